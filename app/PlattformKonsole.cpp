@@ -1,0 +1,27 @@
+#include "PlattformKonsole.h"
+
+#include <QTextStream>
+#include <cstdio>
+#include <cstdlib>
+
+void TPlattformKonsole::ZeigeNachricht(TNachrichtArt, const QString& text) {
+    QTextStream fehler(stderr);
+    QString zeilen = text;
+    zeilen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    fehler << zeilen << Qt::endl;
+}
+
+TAntwort TPlattformKonsole::Frage(TNachrichtArt art, const QString& text, bool) {
+    ZeigeNachricht(art, text);
+    return TAntwort::Nein;
+}
+
+std::optional<QString> TPlattformKonsole::DateiDialogZeigen(const TDateiDialog&) { return std::nullopt; }
+
+void TPlattformKonsole::OeffneAdresse(const QString&) {}
+
+void TPlattformKonsole::BeendeSofort(int status) {
+    std::fflush(stderr);
+    std::fflush(stdout);
+    std::_Exit(status);
+}

@@ -1,0 +1,191 @@
+#include "ProgrammEinstellungen.h"
+
+#include "Plattform.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QSettings>
+#include <optional>
+
+namespace {
+const char* const StoreFehlerText =
+    "Error opening the windows-registry / Fehler beim Öffnen der Windows-Registry";
+const char* const ModellNamen[AnzahlMZModelle] = {"MZ-80K", "MZ-80C", "MZ-80A", "MZ-80B", "MZ-700", "MZ-800"};
+
+// Value names in the store.
+const QString WertSprache = QStringLiteral("Sprache");
+const QString WertHaftung = QStringLiteral("HaftungsAusschlussAkzeptiert");
+const QString WertXPos = QStringLiteral("FormHauptXPos");
+const QString WertYPos = QStringLiteral("FormHauptYPos");
+const QString WertVerzMZF = QStringLiteral("VerzeichnisMZFDateien");
+const QString WertVerzWAV = QStringLiteral("VerzeichnisWAVDateien");
+const QString WertVerzMZT = QStringLiteral("VerzeichnisMZTDateien");
+const QString WertModell = QStringLiteral("ImportExportMZModell");
+const QString WertVerkuerzt = QStringLiteral("ExportWAVVerkuerztesMZTonbandFormat");
+const QString WertSampleRate = QStringLiteral("ExportWAVSampleRate");
+const QString WertInvertiert = QStringLiteral("ExportWAVInvertiertePolaritaet");
+
+struct TImSpeicher {
+    quint8 modell = MZ80K;
+    quint16 sampleRate = StandardSampleRate;
+    bool invertiert = false;
+    std::optional<bool> verkuerzt; // only set by the CLI
+};
+TImSpeicher g_speicher;
+
+// The settings key, opened for one operation: QSettings on the user's store, group "V2.4".
+class TSchluessel {
+public:
+    TSchluessel()
+        : m_s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+              QStringLiteral("Bandwerk")) {
+        if (m_s.status() != QSettings::NoError)
+            throw TEinstellungenFehler();
+        m_s.beginGroup(QStringLiteral("V2.4"));
+    }
+
+    // Strings: an empty value counts as missing.
+    std::optional<QString> Text(const QString& name) const {
+        const QVariant v = m_s.value(name);
+        if (!v.isValid() || (v.typeId() != QMetaType::QString && v.typeId() != QMetaType::QByteArray))
+            return std::nullopt;
+        const QString t = v.toString();
+        if (t.isEmpty())
+            return std::nullopt;
+        return t;
+    }
+    // 32-bit integers: anything that does not read as one counts as missing.
+    std::optional<qint64> Zahl(const QString& name) const {
+        const QVariant v = m_s.value(name);
+        if (!v.isValid())
+            return std::nullopt;
+        bool ok = false;
+        const qint64 z = v.toString().trimmed().toLongLong(&ok);
+        if (!ok || z < INT32_MIN || z > INT32_MAX)
+            return std::nullopt;
+        return z;
+    }
+    void Setze(const QString& name, const QVariant& wert) { m_s.setValue(name, wert); }
+    // Writes at once; a failed write raises the store's error.
+    void Schreiben() {
+        m_s.sync();
+        if (m_s.status() != QSettings::NoError)
+            throw TEinstellungenFehler();
+    }
+
+private:
+    QSettings m_s;
+};
+
+QString Verzeichnis(const QString& name) {
+    TSchluessel k;
+    return k.Text(name).value_or(QDir::currentPath());
+}
+
+void SchreibeWerte(std::initializer_list<std::pair<QString, QVariant>> werte) {
+    TSanduhr sanduhr;
+    TSchluessel k;
+    for (const auto& [name, wert] : werte)
+        k.Setze(name, wert);
+    k.Schreiben();
+}
+} // namespace
+
+TEinstellungenFehler::TEinstellungenFehler() : std::runtime_error(StoreFehlerText) {}
+QString TEinstellungenFehler::Text() const { return QString::fromUtf8(what()); }
+
+QString MZModellName(int index) {
+    if (index < 0 || index >= AnzahlMZModelle)
+        return QStringLiteral("?");
+    return QString::fromLatin1(ModellNamen[index]);
+}
+
+int MZModellIndex(const QString& name) {
+    const QString gross = name.toUpper();
+    for (int i = 0; i < AnzahlMZModelle; ++i)
+        if (gross == QLatin1String(ModellNamen[i]))
+            return i;
+    return 0;
+}
+
+bool StandardSpracheIstEnglisch() { return QLocale::system().language() != QLocale::German; }
+
+void LadeEinstellungen() {
+    TSanduhr sanduhr;
+    TSchluessel k;
+    const auto modell = k.Text(WertModell);
+    g_speicher.modell = static_cast<quint8>(modell ? MZModellIndex(*modell) : 0);
+    const auto rate = k.Zahl(WertSampleRate);
+    g_speicher.sampleRate = (rate && *rate >= 0 && *rate <= 65535) ? static_cast<quint16>(*rate) : StandardSampleRate;
+    g_speicher.invertiert = k.Zahl(WertInvertiert).value_or(0) != 0;
+    g_speicher.verkuerzt.reset();
+}
+
+bool LiesSprache() {
+    TSchluessel k;
+    const auto sprache = k.Text(WertSprache);
+    if (!sprache)
+        return StandardSpracheIstEnglisch();
+    return *sprache != QLatin1String("D");
+}
+
+void SchreibeSprache(bool englisch) {
+    SchreibeWerte({{WertSprache, englisch ? QStringLiteral("E") : QStringLiteral("D")}});
+}
+
+bool LiesHaftungsAusschlussAkzeptiert() {
+    TSchluessel k;
+    return k.Zahl(WertHaftung).value_or(0) != 0;
+}
+
+void SchreibeHaftungsAusschlussAkzeptiert(bool akzeptiert) { SchreibeWerte({{WertHaftung, akzeptiert ? 1 : 0}}); }
+
+void LiesFormHauptPosition(int& x, int& y) {
+    TSchluessel k;
+    const auto px = k.Zahl(WertXPos);
+    const auto py = k.Zahl(WertYPos);
+    if (px && py) {
+        x = static_cast<int>(*px);
+        y = static_cast<int>(*py);
+    } else {
+        x = 0;
+        y = 0;
+    }
+}
+
+void SchreibeFormHauptPosition(int x, int y) { SchreibeWerte({{WertXPos, x}, {WertYPos, y}}); }
+
+QString LiesVerzeichnisMZFDateien() { return Verzeichnis(WertVerzMZF); }
+QString LiesVerzeichnisWAVDateien() { return Verzeichnis(WertVerzWAV); }
+QString LiesVerzeichnisMZTDateien() { return Verzeichnis(WertVerzMZT); }
+void SchreibeVerzeichnisMZFDateien(const QString& v) { SchreibeWerte({{WertVerzMZF, v}}); }
+void SchreibeVerzeichnisWAVDateien(const QString& v) { SchreibeWerte({{WertVerzWAV, v}}); }
+void SchreibeVerzeichnisMZTDateien(const QString& v) { SchreibeWerte({{WertVerzMZT, v}}); }
+
+bool LiesExportWAVVerkuerztesMZTonbandFormat() {
+    if (g_speicher.verkuerzt)
+        return *g_speicher.verkuerzt;
+    TSchluessel k;
+    return k.Zahl(WertVerkuerzt).value_or(0) != 0;
+}
+
+void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert) {
+    SchreibeWerte({{WertModell, MZModellName(modellIndex)},
+                   {WertVerkuerzt, verkuerzt ? 1 : 0},
+                   {WertSampleRate, static_cast<int>(sampleRate)},
+                   {WertInvertiert, invertiert ? 1 : 0}});
+    g_speicher.modell = modellIndex;
+    g_speicher.sampleRate = sampleRate;
+    g_speicher.invertiert = invertiert;
+}
+
+quint8 HoleImportExportMZModell() { return g_speicher.modell; }
+quint16 HoleExportWAVSampleRate() { return g_speicher.sampleRate; }
+bool HoleExportWAVInvertiertePolaritaet() { return g_speicher.invertiert; }
+
+void SetzeImportExportImSpeicher(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert) {
+    g_speicher.modell = modellIndex;
+    g_speicher.sampleRate = sampleRate;
+    g_speicher.invertiert = invertiert;
+    g_speicher.verkuerzt = verkuerzt;
+}

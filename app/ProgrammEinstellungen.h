@@ -1,0 +1,58 @@
+// The settings store: language, disclaimer, window position, the last directory of each file kind
+// and the import/export settings, per user in QSettings ("Feldmark", "Bandwerk"), group "V2.4".
+// Model, sample rate and polarity are also held in memory: the tape signal code asks for them
+// for every pulse.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <stdexcept>
+
+// Raised when the store cannot be opened or a value cannot be written. Its text is fixed and
+// bilingual, since the catalogue may not be filled yet.
+class TEinstellungenFehler : public std::runtime_error {
+public:
+    TEinstellungenFehler();
+    QString Text() const;
+};
+
+inline constexpr quint16 StandardSampleRate = 22050;
+inline constexpr int AnzahlMZModelle = 6;
+// Model indexes as the rest of the program uses them.
+enum TMZModell : quint8 { MZ80K = 0, MZ80C = 1, MZ80A = 2, MZ80B = 3, MZ700 = 4, MZ800 = 5 };
+
+// "MZ-80K" ... "MZ-800"; any other index gives "?".
+QString MZModellName(int index);
+// Upper-cased name compared with the six names; no match gives 0.
+int MZModellIndex(const QString& name);
+
+// German user locale gives false.
+bool StandardSpracheIstEnglisch();
+
+// Loads model, sample rate and polarity into memory (program start, before any window).
+void LadeEinstellungen();
+
+bool LiesSprache();
+void SchreibeSprache(bool englisch);
+bool LiesHaftungsAusschlussAkzeptiert();
+void SchreibeHaftungsAusschlussAkzeptiert(bool akzeptiert);
+void LiesFormHauptPosition(int& x, int& y);
+void SchreibeFormHauptPosition(int x, int y);
+QString LiesVerzeichnisMZFDateien();
+QString LiesVerzeichnisWAVDateien();
+QString LiesVerzeichnisMZTDateien();
+void SchreibeVerzeichnisMZFDateien(const QString& verzeichnis);
+void SchreibeVerzeichnisWAVDateien(const QString& verzeichnis);
+void SchreibeVerzeichnisMZTDateien(const QString& verzeichnis);
+// Read from the store at every call.
+bool LiesExportWAVVerkuerztesMZTonbandFormat();
+void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert);
+
+// The in-memory values; they never touch the store.
+quint8 HoleImportExportMZModell();
+quint16 HoleExportWAVSampleRate();
+bool HoleExportWAVInvertiertePolaritaet();
+
+// For the CLI, which never writes the store: replaces the in-memory values only, and makes
+// LiesExportWAVVerkuerztesMZTonbandFormat answer `verkuerzt` without reading the store.
+void SetzeImportExportImSpeicher(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert);

@@ -1,0 +1,131 @@
+// One MZ file, the unit a Sharp MZ stores on tape: a 128-byte header and a body of up to 65,535
+// bytes. The header is held as the raw bytes a file or a tape carries, in this order:
+//   offset  0      1 byte   attribute (file type)
+//   offset  1     17 bytes  name in MZ character codes, ends at the first 0x0D
+//   offset 18      2 bytes  body size, little-endian
+//   offset 20      2 bytes  load address, little-endian
+//   offset 22      2 bytes  start address, little-endian
+//   offset 24    104 bytes  comment in MZ character codes, ends at the first 0x0D
+// Every conversion (MZF, tape bit text, MZT, WAV) is an operation of the record. File operations
+// report their own failures through the platform layer and return false; nothing is thrown.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TMZFDatei {
+public:
+    static constexpr int KopfGroesse = 128;
+    static constexpr int RumpfKapazitaet = 65536;
+    static constexpr int MaxRumpfGroesse = 65535;
+    static constexpr int NameLaenge = 17;         // name bytes, terminator included
+    static constexpr int NameMaxZeichen = 16;     // characters shown and set
+    static constexpr int KommentarLaenge = 104;   // comment bytes, terminator included
+    static constexpr int KommentarMaxZeichen = 103;
+    static constexpr int OffsetAttribut = 0;
+    static constexpr int OffsetName = 1;
+    static constexpr int OffsetGroesse = 18;
+    static constexpr int OffsetLadeAdresse = 20;
+    static constexpr int OffsetStartAdresse = 22;
+    static constexpr int OffsetKommentar = 24;
+    static constexpr std::uint8_t Ende = 0x0D;    // ends names and comments, pads them too
+
+    using TEreignis = std::function<void(TMZFDatei* sender)>;
+    using TFortschrittEreignis = std::function<void(TMZFDatei* sender, double prozent)>;
+    // Chooses one of several MZ files found in one source: the index, or -1 to cancel.
+    using TAuswahl = std::function<int(const std::vector<std::unique_ptr<TMZFDatei>>& dateien)>;
+
+    // Raised by the long operations (WAV export and import); each may be unassigned.
+    TEreignis BeiBeginn;
+    TFortschrittEreignis BeiFortschritt;
+    TEreignis BeiEnde;
+
+    TMZFDatei();
+    static std::unique_ptr<TMZFDatei> CreateKopie(const TMZFDatei& pv_mzfDatei);
+    TMZFDatei(const TMZFDatei&) = delete;
+    TMZFDatei& operator=(const TMZFDatei&) = delete;
+
+    // State
+    bool IstGeladen() const { return m_geladen; }
+    bool IstGeaendert() const { return m_geladen && m_geaendert; }
+    QString HoleDateiPfad() const;
+    void Schliessen() { m_geladen = false; }
+
+    // Header fields; getters give neutral values and setters do nothing while nothing is loaded.
+    std::uint8_t HoleMZDateiAttribut() const;
+    void SetzeMZDateiAttribut(std::uint8_t attribut);
+    QString HoleMZDateiName() const;
+    void SetzeMZDateiName(const QString& name);
+    std::uint16_t HoleMZDateiGroesse() const;
+    std::uint16_t HoleMZLadeAdresse() const;
+    void SetzeMZLadeAdresse(std::uint16_t adresse);
+    std::uint16_t HoleMZStartAdresse() const;
+    void SetzeMZStartAdresse(std::uint16_t adresse);
+    QString HoleMZKommentar() const;
+    void SetzeMZKommentar(const QString& kommentar);
+    // The body as a dump, 8 bytes a line; empty when nothing is loaded or the body is empty.
+    QString HoleMZDateiRumpfText() const;
+
+    // Copy and compare
+    void KopiereVon(const TMZFDatei& pv_mzfDatei);
+    bool IstGleich(const TMZFDatei& pv_mzfDatei) const;
+
+    // Attribute name from the catalogue, "Unknown" for values it does not name.
+    static QString HoleMZDateiAttributText(std::uint8_t attribut);
+
+    // MZ character set
+    static QChar MZZeichenNachAnsi(std::uint8_t mzCode);
+    static std::uint8_t AnsiNachMZZeichen(QChar zeichen);
+    static bool IstMZZeichen(QChar zeichen);
+
+    // MZF files
+    bool Laden(const QString& pv_dateiName);
+    bool Speichern(const QString& pv_dateiName);
+
+    // Tape bit text: one character per pulse, '1' long, '0' short.
+    std::string ErzeugeTonbandBits(bool pv_verkuerzt) const;
+    // Positions count from 1, as in the bit text's description; pv_ende is the last character used.
+    bool LeseAusTonbandBits(std::string_view pv_bits, int pv_start, bool pv_fortschrittMelden,
+                            double pv_fortschritt, int& pv_ende);
+    std::uint16_t PruefsummeKopf() const;
+    std::uint16_t PruefsummeRumpf() const;
+    static std::string ByteAlsBits(std::uint8_t byte);
+    static int AnzahlEinsBits(std::uint8_t byte);
+    static bool SucheMuster(std::string_view text, std::string_view muster, int& position);
+    static bool LeseByteAusBits(std::string_view text, int position, std::uint8_t& byte);
+
+    // MZT tape images. Several MZ files in one MZT file are offered through pv_auswahl; without
+    // one, the import fails with a message that names them.
+    bool ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswahl = {});
+    bool ExportMZT(const QString& pv_dateiName);
+
+    // WAV recording that a real MZ loads from its tape input.
+    bool ExportWAV(const QString& pv_dateiName);
+
+    // Raw access for the file formats, the command line and tests.
+    const std::array<std::uint8_t, KopfGroesse>& Kopf() const { return m_kopf; }
+    const std::uint8_t* Rumpf() const { return m_rumpf.data(); }
+
+private:
+    void RaiseFortschritt(double prozent) {
+        if (BeiFortschritt)
+            BeiFortschritt(this, prozent);
+    }
+
+    bool m_geladen = false;
+    bool m_geaendert = false;
+    QString m_dateiPfad;
+    std::array<std::uint8_t, KopfGroesse> m_kopf{};
+    std::vector<std::uint8_t> m_rumpf; // RumpfKapazitaet bytes
+};
+
+// Replaces each character a file name may not hold (\ / : * ? " | < >) by "_".
+QString BereinigeDateiname(const QString& text);
+// Size of the file the path names; 0 when nothing matches.
+qint64 HoleDateiGroesse(const QString& pfad);

@@ -1,0 +1,79 @@
+#include "PlattformSkript.h"
+
+#include <gtest/gtest.h>
+
+TPlattformSkript::TPlattformSkript() : m_vorher(SetzePlattform(this)) {}
+
+TPlattformSkript::~TPlattformSkript() {
+    SetzePlattform(m_vorher);
+    EXPECT_TRUE(antworten.empty()) << "queued answers were not asked for";
+    EXPECT_TRUE(dateien.empty()) << "queued file dialog results were not asked for";
+    EXPECT_EQ(sanduhrTiefe, 0) << "hourglass not restored";
+}
+
+void TPlattformSkript::ZeigeNachricht(TNachrichtArt art, const QString& text) {
+    nachrichten.append({art, text, false, false});
+    if (beiNachricht)
+        beiNachricht(nachrichten.last());
+}
+
+TAntwort TPlattformSkript::Frage(TNachrichtArt art, const QString& text, bool mitAbbrechen) {
+    nachrichten.append({art, text, true, mitAbbrechen});
+    if (beiNachricht)
+        beiNachricht(nachrichten.last());
+    if (antworten.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return mitAbbrechen ? TAntwort::Abbrechen : TAntwort::Nein;
+    }
+    const TAntwort a = antworten.front();
+    antworten.pop_front();
+    return a;
+}
+
+std::optional<QString> TPlattformSkript::DateiDialogZeigen(const TDateiDialog& dialog) {
+    dialoge.append(dialog);
+    if (dateien.empty()) {
+        ADD_FAILURE() << "unexpected file dialog: " << dialog.titel.toStdString();
+        return std::nullopt;
+    }
+    auto pfad = dateien.front();
+    dateien.pop_front();
+    return pfad;
+}
+
+void TPlattformSkript::SanduhrAn() {
+    ++sanduhrTiefe;
+    ++sanduhrAnzahl;
+}
+
+void TPlattformSkript::SanduhrAus() {
+    EXPECT_GT(sanduhrTiefe, 0) << "hourglass restored more often than set";
+    --sanduhrTiefe;
+}
+
+void TPlattformSkript::VerarbeiteEreignisse() { ++ereignisseVerarbeitet; }
+
+void TPlattformSkript::OeffneAdresse(const QString& adresse) { adressen << adresse; }
+
+void TPlattformSkript::BeendeSofort(int status) { throw TProzessBeendet{status}; }
+
+QStringList TPlattformSkript::Texte() const {
+    QStringList t;
+    for (const auto& n : nachrichten)
+        t << n.text;
+    return t;
+}
+
+QStringList TPlattformSkript::Fehler() const {
+    QStringList t;
+    for (const auto& n : nachrichten)
+        if (n.art == TNachrichtArt::Fehler)
+            t << n.text;
+    return t;
+}
+
+void TPlattformSkript::Leeren() {
+    nachrichten.clear();
+    dialoge.clear();
+    adressen.clear();
+}

@@ -1,0 +1,18 @@
+// Main of every test program. Widget tests (BANDWERK_TEST_WIDGETS) get a QApplication on the
+// offscreen platform; core tests run without any application object.
+#include "TestUmgebung.h"
+
+#include <gtest/gtest.h>
+#ifdef BANDWERK_TEST_WIDGETS
+#include <QApplication>
+#endif
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+#ifdef BANDWERK_TEST_WIDGETS
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+#endif
+    TestUmgebungEinrichten();
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,61 @@
+#include "TestUmgebung.h"
+
+#include "ProgrammEinstellungen.h"
+#include "SprachenTexte.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <memory>
+
+namespace {
+std::unique_ptr<QTemporaryDir>& Heim() {
+    static std::unique_ptr<QTemporaryDir> heim;
+    return heim;
+}
+} // namespace
+
+void TestUmgebungEinrichten() {
+    Heim() = std::make_unique<QTemporaryDir>();
+    // QSettings and QStandardPaths read HOME at each call; the test mode puts the store below it.
+    qputenv("HOME", Heim()->path().toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME");
+    QStandardPaths::setTestModeEnabled(true);
+    EinstellungenLeeren();
+}
+
+QString KorpusPfad(const QString& relativ) { return QStringLiteral(BANDWERK_KORPUS "/") + relativ; }
+
+QString TestVerzeichnis() {
+    const QString pfad = Heim()->filePath(QStringLiteral("t-") + QUuid::createUuid().toString(QUuid::Id128));
+    QDir().mkpath(pfad);
+    return pfad;
+}
+
+void EinstellungenLeeren() {
+    {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+                    QStringLiteral("Bandwerk"));
+        s.clear();
+        s.sync();
+    }
+    LadeEinstellungen();
+}
+
+void TestSprache(bool englisch) { SetzeSprache(englisch); }
+
+QByteArray LiesDatei(const QString& pfad) {
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void SchreibeDatei(const QString& pfad, const QByteArray& inhalt) {
+    QFile f(pfad);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(inhalt);
+}

@@ -1,0 +1,19 @@
+// Test environment: each test program runs with a private settings store in a temporary home
+// directory (QStandardPaths test mode), never the user's.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Absolute path of a file of the shared corpus, e.g. KorpusPfad("gunterhager-mz800-emuz/TestHalt.mzf").
+QString KorpusPfad(const QString& relativ);
+// A fresh empty directory for the calling test; removed when the program ends.
+QString TestVerzeichnis();
+// Empties the settings store and loads the in-memory defaults.
+void EinstellungenLeeren();
+// Sets the catalogue's language (and stores it in the private store).
+void TestSprache(bool englisch);
+QByteArray LiesDatei(const QString& pfad);
+void SchreibeDatei(const QString& pfad, const QByteArray& inhalt);
+// Set up once by the test main, before any test runs.
+void TestUmgebungEinrichten();

@@ -1,0 +1,3 @@
+#include "Start.h"
+// Start
+int BandwerkStarten(int, char**) { return 0; }
