@@ -3,8 +3,10 @@
 #include "Plattform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -33,7 +35,21 @@ struct TImSpeicher {
 };
 TImSpeicher g_speicher;
 
+// The registry keeps a type with each value; the INI file of the other platforms keeps none, so
+// there an integer is whatever text reads as one.
+#ifdef Q_OS_WIN
+constexpr bool SpeicherKenntTypen = true;
+#else
+constexpr bool SpeicherKenntTypen = false;
+#endif
+
+bool IstGanzzahlTyp(int typ) {
+    return typ == QMetaType::Int || typ == QMetaType::UInt || typ == QMetaType::LongLong ||
+           typ == QMetaType::ULongLong;
+}
+
 // The settings key, opened for one operation: QSettings on the user's store, group "V2.4".
+// Like the registry key it is created on demand, by reading operations as well.
 class TSchluessel {
 public:
     TSchluessel()
@@ -41,13 +57,15 @@ public:
               QStringLiteral("Bandwerk")) {
         if (m_s.status() != QSettings::NoError)
             throw TEinstellungenFehler();
+        if (!SpeicherKenntTypen && !QDir().mkpath(QFileInfo(m_s.fileName()).absolutePath()))
+            throw TEinstellungenFehler();
         m_s.beginGroup(QStringLiteral("V2.4"));
     }
 
-    // Strings: an empty value counts as missing.
+    // Strings: an empty value counts as missing, so does a value of another type.
     std::optional<QString> Text(const QString& name) const {
         const QVariant v = m_s.value(name);
-        if (!v.isValid() || (v.typeId() != QMetaType::QString && v.typeId() != QMetaType::QByteArray))
+        if (!v.isValid() || v.typeId() != QMetaType::QString)
             return std::nullopt;
         const QString t = v.toString();
         if (t.isEmpty())
@@ -55,15 +73,19 @@ public:
         return t;
     }
     // 32-bit integers: anything that does not read as one counts as missing.
-    std::optional<qint64> Zahl(const QString& name) const {
+    std::optional<qint32> Zahl(const QString& name) const {
         const QVariant v = m_s.value(name);
         if (!v.isValid())
             return std::nullopt;
         bool ok = false;
-        const qint64 z = v.toString().trimmed().toLongLong(&ok);
-        if (!ok || z < INT32_MIN || z > INT32_MAX)
+        qint64 z = 0;
+        if (IstGanzzahlTyp(v.typeId()))
+            z = v.toLongLong(&ok);
+        else if (!SpeicherKenntTypen && v.typeId() == QMetaType::QString)
+            z = v.toString().trimmed().toLongLong(&ok);
+        if (!ok || z < std::numeric_limits<qint32>::min() || z > std::numeric_limits<qint32>::max())
             return std::nullopt;
-        return z;
+        return static_cast<qint32>(z);
     }
     void Setze(const QString& name, const QVariant& wert) { m_s.setValue(name, wert); }
     // Writes at once; a failed write raises the store's error.
@@ -76,6 +98,12 @@ public:
 private:
     QSettings m_s;
 };
+
+// The tape code indexes its tables with the model; an index outside them means MZ-80K, as the
+// name "?" that the store would hold for it reads back.
+quint8 GueltigesModell(quint8 modellIndex) {
+    return modellIndex < AnzahlMZModelle ? modellIndex : quint8{MZ80K};
+}
 
 QString Verzeichnis(const QString& name) {
     TSchluessel k;
@@ -92,7 +120,9 @@ void SchreibeWerte(std::initializer_list<std::pair<QString, QVariant>> werte) {
 } // namespace
 
 TEinstellungenFehler::TEinstellungenFehler() : std::runtime_error(StoreFehlerText) {}
-QString TEinstellungenFehler::Text() const { return QString::fromUtf8(what()); }
+QString TEinstellungenFehler::Text() const {
+    return QString::fromUtf8(what());
+}
 
 QString MZModellName(int index) {
     if (index < 0 || index >= AnzahlMZModelle)
@@ -108,7 +138,9 @@ int MZModellIndex(const QString& name) {
     return 0;
 }
 
-bool StandardSpracheIstEnglisch() { return QLocale::system().language() != QLocale::German; }
+bool StandardSpracheIstEnglisch() {
+    return QLocale::system().language() != QLocale::German;
+}
 
 void LadeEinstellungen() {
     TSanduhr sanduhr;
@@ -116,7 +148,8 @@ void LadeEinstellungen() {
     const auto modell = k.Text(WertModell);
     g_speicher.modell = static_cast<quint8>(modell ? MZModellIndex(*modell) : 0);
     const auto rate = k.Zahl(WertSampleRate);
-    g_speicher.sampleRate = (rate && *rate >= 0 && *rate <= 65535) ? static_cast<quint16>(*rate) : StandardSampleRate;
+    g_speicher.sampleRate =
+        (rate && *rate >= 0 && *rate <= 65535) ? static_cast<quint16>(*rate) : StandardSampleRate;
     g_speicher.invertiert = k.Zahl(WertInvertiert).value_or(0) != 0;
     g_speicher.verkuerzt.reset();
 }
@@ -138,7 +171,9 @@ bool LiesHaftungsAusschlussAkzeptiert() {
     return k.Zahl(WertHaftung).value_or(0) != 0;
 }
 
-void SchreibeHaftungsAusschlussAkzeptiert(bool akzeptiert) { SchreibeWerte({{WertHaftung, akzeptiert ? 1 : 0}}); }
+void SchreibeHaftungsAusschlussAkzeptiert(bool akzeptiert) {
+    SchreibeWerte({{WertHaftung, akzeptiert ? 1 : 0}});
+}
 
 void LiesFormHauptPosition(int& x, int& y) {
     TSchluessel k;
@@ -153,14 +188,28 @@ void LiesFormHauptPosition(int& x, int& y) {
     }
 }
 
-void SchreibeFormHauptPosition(int x, int y) { SchreibeWerte({{WertXPos, x}, {WertYPos, y}}); }
+void SchreibeFormHauptPosition(int x, int y) {
+    SchreibeWerte({{WertXPos, x}, {WertYPos, y}});
+}
 
-QString LiesVerzeichnisMZFDateien() { return Verzeichnis(WertVerzMZF); }
-QString LiesVerzeichnisWAVDateien() { return Verzeichnis(WertVerzWAV); }
-QString LiesVerzeichnisMZTDateien() { return Verzeichnis(WertVerzMZT); }
-void SchreibeVerzeichnisMZFDateien(const QString& v) { SchreibeWerte({{WertVerzMZF, v}}); }
-void SchreibeVerzeichnisWAVDateien(const QString& v) { SchreibeWerte({{WertVerzWAV, v}}); }
-void SchreibeVerzeichnisMZTDateien(const QString& v) { SchreibeWerte({{WertVerzMZT, v}}); }
+QString LiesVerzeichnisMZFDateien() {
+    return Verzeichnis(WertVerzMZF);
+}
+QString LiesVerzeichnisWAVDateien() {
+    return Verzeichnis(WertVerzWAV);
+}
+QString LiesVerzeichnisMZTDateien() {
+    return Verzeichnis(WertVerzMZT);
+}
+void SchreibeVerzeichnisMZFDateien(const QString& v) {
+    SchreibeWerte({{WertVerzMZF, v}});
+}
+void SchreibeVerzeichnisWAVDateien(const QString& v) {
+    SchreibeWerte({{WertVerzWAV, v}});
+}
+void SchreibeVerzeichnisMZTDateien(const QString& v) {
+    SchreibeWerte({{WertVerzMZT, v}});
+}
 
 bool LiesExportWAVVerkuerztesMZTonbandFormat() {
     if (g_speicher.verkuerzt)
@@ -169,22 +218,30 @@ bool LiesExportWAVVerkuerztesMZTonbandFormat() {
     return k.Zahl(WertVerkuerzt).value_or(0) != 0;
 }
 
-void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert) {
+void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
+                                       bool invertiert) {
     SchreibeWerte({{WertModell, MZModellName(modellIndex)},
                    {WertVerkuerzt, verkuerzt ? 1 : 0},
                    {WertSampleRate, static_cast<int>(sampleRate)},
                    {WertInvertiert, invertiert ? 1 : 0}});
-    g_speicher.modell = modellIndex;
+    g_speicher.modell = GueltigesModell(modellIndex);
     g_speicher.sampleRate = sampleRate;
     g_speicher.invertiert = invertiert;
+    g_speicher.verkuerzt.reset();
 }
 
-quint8 HoleImportExportMZModell() { return g_speicher.modell; }
-quint16 HoleExportWAVSampleRate() { return g_speicher.sampleRate; }
-bool HoleExportWAVInvertiertePolaritaet() { return g_speicher.invertiert; }
+quint8 HoleImportExportMZModell() {
+    return g_speicher.modell;
+}
+quint16 HoleExportWAVSampleRate() {
+    return g_speicher.sampleRate;
+}
+bool HoleExportWAVInvertiertePolaritaet() {
+    return g_speicher.invertiert;
+}
 
 void SetzeImportExportImSpeicher(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert) {
-    g_speicher.modell = modellIndex;
+    g_speicher.modell = GueltigesModell(modellIndex);
     g_speicher.sampleRate = sampleRate;
     g_speicher.invertiert = invertiert;
     g_speicher.verkuerzt = verkuerzt;

@@ -11,14 +11,24 @@ QList<QPair<QString, QString>> g_textTabelle;
 void FuelleTabelleDeutsch();
 void FuelleTabelleEnglisch();
 
-void FuegeTextHinzu(const QString& key, const QString& text) { g_textTabelle.append({key.toUpper(), text}); }
+void FuegeTextHinzu(const QString& key, const QString& text) {
+    g_textTabelle.append({key.toUpper(), text});
+}
 
-void LeereTextTabelle() { g_textTabelle.clear(); }
+void LeereTextTabelle() {
+    g_textTabelle.clear();
+}
 
-QList<QPair<QString, QString>> TextTabelleInhalt() { return g_textTabelle; }
+QList<QPair<QString, QString>> TextTabelleInhalt() {
+    return g_textTabelle;
+}
 
 void SetzeSprache(bool englisch) {
     SchreibeSprache(englisch); // first: a failing store leaves the table as it was
+    WaehleSpracheOhneSpeichern(englisch);
+}
+
+void WaehleSpracheOhneSpeichern(bool englisch) {
     g_textTabelle.clear();
     g_textTabelle.reserve(AnzahlTextSchluessel);
     if (englisch)
@@ -55,8 +65,12 @@ QString Suche(const QString& key, const QString* p1, const QString* p2, const QS
 }
 } // namespace
 
-QString HoleText(const QString& key) { return Suche(key, nullptr, nullptr, nullptr); }
-QString HoleTextMitParametern(const QString& key, const QString& p1) { return Suche(key, &p1, nullptr, nullptr); }
+QString HoleText(const QString& key) {
+    return Suche(key, nullptr, nullptr, nullptr);
+}
+QString HoleTextMitParametern(const QString& key, const QString& p1) {
+    return Suche(key, &p1, nullptr, nullptr);
+}
 QString HoleTextMitParametern(const QString& key, const QString& p1, const QString& p2) {
     return Suche(key, &p1, &p2, nullptr);
 }

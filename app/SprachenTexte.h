@@ -20,6 +20,8 @@ QString HoleTextMitParametern(const QString& key, const QString& p1, const QStri
 // Stores the language in the settings (may throw TEinstellungenFehler; the table then keeps its
 // contents), then refills the table with all entries of that language in table order.
 void SetzeSprache(bool englisch);
+// Refills the table with the given language without touching the settings (bandwerk-cli).
+void WaehleSpracheOhneSpeichern(bool englisch);
 // Appends one entry; the key is stored in upper case.
 void FuegeTextHinzu(const QString& key, const QString& text);
 // Empties the table (program end).

@@ -1,6 +1,305 @@
-// Die deutschen Texte, in Tabellenreihenfolge.
+// Die deutschen Texte, eine Zeile je Schlüssel, in Tabellenreihenfolge.
 #include "SprachenTexte.h"
 
+// One line per key: each text stays readable as the program shows it.
+// clang-format off
 void FuelleTabelleDeutsch() {
+    FuegeTextHinzu(QStringLiteral("ProgrammVersionText"), QStringLiteral("Version 2.4"));
+    FuegeTextHinzu(QStringLiteral("ProgrammCopyright"), QStringLiteral("Copyright © 2026 the Bandwerk authors"));
+    FuegeTextHinzu(QStringLiteral("ProgrammLizenz"), QStringLiteral("Bandwerk ist freie Software unter der MIT-Lizenz."));
+    FuegeTextHinzu(QStringLiteral("KontaktAutorText"), QStringLiteral("Alle Vorschläge, Kommentare und Fehlerberichte zu diesem Programm sind willkommen!"));
+    FuegeTextHinzu(QStringLiteral("DateiNameKeinName"), QStringLiteral("KeinName"));
+    FuegeTextHinzu(QStringLiteral("Dezimal"), QStringLiteral("dez."));
+    FuegeTextHinzu(QStringLiteral("Hexadezimal"), QStringLiteral("hex."));
+    FuegeTextHinzu(QStringLiteral("EinheitBytes"), QStringLiteral("Bytes"));
+    FuegeTextHinzu(QStringLiteral("Kurzanleitung"), QStringLiteral("Kurzanleitung"));
+    FuegeTextHinzu(QStringLiteral("HaftungsAusschlussUeberschrift"), QStringLiteral("Haftungsausschluss:"));
+    FuegeTextHinzu(QStringLiteral("HaftungsAusschlussText"), QStringLiteral("Der Autor dieses Programms (Feldmark) übernimmt keinerlei Haftung für Schäden jeglicher Art, die im Zusammenhang mit diesem Programm entstehen.\r\nEr übernimmt außerdem keinerlei Garantien im Zusammenhang mit diesem Programm."));
+    FuegeTextHinzu(QStringLiteral("HaftungsAusschlussFrage"), QStringLiteral("Sind Sie damit einverstanden?"));
+    FuegeTextHinzu(QStringLiteral("HaftungsAusschlussNichtAkzeptiert"), QStringLiteral("Leider dürfen Sie dieses Programm nicht verwenden, wenn Sie mit dem Haftungsausschluss nicht einverstanden sind.\r\n\r\nDas Programm wird daher jetzt beendet."));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$01"), QStringLiteral("Maschinensprache-Programm"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$02"), QStringLiteral("MZ-80 BASIC-Programm"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$03"), QStringLiteral("MZ-80 BASIC-Daten-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$04"), QStringLiteral("MZ-700/800 BASIC-Daten-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$05"), QStringLiteral("MZ-700/800 BASIC-Programm"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$07"), QStringLiteral("MZ-700/800 Bibliotheks-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$11"), QStringLiteral("MZ-700/800 Textwriter-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$41"), QStringLiteral("MZ-700/800 AREM-Assembler-Datei (Alte Version)"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$42"), QStringLiteral("MZ-700/800 AREM-Assembler-Datei (Neue Version)"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$44"), QStringLiteral("MZ-700/800 DZ80-Assembler-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$49"), QStringLiteral("MZ-700/800 Crowood-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$58"), QStringLiteral("MZ-700/800 XBC-Quellcode-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$94"), QStringLiteral("MZ-700/800 Text-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$A0"), QStringLiteral("MZ-700/800 PASCAL-Programm"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$A1"), QStringLiteral("MZ-700/800 PASCAL-Daten-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$B0"), QStringLiteral("MZ-700/800 URTEXT-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$BA"), QStringLiteral("MZ-700/800 K&P-FORTRAN-Objekt-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$BB"), QStringLiteral("MZ-700/800 K&P-FORTRAN-Quellcode-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$BC"), QStringLiteral("MZ-700/800 K&P-FORTRAN-Daten-Datei"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$BF"), QStringLiteral("MZ-700/800 QUICKCOPY"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttributUnbekannt"), QStringLiteral("Unbekannt"));
+    FuegeTextHinzu(QStringLiteral("Info_DateiWurdeGespeichert"), QStringLiteral("Die Datei ~ wurde gespeichert."));
+    FuegeTextHinzu(QStringLiteral("Warnung_MZFDateiNichtGespeichert"), QStringLiteral("Die MZF-Datei wurde nicht gespeichert!\r\n\r\nSoll die Datei jetzt gespeichert werden?"));
+    FuegeTextHinzu(QStringLiteral("Warnung_AenderungMZText"), QStringLiteral("Mit dieser Änderung gehen ggf. MZ-spezifische Zeichen verloren!\r\n\r\nTrotzdem fortfahren?"));
+    FuegeTextHinzu(QStringLiteral("Warnung_MZLadeAdresseZuGross"), QStringLiteral("Mit dieser MZ-Ladeadresse liegt das Ende des MZ-Programms jenseits der MZ-Speicherobergrenze $FFFF!\r\n\r\nTrotzdem fortfahren?"));
+    FuegeTextHinzu(QStringLiteral("Warnung_ProgrammBeschaeftigt"), QStringLiteral("Bandwerk ist derzeit beschäftigt.\r\nWenn Sie das Programm jetzt beenden, kann dies zu Datenverlusten führen! \r\nWollen Sie Bandwerk dennoch jetzt beenden?"));
+    FuegeTextHinzu(QStringLiteral("Fehler_UngueltigeZahl"), QStringLiteral("Ungültige Zahl: ~"));
+    FuegeTextHinzu(QStringLiteral("Fehler_UngueltigerDateiname"), QStringLiteral("Ungültiger Dateiname: ~"));
+    FuegeTextHinzu(QStringLiteral("Fehler_UngueltigerParameterWert"), QStringLiteral("Ungültiger Wert für Parameter ~!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_FalschesZahlensystem"), QStringLiteral("Falsches Zahlensystem!\r\n\r\nHinweis: Bei hexadezimalen Zahlen bitte ein führendes Dollar-Zeichen ($) eingeben!"));
     FuegeTextHinzu(QStringLiteral("Fehler_DateiLesen"), QStringLiteral("Fehler beim Lesen der Datei ~!\r\n\r\nFehlerbeschreibung: ~"));
+    FuegeTextHinzu(QStringLiteral("Fehler_DateiBeschaedigt"), QStringLiteral("Die Datei ~ ist beschädigt oder enthält ein nicht-unterstütztes Format!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_DateiZuGross"), QStringLiteral("Die Datei ~ ist zu groß!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_DateiSchreiben"), QStringLiteral("Fehler beim Speichern der Datei ~!\r\n\r\nFehlerbeschreibung: ~"));
+    FuegeTextHinzu(QStringLiteral("Fehler_UngueltigesNichtMZZeichen"), QStringLiteral("Das Zeichen <~> darf nicht verwendet werden, weil es nicht im ASCII-Code des MZ enthalten ist!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_KeineMZFDateiGeladen"), QStringLiteral("Es ist keine MZF-Datei geladen!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_SampleRateUngueltig"), QStringLiteral("Ungültige Sample-Rate! \r\n\r\nDie Sample-Rate muss zwischen ~ Hz und ~ Hz liegen!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_ImportVonMZT_KeineGueltigeMZDateiGefunden"), QStringLiteral("Die MZT-Datei ~ enthält keine gültige MZ-Datei!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_KeineGueltigeMZDateiGefunden"), QStringLiteral("Die WAV-Datei ~ enthält keine gültige MZ-Datei!"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZDateiAttribut"), QStringLiteral("MZ-Dateiattribut"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZDateiAttribut"), QStringLiteral("Ändern..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZDateiName"), QStringLiteral("MZ-Dateiname"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZDateiName"), QStringLiteral("Ändern..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZDateiGroesse"), QStringLiteral("MZ-Datei-Größe"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZLadeAdresse"), QStringLiteral("MZ-Ladeadresse"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZLadeAdresse"), QStringLiteral("Ändern..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZStartAdresse"), QStringLiteral("MZ-Startadresse"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZStartAdresse"), QStringLiteral("Ändern..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZKommentar"), QStringLiteral("MZ-Kommentar"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZKommentar"), QStringLiteral("Ändern..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZDateiRumpf"), QStringLiteral("MZ-Dateirumpf"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_StatusBar_BitteWarten"), QStringLiteral("Bitte warten"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei"), QStringLiteral("&Datei"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_Oeffnen"), QStringLiteral("&Öffnen..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_Schliessen"), QStringLiteral("S&chließen"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_Speichern"), QStringLiteral("&Speichern"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_SpeichernUnter"), QStringLiteral("Speichern &unter..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_Beenden"), QStringLiteral("&Beenden"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport"), QStringLiteral("&Import/Export"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportMZT"), QStringLiteral("&MZT-Datei importieren..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportWAV"), QStringLiteral("&WAV-Datei importieren..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportMZT"), QStringLiteral("&MZT-Datei exportieren..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportWAV"), QStringLiteral("&WAV-Datei exportieren..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras"), QStringLiteral("&Extras"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras_Einstellungen"), QStringLiteral("&Einstellungen..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe"), QStringLiteral("&Hilfe"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe_Kurzanleitung"), QStringLiteral("&Kurzanleitung..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe_VersionsHistorie"), QStringLiteral("&Versions-Historie..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe_UeberDiesesProgramm"), QStringLiteral("&Über dieses Programm..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogMZFDatei_Titel"), QStringLiteral("MZF-Datei öffnen"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogMZFDatei_Titel"), QStringLiteral("MZF-Datei speichern"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogMZTDatei_Titel"), QStringLiteral("MZT-Datei importieren"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogMZTDatei_Titel"), QStringLiteral("MZT-Datei exportieren"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogWAVDatei_Titel"), QStringLiteral("WAV-Datei importieren"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogWAVDatei_Titel"), QStringLiteral("WAV-Datei exportieren"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiAttribut"), QStringLiteral("MZ-Dateiattribut ändern"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiAttribut_LabelMZDateiAttribut"), QStringLiteral("MZ-Dateiattribut"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiAttribut_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiAttribut_ButtonAbbrechen"), QStringLiteral("&Abbrechen"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiName"), QStringLiteral("MZ-Dateinamen ändern"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiName_LabelMZDateiName"), QStringLiteral("MZ-Dateiname"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiName_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiName_ButtonAbbrechen"), QStringLiteral("&Abbrechen"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse"), QStringLiteral("MZ-Ladeadresse ändern"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse_LabelMZLadeAdresse"), QStringLiteral("MZ-Ladeadresse"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse_RadioGroupZahlensystem"), QStringLiteral("Zahlensystem"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse_ButtonAbbrechen"), QStringLiteral("&Abbrechen"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse"), QStringLiteral("MZ-Startadresse ändern"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse_LabelMZStartAdresse"), QStringLiteral("MZ-Startadresse"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse_RadioGroupZahlensystem"), QStringLiteral("Zahlensystem"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse_ButtonAbbrechen"), QStringLiteral("&Abbrechen"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZKommentar"), QStringLiteral("MZ-Kommentar ändern"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZKommentar_LabelMZKommentar"), QStringLiteral("MZ-Kommentar"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZKommentar_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZKommentar_ButtonAbbrechen"), QStringLiteral("&Abbrechen"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen"), QStringLiteral("Einstellungen"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_TabSheetAllgemein"), QStringLiteral("Allgemein"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupSprache"), QStringLiteral("Sprache"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_TabSheetImportExport"), QStringLiteral("Import und Export"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupMZModell"), QStringLiteral("MZ-Modell"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_TabSheetExportWAV"), QStringLiteral("WAV-Export"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelSampleRate"), QStringLiteral("Sample-Rate (Hz)"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_ButtonDefaultSampleRate"), QStringLiteral("Standard-Wert eintragen"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupMZTonbandFormat"), QStringLiteral("MZ-Tonband-Format"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupMZTonbandFormat_Vollstaendig"), QStringLiteral("Vollständig (größere WAV-Dateien, mit Redundanzen)"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupMZTonbandFormat_Verkuerzt"), QStringLiteral("Verkürzt (kleinere WAV-Dateien, ohne Redundanzen)"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupPolaritaet"), QStringLiteral("Polarität (Entspricht dem Polaritätsschalter auf der Hauptplatine mancher MZs)"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupPolaritaet_Normal"), QStringLiteral("Normal"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupPolaritaet_Invertiert"), QStringLiteral("Invertiert"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_ButtonAbbrechen"), QStringLiteral("&Abbrechen"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_MemoKurzanleitung"), QStringLiteral(
+        "Allgemeines\r\n"
+        "-----------\r\n"
+        "\r\n"
+        "Bandwerk zeigt, bearbeitet und konvertiert MZF-Dateien. MZF-Dateien enthalten Dateien der Computer der Sharp-MZ-Serie.\r\n"
+        "\r\n"
+        "Folgende Konvertierungen sind möglich:\r\n"
+        "\r\n"
+        "MZT-Datei ==> MZF-Datei\r\n"
+        "WAV-Datei ==> MZF-Datei\r\n"
+        "MZF-Datei ==> MZT-Datei\r\n"
+        "MZF-Datei ==> WAV-Datei\r\n"
+        "\r\n"
+        "MZT-Dateien werden von bestimmten Sharp-MZ-Emulatoren verwendet. Die WAV-Dateien sind gewöhnliche Audio-Dateien. Sie enthalten das Tonband-Signal, das von einem MZ-Datenrekorder aufgenommen wurde oder das auf einen MZ-Datenrekorder aufgenommen werden soll.\r\n"
+        "\r\n"
+        "Weitere Informationen zur Sharp-MZ-Serie und Verweise auf andere Seiten zur MZ-Serie gibt es unter: " BANDWERK_WEB "\r\n"
+        "\r\n"
+        "\r\n"
+        "Bedienungshinweise\r\n"
+        "------------------\r\n"
+        "\r\n"
+        "Die Bedienung von Bandwerk sollte selbsterklärend sein.\r\n"
+        "\r\n"
+        "Hexadezimale Zahlen werden mit einem führenden Dollar-Zeichen ($) angezeigt und müssen auch mit einem führenden Dollar-Zeichen eingegeben werden, z.B. $1200.\r\n"
+        "\r\n"
+        "MZ-spezifische Zeichen, die es auf diesem Computer nicht gibt, werden als Fragezeichen (?) angezeigt. Sie bleiben erhalten, solange das Feld, in dem sie stehen, nicht bearbeitet wird.\r\n"
+        "\r\n"
+        "Probleme beim Konvertieren einer WAV-Datei liegen meistens an einer schlechten Aufnahmequalität. Eine WAV-Datei sollte mit einem Kanal (Mono), 8 Bit und 22050 Hz aufgenommen werden. Während der Aufnahme sollte kein anderes Programm laufen.\r\n"
+        "\r\n"
+        "\r\n"
+        "Einschränkungen\r\n"
+        "---------------\r\n"
+        "\r\n"
+        "Es werden nur MZF-Dateien mit einem Datenrekorder-Header unterstützt, keine anderen Header wie z.B. QuickDisk-Header.\r\n"
+        "\r\n"
+        "Es werden nur die folgenden MZ-Dateiattribute unterstützt:\r\n"
+        "\r\n"
+        "Maschinensprache-Programm ($01)\r\n"
+        "MZ-80 BASIC-Programm ($02)\r\n"
+        "MZ-700/800 BASIC-Programm ($05)\r\n"
+        "\r\n"
+        "Andere Attribute können beim Bearbeiten eingestellt werden, sie werden aber beim Laden, Speichern und Konvertieren nicht besonders behandelt. Mit den Attributen MZ-80 BASIC-Daten-Datei ($03) und MZ-700/800 BASIC-Daten-Datei ($04) können die erzeugten WAV-Dateien von einem MZ nicht geladen werden.\r\n"
+        "\r\n"
+        "\r\n"
+        "Nutzungsbedingungen\r\n"
+        "-------------------\r\n"
+        "\r\n"
+        "~\r\n"
+        "\r\n"
+        "\r\n"
+        "Systemvoraussetzungen\r\n"
+        "---------------------\r\n"
+        "\r\n"
+        "Eine Desktop-Umgebung mit Qt 6: Linux oder ein anderes System, auf dem Qt 6 läuft (z.B. Windows oder macOS).\r\n"
+        "\r\n"
+        "Für das Aufnehmen und Abspielen von WAV-Dateien: eine Soundkarte oder ein anderes Audio-Gerät.\r\n"
+        "\r\n"
+        "\r\n"
+        "Installation und De-Installation\r\n"
+        "--------------------------------\r\n"
+        "\r\n"
+        "Bandwerk benötigt keine eigene Installation und De-Installation. Das Programm wird mit der Paketverwaltung des Systems installiert und entfernt oder einfach kopiert und gelöscht. Seine Einstellungen speichert Bandwerk für jeden Benutzer im Einstellungsspeicher der Desktop-Umgebung.\r\n"
+        "\r\n"
+        "\r\n"
+        "Starten von Bandwerk\r\n"
+        "--------------------\r\n"
+        "\r\n"
+        "Bandwerk wird mit dem Befehl \"bandwerk\" gestartet.\r\n"
+        "\r\n"
+        "Optional kann als einziger Kommandozeilen-Parameter der Name einer MZF-Datei angegeben werden. Diese Datei wird dann beim Start geöffnet, z.B.:\r\n"
+        "\r\n"
+        "bandwerk spiel.mzf\r\n"
+        "\r\n"
+        "Für Konvertierungen ohne Fenster gibt es das Kommandozeilen-Programm \"bandwerk-cli\".\r\n"
+        "\r\n"
+        "\r\n"
+        "Kontakt zum Autor\r\n"
+        "-----------------\r\n"
+        "\r\n"
+        "eMail: " BANDWERK_EMAIL "\r\n"
+        "Internet: " BANDWERK_WEB "\r\n"
+        "\r\n"
+        "~\r\n"
+        "\r\n"
+        "\r\n"
+        "Haftungsausschluss\r\n"
+        "------------------\r\n"
+        "\r\n"
+        "~\r\n"
+        "\r\n"
+        "\r\n"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_ButtonSpeichern"), QStringLiteral("Speichern als &Textdatei"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_ButtonSchliessen"), QStringLiteral("&Schließen"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_SaveDialogKurzanleitung_Titel"), QStringLiteral("Kurzanleitung speichern"));
+    FuegeTextHinzu(QStringLiteral("FormVersionsHistorie"), QStringLiteral("Versions-Historie"));
+    FuegeTextHinzu(QStringLiteral("FormVersionsHistorie_MemoVersionsHistorie"), QStringLiteral(
+        "Version 2.4 (Juni 2011) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "Kleinere Änderungen und Korrekturen \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 2.3 (Juni 2011) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "INI-Datei durch Windows-Registry ersetzt, um Probleme mit Windows Vista oder höher zu lösen \r\n"
+        "Verbesserungen an der Benutzeroberfläche \r\n"
+        "Kleinere Änderungen und Korrekturen \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 2.2 (März 2008) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "Kleinere Änderungen und Korrekturen \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 2.1 (September 2007) \r\n"
+        "---------------------------- \r\n"
+        " \r\n"
+        "Kleinere Änderungen und Korrekturen \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 2.0 (August 2007) \r\n"
+        "------------------------- \r\n"
+        " \r\n"
+        "Neue Funktion: MZT-Import \r\n"
+        "Neue Funktion: Auswahl der MZ-Datei beim WAV-Import, wenn die WAV-Datei mehrere MZ-Dateien enthält \r\n"
+        "Neue Funktion: Fortschrittsbalken während des WAV-Imports und WAV-Exports \r\n"
+        "Kleinere Änderungen und Korrekturen \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 1.1 (Juni 2007) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "Verbesserungen beim WAV-Import mit kleinen Sample-Rates \r\n"
+        "Kleinere Änderungen und Korrekturen \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 1.0 (Juni 2007) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "Geburt von Bandwerk ;-) \r\n"
+        " \r\n"
+        " \r\n"));
+    FuegeTextHinzu(QStringLiteral("FormVersionsHistorie_ButtonSchliessen"), QStringLiteral("&Schließen"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelKontaktUeberschrift"), QStringLiteral("Kontakt zum Autor:"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelLinkEMail"), QStringLiteral("eMail: " BANDWERK_EMAIL));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelLinkWWW"), QStringLiteral("Internet: " BANDWERK_WEB));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelDanksagungenUeberschrift"), QStringLiteral("Danksagungen an:"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelDanksagungenText"), QStringLiteral("- den Autoren der MZ-Webseiten und MZ-Emulatoren, die die MZ-Serie dokumentiert halten\r\n"
+                                      "- allen, die die englischen Texte geprüft haben\r\n"
+                                      "- dem Künstler des Programm-Symbols"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelUndanksagungenUeberschrift"), QStringLiteral("Undanksagungen an:"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelUndanksagungenText"), QStringLiteral("- Alle Mitglieder des Bundestages oder eines Landtages wegen deren völlig überzogen Rentenansprüchen\r\n- Das deutsche Fernsehen, weil viel zu wenig ROADRUNNER gezeigt wird"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_ButtonSchliessen"), QStringLiteral("&Schließen"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei"), QStringLiteral("MZ-Datei auswählen"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelMZDateien"), QStringLiteral("Die WAV-Datei enthält mehrere MZ-Dateien:"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelHinweisImport"), QStringLiteral("Mit der Schaltfläche \"Import\" wird die oben ausgewählte MZ-Datei in Bandwerk importiert. Dieses Fenster wird bei dieser Aktion geschlossen."));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelHinweisSpeichernAlsMZFDatei"), QStringLiteral("Mit der Schaltfläche \"Als MZF-Datei speichern...\" wird die oben ausgewählte MZ-Datei als MZF-Datei gespeichert. Dieses Fenster bleibt nach dieser Aktion offen."));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_ButtonImport"), QStringLiteral("&Import"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_ButtonSpeichernAlsMZFDatei"), QStringLiteral("Als MZF-Datei &speichern..."));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_ButtonAbbrechen"), QStringLiteral("&Abbrechen"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Titel"), QStringLiteral("MZF-Datei speichern"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogMZFDatei_Filter"), QStringLiteral("MZF-Dateien (*.mzf)|*.mzf|M12-Dateien (*.m12)|*.m12|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-Dateien (*.mzf)|*.mzf|M12-Dateien (*.m12)|*.m12|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogMZTDatei_Filter"), QStringLiteral("MZT-Dateien (*.mzt)|*.mzt|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogMZTDatei_Filter"), QStringLiteral("MZT-Dateien (*.mzt)|*.mzt|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogWAVDatei_Filter"), QStringLiteral("WAV-Dateien (*.wav)|*.wav|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogWAVDatei_Filter"), QStringLiteral("WAV-Dateien (*.wav)|*.wav|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_SaveDialogKurzanleitung_Filter"), QStringLiteral("TXT-Dateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-Dateien (*.mzf)|*.mzf|M12-Dateien (*.m12)|*.m12|Alle Dateien (*.*)|*.*"));
 }
+// clang-format on

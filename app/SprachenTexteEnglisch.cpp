@@ -1,6 +1,305 @@
-// The English texts, in table order.
+// The English texts, one call per key, in table order.
 #include "SprachenTexte.h"
 
+// One line per key: each text stays readable as the program shows it.
+// clang-format off
 void FuelleTabelleEnglisch() {
+    FuegeTextHinzu(QStringLiteral("ProgrammVersionText"), QStringLiteral("Version 2.4"));
+    FuegeTextHinzu(QStringLiteral("ProgrammCopyright"), QStringLiteral("Copyright © 2026 the Bandwerk authors"));
+    FuegeTextHinzu(QStringLiteral("ProgrammLizenz"), QStringLiteral("Bandwerk is free software under the MIT licence."));
+    FuegeTextHinzu(QStringLiteral("KontaktAutorText"), QStringLiteral("All suggestions, comments and bug reports concerning this program are welcome!"));
+    FuegeTextHinzu(QStringLiteral("DateiNameKeinName"), QStringLiteral("NoName"));
+    FuegeTextHinzu(QStringLiteral("Dezimal"), QStringLiteral("dec."));
+    FuegeTextHinzu(QStringLiteral("Hexadezimal"), QStringLiteral("hex."));
+    FuegeTextHinzu(QStringLiteral("EinheitBytes"), QStringLiteral("bytes"));
+    FuegeTextHinzu(QStringLiteral("Kurzanleitung"), QStringLiteral("Brief instruction"));
+    FuegeTextHinzu(QStringLiteral("HaftungsAusschlussUeberschrift"), QStringLiteral("Disclaimer:"));
+    FuegeTextHinzu(QStringLiteral("HaftungsAusschlussText"), QStringLiteral("The author of this program (Feldmark) is NOT liable for any kind of damage in connection with this program.\r\nHe also does NOT guarantee anything in connection with this program."));
+    FuegeTextHinzu(QStringLiteral("HaftungsAusschlussFrage"), QStringLiteral("Do you agree with this?"));
+    FuegeTextHinzu(QStringLiteral("HaftungsAusschlussNichtAkzeptiert"), QStringLiteral("Sorry, but you must not use this program, if you don't agree with the disclaimer!\r\n\r\nTherefore the program ends now."));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$01"), QStringLiteral("Machine-language-program"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$02"), QStringLiteral("MZ-80 BASIC-program"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$03"), QStringLiteral("MZ-80 BASIC-data-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$04"), QStringLiteral("MZ-700/800 BASIC-data-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$05"), QStringLiteral("MZ-700/800 BASIC-program"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$07"), QStringLiteral("MZ-700/800 Library-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$11"), QStringLiteral("MZ-700/800 Textwriter-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$41"), QStringLiteral("MZ-700/800 AREM-assembler-file (old version)"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$42"), QStringLiteral("MZ-700/800 AREM-assembler-file (new version)"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$44"), QStringLiteral("MZ-700/800 DZ80-assembler-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$49"), QStringLiteral("MZ-700/800 Crowood-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$58"), QStringLiteral("MZ-700/800 XBC-source-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$94"), QStringLiteral("MZ-700/800 Text-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$A0"), QStringLiteral("MZ-700/800 PASCAL-programm"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$A1"), QStringLiteral("MZ-700/800 PASCAL-data-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$B0"), QStringLiteral("MZ-700/800 URTEXT-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$BA"), QStringLiteral("MZ-700/800 K&P-FORTRAN-object-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$BB"), QStringLiteral("MZ-700/800 K&P-FORTRAN-source-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$BC"), QStringLiteral("MZ-700/800 K&P-FORTRAN-data-file"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttribut$BF"), QStringLiteral("MZ-700/800 QUICKCOPY"));
+    FuegeTextHinzu(QStringLiteral("MZDateiAttributUnbekannt"), QStringLiteral("Unknown"));
+    FuegeTextHinzu(QStringLiteral("Info_DateiWurdeGespeichert"), QStringLiteral("The file ~ has been saved."));
+    FuegeTextHinzu(QStringLiteral("Warnung_MZFDateiNichtGespeichert"), QStringLiteral("The MZF-file was not saved!\r\n\r\nDo you want to save the file now?"));
+    FuegeTextHinzu(QStringLiteral("Warnung_AenderungMZText"), QStringLiteral("Due to this change MZ-specific characters will be lost!\r\n\r\nContinue anyway?"));
+    FuegeTextHinzu(QStringLiteral("Warnung_MZLadeAdresseZuGross"), QStringLiteral("Using this MZ-load-address, the end of the MZ-program is beyond the upper limit of the MZ-RAM $FFFF!\r\n\r\nContinue anyway?"));
+    FuegeTextHinzu(QStringLiteral("Warnung_ProgrammBeschaeftigt"), QStringLiteral("Bandwerk is busy at the moment.\r\nIf the program will be terminated now, loss of data can occur!\r\nDo you want to terminate Bandwerk now anyway?"));
+    FuegeTextHinzu(QStringLiteral("Fehler_UngueltigeZahl"), QStringLiteral("Invalid number: ~"));
+    FuegeTextHinzu(QStringLiteral("Fehler_UngueltigerDateiname"), QStringLiteral("Invalid filename: ~"));
+    FuegeTextHinzu(QStringLiteral("Fehler_UngueltigerParameterWert"), QStringLiteral("Invalid value for parameter ~!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_FalschesZahlensystem"), QStringLiteral("Wrong number system!\r\n\r\nHint: For hexadecimal numbers please enter a leading dollar-character ($)!"));
     FuegeTextHinzu(QStringLiteral("Fehler_DateiLesen"), QStringLiteral("Error reading the file ~!\r\n\r\nError-description: ~"));
+    FuegeTextHinzu(QStringLiteral("Fehler_DateiBeschaedigt"), QStringLiteral("The file ~ is corrupted or contains a not-supported format!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_DateiZuGross"), QStringLiteral("The file ~ is too large!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_DateiSchreiben"), QStringLiteral("Error writing the file ~!\r\n\r\nError-description: ~"));
+    FuegeTextHinzu(QStringLiteral("Fehler_UngueltigesNichtMZZeichen"), QStringLiteral("The character <~> cannot be used because it doesn't exist in the ASCII-code of the MZ!!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_KeineMZFDateiGeladen"), QStringLiteral("There is no MZF-file loaded!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_SampleRateUngueltig"), QStringLiteral("Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between ~ Hz and ~ Hz!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_ImportVonMZT_KeineGueltigeMZDateiGefunden"), QStringLiteral("The MZT-file ~ contains no valid MZ-file!"));
+    FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_KeineGueltigeMZDateiGefunden"), QStringLiteral("The WAV-file ~ contains no valid MZ-file!"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZDateiAttribut"), QStringLiteral("MZ-file-attribute"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZDateiAttribut"), QStringLiteral("Change..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZDateiName"), QStringLiteral("MZ-filename"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZDateiName"), QStringLiteral("Change..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZDateiGroesse"), QStringLiteral("MZ-filesize"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZLadeAdresse"), QStringLiteral("MZ-load-address"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZLadeAdresse"), QStringLiteral("Change..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZStartAdresse"), QStringLiteral("MZ-start-address"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZStartAdresse"), QStringLiteral("Change..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZKommentar"), QStringLiteral("MZ-comment"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonAendernMZKommentar"), QStringLiteral("Change..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelMZDateiRumpf"), QStringLiteral("MZ-file-body"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_StatusBar_BitteWarten"), QStringLiteral("Please wait"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei"), QStringLiteral("&File"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_Oeffnen"), QStringLiteral("&Open..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_Schliessen"), QStringLiteral("&Close"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_Speichern"), QStringLiteral("&Save"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_SpeichernUnter"), QStringLiteral("Save &as..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Datei_Beenden"), QStringLiteral("&Exit"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport"), QStringLiteral("&Import/Export"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportMZT"), QStringLiteral("Import from &MZT-file..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportWAV"), QStringLiteral("Import from &WAV-file..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportMZT"), QStringLiteral("Export to &MZT-file..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportWAV"), QStringLiteral("Export to &WAV-file..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras"), QStringLiteral("&Extras"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras_Einstellungen"), QStringLiteral("&Settings..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe"), QStringLiteral("&Help"));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe_Kurzanleitung"), QStringLiteral("&Brief instruction..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe_VersionsHistorie"), QStringLiteral("&Version history..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe_UeberDiesesProgramm"), QStringLiteral("&About this program..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogMZFDatei_Titel"), QStringLiteral("Open MZF-file"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogMZFDatei_Titel"), QStringLiteral("Save MZF-file"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogMZTDatei_Titel"), QStringLiteral("Import MZT-file"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogMZTDatei_Titel"), QStringLiteral("Export MZT-file"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogWAVDatei_Titel"), QStringLiteral("Import WAV-file"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogWAVDatei_Titel"), QStringLiteral("Export WAV-file"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiAttribut"), QStringLiteral("Change MZ-file-attribute"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiAttribut_LabelMZDateiAttribut"), QStringLiteral("MZ-file-attribute"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiAttribut_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiAttribut_ButtonAbbrechen"), QStringLiteral("&Cancel"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiName"), QStringLiteral("Change MZ-filename"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiName_LabelMZDateiName"), QStringLiteral("MZ-filename"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiName_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZDateiName_ButtonAbbrechen"), QStringLiteral("&Cancel"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse"), QStringLiteral("Change MZ-load-address"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse_LabelMZLadeAdresse"), QStringLiteral("MZ-load-address"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse_RadioGroupZahlensystem"), QStringLiteral("Number system"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZLadeAdresse_ButtonAbbrechen"), QStringLiteral("&Cancel"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse"), QStringLiteral("Change MZ-start-address"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse_LabelMZStartAdresse"), QStringLiteral("MZ-start-address"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse_RadioGroupZahlensystem"), QStringLiteral("Number system"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZStartAdresse_ButtonAbbrechen"), QStringLiteral("&Cancel"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZKommentar"), QStringLiteral("Change MZ-comment"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZKommentar_LabelMZKommentar"), QStringLiteral("MZ-comment"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZKommentar_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormAendernMZKommentar_ButtonAbbrechen"), QStringLiteral("&Cancel"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen"), QStringLiteral("Settings"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_TabSheetAllgemein"), QStringLiteral("General"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupSprache"), QStringLiteral("Language"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_TabSheetImportExport"), QStringLiteral("Import and export"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupMZModell"), QStringLiteral("MZ-model"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_TabSheetExportWAV"), QStringLiteral("WAV-export"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelSampleRate"), QStringLiteral("Sample-rate (Hz)"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_ButtonDefaultSampleRate"), QStringLiteral("Set to default-value"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupMZTonbandFormat"), QStringLiteral("MZ-tape-format"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupMZTonbandFormat_Vollstaendig"), QStringLiteral("Full (bigger WAV-files, with redundancies)"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupMZTonbandFormat_Verkuerzt"), QStringLiteral("Shortend (smaller WAV-files, without redundancies)"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupPolaritaet"), QStringLiteral("Polarity (According to the polarity-switch on the mainboard of some MZs)"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupPolaritaet_Normal"), QStringLiteral("Normal"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_RadioGroupPolaritaet_Invertiert"), QStringLiteral("Inverted"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_ButtonOK"), QStringLiteral("&OK"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_ButtonAbbrechen"), QStringLiteral("&Cancel"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_MemoKurzanleitung"), QStringLiteral(
+        "General\r\n"
+        "-------\r\n"
+        "\r\n"
+        "Bandwerk views, edits and converts MZF-files. MZF-files hold files of the computers of the Sharp MZ series.\r\n"
+        "\r\n"
+        "The following conversions are possible:\r\n"
+        "\r\n"
+        "MZT-file ==> MZF-file\r\n"
+        "WAV-file ==> MZF-file\r\n"
+        "MZF-file ==> MZT-file\r\n"
+        "MZF-file ==> WAV-file\r\n"
+        "\r\n"
+        "MZT-files are used by certain Sharp MZ emulators. The WAV-files are ordinary audio files. They hold the tape signal that was recorded from an MZ data recorder or that is to be recorded onto an MZ data recorder.\r\n"
+        "\r\n"
+        "Further information on the Sharp MZ series and links to other pages about the MZ series can be found at: " BANDWERK_WEB "\r\n"
+        "\r\n"
+        "\r\n"
+        "Operating hints\r\n"
+        "---------------\r\n"
+        "\r\n"
+        "The operation of Bandwerk should be self-explanatory.\r\n"
+        "\r\n"
+        "Hexadecimal numbers are shown with a leading dollar sign ($) and must also be entered with a leading dollar sign, e.g. $1200.\r\n"
+        "\r\n"
+        "MZ-specific characters that do not exist on this computer are shown as question marks (?). They are preserved as long as the field holding them is not edited.\r\n"
+        "\r\n"
+        "Trouble when converting a WAV-file usually comes from a poor recording quality. A WAV-file should be recorded with one channel (mono), 8 bit and 22050 Hz. No other program should run during the recording.\r\n"
+        "\r\n"
+        "\r\n"
+        "Restrictions\r\n"
+        "------------\r\n"
+        "\r\n"
+        "Only MZF-files with a data-recorder header are supported, no other headers such as QuickDisk headers.\r\n"
+        "\r\n"
+        "Only the following MZ-file-attributes are supported:\r\n"
+        "\r\n"
+        "Machine-language-program ($01)\r\n"
+        "MZ-80 BASIC-program ($02)\r\n"
+        "MZ-700/800 BASIC-program ($05)\r\n"
+        "\r\n"
+        "Other attributes can be set while editing, but they get no special treatment when loading, saving or converting. With the attributes MZ-80 BASIC-data-file ($03) and MZ-700/800 BASIC-data-file ($04) the WAV-files produced cannot be loaded by an MZ.\r\n"
+        "\r\n"
+        "\r\n"
+        "Terms of use\r\n"
+        "------------\r\n"
+        "\r\n"
+        "~\r\n"
+        "\r\n"
+        "\r\n"
+        "System requirements\r\n"
+        "-------------------\r\n"
+        "\r\n"
+        "A desktop environment with Qt 6: Linux or another system on which Qt 6 runs (e.g. Windows or macOS).\r\n"
+        "\r\n"
+        "For recording and playing WAV-files: a sound card or another audio device.\r\n"
+        "\r\n"
+        "\r\n"
+        "Installation and uninstallation\r\n"
+        "-------------------------------\r\n"
+        "\r\n"
+        "Bandwerk needs no installation or uninstallation of its own. The program is installed and removed with the package manager of the system, or simply copied and deleted. Bandwerk keeps its settings for each user in the settings store of the desktop environment.\r\n"
+        "\r\n"
+        "\r\n"
+        "Starting Bandwerk\r\n"
+        "-----------------\r\n"
+        "\r\n"
+        "Bandwerk is started with the command \"bandwerk\".\r\n"
+        "\r\n"
+        "Optionally the name of an MZF-file can be given as the only command-line parameter. This file is then opened at start, e.g.:\r\n"
+        "\r\n"
+        "bandwerk game.mzf\r\n"
+        "\r\n"
+        "For conversions without a window there is the command-line program \"bandwerk-cli\".\r\n"
+        "\r\n"
+        "\r\n"
+        "Contact to the author\r\n"
+        "---------------------\r\n"
+        "\r\n"
+        "E-mail: " BANDWERK_EMAIL "\r\n"
+        "Internet: " BANDWERK_WEB "\r\n"
+        "\r\n"
+        "~\r\n"
+        "\r\n"
+        "\r\n"
+        "Disclaimer\r\n"
+        "----------\r\n"
+        "\r\n"
+        "~\r\n"
+        "\r\n"
+        "\r\n"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_ButtonSpeichern"), QStringLiteral("&Save as textfile"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_ButtonSchliessen"), QStringLiteral("&Close"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_SaveDialogKurzanleitung_Titel"), QStringLiteral("Save brief instruction"));
+    FuegeTextHinzu(QStringLiteral("FormVersionsHistorie"), QStringLiteral("Version history"));
+    FuegeTextHinzu(QStringLiteral("FormVersionsHistorie_MemoVersionsHistorie"), QStringLiteral(
+        "Version 2.4 (June 2011) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "Minor changes and bugfixes \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 2.3 (June 2011) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "INI-file replaced by windows-registry to solve problems with Windows Vista or newer \r\n"
+        "Improvements concerning the user interface \r\n"
+        "Minor changes and bugfixes \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 2.2 (March 2008) \r\n"
+        "------------------------ \r\n"
+        " \r\n"
+        "Minor changes and bugfixes \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 2.1 (September 2007) \r\n"
+        "---------------------------- \r\n"
+        " \r\n"
+        "Minor changes and bugfixes \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 2.0 (August 2007) \r\n"
+        "------------------------- \r\n"
+        " \r\n"
+        "New feature: MZT-import \r\n"
+        "New feature: Selection of the MZ-file during the WAV-import if the WAV-file contains several MZ-files \r\n"
+        "New feature: Progress-bar during the WAV-import and WAV-export \r\n"
+        "Minor changes and bugfixes \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 1.1 (June 2007) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "Improvements concerning WAV-imports with small sample-rates \r\n"
+        "Minor changes and bugfixes \r\n"
+        " \r\n"
+        " \r\n"
+        "Version 1.0 (June 2007) \r\n"
+        "----------------------- \r\n"
+        " \r\n"
+        "Birth of Bandwerk ;-) \r\n"
+        " \r\n"
+        " \r\n"));
+    FuegeTextHinzu(QStringLiteral("FormVersionsHistorie_ButtonSchliessen"), QStringLiteral("&Close"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelKontaktUeberschrift"), QStringLiteral("Contact to the author:"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelLinkEMail"), QStringLiteral("E-mail: " BANDWERK_EMAIL));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelLinkWWW"), QStringLiteral("Internet: " BANDWERK_WEB));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelDanksagungenUeberschrift"), QStringLiteral("Thanks to:"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelDanksagungenText"), QStringLiteral("- the authors of the MZ web sites and emulators that keep the MZ series documented\r\n"
+                                      "- everybody who checked the English texts\r\n"
+                                      "- the artist of the program icon"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelUndanksagungenUeberschrift"), QStringLiteral("No thanks to:"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_LabelUndanksagungenText"), QStringLiteral("- All members of the German Bundestag or a German Landtag because of their exorbitant pensions\r\n- The German television since not enough ROADRUNNER is shown"));
+    FuegeTextHinzu(QStringLiteral("FormUeberDiesesProgramm_ButtonSchliessen"), QStringLiteral("&Close"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei"), QStringLiteral("Choose MZ-file"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelMZDateien"), QStringLiteral("The WAV-file contains several MZ-files:"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelHinweisImport"), QStringLiteral("Using the button \"Import\" the above selected MZ-file will be imported into Bandwerk. This window will be closed during this action."));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelHinweisSpeichernAlsMZFDatei"), QStringLiteral("Using the button \"Save as MZF-file...\" the above selected MZ-file will be saved as MZF-file. This window will remain open after this action."));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_ButtonImport"), QStringLiteral("&Import"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_ButtonSpeichernAlsMZFDatei"), QStringLiteral("&Save as MZF-file..."));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_ButtonAbbrechen"), QStringLiteral("&Cancel"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Titel"), QStringLiteral("Save MZF-file"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogMZFDatei_Filter"), QStringLiteral("MZF-files (*.mzf)|*.mzf|M12-files (*.m12)|*.m12|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-files (*.mzf)|*.mzf|M12-files (*.m12)|*.m12|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogMZTDatei_Filter"), QStringLiteral("MZT-files (*.mzt)|*.mzt|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogMZTDatei_Filter"), QStringLiteral("MZT-files (*.mzt)|*.mzt|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_OpenDialogWAVDatei_Filter"), QStringLiteral("WAV-files (*.wav)|*.wav|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogWAVDatei_Filter"), QStringLiteral("WAV-files (*.wav)|*.wav|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormKurzanleitung_SaveDialogKurzanleitung_Filter"), QStringLiteral("TXT-files (*.txt)|*.txt|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-files (*.mzf)|*.mzf|M12-files (*.m12)|*.m12|All files (*.*)|*.*"));
 }
+// clang-format on

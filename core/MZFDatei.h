@@ -10,6 +10,7 @@
 // report their own failures through the platform layer and return false; nothing is thrown.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -100,10 +101,18 @@ public:
     static bool SucheMuster(std::string_view text, std::string_view muster, int& position);
     static bool LeseByteAusBits(std::string_view text, int position, std::uint8_t& byte);
 
-    // MZT tape images. Several MZ files in one MZT file are offered through pv_auswahl; without
-    // one, the import fails with a message that names them.
+    // MZT files: the tape image, or MZF records back to back. Several MZ files in one MZT file
+    // are offered through pv_auswahl; without one, the first is imported, as from a tape.
     bool ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswahl = {});
     bool ExportMZT(const QString& pv_dateiName);
+    // ".mzt" files in the wild are often MZF records back to back (header, body, header, body...):
+    // every complete record from the start, each loaded and changed and without a path. Bytes
+    // after the last complete record are ignored.
+    static std::vector<std::unique_ptr<TMZFDatei>> LeseMZFDatensaetze(const QByteArray& daten);
+    // Every MZ file an MZT file holds, each loaded, changed and without a path: the files of a
+    // tape image in tape order (a file found twice is listed once), else its MZF records. Shows
+    // its own failure and returns false when the file cannot be read or holds no MZ file.
+    static bool LeseAlleAusMZT(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien);
 
     // WAV recording that a real MZ loads from its tape input.
     bool ExportWAV(const QString& pv_dateiName);

@@ -1,1 +1,127 @@
+// MZF files: the 128-byte MZ header followed by the body, nothing else. Reading also accepts the
+// same layout behind the four bytes "MZF1"; writing never adds them.
 #include "MZFDatei.h"
+
+#include "Plattform.h"
+#include "SprachenTexte.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr qint64 MaxMZFDateiGroesse = 102400;
+constexpr char MZF1Praefix[] = {'M', 'Z', 'F', '1'};
+constexpr int MZF1PraefixLaenge = sizeof(MZF1Praefix);
+
+void MeldeBeschaedigt(const QString& pfad) {
+    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiBeschaedigt"), pfad));
+}
+} // namespace
+
+bool TMZFDatei::Laden(const QString& pv_dateiName) {
+    if (m_geladen)
+        Schliessen();
+    if (pv_dateiName.isEmpty()) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), pv_dateiName));
+        return false;
+    }
+    TSanduhr sanduhr;
+
+    if (HoleDateiGroesse(pv_dateiName) > MaxMZFDateiGroesse) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiZuGross"), pv_dateiName));
+        return false;
+    }
+
+    QFile datei(pv_dateiName);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        ZeigeFehler(
+            HoleTextMitParametern(QStringLiteral("Fehler_DateiLesen"), pv_dateiName, datei.errorString()));
+        return false;
+    }
+    // Read one byte more than allowed: a file that grew after the size check, or a device that
+    // reports no size, must not be read without bound.
+    const QByteArray inhalt = datei.read(MaxMZFDateiGroesse + 1);
+    if (datei.error() != QFileDevice::NoError) {
+        ZeigeFehler(
+            HoleTextMitParametern(QStringLiteral("Fehler_DateiLesen"), pv_dateiName, datei.errorString()));
+        return false;
+    }
+    datei.close();
+    if (inhalt.size() > MaxMZFDateiGroesse) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiZuGross"), pv_dateiName));
+        return false;
+    }
+
+    m_dateiPfad = pv_dateiName;
+    if (inhalt.size() < KopfGroesse) {
+        MeldeBeschaedigt(pv_dateiName);
+        return false;
+    }
+    int kopfAnfang = 0;
+    if (std::memcmp(inhalt.constData(), MZF1Praefix, MZF1PraefixLaenge) == 0) {
+        if (inhalt.size() < MZF1PraefixLaenge + KopfGroesse) {
+            MeldeBeschaedigt(pv_dateiName);
+            return false;
+        }
+        kopfAnfang = MZF1PraefixLaenge;
+    }
+    const auto* kopf = reinterpret_cast<const std::uint8_t*>(inhalt.constData()) + kopfAnfang;
+    const qsizetype rumpfGroesse = inhalt.size() - kopfAnfang - KopfGroesse;
+    if (rumpfGroesse > MaxRumpfGroesse) {
+        MeldeBeschaedigt(pv_dateiName);
+        return false;
+    }
+
+    // The size field of the file is not trusted: the body is whatever follows the header.
+    std::copy_n(kopf, KopfGroesse, m_kopf.begin());
+    m_kopf[OffsetGroesse] = static_cast<std::uint8_t>(rumpfGroesse & 0xFF);
+    m_kopf[OffsetGroesse + 1] = static_cast<std::uint8_t>(rumpfGroesse >> 8);
+    std::copy_n(kopf + KopfGroesse, rumpfGroesse, m_rumpf.begin());
+
+    m_geaendert = false;
+    m_geladen = true;
+    return true;
+}
+
+bool TMZFDatei::Speichern(const QString& pv_dateiName) {
+    if (!m_geladen) {
+        ZeigeFehler(HoleText(QStringLiteral("Fehler_KeineMZFDateiGeladen")));
+        return false;
+    }
+    if (pv_dateiName.isEmpty()) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), QString()));
+        return false;
+    }
+    TSanduhr sanduhr;
+
+    const int groesse = HoleMZDateiGroesse();
+    QByteArray abbild;
+    abbild.reserve(KopfGroesse + groesse);
+    abbild.append(reinterpret_cast<const char*>(m_kopf.data()), KopfGroesse);
+    abbild.append(reinterpret_cast<const char*>(m_rumpf.data()), groesse);
+
+    // Written beside the target and renamed over it only when complete, so a failed save never
+    // leaves the old file half overwritten. Unbuffered, so that a short write (disk full, size
+    // limit) shows here instead of being lost in a buffer flush that nobody checks.
+    QSaveFile datei(pv_dateiName);
+    bool erfolg = datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qsizetype geschrieben = 0; erfolg && geschrieben < abbild.size();) {
+        const qint64 n = datei.write(abbild.constData() + geschrieben, abbild.size() - geschrieben);
+        erfolg = n > 0;
+        geschrieben += erfolg ? n : 0;
+    }
+    erfolg = erfolg && datei.commit();
+    if (!erfolg) {
+        const QString beschreibung = datei.errorString();
+        datei.cancelWriting();
+        ZeigeFehler(
+            HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), pv_dateiName, beschreibung));
+        return false;
+    }
+    m_geaendert = false;
+    m_dateiPfad = pv_dateiName;
+    return true;
+}

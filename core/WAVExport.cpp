@@ -1,1 +1,63 @@
+// The loaded MZ file as a cassette recording: its tape bit text, one pulse per character.
 #include "MZFDatei.h"
+
+#include "MZWAVDateiSchreiber.h"
+#include "Plattform.h"
+#include "ProgrammEinstellungen.h"
+#include "SprachenTexte.h"
+
+#include <memory>
+
+namespace {
+
+// Pulses between two progress reports.
+constexpr std::size_t ImpulseProFortschritt = 10'000;
+
+// Raises BeiEnde when the export leaves, on every way out, so the window leaves its busy state.
+class TEndeMelden {
+public:
+    explicit TEndeMelden(TMZFDatei* datei) : m_datei(datei) {}
+    ~TEndeMelden() {
+        if (m_datei->BeiEnde)
+            m_datei->BeiEnde(m_datei);
+    }
+    TEndeMelden(const TEndeMelden&) = delete;
+    TEndeMelden& operator=(const TEndeMelden&) = delete;
+
+private:
+    TMZFDatei* m_datei;
+};
+
+} // namespace
+
+bool TMZFDatei::ExportWAV(const QString& pv_dateiName) {
+    if (!IstGeladen()) {
+        ZeigeFehler(HoleText(QStringLiteral("Fehler_KeineMZFDateiGeladen")));
+        return false;
+    }
+    if (BeiBeginn)
+        BeiBeginn(this);
+    // Destroyed in reverse order: the writer first, then the cursor, then BeiEnde.
+    const TEndeMelden endeMelden(this);
+    const TSanduhr sanduhr;
+
+    const std::string bits = ErzeugeTonbandBits(LiesExportWAVVerkuerztesMZTonbandFormat());
+    const auto schreiber = std::make_unique<TMZWAVDateiSchreiber>();
+    if (!schreiber->Oeffnen(pv_dateiName))
+        return false;
+
+    const std::size_t laenge = bits.size();
+    for (std::size_t i = 1; i <= laenge; ++i) {
+        if (!schreiber->SchreibeImpuls(bits[i - 1] == '1')) {
+            schreiber->Abbrechen();
+            return false;
+        }
+        if (i % ImpulseProFortschritt == 0)
+            RaiseFortschritt(static_cast<double>(i) / static_cast<double>(laenge) * 100.0);
+    }
+    if (!schreiber->Schliessen()) {
+        schreiber->Abbrechen();
+        return false;
+    }
+    return true;
+}

@@ -1,1 +1,151 @@
 #include "GepufferterDateiLeser.h"
+
+#include "Plattform.h"
+#include "SprachenTexte.h"
+
+#include <limits>
+
+namespace {
+// Fixed phrases of the file layer; they are not translated.
+const QString TextBereitsGeoeffnet = QStringLiteral("File ist already open");
+const QString TextNichtGeoeffnet = QStringLiteral("File is not open");
+const QString TextDateiEnde = QStringLiteral("End of file is reached");
+const QString TextRueckwaerts = QStringLiteral("Cannot seek backward");
+const QString TextHinterDemEnde = QStringLiteral("Cannot seek beyond the end of file");
+const QString TextUnbekannt = QStringLiteral("<Unknown>");
+
+constexpr int WortWertebereich = 65536;
+constexpr int GroessterPositiverWortWert = 32767;
+
+void MeldeLesefehler(const QString& dateiName, const QString& beschreibung) {
+    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiLesen"), dateiName, beschreibung));
+}
+} // namespace
+
+bool TGepufferterDateiLeser::Oeffnen(const QString& pv_dateiName) {
+    if (m_geoeffnet) {
+        MeldeLesefehler(pv_dateiName, TextBereitsGeoeffnet);
+        return false;
+    }
+    if (pv_dateiName.isEmpty()) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), pv_dateiName));
+        return false;
+    }
+    m_datei.setFileName(pv_dateiName);
+    // Unbuffered: this class reads whole blocks itself.
+    if (!m_datei.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        MeldeLesefehler(pv_dateiName, m_datei.errorString());
+        return false;
+    }
+    // Size and position are 32-bit counters; a file they cannot count is refused.
+    const qint64 groesse = m_datei.size();
+    if (groesse > std::numeric_limits<std::int32_t>::max()) {
+        m_datei.close();
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiZuGross"), pv_dateiName));
+        return false;
+    }
+    m_dateiName = pv_dateiName;
+    m_dateiGroesse = static_cast<std::int32_t>(groesse);
+    m_position = 0;
+    m_pufferIndex = PufferGroesse;
+    m_geoeffnet = true;
+    return true;
+}
+
+void TGepufferterDateiLeser::Schliessen() {
+    if (!m_geoeffnet)
+        return;
+    m_datei.close();
+    m_geoeffnet = false;
+}
+
+QString TGepufferterDateiLeser::HoleDateiName() const {
+    return m_geoeffnet ? m_dateiName : QString();
+}
+
+std::int32_t TGepufferterDateiLeser::HoleGroesse() const {
+    return m_geoeffnet ? m_dateiGroesse : -1;
+}
+
+std::int32_t TGepufferterDateiLeser::HolePosition() const {
+    return m_geoeffnet ? m_position : -1;
+}
+
+bool TGepufferterDateiLeser::IstDateiEnde() const {
+    return !m_geoeffnet || HolePosition() >= HoleGroesse();
+}
+
+bool TGepufferterDateiLeser::LeseByte(std::uint8_t& byte) {
+    if (!m_geoeffnet) {
+        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    if (IstDateiEnde()) {
+        MeldeLesefehler(m_dateiName, TextDateiEnde);
+        return false;
+    }
+    if (m_pufferIndex >= PufferGroesse) {
+        const std::int32_t rest = m_dateiGroesse - m_position;
+        const std::int32_t anzahl = rest >= PufferGroesse ? PufferGroesse : rest;
+        const qint64 gelesen = m_datei.read(reinterpret_cast<char*>(m_puffer.data()), anzahl);
+        if (gelesen != anzahl) {
+            const QString fehler = m_datei.errorString();
+            // Back to where the buffer would have started, so that the fields still describe the file.
+            m_datei.seek(m_position);
+            MeldeLesefehler(m_dateiName, fehler);
+            return false;
+        }
+        m_pufferIndex = 0;
+    }
+    byte = m_puffer[static_cast<std::size_t>(m_pufferIndex)];
+    ++m_pufferIndex;
+    ++m_position;
+    return true;
+}
+
+bool TGepufferterDateiLeser::Lese16BitWert(std::int16_t& wert) {
+    if (!m_geoeffnet) {
+        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    if (m_dateiGroesse - m_position <= 1) {
+        MeldeLesefehler(m_dateiName, TextDateiEnde);
+        return false;
+    }
+    std::uint8_t niedrig = 0;
+    std::uint8_t hoch = 0;
+    if (!LeseByte(niedrig) || !LeseByte(hoch))
+        return false;
+    int ergebnis = niedrig | (hoch << 8);
+    if (ergebnis > GroessterPositiverWortWert)
+        ergebnis -= WortWertebereich;
+    wert = static_cast<std::int16_t>(ergebnis);
+    return true;
+}
+
+bool TGepufferterDateiLeser::Ueberspringen(std::int32_t pv_anzahl) {
+    if (!m_geoeffnet) {
+        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    if (pv_anzahl < 0) {
+        MeldeLesefehler(TextUnbekannt, TextRueckwaerts);
+        return false;
+    }
+    // In 64 bits: position and count may each come close to the 32-bit limit.
+    if (static_cast<qint64>(m_position) + pv_anzahl > m_dateiGroesse) {
+        MeldeLesefehler(TextUnbekannt, TextHinterDemEnde);
+        return false;
+    }
+    if (static_cast<qint64>(m_pufferIndex) + pv_anzahl > PufferGroesse) {
+        if (!m_datei.seek(static_cast<qint64>(m_position) + pv_anzahl)) {
+            MeldeLesefehler(m_dateiName, m_datei.errorString());
+            return false;
+        }
+        m_pufferIndex = PufferGroesse;
+    } else {
+        m_pufferIndex += pv_anzahl;
+    }
+    m_position += pv_anzahl;
+    return true;
+}

@@ -15,6 +15,8 @@ public:
     TGepufferterDateiSchreiber() = default;
     bool Oeffnen(const QString& pv_dateiName);
     bool SchreibeByte(std::uint8_t byte);
+    // Same as `anzahl` calls of SchreibeByte(wert), but filling the buffer a block at a time.
+    bool SchreibeBytes(std::uint8_t wert, std::int32_t anzahl);
     bool Schliessen();
     // Closes without writing what is buffered and without any message.
     void Abbrechen();

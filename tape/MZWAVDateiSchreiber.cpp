@@ -1,1 +1,194 @@
 #include "MZWAVDateiSchreiber.h"
+
+#include "Plattform.h"
+#include "ProgrammEinstellungen.h"
+#include "SprachenTexte.h"
+
+#include <QFile>
+#include <array>
+
+namespace {
+
+// Pulse part durations in hundredths of a microsecond: the MZ-80B short first part is
+// 166.75 us and the MZ-700 short pulse 143.11 + 360.89 us, so integers keep the rounding exact.
+struct TImpulsDauern {
+    std::uint64_t langErster, langZweiter, kurzErster, kurzZweiter;
+};
+constexpr std::array<TImpulsDauern, AnzahlMZModelle> ImpulsDauern{{
+    {46400, 49400, 24000, 26400}, // MZ-80K
+    {46400, 49400, 24000, 26400}, // MZ-80C
+    {46400, 49400, 24000, 26400}, // MZ-80A
+    {33300, 33400, 16675, 16600}, // MZ-80B
+    {46400, 49400, 14311, 36089}, // MZ-700: same total as the MZ-80K short pulse, earlier edge
+    {47000, 49400, 24000, 27800}, // MZ-800
+}};
+// Hundredths of a microsecond per second.
+constexpr std::uint64_t DauerTeilerProSekunde = 100'000'000;
+
+// rate x duration / 1 s, the halfway case going to the even neighbour.
+std::int32_t RundeZurGeraden(std::uint64_t produkt) {
+    std::uint64_t q = produkt / DauerTeilerProSekunde;
+    const std::uint64_t rest2 = 2 * (produkt % DauerTeilerProSekunde);
+    if (rest2 > DauerTeilerProSekunde || (rest2 == DauerTeilerProSekunde && (q & 1) != 0))
+        ++q;
+    return static_cast<std::int32_t>(q);
+}
+
+std::int32_t RundeAuf(std::uint64_t produkt) {
+    return static_cast<std::int32_t>((produkt + DauerTeilerProSekunde - 1) / DauerTeilerProSekunde);
+}
+
+std::uint8_t Pegel(std::uint8_t pegel, bool invertiert) {
+    return invertiert ? static_cast<std::uint8_t>(255 - pegel) : pegel;
+}
+
+// WAV header field offsets and fixed values (8-bit mono PCM, one "fmt " and one "data" chunk).
+constexpr int OffsetRiffGroesse = 4;
+constexpr int OffsetFmtGroesse = 16;
+constexpr int OffsetFormat = 20;
+constexpr int OffsetKanaele = 22;
+constexpr int OffsetSampleRate = 24;
+constexpr int OffsetBytesProSekunde = 28;
+constexpr int OffsetBlockAusrichtung = 32;
+constexpr int OffsetBitsProSample = 34;
+constexpr int OffsetDataGroesse = 40;
+constexpr std::uint32_t FmtGroesse = 16;
+constexpr std::uint16_t FormatPCM = 1;
+constexpr std::uint16_t Kanaele = 1;
+constexpr std::uint16_t BlockAusrichtung = 1;
+constexpr std::uint16_t BitsProSample = 8;
+constexpr std::uint32_t RiffKopfLaenge = 8; // "RIFF" and its size field
+
+void Setze16(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset, std::uint16_t wert) {
+    kopf[offset] = static_cast<char>(wert & 0xFF);
+    kopf[offset + 1] = static_cast<char>(wert >> 8);
+}
+
+void Setze32(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset, std::uint32_t wert) {
+    for (int i = 0; i < 4; ++i)
+        kopf[offset + i] = static_cast<char>((wert >> (8 * i)) & 0xFF);
+}
+
+void SetzeKennung(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset,
+                  const char* kennung) {
+    for (int i = 0; i < 4; ++i)
+        kopf[offset + i] = kennung[i];
+}
+
+std::array<char, TMZWAVDateiSchreiber::KopfGroesse> BaueKopf(std::uint32_t dateiLaenge,
+                                                             std::uint32_t sampleRate) {
+    std::array<char, TMZWAVDateiSchreiber::KopfGroesse> kopf{};
+    SetzeKennung(kopf, 0, "RIFF");
+    Setze32(kopf, OffsetRiffGroesse, dateiLaenge - RiffKopfLaenge);
+    SetzeKennung(kopf, 8, "WAVE");
+    SetzeKennung(kopf, 12, "fmt ");
+    Setze32(kopf, OffsetFmtGroesse, FmtGroesse);
+    Setze16(kopf, OffsetFormat, FormatPCM);
+    Setze16(kopf, OffsetKanaele, Kanaele);
+    Setze32(kopf, OffsetSampleRate, sampleRate);
+    Setze32(kopf, OffsetBytesProSekunde, sampleRate); // one byte per sample
+    Setze16(kopf, OffsetBlockAusrichtung, BlockAusrichtung);
+    Setze16(kopf, OffsetBitsProSample, BitsProSample);
+    SetzeKennung(kopf, 36, "data");
+    Setze32(kopf, OffsetDataGroesse, dateiLaenge - TMZWAVDateiSchreiber::KopfGroesse);
+    return kopf;
+}
+
+void MeldeSchreibfehler(const QString& dateiName, const QString& beschreibung) {
+    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), dateiName, beschreibung));
+}
+
+} // namespace
+
+TMZWAVDateiSchreiber::TImpulsLaengen
+TMZWAVDateiSchreiber::BerechneImpulsLaengen(int modell, std::uint32_t sampleRate, bool lang) {
+    const TImpulsDauern& d = ImpulsDauern[(modell >= 0 && modell < AnzahlMZModelle) ? modell : MZ80K];
+    const std::uint64_t r = sampleRate;
+    TImpulsLaengen k{RundeZurGeraden(r * (lang ? d.langErster : d.kurzErster)),
+                     RundeAuf(r * (lang ? d.langZweiter : d.kurzZweiter))};
+    // At very low rates a part still gets one sample, so that every pulse has both edges.
+    if (k.ersterTeil == 0)
+        k.ersterTeil = 1;
+    if (k.zweiterTeil == 0)
+        k.zweiterTeil = 1;
+    return k;
+}
+
+TMZWAVDateiSchreiber::TMZWAVDateiSchreiber()
+    : m_dateiSchreiber(std::make_unique<TGepufferterDateiSchreiber>()) {}
+
+TMZWAVDateiSchreiber::~TMZWAVDateiSchreiber() = default;
+
+bool TMZWAVDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
+    if (m_geoeffnet) {
+        MeldeSchreibfehler(pv_dateiName, QStringLiteral("File ist already open"));
+        return false;
+    }
+    if (!m_dateiSchreiber->Oeffnen(pv_dateiName))
+        return false;
+    // Room for the header, then one second of lead-in silence.
+    if (!m_dateiSchreiber->SchreibeBytes(0, KopfGroesse) ||
+        !m_dateiSchreiber->SchreibeBytes(Stille, HoleExportWAVSampleRate())) {
+        // Keep what was written; if even that fails, the file must still not stay open.
+        if (!m_dateiSchreiber->Schliessen())
+            m_dateiSchreiber->Abbrechen();
+        return false;
+    }
+    m_geoeffnet = true;
+    return true;
+}
+
+bool TMZWAVDateiSchreiber::SchreibeImpuls(bool pv_lang) {
+    if (!m_geoeffnet) {
+        MeldeSchreibfehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"));
+        return false;
+    }
+    const TImpulsLaengen k =
+        BerechneImpulsLaengen(HoleImportExportMZModell(), HoleExportWAVSampleRate(), pv_lang);
+    const bool invertiert = HoleExportWAVInvertiertePolaritaet();
+    return m_dateiSchreiber->SchreibeBytes(Pegel(PegelErsterTeil, invertiert), k.ersterTeil) &&
+           m_dateiSchreiber->SchreibeBytes(Pegel(PegelZweiterTeil, invertiert), k.zweiterTeil);
+}
+
+bool TMZWAVDateiSchreiber::Schliessen() {
+    if (!m_geoeffnet)
+        return true;
+    const std::uint32_t sampleRate = HoleExportWAVSampleRate();
+    // Trailing second of silence, then one more sample if needed for an even file length.
+    if (!m_dateiSchreiber->SchreibeBytes(Stille, static_cast<std::int32_t>(sampleRate)))
+        return false;
+    if (m_dateiSchreiber->HoleAnzahlBytes() % 2 != 0 && !m_dateiSchreiber->SchreibeByte(Stille))
+        return false;
+    const QString dateiName = m_dateiSchreiber->HoleDateiName();
+    const auto dateiLaenge = static_cast<std::uint32_t>(m_dateiSchreiber->HoleAnzahlBytes());
+    if (!m_dateiSchreiber->Schliessen())
+        return false;
+    m_geoeffnet = false;
+
+    const auto kopf = BaueKopf(dateiLaenge, sampleRate);
+    // A second handle on the finished file: ReadWrite, because a write-only QFile truncates.
+    QFile datei(dateiName);
+    if (!datei.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+        MeldeSchreibfehler(dateiName, datei.errorString());
+        return false;
+    }
+    if (datei.write(kopf.data(), KopfGroesse) != KopfGroesse || !datei.flush()) {
+        const QString fehler = datei.errorString();
+        datei.close();
+        MeldeSchreibfehler(dateiName, fehler);
+        return false;
+    }
+    datei.close();
+    if (datei.error() != QFileDevice::NoError) {
+        MeldeSchreibfehler(dateiName, datei.errorString());
+        return false;
+    }
+    return true;
+}
+
+void TMZWAVDateiSchreiber::Abbrechen() {
+    if (!m_geoeffnet)
+        return;
+    m_dateiSchreiber->Abbrechen();
+    m_geoeffnet = false;
+}

@@ -7,12 +7,30 @@
 #include "GepufferterDateiSchreiber.h"
 
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 class TMZWAVDateiSchreiber {
 public:
+    // Sample levels of 8-bit unsigned PCM; with inverted polarity a pulse level L becomes 255 - L.
+    static constexpr std::uint8_t Stille = 128;
+    static constexpr std::uint8_t PegelErsterTeil = 64;
+    static constexpr std::uint8_t PegelZweiterTeil = 192;
+    static constexpr int KopfGroesse = 44;
+
+    // Samples of the two parts of one pulse (each at least one) for a model index, a sample rate
+    // in Hz and the pulse kind, from the settings' point of view of the moment.
+    struct TImpulsLaengen {
+        std::int32_t ersterTeil;
+        std::int32_t zweiterTeil;
+    };
+    static TImpulsLaengen BerechneImpulsLaengen(int modell, std::uint32_t sampleRate, bool lang);
+
     TMZWAVDateiSchreiber();
     ~TMZWAVDateiSchreiber();
+    TMZWAVDateiSchreiber(const TMZWAVDateiSchreiber&) = delete;
+    TMZWAVDateiSchreiber& operator=(const TMZWAVDateiSchreiber&) = delete;
+
     bool Oeffnen(const QString& pv_dateiName);
     bool SchreibeImpuls(bool pv_lang);
     bool Schliessen();

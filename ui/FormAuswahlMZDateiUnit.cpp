@@ -1,1 +1,179 @@
-// FormAuswahlMZDateiUnit
+#include "FormAuswahlMZDateiUnit.h"
+
+#include "Fensterplatz.h"
+#include "Plattform.h"
+#include "ProgrammEinstellungen.h"
+#include "SprachenTexte.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+namespace {
+// Client area as designed; word-wrapped hints may need more height in a longer language.
+constexpr int DesignBreite = 321;
+constexpr int DesignHoehe = 361;
+constexpr int Rand = 8;
+constexpr int ListeHoehe = 201;
+constexpr int HinweisHoehe = 42;
+constexpr int KnopfBreite = 75;
+constexpr int SpeichernKnopfBreite = 139;
+constexpr int KnopfHoehe = 25;
+
+const QString FormName = QStringLiteral("FormAuswahlMZDatei");
+
+QString Text(const QString& steuerelement) {
+    return HoleText(FormName + QLatin1Char('_') + steuerelement);
+}
+
+QLabel* Hinweis(QWidget* eltern, const QString& name) {
+    auto* label = new QLabel(eltern);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMinimumHeight(HinweisHoehe);
+    return label;
+}
+
+QPushButton* Knopf(QWidget* eltern, const QString& name, int breite) {
+    auto* knopf = new QPushButton(eltern);
+    knopf->setObjectName(name);
+    knopf->setFixedSize(breite, KnopfHoehe);
+    knopf->setAutoDefault(false);
+    return knopf;
+}
+
+const std::vector<std::unique_ptr<TMZFDatei>>&
+MindestensEine(const std::vector<std::unique_ptr<TMZFDatei>>& liste) {
+    if (liste.empty())
+        throw std::invalid_argument("Parameter pv_mzDateien must contain at least one element");
+    return liste;
+}
+} // namespace
+
+TFormAuswahlMZDatei::TFormAuswahlMZDatei(QWidget* pv_owner,
+                                         const std::vector<std::unique_ptr<TMZFDatei>>& pv_mzDateien)
+    : QDialog(pv_owner) {
+    for (const auto& datei : MindestensEine(pv_mzDateien))
+        m_mzDateien.push_back(datei.get());
+
+    setObjectName(FormName);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+
+    LabelMZDateien = new QLabel(this);
+    LabelMZDateien->setObjectName(QStringLiteral("LabelMZDateien"));
+    ListBoxMZDateien = new QListWidget(this);
+    ListBoxMZDateien->setObjectName(QStringLiteral("ListBoxMZDateien"));
+    ListBoxMZDateien->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBoxMZDateien->setFixedHeight(ListeHoehe);
+    LabelMZDateien->setBuddy(ListBoxMZDateien);
+    LabelHinweisImport = Hinweis(this, QStringLiteral("LabelHinweisImport"));
+    LabelHinweisSpeichernAlsMZFDatei = Hinweis(this, QStringLiteral("LabelHinweisSpeichernAlsMZFDatei"));
+    ButtonImport = Knopf(this, QStringLiteral("ButtonImport"), KnopfBreite);
+    ButtonImport->setDefault(true);
+    ButtonSpeichernAlsMZFDatei =
+        Knopf(this, QStringLiteral("ButtonSpeichernAlsMZFDatei"), SpeichernKnopfBreite);
+    ButtonAbbrechen = Knopf(this, QStringLiteral("ButtonAbbrechen"), KnopfBreite);
+
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->setSpacing(Rand);
+    knoepfe->addWidget(ButtonImport);
+    knoepfe->addWidget(ButtonSpeichernAlsMZFDatei);
+    knoepfe->addStretch();
+    knoepfe->addWidget(ButtonAbbrechen);
+
+    auto* spalte = new QVBoxLayout(this);
+    spalte->setContentsMargins(Rand, Rand, Rand, Rand);
+    spalte->setSpacing(Rand);
+    spalte->addWidget(LabelMZDateien);
+    spalte->addWidget(ListBoxMZDateien);
+    spalte->addWidget(LabelHinweisImport);
+    spalte->addWidget(LabelHinweisSpeichernAlsMZFDatei);
+    spalte->addStretch();
+    spalte->addLayout(knoepfe);
+
+    setTabOrder(ListBoxMZDateien, ButtonImport);
+    setTabOrder(ButtonImport, ButtonSpeichernAlsMZFDatei);
+    setTabOrder(ButtonSpeichernAlsMZFDatei, ButtonAbbrechen);
+
+    // Escape rejects the dialog as QDialog does by itself.
+    connect(ButtonImport, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ButtonSpeichernAlsMZFDatei, &QPushButton::clicked, this,
+            &TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick);
+}
+
+void TFormAuswahlMZDatei::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormAuswahlMZDatei::FormShow() {
+    SetzeTexte();
+    // Placement needs the final size, which the texts decide.
+    int hoehe = DesignHoehe;
+    if (layout()->hasHeightForWidth())
+        hoehe = qMax(hoehe, layout()->totalHeightForWidth(DesignBreite));
+    setFixedSize(DesignBreite, hoehe);
+    ZentriereFormUeber(this, parentWidget());
+    HalteFormAufBildschirm(this);
+
+    ListBoxMZDateien->clear();
+    for (const TMZFDatei* datei : m_mzDateien)
+        ListBoxMZDateien->addItem(datei->HoleMZDateiName() + QStringLiteral(" (") +
+                                  QString::number(datei->HoleMZDateiGroesse()) + QLatin1Char(' ') +
+                                  HoleText(QStringLiteral("EinheitBytes")) + QLatin1Char(')'));
+    ListBoxMZDateien->setCurrentRow(0);
+    ListBoxMZDateien->setFocus();
+}
+
+void TFormAuswahlMZDatei::SetzeTexte() {
+    setWindowTitle(HoleText(FormName));
+    for (QLabel* label : {LabelMZDateien, LabelHinweisImport, LabelHinweisSpeichernAlsMZFDatei})
+        label->setText(Text(label->objectName()));
+    for (QPushButton* knopf : {ButtonImport, ButtonSpeichernAlsMZFDatei, ButtonAbbrechen})
+        knopf->setText(Text(knopf->objectName()));
+}
+
+int TFormAuswahlMZDatei::AusgewaehlterIndex() const {
+    const int zeile = ListBoxMZDateien->currentRow();
+    return zeile >= 0 && zeile < static_cast<int>(m_mzDateien.size()) ? zeile : 0;
+}
+
+TMZFDatei* TFormAuswahlMZDatei::AusgewaehlteMZDatei() const {
+    return m_mzDateien[static_cast<std::size_t>(AusgewaehlterIndex())];
+}
+
+void TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick() {
+    TMZFDatei* datei = AusgewaehlteMZDatei();
+    TDateiDialog SaveDialogMZFDatei;
+    SaveDialogMZFDatei.speichern = true;
+    SaveDialogMZFDatei.titel = Text(QStringLiteral("SaveDialogMZFDatei_Titel"));
+    SaveDialogMZFDatei.filter = Text(QStringLiteral("SaveDialogMZFDatei_Filter"));
+    SaveDialogMZFDatei.standardErweiterung = QStringLiteral("mzf");
+    SaveDialogMZFDatei.startVerzeichnis = LiesVerzeichnisMZFDateien();
+    const QString pfad = datei->HoleDateiPfad();
+    SaveDialogMZFDatei.vorschlag =
+        pfad.isEmpty() ? BereinigeDateiname(datei->HoleMZDateiName()) : QFileInfo(pfad).completeBaseName();
+
+    const std::optional<QString> gewaehlt = Plattform().DateiDialogZeigen(SaveDialogMZFDatei);
+    if (!gewaehlt)
+        return;
+    SchreibeVerzeichnisMZFDateien(QFileInfo(*gewaehlt).absolutePath());
+    if (datei->Speichern(*gewaehlt))
+        ZeigeInfo(HoleTextMitParametern(QStringLiteral("Info_DateiWurdeGespeichert"), *gewaehlt));
+}
+
+TMZFDatei::TAuswahl AuswahlDialog(QWidget* pv_aufruferForm) {
+    return [pv_aufruferForm](const std::vector<std::unique_ptr<TMZFDatei>>& dateien) {
+        TFormAuswahlMZDatei dialog(pv_aufruferForm, dateien);
+        return dialog.exec() == QDialog::Accepted ? dialog.AusgewaehlterIndex() : -1;
+    };
+}

@@ -1,1 +1,152 @@
-// PlattformDesktop
+#include "PlattformDesktop.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+const QString BoxTitel = QStringLiteral("Bandwerk");
+
+QMessageBox::Icon Symbol(TNachrichtArt art) {
+    switch (art) {
+    case TNachrichtArt::Fehler:
+        return QMessageBox::Critical;
+    case TNachrichtArt::Information:
+        return QMessageBox::Information;
+    case TNachrichtArt::Warnung:
+        return QMessageBox::Warning;
+    case TNachrichtArt::Bestaetigung:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The catalogue writes line breaks as CR LF; texts like "<Unknown>" must not be taken for markup.
+void FuelleBox(QMessageBox& box, TNachrichtArt art, const QString& text) {
+    QString zeilen = text;
+    zeilen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setIcon(Symbol(art));
+    box.setWindowTitle(BoxTitel);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(zeilen);
+}
+
+bool IstSchreibgeschuetzt(const QFileInfo& datei) {
+    // The permission bits count even for a user (root) whom the system would let write anyway.
+    constexpr QFile::Permissions Schreibrechte = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return datei.exists() && (!datei.isWritable() || !(datei.permissions() & Schreibrechte));
+}
+
+// The file dialog; saving refuses a write-protected file and keeps the dialog open.
+class TDateiDialogFenster : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        if (acceptMode() == QFileDialog::AcceptSave) {
+            const QStringList gewaehlt = selectedFiles();
+            if (!gewaehlt.isEmpty()) {
+                const QFileInfo datei(gewaehlt.first());
+                if (!datei.isDir() && IstSchreibgeschuetzt(datei)) {
+                    QMessageBox::warning(this, windowTitle(),
+                                         QStringLiteral("%1 is write-protected.\nPlease choose another name.")
+                                             .arg(datei.fileName()));
+                    return;
+                }
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+} // namespace
+
+TPlattformDesktop::~TPlattformDesktop() {
+    while (m_sanduhren > 0)
+        SanduhrAus();
+}
+
+void TPlattformDesktop::ZeigeNachricht(TNachrichtArt art, const QString& text) {
+    QMessageBox box(QApplication::activeWindow());
+    FuelleBox(box, art, text);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+TAntwort TPlattformDesktop::Frage(TNachrichtArt art, const QString& text, bool mitAbbrechen) {
+    QMessageBox box(QApplication::activeWindow());
+    FuelleBox(box, art, text);
+    QMessageBox::StandardButtons knoepfe = QMessageBox::Yes | QMessageBox::No;
+    if (mitAbbrechen)
+        knoepfe |= QMessageBox::Cancel;
+    box.setStandardButtons(knoepfe);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Closing the box counts as Cancel, or as No where there is no Cancel.
+    box.setEscapeButton(mitAbbrechen ? QMessageBox::Cancel : QMessageBox::No);
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Yes:
+        return TAntwort::Ja;
+    case QMessageBox::No:
+        return TAntwort::Nein;
+    default:
+        return mitAbbrechen ? TAntwort::Abbrechen : TAntwort::Nein;
+    }
+}
+
+std::optional<QString> TPlattformDesktop::DateiDialogZeigen(const TDateiDialog& dialog) {
+    const QString start = dialog.startVerzeichnis.isEmpty() ? QDir::currentPath() : dialog.startVerzeichnis;
+    TDateiDialogFenster fenster(QApplication::activeWindow(), dialog.titel, start);
+    // Qt's own dialog: the same behaviour everywhere, and the process's current directory stays.
+    fenster.setOption(QFileDialog::DontUseNativeDialog);
+    fenster.setAcceptMode(dialog.speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    fenster.setFileMode(dialog.speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filter = QtDateiFilter(dialog.filter);
+    if (!filter.isEmpty())
+        fenster.setNameFilters(filter);
+    fenster.setDefaultSuffix(dialog.standardErweiterung);
+    if (!dialog.vorschlag.isEmpty())
+        fenster.selectFile(dialog.vorschlag);
+    if (fenster.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList gewaehlt = fenster.selectedFiles();
+    if (gewaehlt.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(QFileInfo(gewaehlt.first()).absoluteFilePath());
+}
+
+void TPlattformDesktop::SanduhrAn() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    ++m_sanduhren;
+}
+
+void TPlattformDesktop::SanduhrAus() {
+    // Only what this binding set is restored; an Aus without An leaves other cursors alone.
+    if (m_sanduhren == 0)
+        return;
+    --m_sanduhren;
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void TPlattformDesktop::VerarbeiteEreignisse() {
+    QCoreApplication::processEvents();
+}
+
+void TPlattformDesktop::OeffneAdresse(const QString& adresse) {
+    QDesktopServices::openUrl(QUrl(adresse));
+}
+
+void TPlattformDesktop::BeendeSofort(int status) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
+}

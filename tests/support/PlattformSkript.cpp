@@ -36,8 +36,11 @@ std::optional<QString> TPlattformSkript::DateiDialogZeigen(const TDateiDialog& d
         ADD_FAILURE() << "unexpected file dialog: " << dialog.titel.toStdString();
         return std::nullopt;
     }
-    auto pfad = dateien.front();
+    const bool gewaehlt = dateien.front().has_value();
+    const QString pfad = dateien.front().value_or(QString());
     dateien.pop_front();
+    if (!gewaehlt)
+        return std::nullopt;
     return pfad;
 }
 

@@ -1,0 +1,51 @@
+// Builds MZF file images byte by byte for the core tests, independent of the code under test.
+#pragma once
+
+#include "MZFDatei.h"
+#include "TestUmgebung.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+
+struct TMZFBild {
+    std::uint8_t attribut = 0x01;
+    QByteArray name = QByteArray("TEST") + QByteArray(13, '\x0D'); // 17 bytes
+    int groessenFeld = -1;                                         // -1: the body length
+    std::uint16_t ladeAdresse = 0x1200;
+    std::uint16_t startAdresse = 0x1234;
+    QByteArray kommentar = QByteArray(104, '\x0D');
+    QByteArray rumpf;
+
+    QByteArray Bytes() const {
+        QByteArray b;
+        b.append(static_cast<char>(attribut));
+        b.append(name.left(17).leftJustified(17, '\x0D'));
+        const int g = groessenFeld < 0 ? static_cast<int>(rumpf.size()) : groessenFeld;
+        b.append(static_cast<char>(g & 0xFF)).append(static_cast<char>((g >> 8) & 0xFF));
+        b.append(static_cast<char>(ladeAdresse & 0xFF)).append(static_cast<char>(ladeAdresse >> 8));
+        b.append(static_cast<char>(startAdresse & 0xFF)).append(static_cast<char>(startAdresse >> 8));
+        b.append(kommentar.left(104).leftJustified(104, '\x0D'));
+        b.append(rumpf);
+        return b;
+    }
+};
+
+// Writes the bytes to a fresh file in a fresh directory and answers its path.
+inline QString SchreibeTestDatei(const QByteArray& inhalt, const QString& name = QStringLiteral("test.mzf")) {
+    const QString pfad = QDir(TestVerzeichnis()).filePath(name);
+    SchreibeDatei(pfad, inhalt);
+    return pfad;
+}
+
+// Loads an image into the record through an MZF file (the only way to set the body).
+inline bool LadeBild(TMZFDatei& datei, const TMZFBild& bild) {
+    return datei.Laden(SchreibeTestDatei(bild.Bytes()));
+}
+
+inline QByteArray RumpfMitBytes(int anzahl, int anfang = 0) {
+    QByteArray r(anzahl, '\0');
+    for (int i = 0; i < anzahl; ++i)
+        r[i] = static_cast<char>((anfang + i) & 0xFF);
+    return r;
+}

@@ -1,0 +1,318 @@
+#include "GepufferterDateiLeser.h"
+#include "GepufferterDateiSchreiber.h"
+#include "PlattformSkript.h"
+#include "TestUmgebung.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+constexpr int Block = 65536;
+
+QString LeseFehler(const QString& name, const QString& grund) {
+    return QStringLiteral("Error reading the file ") + name + QStringLiteral("!\r\n\r\nError-description: ") +
+           grund;
+}
+QString SchreibFehler(const QString& name, const QString& grund) {
+    return QStringLiteral("Error writing the file ") + name + QStringLiteral("!\r\n\r\nError-description: ") +
+           grund;
+}
+
+QByteArray Muster(int anzahl) {
+    QByteArray b(anzahl, '\0');
+    for (int i = 0; i < anzahl; ++i)
+        b[i] = static_cast<char>((i * 7 + 3) & 0xFF);
+    return b;
+}
+
+class GepufferteDateiTest : public ::testing::Test {
+protected:
+    void SetUp() override { TestSprache(true); }
+    QString Datei(const QByteArray& inhalt, const QString& name = QStringLiteral("daten.bin")) {
+        const QString pfad = QDir(TestVerzeichnis()).filePath(name);
+        SchreibeDatei(pfad, inhalt);
+        return pfad;
+    }
+    // Overwrites the file in place (same length), as another program would.
+    static void Ueberschreibe(const QString& pfad, char wert) {
+        QFile f(pfad);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const qint64 n = f.size();
+        ASSERT_EQ(f.write(QByteArray(static_cast<int>(n), wert)), n);
+    }
+    TPlattformSkript plattform;
+    std::unique_ptr<TGepufferterDateiLeser> leser = std::make_unique<TGepufferterDateiLeser>();
+    std::unique_ptr<TGepufferterDateiSchreiber> schreiber = std::make_unique<TGepufferterDateiSchreiber>();
+};
+
+TEST_F(GepufferteDateiTest, LeserGeschlossenGibtNeutraleWerteUndMeldetZugriffe) {
+    EXPECT_FALSE(leser->IstGeoeffnet());
+    EXPECT_TRUE(leser->HoleDateiName().isEmpty());
+    EXPECT_EQ(leser->HoleGroesse(), -1);
+    EXPECT_EQ(leser->HolePosition(), -1);
+    EXPECT_TRUE(leser->IstDateiEnde());
+    std::uint8_t b = 0;
+    std::int16_t w = 0;
+    EXPECT_FALSE(leser->LeseByte(b));
+    EXPECT_FALSE(leser->Lese16BitWert(w));
+    EXPECT_FALSE(leser->Ueberspringen(1));
+    const QString erwartet = LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"));
+    EXPECT_EQ(plattform.Fehler(), QStringList({erwartet, erwartet, erwartet}));
+}
+
+TEST_F(GepufferteDateiTest, LeereDateiIstSofortAmEnde) {
+    const QString pfad = Datei({});
+    ASSERT_TRUE(leser->Oeffnen(pfad));
+    EXPECT_EQ(leser->HoleGroesse(), 0);
+    EXPECT_EQ(leser->HolePosition(), 0);
+    EXPECT_EQ(leser->HoleDateiName(), pfad);
+    EXPECT_TRUE(leser->IstDateiEnde());
+    std::uint8_t b = 0;
+    EXPECT_FALSE(leser->LeseByte(b));
+    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(pfad, QStringLiteral("End of file is reached"))));
+    leser->Schliessen();
+    EXPECT_FALSE(leser->IstGeoeffnet());
+}
+
+TEST_F(GepufferteDateiTest, LeserOeffnenFehlschlaege) {
+    EXPECT_FALSE(leser->Oeffnen(QString()));
+    const QString fehlt = QDir(TestVerzeichnis()).filePath(QStringLiteral("fehlt.bin"));
+    EXPECT_FALSE(leser->Oeffnen(fehlt));
+    ASSERT_EQ(plattform.Fehler().size(), 2);
+    EXPECT_EQ(plattform.Fehler()[0], QStringLiteral("Invalid filename: "));
+    EXPECT_TRUE(
+        plattform.Fehler()[1].startsWith(QStringLiteral("Error reading the file ") + fehlt + "!\r\n"));
+    EXPECT_FALSE(leser->IstGeoeffnet());
+}
+
+TEST_F(GepufferteDateiTest, ZweitesOeffnenLaesstDieErsteDateiOffen) {
+    const QString erste = Datei(QByteArray("AB"));
+    const QString zweite = Datei(QByteArray("XY"), QStringLiteral("zwei.bin"));
+    ASSERT_TRUE(leser->Oeffnen(erste));
+    std::uint8_t b = 0;
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_FALSE(leser->Oeffnen(zweite));
+    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(zweite, QStringLiteral("File ist already open"))));
+    EXPECT_EQ(leser->HoleDateiName(), erste);
+    EXPECT_EQ(leser->HolePosition(), 1);
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, 'B');
+
+    plattform.Leeren();
+    ASSERT_TRUE(schreiber->Oeffnen(Datei({}, QStringLiteral("w1.bin"))));
+    ASSERT_TRUE(schreiber->SchreibeByte(1));
+    const QString w2 = QDir(TestVerzeichnis()).filePath(QStringLiteral("w2.bin"));
+    EXPECT_FALSE(schreiber->Oeffnen(w2));
+    EXPECT_EQ(plattform.Fehler(), QStringList(SchreibFehler(w2, QStringLiteral("File ist already open"))));
+    EXPECT_FALSE(QFileInfo::exists(w2));
+    EXPECT_EQ(schreiber->HoleAnzahlBytes(), 1);
+    EXPECT_TRUE(schreiber->Schliessen());
+}
+
+TEST_F(GepufferteDateiTest, GanzerBlockKommtMitEinerUebertragung) {
+    // What the reader hands out after its first byte comes from its buffer: changing the file on
+    // disk afterwards shows which bytes were fetched in the first transfer.
+    const QByteArray inhalt = Muster(Block);
+    const QString pfad = Datei(inhalt);
+    ASSERT_TRUE(leser->Oeffnen(pfad));
+    std::uint8_t b = 0;
+    ASSERT_TRUE(leser->LeseByte(b));
+    Ueberschreibe(pfad, '\xAA');
+    for (int i = 1; i < Block; ++i) {
+        ASSERT_TRUE(leser->LeseByte(b));
+        ASSERT_EQ(b, static_cast<std::uint8_t>(inhalt[i])) << i;
+    }
+    EXPECT_TRUE(leser->IstDateiEnde());
+    EXPECT_FALSE(leser->LeseByte(b));
+    EXPECT_EQ(plattform.Fehler().size(), 1);
+}
+
+TEST_F(GepufferteDateiTest, EinByteMehrBrauchtEineZweiteUebertragung) {
+    const QByteArray inhalt = Muster(Block + 1);
+    const QString pfad = Datei(inhalt);
+    ASSERT_TRUE(leser->Oeffnen(pfad));
+    std::uint8_t b = 0;
+    ASSERT_TRUE(leser->LeseByte(b));
+    Ueberschreibe(pfad, '\xAA');
+    for (int i = 1; i < Block; ++i) {
+        ASSERT_TRUE(leser->LeseByte(b));
+        ASSERT_EQ(b, static_cast<std::uint8_t>(inhalt[i]));
+    }
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, 0xAA); // fetched by the second transfer
+    EXPECT_EQ(leser->HolePosition(), Block + 1);
+    EXPECT_TRUE(leser->IstDateiEnde());
+    EXPECT_TRUE(plattform.Fehler().isEmpty());
+}
+
+TEST_F(GepufferteDateiTest, UeberspringenInnerhalbUndUeberBlockgrenzen) {
+    const QByteArray inhalt = Muster(3 * Block + 10);
+    ASSERT_TRUE(leser->Oeffnen(Datei(inhalt)));
+    std::uint8_t b = 0;
+    EXPECT_TRUE(leser->Ueberspringen(0));
+    EXPECT_EQ(leser->HolePosition(), 0);
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, static_cast<std::uint8_t>(inhalt[0]));
+    ASSERT_TRUE(leser->Ueberspringen(100)); // inside the block
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, static_cast<std::uint8_t>(inhalt[101]));
+    ASSERT_TRUE(leser->Ueberspringen(Block - 102)); // exactly to the block's end
+    EXPECT_EQ(leser->HolePosition(), Block);
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, static_cast<std::uint8_t>(inhalt[Block]));
+    ASSERT_TRUE(leser->Ueberspringen(Block + 500)); // leaves the block
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, static_cast<std::uint8_t>(inhalt[2 * Block + 501]));
+    std::int16_t w = 0;
+    ASSERT_TRUE(leser->Lese16BitWert(w));
+    EXPECT_EQ(w, static_cast<std::int16_t>(static_cast<std::uint8_t>(inhalt[2 * Block + 502]) |
+                                           (static_cast<std::uint8_t>(inhalt[2 * Block + 503]) << 8)));
+    const std::int32_t rest = leser->HoleGroesse() - leser->HolePosition();
+    EXPECT_TRUE(leser->Ueberspringen(rest));
+    EXPECT_TRUE(leser->IstDateiEnde());
+    EXPECT_TRUE(plattform.Fehler().isEmpty());
+}
+
+TEST_F(GepufferteDateiTest, UeberspringenRueckwaertsOderHinterDasEnde) {
+    ASSERT_TRUE(leser->Oeffnen(Datei(Muster(10))));
+    EXPECT_FALSE(leser->Ueberspringen(-1));
+    EXPECT_FALSE(leser->Ueberspringen(11));
+    EXPECT_EQ(leser->HolePosition(), 0);
+    EXPECT_EQ(plattform.Fehler(),
+              QStringList({LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek backward")),
+                           LeseFehler(QStringLiteral("<Unknown>"),
+                                      QStringLiteral("Cannot seek beyond the end of file"))}));
+    EXPECT_TRUE(leser->Ueberspringen(10));
+    EXPECT_TRUE(leser->IstDateiEnde());
+}
+
+TEST_F(GepufferteDateiTest, Lese16BitWertMitVorzeichenUndAmEnde) {
+    const QString pfad = Datei(QByteArray("\xFF\x7F\x00\x80\x34\x12\x01", 7));
+    ASSERT_TRUE(leser->Oeffnen(pfad));
+    std::int16_t w = 0;
+    ASSERT_TRUE(leser->Lese16BitWert(w));
+    EXPECT_EQ(w, 32767);
+    ASSERT_TRUE(leser->Lese16BitWert(w));
+    EXPECT_EQ(w, -32768);
+    ASSERT_TRUE(leser->Lese16BitWert(w));
+    EXPECT_EQ(w, 0x1234);
+    EXPECT_FALSE(leser->Lese16BitWert(w));
+    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(pfad, QStringLiteral("End of file is reached"))));
+    EXPECT_EQ(leser->HolePosition(), 6); // the single byte left was not consumed
+    std::uint8_t b = 0;
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, 0x01);
+}
+
+TEST_F(GepufferteDateiTest, DateiAb2GiBWirdAbgewiesen) {
+    // Sparse on the file systems we run on: no 2 GiB are written.
+    const QString pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("riesig.bin"));
+    {
+        QFile f(pfad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        if (!f.resize(qint64(1) << 31))
+            GTEST_SKIP() << "no sparse file possible here";
+    }
+    EXPECT_FALSE(leser->Oeffnen(pfad));
+    EXPECT_FALSE(leser->IstGeoeffnet());
+    EXPECT_EQ(plattform.Fehler(),
+              QStringList(QStringLiteral("The file ") + pfad + QStringLiteral(" is too large!")));
+    QFile::remove(pfad);
+
+    // One byte less still fits the counters.
+    const QString knapp = QDir(TestVerzeichnis()).filePath(QStringLiteral("knapp.bin"));
+    {
+        QFile f(knapp);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize((qint64(1) << 31) - 1));
+    }
+    plattform.Leeren();
+    ASSERT_TRUE(leser->Oeffnen(knapp));
+    EXPECT_EQ(leser->HoleGroesse(), 2147483647);
+    EXPECT_TRUE(leser->Ueberspringen(2147483646));
+    EXPECT_FALSE(leser->Ueberspringen(2));
+    std::uint8_t b = 0xFF;
+    EXPECT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, 0);
+    EXPECT_TRUE(leser->IstDateiEnde());
+    leser->Schliessen();
+    QFile::remove(knapp);
+}
+
+TEST_F(GepufferteDateiTest, SchreiberSchreibtNurVolleBloeckeBisZumSchliessen) {
+    const QString pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("aus.bin"));
+    ASSERT_TRUE(schreiber->Oeffnen(pfad));
+    EXPECT_EQ(schreiber->HoleDateiName(), pfad);
+    EXPECT_EQ(schreiber->HoleAnzahlBytes(), 0);
+    const QByteArray inhalt = Muster(Block + 3);
+    for (int i = 0; i < Block; ++i)
+        ASSERT_TRUE(schreiber->SchreibeByte(static_cast<std::uint8_t>(inhalt[i])));
+    EXPECT_EQ(QFileInfo(pfad).size(), 0);
+    ASSERT_TRUE(schreiber->SchreibeByte(static_cast<std::uint8_t>(inhalt[Block])));
+    EXPECT_EQ(QFileInfo(pfad).size(), Block);
+    ASSERT_TRUE(schreiber->SchreibeByte(static_cast<std::uint8_t>(inhalt[Block + 1])));
+    ASSERT_TRUE(schreiber->SchreibeByte(static_cast<std::uint8_t>(inhalt[Block + 2])));
+    EXPECT_EQ(schreiber->HoleAnzahlBytes(), Block + 3);
+    EXPECT_EQ(QFileInfo(pfad).size(), Block);
+    ASSERT_TRUE(schreiber->Schliessen());
+    EXPECT_FALSE(schreiber->IstGeoeffnet());
+    EXPECT_EQ(schreiber->HoleAnzahlBytes(), -1);
+    EXPECT_TRUE(schreiber->HoleDateiName().isEmpty());
+    EXPECT_EQ(LiesDatei(pfad), inhalt);
+    EXPECT_TRUE(plattform.Fehler().isEmpty());
+}
+
+TEST_F(GepufferteDateiTest, SchreiberErsetztVorhandeneDateiUndBrichtOhneSchreibenAb) {
+    const QString pfad = Datei(Muster(5000));
+    ASSERT_TRUE(schreiber->Oeffnen(pfad));
+    EXPECT_EQ(QFileInfo(pfad).size(), 0);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_TRUE(schreiber->SchreibeByte(0x55));
+    schreiber->Abbrechen();
+    EXPECT_FALSE(schreiber->IstGeoeffnet());
+    EXPECT_EQ(QFileInfo(pfad).size(), 0);
+    EXPECT_TRUE(plattform.Texte().isEmpty());
+    // Can be opened again after it was closed.
+    ASSERT_TRUE(schreiber->Oeffnen(pfad));
+    ASSERT_TRUE(schreiber->SchreibeByte(0x42));
+    ASSERT_TRUE(schreiber->Schliessen());
+    EXPECT_EQ(LiesDatei(pfad), QByteArray("B"));
+}
+
+TEST_F(GepufferteDateiTest, SchreiberFehlschlaege) {
+    EXPECT_TRUE(schreiber->Schliessen()); // not open: nothing to do, nothing shown
+    EXPECT_TRUE(plattform.Texte().isEmpty());
+    EXPECT_FALSE(schreiber->SchreibeByte(1));
+    EXPECT_FALSE(schreiber->Oeffnen(QString()));
+    const QString unmoeglich = QDir(TestVerzeichnis()).filePath(QStringLiteral("fehlt/aus.bin"));
+    EXPECT_FALSE(schreiber->Oeffnen(unmoeglich));
+    ASSERT_EQ(plattform.Fehler().size(), 3);
+    EXPECT_EQ(plattform.Fehler()[0],
+              SchreibFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open")));
+    EXPECT_EQ(plattform.Fehler()[1], QStringLiteral("Invalid filename: "));
+    EXPECT_TRUE(
+        plattform.Fehler()[2].startsWith(QStringLiteral("Error writing the file ") + unmoeglich + "!\r\n"));
+    EXPECT_FALSE(schreiber->IstGeoeffnet());
+}
+
+TEST_F(GepufferteDateiTest, VollerPufferAufVollemDatentraegerBleibtVoll) {
+    // /dev/full accepts the open and refuses every write.
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "no /dev/full";
+    ASSERT_TRUE(schreiber->Oeffnen(QStringLiteral("/dev/full")));
+    for (int i = 0; i < Block; ++i)
+        ASSERT_TRUE(schreiber->SchreibeByte(1));
+    EXPECT_FALSE(schreiber->SchreibeByte(2));
+    EXPECT_EQ(schreiber->HoleAnzahlBytes(), Block); // the refused byte was not counted
+    ASSERT_EQ(plattform.Fehler().size(), 1);
+    EXPECT_TRUE(plattform.Fehler()[0].startsWith(QStringLiteral("Error writing the file /dev/full!\r\n")));
+    EXPECT_FALSE(schreiber->Schliessen());
+    EXPECT_EQ(plattform.Fehler().size(), 2);
+    schreiber->Abbrechen();
+    EXPECT_FALSE(schreiber->IstGeoeffnet());
+    EXPECT_EQ(plattform.Fehler().size(), 2);
+}
+} // namespace

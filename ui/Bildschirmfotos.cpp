@@ -1,0 +1,79 @@
+// Renders the main window and the field edit dialogs in both languages to PNG files, for the
+// documentation. Runs on any Qt platform, usually offscreen:
+//   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf
+#include "FormAendernMZDateiAttributUnit.h"
+#include "FormAendernMZDateiNameUnit.h"
+#include "FormAendernMZKommentarUnit.h"
+#include "FormAendernMZLadeAdresseUnit.h"
+#include "FormAendernMZStartAdresseUnit.h"
+#include "FormHauptUnit.h"
+#include "MZFDatei.h"
+#include "ProgrammEinstellungen.h"
+#include "SprachenTexte.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <cstdio>
+
+namespace {
+bool Speichere(QWidget* fenster, const QString& datei) {
+    QApplication::processEvents();
+    const bool ok = fenster->grab().save(datei);
+    std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "FAILED", qPrintable(datei));
+    return ok;
+}
+
+template <typename TDialog, typename... TWerte>
+bool DialogFoto(QWidget* owner, const QString& datei, TWerte... werte) {
+    TDialog dialog(owner, werte...);
+    dialog.show();
+    const bool ok = Speichere(&dialog, datei);
+    dialog.hide();
+    return ok;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication anwendung(argc, argv);
+    const QStringList argumente = QApplication::arguments();
+    if (argumente.size() < 3) {
+        std::fprintf(stderr, "usage: bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf\n");
+        return 2;
+    }
+    const QDir ziel(argumente[1]);
+    QDir().mkpath(ziel.path());
+    const QString beispiel = QFileInfo(argumente[2]).absoluteFilePath();
+    LadeEinstellungen();
+    bool alles = true;
+    for (const bool englisch : {false, true}) {
+        SetzeSprache(englisch);
+        const QString sprache = englisch ? QStringLiteral("en") : QStringLiteral("de");
+        const auto name = [&](const QString& fenster) {
+            return ziel.filePath(fenster + QLatin1Char('-') + sprache + QStringLiteral(".png"));
+        };
+        FormHauptModulStarten();
+        SetzeKommandozeile({});
+        TFormHaupt form;
+        form.show();
+        alles &= Speichere(&form, name(QStringLiteral("FormHaupt-leer")));
+        alles &= form.HoleDatei().Laden(beispiel);
+        form.AktualisiereAnzeige(true);
+        alles &= Speichere(&form, name(QStringLiteral("FormHaupt")));
+
+        TMZFDatei& datei = form.HoleDatei();
+        alles &= DialogFoto<TFormAendernMZDateiAttribut>(
+            &form, name(QStringLiteral("FormAendernMZDateiAttribut")), datei.HoleMZDateiAttribut());
+        alles &= DialogFoto<TFormAendernMZDateiName>(&form, name(QStringLiteral("FormAendernMZDateiName")),
+                                                     datei.HoleMZDateiName());
+        alles &=
+            DialogFoto<TFormAendernMZLadeAdresse>(&form, name(QStringLiteral("FormAendernMZLadeAdresse")),
+                                                  datei.HoleMZLadeAdresse(), datei.HoleMZDateiGroesse());
+        alles &= DialogFoto<TFormAendernMZStartAdresse>(
+            &form, name(QStringLiteral("FormAendernMZStartAdresse")), datei.HoleMZStartAdresse());
+        alles &= DialogFoto<TFormAendernMZKommentar>(&form, name(QStringLiteral("FormAendernMZKommentar")),
+                                                     QStringLiteral("A GAME FOR THE MZ-700"));
+        form.hide();
+    }
+    return alles ? 0 : 1;
+}

@@ -1,0 +1,48 @@
+// Lists the MZ files that one source (a recording, an MZT file) holds: the user imports one of
+// them, or saves any of them as an MZF file without importing it. The dialog does not own the
+// records.
+#pragma once
+
+#include "MZFDatei.h"
+
+#include <QDialog>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class TFormAuswahlMZDatei : public QDialog {
+    Q_OBJECT
+public:
+    // pv_mzDateien must hold at least one record, else std::invalid_argument.
+    TFormAuswahlMZDatei(QWidget* pv_owner, const std::vector<std::unique_ptr<TMZFDatei>>& pv_mzDateien);
+
+    void SetzeTexte();
+    void ButtonSpeichernAlsMZFDateiClick();
+    // The record of the selected line; the first when no line is selected.
+    TMZFDatei* AusgewaehlteMZDatei() const;
+    // Its index in the list passed at construction.
+    int AusgewaehlterIndex() const;
+
+    QLabel* LabelMZDateien;
+    QListWidget* ListBoxMZDateien;
+    QLabel* LabelHinweisImport;
+    QLabel* LabelHinweisSpeichernAlsMZFDatei;
+    QPushButton* ButtonImport;
+    QPushButton* ButtonSpeichernAlsMZFDatei;
+    QPushButton* ButtonAbbrechen;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+
+    std::vector<TMZFDatei*> m_mzDateien;
+};
+
+// The choice for TMZFDatei::ImportMZT: shows the dialog modally over pv_aufruferForm and answers
+// the index of the record to import, or -1 when the user cancels.
+TMZFDatei::TAuswahl AuswahlDialog(QWidget* pv_aufruferForm);
