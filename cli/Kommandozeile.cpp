@@ -26,9 +26,9 @@ struct TAufruf {
     bool json = false;
     // WAV output; unset options keep the stored settings.
     std::optional<quint16> sampleRate;
-    bool verkuerzt = false;
-    bool invertiert = false;
-    std::optional<quint8> modell; // from --model; unset keeps the stored model
+    std::optional<bool> verkuerzt;  // --short / --full
+    std::optional<bool> invertiert; // --inverted / --normal
+    std::optional<quint8> modell;   // from --model; unset keeps the stored model
     bool hilfe = false;
     bool version = false;
 };
@@ -47,8 +47,9 @@ QString Gebrauch() {
                "  --lang de|en      language of the messages (default: the language Bandwerk uses)\n"
                "  --json            info: print the header as one JSON object\n"
                "  --rate HZ         WAV output: sample rate, 8000 to 45000 (default: the stored rate)\n"
-               "  --short           WAV output: shortened tape format (default: the stored format)\n"
-               "  --inverted        WAV output: inverted polarity (default: the stored polarity)\n"
+               "  --short, --full   WAV output: shortened or full tape format (default: the stored format)\n"
+               "  --inverted, --normal\n"
+               "                    WAV output: inverted or normal polarity (default: the stored polarity)\n"
                "  --model MODEL     convert: MZ model for MZT and WAV output, one of MZ-80K, MZ-80C,\n"
                "                    MZ-80A, MZ-80B, MZ-700, MZ-800 (default: the stored model)\n"
                "  --help            show this text\n"
@@ -83,10 +84,10 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
             aufruf.version = true;
         } else if (a == QLatin1String("--json")) {
             aufruf.json = true;
-        } else if (a == QLatin1String("--short")) {
-            aufruf.verkuerzt = true;
-        } else if (a == QLatin1String("--inverted")) {
-            aufruf.invertiert = true;
+        } else if (a == QLatin1String("--short") || a == QLatin1String("--full")) {
+            aufruf.verkuerzt = a == QLatin1String("--short");
+        } else if (a == QLatin1String("--inverted") || a == QLatin1String("--normal")) {
+            aufruf.invertiert = a == QLatin1String("--inverted");
         } else if (a == QLatin1String("--rate") || a.startsWith(QLatin1String("--rate="))) {
             QString wert;
             if (a == QLatin1String("--rate")) {
@@ -117,7 +118,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
                 if (name.compare(MZModellName(m), Qt::CaseInsensitive) == 0)
                     aufruf.modell = m;
             if (!aufruf.modell)
-                return QStringLiteral("unknown MZ model \"%1\" (MZ-80K, MZ-80C, MZ-80A, MZ-80B, MZ-700, MZ-800)")
+                return QStringLiteral(
+                           "unknown MZ model \"%1\" (MZ-80K, MZ-80C, MZ-80A, MZ-80B, MZ-700, MZ-800)")
                     .arg(name);
         } else if (a == QLatin1String("--lang") || a.startsWith(QLatin1String("--lang="))) {
             QString sprache;
@@ -159,7 +161,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         return QStringLiteral("--json is an option of info only");
     if ((aufruf.sampleRate || aufruf.verkuerzt || aufruf.invertiert) &&
         (aufruf.befehl != QLatin1String("convert") || DateiArtVonEndung(aufruf.dateien[1]) != TDateiArt::WAV))
-        return QStringLiteral("--rate, --short and --inverted are options of convert to a .wav file");
+        return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
+                              ".wav file");
     if (aufruf.modell && aufruf.befehl != QLatin1String("convert"))
         return QStringLiteral("--model is an option of convert only");
     for (const QString& d : aufruf.dateien)
@@ -219,9 +222,9 @@ void ZeigeRumpf(const TMZFDatei& datei, QTextStream& aus) {
 // in-memory values hold already (stored, or set by another option) stays where no option is given.
 void UebernehmeWAVOptionen(const TAufruf& aufruf) {
     SetzeImportExportImSpeicher(aufruf.modell.value_or(HoleImportExportMZModell()),
-                                aufruf.verkuerzt || LiesExportWAVVerkuerztesMZTonbandFormat(),
+                                aufruf.verkuerzt.value_or(LiesExportWAVVerkuerztesMZTonbandFormat()),
                                 aufruf.sampleRate.value_or(HoleExportWAVSampleRate()),
-                                aufruf.invertiert || HoleExportWAVInvertiertePolaritaet());
+                                aufruf.invertiert.value_or(HoleExportWAVInvertiertePolaritaet()));
 }
 
 // Every MZ file of IN as DIR/<cleaned MZ name>.mzf; an existing file is never replaced, the name

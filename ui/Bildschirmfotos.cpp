@@ -1,11 +1,12 @@
-// Renders the main window and the field edit dialogs in both languages to PNG files, for the
-// documentation. Runs on any Qt platform, usually offscreen:
-//   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf
+// Renders the main window, the field edit dialogs and the selection dialog in both languages to
+// PNG files, for the documentation. Runs on any Qt platform, usually offscreen:
+//   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf [SEVERAL.mzt]
 #include "FormAendernMZDateiAttributUnit.h"
 #include "FormAendernMZDateiNameUnit.h"
 #include "FormAendernMZKommentarUnit.h"
 #include "FormAendernMZLadeAdresseUnit.h"
 #include "FormAendernMZStartAdresseUnit.h"
+#include "FormAuswahlMZDateiUnit.h"
 #include "FormHauptUnit.h"
 #include "MZFDatei.h"
 #include "ProgrammEinstellungen.h"
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
     const QDir ziel(argumente[1]);
     QDir().mkpath(ziel.path());
     const QString beispiel = QFileInfo(argumente[2]).absoluteFilePath();
+    // An MZT file with several MZ files, for the selection dialog.
+    std::vector<std::unique_ptr<TMZFDatei>> mehrere;
+    if (argumente.size() > 3 && !TMZFDatei::LeseAlleAusMZT(argumente[3], mehrere))
+        return 1;
     LadeEinstellungen();
     bool alles = true;
     for (const bool englisch : {false, true}) {
@@ -73,6 +78,9 @@ int main(int argc, char** argv) {
             &form, name(QStringLiteral("FormAendernMZStartAdresse")), datei.HoleMZStartAdresse());
         alles &= DialogFoto<TFormAendernMZKommentar>(&form, name(QStringLiteral("FormAendernMZKommentar")),
                                                      QStringLiteral("A GAME FOR THE MZ-700"));
+        if (!mehrere.empty())
+            alles &= DialogFoto<TFormAuswahlMZDatei>(&form, name(QStringLiteral("FormAuswahlMZDatei")),
+                                                     std::cref(mehrere));
         form.hide();
     }
     return alles ? 0 : 1;

@@ -15,7 +15,7 @@
 #include <stdexcept>
 
 namespace {
-// Client area as designed; word-wrapped hints may need more height in a longer language.
+// Client area as designed; a longer language may need more room (see FormShow).
 constexpr int DesignBreite = 321;
 constexpr int DesignHoehe = 361;
 constexpr int Rand = 8;
@@ -43,7 +43,8 @@ QLabel* Hinweis(QWidget* eltern, const QString& name) {
 QPushButton* Knopf(QWidget* eltern, const QString& name, int breite) {
     auto* knopf = new QPushButton(eltern);
     knopf->setObjectName(name);
-    knopf->setFixedSize(breite, KnopfHoehe);
+    // At least the designed size; a longer caption widens the button instead of being clipped.
+    knopf->setMinimumSize(breite, KnopfHoehe);
     knopf->setAutoDefault(false);
     return knopf;
 }
@@ -117,11 +118,19 @@ void TFormAuswahlMZDatei::showEvent(QShowEvent* event) {
 
 void TFormAuswahlMZDatei::FormShow() {
     SetzeTexte();
-    // Placement needs the final size, which the texts decide.
+    // Placement needs the final size, which the texts decide: the button row may need more width
+    // than designed in a longer language, the wrapped hints more height.
+    const std::pair<QPushButton*, int> knoepfe[] = {{ButtonImport, KnopfBreite},
+                                                    {ButtonSpeichernAlsMZFDatei, SpeichernKnopfBreite},
+                                                    {ButtonAbbrechen, KnopfBreite}};
+    for (const auto& [knopf, designBreite] : knoepfe)
+        knopf->setMinimumWidth(qMax(designBreite, knopf->sizeHint().width()));
+    layout()->activate();
+    const int breite = qMax(DesignBreite, layout()->minimumSize().width());
     int hoehe = DesignHoehe;
     if (layout()->hasHeightForWidth())
-        hoehe = qMax(hoehe, layout()->totalHeightForWidth(DesignBreite));
-    setFixedSize(DesignBreite, hoehe);
+        hoehe = qMax(hoehe, layout()->totalHeightForWidth(breite));
+    setFixedSize(breite, hoehe);
     ZentriereFormUeber(this, parentWidget());
     HalteFormAufBildschirm(this);
 

@@ -91,6 +91,17 @@ TEST_F(WAVKonvertierenTest, StoredSettingsAreDefaultsAndStayUnwritten) {
     const QString wav2 = Pfad(QStringLiteral("c.wav"));
     ASSERT_EQ(Cli({QStringLiteral("convert"), mzf, wav2, QStringLiteral("--rate=22050")}).status, ExitErfolg);
     EXPECT_EQ(Le32(LiesDatei(wav2), 24), 22050u);
+
+    // --full and --normal switch a stored shortened format and inverted polarity off for one run:
+    // 846 x 11 + 39,776 x 6 = 247,962 pulse samples at 11025 Hz.
+    const QString wav3 = Pfad(QStringLiteral("c3.wav"));
+    ASSERT_EQ(
+        Cli({QStringLiteral("convert"), mzf, wav3, QStringLiteral("--full"), QStringLiteral("--normal")})
+            .status,
+        ExitErfolg);
+    const QByteArray f3 = LiesDatei(wav3);
+    ASSERT_EQ(f3.size(), 270056);
+    EXPECT_EQ(f3.mid(Kopf + 11025, 6), QByteArray(2, '\x40') + QByteArray(4, '\xC0'));
     LadeEinstellungen();
     EXPECT_EQ(HoleImportExportMZModell(), MZ700);
     EXPECT_EQ(HoleExportWAVSampleRate(), 11025);
