@@ -2,6 +2,7 @@
 // same layout behind the four bytes "MZF1"; writing never adds them.
 #include "MZFDatei.h"
 
+#include "DateiFehler.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
@@ -37,16 +38,14 @@ bool TMZFDatei::Laden(const QString& pv_dateiName) {
 
     QFile datei(pv_dateiName);
     if (!datei.open(QIODevice::ReadOnly)) {
-        ZeigeFehler(
-            HoleTextMitParametern(QStringLiteral("Fehler_DateiLesen"), pv_dateiName, datei.errorString()));
+        DateiFehler::MeldeLesefehler(pv_dateiName, datei.errorString());
         return false;
     }
     // Read one byte more than allowed: a file that grew after the size check, or a device that
     // reports no size, must not be read without bound.
     const QByteArray inhalt = datei.read(MaxMZFDateiGroesse + 1);
     if (datei.error() != QFileDevice::NoError) {
-        ZeigeFehler(
-            HoleTextMitParametern(QStringLiteral("Fehler_DateiLesen"), pv_dateiName, datei.errorString()));
+        DateiFehler::MeldeLesefehler(pv_dateiName, datei.errorString());
         return false;
     }
     datei.close();
@@ -117,8 +116,7 @@ bool TMZFDatei::Speichern(const QString& pv_dateiName) {
     if (!erfolg) {
         const QString beschreibung = datei.errorString();
         datei.cancelWriting();
-        ZeigeFehler(
-            HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), pv_dateiName, beschreibung));
+        DateiFehler::MeldeSchreibfehler(pv_dateiName, beschreibung);
         return false;
     }
     m_geaendert = false;

@@ -1,46 +1,16 @@
 // Feeds arbitrary bytes to the MZF loader as a file, builds the body view, and checks that a
 // loaded file saves and reloads to the same record.
+#include "FuzzHilfe.h"
 #include "MZFDatei.h"
-#include "Plattform.h"
 
-#include <QDir>
-#include <QFile>
-#include <QString>
 #include <cstdint>
-#include <cstdio>
-#include <unistd.h>
-
-namespace {
-// Keeps the loader's messages off the terminal.
-class TPlattformStumm : public TPlattform {
-public:
-    void ZeigeNachricht(TNachrichtArt, const QString&) override {}
-    TAntwort Frage(TNachrichtArt, const QString&, bool) override { return TAntwort::Nein; }
-    std::optional<QString> DateiDialogZeigen(const TDateiDialog&) override { return std::nullopt; }
-    void SanduhrAn() override {}
-    void SanduhrAus() override {}
-    void VerarbeiteEreignisse() override {}
-    void OeffneAdresse(const QString&) override {}
-    [[noreturn]] void BeendeSofort(int) override { __builtin_trap(); }
-};
-
-QString Pfad(const char* name) {
-    return QDir::tempPath() + QStringLiteral("/fuzz_mzf-%1-").arg(::getpid()) + QLatin1String(name);
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
-    static TPlattformStumm stumm;
-    static const bool installiert = (SetzePlattform(&stumm), true);
-    static const QString eingabe = Pfad("ein.mzf");
-    static const QString ausgabe = Pfad("aus.mzf");
-    (void)installiert;
-
-    std::FILE* f = std::fopen(QFile::encodeName(eingabe).constData(), "wb");
-    if (!f)
+    FuzzHilfe::StummSchalten();
+    static const QString eingabe = FuzzHilfe::TempPfad("fuzz_mzf", "ein.mzf");
+    static const QString ausgabe = FuzzHilfe::TempPfad("fuzz_mzf", "aus.mzf");
+    if (!FuzzHilfe::SchreibeDatei(eingabe, daten, groesse))
         return 0;
-    std::fwrite(daten, 1, groesse, f);
-    std::fclose(f);
 
     TMZFDatei datei;
     if (!datei.Laden(eingabe))

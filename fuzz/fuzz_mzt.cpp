@@ -1,46 +1,16 @@
 // Feeds arbitrary bytes to the MZT import as a file, with a choice that varies, and checks that an
 // imported file exports and imports again to the same record.
+#include "FuzzHilfe.h"
 #include "MZFDatei.h"
-#include "Plattform.h"
 
-#include <QDir>
-#include <QFile>
-#include <QString>
 #include <cstdint>
-#include <cstdio>
-#include <unistd.h>
-
-namespace {
-// Keeps the import's messages off the terminal.
-class TPlattformStumm : public TPlattform {
-public:
-    void ZeigeNachricht(TNachrichtArt, const QString&) override {}
-    TAntwort Frage(TNachrichtArt, const QString&, bool) override { return TAntwort::Nein; }
-    std::optional<QString> DateiDialogZeigen(const TDateiDialog&) override { return std::nullopt; }
-    void SanduhrAn() override {}
-    void SanduhrAus() override {}
-    void VerarbeiteEreignisse() override {}
-    void OeffneAdresse(const QString&) override {}
-    [[noreturn]] void BeendeSofort(int) override { __builtin_trap(); }
-};
-
-QString Pfad(const char* name) {
-    return QDir::tempPath() + QStringLiteral("/fuzz_mzt-%1-").arg(::getpid()) + QLatin1String(name);
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
-    static TPlattformStumm stumm;
-    static const bool installiert = (SetzePlattform(&stumm), true);
-    static const QString eingabe = Pfad("ein.mzt");
-    static const QString ausgabe = Pfad("aus.mzt");
-    (void)installiert;
-
-    std::FILE* f = std::fopen(QFile::encodeName(eingabe).constData(), "wb");
-    if (!f)
+    FuzzHilfe::StummSchalten();
+    static const QString eingabe = FuzzHilfe::TempPfad("fuzz_mzt", "ein.mzt");
+    static const QString ausgabe = FuzzHilfe::TempPfad("fuzz_mzt", "aus.mzt");
+    if (!FuzzHilfe::SchreibeDatei(eingabe, daten, groesse))
         return 0;
-    std::fwrite(daten, 1, groesse, f);
-    std::fclose(f);
 
     const int wahl = groesse > 0 ? static_cast<int>(daten[groesse - 1] % 5) - 1 : 0;
     TMZFDatei datei;

@@ -1,42 +1,23 @@
 #include "GepufferterDateiLeser.h"
 
+#include "DateiFehler.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
 #include <limits>
 
-namespace {
-// Fixed phrases of the file layer; they are not translated.
-const QString TextBereitsGeoeffnet = QStringLiteral("File ist already open");
-const QString TextNichtGeoeffnet = QStringLiteral("File is not open");
-const QString TextDateiEnde = QStringLiteral("End of file is reached");
-const QString TextRueckwaerts = QStringLiteral("Cannot seek backward");
-const QString TextHinterDemEnde = QStringLiteral("Cannot seek beyond the end of file");
-const QString TextUnbekannt = QStringLiteral("<Unknown>");
+using namespace DateiFehler;
 
+namespace {
 constexpr int WortWertebereich = 65536;
 constexpr int GroessterPositiverWortWert = 32767;
-
-void MeldeLesefehler(const QString& dateiName, const QString& beschreibung) {
-    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiLesen"), dateiName, beschreibung));
-}
 } // namespace
 
 bool TGepufferterDateiLeser::Oeffnen(const QString& pv_dateiName) {
-    if (m_geoeffnet) {
-        MeldeLesefehler(pv_dateiName, TextBereitsGeoeffnet);
-        return false;
-    }
-    if (pv_dateiName.isEmpty()) {
-        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), pv_dateiName));
-        return false;
-    }
-    m_datei.setFileName(pv_dateiName);
     // Unbuffered: this class reads whole blocks itself.
-    if (!m_datei.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        MeldeLesefehler(pv_dateiName, m_datei.errorString());
+    if (!OeffneDatei(m_datei, pv_dateiName, m_geoeffnet, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                     MeldeLesefehler))
         return false;
-    }
     // Size and position are 32-bit counters; a file they cannot count is refused.
     const qint64 groesse = m_datei.size();
     if (groesse > std::numeric_limits<std::int32_t>::max()) {

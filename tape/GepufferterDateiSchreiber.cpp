@@ -1,36 +1,18 @@
 #include "GepufferterDateiSchreiber.h"
 
+#include "DateiFehler.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
 #include <limits>
 
-namespace {
-// Fixed phrases of the file layer; they are not translated.
-const QString TextBereitsGeoeffnet = QStringLiteral("File ist already open");
-const QString TextNichtGeoeffnet = QStringLiteral("File is not open");
-const QString TextUnbekannt = QStringLiteral("<Unknown>");
-
-void MeldeSchreibfehler(const QString& dateiName, const QString& beschreibung) {
-    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), dateiName, beschreibung));
-}
-} // namespace
+using namespace DateiFehler;
 
 bool TGepufferterDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
-    if (m_geoeffnet) {
-        MeldeSchreibfehler(pv_dateiName, TextBereitsGeoeffnet);
-        return false;
-    }
-    if (pv_dateiName.isEmpty()) {
-        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), pv_dateiName));
-        return false;
-    }
-    m_datei.setFileName(pv_dateiName);
     // Unbuffered: this class is the buffer, so what lies on disk is exactly the blocks written.
-    if (!m_datei.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        MeldeSchreibfehler(pv_dateiName, m_datei.errorString());
+    if (!OeffneDatei(m_datei, pv_dateiName, m_geoeffnet,
+                     QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered, MeldeSchreibfehler))
         return false;
-    }
     m_dateiName = pv_dateiName;
     m_anzahlBytes = 0;
     m_pufferFuellung = 0;

@@ -1,8 +1,7 @@
 #include "MZWAVDateiSchreiber.h"
 
-#include "Plattform.h"
+#include "DateiFehler.h"
 #include "ProgrammEinstellungen.h"
-#include "SprachenTexte.h"
 
 #include <QFile>
 #include <array>
@@ -94,11 +93,9 @@ std::array<char, TMZWAVDateiSchreiber::KopfGroesse> BaueKopf(std::uint32_t datei
     return kopf;
 }
 
-void MeldeSchreibfehler(const QString& dateiName, const QString& beschreibung) {
-    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), dateiName, beschreibung));
-}
-
 } // namespace
+
+using DateiFehler::MeldeSchreibfehler;
 
 TMZWAVDateiSchreiber::TImpulsLaengen
 TMZWAVDateiSchreiber::BerechneImpulsLaengen(int modell, std::uint32_t sampleRate, bool lang) {
@@ -121,7 +118,7 @@ TMZWAVDateiSchreiber::~TMZWAVDateiSchreiber() = default;
 
 bool TMZWAVDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
     if (m_geoeffnet) {
-        MeldeSchreibfehler(pv_dateiName, QStringLiteral("File ist already open"));
+        MeldeSchreibfehler(pv_dateiName, DateiFehler::TextBereitsGeoeffnet);
         return false;
     }
     if (!m_dateiSchreiber->Oeffnen(pv_dateiName))
@@ -140,7 +137,7 @@ bool TMZWAVDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
 
 bool TMZWAVDateiSchreiber::SchreibeImpuls(bool pv_lang) {
     if (!m_geoeffnet) {
-        MeldeSchreibfehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"));
+        MeldeSchreibfehler(DateiFehler::TextUnbekannt, DateiFehler::TextNichtGeoeffnet);
         return false;
     }
     const TImpulsLaengen k =

@@ -15,11 +15,27 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
 
 namespace {
 constexpr qint64 HoechsteAdresse = 0xFFFF;
 constexpr int AdressZiffern = 4;
 const QChar Dollar = QLatin1Char('$');
+// Width the address, name and comment dialogs were laid out for; their height follows the content.
+constexpr int DesignBreite = 369;
+
+// The fixed-size field dialogs: a frame without maximise button.
+void SetzeFeldDialogRahmen(QDialog* pv_dialog, const QString& pv_formName) {
+    pv_dialog->setObjectName(pv_formName);
+    pv_dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+void SetzeFesteGroesse(QDialog* pv_dialog) {
+    const QSize hinweis = pv_dialog->sizeHint();
+    pv_dialog->setFixedSize(QSize(qMax(DesignBreite, hinweis.width()), hinweis.height()));
+}
 } // namespace
 
 void PlatziereDialog(QDialog* pv_dialog) {
@@ -148,4 +164,103 @@ void SetzeAdressTexte(QDialog* pv_dialog, const TAdressSteuerelemente& pv_s) {
     pv_s.gruppe->setTitle(HoleText(pv_dialog->objectName() + QLatin1Char('_') + pv_s.gruppe->objectName()));
     pv_s.hex->setText(HoleText(QStringLiteral("Hexadezimal")));
     pv_s.dez->setText(HoleText(QStringLiteral("Dezimal")));
+}
+
+TKnopfzeile BaueSpaltenDialog(QDialog* pv_dialog, QLabel* pv_label, QWidget* pv_steuerelement,
+                              int pv_dehnung) {
+    pv_label->setBuddy(pv_steuerelement);
+    const TKnopfzeile knoepfe = BaueKnopfzeile(pv_dialog);
+    auto* spalte = new QVBoxLayout(pv_dialog);
+    spalte->addWidget(pv_label);
+    spalte->addWidget(pv_steuerelement, pv_dehnung);
+    auto* zeile = new QHBoxLayout;
+    zeile->addStretch(1);
+    zeile->addWidget(knoepfe.ok);
+    zeile->addWidget(knoepfe.abbrechen);
+    spalte->addLayout(zeile);
+    return knoepfe;
+}
+
+TFormAendernMZAdresse::TFormAendernMZAdresse(QWidget* pv_owner, const QString& pv_formName,
+                                             const QString& pv_labelName, const QString& pv_editName,
+                                             std::uint16_t pv_mzAdresse)
+    : QDialog(pv_owner), m_mzAdresse(pv_mzAdresse) {
+    SetzeFeldDialogRahmen(this, pv_formName);
+    m_s = BaueAdressDialog(this, pv_labelName, pv_editName);
+    connect(m_s.knoepfe.ok, &QPushButton::clicked, this, &TFormAendernMZAdresse::ButtonOKClick);
+    connect(m_s.zahlensystem, &QButtonGroup::idToggled, this, [this](int, bool an) {
+        if (an)
+            RadioGroupZahlensystemClick();
+    });
+}
+
+void TFormAendernMZAdresse::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormAendernMZAdresse::FormShow() {
+    SetzeTexte();
+    SetzeFesteGroesse(this);
+    PlatziereDialog(this);
+    {
+        const QSignalBlocker stumm(m_s.zahlensystem);
+        m_s.hex->setChecked(true);
+    }
+    m_s.edit->setText(AlsHexAdresse(m_mzAdresse));
+    m_s.edit->setFocus();
+}
+
+void TFormAendernMZAdresse::SetzeTexte() {
+    SetzeAdressTexte(this, m_s);
+}
+
+void TFormAendernMZAdresse::RadioGroupZahlensystemClick() {
+    WechsleZahlensystem(m_s.edit, m_s.dez->isChecked(), m_mzAdresse);
+}
+
+bool TFormAendernMZAdresse::PruefeEnde(std::uint16_t) {
+    return true;
+}
+
+void TFormAendernMZAdresse::ButtonOKClick() {
+    const std::optional<std::uint16_t> adresse = PruefeAdresse(m_s.edit, m_s.hex->isChecked());
+    if (adresse && PruefeEnde(*adresse))
+        accept();
+}
+
+TFormAendernMZText::TFormAendernMZText(QWidget* pv_owner, const QString& pv_formName,
+                                       const QString& pv_labelName)
+    : QDialog(pv_owner), m_label(new QLabel(this)) {
+    SetzeFeldDialogRahmen(this, pv_formName);
+    m_label->setObjectName(pv_labelName);
+}
+
+void TFormAendernMZText::SetzeSteuerelement(QWidget* pv_steuerelement) {
+    m_steuerelement = pv_steuerelement;
+    m_knoepfe = BaueSpaltenDialog(this, m_label, pv_steuerelement);
+    connect(m_knoepfe.ok, &QPushButton::clicked, this, &TFormAendernMZText::ButtonOKClick);
+}
+
+void TFormAendernMZText::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormAendernMZText::FormShow() {
+    SetzeTexte();
+    SetzeFesteGroesse(this);
+    PlatziereDialog(this);
+    ZeigeText();
+}
+
+void TFormAendernMZText::SetzeTexte() {
+    SetzeDialogTexte(this, m_label, m_knoepfe);
+}
+
+void TFormAendernMZText::ButtonOKClick() {
+    if (PruefeMZText(EingegebenerText(), m_steuerelement))
+        accept();
 }

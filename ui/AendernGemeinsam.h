@@ -1,13 +1,14 @@
 // What the field edit dialogs share: placing a dialog over its owner, the hex/dec switch of the
-// address dialogs, the checks their OK buttons run, and the MZ text check of name and comment.
+// address dialogs, the checks their OK buttons run, the MZ text check of name and comment, and
+// the common base of the two address dialogs and of the two text dialogs.
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 class QButtonGroup;
-class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -39,6 +40,10 @@ TAdressSteuerelemente BaueAdressDialog(QDialog* pv_dialog, const QString& pv_lab
 void SetzeAdressTexte(QDialog* pv_dialog, const TAdressSteuerelemente& pv_s);
 // Caption, label and buttons of a dialog under its form name.
 void SetzeDialogTexte(QDialog* pv_dialog, QLabel* pv_label, const TKnopfzeile& pv_knoepfe);
+// Label over the control, the button row below; the control takes `pv_dehnung` of the height.
+// The buttons are made here, after the control, so that Tab goes from the control to OK.
+TKnopfzeile BaueSpaltenDialog(QDialog* pv_dialog, QLabel* pv_label, QWidget* pv_steuerelement,
+                              int pv_dehnung = 0);
 
 // Centres the dialog over its owner and keeps it on the screen.
 void PlatziereDialog(QDialog* pv_dialog);
@@ -57,3 +62,54 @@ std::optional<std::uint16_t> AdresseAusText(const QString& text);
 // Name and comment: every character needs an MZ code, then the loss warning has to be answered
 // Yes. On a refusal the focus is in the control.
 bool PruefeMZText(const QString& pv_text, QWidget* pv_steuerelement);
+
+// An address dialog: the address in hexadecimal first, switchable to decimal. OK accepts any
+// number from 0 to 65535 in the chosen system that PruefeEnde lets pass.
+class TFormAendernMZAdresse : public QDialog {
+    Q_OBJECT
+public:
+    void SetzeTexte();
+    void ButtonOKClick();
+    void RadioGroupZahlensystemClick();
+
+protected:
+    // Form, label and edit names give the object names and the catalogue keys.
+    TFormAendernMZAdresse(QWidget* pv_owner, const QString& pv_formName, const QString& pv_labelName,
+                          const QString& pv_editName, std::uint16_t pv_mzAdresse);
+    void showEvent(QShowEvent* event) override;
+    // Further check of a valid address; false keeps the dialog open.
+    virtual bool PruefeEnde(std::uint16_t pv_adresse);
+    QLineEdit* AdressEdit() const { return m_s.edit; }
+
+private:
+    void FormShow();
+
+    std::uint16_t m_mzAdresse;
+    TAdressSteuerelemente m_s;
+};
+
+// A dialog for a text of the MZ character set (name, comment): OK checks every character and
+// asks before MZ-specific characters are lost.
+class TFormAendernMZText : public QDialog {
+    Q_OBJECT
+public:
+    void SetzeTexte();
+    void ButtonOKClick();
+
+protected:
+    TFormAendernMZText(QWidget* pv_owner, const QString& pv_formName, const QString& pv_labelName);
+    // Puts the control (made by the derived dialog) under the label, with the buttons below.
+    void SetzeSteuerelement(QWidget* pv_steuerelement);
+    void showEvent(QShowEvent* event) override;
+    // The kept text into the control, the focus onto it.
+    virtual void ZeigeText() = 0;
+    virtual QString EingegebenerText() const = 0;
+
+    TKnopfzeile m_knoepfe{};
+
+private:
+    void FormShow();
+
+    QLabel* m_label;
+    QWidget* m_steuerelement = nullptr;
+};

@@ -3,12 +3,10 @@
 #include "MZFDatei.h"
 #include "Plattform.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 namespace {
 constexpr int AnzahlAttribute = 256;
@@ -28,21 +26,11 @@ TFormAendernMZDateiAttribut::TFormAendernMZDateiAttribut(QWidget* pv_owner, std:
     ListBoxMZDateiAttribut = new QListWidget(this);
     ListBoxMZDateiAttribut->setObjectName(QStringLiteral("ListBoxMZDateiAttribut"));
     ListBoxMZDateiAttribut->setSelectionMode(QAbstractItemView::SingleSelection);
-    LabelMZDateiAttribut->setBuddy(ListBoxMZDateiAttribut);
     connect(ListBoxMZDateiAttribut, &QListWidget::itemDoubleClicked, this,
             &TFormAendernMZDateiAttribut::ListBoxMZDateiAttributDblClick);
-    m_knoepfe = BaueKnopfzeile(this);
+    m_knoepfe = BaueSpaltenDialog(this, LabelMZDateiAttribut, ListBoxMZDateiAttribut, 1);
     // Every attribute is allowed: OK needs no check.
     connect(m_knoepfe.ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* spalte = new QVBoxLayout(this);
-    spalte->addWidget(LabelMZDateiAttribut);
-    spalte->addWidget(ListBoxMZDateiAttribut, 1);
-    auto* zeile = new QHBoxLayout;
-    zeile->addStretch(1);
-    zeile->addWidget(m_knoepfe.ok);
-    zeile->addWidget(m_knoepfe.abbrechen);
-    spalte->addLayout(zeile);
     setMinimumSize(DesignGroesse);
     resize(DesignGroesse);
 }

@@ -3,26 +3,18 @@
 
 #include "AendernGemeinsam.h"
 
-#include <QDialog>
-
-class TFormAendernMZDateiName : public QDialog {
+class TFormAendernMZDateiName : public TFormAendernMZText {
     Q_OBJECT
 public:
     TFormAendernMZDateiName(QWidget* pv_owner, const QString& pv_mzDateiName);
-
-    void SetzeTexte();
-    void ButtonOKClick();
 
     // Read by the main window after OK.
     QLineEdit* EditMZDateiName;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void ZeigeText() override;
+    QString EingegebenerText() const override;
 
 private:
-    void FormShow();
-
     QString m_mzDateiName;
-    QLabel* LabelMZDateiName;
-    TKnopfzeile m_knoepfe;
 };

@@ -4,30 +4,23 @@
 
 #include "AendernGemeinsam.h"
 
-#include <QDialog>
-
 class QPlainTextEdit;
 
-class TFormAendernMZKommentar : public QDialog {
+class TFormAendernMZKommentar : public TFormAendernMZText {
     Q_OBJECT
 public:
     TFormAendernMZKommentar(QWidget* pv_owner, const QString& pv_mzKommentar);
-
-    void SetzeTexte();
-    void ButtonOKClick();
 
     // Read by the main window after OK.
     QPlainTextEdit* MemoMZKommentar;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void ZeigeText() override;
+    QString EingegebenerText() const override;
     bool eventFilter(QObject* objekt, QEvent* event) override;
 
 private:
-    void FormShow();
     void BegrenzeLaenge();
 
     QString m_mzKommentar;
-    QLabel* LabelMZKommentar;
-    TKnopfzeile m_knoepfe;
 };

@@ -4,29 +4,20 @@
 
 #include "AendernGemeinsam.h"
 
-#include <QDialog>
 #include <cstdint>
 
-class TFormAendernMZLadeAdresse : public QDialog {
+class TFormAendernMZLadeAdresse : public TFormAendernMZAdresse {
     Q_OBJECT
 public:
     TFormAendernMZLadeAdresse(QWidget* pv_owner, std::uint16_t pv_mzLadeAdresse,
                               std::uint16_t pv_mzDateiGroesse);
 
-    void SetzeTexte();
-    void ButtonOKClick();
-    void RadioGroupZahlensystemClick();
-
     // Read by the main window after OK.
     QLineEdit* EditMZLadeAdresse;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    bool PruefeEnde(std::uint16_t pv_adresse) override;
 
 private:
-    void FormShow();
-
-    std::uint16_t m_mzLadeAdresse;
     std::uint16_t m_mzDateiGroesse;
-    TAdressSteuerelemente m_s;
 };

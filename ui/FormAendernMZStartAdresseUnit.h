@@ -1,29 +1,16 @@
-// Dialog that changes the MZ start address, in hexadecimal or decimal.
+// Dialog that changes the MZ start address, in hexadecimal or decimal. A start address has no
+// end to check: any value from $0000 to $FFFF will do.
 #pragma once
 
 #include "AendernGemeinsam.h"
 
-#include <QDialog>
 #include <cstdint>
 
-class TFormAendernMZStartAdresse : public QDialog {
+class TFormAendernMZStartAdresse : public TFormAendernMZAdresse {
     Q_OBJECT
 public:
     TFormAendernMZStartAdresse(QWidget* pv_owner, std::uint16_t pv_mzStartAdresse);
 
-    void SetzeTexte();
-    void ButtonOKClick();
-    void RadioGroupZahlensystemClick();
-
     // Read by the main window after OK.
     QLineEdit* EditMZStartAdresse;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FormShow();
-
-    std::uint16_t m_mzStartAdresse;
-    TAdressSteuerelemente m_s;
 };

@@ -739,51 +739,45 @@ void TFormHaupt::MenueHaupt_Hilfe_UeberDiesesProgrammClick() {
     ZeigeInfo(BefehlNichtVerfuegbarText());
 }
 
-void TFormHaupt::ButtonAendernMZDateiAttributClick() {
-    TFormAendernMZDateiAttribut dialog(this, Datei->HoleMZDateiAttribut());
-    if (dialog.exec() == QDialog::Accepted) {
-        Datei->SetzeMZDateiAttribut(dialog.GewaehltesAttribut());
+void TFormHaupt::AendereFeld(QDialog& pv_dialog, QWidget* pv_feld, const std::function<void()>& uebernehme) {
+    if (pv_dialog.exec() == QDialog::Accepted) {
+        uebernehme();
         AktualisiereAnzeige(false);
     }
-    EditMZDateiAttribut->setFocus();
+    pv_feld->setFocus();
+}
+
+void TFormHaupt::ButtonAendernMZDateiAttributClick() {
+    TFormAendernMZDateiAttribut dialog(this, Datei->HoleMZDateiAttribut());
+    AendereFeld(dialog, EditMZDateiAttribut,
+                [&] { Datei->SetzeMZDateiAttribut(dialog.GewaehltesAttribut()); });
 }
 
 void TFormHaupt::ButtonAendernMZDateiNameClick() {
     TFormAendernMZDateiName dialog(this, Datei->HoleMZDateiName());
-    if (dialog.exec() == QDialog::Accepted) {
-        Datei->SetzeMZDateiName(dialog.EditMZDateiName->text());
-        AktualisiereAnzeige(false);
-    }
-    EditMZDateiName->setFocus();
+    AendereFeld(dialog, EditMZDateiName, [&] { Datei->SetzeMZDateiName(dialog.EditMZDateiName->text()); });
 }
 
 void TFormHaupt::ButtonAendernMZLadeAdresseClick() {
     TFormAendernMZLadeAdresse dialog(this, Datei->HoleMZLadeAdresse(), Datei->HoleMZDateiGroesse());
-    if (dialog.exec() == QDialog::Accepted) {
+    AendereFeld(dialog, EditMZLadeAdresse, [&] {
         if (const auto adresse = AdresseAusText(dialog.EditMZLadeAdresse->text()))
             Datei->SetzeMZLadeAdresse(*adresse);
-        AktualisiereAnzeige(false);
-    }
-    EditMZLadeAdresse->setFocus();
+    });
 }
 
 void TFormHaupt::ButtonAendernMZStartAdresseClick() {
     TFormAendernMZStartAdresse dialog(this, Datei->HoleMZStartAdresse());
-    if (dialog.exec() == QDialog::Accepted) {
+    AendereFeld(dialog, EditMZStartAdresse, [&] {
         if (const auto adresse = AdresseAusText(dialog.EditMZStartAdresse->text()))
             Datei->SetzeMZStartAdresse(*adresse);
-        AktualisiereAnzeige(false);
-    }
-    EditMZStartAdresse->setFocus();
+    });
 }
 
 void TFormHaupt::ButtonAendernMZKommentarClick() {
     TFormAendernMZKommentar dialog(this, Datei->HoleMZKommentar());
-    if (dialog.exec() == QDialog::Accepted) {
-        Datei->SetzeMZKommentar(dialog.MemoMZKommentar->toPlainText());
-        AktualisiereAnzeige(false);
-    }
-    MemoMZKommentar->setFocus();
+    AendereFeld(dialog, MemoMZKommentar,
+                [&] { Datei->SetzeMZKommentar(dialog.MemoMZKommentar->toPlainText()); });
 }
 
 void TFormHaupt::ImageMZSchiffDblClick() {

@@ -7,10 +7,12 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
 class QAction;
+class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -99,6 +101,9 @@ private:
     std::optional<QString> ZeigeDateiDialog(TDialog pv_dialog, const QString& pv_vorschlag = QString());
     // File name offered by the save dialogs: the loaded file's name, or the cleaned MZ name.
     QString DateinamenVorschlag() const;
+    // Runs a field dialog; after OK `uebernehme` puts its value into the file and the display
+    // follows. Either way the focus goes back to the field.
+    void AendereFeld(QDialog& pv_dialog, QWidget* pv_feld, const std::function<void()>& uebernehme);
 
     std::unique_ptr<TMZFDatei> Datei;
     bool Beschaeftigt = false;

@@ -1,4 +1,5 @@
 #include "Kommandozeile.h"
+#include "CliLauf.h"
 #include "MZFDatei.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
@@ -14,22 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct TLauf {
-    int status = -1;
-    QString aus;
-    QString fehler;
-};
-
-TLauf Starte(const QStringList& argumente) {
-    TLauf lauf;
-    QTextStream aus(&lauf.aus);
-    QTextStream fehler(&lauf.fehler);
-    lauf.status = BandwerkCli(argumente, aus, fehler);
-    aus.flush();
-    fehler.flush();
-    return lauf;
-}
-
 const QString GnuBlat = QStringLiteral("psychotimmy-Sharp-MZ-700/GNU BLAT 2000.mzf");
 
 QByteArray MZFBytes(std::uint8_t attribut, const QByteArray& name17, std::uint16_t groessenFeld,
@@ -44,10 +29,6 @@ QByteArray MZFBytes(std::uint8_t attribut, const QByteArray& name17, std::uint16
     return b;
 }
 
-int Wort(const QByteArray& b, int offset) {
-    return static_cast<std::uint8_t>(b[offset]) | (static_cast<std::uint8_t>(b[offset + 1]) << 8);
-}
-
 class KommandozeileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -58,18 +39,18 @@ protected:
 };
 
 TEST_F(KommandozeileTest, HilfeUndVersion) {
-    TLauf l = Starte({QStringLiteral("--help")});
+    TCliLauf l = StarteCli({QStringLiteral("--help")});
     EXPECT_EQ(l.status, 0);
     EXPECT_TRUE(l.aus.startsWith(QStringLiteral("Usage: bandwerk-cli")));
     for (const char* wort : {"info", "dump", "convert", "--lang", "--json", "--version", ".mzf", ".m12"})
         EXPECT_TRUE(l.aus.contains(QLatin1String(wort))) << wort;
     EXPECT_TRUE(l.fehler.isEmpty());
 
-    l = Starte({QStringLiteral("info"), QStringLiteral("--help")});
+    l = StarteCli({QStringLiteral("info"), QStringLiteral("--help")});
     EXPECT_EQ(l.status, 0);
     EXPECT_TRUE(l.aus.startsWith(QStringLiteral("Usage:")));
 
-    l = Starte({QStringLiteral("--version")});
+    l = StarteCli({QStringLiteral("--version")});
     EXPECT_EQ(l.status, 0);
     EXPECT_EQ(l.aus, QStringLiteral("Bandwerk 2.4\n"));
 }
@@ -90,7 +71,7 @@ TEST_F(KommandozeileTest, AufruffehlerGebenZweiUndDenGebrauch) {
         {QStringLiteral("convert"), QStringLiteral("a.mzf"), QStringLiteral("mzf")},
     };
     for (const QStringList& argumente : falsch) {
-        const TLauf l = Starte(argumente);
+        const TCliLauf l = StarteCli(argumente);
         EXPECT_EQ(l.status, 2) << argumente.join(' ').toStdString();
         EXPECT_TRUE(l.fehler.contains(QStringLiteral("Usage: bandwerk-cli")))
             << argumente.join(' ').toStdString();
@@ -100,8 +81,8 @@ TEST_F(KommandozeileTest, AufruffehlerGebenZweiUndDenGebrauch) {
 }
 
 TEST_F(KommandozeileTest, InfoZeigtDenKopfLesbar) {
-    const TLauf l =
-        Starte({QStringLiteral("info"), QStringLiteral("--lang"), QStringLiteral("en"), KorpusPfad(GnuBlat)});
+    const TCliLauf l = StarteCli(
+        {QStringLiteral("info"), QStringLiteral("--lang"), QStringLiteral("en"), KorpusPfad(GnuBlat)});
     ASSERT_EQ(l.status, 0) << l.fehler.toStdString();
     const QStringList zeilen = l.aus.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(zeilen.size(), 6);
@@ -124,7 +105,7 @@ TEST_F(KommandozeileTest, InfoJsonStimmtMitDenKopfbytesJederKorpusdatei) {
     int anzahl = 0;
     while (it.hasNext()) {
         const QString pfad = it.next();
-        const TLauf l = Starte({QStringLiteral("info"), QStringLiteral("--json"), pfad});
+        const TCliLauf l = StarteCli({QStringLiteral("info"), QStringLiteral("--json"), pfad});
         ASSERT_EQ(l.status, 0) << pfad.toStdString();
         ASSERT_TRUE(l.aus.endsWith(QLatin1Char('\n')));
         ASSERT_EQ(l.aus.count(QLatin1Char('\n')), 1);
@@ -141,8 +122,8 @@ TEST_F(KommandozeileTest, InfoJsonStimmtMitDenKopfbytesJederKorpusdatei) {
         EXPECT_EQ(o[QStringLiteral("attributeText")].toString(),
                   TMZFDatei::HoleMZDateiAttributText(static_cast<std::uint8_t>(attribut)));
         EXPECT_EQ(o[QStringLiteral("size")].toInt(-1), b.size() - 128);
-        EXPECT_EQ(o[QStringLiteral("load")].toInt(-1), Wort(b, 20));
-        EXPECT_EQ(o[QStringLiteral("start")].toInt(-1), Wort(b, 22));
+        EXPECT_EQ(o[QStringLiteral("load")].toInt(-1), Le16(b, 20));
+        EXPECT_EQ(o[QStringLiteral("start")].toInt(-1), Le16(b, 22));
         TMZFDatei datei;
         ASSERT_TRUE(datei.Laden(pfad));
         EXPECT_EQ(o[QStringLiteral("name")].toString(), datei.HoleMZDateiName());
@@ -162,7 +143,7 @@ TEST_F(KommandozeileTest, InfoJsonStimmtMitDenKopfbytesJederKorpusdatei) {
     EXPECT_GE(anzahl, 20);
     EXPECT_TRUE(plattform.nachrichten.isEmpty());
 
-    const TLauf l = Starte(
+    const TCliLauf l = StarteCli(
         {QStringLiteral("--lang=en"), QStringLiteral("info"), QStringLiteral("--json"), KorpusPfad(GnuBlat)});
     const QJsonObject o = QJsonDocument::fromJson(l.aus.toUtf8()).object();
     EXPECT_EQ(o[QStringLiteral("name")].toString(), QStringLiteral("GNU BLAT 2000"));
@@ -174,7 +155,7 @@ TEST_F(KommandozeileTest, InfoJsonMitZeichenOhneEntsprechung) {
     const QString pfad = TestVerzeichnis() + QStringLiteral("/sonder.mzf");
     SchreibeDatei(pfad, MZFBytes(0x00, QByteArray("A\"\x01\xA1\x0D") + QByteArray(12, '\x0D'), 0, 0xFFFF, 0,
                                  QByteArray("\xAE\x0D") + QByteArray(102, '\x0D'), "xyz"));
-    const TLauf l = Starte({QStringLiteral("info"), QStringLiteral("--json"), pfad});
+    const TCliLauf l = StarteCli({QStringLiteral("info"), QStringLiteral("--json"), pfad});
     ASSERT_EQ(l.status, 0);
     const QJsonObject o = QJsonDocument::fromJson(l.aus.toUtf8()).object();
     EXPECT_EQ(o[QStringLiteral("name")].toString(), QStringLiteral("A\"?a"));
@@ -185,7 +166,7 @@ TEST_F(KommandozeileTest, InfoJsonMitZeichenOhneEntsprechung) {
 }
 
 TEST_F(KommandozeileTest, DumpIstDieRumpfansichtMitZeilenvorschub) {
-    const TLauf l = Starte({QStringLiteral("dump"), KorpusPfad(GnuBlat)});
+    const TCliLauf l = StarteCli({QStringLiteral("dump"), KorpusPfad(GnuBlat)});
     ASSERT_EQ(l.status, 0);
     TMZFDatei datei;
     ASSERT_TRUE(datei.Laden(KorpusPfad(GnuBlat)));
@@ -198,7 +179,7 @@ TEST_F(KommandozeileTest, DumpIstDieRumpfansichtMitZeilenvorschub) {
 
     const QString leer = TestVerzeichnis() + QStringLiteral("/leer.mzf");
     SchreibeDatei(leer, QByteArray(128, '\x0D'));
-    const TLauf ohneRumpf = Starte({QStringLiteral("dump"), leer});
+    const TCliLauf ohneRumpf = StarteCli({QStringLiteral("dump"), leer});
     EXPECT_EQ(ohneRumpf.status, 0);
     EXPECT_TRUE(ohneRumpf.aus.isEmpty());
 }
@@ -207,7 +188,7 @@ TEST_F(KommandozeileTest, FehlerDerDateioperationenGebenEins) {
     const QString fehlt = TestVerzeichnis() + QStringLiteral("/fehlt.mzf");
     for (const QString& befehl : {QStringLiteral("info"), QStringLiteral("dump")}) {
         plattform.Leeren();
-        const TLauf l = Starte({befehl, QStringLiteral("--lang"), QStringLiteral("en"), fehlt});
+        const TCliLauf l = StarteCli({befehl, QStringLiteral("--lang"), QStringLiteral("en"), fehlt});
         EXPECT_EQ(l.status, 1);
         EXPECT_TRUE(l.aus.isEmpty());
         ASSERT_EQ(plattform.Fehler().size(), 1);
@@ -219,13 +200,13 @@ TEST_F(KommandozeileTest, FehlerDerDateioperationenGebenEins) {
     const QString kurz = TestVerzeichnis() + QStringLiteral("/kurz.MZF");
     SchreibeDatei(kurz, QByteArray(100, 'x'));
     plattform.Leeren();
-    EXPECT_EQ(Starte({QStringLiteral("info"), kurz}).status, 1);
+    EXPECT_EQ(StarteCli({QStringLiteral("info"), kurz}).status, 1);
     EXPECT_EQ(plattform.Fehler(),
               QStringList{HoleTextMitParametern(QStringLiteral("Fehler_DateiBeschaedigt"), kurz)});
 
     plattform.Leeren();
     const QString ziel = TestVerzeichnis() + QStringLiteral("/fehlt/b.mzf");
-    EXPECT_EQ(Starte({QStringLiteral("convert"), KorpusPfad(GnuBlat), ziel}).status, 1);
+    EXPECT_EQ(StarteCli({QStringLiteral("convert"), KorpusPfad(GnuBlat), ziel}).status, 1);
     ASSERT_EQ(plattform.Fehler().size(), 1);
     EXPECT_TRUE(plattform.Fehler().first().startsWith(
         HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), ziel, QString())));
@@ -234,26 +215,26 @@ TEST_F(KommandozeileTest, FehlerDerDateioperationenGebenEins) {
 TEST_F(KommandozeileTest, SpracheAusOptionOderEinstellungOhneSieZuSchreiben) {
     const QString fehlt = TestVerzeichnis() + QStringLiteral("/fehlt.mzf");
     SchreibeSprache(true);
-    Starte({QStringLiteral("info"), QStringLiteral("--lang"), QStringLiteral("de"), fehlt});
+    StarteCli({QStringLiteral("info"), QStringLiteral("--lang"), QStringLiteral("de"), fehlt});
     ASSERT_EQ(plattform.Fehler().size(), 1);
     EXPECT_TRUE(plattform.Fehler().first().startsWith(QString::fromUtf8("Fehler beim Lesen der Datei ")));
     EXPECT_TRUE(LiesSprache()) << "the stored language stays English";
 
     SchreibeSprache(false);
     plattform.Leeren();
-    Starte({QStringLiteral("info"), fehlt});
+    StarteCli({QStringLiteral("info"), fehlt});
     ASSERT_EQ(plattform.Fehler().size(), 1);
     EXPECT_TRUE(plattform.Fehler().first().startsWith(QString::fromUtf8("Fehler beim Lesen der Datei ")));
 
     plattform.Leeren();
-    Starte({QStringLiteral("--lang=EN"), QStringLiteral("info"), fehlt});
+    StarteCli({QStringLiteral("--lang=EN"), QStringLiteral("info"), fehlt});
     EXPECT_TRUE(plattform.Fehler().first().startsWith(QStringLiteral("Error reading the file ")));
     EXPECT_FALSE(LiesSprache()) << "the stored language stays German";
 
     // Nothing at all is written to the store.
     EinstellungenLeeren();
-    Starte({QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("info"), KorpusPfad(GnuBlat)});
-    Starte({QStringLiteral("convert"), KorpusPfad(GnuBlat), TestVerzeichnis() + QStringLiteral("/x.mzf")});
+    StarteCli({QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("info"), KorpusPfad(GnuBlat)});
+    StarteCli({QStringLiteral("convert"), KorpusPfad(GnuBlat), TestVerzeichnis() + QStringLiteral("/x.mzf")});
     QSettings speicher(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
                        QStringLiteral("Bandwerk"));
     EXPECT_TRUE(speicher.allKeys().isEmpty()) << speicher.allKeys().join(' ').toStdString();
@@ -268,19 +249,19 @@ TEST_F(KommandozeileTest, ConvertMZFNachMZFNormalisiert) {
     const QString ein = verzeichnis + QStringLiteral("/a.mzf");
     SchreibeDatei(ein, QByteArray("MZF1") + ohnePraefix);
     const QString aus = verzeichnis + QStringLiteral("/b.M12");
-    const TLauf l = Starte({QStringLiteral("convert"), ein, aus});
+    const TCliLauf l = StarteCli({QStringLiteral("convert"), ein, aus});
     ASSERT_EQ(l.status, 0) << l.fehler.toStdString();
     EXPECT_TRUE(l.aus.isEmpty());
     const QByteArray geschrieben = LiesDatei(aus);
     ASSERT_EQ(geschrieben.size(), 128 + 5);
-    EXPECT_EQ(Wort(geschrieben, 18), 5);
+    EXPECT_EQ(Le16(geschrieben, 18), 5);
     EXPECT_EQ(geschrieben.left(18), ohnePraefix.left(18));
     EXPECT_EQ(geschrieben.mid(20, 108), ohnePraefix.mid(20, 108));
     EXPECT_EQ(geschrieben.mid(128), rumpf);
 
     // Every corpus file converts to itself (their size fields already match).
     const QString ziel = verzeichnis + QStringLiteral("/gnu.mzf");
-    ASSERT_EQ(Starte({QStringLiteral("convert"), KorpusPfad(GnuBlat), ziel}).status, 0);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), KorpusPfad(GnuBlat), ziel}).status, 0);
     EXPECT_EQ(LiesDatei(ziel), LiesDatei(KorpusPfad(GnuBlat)));
     EXPECT_TRUE(plattform.nachrichten.isEmpty());
 }

@@ -1,5 +1,6 @@
-#include "Kommandozeile.h"
+#include "CliLauf.h"
 #include "MZFDatei.h"
+#include "MZFTestDaten.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
@@ -10,29 +11,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct TLauf {
-    int status = -1;
-    QString aus;
-    QString fehler;
-};
-
-TLauf Starte(const QStringList& argumente) {
-    TLauf lauf;
-    QTextStream aus(&lauf.aus);
-    QTextStream fehler(&lauf.fehler);
-    lauf.status = BandwerkCli(argumente, aus, fehler);
-    return lauf;
-}
-
 QByteArray MZF(const QByteArray& name, int groesse, char fuellung = 'x') {
-    QByteArray b;
-    b.append('\x01');
-    b.append(name.left(17).leftJustified(17, '\x0D'));
-    b.append(static_cast<char>(groesse & 0xFF)).append(static_cast<char>(groesse >> 8));
-    b.append("\x00\x12\x00\x12", 4);
-    b.append(QByteArray(104, '\x0D'));
-    b.append(QByteArray(groesse, fuellung));
-    return b;
+    return ProgrammMZF(name, QByteArray(groesse, fuellung));
 }
 
 const QString Baryon = QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject/Baryon.mzt");
@@ -58,18 +38,20 @@ TEST_F(MZTKonvertierenTest, MZFNachMZTUndZurueckInJedemModell) {
                                  QStringLiteral("MZ-80A"), QStringLiteral("MZ-80B"),
                                  QStringLiteral("MZ-700"), QStringLiteral("MZ-800")};
     for (const QString& modell : modelle) {
-        const TLauf hin = Starte({QStringLiteral("convert"), QStringLiteral("--model"), modell, quelle, mzt});
+        const TCliLauf hin =
+            StarteCli({QStringLiteral("convert"), QStringLiteral("--model"), modell, quelle, mzt});
         ASSERT_EQ(hin.status, 0) << hin.fehler.toStdString();
         const int zeichen = (modell == QStringLiteral("MZ-80B") ? 24014 : 36014) + 18 * groesse;
         EXPECT_EQ(QFileInfo(mzt).size(), (zeichen + 7) / 8) << modell.toStdString();
-        const TLauf her = Starte({QStringLiteral("convert"), mzt, zurueck});
+        const TCliLauf her = StarteCli({QStringLiteral("convert"), mzt, zurueck});
         ASSERT_EQ(her.status, 0) << her.fehler.toStdString();
         EXPECT_EQ(LiesDatei(zurueck), original);
     }
     // Without --model the stored model (MZ-80K after a fresh start) decides; --model=NAME works too.
-    ASSERT_EQ(Starte({QStringLiteral("convert"), quelle, mzt}).status, 0);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), quelle, mzt}).status, 0);
     EXPECT_EQ(QFileInfo(mzt).size(), (36014 + 18 * groesse + 7) / 8);
-    ASSERT_EQ(Starte({QStringLiteral("convert"), QStringLiteral("--model=MZ-80B"), quelle, mzt}).status, 0);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), QStringLiteral("--model=MZ-80B"), quelle, mzt}).status,
+              0);
     EXPECT_EQ(QFileInfo(mzt).size(), (24014 + 18 * groesse + 7) / 8);
     // The store was never written.
     LadeEinstellungen();
@@ -80,14 +62,14 @@ TEST_F(MZTKonvertierenTest, MZFNachMZTUndZurueckInJedemModell) {
 TEST_F(MZTKonvertierenTest, MZTMitEinemDatensatzWirdMZF) {
     const QString quelle = KorpusPfad(QStringLiteral("yanataka60-MZ80K_SD/FT.MZT"));
     const QString ziel = ordner.filePath(QStringLiteral("ft.mzf"));
-    const TLauf lauf = Starte({QStringLiteral("convert"), quelle, ziel});
+    const TCliLauf lauf = StarteCli({QStringLiteral("convert"), quelle, ziel});
     ASSERT_EQ(lauf.status, 0) << lauf.fehler.toStdString();
     EXPECT_EQ(LiesDatei(ziel), LiesDatei(quelle));
 }
 
 TEST_F(MZTKonvertierenTest, MehrereDateienVerweisenAufExtract) {
     const QString ziel = ordner.filePath(QStringLiteral("b.mzf"));
-    const TLauf lauf = Starte({QStringLiteral("convert"), KorpusPfad(Baryon), ziel});
+    const TCliLauf lauf = StarteCli({QStringLiteral("convert"), KorpusPfad(Baryon), ziel});
     EXPECT_EQ(lauf.status, 1);
     EXPECT_FALSE(QFileInfo::exists(ziel));
     ASSERT_EQ(plattform.Fehler().size(), 1);
@@ -99,7 +81,7 @@ TEST_F(MZTKonvertierenTest, MehrereDateienVerweisenAufExtract) {
 
 TEST_F(MZTKonvertierenTest, ExtractSchreibtJedeDateiOhneZuUeberschreiben) {
     const QByteArray roh = LiesDatei(KorpusPfad(Baryon));
-    const TLauf erster = Starte({QStringLiteral("extract"), KorpusPfad(Baryon), ordner.path()});
+    const TCliLauf erster = StarteCli({QStringLiteral("extract"), KorpusPfad(Baryon), ordner.path()});
     ASSERT_EQ(erster.status, 0) << erster.fehler.toStdString();
     const QStringList namen = {QStringLiteral("BARYON.mzf"), QStringLiteral("BARYON-B.mzf"),
                                QStringLiteral("BARYON-C.mzf")};
@@ -113,7 +95,7 @@ TEST_F(MZTKonvertierenTest, ExtractSchreibtJedeDateiOhneZuUeberschreiben) {
 
     // A file in the way keeps its contents; the new one takes the next free number.
     SchreibeDatei(ordner.filePath(QStringLiteral("BARYON-2.mzf")), "mine");
-    const TLauf zweiter = Starte({QStringLiteral("extract"), KorpusPfad(Baryon), ordner.path()});
+    const TCliLauf zweiter = StarteCli({QStringLiteral("extract"), KorpusPfad(Baryon), ordner.path()});
     ASSERT_EQ(zweiter.status, 0);
     EXPECT_EQ(zweiter.aus.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
               QStringList({ordner.filePath(QStringLiteral("BARYON-3.mzf")),
@@ -128,7 +110,7 @@ TEST_F(MZTKonvertierenTest, ExtractAusMZFUndAusBandbildMitZweiDateien) {
     const QString mzf = ordner.filePath(QStringLiteral("quelle.mzf"));
     SchreibeDatei(mzf, MZF("A/B?", 5));
     const QDir aus1(TestVerzeichnis());
-    const TLauf lauf = Starte({QStringLiteral("extract"), mzf, aus1.path()});
+    const TCliLauf lauf = StarteCli({QStringLiteral("extract"), mzf, aus1.path()});
     ASSERT_EQ(lauf.status, 0) << lauf.fehler.toStdString();
     EXPECT_EQ(lauf.aus, aus1.filePath(QStringLiteral("A_B_.mzf")) + QLatin1Char('\n'));
     EXPECT_EQ(LiesDatei(aus1.filePath(QStringLiteral("A_B_.mzf"))), MZF("A/B?", 5));
@@ -136,53 +118,55 @@ TEST_F(MZTKonvertierenTest, ExtractAusMZFUndAusBandbildMitZweiDateien) {
     // A tape image holding two files, one of them twice.
     SchreibeDatei(mzf, MZF("ONE", 3, 'a'));
     const QString eins = ordner.filePath(QStringLiteral("eins.mzt"));
-    ASSERT_EQ(Starte({QStringLiteral("convert"), mzf, eins}).status, 0);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), mzf, eins}).status, 0);
     SchreibeDatei(mzf, MZF("TWO", 4, 'b'));
     const QString zwei = ordner.filePath(QStringLiteral("zwei.mzt"));
-    ASSERT_EQ(Starte({QStringLiteral("convert"), mzf, zwei}).status, 0);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), mzf, zwei}).status, 0);
     const QString band = ordner.filePath(QStringLiteral("band.mzt"));
     SchreibeDatei(band, LiesDatei(eins) + LiesDatei(zwei) + LiesDatei(eins));
     const QDir aus2(TestVerzeichnis());
-    const TLauf zwei_ = Starte({QStringLiteral("extract"), band, aus2.path()});
+    const TCliLauf zwei_ = StarteCli({QStringLiteral("extract"), band, aus2.path()});
     ASSERT_EQ(zwei_.status, 0) << zwei_.fehler.toStdString();
     EXPECT_EQ(
         zwei_.aus.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
         QStringList({aus2.filePath(QStringLiteral("ONE.mzf")), aus2.filePath(QStringLiteral("TWO.mzf"))}));
     EXPECT_EQ(LiesDatei(aus2.filePath(QStringLiteral("TWO.mzf"))), MZF("TWO", 4, 'b'));
     // convert refuses it too.
-    EXPECT_EQ(Starte({QStringLiteral("convert"), band, ordner.filePath(QStringLiteral("x.mzf"))}).status, 1);
+    EXPECT_EQ(StarteCli({QStringLiteral("convert"), band, ordner.filePath(QStringLiteral("x.mzf"))}).status,
+              1);
 }
 
 TEST_F(MZTKonvertierenTest, ExtractOhneMZDateiOderOhneOrdner) {
     const QString leer = ordner.filePath(QStringLiteral("leer.mzt"));
     SchreibeDatei(leer, QByteArray(1000, '\0'));
-    const TLauf lauf = Starte({QStringLiteral("extract"), leer, ordner.path()});
+    const TCliLauf lauf = StarteCli({QStringLiteral("extract"), leer, ordner.path()});
     EXPECT_EQ(lauf.status, 1);
     EXPECT_TRUE(lauf.aus.isEmpty());
     EXPECT_EQ(plattform.Fehler(), QStringList(QStringLiteral("The MZT-file ") + leer +
                                               QStringLiteral(" contains no valid MZ-file!")));
     EXPECT_EQ(ordner.entryList(QDir::Files), QStringList(QStringLiteral("leer.mzt")));
 
-    const TLauf ohneOrdner =
-        Starte({QStringLiteral("extract"), KorpusPfad(Baryon), ordner.filePath(QStringLiteral("fehlt"))});
+    const TCliLauf ohneOrdner =
+        StarteCli({QStringLiteral("extract"), KorpusPfad(Baryon), ordner.filePath(QStringLiteral("fehlt"))});
     EXPECT_EQ(ohneOrdner.status, 1);
     EXPECT_TRUE(ohneOrdner.fehler.contains(QStringLiteral("no such directory")));
 }
 
 TEST_F(MZTKonvertierenTest, AufruffehlerDerNeuenOptionen) {
     const QString mzf = KorpusPfad(QStringLiteral("gunterhager-mz800-emuz/TestHalt.mzf"));
-    EXPECT_EQ(Starte({QStringLiteral("convert"), QStringLiteral("--model"), QStringLiteral("MZ-900"), mzf,
-                      ordner.filePath(QStringLiteral("x.mzt"))})
+    EXPECT_EQ(StarteCli({QStringLiteral("convert"), QStringLiteral("--model"), QStringLiteral("MZ-900"), mzf,
+                         ordner.filePath(QStringLiteral("x.mzt"))})
                   .status,
               2);
-    EXPECT_EQ(Starte({QStringLiteral("convert"), mzf, ordner.filePath(QStringLiteral("x.mzt")),
-                      QStringLiteral("--model")})
+    EXPECT_EQ(StarteCli({QStringLiteral("convert"), mzf, ordner.filePath(QStringLiteral("x.mzt")),
+                         QStringLiteral("--model")})
                   .status,
               2);
     EXPECT_EQ(
-        Starte({QStringLiteral("info"), QStringLiteral("--model"), QStringLiteral("MZ-700"), mzf}).status, 2);
-    EXPECT_EQ(Starte({QStringLiteral("extract"), mzf}).status, 2);
-    EXPECT_EQ(Starte({QStringLiteral("extract"), QStringLiteral("x.wav"), ordner.path()}).status, 2);
+        StarteCli({QStringLiteral("info"), QStringLiteral("--model"), QStringLiteral("MZ-700"), mzf}).status,
+        2);
+    EXPECT_EQ(StarteCli({QStringLiteral("extract"), mzf}).status, 2);
+    EXPECT_EQ(StarteCli({QStringLiteral("extract"), QStringLiteral("x.wav"), ordner.path()}).status, 2);
     EXPECT_FALSE(QFileInfo::exists(ordner.filePath(QStringLiteral("x.mzt"))));
 }
 } // namespace

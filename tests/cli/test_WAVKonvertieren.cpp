@@ -1,6 +1,7 @@
+#include "CliLauf.h"
 #include "Fortschrittsbalken.h"
-#include "Kommandozeile.h"
 #include "MZFDatei.h"
+#include "MZFTestDaten.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "TestUmgebung.h"
@@ -18,32 +19,7 @@ constexpr int Kopf = 44;
 // An MZF image whose header bits are all 0 except the size field (256 = 0x0100), with a zero body:
 // its tape bit text has 454 ones in 19,616 characters (shortened) or 846 in 40,622 (full).
 QByteArray NullMZF() {
-    QByteArray b(128, '\0');
-    b[19] = 0x01;
-    b += QByteArray(256, '\0');
-    return b;
-}
-
-std::uint32_t Le32(const QByteArray& d, int o) {
-    std::uint32_t w = 0;
-    for (int i = 3; i >= 0; --i)
-        w = (w << 8) | static_cast<std::uint8_t>(d[o + i]);
-    return w;
-}
-
-struct TLauf {
-    int status;
-    QString aus;
-    QString fehler;
-};
-
-TLauf Cli(const QStringList& argumente) {
-    QString aus;
-    QString fehler;
-    QTextStream a(&aus);
-    QTextStream f(&fehler);
-    const int status = BandwerkCli(argumente, a, f);
-    return {status, aus, fehler};
+    return NullBild(256).Bytes();
 }
 
 class WAVKonvertierenTest : public ::testing::Test {
@@ -66,8 +42,9 @@ protected:
 
 TEST_F(WAVKonvertierenTest, OptionsChooseRateFormatAndPolarity) {
     const QString wav = Pfad(QStringLiteral("a.wav"));
-    const TLauf l = Cli({QStringLiteral("convert"), mzf, wav, QStringLiteral("--rate"),
-                         QStringLiteral("8000"), QStringLiteral("--short"), QStringLiteral("--inverted")});
+    const TCliLauf l =
+        StarteCli({QStringLiteral("convert"), mzf, wav, QStringLiteral("--rate"), QStringLiteral("8000"),
+                   QStringLiteral("--short"), QStringLiteral("--inverted")});
     EXPECT_EQ(l.status, ExitErfolg) << l.fehler.toStdString();
     const QByteArray f = LiesDatei(wav);
     // MZ-80K at 8000 Hz: long 4 + 4, short 2 + 3: 454 x 8 + 19,162 x 5 = 99,442 pulse samples.
@@ -80,7 +57,7 @@ TEST_F(WAVKonvertierenTest, OptionsChooseRateFormatAndPolarity) {
 TEST_F(WAVKonvertierenTest, StoredSettingsAreDefaultsAndStayUnwritten) {
     SchreibeImportExportEinstellungen(MZ700, true, 11025, true);
     const QString wav = Pfad(QStringLiteral("b.wav"));
-    ASSERT_EQ(Cli({QStringLiteral("convert"), mzf, wav}).status, ExitErfolg);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), mzf, wav}).status, ExitErfolg);
     // MZ-700 at 11025 Hz: long 5 + 6, short 2 + 4: 454 x 11 + 19,162 x 6 = 119,966.
     const QByteArray f = LiesDatei(wav);
     ASSERT_EQ(f.size(), 142060);
@@ -89,16 +66,17 @@ TEST_F(WAVKonvertierenTest, StoredSettingsAreDefaultsAndStayUnwritten) {
 
     // Options for one run do not reach the store.
     const QString wav2 = Pfad(QStringLiteral("c.wav"));
-    ASSERT_EQ(Cli({QStringLiteral("convert"), mzf, wav2, QStringLiteral("--rate=22050")}).status, ExitErfolg);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), mzf, wav2, QStringLiteral("--rate=22050")}).status,
+              ExitErfolg);
     EXPECT_EQ(Le32(LiesDatei(wav2), 24), 22050u);
 
     // --full and --normal switch a stored shortened format and inverted polarity off for one run:
     // 846 x 11 + 39,776 x 6 = 247,962 pulse samples at 11025 Hz.
     const QString wav3 = Pfad(QStringLiteral("c3.wav"));
-    ASSERT_EQ(
-        Cli({QStringLiteral("convert"), mzf, wav3, QStringLiteral("--full"), QStringLiteral("--normal")})
-            .status,
-        ExitErfolg);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), mzf, wav3, QStringLiteral("--full"),
+                         QStringLiteral("--normal")})
+                  .status,
+              ExitErfolg);
     const QByteArray f3 = LiesDatei(wav3);
     ASSERT_EQ(f3.size(), 270056);
     EXPECT_EQ(f3.mid(Kopf + 11025, 6), QByteArray(2, '\x40') + QByteArray(4, '\xC0'));
@@ -111,7 +89,7 @@ TEST_F(WAVKonvertierenTest, StoredSettingsAreDefaultsAndStayUnwritten) {
 
 TEST_F(WAVKonvertierenTest, FullFormatNormalPolarityByDefault) {
     const QString wav = Pfad(QStringLiteral("d.WAV"));
-    ASSERT_EQ(Cli({QStringLiteral("convert"), mzf, wav}).status, ExitErfolg);
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), mzf, wav}).status, ExitErfolg);
     // 22050 Hz, MZ-80K: 846 x 21 + 39,776 x 11 = 455,302.
     const QByteArray f = LiesDatei(wav);
     ASSERT_EQ(f.size(), 499446);
@@ -125,19 +103,20 @@ TEST_F(WAVKonvertierenTest, RateOutsideTheRangeIsAUsageError) {
                                     QStringList{QStringLiteral("--rate"), QStringLiteral("fast")},
                                     QStringList{QStringLiteral("--rate=")}}) {
         SCOPED_TRACE(rate.join(QLatin1Char(' ')).toStdString());
-        const TLauf l = Cli(QStringList{QStringLiteral("convert"), mzf, wav} + rate);
+        const TCliLauf l = StarteCli(QStringList{QStringLiteral("convert"), mzf, wav} + rate);
         EXPECT_EQ(l.status, ExitAufruf);
         EXPECT_TRUE(l.fehler.contains(QStringLiteral("from 8000 to 45000 Hz"))) << l.fehler.toStdString();
         EXPECT_FALSE(QFile::exists(wav));
     }
-    const TLauf ohne = Cli({QStringLiteral("convert"), mzf, wav, QStringLiteral("--rate")});
+    const TCliLauf ohne = StarteCli({QStringLiteral("convert"), mzf, wav, QStringLiteral("--rate")});
     EXPECT_EQ(ohne.status, ExitAufruf);
     EXPECT_TRUE(ohne.fehler.contains(QStringLiteral("--rate needs a sample rate")));
 
     for (const char* grenze : {"8000", "45000"}) {
-        EXPECT_EQ(Cli({QStringLiteral("convert"), mzf, wav, QStringLiteral("--rate"), QLatin1String(grenze)})
-                      .status,
-                  ExitErfolg);
+        EXPECT_EQ(
+            StarteCli({QStringLiteral("convert"), mzf, wav, QStringLiteral("--rate"), QLatin1String(grenze)})
+                .status,
+            ExitErfolg);
         EXPECT_EQ(Le32(LiesDatei(wav), 24), QByteArray(grenze).toUInt());
     }
 }
@@ -146,7 +125,7 @@ TEST_F(WAVKonvertierenTest, WAVOptionsBelongToWAVOutputOnly) {
     for (const QStringList& a : {QStringList{QStringLiteral("info"), mzf, QStringLiteral("--short")},
                                  QStringList{QStringLiteral("convert"), mzf, Pfad(QStringLiteral("x.mzf")),
                                              QStringLiteral("--inverted")}}) {
-        const TLauf l = Cli(a);
+        const TCliLauf l = StarteCli(a);
         EXPECT_EQ(l.status, ExitAufruf);
         EXPECT_TRUE(l.fehler.contains(QStringLiteral("options of convert to a .wav file")));
     }
@@ -155,15 +134,15 @@ TEST_F(WAVKonvertierenTest, WAVOptionsBelongToWAVOutputOnly) {
 
 TEST_F(WAVKonvertierenTest, WAVCannotBeAnInput) {
     const QString wav = Pfad(QStringLiteral("f.wav"));
-    ASSERT_EQ(Cli({QStringLiteral("convert"), mzf, wav}).status, ExitErfolg);
-    const TLauf l = Cli({QStringLiteral("convert"), wav, Pfad(QStringLiteral("f.mzf"))});
+    ASSERT_EQ(StarteCli({QStringLiteral("convert"), mzf, wav}).status, ExitErfolg);
+    const TCliLauf l = StarteCli({QStringLiteral("convert"), wav, Pfad(QStringLiteral("f.mzf"))});
     EXPECT_EQ(l.status, ExitAufruf);
     EXPECT_TRUE(l.fehler.contains(QStringLiteral("can only be written")));
 }
 
 TEST_F(WAVKonvertierenTest, UnwritableTargetFailsWithTheWritersMessage) {
     const QString wav = Pfad(QStringLiteral("fehlt/g.wav"));
-    EXPECT_EQ(Cli({QStringLiteral("convert"), mzf, wav}).status, ExitFehler);
+    EXPECT_EQ(StarteCli({QStringLiteral("convert"), mzf, wav}).status, ExitFehler);
     ASSERT_EQ(skript.Fehler().size(), 1);
     EXPECT_TRUE(skript.Fehler()[0].startsWith(QStringLiteral("Error writing the file ") + wav));
 }
@@ -223,10 +202,11 @@ TEST_F(WAVKonvertierenTest, RedirectedStandardErrorStaysEmpty) {
 
 TEST_F(WAVKonvertierenTest, ModelOptionSetsThePulseTiming) {
     const QString wav = Pfad(QStringLiteral("k.wav"));
-    ASSERT_EQ(Cli({QStringLiteral("convert"), mzf, wav, QStringLiteral("--model"), QStringLiteral("MZ-80B"),
+    ASSERT_EQ(
+        StarteCli({QStringLiteral("convert"), mzf, wav, QStringLiteral("--model"), QStringLiteral("MZ-80B"),
                    QStringLiteral("--rate"), QStringLiteral("8000"), QStringLiteral("--short")})
-                  .status,
-              ExitErfolg);
+            .status,
+        ExitErfolg);
     // MZ-80B at 8000 Hz: long 3 + 3, short 1 + 2: 454 x 6 + 19,162 x 3 = 60,210.
     const QByteArray f = LiesDatei(wav);
     ASSERT_EQ(f.size(), 76254);

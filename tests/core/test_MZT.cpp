@@ -123,10 +123,8 @@ TEST_F(MZTTest, RundreiseJederKorpusMZFInJedemModell) {
 }
 
 TEST_F(MZTTest, BeschaedigterErsterKopfImportiertTrotzdem) {
-    TMZFBild bild;
-    bild.rumpf = RumpfMitBytes(77);
     TMZFDatei quelle;
-    ASSERT_TRUE(LadeBild(quelle, bild));
+    ASSERT_TRUE(LadeBildMitRumpf(quelle, RumpfMitBytes(77)));
     std::string bits = quelle.ErzeugeTonbandBits(false);
     bits[22000 + 80 + 1 + 9 * 20 + 3] ^= 1;
     const QString pfad = Pfad();
@@ -136,15 +134,10 @@ TEST_F(MZTTest, BeschaedigterErsterKopfImportiertTrotzdem) {
 }
 
 TEST_F(MZTTest, ZweiDateienImBildNurDieErsteWirdImportiert) {
-    TMZFBild a;
-    a.name = QByteArray("FIRST") + QByteArray(12, '\x0D');
-    a.rumpf = RumpfMitBytes(10);
-    TMZFBild b;
-    b.name = QByteArray("SECOND") + QByteArray(11, '\x0D');
     TMZFDatei dateiA;
     TMZFDatei dateiB;
-    ASSERT_TRUE(LadeBild(dateiA, a));
-    ASSERT_TRUE(LadeBild(dateiB, b));
+    ASSERT_TRUE(LadeBildMitRumpf(dateiA, RumpfMitBytes(10), "FIRST"));
+    ASSERT_TRUE(LadeBildMitRumpf(dateiB, QByteArray(), "SECOND"));
     const QString pfad = Pfad();
     SchreibeDatei(pfad, Packe(dateiA.ErzeugeTonbandBits(false) + dateiB.ErzeugeTonbandBits(false)));
     int gefragt = 0;
@@ -317,13 +310,11 @@ TEST_F(MZTTest, MZFDatensaetzeAusBytes) {
 
 namespace {
 TEST_F(MZTTest, AlleDateienEinesBandbildsOhneDoppelte) {
-    TMZFBild a;
-    a.rumpf = RumpfMitBytes(9);
     TMZFBild b;
     b.kommentar = QByteArray("OTHER") + QByteArray(99, '\x0D');
     TMZFDatei dateiA;
     TMZFDatei dateiB;
-    ASSERT_TRUE(LadeBild(dateiA, a));
+    ASSERT_TRUE(LadeBildMitRumpf(dateiA, RumpfMitBytes(9)));
     ASSERT_TRUE(LadeBild(dateiB, b));
     const QString pfad = Pfad();
     SchreibeDatei(pfad, Packe(dateiA.ErzeugeTonbandBits(false) + dateiB.ErzeugeTonbandBits(true) +

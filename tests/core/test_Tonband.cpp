@@ -14,17 +14,6 @@ std::string Einsen(int n) {
     return std::string(static_cast<std::size_t>(n), '1');
 }
 
-// A header of 128 zero bytes and an empty body.
-TMZFBild NullKopf() {
-    TMZFBild bild;
-    bild.attribut = 0;
-    bild.name = QByteArray(17, '\0');
-    bild.ladeAdresse = 0;
-    bild.startAdresse = 0;
-    bild.kommentar = QByteArray(104, '\0');
-    return bild;
-}
-
 // The header whose checksum is 368: attribute 1, name "A", size 16, load and start $1200.
 TMZFBild Kopf368() {
     TMZFBild bild;
@@ -80,14 +69,14 @@ TEST_F(TonbandTest, SegmenteEinerDateiOhneRumpf) {
                              kopfBlock + "1" + Nullen(11000) + Einsen(20) + Nullen(20) + "1" + rumpfBlock +
                              "1" + Nullen(256) + rumpfBlock + "1";
     EXPECT_EQ(voll.size(), 36014u);
-    EXPECT_EQ(Text(NullKopf(), false), voll);
+    EXPECT_EQ(Text(NullBild(), false), voll);
     const std::string kurz = Nullen(5000) + Einsen(40) + Nullen(40) + "1" + kopfBlock + "1" + Nullen(11000) +
                              Einsen(20) + Nullen(20) + "1" + rumpfBlock + "1";
     EXPECT_EQ(kurz.size(), 17312u);
-    EXPECT_EQ(Text(NullKopf(), true), kurz);
+    EXPECT_EQ(Text(NullBild(), true), kurz);
     Modell(MZ80B);
-    EXPECT_EQ(Text(NullKopf(), false), Nullen(10000) + voll.substr(22000));
-    EXPECT_EQ(Text(NullKopf(), true), kurz); // the shortened gap is the same for every model
+    EXPECT_EQ(Text(NullBild(), false), Nullen(10000) + voll.substr(22000));
+    EXPECT_EQ(Text(NullBild(), true), kurz); // the shortened gap is the same for every model
 }
 
 TEST_F(TonbandTest, LaengenJeFormatUndModell) {
@@ -148,10 +137,8 @@ TEST_F(TonbandTest, RundreiseInAllenDreiFormen) {
 }
 
 TEST_F(TonbandTest, BeschaedigterErsterKopfWirdAusDerKopieGelesen) {
-    TMZFBild bild;
-    bild.rumpf = RumpfMitBytes(100);
     TMZFDatei quelle;
-    ASSERT_TRUE(LadeBild(quelle, bild));
+    ASSERT_TRUE(LadeBildMitRumpf(quelle, RumpfMitBytes(100)));
     std::string text = quelle.ErzeugeTonbandBits(false);
     const std::size_t ersterKopf = 22000 + 80 + 1;
     const std::size_t zweiterKopf = ersterKopf + 1170 + 1 + 256;
@@ -164,21 +151,16 @@ TEST_F(TonbandTest, BeschaedigterErsterKopfWirdAusDerKopieGelesen) {
     EXPECT_FALSE(datei.IstGeladen());
 
     // ... unless a later file is intact.
-    TMZFBild zweite;
-    zweite.name = QByteArray("SECOND") + QByteArray(11, '\x0D');
-    zweite.rumpf = RumpfMitBytes(50, 99);
     TMZFDatei zweiteDatei;
-    ASSERT_TRUE(LadeBild(zweiteDatei, zweite));
+    ASSERT_TRUE(LadeBildMitRumpf(zweiteDatei, RumpfMitBytes(50, 99), "SECOND"));
     text += zweiteDatei.ErzeugeTonbandBits(false);
     ASSERT_TRUE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     EXPECT_TRUE(datei.IstGleich(zweiteDatei));
 }
 
 TEST_F(TonbandTest, BeschaedigterErsterRumpfWirdAusDerKopieGelesenZweimalDefektWirdUebersprungen) {
-    TMZFBild bild;
-    bild.rumpf = RumpfMitBytes(40);
     TMZFDatei quelle;
-    ASSERT_TRUE(LadeBild(quelle, bild));
+    ASSERT_TRUE(LadeBildMitRumpf(quelle, RumpfMitBytes(40)));
     std::string text = quelle.ErzeugeTonbandBits(false);
     const std::size_t ersterRumpf = 22000 + 80 + 1 + 2 * 1170 + 1 + 256 + 1 + 11000 + 40 + 1;
     const std::size_t zweiterRumpf = ersterRumpf + 9 * 42 + 1 + 256;
@@ -189,10 +171,8 @@ TEST_F(TonbandTest, BeschaedigterErsterRumpfWirdAusDerKopieGelesenZweimalDefektW
 
     text[zweiterRumpf + 9 * 7 + 4] = 'x'; // a character that is no bit
     EXPECT_FALSE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
-    TMZFBild zweite;
-    zweite.rumpf = RumpfMitBytes(7, 200);
     TMZFDatei zweiteDatei;
-    ASSERT_TRUE(LadeBild(zweiteDatei, zweite));
+    ASSERT_TRUE(LadeBildMitRumpf(zweiteDatei, RumpfMitBytes(7, 200)));
     text += zweiteDatei.ErzeugeTonbandBits(true);
     ASSERT_TRUE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     EXPECT_TRUE(datei.IstGleich(zweiteDatei));

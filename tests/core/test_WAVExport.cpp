@@ -13,26 +13,6 @@ namespace {
 
 constexpr int Kopf = 44;
 
-// A record whose header bits are all 0 except the size field, and a body of zeros: its bit text has
-// exactly one "1" per byte (start bits) plus the marks, separators and the size/checksum bits.
-TMZFBild NullBild(int groesse) {
-    TMZFBild b;
-    b.attribut = 0;
-    b.name = QByteArray(17, '\0');
-    b.ladeAdresse = 0;
-    b.startAdresse = 0;
-    b.kommentar = QByteArray(104, '\0');
-    b.rumpf = QByteArray(groesse, '\0');
-    return b;
-}
-
-std::uint32_t Le32(const QByteArray& d, int o) {
-    std::uint32_t w = 0;
-    for (int i = 3; i >= 0; --i)
-        w = (w << 8) | static_cast<std::uint8_t>(d[o + i]);
-    return w;
-}
-
 struct TEreignisse {
     int beginn = 0;
     int ende = 0;

@@ -27,7 +27,9 @@ void TestUmgebungEinrichten() {
     EinstellungenLeeren();
 }
 
-QString KorpusPfad(const QString& relativ) { return QStringLiteral(BANDWERK_KORPUS "/") + relativ; }
+QString KorpusPfad(const QString& relativ) {
+    return QStringLiteral(BANDWERK_KORPUS "/") + relativ;
+}
 
 QString TestVerzeichnis() {
     const QString pfad = Heim()->filePath(QStringLiteral("t-") + QUuid::createUuid().toString(QUuid::Id128));
@@ -45,7 +47,9 @@ void EinstellungenLeeren() {
     LadeEinstellungen();
 }
 
-void TestSprache(bool englisch) { SetzeSprache(englisch); }
+void TestSprache(bool englisch) {
+    SetzeSprache(englisch);
+}
 
 QByteArray LiesDatei(const QString& pfad) {
     QFile f(pfad);
@@ -58,4 +62,15 @@ void SchreibeDatei(const QString& pfad, const QByteArray& inhalt) {
     QFile f(pfad);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(inhalt);
+}
+
+std::uint32_t Le32(const QByteArray& d, int o) {
+    std::uint32_t w = 0;
+    for (int i = 3; i >= 0; --i)
+        w = (w << 8) | static_cast<std::uint8_t>(d[o + i]);
+    return w;
+}
+
+int Le16(const QByteArray& d, int o) {
+    return static_cast<std::uint8_t>(d[o]) | (static_cast<std::uint8_t>(d[o + 1]) << 8);
 }

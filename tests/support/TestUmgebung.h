@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 
 // Absolute path of a file of the shared corpus, e.g. KorpusPfad("gunterhager-mz800-emuz/TestHalt.mzf").
 QString KorpusPfad(const QString& relativ);
@@ -15,5 +16,8 @@ void EinstellungenLeeren();
 void TestSprache(bool englisch);
 QByteArray LiesDatei(const QString& pfad);
 void SchreibeDatei(const QString& pfad, const QByteArray& inhalt);
+// Little-endian fields of file images (WAV headers), read at byte offset `o`.
+std::uint32_t Le32(const QByteArray& d, int o);
+int Le16(const QByteArray& d, int o);
 // Set up once by the test main, before any test runs.
 void TestUmgebungEinrichten();

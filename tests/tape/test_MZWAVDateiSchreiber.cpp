@@ -36,15 +36,6 @@ const TZeile HandTabelle[] = {
      {{11, 12}, {11, 12}, {11, 12}, {7, 8}, {6, 16}, {11, 13}}},
 };
 
-std::uint32_t Le32(const QByteArray& d, int o) {
-    return static_cast<std::uint8_t>(d[o]) | (static_cast<std::uint8_t>(d[o + 1]) << 8) |
-           (static_cast<std::uint8_t>(d[o + 2]) << 16) |
-           (static_cast<std::uint32_t>(static_cast<std::uint8_t>(d[o + 3])) << 24);
-}
-int Le16(const QByteArray& d, int o) {
-    return static_cast<std::uint8_t>(d[o]) | (static_cast<std::uint8_t>(d[o + 1]) << 8);
-}
-
 // Writes one WAV with the given settings and bit text; the file's contents.
 QByteArray SchreibeWAV(int modell, int rate, bool invertiert, const std::string& bits) {
     SchreibeImportExportEinstellungen(static_cast<quint8>(modell), false, static_cast<quint16>(rate),

@@ -1,5 +1,6 @@
 #include "FormHauptUnit.h"
 #include "MZFDatei.h"
+#include "MZFTestDaten.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "TestUmgebung.h"
@@ -19,10 +20,7 @@ namespace {
 
 // Header bits all 0 except the size 256 (0x0100); zero body: 40,622 pulses in the full format.
 QByteArray NullMZF() {
-    QByteArray b(128, '\0');
-    b[19] = 0x01;
-    b += QByteArray(256, '\0');
-    return b;
+    return NullBild(256).Bytes();
 }
 
 const char* const Menues[] = {"MenueHaupt_Datei", "MenueHaupt_ImportExport", "MenueHaupt_Extras",

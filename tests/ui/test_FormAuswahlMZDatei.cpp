@@ -1,4 +1,5 @@
 #include "FormAuswahlMZDateiUnit.h"
+#include "MZFTestDaten.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "TestUmgebung.h"
@@ -14,17 +15,9 @@
 #include <stdexcept>
 
 namespace {
-// An MZF image: attribute 1, the name, the body.
+// An MZF image: attribute 1, the name, a body counting up from 0.
 QByteArray MZF(const QByteArray& name, int groesse) {
-    QByteArray b;
-    b.append('\x01');
-    b.append(name.left(17).leftJustified(17, '\x0D'));
-    b.append(static_cast<char>(groesse & 0xFF)).append(static_cast<char>(groesse >> 8));
-    b.append("\x00\x12\x00\x12", 4);
-    b.append(QByteArray(104, '\x0D'));
-    for (int i = 0; i < groesse; ++i)
-        b.append(static_cast<char>(i & 0xFF));
-    return b;
+    return ProgrammMZF(name, RumpfMitBytes(groesse));
 }
 
 class FormAuswahlMZDateiTest : public ::testing::Test {

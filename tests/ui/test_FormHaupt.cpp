@@ -86,6 +86,17 @@ protected:
         Waehle(&form, "MenueHaupt_Datei_Oeffnen");
         ASSERT_TRUE(form.HoleDatei().IstGeladen()) << skript.Texte().join(QLatin1Char('|')).toStdString();
     }
+    // TestHalt through an MZT export and import: loaded, changed, without a path.
+    void LadeOhnePfad(TFormHaupt& form) {
+        const QString mzt = TestVerzeichnis() + QStringLiteral("/x.mzt");
+        Oeffne(form, Kopie(TestHalt, QStringLiteral("halt.mzf")));
+        skript.WaehleDatei(mzt);
+        Waehle(&form, "MenueHaupt_ImportExport_ExportMZT");
+        Waehle(&form, "MenueHaupt_Datei_Schliessen");
+        skript.WaehleDatei(mzt);
+        Waehle(&form, "MenueHaupt_ImportExport_ImportMZT");
+        ASSERT_TRUE(form.HoleDatei().IstGeladen()) << skript.Texte().join(QLatin1Char('|')).toStdString();
+    }
     // Runs `handeln` on the modal dialog that the click opens.
     static void MitModalemDialog(const std::function<void(QWidget*)>& handeln,
                                  const std::function<void()>& oeffnen) {
@@ -434,13 +445,7 @@ TEST_F(FormHaupt, SchliessfrageDesFensters) {
 
 TEST_F(FormHaupt, SchliessfrageMitAbgebrochenemSpeichernBleibtOffen) {
     auto form = NeueForm();
-    const QString mzt = TestVerzeichnis() + QStringLiteral("/x.mzt");
-    Oeffne(*form, Kopie(TestHalt, QStringLiteral("halt.mzf")));
-    skript.WaehleDatei(mzt);
-    Waehle(form.get(), "MenueHaupt_ImportExport_ExportMZT");
-    Waehle(form.get(), "MenueHaupt_Datei_Schliessen");
-    skript.WaehleDatei(mzt);
-    Waehle(form.get(), "MenueHaupt_ImportExport_ImportMZT");
+    LadeOhnePfad(*form);
     ASSERT_TRUE(form->HoleDatei().IstGeaendert());
     skript.Antworte(TAntwort::Ja);
     skript.BrichDateiDialogAb();
@@ -649,13 +654,7 @@ TEST_F(FormHaupt, AndereSpracheInJedemFenster) {
 TEST_F(FormHaupt, DeutscherTitelOhneDateinamen) {
     TestSprache(false);
     auto form = NeueForm();
-    const QString mzt = TestVerzeichnis() + QStringLiteral("/x.mzt");
-    Oeffne(*form, Kopie(TestHalt, QStringLiteral("halt.mzf")));
-    skript.WaehleDatei(mzt);
-    Waehle(form.get(), "MenueHaupt_ImportExport_ExportMZT");
-    Waehle(form.get(), "MenueHaupt_Datei_Schliessen");
-    skript.WaehleDatei(mzt);
-    Waehle(form.get(), "MenueHaupt_ImportExport_ImportMZT");
+    LadeOhnePfad(*form);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Bandwerk - KeinName.mzf"));
     EXPECT_EQ(Text(form.get(), "EditMZDateiAttribut"), QStringLiteral("Maschinensprache-Programm ($01)"));
     skript.Antworte(TAntwort::Nein);

@@ -1,4 +1,4 @@
-// Builds MZF file images byte by byte for the core tests, independent of the code under test.
+// Builds MZF file images byte by byte for the tests, independent of the code under test.
 #pragma once
 
 #include "MZFDatei.h"
@@ -31,6 +31,28 @@ struct TMZFBild {
     }
 };
 
+// A header of zero bytes but for the size field, and a body of `groesse` zero bytes: every bit of
+// such a file on tape is 0 except the start bits, the size and the checksums.
+inline TMZFBild NullBild(int groesse = 0) {
+    TMZFBild b;
+    b.attribut = 0;
+    b.name = QByteArray(17, '\0');
+    b.ladeAdresse = 0;
+    b.startAdresse = 0;
+    b.kommentar = QByteArray(104, '\0');
+    b.rumpf = QByteArray(groesse, '\0');
+    return b;
+}
+
+// A machine-language program (attribute 1, load and start address $1200) with this name and body.
+inline QByteArray ProgrammMZF(const QByteArray& name, const QByteArray& rumpf) {
+    TMZFBild b;
+    b.name = name.left(17).leftJustified(17, '\x0D');
+    b.startAdresse = 0x1200;
+    b.rumpf = rumpf;
+    return b.Bytes();
+}
+
 // Writes the bytes to a fresh file in a fresh directory and answers its path.
 inline QString SchreibeTestDatei(const QByteArray& inhalt, const QString& name = QStringLiteral("test.mzf")) {
     const QString pfad = QDir(TestVerzeichnis()).filePath(name);
@@ -43,6 +65,15 @@ inline bool LadeBild(TMZFDatei& datei, const TMZFBild& bild) {
     return datei.Laden(SchreibeTestDatei(bild.Bytes()));
 }
 
+// An image with this body and name (the rest as in TMZFBild), loaded into the record.
+inline bool LadeBildMitRumpf(TMZFDatei& datei, const QByteArray& rumpf, const QByteArray& name = "TEST") {
+    TMZFBild bild;
+    bild.name = name.left(17).leftJustified(17, '\x0D');
+    bild.rumpf = rumpf;
+    return LadeBild(datei, bild);
+}
+
+// Body bytes counting up from `anfang`, wrapping at 256.
 inline QByteArray RumpfMitBytes(int anzahl, int anfang = 0) {
     QByteArray r(anzahl, '\0');
     for (int i = 0; i < anzahl; ++i)

@@ -1,0 +1,53 @@
+// The file layer's fixed phrases and its two ways of reporting a failure: the catalogue text for
+// reading or writing, with the file name and what went wrong.
+#pragma once
+
+#include "Plattform.h"
+#include "SprachenTexte.h"
+
+#include <QFile>
+#include <QString>
+
+namespace DateiFehler {
+
+// Fixed phrases of the file layer; they are not translated.
+inline const QString TextBereitsGeoeffnet = QStringLiteral("File ist already open");
+inline const QString TextNichtGeoeffnet = QStringLiteral("File is not open");
+inline const QString TextDateiEnde = QStringLiteral("End of file is reached");
+inline const QString TextRueckwaerts = QStringLiteral("Cannot seek backward");
+inline const QString TextHinterDemEnde = QStringLiteral("Cannot seek beyond the end of file");
+// Stands for the file name where no file is open.
+inline const QString TextUnbekannt = QStringLiteral("<Unknown>");
+
+inline void MeldeLesefehler(const QString& dateiName, const QString& beschreibung) {
+    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiLesen"), dateiName, beschreibung));
+}
+
+inline void MeldeSchreibfehler(const QString& dateiName, const QString& beschreibung) {
+    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), dateiName, beschreibung));
+}
+
+// How OeffneDatei reports its failures: MeldeLesefehler or MeldeSchreibfehler.
+using TMeldung = void (*)(const QString& dateiName, const QString& beschreibung);
+
+// The start every buffered file shares: a second open is refused, so is an empty name, then the
+// file is opened in the given mode. Each failure is reported; the result says whether it is open.
+inline bool OeffneDatei(QFile& datei, const QString& dateiName, bool bereitsGeoeffnet,
+                        QIODevice::OpenMode modus, TMeldung melde) {
+    if (bereitsGeoeffnet) {
+        melde(dateiName, TextBereitsGeoeffnet);
+        return false;
+    }
+    if (dateiName.isEmpty()) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), dateiName));
+        return false;
+    }
+    datei.setFileName(dateiName);
+    if (!datei.open(modus)) {
+        melde(dateiName, datei.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace DateiFehler
