@@ -151,7 +151,8 @@ QPushButton* NeuerKnopf(QWidget* eltern, const char* name) {
 
 void FormHauptModulStarten() {
     g_kommandozeileAusgewertet = false;
-    Zufall().seed(
+    // A new generator started from the clock, once per program run.
+    Zufall() = std::mt19937(
         static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
 }
 
