@@ -227,6 +227,13 @@ void UebernehmeWAVOptionen(const TAufruf& aufruf) {
                                 aufruf.invertiert.value_or(HoleExportWAVInvertiertePolaritaet()));
 }
 
+// Whether a name in the target folder is taken: also by a link whose target is missing, since
+// saving would write through it to wherever it points.
+bool IstBelegt(const QString& pfad) {
+    const QFileInfo info(pfad);
+    return info.exists() || info.isSymLink();
+}
+
 // Every MZ file of IN as DIR/<cleaned MZ name>.mzf; an existing file is never replaced, the name
 // gets "-2", "-3", ... instead. One line per file written.
 int Entpacke(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
@@ -249,7 +256,7 @@ int Entpacke(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
         if (name.isEmpty())
             name = QStringLiteral("unnamed");
         QString pfad = ziel.filePath(name + QStringLiteral(".mzf"));
-        for (int nummer = 2; QFileInfo::exists(pfad); ++nummer)
+        for (int nummer = 2; IstBelegt(pfad); ++nummer)
             pfad = ziel.filePath(QStringLiteral("%1-%2.mzf").arg(name).arg(nummer));
         if (!datei->Speichern(pfad))
             return ExitFehler;

@@ -91,10 +91,13 @@ std::optional<std::uint16_t> PruefeAdresse(QLineEdit* pv_edit, bool pv_hexGewaeh
 }
 
 bool PruefeMZText(const QString& pv_text, QWidget* pv_steuerelement) {
-    for (const QChar zeichen : pv_text) {
-        if (!TMZFDatei::IstMZZeichen(zeichen)) {
-            ZeigeFehler(
-                HoleTextMitParametern(QStringLiteral("Fehler_UngueltigesNichtMZZeichen"), QString(zeichen)));
+    for (qsizetype i = 0; i < pv_text.size(); ++i) {
+        if (!TMZFDatei::IstMZZeichen(pv_text[i])) {
+            // A character beyond the 16-bit range is named whole, not by half of its surrogate pair.
+            const bool paar =
+                pv_text[i].isHighSurrogate() && i + 1 < pv_text.size() && pv_text[i + 1].isLowSurrogate();
+            ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigesNichtMZZeichen"),
+                                              pv_text.mid(i, paar ? 2 : 1)));
             pv_steuerelement->setFocus();
             return false;
         }

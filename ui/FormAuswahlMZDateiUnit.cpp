@@ -152,7 +152,11 @@ void TFormAuswahlMZDatei::SetzeTexte() {
 }
 
 int TFormAuswahlMZDatei::AusgewaehlterIndex() const {
-    const int zeile = ListBoxMZDateien->currentRow();
+    // The list can keep a current line whose selection the user has taken away (Ctrl+click).
+    const QList<QListWidgetItem*> gewaehlt = ListBoxMZDateien->selectedItems();
+    if (gewaehlt.isEmpty())
+        return 0;
+    const int zeile = ListBoxMZDateien->row(gewaehlt.first());
     return zeile >= 0 && zeile < static_cast<int>(m_mzDateien.size()) ? zeile : 0;
 }
 
@@ -175,7 +179,12 @@ void TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick() {
     const std::optional<QString> gewaehlt = Plattform().DateiDialogZeigen(SaveDialogMZFDatei);
     if (!gewaehlt)
         return;
-    SchreibeVerzeichnisMZFDateien(QFileInfo(*gewaehlt).absolutePath());
+    try {
+        SchreibeVerzeichnisMZFDateien(QFileInfo(*gewaehlt).absolutePath());
+    } catch (const TEinstellungenFehler& fehler) {
+        // A settings store that cannot be written does not keep the file from being saved.
+        ZeigeFehler(fehler.Text());
+    }
     if (datei->Speichern(*gewaehlt))
         ZeigeInfo(HoleTextMitParametern(QStringLiteral("Info_DateiWurdeGespeichert"), *gewaehlt));
 }

@@ -106,6 +106,20 @@ TEST_F(MZTKonvertierenTest, ExtractSchreibtJedeDateiOhneZuUeberschreiben) {
     EXPECT_EQ(LiesDatei(erwartet[0]), roh.left(128 + 3409));
 }
 
+TEST_F(MZTKonvertierenTest, ExtractSchreibtNieDurchEinenVerwaistenLink) {
+    // A link whose target is missing still takes the name: saving through it would put the file
+    // wherever the link points, outside the folder.
+    const QString ziel = ordner.filePath(QStringLiteral("anderswo.mzf"));
+    const QDir aus(TestVerzeichnis());
+    ASSERT_TRUE(QFile::link(ziel, aus.filePath(QStringLiteral("BARYON.mzf"))));
+    const TCliLauf lauf = StarteCli({QStringLiteral("extract"), KorpusPfad(Baryon), aus.path()});
+    ASSERT_EQ(lauf.status, 0) << lauf.fehler.toStdString();
+    EXPECT_EQ(lauf.aus.split(QLatin1Char('\n'), Qt::SkipEmptyParts).first(),
+              aus.filePath(QStringLiteral("BARYON-2.mzf")));
+    EXPECT_FALSE(QFileInfo::exists(ziel));
+    EXPECT_EQ(LiesDatei(aus.filePath(QStringLiteral("BARYON-2.mzf"))).size(), 128 + 3409);
+}
+
 TEST_F(MZTKonvertierenTest, ExtractAusMZFUndAusBandbildMitZweiDateien) {
     const QString mzf = ordner.filePath(QStringLiteral("quelle.mzf"));
     SchreibeDatei(mzf, MZF("A/B?", 5));

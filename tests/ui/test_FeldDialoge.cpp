@@ -248,6 +248,13 @@ TEST_F(FeldDialog, NameWirdGeprueftUndFragtImmerNachVerlust) {
                   QStringList{QStringLiteral("The character <\u20AC> cannot be used because it doesn't exist "
                                              "in the ASCII-code of the MZ!!")});
         EXPECT_EQ(dialog.focusWidget(), dialog.EditMZDateiName);
+        // A character outside the 16-bit range is named whole.
+        skript.Leeren();
+        dialog.EditMZDateiName->setText(QStringLiteral("A\U0001F600B"));
+        KlickeOK(&dialog);
+        EXPECT_EQ(skript.Texte(),
+                  QStringList{QStringLiteral("The character <\U0001F600> cannot be used because it doesn't "
+                                             "exist in the ASCII-code of the MZ!!")});
         // The empty name passes the check.
         skript.Leeren();
         dialog.EditMZDateiName->clear();

@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -99,6 +101,21 @@ TEST_F(FormAuswahlMZDateiTest, ZeigtTexteUndZeilenErsteIstGewaehlt) {
     }
 }
 
+TEST_F(FormAuswahlMZDateiTest, AbgewaehlteZeileGibtDenErstenEintrag) {
+    TFormAuswahlMZDatei dialog(&besitzer, dateien);
+    dialog.show();
+    QListWidget* liste = dialog.ListBoxMZDateien;
+    const QPoint dritte = liste->visualItemRect(liste->item(2)).center();
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, Qt::NoModifier, dritte);
+    ASSERT_EQ(dialog.AusgewaehlteMZDatei(), dateien[2].get());
+    // Ctrl+click takes the selection away; the line stays current, but nothing is selected.
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, Qt::ControlModifier, dritte);
+    ASSERT_TRUE(liste->selectedItems().isEmpty());
+    EXPECT_EQ(liste->currentRow(), 2);
+    EXPECT_EQ(dialog.AusgewaehlteMZDatei(), dateien[0].get());
+    EXPECT_EQ(dialog.AusgewaehlterIndex(), 0);
+}
+
 TEST_F(FormAuswahlMZDateiTest, ImportAbbrechenUndEscape) {
     {
         TFormAuswahlMZDatei dialog(&besitzer, dateien);
@@ -170,6 +187,46 @@ TEST_F(FormAuswahlMZDateiTest, SpeichernFehlschlagZeigtNurDenFehler) {
     ASSERT_EQ(plattform.nachrichten.size(), 1);
     EXPECT_EQ(plattform.nachrichten[0].art, TNachrichtArt::Fehler);
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// Breaks the settings store while the save dialog is open, so that storing its directory fails.
+class TSkriptMitKaputtemSpeicher : public TPlattformSkript {
+public:
+    std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) override {
+        const QString datei = SpeicherDatei();
+        QFile::remove(datei);
+        QDir().mkpath(datei);
+        return TPlattformSkript::DateiDialogZeigen(dialog);
+    }
+    static QString SpeicherDatei() {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+                         QStringLiteral("Bandwerk"))
+            .fileName();
+    }
+    static void Reparieren() { QDir(SpeicherDatei()).removeRecursively(); }
+};
+
+TEST_F(FormAuswahlMZDateiTest, SpeicherfehlerWirdGemeldetUndDieDateiTrotzdemGespeichert) {
+    TFormAuswahlMZDatei dialog(&besitzer, dateien);
+    dialog.show();
+    const QString ziel = QDir(TestVerzeichnis()).filePath(QStringLiteral("trotzdem.mzf"));
+    {
+        TSkriptMitKaputtemSpeicher skript;
+        skript.WaehleDatei(ziel);
+        EXPECT_NO_THROW(dialog.ButtonSpeichernAlsMZFDateiClick());
+        TSkriptMitKaputtemSpeicher::Reparieren();
+        ASSERT_EQ(skript.nachrichten.size(), 2);
+        EXPECT_EQ(skript.nachrichten[0].art, TNachrichtArt::Fehler);
+        EXPECT_EQ(
+            skript.nachrichten[0].text,
+            QStringLiteral("Error opening the windows-registry / Fehler beim Öffnen der Windows-Registry"));
+        EXPECT_EQ(skript.nachrichten[1].art, TNachrichtArt::Information);
+        EXPECT_EQ(skript.nachrichten[1].text,
+                  QStringLiteral("The file ") + ziel + QStringLiteral(" has been saved."));
+    }
+    EXPECT_EQ(LiesDatei(ziel), MZF("HELLO", 1024));
+    EXPECT_TRUE(dialog.isVisible());
+    EinstellungenLeeren();
 }
 
 TEST_F(FormAuswahlMZDateiTest, AuswahlDialogLiefertIndexOderAbbruch) {
