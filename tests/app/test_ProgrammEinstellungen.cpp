@@ -26,7 +26,6 @@ public:
     ~TRohSpeicher() { m_s.sync(); }
     void Setze(const QString& name, const QVariant& wert) { m_s.setValue(name, wert); }
     QVariant Wert(const QString& name) const { return m_s.value(name); }
-    QString Datei() const { return m_s.fileName(); }
 
 private:
     QSettings m_s;
@@ -41,10 +40,6 @@ QVariant LiesRoh(const QString& name) {
     return TRohSpeicher().Wert(name);
 }
 
-QString SpeicherDatei() {
-    return TRohSpeicher().Datei();
-}
-
 class ProgrammEinstellungen : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -53,7 +48,7 @@ protected:
     }
     void TearDown() override {
         // A test that broke the store puts a plain file back.
-        const QFileInfo datei(SpeicherDatei());
+        const QFileInfo datei(EinstellungsDatei());
         if (datei.isDir())
             QDir(datei.filePath()).removeRecursively();
         EinstellungenLeeren();
@@ -305,7 +300,7 @@ TEST_F(ProgrammEinstellungen, KommandozeileSetztNurDenSpeicher) {
 
 TEST_F(ProgrammEinstellungen, UnbrauchbarerSpeicherMeldetDenFestenText) {
     SchreibeSprache(true); // the file exists and has been read once
-    const QString datei = SpeicherDatei();
+    const QString datei = EinstellungsDatei();
     ASSERT_TRUE(QFile::remove(datei));
     // A directory in place of the file: neither readable nor writable, even for root.
     ASSERT_TRUE(QDir().mkpath(datei));
@@ -332,7 +327,7 @@ TEST_F(ProgrammEinstellungen, UnbrauchbarerSpeicherMeldetDenFestenText) {
 
 TEST_F(ProgrammEinstellungen, OrdnerDesSpeichersNichtAnlegbar) {
     // The store's folder is taken by a file: the key cannot be created, also when only reading.
-    const QString ordner = QFileInfo(SpeicherDatei()).absolutePath();
+    const QString ordner = QFileInfo(EinstellungsDatei()).absolutePath();
     ASSERT_TRUE(QDir(ordner).removeRecursively());
     SchreibeDatei(ordner, "kein Ordner");
     EXPECT_THROW(LiesHaftungsAusschlussAkzeptiert(), TEinstellungenFehler);

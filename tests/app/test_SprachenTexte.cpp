@@ -2,6 +2,7 @@
 // the texts that must stand exactly as the program shows them, and the language switch.
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
+#include "TestUmgebung.h"
 
 #include <QDir>
 #include <QFile>
@@ -534,9 +535,7 @@ TEST_F(SprachenTexteTest, SetzeSpracheSpeichertDieSprache) {
 TEST_F(SprachenTexteTest, ScheiterndesSpeichernLaesstDieTabelleStehen) {
     SetzeSprache(false);
     const auto vorher = TextTabelleInhalt();
-    const QString datei = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
-                                    QStringLiteral("Bandwerk"))
-                              .fileName();
+    const QString datei = EinstellungsDatei();
     ASSERT_TRUE(QFileInfo(datei).isFile()) << datei.toStdString();
 
     // A directory in place of the settings file makes every write fail, even for root.

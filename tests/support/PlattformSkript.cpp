@@ -1,5 +1,7 @@
 #include "PlattformSkript.h"
 
+#include "TestUmgebung.h"
+
 #include <gtest/gtest.h>
 
 TPlattformSkript::TPlattformSkript() : m_vorher(SetzePlattform(this)) {}
@@ -54,11 +56,17 @@ void TPlattformSkript::SanduhrAus() {
     --sanduhrTiefe;
 }
 
-void TPlattformSkript::VerarbeiteEreignisse() { ++ereignisseVerarbeitet; }
+void TPlattformSkript::VerarbeiteEreignisse() {
+    ++ereignisseVerarbeitet;
+}
 
-void TPlattformSkript::OeffneAdresse(const QString& adresse) { adressen << adresse; }
+void TPlattformSkript::OeffneAdresse(const QString& adresse) {
+    adressen << adresse;
+}
 
-void TPlattformSkript::BeendeSofort(int status) { throw TProzessBeendet{status}; }
+void TPlattformSkript::BeendeSofort(int status) {
+    throw TProzessBeendet{status};
+}
 
 QStringList TPlattformSkript::Texte() const {
     QStringList t;
@@ -79,4 +87,9 @@ void TPlattformSkript::Leeren() {
     nachrichten.clear();
     dialoge.clear();
     adressen.clear();
+}
+
+std::optional<QString> TPlattformSkriptMitKaputtemSpeicher::DateiDialogZeigen(const TDateiDialog& dialog) {
+    EinstellungsSpeicherZerstoeren();
+    return TPlattformSkript::DateiDialogZeigen(dialog);
 }

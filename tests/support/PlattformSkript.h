@@ -49,8 +49,8 @@ public:
     QList<TGezeigteNachricht> nachrichten;
     QList<TDateiDialog> dialoge;
     QStringList adressen;
-    int sanduhrTiefe = 0;       // current depth; 0 when every hourglass was restored
-    int sanduhrAnzahl = 0;      // how often it was switched on
+    int sanduhrTiefe = 0;  // current depth; 0 when every hourglass was restored
+    int sanduhrAnzahl = 0; // how often it was switched on
     int ereignisseVerarbeitet = 0;
 
     // Texts of all messages of one kind (or all) in order.
@@ -63,4 +63,10 @@ public:
 
 private:
     TPlattform* m_vorher;
+};
+
+// Breaks the settings store while a file dialog is open, so that storing its directory fails.
+class TPlattformSkriptMitKaputtemSpeicher : public TPlattformSkript {
+public:
+    std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) override;
 };

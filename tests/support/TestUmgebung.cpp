@@ -47,6 +47,22 @@ void EinstellungenLeeren() {
     LadeEinstellungen();
 }
 
+QString EinstellungsDatei() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+                     QStringLiteral("Bandwerk"))
+        .fileName();
+}
+
+void EinstellungsSpeicherZerstoeren() {
+    const QString datei = EinstellungsDatei();
+    QFile::remove(datei);
+    QDir().mkpath(datei);
+}
+
+void EinstellungsSpeicherReparieren() {
+    QDir(EinstellungsDatei()).removeRecursively();
+}
+
 void TestSprache(bool englisch) {
     SetzeSprache(englisch);
 }

@@ -12,6 +12,12 @@ QString KorpusPfad(const QString& relativ);
 QString TestVerzeichnis();
 // Empties the settings store and loads the in-memory defaults.
 void EinstellungenLeeren();
+// The settings file of the private store.
+QString EinstellungsDatei();
+// A directory in place of the settings file makes every read and write of the store fail, even
+// for root; Reparieren removes it again (the store then starts empty).
+void EinstellungsSpeicherZerstoeren();
+void EinstellungsSpeicherReparieren();
 // Sets the catalogue's language (and stores it in the private store).
 void TestSprache(bool englisch);
 QByteArray LiesDatei(const QString& pfad);

@@ -189,32 +189,15 @@ TEST_F(FormAuswahlMZDateiTest, SpeichernFehlschlagZeigtNurDenFehler) {
     EXPECT_TRUE(dialog.isVisible());
 }
 
-// Breaks the settings store while the save dialog is open, so that storing its directory fails.
-class TSkriptMitKaputtemSpeicher : public TPlattformSkript {
-public:
-    std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) override {
-        const QString datei = SpeicherDatei();
-        QFile::remove(datei);
-        QDir().mkpath(datei);
-        return TPlattformSkript::DateiDialogZeigen(dialog);
-    }
-    static QString SpeicherDatei() {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
-                         QStringLiteral("Bandwerk"))
-            .fileName();
-    }
-    static void Reparieren() { QDir(SpeicherDatei()).removeRecursively(); }
-};
-
 TEST_F(FormAuswahlMZDateiTest, SpeicherfehlerWirdGemeldetUndDieDateiTrotzdemGespeichert) {
     TFormAuswahlMZDatei dialog(&besitzer, dateien);
     dialog.show();
     const QString ziel = QDir(TestVerzeichnis()).filePath(QStringLiteral("trotzdem.mzf"));
     {
-        TSkriptMitKaputtemSpeicher skript;
+        TPlattformSkriptMitKaputtemSpeicher skript;
         skript.WaehleDatei(ziel);
         EXPECT_NO_THROW(dialog.ButtonSpeichernAlsMZFDateiClick());
-        TSkriptMitKaputtemSpeicher::Reparieren();
+        EinstellungsSpeicherReparieren();
         ASSERT_EQ(skript.nachrichten.size(), 2);
         EXPECT_EQ(skript.nachrichten[0].art, TNachrichtArt::Fehler);
         EXPECT_EQ(

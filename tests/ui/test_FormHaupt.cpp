@@ -663,23 +663,6 @@ TEST_F(FormHaupt, DeutscherTitelOhneDateinamen) {
     form->close();
 }
 
-// Breaks the settings store while a file dialog is open, so that storing its directory fails.
-class TSkriptMitKaputtemSpeicher : public TPlattformSkript {
-public:
-    std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) override {
-        const QString datei = SpeicherDatei();
-        QFile::remove(datei);
-        QDir().mkpath(datei);
-        return TPlattformSkript::DateiDialogZeigen(dialog);
-    }
-    static QString SpeicherDatei() {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
-                         QStringLiteral("Bandwerk"))
-            .fileName();
-    }
-    static void Reparieren() { QDir(SpeicherDatei()).removeRecursively(); }
-};
-
 TEST(FormHauptEinstellungen, SchreibfehlerWirdGemeldetUndDerBefehlLaeuftWeiter) {
     EinstellungenLeeren();
     TestSprache(true);
@@ -688,7 +671,7 @@ TEST(FormHauptEinstellungen, SchreibfehlerWirdGemeldetUndDerBefehlLaeuftWeiter) 
     const QString pfad = TestVerzeichnis() + QStringLiteral("/halt.mzf");
     QFile::copy(KorpusPfad(TestHalt), pfad);
     {
-        TSkriptMitKaputtemSpeicher skript;
+        TPlattformSkriptMitKaputtemSpeicher skript;
         auto form = std::make_unique<TFormHaupt>();
         form->show();
         skript.WaehleDatei(pfad);
@@ -704,7 +687,7 @@ TEST(FormHauptEinstellungen, SchreibfehlerWirdGemeldetUndDerBefehlLaeuftWeiter) 
         form->hide();
         EXPECT_EQ(skript.Fehler().size(), 1);
         EXPECT_FALSE(form->isVisible());
-        TSkriptMitKaputtemSpeicher::Reparieren();
+        EinstellungsSpeicherReparieren();
     }
     EinstellungenLeeren();
 }
