@@ -1,4 +1,6 @@
 // Desktop entry: everything lives in the windows layer; this is only main.
 #include "Start.h"
 
-int main(int argc, char** argv) { return BandwerkStarten(argc, argv); }
+int main(int argc, char** argv) {
+    return BandwerkStarten(argc, argv);
+}

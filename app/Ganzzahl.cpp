@@ -43,3 +43,11 @@ std::optional<qint32> TextNachGanzzahl(const QString& text) {
         return static_cast<qint32>(static_cast<quint32>(wert));
     return static_cast<qint32>(negativ ? -wert : wert);
 }
+
+QString HexZiffern(quint32 wert, int stellen) {
+    return QStringLiteral("%1").arg(wert, stellen, 16, QLatin1Char('0')).toUpper();
+}
+
+QString HexMitDollar(quint32 wert, int stellen) {
+    return QLatin1Char('$') + HexZiffern(wert, stellen);
+}

@@ -13,7 +13,9 @@ TPlattformKonsole& Konsole() {
 TPlattform* g_plattform = nullptr;
 } // namespace
 
-TPlattform& Plattform() { return g_plattform ? *g_plattform : Konsole(); }
+TPlattform& Plattform() {
+    return g_plattform ? *g_plattform : Konsole();
+}
 
 TPlattform* SetzePlattform(TPlattform* plattform) {
     TPlattform* vorher = g_plattform;
@@ -21,8 +23,12 @@ TPlattform* SetzePlattform(TPlattform* plattform) {
     return vorher;
 }
 
-void ZeigeFehler(const QString& text) { Plattform().ZeigeNachricht(TNachrichtArt::Fehler, text); }
-void ZeigeInfo(const QString& text) { Plattform().ZeigeNachricht(TNachrichtArt::Information, text); }
+void ZeigeFehler(const QString& text) {
+    Plattform().ZeigeNachricht(TNachrichtArt::Fehler, text);
+}
+void ZeigeInfo(const QString& text) {
+    Plattform().ZeigeNachricht(TNachrichtArt::Information, text);
+}
 TAntwort FrageWarnung(const QString& text, bool mitAbbrechen) {
     return Plattform().Frage(TNachrichtArt::Warnung, text, mitAbbrechen);
 }

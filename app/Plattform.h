@@ -14,12 +14,12 @@ enum class TNachrichtArt { Fehler, Information, Warnung, Bestaetigung };
 enum class TAntwort { Ja, Nein, Abbrechen };
 
 struct TDateiDialog {
-    bool speichern = false;          // save dialog (asks before overwriting) or open dialog
-    QString titel;                   // from the catalogue
-    QString filter;                  // catalogue form: "desc|pattern|desc|pattern"
-    QString standardErweiterung;     // without dot, appended when the user types none ("mzf")
-    QString startVerzeichnis;        // initial directory
-    QString vorschlag;               // suggested file name, may be empty
+    bool speichern = false;      // save dialog (asks before overwriting) or open dialog
+    QString titel;               // from the catalogue
+    QString filter;              // catalogue form: "desc|pattern|desc|pattern"
+    QString standardErweiterung; // without dot, appended when the user types none ("mzf")
+    QString startVerzeichnis;    // initial directory
+    QString vorschlag;           // suggested file name, may be empty
 };
 
 class TPlattform {

@@ -16,7 +16,9 @@ TAntwort TPlattformKonsole::Frage(TNachrichtArt art, const QString& text, bool) 
     return TAntwort::Nein;
 }
 
-std::optional<QString> TPlattformKonsole::DateiDialogZeigen(const TDateiDialog&) { return std::nullopt; }
+std::optional<QString> TPlattformKonsole::DateiDialogZeigen(const TDateiDialog&) {
+    return std::nullopt;
+}
 
 void TPlattformKonsole::OeffneAdresse(const QString&) {}
 

@@ -46,7 +46,8 @@ void SchreibeVerzeichnisWAVDateien(const QString& verzeichnis);
 void SchreibeVerzeichnisMZTDateien(const QString& verzeichnis);
 // Read from the store at every call.
 bool LiesExportWAVVerkuerztesMZTonbandFormat();
-void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert);
+void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
+                                       bool invertiert);
 
 // The in-memory values; they never touch the store.
 quint8 HoleImportExportMZModell();

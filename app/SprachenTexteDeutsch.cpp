@@ -4,7 +4,7 @@
 // One line per key: each text stays readable as the program shows it.
 // clang-format off
 void FuelleTabelleDeutsch() {
-    FuegeTextHinzu(QStringLiteral("ProgrammVersionText"), QStringLiteral("Version 2.4"));
+    FuegeTextHinzu(QStringLiteral("ProgrammVersionText"), QStringLiteral("Version " BANDWERK_VERSION));
     FuegeTextHinzu(QStringLiteral("ProgrammCopyright"), QStringLiteral("Copyright © 2026 the Bandwerk authors"));
     FuegeTextHinzu(QStringLiteral("ProgrammLizenz"), QStringLiteral("Bandwerk ist freie Software unter der MIT-Lizenz."));
     FuegeTextHinzu(QStringLiteral("KontaktAutorText"), QStringLiteral("Alle Vorschläge, Kommentare und Fehlerberichte zu diesem Programm sind willkommen!"));

@@ -4,7 +4,7 @@
 // One line per key: each text stays readable as the program shows it.
 // clang-format off
 void FuelleTabelleEnglisch() {
-    FuegeTextHinzu(QStringLiteral("ProgrammVersionText"), QStringLiteral("Version 2.4"));
+    FuegeTextHinzu(QStringLiteral("ProgrammVersionText"), QStringLiteral("Version " BANDWERK_VERSION));
     FuegeTextHinzu(QStringLiteral("ProgrammCopyright"), QStringLiteral("Copyright © 2026 the Bandwerk authors"));
     FuegeTextHinzu(QStringLiteral("ProgrammLizenz"), QStringLiteral("Bandwerk is free software under the MIT licence."));
     FuegeTextHinzu(QStringLiteral("KontaktAutorText"), QStringLiteral("All suggestions, comments and bug reports concerning this program are welcome!"));

@@ -1,6 +1,7 @@
 #include "Kommandozeile.h"
 
 #include "Fortschrittsbalken.h"
+#include "Ganzzahl.h"
 #include "Konvertieren.h"
 #include "MZFDatei.h"
 #include "ProgrammEinstellungen.h"
@@ -14,7 +15,7 @@
 #include <optional>
 
 namespace {
-const QString Version = QStringLiteral("Bandwerk 2.4");
+const QString Version = QStringLiteral("Bandwerk " BANDWERK_VERSION);
 // Sample rates a WAV export accepts, as in the settings dialog.
 constexpr int MinSampleRate = 8000;
 constexpr int MaxSampleRate = 45000;
@@ -171,19 +172,15 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     return std::nullopt;
 }
 
-QString Hex(unsigned wert, int stellen) {
-    return QLatin1Char('$') + QStringLiteral("%1").arg(wert, stellen, 16, QLatin1Char('0')).toUpper();
-}
-
 QString HexUndDezimal(unsigned wert) {
-    return QStringLiteral("%1 (%2)").arg(Hex(wert, 4)).arg(wert);
+    return QStringLiteral("%1 (%2)").arg(HexMitDollar(wert, 4)).arg(wert);
 }
 
 void ZeigeKopf(const TMZFDatei& datei, QTextStream& aus) {
     const std::uint8_t attribut = datei.HoleMZDateiAttribut();
     const std::pair<QString, QString> zeilen[] = {
         {QStringLiteral("FormHaupt_LabelMZDateiAttribut"),
-         QStringLiteral("%1 (%2)").arg(Hex(attribut, 2), TMZFDatei::HoleMZDateiAttributText(attribut))},
+         QStringLiteral("%1 (%2)").arg(HexMitDollar(attribut, 2), TMZFDatei::HoleMZDateiAttributText(attribut))},
         {QStringLiteral("FormHaupt_LabelMZDateiName"), datei.HoleMZDateiName()},
         {QStringLiteral("FormHaupt_LabelMZDateiGroesse"), HexUndDezimal(datei.HoleMZDateiGroesse())},
         {QStringLiteral("FormHaupt_LabelMZLadeAdresse"), HexUndDezimal(datei.HoleMZLadeAdresse())},

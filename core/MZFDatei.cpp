@@ -1,17 +1,18 @@
 #include "MZFDatei.h"
 
+#include "Ganzzahl.h"
+#include "LittleEndian.h"
 #include "SprachenTexte.h"
 
 #include <algorithm>
 
 namespace {
 std::uint16_t LiesWort(const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& kopf, int offset) {
-    return static_cast<std::uint16_t>(kopf[offset] | (kopf[offset + 1] << 8));
+    return LittleEndian::Lies16(kopf.data() + offset);
 }
 
 void SchreibeWort(std::array<std::uint8_t, TMZFDatei::KopfGroesse>& kopf, int offset, std::uint16_t wert) {
-    kopf[offset] = static_cast<std::uint8_t>(wert & 0xFF);
-    kopf[offset + 1] = static_cast<std::uint8_t>(wert >> 8);
+    LittleEndian::Schreibe16(kopf.data() + offset, wert);
 }
 
 // MZ text field (name or comment) as shown: stops before the terminator or after maxZeichen.
@@ -129,8 +130,7 @@ bool TMZFDatei::IstGleich(const TMZFDatei& pv_mzfDatei) const {
 }
 
 QString TMZFDatei::HoleMZDateiAttributText(std::uint8_t attribut) {
-    const QString key = QStringLiteral("MZDateiAttribut$") +
-                        QStringLiteral("%1").arg(attribut, 2, 16, QLatin1Char('0')).toUpper();
+    const QString key = QStringLiteral("MZDateiAttribut") + HexMitDollar(attribut, 2);
     const QString text = HoleText(key);
     return text == key ? HoleText(QStringLiteral("MZDateiAttributUnbekannt")) : text;
 }

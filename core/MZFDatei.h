@@ -25,9 +25,9 @@ public:
     static constexpr int KopfGroesse = 128;
     static constexpr int RumpfKapazitaet = 65536;
     static constexpr int MaxRumpfGroesse = 65535;
-    static constexpr int NameLaenge = 17;         // name bytes, terminator included
-    static constexpr int NameMaxZeichen = 16;     // characters shown and set
-    static constexpr int KommentarLaenge = 104;   // comment bytes, terminator included
+    static constexpr int NameLaenge = 17;       // name bytes, terminator included
+    static constexpr int NameMaxZeichen = 16;   // characters shown and set
+    static constexpr int KommentarLaenge = 104; // comment bytes, terminator included
     static constexpr int KommentarMaxZeichen = 103;
     static constexpr int OffsetAttribut = 0;
     static constexpr int OffsetName = 1;
@@ -35,7 +35,7 @@ public:
     static constexpr int OffsetLadeAdresse = 20;
     static constexpr int OffsetStartAdresse = 22;
     static constexpr int OffsetKommentar = 24;
-    static constexpr std::uint8_t Ende = 0x0D;    // ends names and comments, pads them too
+    static constexpr std::uint8_t Ende = 0x0D; // ends names and comments, pads them too
 
     using TEreignis = std::function<void(TMZFDatei* sender)>;
     using TFortschrittEreignis = std::function<void(TMZFDatei* sender, double prozent)>;
@@ -112,7 +112,8 @@ public:
     // Every MZ file an MZT file holds, each loaded, changed and without a path: the files of a
     // tape image in tape order (a file found twice is listed once), else its MZF records. Shows
     // its own failure and returns false when the file cannot be read or holds no MZ file.
-    static bool LeseAlleAusMZT(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien);
+    static bool LeseAlleAusMZT(const QString& pv_dateiName,
+                               std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien);
 
     // WAV recording that a real MZ loads from its tape input.
     bool ExportWAV(const QString& pv_dateiName);

@@ -3,6 +3,7 @@
 #include "MZFDatei.h"
 
 #include "DateiFehler.h"
+#include "LittleEndian.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
@@ -76,8 +77,7 @@ bool TMZFDatei::Laden(const QString& pv_dateiName) {
 
     // The size field of the file is not trusted: the body is whatever follows the header.
     std::copy_n(kopf, KopfGroesse, m_kopf.begin());
-    m_kopf[OffsetGroesse] = static_cast<std::uint8_t>(rumpfGroesse & 0xFF);
-    m_kopf[OffsetGroesse + 1] = static_cast<std::uint8_t>(rumpfGroesse >> 8);
+    LittleEndian::Schreibe16(m_kopf.data() + OffsetGroesse, static_cast<std::uint16_t>(rumpfGroesse));
     std::copy_n(kopf + KopfGroesse, rumpfGroesse, m_rumpf.begin());
 
     m_geaendert = false;

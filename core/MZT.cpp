@@ -7,6 +7,7 @@
 #include "AnsiStringErzeuger.h"
 #include "GepufferterDateiLeser.h"
 #include "GepufferterDateiSchreiber.h"
+#include "LittleEndian.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
@@ -85,7 +86,7 @@ std::vector<std::unique_ptr<TMZFDatei>> TMZFDatei::LeseMZFDatensaetze(const QByt
         // header is no record, so a damaged tape image does not turn into a heap of empty files.
         if (kopf[OffsetAttribut] == 0)
             break;
-        const int groesse = kopf[OffsetGroesse] | (kopf[OffsetGroesse + 1] << 8);
+        const int groesse = LittleEndian::Lies16(kopf + OffsetGroesse);
         if (gesamt - pos - KopfGroesse < groesse)
             break;
         auto datei = std::make_unique<TMZFDatei>();

@@ -4,6 +4,7 @@
 #include "MZFDatei.h"
 
 #include "AnsiStringErzeuger.h"
+#include "LittleEndian.h"
 #include "ProgrammEinstellungen.h"
 
 #include <array>
@@ -103,8 +104,7 @@ void HaengeWiederholtAn(TAnsiStringErzeuger& text, char zeichen, int anzahl) {
 }
 
 std::uint16_t LiesGroesse(const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& kopf) {
-    return static_cast<std::uint16_t>(kopf[TMZFDatei::OffsetGroesse] |
-                                      (kopf[TMZFDatei::OffsetGroesse + 1] << 8));
+    return LittleEndian::Lies16(kopf.data() + TMZFDatei::OffsetGroesse);
 }
 
 // Reads `anzahl` bytes into ziel from position p on, 9 characters each; p ends on the first byte

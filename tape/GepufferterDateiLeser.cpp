@@ -1,6 +1,7 @@
 #include "GepufferterDateiLeser.h"
 
 #include "DateiFehler.h"
+#include "LittleEndian.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
@@ -93,11 +94,10 @@ bool TGepufferterDateiLeser::Lese16BitWert(std::int16_t& wert) {
         MeldeLesefehler(m_dateiName, TextDateiEnde);
         return false;
     }
-    std::uint8_t niedrig = 0;
-    std::uint8_t hoch = 0;
-    if (!LeseByte(niedrig) || !LeseByte(hoch))
+    std::uint8_t bytes[2] = {};
+    if (!LeseByte(bytes[0]) || !LeseByte(bytes[1]))
         return false;
-    int ergebnis = niedrig | (hoch << 8);
+    int ergebnis = LittleEndian::Lies16(bytes);
     if (ergebnis > GroessterPositiverWortWert)
         ergebnis -= WortWertebereich;
     wert = static_cast<std::int16_t>(ergebnis);

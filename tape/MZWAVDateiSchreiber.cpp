@@ -1,6 +1,7 @@
 #include "MZWAVDateiSchreiber.h"
 
 #include "DateiFehler.h"
+#include "LittleEndian.h"
 #include "ProgrammEinstellungen.h"
 
 #include <QFile>
@@ -59,13 +60,11 @@ constexpr std::uint16_t BitsProSample = 8;
 constexpr std::uint32_t RiffKopfLaenge = 8; // "RIFF" and its size field
 
 void Setze16(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset, std::uint16_t wert) {
-    kopf[offset] = static_cast<char>(wert & 0xFF);
-    kopf[offset + 1] = static_cast<char>(wert >> 8);
+    LittleEndian::Schreibe16(kopf.data() + offset, wert);
 }
 
 void Setze32(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset, std::uint32_t wert) {
-    for (int i = 0; i < 4; ++i)
-        kopf[offset + i] = static_cast<char>((wert >> (8 * i)) & 0xFF);
+    LittleEndian::Schreibe32(kopf.data() + offset, wert);
 }
 
 void SetzeKennung(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset,

@@ -46,7 +46,7 @@ void PlatziereDialog(QDialog* pv_dialog) {
 
 QString AlsHexAdresse(qint64 wert) {
     const quint32 bits = static_cast<quint32>(wert);
-    return Dollar + QStringLiteral("%1").arg(bits, AdressZiffern, 16, QLatin1Char('0')).toUpper();
+    return HexMitDollar(bits, AdressZiffern);
 }
 
 QString OhneRandzeichen(const QString& text) {

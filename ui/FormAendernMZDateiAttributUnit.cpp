@@ -1,5 +1,6 @@
 #include "FormAendernMZDateiAttributUnit.h"
 
+#include "Ganzzahl.h"
 #include "MZFDatei.h"
 #include "Plattform.h"
 
@@ -57,9 +58,8 @@ void TFormAendernMZDateiAttribut::SetzeTexte() {
     // Entry index equals attribute value.
     for (int i = 0; i < AnzahlAttribute; ++i) {
         const auto attribut = static_cast<std::uint8_t>(i);
-        ListBoxMZDateiAttribut->addItem(TMZFDatei::HoleMZDateiAttributText(attribut) + QStringLiteral(" ($") +
-                                        QStringLiteral("%1").arg(i, 2, 16, QLatin1Char('0')).toUpper() +
-                                        QLatin1Char(')'));
+        ListBoxMZDateiAttribut->addItem(TMZFDatei::HoleMZDateiAttributText(attribut) + QStringLiteral(" (") +
+                                        HexMitDollar(attribut, 2) + QLatin1Char(')'));
     }
     ListBoxMZDateiAttribut->clearSelection();
 }

@@ -8,6 +8,7 @@
 #include "FormAendernMZLadeAdresseUnit.h"
 #include "FormAendernMZStartAdresseUnit.h"
 #include "FormAuswahlMZDateiUnit.h"
+#include "Ganzzahl.h"
 #include "MZFDatei.h"
 #include "MZSchiff.h"
 #include "ProgrammEinstellungen.h"
@@ -72,50 +73,27 @@ template <typename F> void SchreibeEinstellung(F schreiben) {
     }
 }
 
-QString Hex(unsigned wert, int ziffern) {
-    return QStringLiteral("$") + QStringLiteral("%1").arg(wert, ziffern, 16, QLatin1Char('0')).toUpper();
-}
-
 // Directory part of a chosen path, without a trailing separator except for the root.
 QString VerzeichnisVon(const QString& pfad) {
     return QDir::toNativeSeparators(QFileInfo(pfad).absolutePath());
 }
 
+// Each file dialog with its kind's remembered directory.
 struct TDialogArt {
     const char* name;
     bool speichern;
     const char* erweiterung;
+    QString (*liesVerzeichnis)();
+    void (*schreibeVerzeichnis)(const QString&);
 };
-constexpr TDialogArt DialogArten[] = {
-    {"OpenDialogMZFDatei", false, "mzf"}, {"SaveDialogMZFDatei", true, "mzf"},
-    {"OpenDialogMZTDatei", false, "mzt"}, {"SaveDialogMZTDatei", true, "mzt"},
-    {"OpenDialogWAVDatei", false, "wav"}, {"SaveDialogWAVDatei", true, "wav"},
+const TDialogArt DialogArten[] = {
+    {"OpenDialogMZFDatei", false, "mzf", LiesVerzeichnisMZFDateien, SchreibeVerzeichnisMZFDateien},
+    {"SaveDialogMZFDatei", true, "mzf", LiesVerzeichnisMZFDateien, SchreibeVerzeichnisMZFDateien},
+    {"OpenDialogMZTDatei", false, "mzt", LiesVerzeichnisMZTDateien, SchreibeVerzeichnisMZTDateien},
+    {"SaveDialogMZTDatei", true, "mzt", LiesVerzeichnisMZTDateien, SchreibeVerzeichnisMZTDateien},
+    {"OpenDialogWAVDatei", false, "wav", LiesVerzeichnisWAVDateien, SchreibeVerzeichnisWAVDateien},
+    {"SaveDialogWAVDatei", true, "wav", LiesVerzeichnisWAVDateien, SchreibeVerzeichnisWAVDateien},
 };
-
-QString LiesVerzeichnis(int dialog) {
-    switch (dialog / 2) {
-    case 0:
-        return LiesVerzeichnisMZFDateien();
-    case 1:
-        return LiesVerzeichnisMZTDateien();
-    default:
-        return LiesVerzeichnisWAVDateien();
-    }
-}
-
-void SchreibeVerzeichnis(int dialog, const QString& verzeichnis) {
-    switch (dialog / 2) {
-    case 0:
-        SchreibeVerzeichnisMZFDateien(verzeichnis);
-        break;
-    case 1:
-        SchreibeVerzeichnisMZTDateien(verzeichnis);
-        break;
-    default:
-        SchreibeVerzeichnisWAVDateien(verzeichnis);
-        break;
-    }
-}
 
 // The dump's columns line up only in a fixed-pitch font; some platforms name none of their own.
 QFont DumpSchrift() {
@@ -172,6 +150,7 @@ TFormHaupt::TFormHaupt(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(MZSchiffBild()));
     BaueMenue();
     BaueFenster();
+    static_assert(std::size(DialogArten) == AnzahlDialoge);
     for (int i = 0; i < AnzahlDialoge; ++i) {
         m_dateiDialoge[i].speichern = DialogArten[i].speichern;
         m_dateiDialoge[i].standardErweiterung = QLatin1String(DialogArten[i].erweiterung);
@@ -255,6 +234,30 @@ void TFormHaupt::BaueFenster() {
     m_arbeitsflaeche->setAutoFillBackground(true);
     setCentralWidget(m_arbeitsflaeche);
 
+    BauePanel();
+    BaueStatusLeiste();
+    auto* spalte = new QVBoxLayout(m_arbeitsflaeche);
+    spalte->setContentsMargins(0, 0, 0, 0);
+    spalte->setSpacing(0);
+    spalte->addWidget(PanelMZFDatei, 1);
+    // Takes the panel's place while it is hidden, so that the status line stays at the bottom.
+    spalte->addStretch(0);
+    spalte->addWidget(PanelStatusLeiste);
+    PanelMZFDatei->hide();
+
+    ImageMZSchiff = new QLabel(m_arbeitsflaeche);
+    ImageMZSchiff->setObjectName(QStringLiteral("ImageMZSchiff"));
+    ImageMZSchiff->setPixmap(MZSchiffBild());
+    ImageMZSchiff->setFixedSize(MZSchiffGroesse, MZSchiffGroesse);
+    ImageMZSchiff->setAttribute(Qt::WA_TranslucentBackground);
+    ImageMZSchiff->installEventFilter(this);
+
+    SetzeTabFolge();
+    VerbindeKnoepfe();
+}
+
+// The field panel: one row per header field, the body dump below.
+void TFormHaupt::BauePanel() {
     PanelMZFDatei = new QFrame(m_arbeitsflaeche);
     PanelMZFDatei->setObjectName(QStringLiteral("PanelMZFDatei"));
     PanelMZFDatei->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -347,8 +350,10 @@ void TFormHaupt::BaueFenster() {
     raster->setColumnStretch(2, 1);
     raster->setColumnStretch(4, 1);
     raster->setRowStretch(6, 1);
+}
 
-    // Status line: the wait text in a bevel of its own, the progress bar fills the rest.
+// Status line: the wait text in a bevel of its own, the progress bar fills the rest.
+void TFormHaupt::BaueStatusLeiste() {
     PanelStatusLeiste = new QFrame(m_arbeitsflaeche);
     PanelStatusLeiste->setObjectName(QStringLiteral("PanelStatusLeiste"));
     auto* rahmen = new QFrame(PanelStatusLeiste);
@@ -374,23 +379,9 @@ void TFormHaupt::BaueFenster() {
     statusLayout->addWidget(rahmen);
     statusLayout->addWidget(ProgressBarStatusLeiste, 1);
     PanelStatusLeiste->setFixedHeight(qMax(StatusLeisteHoehe, QFontMetrics(fett).height() + 4));
+}
 
-    auto* spalte = new QVBoxLayout(m_arbeitsflaeche);
-    spalte->setContentsMargins(0, 0, 0, 0);
-    spalte->setSpacing(0);
-    spalte->addWidget(PanelMZFDatei, 1);
-    // Takes the panel's place while it is hidden, so that the status line stays at the bottom.
-    spalte->addStretch(0);
-    spalte->addWidget(PanelStatusLeiste);
-    PanelMZFDatei->hide();
-
-    ImageMZSchiff = new QLabel(m_arbeitsflaeche);
-    ImageMZSchiff->setObjectName(QStringLiteral("ImageMZSchiff"));
-    ImageMZSchiff->setPixmap(MZSchiffBild());
-    ImageMZSchiff->setFixedSize(MZSchiffGroesse, MZSchiffGroesse);
-    ImageMZSchiff->setAttribute(Qt::WA_TranslucentBackground);
-    ImageMZSchiff->installEventFilter(this);
-
+void TFormHaupt::SetzeTabFolge() {
     setTabOrder(EditMZDateiAttribut, ButtonAendernMZDateiAttribut);
     setTabOrder(ButtonAendernMZDateiAttribut, EditMZDateiName);
     setTabOrder(EditMZDateiName, ButtonAendernMZDateiName);
@@ -405,7 +396,9 @@ void TFormHaupt::BaueFenster() {
     setTabOrder(ButtonAendernMZStartAdresse, MemoMZKommentar);
     setTabOrder(MemoMZKommentar, ButtonAendernMZKommentar);
     setTabOrder(ButtonAendernMZKommentar, MemoMZDateiRumpf);
+}
 
+void TFormHaupt::VerbindeKnoepfe() {
     connect(ButtonAendernMZDateiAttribut, &QPushButton::clicked, this,
             &TFormHaupt::ButtonAendernMZDateiAttributClick);
     connect(ButtonAendernMZDateiName, &QPushButton::clicked, this,
@@ -574,10 +567,10 @@ void TFormHaupt::AktualisiereAnzeige(bool pv_felderLeeren) {
 
         const std::uint8_t attribut = Datei->HoleMZDateiAttribut();
         EditMZDateiAttribut->setText(TMZFDatei::HoleMZDateiAttributText(attribut) + QStringLiteral(" (") +
-                                     Hex(attribut, HexZiffernAttribut) + QLatin1Char(')'));
+                                     HexMitDollar(attribut, HexZiffernAttribut) + QLatin1Char(')'));
         EditMZDateiName->setText(Datei->HoleMZDateiName());
         const auto zeigeZahl = [](QLineEdit* hex, QLineEdit* dez, std::uint16_t wert) {
-            hex->setText(Hex(wert, HexZiffernAdresse));
+            hex->setText(HexMitDollar(wert, HexZiffernAdresse));
             dez->setText(QString::number(wert));
         };
         zeigeZahl(EditMZDateiGroesse, EditMZDateiGroesseDez, Datei->HoleMZDateiGroesse());
@@ -606,14 +599,14 @@ QString TFormHaupt::DateinamenVorschlag() const {
 
 std::optional<QString> TFormHaupt::ZeigeDateiDialog(TDialog pv_dialog, const QString& pv_vorschlag) {
     TDateiDialog dialog = m_dateiDialoge[pv_dialog];
-    dialog.startVerzeichnis = LiesVerzeichnis(pv_dialog);
+    dialog.startVerzeichnis = DialogArten[pv_dialog].liesVerzeichnis();
     dialog.vorschlag = pv_vorschlag;
     std::optional<QString> pfad = Plattform().DateiDialogZeigen(dialog);
     if (!pfad || pfad->isEmpty())
         return std::nullopt;
     // Stored before the record works with the file, so that a failure still remembers the place.
     const QString verzeichnis = VerzeichnisVon(*pfad);
-    SchreibeEinstellung([&] { SchreibeVerzeichnis(pv_dialog, verzeichnis); });
+    SchreibeEinstellung([&] { DialogArten[pv_dialog].schreibeVerzeichnis(verzeichnis); });
     return pfad;
 }
 

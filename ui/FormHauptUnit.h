@@ -93,6 +93,10 @@ private:
     void FormShow();
     void FormHide();
     void BaueFenster();
+    void BauePanel();
+    void BaueStatusLeiste();
+    void SetzeTabFolge();
+    void VerbindeKnoepfe();
     void BaueMenue();
     QAction* NeuerEintrag(QMenu* menue, const char* name, void (TFormHaupt::*handler)());
     void PasseGroesseAn();
