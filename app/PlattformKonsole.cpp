@@ -1,5 +1,7 @@
 #include "PlattformKonsole.h"
 
+#include "TemporaereDateien.h"
+
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +25,7 @@ std::optional<QString> TPlattformKonsole::DateiDialogZeigen(const TDateiDialog&)
 void TPlattformKonsole::OeffneAdresse(const QString&) {}
 
 void TPlattformKonsole::BeendeSofort(int status) {
+    TemporaereDateien::RaeumeAuf();
     std::fflush(stderr);
     std::fflush(stdout);
     std::_Exit(status);

@@ -5,11 +5,11 @@
 #include "DateiFehler.h"
 #include "LittleEndian.h"
 #include "Plattform.h"
+#include "SichereDatei.h"
 #include "SprachenTexte.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -37,9 +37,10 @@ bool TMZFDatei::Laden(const QString& pv_dateiName) {
         return false;
     }
 
-    QFile datei(pv_dateiName);
-    if (!datei.open(QIODevice::ReadOnly)) {
-        DateiFehler::MeldeLesefehler(pv_dateiName, datei.errorString());
+    QFile datei;
+    QString fehler;
+    if (!OeffneZumLesen(datei, pv_dateiName, {}, fehler)) {
+        DateiFehler::MeldeLesefehler(pv_dateiName, fehler);
         return false;
     }
     // Read one byte more than allowed: a file that grew after the size check, or a device that
@@ -103,20 +104,11 @@ bool TMZFDatei::Speichern(const QString& pv_dateiName) {
     abbild.append(reinterpret_cast<const char*>(m_rumpf.data()), groesse);
 
     // Written beside the target and renamed over it only when complete, so a failed save never
-    // leaves the old file half overwritten. Unbuffered, so that a short write (disk full, size
-    // limit) shows here instead of being lost in a buffer flush that nobody checks.
-    QSaveFile datei(pv_dateiName);
-    bool erfolg = datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    for (qsizetype geschrieben = 0; erfolg && geschrieben < abbild.size();) {
-        const qint64 n = datei.write(abbild.constData() + geschrieben, abbild.size() - geschrieben);
-        erfolg = n > 0;
-        geschrieben += erfolg ? n : 0;
-    }
-    erfolg = erfolg && datei.commit();
-    if (!erfolg) {
-        const QString beschreibung = datei.errorString();
-        datei.cancelWriting();
-        DateiFehler::MeldeSchreibfehler(pv_dateiName, beschreibung);
+    // leaves the old file half overwritten.
+    TSichereDatei datei;
+    if (!datei.Oeffnen(pv_dateiName) || !datei.Schreibe(abbild.constData(), abbild.size()) ||
+        !datei.Abschliessen()) {
+        DateiFehler::MeldeSchreibfehler(pv_dateiName, datei.Fehlertext());
         return false;
     }
     m_geaendert = false;

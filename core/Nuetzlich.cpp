@@ -1,6 +1,6 @@
 #include "MZFDatei.h"
 
-#include <QFileInfo>
+#include "DateiPfad.h"
 
 QString BereinigeDateiname(const QString& text) {
     static constexpr char16_t Verboten[] = u"\\/:*?\"|<>";
@@ -15,9 +15,9 @@ QString BereinigeDateiname(const QString& text) {
 qint64 HoleDateiGroesse(const QString& pfad) {
     if (pfad.isEmpty())
         return 0;
-    const QFileInfo info(pfad);
+    const TPfadInfo info = HolePfadInfo(pfad);
     // A directory entry matches too, but carries no size.
-    if (!info.exists() || info.isDir())
+    if (!info.existiert || info.istVerzeichnis)
         return 0;
-    return info.size();
+    return info.groesse;
 }

@@ -2,6 +2,7 @@
 // reading or writing, with the file name and what went wrong.
 #pragma once
 
+#include "DateiPfad.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
@@ -27,24 +28,22 @@ inline void MeldeSchreibfehler(const QString& dateiName, const QString& beschrei
     ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), dateiName, beschreibung));
 }
 
-// How OeffneDatei reports its failures: MeldeLesefehler or MeldeSchreibfehler.
-using TMeldung = void (*)(const QString& dateiName, const QString& beschreibung);
-
-// The start every buffered file shares: a second open is refused, so is an empty name, then the
-// file is opened in the given mode. Each failure is reported; the result says whether it is open.
-inline bool OeffneDatei(QFile& datei, const QString& dateiName, bool bereitsGeoeffnet,
-                        QIODevice::OpenMode modus, TMeldung melde) {
+// The start of every file read by name: a second open is refused, so is an empty name, then the
+// file is opened for reading in the given extra modes. Each failure is reported; the result says
+// whether it is open.
+inline bool OeffneZumLesenMitMeldung(QFile& datei, const QString& dateiName, bool bereitsGeoeffnet,
+                                     QIODevice::OpenMode zusatz) {
     if (bereitsGeoeffnet) {
-        melde(dateiName, TextBereitsGeoeffnet);
+        MeldeLesefehler(dateiName, TextBereitsGeoeffnet);
         return false;
     }
     if (dateiName.isEmpty()) {
         ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), dateiName));
         return false;
     }
-    datei.setFileName(dateiName);
-    if (!datei.open(modus)) {
-        melde(dateiName, datei.errorString());
+    QString fehler;
+    if (!OeffneZumLesen(datei, dateiName, zusatz, fehler)) {
+        MeldeLesefehler(dateiName, fehler);
         return false;
     }
     return true;

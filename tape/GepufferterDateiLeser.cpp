@@ -16,8 +16,7 @@ constexpr int GroessterPositiverWortWert = 32767;
 
 bool TGepufferterDateiLeser::Oeffnen(const QString& pv_dateiName) {
     // Unbuffered: this class reads whole blocks itself.
-    if (!OeffneDatei(m_datei, pv_dateiName, m_geoeffnet, QIODevice::ReadOnly | QIODevice::Unbuffered,
-                     MeldeLesefehler))
+    if (!OeffneZumLesenMitMeldung(m_datei, pv_dateiName, m_geoeffnet, QIODevice::Unbuffered))
         return false;
     // Size and position are 32-bit counters; a file they cannot count is refused.
     const qint64 groesse = m_datei.size();

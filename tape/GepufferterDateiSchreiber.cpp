@@ -9,14 +9,31 @@
 using namespace DateiFehler;
 
 bool TGepufferterDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
-    // Unbuffered: this class is the buffer, so what lies on disk is exactly the blocks written.
-    if (!OeffneDatei(m_datei, pv_dateiName, m_geoeffnet,
-                     QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered, MeldeSchreibfehler))
+    if (m_geoeffnet) {
+        MeldeSchreibfehler(pv_dateiName, TextBereitsGeoeffnet);
         return false;
+    }
+    if (pv_dateiName.isEmpty()) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), pv_dateiName));
+        return false;
+    }
+    if (!m_datei.Oeffnen(pv_dateiName)) {
+        MeldeSchreibfehler(pv_dateiName, m_datei.Fehlertext());
+        return false;
+    }
     m_dateiName = pv_dateiName;
     m_anzahlBytes = 0;
     m_pufferFuellung = 0;
     m_geoeffnet = true;
+    return true;
+}
+
+bool TGepufferterDateiSchreiber::SchreibePuffer() {
+    if (!m_datei.Schreibe(m_puffer.data(), m_pufferFuellung)) {
+        MeldeSchreibfehler(m_dateiName, m_datei.Fehlertext());
+        return false;
+    }
+    m_pufferFuellung = 0;
     return true;
 }
 
@@ -30,47 +47,46 @@ bool TGepufferterDateiSchreiber::SchreibeByte(std::uint8_t byte) {
         ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiZuGross"), m_dateiName));
         return false;
     }
-    if (m_pufferFuellung >= PufferGroesse) {
-        const qint64 geschrieben =
-            m_datei.write(reinterpret_cast<const char*>(m_puffer.data()), PufferGroesse);
-        if (geschrieben != PufferGroesse) {
-            MeldeSchreibfehler(m_dateiName, m_datei.errorString());
-            return false;
-        }
-        m_pufferFuellung = 0;
-    }
+    // A full buffer goes out only when the next byte arrives; if that fails it stays full.
+    if (m_pufferFuellung >= PufferGroesse && !SchreibePuffer())
+        return false;
     m_puffer[static_cast<std::size_t>(m_pufferFuellung)] = byte;
     ++m_pufferFuellung;
     ++m_anzahlBytes;
     return true;
 }
 
+bool TGepufferterDateiSchreiber::UeberschreibeAnfang(const std::uint8_t* daten, std::int32_t anzahl) {
+    if (!m_geoeffnet) {
+        MeldeSchreibfehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    if (m_pufferFuellung > 0 && !SchreibePuffer())
+        return false;
+    if (!m_datei.SchreibeAn(0, daten, anzahl)) {
+        MeldeSchreibfehler(m_dateiName, m_datei.Fehlertext());
+        return false;
+    }
+    return true;
+}
+
 bool TGepufferterDateiSchreiber::Schliessen() {
     if (!m_geoeffnet)
         return true;
-    if (m_pufferFuellung > 0) {
-        const qint64 geschrieben =
-            m_datei.write(reinterpret_cast<const char*>(m_puffer.data()), m_pufferFuellung);
-        if (geschrieben != m_pufferFuellung) {
-            MeldeSchreibfehler(m_dateiName, m_datei.errorString());
-            return false;
-        }
-        m_pufferFuellung = 0;
-    }
-    // QFile closes the handle even when closing fails, so the writer counts as closed either way.
-    m_datei.unsetError();
-    m_datei.close();
+    if (m_pufferFuellung > 0 && !SchreibePuffer())
+        return false;
+    // Completing the file may still fail (the disk, the rename); then it is gone and the target
+    // unchanged, so the writer counts as closed either way.
     m_geoeffnet = false;
-    if (m_datei.error() != QFileDevice::NoError) {
-        MeldeSchreibfehler(m_dateiName, m_datei.errorString());
+    if (!m_datei.Abschliessen()) {
+        MeldeSchreibfehler(m_dateiName, m_datei.Fehlertext());
         return false;
     }
     return true;
 }
 
 void TGepufferterDateiSchreiber::Abbrechen() {
-    if (m_geoeffnet)
-        m_datei.close();
+    m_datei.Verwerfen();
     m_pufferFuellung = 0;
     m_geoeffnet = false;
 }

@@ -4,7 +4,6 @@
 #include "LittleEndian.h"
 #include "ProgrammEinstellungen.h"
 
-#include <QFile>
 #include <array>
 
 namespace {
@@ -125,9 +124,8 @@ bool TMZWAVDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
     // Room for the header, then one second of lead-in silence.
     if (!m_dateiSchreiber->SchreibeBytes(0, KopfGroesse) ||
         !m_dateiSchreiber->SchreibeBytes(Stille, HoleExportWAVSampleRate())) {
-        // Keep what was written; if even that fails, the file must still not stay open.
-        if (!m_dateiSchreiber->Schliessen())
-            m_dateiSchreiber->Abbrechen();
+        // Nothing of a file that never began stays behind; the old target is kept.
+        m_dateiSchreiber->Abbrechen();
         return false;
     }
     m_geoeffnet = true;
@@ -155,30 +153,16 @@ bool TMZWAVDateiSchreiber::Schliessen() {
         return false;
     if (m_dateiSchreiber->HoleAnzahlBytes() % 2 != 0 && !m_dateiSchreiber->SchreibeByte(Stille))
         return false;
-    const QString dateiName = m_dateiSchreiber->HoleDateiName();
     const auto dateiLaenge = static_cast<std::uint32_t>(m_dateiSchreiber->HoleAnzahlBytes());
+    // The header goes over the room left for it before the file replaces its target; if that or
+    // the completion fails, the writer has said why and the caller's Abbrechen gives the file up.
+    const auto kopf = BaueKopf(dateiLaenge, sampleRate);
+    if (!m_dateiSchreiber->UeberschreibeAnfang(reinterpret_cast<const std::uint8_t*>(kopf.data()),
+                                               KopfGroesse))
+        return false;
     if (!m_dateiSchreiber->Schliessen())
         return false;
     m_geoeffnet = false;
-
-    const auto kopf = BaueKopf(dateiLaenge, sampleRate);
-    // A second handle on the finished file: ReadWrite, because a write-only QFile truncates.
-    QFile datei(dateiName);
-    if (!datei.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-        MeldeSchreibfehler(dateiName, datei.errorString());
-        return false;
-    }
-    if (datei.write(kopf.data(), KopfGroesse) != KopfGroesse || !datei.flush()) {
-        const QString fehler = datei.errorString();
-        datei.close();
-        MeldeSchreibfehler(dateiName, fehler);
-        return false;
-    }
-    datei.close();
-    if (datei.error() != QFileDevice::NoError) {
-        MeldeSchreibfehler(dateiName, datei.errorString());
-        return false;
-    }
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "PlattformDesktop.h"
 
+#include "TemporaereDateien.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -146,6 +148,8 @@ void TPlattformDesktop::OeffneAdresse(const QString& adresse) {
 }
 
 void TPlattformDesktop::BeendeSofort(int status) {
+    // A file being written is given up; its target stays as it was.
+    TemporaereDateien::RaeumeAuf();
     std::fflush(stdout);
     std::fflush(stderr);
     std::_Exit(status);

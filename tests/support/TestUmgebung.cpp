@@ -74,6 +74,11 @@ QByteArray LiesDatei(const QString& pfad) {
     return f.readAll();
 }
 
+QStringList DateienIn(const QString& verzeichnis) {
+    return QDir(verzeichnis)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
 void SchreibeDatei(const QString& pfad, const QByteArray& inhalt) {
     QFile f(pfad);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))

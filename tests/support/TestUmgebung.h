@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 // Absolute path of a file of the shared corpus, e.g. KorpusPfad("gunterhager-mz800-emuz/TestHalt.mzf").
@@ -21,6 +22,8 @@ void EinstellungsSpeicherReparieren();
 // Sets the catalogue's language (and stores it in the private store).
 void TestSprache(bool englisch);
 QByteArray LiesDatei(const QString& pfad);
+// Names of the entries of a directory (hidden ones too), sorted; shows what a writer left behind.
+QStringList DateienIn(const QString& verzeichnis);
 void SchreibeDatei(const QString& pfad, const QByteArray& inhalt);
 // Little-endian fields of file images (WAV headers), read at byte offset `o`.
 std::uint32_t Le32(const QByteArray& d, int o);

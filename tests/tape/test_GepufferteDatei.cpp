@@ -243,21 +243,29 @@ TEST_F(GepufferteDateiTest, DateiAb2GiBWirdAbgewiesen) {
 }
 
 TEST_F(GepufferteDateiTest, SchreiberSchreibtNurVolleBloeckeBisZumSchliessen) {
-    const QString pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("aus.bin"));
+    const QString ordner = TestVerzeichnis();
+    const QString pfad = QDir(ordner).filePath(QStringLiteral("aus.bin"));
     ASSERT_TRUE(schreiber->Oeffnen(pfad));
     EXPECT_EQ(schreiber->HoleDateiName(), pfad);
     EXPECT_EQ(schreiber->HoleAnzahlBytes(), 0);
+    // The bytes go into one file beside the target, which appears only when it is complete.
+    const QStringList inArbeit = DateienIn(ordner);
+    ASSERT_EQ(inArbeit.size(), 1);
+    EXPECT_TRUE(inArbeit[0].startsWith(QStringLiteral("aus.bin.")));
+    const QString temporaer = QDir(ordner).filePath(inArbeit[0]);
     const QByteArray inhalt = Muster(Block + 3);
     for (int i = 0; i < Block; ++i)
         ASSERT_TRUE(schreiber->SchreibeByte(static_cast<std::uint8_t>(inhalt[i])));
-    EXPECT_EQ(QFileInfo(pfad).size(), 0);
+    EXPECT_EQ(QFileInfo(temporaer).size(), 0);
     ASSERT_TRUE(schreiber->SchreibeByte(static_cast<std::uint8_t>(inhalt[Block])));
-    EXPECT_EQ(QFileInfo(pfad).size(), Block);
+    EXPECT_EQ(QFileInfo(temporaer).size(), Block);
     ASSERT_TRUE(schreiber->SchreibeByte(static_cast<std::uint8_t>(inhalt[Block + 1])));
     ASSERT_TRUE(schreiber->SchreibeByte(static_cast<std::uint8_t>(inhalt[Block + 2])));
     EXPECT_EQ(schreiber->HoleAnzahlBytes(), Block + 3);
-    EXPECT_EQ(QFileInfo(pfad).size(), Block);
+    EXPECT_EQ(QFileInfo(temporaer).size(), Block);
+    EXPECT_FALSE(QFileInfo::exists(pfad));
     ASSERT_TRUE(schreiber->Schliessen());
+    EXPECT_EQ(DateienIn(ordner), QStringList{QStringLiteral("aus.bin")});
     EXPECT_FALSE(schreiber->IstGeoeffnet());
     EXPECT_EQ(schreiber->HoleAnzahlBytes(), -1);
     EXPECT_TRUE(schreiber->HoleDateiName().isEmpty());
@@ -265,15 +273,18 @@ TEST_F(GepufferteDateiTest, SchreiberSchreibtNurVolleBloeckeBisZumSchliessen) {
     EXPECT_TRUE(plattform.Fehler().isEmpty());
 }
 
-TEST_F(GepufferteDateiTest, SchreiberErsetztVorhandeneDateiUndBrichtOhneSchreibenAb) {
+TEST_F(GepufferteDateiTest, SchreiberLaesstVorhandeneDateiBisZumSchliessenStehen) {
     const QString pfad = Datei(Muster(5000));
     ASSERT_TRUE(schreiber->Oeffnen(pfad));
-    EXPECT_EQ(QFileInfo(pfad).size(), 0);
-    for (int i = 0; i < 1000; ++i)
+    EXPECT_EQ(LiesDatei(pfad), Muster(5000));
+    for (int i = 0; i < 3 * Block; ++i)
         ASSERT_TRUE(schreiber->SchreibeByte(0x55));
+    EXPECT_EQ(LiesDatei(pfad), Muster(5000));
     schreiber->Abbrechen();
     EXPECT_FALSE(schreiber->IstGeoeffnet());
-    EXPECT_EQ(QFileInfo(pfad).size(), 0);
+    // Given up: the old file is as it was and nothing else stays in its folder.
+    EXPECT_EQ(LiesDatei(pfad), Muster(5000));
+    EXPECT_EQ(DateienIn(QFileInfo(pfad).path()), QStringList{QStringLiteral("daten.bin")});
     EXPECT_TRUE(plattform.Texte().isEmpty());
     // Can be opened again after it was closed.
     ASSERT_TRUE(schreiber->Oeffnen(pfad));

@@ -1,0 +1,186 @@
+#include "SichereDatei.h"
+
+#include "DateiPfad.h"
+#include "TemporaereDateien.h"
+
+#include <QRandomGenerator>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Attempts at a free temporary name before giving up.
+constexpr int NamensVersuche = 100;
+// Links followed from the name the user gave to the file that is written.
+constexpr int MaxLinkTiefe = 40;
+constexpr int NamensZeichen = 6;
+
+// The file a name finally stands for: a symbolic link is followed to its target (which may not
+// exist yet), so that saving through a link keeps the link and replaces what it points to.
+QByteArray FolgeLinks(QByteArray pfad) {
+    for (int tiefe = 0; tiefe < MaxLinkTiefe; ++tiefe) {
+        char ziel[PATH_MAX];
+        const ssize_t laenge = ::readlink(pfad.constData(), ziel, sizeof ziel - 1);
+        if (laenge < 0)
+            return pfad;
+        QByteArray naechstes(ziel, laenge);
+        if (!naechstes.startsWith('/')) {
+            const qsizetype schnitt = pfad.lastIndexOf('/');
+            naechstes = (schnitt < 0 ? QByteArray() : pfad.left(schnitt + 1)) + naechstes;
+        }
+        pfad = naechstes;
+    }
+    return pfad;
+}
+
+QByteArray Zufallsendung() {
+    static const char zeichen[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray endung(".");
+    for (int i = 0; i < NamensZeichen; ++i)
+        endung.append(zeichen[QRandomGenerator::global()->bounded(static_cast<int>(sizeof zeichen - 1))]);
+    return endung;
+}
+} // namespace
+
+const QString TSichereDatei::TextKeineNormaleDatei = QStringLiteral("Not a regular file");
+
+TSichereDatei::~TSichereDatei() {
+    Verwerfen();
+}
+
+bool TSichereDatei::Fehlschlag(int fehlerNummer) {
+    m_fehler = SystemFehlerText(fehlerNummer);
+    return false;
+}
+
+bool TSichereDatei::Oeffnen(const QString& ziel) {
+    Verwerfen();
+    m_fehler.clear();
+    m_ziel = FolgeLinks(PfadAlsBytes(ziel));
+    m_temporaer.clear();
+
+    struct stat vorhanden {};
+    const bool existiert = ::stat(m_ziel.constData(), &vorhanden) == 0;
+    if (existiert && S_ISDIR(vorhanden.st_mode))
+        return Fehlschlag(EISDIR);
+    if (existiert && S_ISCHR(vorhanden.st_mode)) {
+        // A device takes the bytes as they come; there is nothing to replace.
+        m_handle = ::open(m_ziel.constData(), O_WRONLY | O_CLOEXEC);
+        return m_handle >= 0 || Fehlschlag(errno);
+    }
+    if (existiert && !S_ISREG(vorhanden.st_mode)) {
+        m_fehler = TextKeineNormaleDatei;
+        return false;
+    }
+
+    // New files get the usual permissions (the system applies the umask); a replaced file keeps
+    // its own.
+    for (int versuch = 0; versuch < NamensVersuche; ++versuch) {
+        const QByteArray name = m_ziel + Zufallsendung();
+        m_handle = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_handle >= 0) {
+            m_temporaer = name;
+            break;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    if (m_handle < 0) {
+        const int grund = errno;
+        // A folder the user may not write into, holding a file the user may write: in place.
+        const bool ordnerGesperrt = grund == EACCES || grund == EPERM || grund == EROFS;
+        if (ordnerGesperrt && existiert && ::access(m_ziel.constData(), W_OK) == 0) {
+            m_handle = ::open(m_ziel.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            return m_handle >= 0 || Fehlschlag(errno);
+        }
+        return Fehlschlag(grund);
+    }
+    m_platz = TemporaereDateien::Anmelden(m_temporaer);
+    if (existiert) {
+        ::fchmod(m_handle, vorhanden.st_mode & 07777);
+        // Root writing someone else's file leaves it theirs; if that fails, it is root's.
+        if (::geteuid() == 0 && ::fchown(m_handle, vorhanden.st_uid, vorhanden.st_gid) != 0) {
+        }
+    }
+    return true;
+}
+
+bool TSichereDatei::Schreibe(const void* daten, qint64 anzahl) {
+    if (m_handle < 0)
+        return Fehlschlag(EBADF);
+    const auto* bytes = static_cast<const char*>(daten);
+    while (anzahl > 0) {
+        const ssize_t n = ::write(m_handle, bytes, static_cast<std::size_t>(anzahl));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fehlschlag(errno);
+        }
+        bytes += n;
+        anzahl -= n;
+    }
+    return true;
+}
+
+bool TSichereDatei::SchreibeAn(qint64 position, const void* daten, qint64 anzahl) {
+    if (m_handle < 0)
+        return Fehlschlag(EBADF);
+    const auto* bytes = static_cast<const char*>(daten);
+    while (anzahl > 0) {
+        const ssize_t n = ::pwrite(m_handle, bytes, static_cast<std::size_t>(anzahl), position);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fehlschlag(errno);
+        }
+        bytes += n;
+        anzahl -= n;
+        position += n;
+    }
+    return true;
+}
+
+bool TSichereDatei::Abschliessen() {
+    if (m_handle < 0)
+        return Fehlschlag(EBADF);
+    if (m_temporaer.isEmpty()) {
+        // In place: only the close can still fail.
+        const int handle = m_handle;
+        m_handle = -1;
+        return ::close(handle) == 0 || Fehlschlag(errno);
+    }
+    if (::fsync(m_handle) != 0) {
+        const int grund = errno;
+        Verwerfen();
+        return Fehlschlag(grund);
+    }
+    const int handle = m_handle;
+    m_handle = -1;
+    if (::close(handle) != 0 || ::rename(m_temporaer.constData(), m_ziel.constData()) != 0) {
+        const int grund = errno;
+        ::unlink(m_temporaer.constData());
+        TemporaereDateien::Abmelden(m_platz);
+        m_platz = -1;
+        m_temporaer.clear();
+        return Fehlschlag(grund);
+    }
+    TemporaereDateien::Abmelden(m_platz);
+    m_platz = -1;
+    m_temporaer.clear();
+    return true;
+}
+
+void TSichereDatei::Verwerfen() {
+    if (m_handle >= 0) {
+        ::close(m_handle);
+        m_handle = -1;
+    }
+    if (!m_temporaer.isEmpty()) {
+        ::unlink(m_temporaer.constData());
+        TemporaereDateien::Abmelden(m_platz);
+        m_platz = -1;
+        m_temporaer.clear();
+    }
+}
