@@ -6,7 +6,20 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+std::function<void()>& VorNachricht() {
+    static std::function<void()> vorNachricht;
+    return vorNachricht;
+}
+} // namespace
+
+void TPlattformKonsole::SetzeVorNachricht(std::function<void()> vorNachricht) {
+    VorNachricht() = std::move(vorNachricht);
+}
+
 void TPlattformKonsole::ZeigeNachricht(TNachrichtArt, const QString& text) {
+    if (VorNachricht())
+        VorNachricht()();
     QTextStream fehler(stderr);
     QString zeilen = text;
     zeilen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -4,8 +4,14 @@
 
 #include "Plattform.h"
 
+#include <functional>
+
 class TPlattformKonsole : public TPlattform {
 public:
+    // Runs before each message, so that a message starts on a line of its own (a progress bar
+    // drawn on the terminal clears its line here); empty to remove it.
+    static void SetzeVorNachricht(std::function<void()> vorNachricht);
+
     void ZeigeNachricht(TNachrichtArt art, const QString& text) override;
     TAntwort Frage(TNachrichtArt art, const QString& text, bool mitAbbrechen) override;
     std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) override;

@@ -10,8 +10,6 @@
 #include <optional>
 
 namespace {
-const char* const StoreFehlerText =
-    "Error opening the windows-registry / Fehler beim Öffnen der Windows-Registry";
 const char* const ModellNamen[AnzahlMZModelle] = {"MZ-80K", "MZ-80C", "MZ-80A", "MZ-80B", "MZ-700", "MZ-800"};
 
 // Value names in the store.
@@ -119,7 +117,24 @@ void SchreibeWerte(std::initializer_list<std::pair<QString, QVariant>> werte) {
 }
 } // namespace
 
-TEinstellungenFehler::TEinstellungenFehler() : std::runtime_error(StoreFehlerText) {}
+namespace {
+// Both languages in one fixed text, since the catalogue may not be filled yet; it names the store
+// as the user finds it on this system.
+std::string SpeicherFehlerText() {
+#ifdef Q_OS_WIN
+    return "Error opening the windows-registry / Fehler beim Öffnen der Windows-Registry";
+#else
+    const QString ort = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+                                  QStringLiteral("Bandwerk"))
+                            .fileName();
+    return QStringLiteral("Error opening the settings file %1 / Fehler beim Öffnen der Einstellungsdatei %1")
+        .arg(ort)
+        .toStdString();
+#endif
+}
+} // namespace
+
+TEinstellungenFehler::TEinstellungenFehler() : std::runtime_error(SpeicherFehlerText()) {}
 QString TEinstellungenFehler::Text() const {
     return QString::fromUtf8(what());
 }
@@ -148,8 +163,11 @@ void LadeEinstellungen() {
     const auto modell = k.Text(WertModell);
     g_speicher.modell = static_cast<quint8>(modell ? MZModellIndex(*modell) : 0);
     const auto rate = k.Zahl(WertSampleRate);
-    g_speicher.sampleRate =
-        (rate && *rate >= 0 && *rate <= 65535) ? static_cast<quint16>(*rate) : StandardSampleRate;
+    // Out of the range the settings dialog allows counts as missing: a stored 0 would write a
+    // WAV header of 0 Hz.
+    g_speicher.sampleRate = (rate && *rate >= MinSampleRate && *rate <= MaxSampleRate)
+                                ? static_cast<quint16>(*rate)
+                                : StandardSampleRate;
     g_speicher.invertiert = k.Zahl(WertInvertiert).value_or(0) != 0;
     g_speicher.verkuerzt.reset();
 }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstring>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace TemporaereDateien {
@@ -59,6 +60,18 @@ void RaeumeAuf() {
             platz.zustand.store(Frei);
         }
     }
+}
+
+TSignaleAufhalten::TSignaleAufhalten() {
+    sigset_t aufhalten;
+    sigemptyset(&aufhalten);
+    for (const int signal : AufraeumSignale)
+        sigaddset(&aufhalten, signal);
+    ::pthread_sigmask(SIG_BLOCK, &aufhalten, &m_vorher);
+}
+
+TSignaleAufhalten::~TSignaleAufhalten() {
+    ::pthread_sigmask(SIG_SETMASK, &m_vorher, nullptr);
 }
 
 void InstalliereSignalbehandlung() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <csignal>
 
 namespace TemporaereDateien {
 
@@ -13,6 +14,19 @@ int Anmelden(const QByteArray& pfad);
 void Abmelden(int platz);
 // Removes every registered file. Safe inside a signal handler.
 void RaeumeAuf();
+// Holds back interrupt, terminate and hang-up for its lifetime (they come when it ends), so that
+// making a temporary file and registering it happen as one step.
+class TSignaleAufhalten {
+public:
+    TSignaleAufhalten();
+    ~TSignaleAufhalten();
+    TSignaleAufhalten(const TSignaleAufhalten&) = delete;
+    TSignaleAufhalten& operator=(const TSignaleAufhalten&) = delete;
+
+private:
+    sigset_t m_vorher;
+};
+
 // Interrupt, terminate and hang-up remove the registered files, then end the process as the
 // signal would have; a write beyond the process's file size limit fails with an error instead of
 // ending the process. Called once by each program at its start.

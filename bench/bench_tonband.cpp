@@ -71,6 +71,28 @@ void TonbandBitsLesen(benchmark::State& state) {
 }
 BENCHMARK(TonbandBitsLesen)->Unit(benchmark::kMillisecond);
 
+// 888 good headers and not one body, 250 KB as a tape image: every header sends the parser on a
+// search for a short mark that is not there.
+void NurKoepfeLesen(benchmark::State& state) {
+    constexpr std::size_t LueckeVerkuerzt = 5000;
+    constexpr std::size_t LueckeGenug = 1000;
+    constexpr std::size_t MarkeKopfTrenner = 80 + 1 + 1170 + 1;
+    constexpr int AnzahlKoepfe = 888;
+    const std::string verkuerzt = Datei().datei.ErzeugeTonbandBits(true);
+    const std::string kopf = verkuerzt.substr(LueckeVerkuerzt - LueckeGenug, LueckeGenug + MarkeKopfTrenner);
+    std::string bits;
+    for (int i = 0; i < AnzahlKoepfe; ++i)
+        bits += kopf;
+    TMZFDatei ziel;
+    for (auto _ : state) {
+        int ende = 0;
+        if (ziel.LeseAusTonbandBits(bits, 1, false, 0.0, ende))
+            state.SkipWithError("a file without a body was found");
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(bits.size()));
+}
+BENCHMARK(NurKoepfeLesen)->Unit(benchmark::kMillisecond);
+
 void MZTExport(benchmark::State& state) {
     TMZFDatei& datei = Datei().datei;
     const QString pfad = Datei().ordner.filePath(QStringLiteral("export.mzt"));

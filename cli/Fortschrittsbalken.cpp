@@ -1,6 +1,7 @@
 #include "Fortschrittsbalken.h"
 
 #include "MZFDatei.h"
+#include "PlattformKonsole.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +43,8 @@ bool TFortschrittsbalken::StandardFehlerIstTerminal() {
 void TFortschrittsbalken::Zeichne(int prozent) {
     if (prozent == m_gezeichnet)
         return;
+    if (m_gezeichnet < 0) // a message shown meanwhile clears the bar first
+        TPlattformKonsole::SetzeVorNachricht([this] { Loesche(); });
     m_gezeichnet = prozent;
     const int voll = prozent * Breite / 100;
     m_ausgabe << '\r' << '[' << QString(voll, QLatin1Char('#')) << QString(Breite - voll, QLatin1Char('.'))
@@ -53,6 +56,7 @@ void TFortschrittsbalken::Loesche() {
     if (m_gezeichnet < 0)
         return;
     m_gezeichnet = -1;
+    TPlattformKonsole::SetzeVorNachricht({});
     // "[" + bar + "] " + "100%"
     m_ausgabe << '\r' << QString(Breite + 7, QLatin1Char(' ')) << '\r';
     m_ausgabe.flush();

@@ -1,5 +1,6 @@
 #include "Kommandozeile.h"
 
+#include "DateiPfad.h"
 #include "Fortschrittsbalken.h"
 #include "Ganzzahl.h"
 #include "Konvertieren.h"
@@ -7,8 +8,10 @@
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <exception>
@@ -16,9 +19,8 @@
 
 namespace {
 const QString Version = QStringLiteral("Bandwerk " BANDWERK_VERSION);
-// Sample rates a WAV export accepts, as in the settings dialog.
-constexpr int MinSampleRate = 8000;
-constexpr int MaxSampleRate = 45000;
+// Width of the name column of `list`: the longest MZ name.
+constexpr int NamensSpalte = TMZFDatei::NameMaxZeichen;
 
 struct TAufruf {
     QString befehl;
@@ -34,30 +36,49 @@ struct TAufruf {
     bool version = false;
 };
 
+// The commands with the number of file names each takes.
+struct TBefehl {
+    const char* name;
+    int dateien;
+};
+constexpr TBefehl Befehle[] = {{"info", 1}, {"dump", 1}, {"list", 1}, {"convert", 2}, {"extract", 2}};
+
+QString ModellListe() {
+    QStringList namen;
+    for (int m = 0; m < AnzahlMZModelle; ++m)
+        namen << MZModellName(m);
+    return namen.join(QStringLiteral(", "));
+}
+
 QString Gebrauch() {
     return QStringLiteral(
                "Usage: bandwerk-cli [OPTIONS] COMMAND ARGUMENTS\n"
                "\n"
                "Commands:\n"
-               "  info FILE         show the MZ header of an MZF file\n"
-               "  dump FILE         show the body of an MZF file as a hex dump\n"
+               "  info FILE         show the MZ header of the MZ file that FILE holds\n"
+               "  dump FILE         show the body of the MZ file that FILE holds as a hex dump\n"
+               "  list FILE         one line for each MZ file that FILE holds\n"
                "  convert IN OUT    convert an MZ file; the kinds follow the extensions (%1)\n"
                "  extract IN DIR    write every MZ file that IN holds as DIR/NAME.mzf\n"
                "\n"
                "Options:\n"
                "  --lang de|en      language of the messages (default: the language Bandwerk uses)\n"
-               "  --json            info: print the header as one JSON object\n"
-               "  --rate HZ         WAV output: sample rate, 8000 to 45000 (default: the stored rate)\n"
+               "  --json            info, list: print the header(s) as JSON\n"
+               "  --rate HZ         WAV output: sample rate, %2 to %3 (default: the stored rate)\n"
                "  --short, --full   WAV output: shortened or full tape format (default: the stored format)\n"
                "  --inverted, --normal\n"
                "                    WAV output: inverted or normal polarity (default: the stored polarity)\n"
-               "  --model MODEL     convert: MZ model for MZT and WAV output, one of MZ-80K, MZ-80C,\n"
-               "                    MZ-80A, MZ-80B, MZ-700, MZ-800 (default: the stored model)\n"
+               "  --model MODEL     convert: MZ model for MZT and WAV output, one of\n"
+               "                    %4 (default: the stored model)\n"
                "  --help            show this text\n"
                "  --version         show the version\n"
+               "  --                everything after it is a file name\n"
                "\n"
-               "Exit status: 0 success, 1 failure, 2 usage error.\n")
-        .arg(BekannteEndungen());
+               "Exit status: 0 success, 1 failure (also when something was skipped), 2 usage error.\n")
+        .arg(BekannteEndungen())
+        .arg(MinSampleRate)
+        .arg(MaxSampleRate)
+        .arg(ModellListe());
 }
 
 int Aufruffehler(QTextStream& fehler, const QString& grund) {
@@ -66,100 +87,79 @@ int Aufruffehler(QTextStream& fehler, const QString& grund) {
     return ExitAufruf;
 }
 
-// Fills `aufruf`; answers the reason of a usage error, or nothing.
+// Fills `aufruf`; answers the reason of a usage error, or nothing. Every occurrence of an option
+// is checked; where an option is given twice, the last one counts.
 std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
-    bool nurNochDateien = false;
-    QStringList positionen;
-    for (qsizetype i = 0; i < argumente.size(); ++i) {
-        const QString& a = argumente[i];
-        if (nurNochDateien || !a.startsWith(QLatin1String("--")) || a.size() == 2) {
-            if (a == QLatin1String("--") && !nurNochDateien)
-                nurNochDateien = true;
-            else
-                positionen << a;
-            continue;
-        }
-        if (a == QLatin1String("--help")) {
-            aufruf.hilfe = true;
-        } else if (a == QLatin1String("--version")) {
-            aufruf.version = true;
-        } else if (a == QLatin1String("--json")) {
-            aufruf.json = true;
-        } else if (a == QLatin1String("--short") || a == QLatin1String("--full")) {
-            aufruf.verkuerzt = a == QLatin1String("--short");
-        } else if (a == QLatin1String("--inverted") || a == QLatin1String("--normal")) {
-            aufruf.invertiert = a == QLatin1String("--inverted");
-        } else if (a == QLatin1String("--rate") || a.startsWith(QLatin1String("--rate="))) {
-            QString wert;
-            if (a == QLatin1String("--rate")) {
-                if (i + 1 >= argumente.size())
-                    return QStringLiteral("--rate needs a sample rate in Hz");
-                wert = argumente[++i];
-            } else {
-                wert = a.mid(7);
-            }
-            bool ok = false;
-            const int rate = wert.toInt(&ok);
-            if (!ok || rate < MinSampleRate || rate > MaxSampleRate)
-                return QStringLiteral("--rate: \"%1\" is not a sample rate from %2 to %3 Hz")
-                    .arg(wert)
-                    .arg(MinSampleRate)
-                    .arg(MaxSampleRate);
-            aufruf.sampleRate = static_cast<quint16>(rate);
-        } else if (a == QLatin1String("--model") || a.startsWith(QLatin1String("--model="))) {
-            QString name;
-            if (a == QLatin1String("--model")) {
-                if (i + 1 >= argumente.size())
-                    return QStringLiteral("--model needs an MZ model");
-                name = argumente[++i];
-            } else {
-                name = a.mid(8);
-            }
-            for (quint8 m = 0; m < AnzahlMZModelle; ++m)
-                if (name.compare(MZModellName(m), Qt::CaseInsensitive) == 0)
-                    aufruf.modell = m;
-            if (!aufruf.modell)
-                return QStringLiteral(
-                           "unknown MZ model \"%1\" (MZ-80K, MZ-80C, MZ-80A, MZ-80B, MZ-700, MZ-800)")
-                    .arg(name);
-        } else if (a == QLatin1String("--lang") || a.startsWith(QLatin1String("--lang="))) {
-            QString sprache;
-            if (a == QLatin1String("--lang")) {
-                if (i + 1 >= argumente.size())
-                    return QStringLiteral("--lang needs de or en");
-                sprache = argumente[++i];
-            } else {
-                sprache = a.mid(7);
-            }
-            sprache = sprache.toLower();
-            if (sprache == QLatin1String("de"))
-                aufruf.englisch = false;
-            else if (sprache == QLatin1String("en"))
-                aufruf.englisch = true;
-            else
-                return QStringLiteral("unknown language \"%1\" (de or en)").arg(sprache);
-        } else {
-            return QStringLiteral("unknown option %1").arg(a);
-        }
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("de|en"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption rate(QStringLiteral("rate"), QString(), QStringLiteral("HZ"));
+    const QCommandLineOption model(QStringLiteral("model"), QString(), QStringLiteral("MODEL"));
+    const QStringList schalter = {QStringLiteral("short"),    QStringLiteral("full"),
+                                  QStringLiteral("inverted"), QStringLiteral("normal"),
+                                  QStringLiteral("help"),     QStringLiteral("version")};
+    parser.addOptions({lang, json, rate, model});
+    for (const QString& s : schalter)
+        parser.addOption(QCommandLineOption(s));
+    // The parser expects the program's name first.
+    if (!parser.parse(QStringList(QStringLiteral("bandwerk-cli")) + argumente))
+        return parser.errorText();
+
+    for (const QString& sprache : parser.values(lang)) {
+        const QString klein = sprache.toLower();
+        if (klein != QLatin1String("de") && klein != QLatin1String("en"))
+            return QStringLiteral("unknown language \"%1\" (de or en)").arg(sprache);
+        aufruf.englisch = klein == QLatin1String("en");
     }
+    for (const QString& wert : parser.values(rate)) {
+        bool ok = false;
+        const int hz = wert.toInt(&ok);
+        if (!ok || hz < MinSampleRate || hz > MaxSampleRate)
+            return QStringLiteral("--rate: \"%1\" is not a sample rate from %2 to %3 Hz")
+                .arg(wert)
+                .arg(MinSampleRate)
+                .arg(MaxSampleRate);
+        aufruf.sampleRate = static_cast<quint16>(hz);
+    }
+    for (const QString& name : parser.values(model)) {
+        std::optional<quint8> gefunden;
+        for (quint8 m = 0; m < AnzahlMZModelle; ++m)
+            if (name.compare(MZModellName(m), Qt::CaseInsensitive) == 0)
+                gefunden = m;
+        if (!gefunden)
+            return QStringLiteral("unknown MZ model \"%1\" (%2)").arg(name, ModellListe());
+        aufruf.modell = gefunden;
+    }
+    // Switches in the order they were given: the last of a pair counts.
+    for (const QString& name : parser.optionNames()) {
+        if (name == QLatin1String("short") || name == QLatin1String("full"))
+            aufruf.verkuerzt = name == QLatin1String("short");
+        else if (name == QLatin1String("inverted") || name == QLatin1String("normal"))
+            aufruf.invertiert = name == QLatin1String("inverted");
+    }
+    aufruf.json = parser.isSet(json);
+    aufruf.hilfe = parser.isSet(QStringLiteral("help"));
+    aufruf.version = parser.isSet(QStringLiteral("version"));
     if (aufruf.hilfe || aufruf.version)
         return std::nullopt;
+
+    QStringList positionen = parser.positionalArguments();
     if (positionen.isEmpty())
         return QStringLiteral("no command given");
     aufruf.befehl = positionen.takeFirst();
     aufruf.dateien = positionen;
 
-    qsizetype erwartet = 0;
-    if (aufruf.befehl == QLatin1String("info") || aufruf.befehl == QLatin1String("dump"))
-        erwartet = 1;
-    else if (aufruf.befehl == QLatin1String("convert") || aufruf.befehl == QLatin1String("extract"))
-        erwartet = 2;
-    else
+    const TBefehl* befehl = nullptr;
+    for (const TBefehl& b : Befehle)
+        if (aufruf.befehl == QLatin1String(b.name))
+            befehl = &b;
+    if (!befehl)
         return QStringLiteral("unknown command \"%1\"").arg(aufruf.befehl);
-    if (aufruf.dateien.size() != erwartet)
-        return QStringLiteral("%1 takes %2 file name(s)").arg(aufruf.befehl).arg(erwartet);
-    if (aufruf.json && aufruf.befehl != QLatin1String("info"))
-        return QStringLiteral("--json is an option of info only");
+    if (aufruf.dateien.size() != befehl->dateien)
+        return QStringLiteral("%1 takes %2 file name(s)").arg(aufruf.befehl).arg(befehl->dateien);
+    if (aufruf.json && aufruf.befehl != QLatin1String("info") && aufruf.befehl != QLatin1String("list"))
+        return QStringLiteral("--json is an option of info and list only");
     if ((aufruf.sampleRate || aufruf.verkuerzt || aufruf.invertiert) &&
         (aufruf.befehl != QLatin1String("convert") || DateiArtVonEndung(aufruf.dateien[1]) != TDateiArt::WAV))
         return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
@@ -180,7 +180,8 @@ void ZeigeKopf(const TMZFDatei& datei, QTextStream& aus) {
     const std::uint8_t attribut = datei.HoleMZDateiAttribut();
     const std::pair<QString, QString> zeilen[] = {
         {QStringLiteral("FormHaupt_LabelMZDateiAttribut"),
-         QStringLiteral("%1 (%2)").arg(HexMitDollar(attribut, 2), TMZFDatei::HoleMZDateiAttributText(attribut))},
+         QStringLiteral("%1 (%2)").arg(HexMitDollar(attribut, 2),
+                                       TMZFDatei::HoleMZDateiAttributText(attribut))},
         {QStringLiteral("FormHaupt_LabelMZDateiName"), datei.HoleMZDateiName()},
         {QStringLiteral("FormHaupt_LabelMZDateiGroesse"), HexUndDezimal(datei.HoleMZDateiGroesse())},
         {QStringLiteral("FormHaupt_LabelMZLadeAdresse"), HexUndDezimal(datei.HoleMZLadeAdresse())},
@@ -194,7 +195,7 @@ void ZeigeKopf(const TMZFDatei& datei, QTextStream& aus) {
         aus << (HoleText(key) + QLatin1Char(':')).leftJustified(breite + 1) << wert << '\n';
 }
 
-void ZeigeKopfJson(const TMZFDatei& datei, QTextStream& aus) {
+QJsonObject KopfAlsJson(const TMZFDatei& datei) {
     const std::uint8_t attribut = datei.HoleMZDateiAttribut();
     QJsonObject o;
     o.insert(QStringLiteral("attribute"), attribut);
@@ -204,7 +205,7 @@ void ZeigeKopfJson(const TMZFDatei& datei, QTextStream& aus) {
     o.insert(QStringLiteral("load"), datei.HoleMZLadeAdresse());
     o.insert(QStringLiteral("start"), datei.HoleMZStartAdresse());
     o.insert(QStringLiteral("comment"), datei.HoleMZKommentar());
-    aus << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) << '\n';
+    return o;
 }
 
 void ZeigeRumpf(const TMZFDatei& datei, QTextStream& aus) {
@@ -215,11 +216,28 @@ void ZeigeRumpf(const TMZFDatei& datei, QTextStream& aus) {
     aus << text << '\n';
 }
 
+// One line per file: attribute, name, size, load and start address, in columns.
+void ZeigeListe(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, bool json, QTextStream& aus) {
+    if (json) {
+        QJsonArray liste;
+        for (const auto& d : dateien)
+            liste.append(KopfAlsJson(*d));
+        aus << QString::fromUtf8(QJsonDocument(liste).toJson(QJsonDocument::Compact)) << '\n';
+        return;
+    }
+    for (const auto& d : dateien)
+        aus << HexMitDollar(d->HoleMZDateiAttribut(), 2) << "  "
+            << d->HoleMZDateiName().leftJustified(NamensSpalte) << "  "
+            << QStringLiteral("%1").arg(d->HoleMZDateiGroesse(), 5) << "  "
+            << HexMitDollar(d->HoleMZLadeAdresse(), 4) << "  " << HexMitDollar(d->HoleMZStartAdresse(), 4)
+            << '\n';
+}
+
 // The WAV options replace the in-memory settings only; the store is never written. Whatever the
 // in-memory values hold already (stored, or set by another option) stays where no option is given.
-void UebernehmeWAVOptionen(const TAufruf& aufruf) {
+void UebernehmeWAVOptionen(const TAufruf& aufruf, bool verkuerztGespeichert) {
     SetzeImportExportImSpeicher(aufruf.modell.value_or(HoleImportExportMZModell()),
-                                aufruf.verkuerzt.value_or(LiesExportWAVVerkuerztesMZTonbandFormat()),
+                                aufruf.verkuerzt.value_or(verkuerztGespeichert),
                                 aufruf.sampleRate.value_or(HoleExportWAVSampleRate()),
                                 aufruf.invertiert.value_or(HoleExportWAVInvertiertePolaritaet()));
 }
@@ -227,27 +245,33 @@ void UebernehmeWAVOptionen(const TAufruf& aufruf) {
 // Whether a name in the target folder is taken: also by a link whose target is missing, since
 // saving would write through it to wherever it points.
 bool IstBelegt(const QString& pfad) {
-    const QFileInfo info(pfad);
-    return info.exists() || info.isSymLink();
+    const TPfadInfo info = HolePfadInfo(pfad, false);
+    return info.existiert;
+}
+
+// The kind of an input file, or the reason for a usage error.
+std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
+    art = DateiArtVonEndung(pfad);
+    if (art == TDateiArt::Unbekannt)
+        return QStringLiteral("unknown file kind of %1").arg(pfad);
+    if (!IstLesbar(art))
+        return QStringLiteral("%1: this kind of file can only be written").arg(pfad);
+    return std::nullopt;
 }
 
 // Every MZ file of IN as DIR/<cleaned MZ name>.mzf; an existing file is never replaced, the name
 // gets "-2", "-3", ... instead. One line per file written.
-int Entpacke(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
-    const QString& quelle = aufruf.dateien[0];
-    const TDateiArt art = DateiArtVonEndung(quelle);
-    if (art == TDateiArt::Unbekannt)
-        return Aufruffehler(fehler, QStringLiteral("unknown file kind of %1").arg(quelle));
-    if (!IstLesbar(art))
-        return Aufruffehler(fehler, QStringLiteral("%1: this kind of file can only be written").arg(quelle));
-    const QDir ziel(aufruf.dateien[1]);
-    if (!ziel.exists()) {
-        fehler << "bandwerk-cli: " << aufruf.dateien[1] << ": no such directory\n";
+int Entpacke(const QString& quelle, TDateiArt art, const QString& ordner,
+             std::vector<TUebersprungenes>& uebersprungen, QTextStream& aus, QTextStream& fehler) {
+    const TPfadInfo ordnerInfo = HolePfadInfo(ordner);
+    if (!ordnerInfo.existiert || !ordnerInfo.istVerzeichnis) {
+        fehler << "bandwerk-cli: " << ordner << ": no such directory\n";
         return ExitFehler;
     }
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
-    if (!LiesAlleInListe(art, quelle, dateien))
+    if (!LiesAlleInListe(art, quelle, dateien, uebersprungen))
         return ExitFehler;
+    const QDir ziel(ordner);
     for (const auto& datei : dateien) {
         QString name = BereinigeDateiname(datei->HoleMZDateiName());
         if (name.isEmpty())
@@ -264,35 +288,78 @@ int Entpacke(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
 }
 
 int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
-    if (aufruf.befehl == QLatin1String("extract"))
-        return Entpacke(aufruf, aus, fehler);
-    if (aufruf.befehl == QLatin1String("convert")) {
-        const TDateiArt von = DateiArtVonEndung(aufruf.dateien[0]);
+    const QString& quelle = aufruf.dateien[0];
+    TDateiArt von = TDateiArt::Unbekannt;
+    if (const auto grund = PruefeQuelle(quelle, von))
+        return Aufruffehler(fehler, *grund);
+    std::vector<TUebersprungenes> uebersprungen;
+    int status = ExitErfolg;
+
+    if (aufruf.befehl == QLatin1String("extract")) {
+        status = Entpacke(quelle, von, aufruf.dateien[1], uebersprungen, aus, fehler);
+    } else if (aufruf.befehl == QLatin1String("list")) {
+        std::vector<std::unique_ptr<TMZFDatei>> dateien;
+        if (LiesAlleInListe(von, quelle, dateien, uebersprungen))
+            ZeigeListe(dateien, aufruf.json, aus);
+        else
+            status = ExitFehler;
+    } else if (aufruf.befehl == QLatin1String("convert")) {
         const TDateiArt nach = DateiArtVonEndung(aufruf.dateien[1]);
-        if (von == TDateiArt::Unbekannt || nach == TDateiArt::Unbekannt)
-            return Aufruffehler(
-                fehler, QStringLiteral("unknown file kind of %1")
-                            .arg(von == TDateiArt::Unbekannt ? aufruf.dateien[0] : aufruf.dateien[1]));
-        if (!IstLesbar(von))
-            return Aufruffehler(
-                fehler, QStringLiteral("%1: this kind of file can only be written").arg(aufruf.dateien[0]));
+        if (nach == TDateiArt::Unbekannt)
+            return Aufruffehler(fehler, QStringLiteral("unknown file kind of %1").arg(aufruf.dateien[1]));
         TMZFDatei datei;
         const TFortschrittsbalken balken(datei, fehler, TFortschrittsbalken::StandardFehlerIstTerminal());
-        if (!LiesInDatei(von, aufruf.dateien[0], datei) || !SchreibeAusDatei(nach, datei, aufruf.dateien[1]))
-            return ExitFehler;
-        return ExitErfolg;
+        if (!LiesEineInDatei(von, quelle, datei, uebersprungen) ||
+            !SchreibeAusDatei(nach, datei, aufruf.dateien[1]))
+            status = ExitFehler;
+    } else {
+        TMZFDatei datei;
+        if (!LiesEineInDatei(von, quelle, datei, uebersprungen))
+            status = ExitFehler;
+        else if (aufruf.befehl == QLatin1String("dump"))
+            ZeigeRumpf(datei, aus);
+        else if (aufruf.json)
+            aus << QString::fromUtf8(QJsonDocument(KopfAlsJson(datei)).toJson(QJsonDocument::Compact))
+                << '\n';
+        else
+            ZeigeKopf(datei, aus);
     }
+    // What was complete has been written; what was passed over is told, and the run failed.
+    for (const TUebersprungenes& was : uebersprungen)
+        fehler << BeschreibeUebersprungenes(quelle, was) << '\n';
+    if (!uebersprungen.empty())
+        status = ExitFehler;
+    return status;
+}
 
-    TMZFDatei datei;
-    if (!datei.Laden(aufruf.dateien[0]))
-        return ExitFehler;
-    if (aufruf.befehl == QLatin1String("dump"))
-        ZeigeRumpf(datei, aus);
-    else if (aufruf.json)
-        ZeigeKopfJson(datei, aus);
-    else
-        ZeigeKopf(datei, aus);
-    return ExitErfolg;
+// The settings the command line reads: language and the import/export values. When the store
+// cannot be opened, the defaults serve and one line says so; the command line never writes it.
+bool LiesEinstellungen(const TAufruf& aufruf, QTextStream& fehler) {
+    bool verkuerzt = false;
+    bool englisch = StandardSpracheIstEnglisch();
+    try {
+        LadeEinstellungen();
+        verkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
+        englisch = LiesSprache();
+    } catch (const TEinstellungenFehler& e) {
+        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+        fehler << "bandwerk-cli: warning: " << e.Text() << "; using the default settings\n";
+        fehler.flush();
+    }
+    WaehleSpracheOhneSpeichern(aufruf.englisch.value_or(englisch));
+    UebernehmeWAVOptionen(aufruf, verkuerzt);
+    return true;
+}
+
+// A failed write on standard output (a full disk, a closed pipe) makes the run fail.
+int PruefeAusgabe(QTextStream& aus, QTextStream& fehler, int status) {
+    aus.flush();
+    if (aus.status() == QTextStream::Ok)
+        return status;
+    const QString grund = aus.device() ? aus.device()->errorString() : QStringLiteral("write failed");
+    fehler << "bandwerk-cli: error writing the standard output: " << grund << '\n';
+    fehler.flush();
+    return ExitFehler;
 }
 } // namespace
 
@@ -302,27 +369,21 @@ int BandwerkCli(const QStringList& argumente, QTextStream& aus, QTextStream& feh
         return Aufruffehler(fehler, *grund);
     if (aufruf.hilfe) {
         aus << Gebrauch();
-        aus.flush();
-        return ExitErfolg;
+        return PruefeAusgabe(aus, fehler, ExitErfolg);
     }
     if (aufruf.version) {
         aus << Version << '\n';
-        aus.flush();
-        return ExitErfolg;
+        return PruefeAusgabe(aus, fehler, ExitErfolg);
     }
 
     int status = ExitFehler;
     try {
-        LadeEinstellungen();
-        WaehleSpracheOhneSpeichern(aufruf.englisch.value_or(LiesSprache()));
-        UebernehmeWAVOptionen(aufruf);
+        LiesEinstellungen(aufruf, fehler);
         status = FuehreAus(aufruf, aus, fehler);
-    } catch (const TEinstellungenFehler& e) {
-        fehler << e.Text() << '\n';
     } catch (const std::exception& e) {
         fehler << "bandwerk-cli: " << e.what() << '\n';
     }
-    aus.flush();
+    status = PruefeAusgabe(aus, fehler, status);
     fehler.flush();
     return status;
 }

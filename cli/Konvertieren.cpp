@@ -4,7 +4,6 @@
 #include "Plattform.h"
 
 #include <QFileInfo>
-#include <iterator>
 
 namespace {
 struct TEndung {
@@ -39,39 +38,50 @@ bool IstLesbar(TDateiArt art) {
     return art != TDateiArt::Unbekannt && art != TDateiArt::WAV;
 }
 
-bool LiesInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei) {
+bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
+                     std::vector<TUebersprungenes>& uebersprungen) {
+    dateien.clear();
+    uebersprungen.clear();
     switch (art) {
-    case TDateiArt::MZF:
-        return datei.Laden(pfad);
-    case TDateiArt::MZT: {
-        // Which of several files to take is the user's choice: convert refuses, extract writes all.
-        std::vector<std::unique_ptr<TMZFDatei>> liste;
-        if (!TMZFDatei::LeseAlleAusMZT(pfad, liste))
+    case TDateiArt::MZF: {
+        auto datei = std::make_unique<TMZFDatei>();
+        if (!datei->Laden(pfad))
             return false;
-        if (liste.size() > 1) {
-            ZeigeFehler(
-                QStringLiteral("%1 holds %2 MZ files: %3.\nUse \"bandwerk-cli extract %1 DIR\" to write each "
-                               "of them as an MZF file.")
-                    .arg(pfad)
-                    .arg(liste.size())
-                    .arg(BeschreibeDateien(liste)));
-            return false;
-        }
-        // The record keeps the events bound to it (progress display).
-        const auto beginn = datei.BeiBeginn;
-        const auto fortschritt = datei.BeiFortschritt;
-        const auto ende = datei.BeiEnde;
-        datei.KopiereVon(*liste.front());
-        datei.BeiBeginn = beginn;
-        datei.BeiFortschritt = fortschritt;
-        datei.BeiEnde = ende;
+        dateien.push_back(std::move(datei));
         return true;
     }
+    case TDateiArt::MZT:
+        return TMZFDatei::LeseAlleAusMZT(pfad, dateien, &uebersprungen);
     case TDateiArt::WAV: // refused before, see IstLesbar
     case TDateiArt::Unbekannt:
         break;
     }
     return false;
+}
+
+bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
+                     std::vector<TUebersprungenes>& uebersprungen) {
+    std::vector<std::unique_ptr<TMZFDatei>> liste;
+    if (!LiesAlleInListe(art, pfad, liste, uebersprungen))
+        return false;
+    // Which of several files to take is the user's choice: list shows them, extract writes all.
+    if (liste.size() > 1) {
+        ZeigeFehler(QStringLiteral("%1 holds %2 MZ files: %3.\nUse \"bandwerk-cli list %1\" to see them and "
+                                   "\"bandwerk-cli extract %1 DIR\" to write each of them as an MZF file.")
+                        .arg(pfad)
+                        .arg(liste.size())
+                        .arg(BeschreibeDateien(liste)));
+        return false;
+    }
+    // The record keeps the events bound to it (progress display).
+    const auto beginn = datei.BeiBeginn;
+    const auto fortschritt = datei.BeiFortschritt;
+    const auto ende = datei.BeiEnde;
+    datei.KopiereVon(*liste.front());
+    datei.BeiBeginn = beginn;
+    datei.BeiFortschritt = fortschritt;
+    datei.BeiEnde = ende;
+    return true;
 }
 
 bool SchreibeAusDatei(TDateiArt art, TMZFDatei& datei, const QString& pfad) {
@@ -88,20 +98,28 @@ bool SchreibeAusDatei(TDateiArt art, TMZFDatei& datei, const QString& pfad) {
     return false;
 }
 
-bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien) {
-    dateien.clear();
-    if (art == TDateiArt::MZT)
-        return TMZFDatei::LeseAlleAusMZT(pfad, dateien);
-    auto datei = std::make_unique<TMZFDatei>();
-    if (!IstLesbar(art) || !LiesInDatei(art, pfad, *datei))
-        return false;
-    dateien.push_back(std::move(datei));
-    return true;
-}
-
 QString BeschreibeDateien(const std::vector<std::unique_ptr<TMZFDatei>>& dateien) {
     QStringList teile;
     for (const auto& d : dateien)
         teile << QStringLiteral("%1 (%2 bytes)").arg(d->HoleMZDateiName()).arg(d->HoleMZDateiGroesse());
     return teile.join(QStringLiteral(", "));
+}
+
+QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& was) {
+    const QString vor = QStringLiteral("bandwerk-cli: %1: skipped ").arg(pfad);
+    switch (was.art) {
+    case TUebersprungenes::TArt::AbgeschnittenerDatensatz:
+        return vor + QStringLiteral("%1 at byte %2: the file ends inside it (%3 bytes)")
+                         .arg(was.name)
+                         .arg(was.position)
+                         .arg(was.laenge);
+    case TUebersprungenes::TArt::RestBytes:
+        return vor +
+               QStringLiteral("%1 bytes at byte %2 after the last MZ file").arg(was.laenge).arg(was.position);
+    case TUebersprungenes::TArt::BeschaedigterKopf:
+        return vor + QStringLiteral("a damaged header at byte %1").arg(was.position);
+    case TUebersprungenes::TArt::BeschaedigterRumpf:
+        return vor + QStringLiteral("%1 at byte %2: its body is damaged").arg(was.name).arg(was.position);
+    }
+    return vor;
 }

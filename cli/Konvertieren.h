@@ -1,5 +1,5 @@
-// File kinds of bandwerk-cli and the two places that move an MZ file between a file of some kind
-// and the record. A new kind adds a value, its extensions, and one case in each dispatch.
+// File kinds of bandwerk-cli and the places that move MZ files between a file of some kind and
+// records. A new kind adds a value, its extensions, and one case in each dispatch.
 #pragma once
 
 #include <QString>
@@ -7,6 +7,7 @@
 #include <vector>
 
 class TMZFDatei;
+struct TUebersprungenes;
 
 enum class TDateiArt { Unbekannt, MZF, MZT, WAV };
 
@@ -15,15 +16,21 @@ TDateiArt DateiArtVonEndung(const QString& pfad);
 // The known extensions for the usage text, e.g. ".mzf, .m12".
 QString BekannteEndungen();
 
-// Whether LiesInDatei can read the kind (WAV is written only).
+// Whether MZ files can be read from the kind (WAV is written only).
 bool IstLesbar(TDateiArt art);
 
-// Each shows its own failure through the platform layer and returns false.
-bool LiesInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei);
+// Every MZ file the file holds (an MZT file may hold several, an MZF file holds one), read to the
+// end; what was passed over goes to `uebersprungen`. Shows its own failure and returns false when
+// it cannot read the file or the file holds none.
+bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
+                     std::vector<TUebersprungenes>& uebersprungen);
+// The one MZ file the file holds, into `datei` (which keeps its events). A file holding several
+// is refused with a message that names them and points to `befehlFuerMehrere`.
+bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
+                     std::vector<TUebersprungenes>& uebersprungen);
 bool SchreibeAusDatei(TDateiArt art, TMZFDatei& datei, const QString& pfad);
 
-// Every MZ file the file holds (an MZT file may hold several, an MZF file holds one); shows its
-// own failure and returns false when it cannot read the file or the file holds none.
-bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien);
 // "NAME (1024 bytes), NAME2 (7 bytes)": the files of a list for a message.
 QString BeschreibeDateien(const std::vector<std::unique_ptr<TMZFDatei>>& dateien);
+// One line for each thing that reading passed over, for standard error.
+QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& was);

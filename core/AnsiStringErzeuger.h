@@ -21,6 +21,11 @@ public:
     // The text in use without a copy; valid until the next change.
     std::string_view Ansicht() const { return std::string_view(m_puffer.data(), m_laenge); }
     std::size_t Kapazitaet() const { return m_puffer.size(); }
+    // Room for at least this many characters in all, when the length is known in advance.
+    void Reservieren(std::size_t laenge) {
+        if (laenge > m_puffer.size())
+            m_puffer.resize(laenge);
+    }
 
 private:
     void Platz(std::size_t zusaetzlich);

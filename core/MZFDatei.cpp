@@ -56,7 +56,11 @@ void TMZFDatei::SetzeMZDateiAttribut(std::uint8_t attribut) {
 }
 
 QString TMZFDatei::HoleMZDateiName() const {
-    return m_geladen ? TextAusFeld(m_kopf.data() + OffsetName, NameMaxZeichen) : QString();
+    return m_geladen ? NameAusKopf(m_kopf.data()) : QString();
+}
+
+QString TMZFDatei::NameAusKopf(const std::uint8_t* kopf) {
+    return TextAusFeld(kopf + OffsetName, NameMaxZeichen);
 }
 
 void TMZFDatei::SetzeMZDateiName(const QString& name) {

@@ -20,6 +20,33 @@
 #include <string_view>
 #include <vector>
 
+// What the tape parser meets on its way through a bit text, for a caller who tells the user where
+// a tape is damaged. Positions count pulses from 1; `kopie` is 1 or 2. Each may be unassigned.
+struct TTonbandBeobachter {
+    // A long mark ends here; a header follows.
+    std::function<void(int position)> beiLangerMarke;
+    // A copy of the header starting here was read; `kopf` holds its 128 bytes when all of them
+    // could be read (else nullptr), `gut` whether its checksum agrees.
+    std::function<void(int position, int kopie, const std::uint8_t* kopf, bool gut)> beiKopf;
+    // A short mark ends here; a body follows.
+    std::function<void(int position)> beiKurzerMarke;
+    std::function<void(int position, int kopie, bool gut)> beiRumpf;
+};
+
+// Something that reading every MZ file of a source passed over, to be told to the user.
+struct TUebersprungenes {
+    enum class TArt {
+        AbgeschnittenerDatensatz, // an MZF record whose body the file cuts short
+        RestBytes,                // bytes after the last record, too few for a header
+        BeschaedigterKopf,        // a tape header whose copies both failed their checksum
+        BeschaedigterRumpf,       // a file whose header was read but whose body failed twice
+    };
+    TArt art;
+    QString name;    // the MZ file's name, where its header could be read
+    qint64 position; // where it starts: byte offset in the file
+    qint64 laenge;   // its length in bytes, where known (else 0)
+};
+
 class TMZFDatei {
 public:
     static constexpr int KopfGroesse = 128;
@@ -77,6 +104,8 @@ public:
     void KopiereVon(const TMZFDatei& pv_mzfDatei);
     bool IstGleich(const TMZFDatei& pv_mzfDatei) const;
 
+    // The name a header of 128 bytes carries, as HoleMZDateiName shows it.
+    static QString NameAusKopf(const std::uint8_t* kopf);
     // Attribute name from the catalogue, "Unknown" for values it does not name.
     static QString HoleMZDateiAttributText(std::uint8_t attribut);
 
@@ -93,7 +122,8 @@ public:
     std::string ErzeugeTonbandBits(bool pv_verkuerzt) const;
     // Positions count from 1, as in the bit text's description; pv_ende is the last character used.
     bool LeseAusTonbandBits(std::string_view pv_bits, int pv_start, bool pv_fortschrittMelden,
-                            double pv_fortschritt, int& pv_ende);
+                            double pv_fortschritt, int& pv_ende,
+                            const TTonbandBeobachter* pv_beobachter = nullptr);
     std::uint16_t PruefsummeKopf() const;
     std::uint16_t PruefsummeRumpf() const;
     static std::string ByteAlsBits(std::uint8_t byte);
@@ -106,14 +136,20 @@ public:
     bool ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswahl = {});
     bool ExportMZT(const QString& pv_dateiName);
     // ".mzt" files in the wild are often MZF records back to back (header, body, header, body...):
-    // every complete record from the start, each loaded and changed and without a path. Bytes
-    // after the last complete record are ignored.
-    static std::vector<std::unique_ptr<TMZFDatei>> LeseMZFDatensaetze(const QByteArray& daten);
+    // the records, each loaded and changed and without a path, when the bytes are such records
+    // as a whole: every header plausible (a file type, a name of characters ended by 0x0D), the
+    // records tiling the bytes, only the last one possibly cut short (then skipped and told in
+    // pv_uebersprungen). Anything else gives no record at all.
+    static std::vector<std::unique_ptr<TMZFDatei>>
+    LeseMZFDatensaetze(const QByteArray& daten, std::vector<TUebersprungenes>* pv_uebersprungen = nullptr);
     // Every MZ file an MZT file holds, each loaded, changed and without a path: the files of a
-    // tape image in tape order (a file found twice is listed once), else its MZF records. Shows
-    // its own failure and returns false when the file cannot be read or holds no MZ file.
+    // tape image in tape order (a file found twice is listed once), else its MZF records. The
+    // file is read to the end of its data, whatever size the system reports (a pipe has none).
+    // What was passed over goes to pv_uebersprungen. Shows its own failure and returns false
+    // when the file cannot be read or holds no MZ file.
     static bool LeseAlleAusMZT(const QString& pv_dateiName,
-                               std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien);
+                               std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                               std::vector<TUebersprungenes>* pv_uebersprungen = nullptr);
 
     // WAV recording that a real MZ loads from its tape input.
     bool ExportWAV(const QString& pv_dateiName);

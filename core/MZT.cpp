@@ -5,22 +5,28 @@
 #include "MZFDatei.h"
 
 #include "AnsiStringErzeuger.h"
+#include "DateiFehler.h"
+#include "DateiPfad.h"
 #include "GepufferterDateiLeser.h"
 #include "GepufferterDateiSchreiber.h"
 #include "LittleEndian.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
+#include <QFile>
 #include <algorithm>
 #include <array>
 
 namespace {
 constexpr int BitsProMZTByte = 8;
 constexpr int HoechstesBit = BitsProMZTByte - 1;
-// A tape image is read only as far as this many pulses; longer files are not searched further.
+// The window's import searches a tape image only as far as this many pulses (the first 250,001
+// bytes), the size of a tape with one or two files; longer files are not searched further there.
 constexpr std::size_t MaxBitZeichen = 2000000;
-// MZF records are read from at most this many bytes: 64 records of the largest size.
-constexpr qsizetype MaxDatensatzBytes = 64 * (TMZFDatei::KopfGroesse + TMZFDatei::MaxRumpfGroesse);
+constexpr qsizetype MaxBildBytes = MaxBitZeichen / BitsProMZTByte + 1;
+// Largest MZT file read at all: 16 MiB hold more than a hundred files of the largest size on a
+// tape image, and more than 250 as MZF records; its pulses take 128 MB while they are searched.
+constexpr qsizetype MaxMZTBytes = 16 * 1024 * 1024;
 
 using TMZTBits = std::array<char, BitsProMZTByte>;
 const std::array<TMZTBits, 256>& MZTBitsTabelle() {
@@ -75,20 +81,48 @@ bool TMZFDatei::ExportMZT(const QString& pv_dateiName) {
     return true;
 }
 
-std::vector<std::unique_ptr<TMZFDatei>> TMZFDatei::LeseMZFDatensaetze(const QByteArray& daten) {
+namespace {
+// A header could be the start of an MZF record: a file type (no MZ file type is 0, while a tape
+// image begins with its leader of 0x00 bytes), and a name of one to sixteen characters, no
+// control codes, ended by 0x0D. Random bytes pass this about once in six hundred tries, so a
+// chain of records that also fills the file is not found by chance.
+bool IstPlausiblerKopf(const std::uint8_t* kopf) {
+    constexpr std::uint8_t ErstesZeichen = 0x20;
+    if (kopf[TMZFDatei::OffsetAttribut] == 0)
+        return false;
+    for (int i = 0; i < TMZFDatei::NameLaenge; ++i) {
+        const std::uint8_t zeichen = kopf[TMZFDatei::OffsetName + i];
+        if (zeichen == TMZFDatei::Ende)
+            return i > 0;
+        if (zeichen < ErstesZeichen)
+            return false;
+    }
+    return false;
+}
+} // namespace
+
+std::vector<std::unique_ptr<TMZFDatei>>
+TMZFDatei::LeseMZFDatensaetze(const QByteArray& daten, std::vector<TUebersprungenes>* pv_uebersprungen) {
     std::vector<std::unique_ptr<TMZFDatei>> datensaetze;
+    std::vector<TUebersprungenes> uebersprungen;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(daten.constData());
     const qsizetype gesamt = daten.size();
     qsizetype pos = 0;
-    while (gesamt - pos >= KopfGroesse) {
+    while (pos < gesamt) {
+        const qsizetype rest = gesamt - pos;
+        if (rest < KopfGroesse) {
+            uebersprungen.push_back({TUebersprungenes::TArt::RestBytes, QString(), pos, rest});
+            break;
+        }
         const std::uint8_t* kopf = bytes + pos;
-        // No MZ file type is 0, while a tape image begins with its leader of 0x00 bytes: such a
-        // header is no record, so a damaged tape image does not turn into a heap of empty files.
-        if (kopf[OffsetAttribut] == 0)
-            break;
+        if (!IstPlausiblerKopf(kopf))
+            return {};
         const int groesse = LittleEndian::Lies16(kopf + OffsetGroesse);
-        if (gesamt - pos - KopfGroesse < groesse)
+        if (rest - KopfGroesse < groesse) {
+            uebersprungen.push_back(
+                {TUebersprungenes::TArt::AbgeschnittenerDatensatz, NameAusKopf(kopf), pos, rest});
             break;
+        }
         auto datei = std::make_unique<TMZFDatei>();
         std::copy_n(kopf, KopfGroesse, datei->m_kopf.begin());
         std::copy_n(kopf + KopfGroesse, groesse, datei->m_rumpf.begin());
@@ -97,50 +131,156 @@ std::vector<std::unique_ptr<TMZFDatei>> TMZFDatei::LeseMZFDatensaetze(const QByt
         datensaetze.push_back(std::move(datei));
         pos += KopfGroesse + groesse;
     }
+    // A cut-off piece alone is no record file.
+    if (datensaetze.empty())
+        return {};
+    if (pv_uebersprungen)
+        pv_uebersprungen->insert(pv_uebersprungen->end(), uebersprungen.begin(), uebersprungen.end());
     return datensaetze;
 }
 
 namespace {
-// Reads the file once: its pulses (up to the limit) for the tape image, its bytes (up to their own
-// limit) for MZF records. The reader shows its failures.
-bool LiesMZT(const QString& pfad, TAnsiStringErzeuger& bits, QByteArray& rohdaten) {
+void BitsAusBytes(const QByteArray& bytes, qsizetype anzahl, TAnsiStringErzeuger& bits) {
+    const auto& tabelle = MZTBitsTabelle();
+    bits.Reservieren(static_cast<std::size_t>(anzahl) * BitsProMZTByte);
+    for (qsizetype i = 0; i < anzahl; ++i) {
+        const TMZTBits& zeichen = tabelle[static_cast<std::uint8_t>(bytes[i])];
+        bits.Anhaengen(std::string_view(zeichen.data(), zeichen.size()));
+    }
+}
+
+// The window's import reads a file as far as it is the size of the system says, through the
+// buffered reader: its bytes up to the limit for MZF records; the tape image is searched only in
+// the first bytes (MaxBitZeichen pulses), as it always was. `ganz` tells whether every byte was
+// read.
+bool LiesMZT(const QString& pfad, QByteArray& rohdaten, bool& ganz) {
     auto leser = std::make_unique<TGepufferterDateiLeser>();
     if (!leser->Oeffnen(pfad))
         return false;
-    rohdaten.reserve(std::min<qsizetype>(leser->HoleGroesse(), MaxDatensatzBytes));
-    while (!leser->IstDateiEnde() &&
-           (bits.Laenge() <= MaxBitZeichen || rohdaten.size() < MaxDatensatzBytes)) {
+    rohdaten.reserve(std::min<qsizetype>(leser->HoleGroesse(), MaxMZTBytes));
+    while (!leser->IstDateiEnde() && rohdaten.size() < MaxMZTBytes) {
         std::uint8_t byte = 0;
         if (!leser->LeseByte(byte)) {
             leser->Schliessen();
             return false;
         }
-        if (rohdaten.size() < MaxDatensatzBytes)
-            rohdaten.append(static_cast<char>(byte));
-        if (bits.Laenge() <= MaxBitZeichen) {
-            const TMZTBits& zeichen = MZTBitsTabelle()[byte];
-            bits.Anhaengen(std::string_view(zeichen.data(), zeichen.size()));
-        }
+        rohdaten.append(static_cast<char>(byte));
     }
+    ganz = leser->IstDateiEnde();
     leser->Schliessen();
     return true;
 }
+
+// Reads the whole file, to the end of its data: a pipe or a file of /proc reports no size, and a
+// file that grows while it is read is read as far as it goes. More than MaxMZTBytes is refused.
+bool LiesGanzesMZT(const QString& pfad, QByteArray& daten) {
+    if (pfad.isEmpty()) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), pfad));
+        return false;
+    }
+    QFile datei;
+    QString fehler;
+    if (!OeffneZumLesen(datei, pfad, {}, fehler)) {
+        DateiFehler::MeldeLesefehler(pfad, fehler);
+        return false;
+    }
+    constexpr qint64 Block = 65536;
+    while (true) {
+        const qsizetype bisher = daten.size();
+        daten.resize(bisher + Block);
+        const qint64 gelesen = datei.read(daten.data() + bisher, Block);
+        if (gelesen < 0) {
+            DateiFehler::MeldeLesefehler(pfad, datei.errorString());
+            return false;
+        }
+        daten.resize(bisher + gelesen);
+        if (gelesen == 0)
+            return true;
+        if (daten.size() > MaxMZTBytes) {
+            ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiZuGross"), pfad));
+            return false;
+        }
+    }
+}
+
+// Follows the parser through a tape and notes every file it had to pass over: a header whose
+// copies both failed, or a file whose body never agreed with its checksum.
+class TBandProtokoll {
+public:
+    TBandProtokoll() {
+        m_beobachter.beiLangerMarke = [this](int position) {
+            Abschliessen();
+            m_offen = true;
+            m_marke = position;
+            m_kopfGut = false;
+            m_rumpfGut = false;
+        };
+        m_beobachter.beiKopf = [this](int, int, const std::uint8_t* kopf, bool gut) {
+            if (gut) {
+                m_kopfGut = true;
+                std::copy_n(kopf, TMZFDatei::KopfGroesse, m_kopf.begin());
+            }
+        };
+        m_beobachter.beiRumpf = [this](int, int, bool gut) { m_rumpfGut = m_rumpfGut || gut; };
+    }
+    const TTonbandBeobachter* Beobachter() const { return &m_beobachter; }
+
+    // What was passed over and never found: a damaged file whose header equals a file found
+    // elsewhere on the tape (a second recording of it) is not missing.
+    std::vector<TUebersprungenes> Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden) {
+        Abschliessen();
+        std::vector<TUebersprungenes> ergebnis;
+        for (const auto& [eintrag, kopf] : m_uebersprungen) {
+            const bool gefundenWorden = eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf &&
+                                        std::any_of(gefunden.begin(), gefunden.end(),
+                                                    [&](const auto& d) { return d->Kopf() == kopf; });
+            if (!gefundenWorden)
+                ergebnis.push_back(eintrag);
+        }
+        return ergebnis;
+    }
+
+private:
+    void Abschliessen() {
+        if (!m_offen)
+            return;
+        m_offen = false;
+        const qint64 byte = (m_marke - 1) / BitsProMZTByte;
+        if (!m_kopfGut)
+            m_uebersprungen.push_back({{TUebersprungenes::TArt::BeschaedigterKopf, QString(), byte, 0}, {}});
+        else if (!m_rumpfGut)
+            m_uebersprungen.push_back(
+                {{TUebersprungenes::TArt::BeschaedigterRumpf, TMZFDatei::NameAusKopf(m_kopf.data()), byte, 0},
+                 m_kopf});
+    }
+
+    TTonbandBeobachter m_beobachter;
+    bool m_offen = false;
+    int m_marke = 0;
+    bool m_kopfGut = false;
+    bool m_rumpfGut = false;
+    std::array<std::uint8_t, TMZFDatei::KopfGroesse> m_kopf{};
+    std::vector<std::pair<TUebersprungenes, std::array<std::uint8_t, TMZFDatei::KopfGroesse>>>
+        m_uebersprungen;
+};
 } // namespace
 
 bool TMZFDatei::ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswahl) {
     if (m_geladen)
         Schliessen();
     TSanduhr sanduhr;
-    TAnsiStringErzeuger bits;
     QByteArray rohdaten;
-    if (!LiesMZT(pv_dateiName, bits, rohdaten))
+    bool ganz = false;
+    if (!LiesMZT(pv_dateiName, rohdaten, ganz))
         return false;
 
+    TAnsiStringErzeuger bits;
+    BitsAusBytes(rohdaten, std::min<qsizetype>(rohdaten.size(), MaxBildBytes), bits);
     int ende = 0;
     if (LeseAusTonbandBits(bits.Ansicht(), 1, false, 0.0, ende))
         return true;
 
-    const auto datensaetze = LeseMZFDatensaetze(rohdaten);
+    const auto datensaetze = ganz ? LeseMZFDatensaetze(rohdaten) : std::vector<std::unique_ptr<TMZFDatei>>();
     if (datensaetze.empty()) {
         ZeigeFehler(NichtsGefunden(pv_dateiName));
         return false;
@@ -165,26 +305,36 @@ bool TMZFDatei::ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswah
 }
 
 bool TMZFDatei::LeseAlleAusMZT(const QString& pv_dateiName,
-                               std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien) {
+                               std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                               std::vector<TUebersprungenes>* pv_uebersprungen) {
     pv_dateien.clear();
     TSanduhr sanduhr;
-    TAnsiStringErzeuger bits;
     QByteArray rohdaten;
-    if (!LiesMZT(pv_dateiName, bits, rohdaten))
+    if (!LiesGanzesMZT(pv_dateiName, rohdaten))
         return false;
 
+    TAnsiStringErzeuger bits;
+    BitsAusBytes(rohdaten, rohdaten.size(), bits);
+    TBandProtokoll protokoll;
     TMZFDatei datei;
     int start = 1;
     int ende = 0;
-    while (datei.LeseAusTonbandBits(bits.Ansicht(), start, false, 0.0, ende)) {
+    while (datei.LeseAusTonbandBits(bits.Ansicht(), start, false, 0.0, ende, protokoll.Beobachter())) {
         start = ende + 1;
         const bool schonDa = std::any_of(pv_dateien.begin(), pv_dateien.end(),
                                          [&](const auto& gefunden) { return gefunden->IstGleich(datei); });
         if (!schonDa)
             pv_dateien.push_back(CreateKopie(datei));
     }
-    if (pv_dateien.empty())
-        pv_dateien = LeseMZFDatensaetze(rohdaten);
+    std::vector<TUebersprungenes> uebersprungen = protokoll.Ergebnis(pv_dateien);
+    if (pv_dateien.empty()) {
+        std::vector<TUebersprungenes> ausDatensaetzen;
+        pv_dateien = LeseMZFDatensaetze(rohdaten, &ausDatensaetzen);
+        if (!pv_dateien.empty())
+            uebersprungen = std::move(ausDatensaetzen);
+    }
+    if (pv_uebersprungen)
+        *pv_uebersprungen = std::move(uebersprungen);
     if (pv_dateien.empty()) {
         ZeigeFehler(NichtsGefunden(pv_dateiName));
         return false;

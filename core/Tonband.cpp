@@ -7,9 +7,11 @@
 #include "LittleEndian.h"
 #include "ProgrammEinstellungen.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <limits>
+#include <vector>
 
 namespace {
 constexpr char Eins = '1';
@@ -41,24 +43,104 @@ std::string Wiederholt(char zeichen, int anzahl) {
     return std::string(static_cast<std::size_t>(anzahl), zeichen);
 }
 
-const std::string& LangeMarkeMuster() {
-    static const std::string muster = Wiederholt(Null, MusterLueckenende) +
-                                      Wiederholt(Eins, LangeMarkeEinsen) +
-                                      Wiederholt(Null, LangeMarkeNullen) + Eins + Eins;
+// A pattern with its prefix table (Knuth-Morris-Pratt): a search looks at every character of the
+// text once, whatever the text holds, even a pattern of a thousand zeros in a text of zeros.
+struct TMuster {
+    std::string text;
+    std::vector<std::size_t> praefix; // praefix[i]: longest proper prefix of text[0..i] that ends there
+
+    explicit TMuster(std::string muster) : text(std::move(muster)), praefix(text.size(), 0) {
+        std::size_t k = 0;
+        for (std::size_t i = 1; i < text.size(); ++i) {
+            while (k > 0 && text[i] != text[k])
+                k = praefix[k - 1];
+            if (text[i] == text[k])
+                ++k;
+            praefix[i] = k;
+        }
+    }
+
+    // One step of the automaton: the length of the pattern's prefix that ends at this character.
+    std::size_t Weiter(std::size_t zustand, char zeichen) const {
+        if (zustand == text.size())
+            zustand = praefix[zustand - 1];
+        while (zustand > 0 && text[zustand] != zeichen)
+            zustand = praefix[zustand - 1];
+        return text[zustand] == zeichen ? zustand + 1 : 0;
+    }
+};
+
+const TMuster& LangeMarkeMuster() {
+    static const TMuster muster(Wiederholt(Null, MusterLueckenende) + Wiederholt(Eins, LangeMarkeEinsen) +
+                                Wiederholt(Null, LangeMarkeNullen) + Eins + Eins);
     return muster;
 }
 
-const std::string& KurzeMarkeMuster() {
-    static const std::string muster = Wiederholt(Null, MusterLueckenende) +
-                                      Wiederholt(Eins, KurzeMarkeEinsen) +
-                                      Wiederholt(Null, KurzeMarkeNullen) + Eins + Eins;
+const TMuster& KurzeMarkeMuster() {
+    static const TMuster muster(Wiederholt(Null, MusterLueckenende) + Wiederholt(Eins, KurzeMarkeEinsen) +
+                                Wiederholt(Null, KurzeMarkeNullen) + Eins + Eins);
     return muster;
 }
 
-const std::string& KopieMuster() {
-    static const std::string muster = Wiederholt(Null, MusterKopieNullen) + Eins;
+const TMuster& KopieMuster() {
+    static const TMuster muster(Wiederholt(Null, MusterKopieNullen) + Eins);
     return muster;
 }
+
+// Every occurrence of one pattern in one text from a starting index on, found lazily: the parser
+// asks for the first occurrence at or after a position, again and again, and the text is read
+// only once however often it asks (a text of a thousand headers without a body asks for the
+// short mark a thousand times).
+class TMusterSuche {
+public:
+    TMusterSuche(std::string_view text, const TMuster& muster, std::size_t anfang)
+        : m_text(text), m_muster(muster), m_anfang(anfang), m_gelesen(anfang) {}
+
+    // Index of the first occurrence that starts at or after `von`, or npos.
+    std::size_t Finde(std::size_t von) {
+        if (von < m_anfang) { // the parser never looks back; answered without the index
+            int position = static_cast<int>(von) + 1;
+            return TMZFDatei::SucheMuster(m_text, m_muster.text, position)
+                       ? static_cast<std::size_t>(position) - m_muster.text.size()
+                       : std::string_view::npos;
+        }
+        const auto bekannt = std::lower_bound(m_funde.begin(), m_funde.end(), von);
+        if (bekannt != m_funde.end())
+            return *bekannt;
+        const std::size_t laenge = m_muster.text.size();
+        while (m_gelesen < m_text.size()) {
+            m_zustand = m_muster.Weiter(m_zustand, m_text[m_gelesen++]);
+            if (m_zustand == laenge) {
+                const std::size_t fund = m_gelesen - laenge;
+                m_funde.push_back(fund);
+                if (fund >= von)
+                    return fund;
+            }
+        }
+        return std::string_view::npos;
+    }
+
+    // The 1-based search of the parser: from `position` on, which then holds the occurrence's
+    // last character.
+    bool Suche(int& position) {
+        const std::size_t von = position < 1 ? 0 : static_cast<std::size_t>(position) - 1;
+        if (von >= m_text.size())
+            return false;
+        const std::size_t fund = Finde(von);
+        if (fund == std::string_view::npos)
+            return false;
+        position = static_cast<int>(fund + m_muster.text.size());
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    const TMuster& m_muster;
+    std::size_t m_anfang;
+    std::size_t m_gelesen;     // characters the automaton has consumed, from the start of the text
+    std::size_t m_zustand = 0; // its state after them
+    std::vector<std::size_t> m_funde;
+};
 
 // The 9 characters of every byte value, built once.
 using TByteBits = std::array<char, BitsProByte>;
@@ -145,11 +227,17 @@ bool TMZFDatei::SucheMuster(std::string_view text, std::string_view muster, int&
     const std::size_t start = position < 1 ? 0 : static_cast<std::size_t>(position) - 1;
     if (start >= text.size())
         return false;
-    const std::size_t fund = text.find(muster, start);
-    if (fund == std::string_view::npos)
-        return false;
-    position = static_cast<int>(fund + muster.size()); // the pattern's last character, counted from 1
-    return true;
+    // Knuth-Morris-Pratt, so that the time stays linear in the text whatever it holds.
+    const TMuster suche{std::string(muster)};
+    std::size_t zustand = 0;
+    for (std::size_t i = start; i < text.size(); ++i) {
+        zustand = suche.Weiter(zustand, text[i]);
+        if (zustand == muster.size()) {
+            position = static_cast<int>(i + 1); // the pattern's last character, counted from 1
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TMZFDatei::LeseByteAusBits(std::string_view text, int position, std::uint8_t& byte) {
@@ -206,7 +294,8 @@ std::string TMZFDatei::ErzeugeTonbandBits(bool pv_verkuerzt) const {
 }
 
 bool TMZFDatei::LeseAusTonbandBits(std::string_view pv_bits, int pv_start, bool pv_fortschrittMelden,
-                                   double pv_fortschritt, int& pv_ende) {
+                                   double pv_fortschritt, int& pv_ende,
+                                   const TTonbandBeobachter* pv_beobachter) {
     static_assert(Trennbit == 1);
     if (m_geladen)
         Schliessen();
@@ -222,6 +311,10 @@ bool TMZFDatei::LeseAusTonbandBits(std::string_view pv_bits, int pv_start, bool 
             RaiseFortschritt(pv_fortschritt);
     };
 
+    const std::size_t anfang = static_cast<std::size_t>(p) - 1;
+    TMusterSuche langeMarke(pv_bits, LangeMarkeMuster(), anfang);
+    TMusterSuche kurzeMarke(pv_bits, KurzeMarkeMuster(), anfang);
+    TMusterSuche kopie(pv_bits, KopieMuster(), anfang);
     std::array<std::uint8_t, KopfBlockBytes> kopfBlock{};
     std::array<std::uint8_t, PruefsummeBytes> rumpfSumme{};
     bool gefunden = false;
@@ -230,36 +323,47 @@ bool TMZFDatei::LeseAusTonbandBits(std::string_view pv_bits, int pv_start, bool 
         melde();
         if (m == 0)
             m = p;
-        if (!SucheMuster(pv_bits, LangeMarkeMuster(), m)) {
+        if (!langeMarke.Suche(m)) {
             p = laenge + 1;
             break;
         }
         p = m;
+        if (pv_beobachter && pv_beobachter->beiLangerMarke)
+            pv_beobachter->beiLangerMarke(m);
 
         // Header: the first copy, and only if that fails the second one.
         bool kopfGut = false;
         for (int versuch = 0; versuch < 2 && !kopfGut; ++versuch) {
-            if (versuch == 1 && !SucheMuster(pv_bits, KopieMuster(), p))
+            if (versuch == 1 && !kopie.Suche(p))
                 break;
-            if (!LeseBytes(pv_bits, p, kopfBlock.data(), KopfBlockBytes))
-                continue;
-            std::copy_n(kopfBlock.begin(), KopfGroesse, m_kopf.begin());
-            kopfGut =
-                PruefsummeStimmt(kopfBlock.data() + KopfGroesse, Pruefsumme(m_kopf.data(), KopfGroesse));
+            const int anfangDerKopie = p;
+            const bool gelesen = LeseBytes(pv_bits, p, kopfBlock.data(), KopfBlockBytes);
+            if (gelesen) {
+                std::copy_n(kopfBlock.begin(), KopfGroesse, m_kopf.begin());
+                kopfGut =
+                    PruefsummeStimmt(kopfBlock.data() + KopfGroesse, Pruefsumme(m_kopf.data(), KopfGroesse));
+            }
+            if (pv_beobachter && pv_beobachter->beiKopf)
+                pv_beobachter->beiKopf(anfangDerKopie, versuch + 1, gelesen ? m_kopf.data() : nullptr,
+                                       kopfGut);
         }
 
         if (kopfGut) {
             melde();
-            if (SucheMuster(pv_bits, KurzeMarkeMuster(), p)) {
+            if (kurzeMarke.Suche(p)) {
+                if (pv_beobachter && pv_beobachter->beiKurzerMarke)
+                    pv_beobachter->beiKurzerMarke(p);
                 const std::uint16_t groesse = LiesGroesse(m_kopf);
                 bool rumpfGut = false;
                 for (int versuch = 0; versuch < 2 && !rumpfGut; ++versuch) {
-                    if (versuch == 1 && !SucheMuster(pv_bits, KopieMuster(), p))
+                    if (versuch == 1 && !kopie.Suche(p))
                         break;
-                    if (!LeseBytes(pv_bits, p, m_rumpf.data(), groesse) ||
-                        !LeseBytes(pv_bits, p, rumpfSumme.data(), PruefsummeBytes))
-                        continue;
-                    rumpfGut = PruefsummeStimmt(rumpfSumme.data(), Pruefsumme(m_rumpf.data(), groesse));
+                    const int anfangDerKopie = p;
+                    if (LeseBytes(pv_bits, p, m_rumpf.data(), groesse) &&
+                        LeseBytes(pv_bits, p, rumpfSumme.data(), PruefsummeBytes))
+                        rumpfGut = PruefsummeStimmt(rumpfSumme.data(), Pruefsumme(m_rumpf.data(), groesse));
+                    if (pv_beobachter && pv_beobachter->beiRumpf)
+                        pv_beobachter->beiRumpf(anfangDerKopie, versuch + 1, rumpfGut);
                 }
                 if (rumpfGut) {
                     melde();

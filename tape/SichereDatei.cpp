@@ -77,11 +77,15 @@ bool TSichereDatei::Oeffnen(const QString& ziel) {
 
     // New files get the usual permissions (the system applies the umask); a replaced file keeps
     // its own.
+    // An interrupt between making the file and registering it would leave it behind: the two
+    // happen with interrupts held back.
+    const TemporaereDateien::TSignaleAufhalten aufhalten;
     for (int versuch = 0; versuch < NamensVersuche; ++versuch) {
         const QByteArray name = m_ziel + Zufallsendung();
         m_handle = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_handle >= 0) {
             m_temporaer = name;
+            m_platz = TemporaereDateien::Anmelden(m_temporaer);
             break;
         }
         if (errno != EEXIST)
@@ -97,7 +101,6 @@ bool TSichereDatei::Oeffnen(const QString& ziel) {
         }
         return Fehlschlag(grund);
     }
-    m_platz = TemporaereDateien::Anmelden(m_temporaer);
     if (existiert) {
         ::fchmod(m_handle, vorhanden.st_mode & 07777);
         // Root writing someone else's file leaves it theirs; if that fails, it is root's.

@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString StoreFehler =
-    QStringLiteral("Error opening the windows-registry / Fehler beim Öffnen der Windows-Registry");
 
 // The store as another program (or an older run) left it.
 class TRohSpeicher {
@@ -123,12 +121,18 @@ TEST_F(ProgrammEinstellungen, SampleRateAusDemSpeicher) {
         QVariant gespeichert;
         quint16 erwartet;
     } faelle[] = {
+        // A rate the settings dialog would not take reads as missing: a WAV of 0 Hz or of
+        // 5000 Hz is no recording any MZ or Bandwerk reads.
         {70000, 22050},
-        {5000, 5000},
+        {5000, 22050},
         {-1, 22050},
-        {65535, 65535},
+        {65535, 22050},
         {65536, 22050},
-        {0, 0},
+        {0, 22050},
+        {7999, 22050},
+        {8000, 8000},
+        {45000, 45000},
+        {45001, 22050},
         {44100, 44100},
         {QStringLiteral("viel"), 22050},
         {QStringLiteral("4294967296"), 22050}, // beyond 32 bits: unreadable
@@ -309,8 +313,8 @@ TEST_F(ProgrammEinstellungen, UnbrauchbarerSpeicherMeldetDenFestenText) {
         SchreibeHaftungsAusschlussAkzeptiert(true);
         ADD_FAILURE() << "no error on writing";
     } catch (const TEinstellungenFehler& e) {
-        EXPECT_EQ(e.Text(), StoreFehler);
-        EXPECT_EQ(QString::fromUtf8(e.what()), StoreFehler);
+        EXPECT_EQ(e.Text(), SpeicherFehlerText());
+        EXPECT_EQ(QString::fromUtf8(e.what()), SpeicherFehlerText());
     }
     EXPECT_EQ(skript.sanduhrTiefe, 0) << "hourglass left on after the failure";
     EXPECT_GE(skript.sanduhrAnzahl, 2);

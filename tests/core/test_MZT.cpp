@@ -7,6 +7,10 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 // Packs a bit text eight characters to a byte, first character in the high bit.
@@ -293,9 +297,22 @@ TEST_F(MZTTest, MZFDatensaetzeAusBytes) {
     EXPECT_EQ(liste[1]->HoleMZDateiAttribut(), 0x05);
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(liste[1]->Rumpf()), 300), b.rumpf);
     EXPECT_TRUE(liste[1]->IstGeladen());
-    // A record that does not fit ends the list; trailing bytes are ignored.
-    EXPECT_EQ(TMZFDatei::LeseMZFDatensaetze(zwei.left(zwei.size() - 1)).size(), 1u);
-    EXPECT_EQ(TMZFDatei::LeseMZFDatensaetze(zwei + QByteArray(127, 'x')).size(), 2u);
+    // A record that does not fit ends the list and is told by name; so are bytes too few for a header.
+    std::vector<TUebersprungenes> uebersprungen;
+    EXPECT_EQ(TMZFDatei::LeseMZFDatensaetze(zwei.left(zwei.size() - 1), &uebersprungen).size(), 1u);
+    ASSERT_EQ(uebersprungen.size(), 1u);
+    EXPECT_EQ(uebersprungen[0].art, TUebersprungenes::TArt::AbgeschnittenerDatensatz);
+    EXPECT_EQ(uebersprungen[0].name, QStringLiteral("TEST"));
+    EXPECT_EQ(uebersprungen[0].position, 133);
+    EXPECT_EQ(uebersprungen[0].laenge, 427);
+    uebersprungen.clear();
+    EXPECT_EQ(TMZFDatei::LeseMZFDatensaetze(zwei + QByteArray(127, 'x'), &uebersprungen).size(), 2u);
+    ASSERT_EQ(uebersprungen.size(), 1u);
+    EXPECT_EQ(uebersprungen[0].art, TUebersprungenes::TArt::RestBytes);
+    EXPECT_EQ(uebersprungen[0].position, zwei.size());
+    EXPECT_EQ(uebersprungen[0].laenge, 127);
+    // Bytes after the records that are no record make the whole file no record file.
+    EXPECT_EQ(TMZFDatei::LeseMZFDatensaetze(zwei + QByteArray(128, 'x')).size(), 0u);
     EXPECT_EQ(TMZFDatei::LeseMZFDatensaetze(a.Bytes().left(132)).size(), 0u);
     EXPECT_EQ(TMZFDatei::LeseMZFDatensaetze(QByteArray()).size(), 0u);
     TMZFBild null;
@@ -333,5 +350,158 @@ TEST_F(MZTTest, AlleDateienEinesBandbildsOhneDoppelte) {
     EXPECT_FALSE(TMZFDatei::LeseAlleAusMZT(pfad, liste));
     EXPECT_TRUE(liste.empty());
     EXPECT_EQ(plattform.Fehler(), QStringList(KeinMZ(pfad)));
+}
+} // namespace
+
+namespace {
+// Random bytes of random length: some are taken for a chain of MZF records only when every header
+// in the chain is plausible and the chain fills the bytes, which chance does not make.
+TEST_F(MZTTest, ZufallsbytesSindKeineDatensaetze) {
+    std::mt19937 zufall(4711);
+    int gepruefte = 0;
+    for (int fall = 0; fall < 5000; ++fall) {
+        const int laenge = static_cast<int>(zufall() % (fall < 4000 ? 2000 : 300000));
+        QByteArray bytes(laenge, '\0');
+        for (char& b : bytes)
+            b = static_cast<char>(zufall());
+        ASSERT_TRUE(TMZFDatei::LeseMZFDatensaetze(bytes).empty()) << "case " << fall;
+        ++gepruefte;
+    }
+    EXPECT_EQ(gepruefte, 5000);
+    // Runs of one value, which a tape image or a sound file is full of.
+    for (const char wert : {'\x00', '\x0D', '\x20', '\x80', '\xFF'})
+        EXPECT_TRUE(TMZFDatei::LeseMZFDatensaetze(QByteArray(1024 * 1024, wert)).empty()) << int(wert);
+}
+
+TEST_F(MZTTest, KeinSchrottWirdAlsMZDateiImportiert) {
+    struct TFall {
+        const char* was;
+        QByteArray bytes;
+    };
+    std::mt19937 zufall(815);
+    QByteArray zufallsbytes(250000, '\0');
+    for (char& b : zufallsbytes)
+        b = static_cast<char>(zufall());
+    // A tape image whose leader is one zero too short, behind a "1": no tape file, and its bytes
+    // ($80 and zeros) are no MZF record either.
+    ASSERT_TRUE(LadeBildMitRumpf(datei, RumpfMitBytes(16)));
+    const std::string voll = datei.ErzeugeTonbandBits(false);
+    const std::string kurzerVorspann = "1" + voll.substr(22000 - 999);
+    const TFall faelle[] = {
+        {"random bytes", zufallsbytes},
+        {"1 MB of 0xFF", QByteArray(1024 * 1024, '\xFF')},
+        {"a recording", LiesDatei(KorpusPfad(QStringLiteral("gunterhager-mz-800-emulator/TestHalt.wav")))},
+        {"a leader of 999 pulses", Packe(kurzerVorspann)},
+    };
+    for (const TFall& fall : faelle) {
+        ASSERT_FALSE(fall.bytes.isEmpty()) << fall.was;
+        const QString pfad = Pfad();
+        SchreibeDatei(pfad, fall.bytes);
+        plattform.Leeren();
+        EXPECT_FALSE(datei.ImportMZT(pfad, [](const auto&) { return 0; })) << fall.was;
+        EXPECT_FALSE(datei.IstGeladen()) << fall.was;
+        std::vector<std::unique_ptr<TMZFDatei>> liste;
+        EXPECT_FALSE(TMZFDatei::LeseAlleAusMZT(pfad, liste)) << fall.was;
+        EXPECT_TRUE(liste.empty()) << fall.was;
+        EXPECT_EQ(plattform.Fehler(), QStringList({KeinMZ(pfad), KeinMZ(pfad)})) << fall.was;
+    }
+}
+
+TEST_F(MZTTest, JedesKorpusMZTLiefertSeineDatensaetzeGanz) {
+    // The records, walked here by hand: header, size field, body, next header.
+    for (const QString& mzt : KorpusDateien({QStringLiteral("*.mzt"), QStringLiteral("*.MZT")})) {
+        const QByteArray roh = LiesDatei(mzt);
+        std::vector<std::unique_ptr<TMZFDatei>> liste;
+        std::vector<TUebersprungenes> uebersprungen;
+        ASSERT_TRUE(TMZFDatei::LeseAlleAusMZT(mzt, liste, &uebersprungen)) << mzt.toStdString();
+        EXPECT_TRUE(uebersprungen.empty()) << mzt.toStdString();
+        qsizetype pos = 0;
+        for (const auto& d : liste) {
+            const int groesse =
+                static_cast<std::uint8_t>(roh[pos + 18]) | static_cast<std::uint8_t>(roh[pos + 19]) << 8;
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(d->Kopf().data()), 128), roh.mid(pos, 128));
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(d->Rumpf()), groesse),
+                      roh.mid(pos + 128, groesse));
+            pos += 128 + groesse;
+        }
+        EXPECT_EQ(pos, roh.size()) << mzt.toStdString();
+    }
+}
+
+TEST_F(MZTTest, AlleDateienLangerBandbilderWerdenGelesen) {
+    // Four tape images of the largest size, one after the other: 607,824 bytes, far more than the
+    // window's import searches.
+    std::string band;
+    std::vector<std::unique_ptr<TMZFDatei>> erwartet;
+    for (int i = 0; i < 4; ++i) {
+        auto d = std::make_unique<TMZFDatei>();
+        ASSERT_TRUE(LadeBildMitRumpf(*d, RumpfMitBytes(65535, i * 50), QByteArray("GROSS") + char('1' + i)));
+        band += d->ErzeugeTonbandBits(false);
+        band.resize((band.size() + 7) / 8 * 8, '0'); // each image ends on a whole byte
+        erwartet.push_back(std::move(d));
+    }
+    const QString pfad = Pfad();
+    SchreibeDatei(pfad, Packe(band));
+    std::vector<std::unique_ptr<TMZFDatei>> liste;
+    std::vector<TUebersprungenes> uebersprungen;
+    ASSERT_TRUE(TMZFDatei::LeseAlleAusMZT(pfad, liste, &uebersprungen));
+    ASSERT_EQ(liste.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(liste[i]->IstGleich(*erwartet[i])) << i;
+    EXPECT_TRUE(uebersprungen.empty());
+}
+
+TEST_F(MZTTest, EinePipeWirdBisZumEndeGelesen) {
+    TMZFDatei a;
+    TMZFDatei b;
+    ASSERT_TRUE(LadeBildMitRumpf(a, RumpfMitBytes(3000), "ROHR-A"));
+    ASSERT_TRUE(LadeBildMitRumpf(b, RumpfMitBytes(100), "ROHR-B"));
+    const QByteArray bild = Packe(a.ErzeugeTonbandBits(false) + b.ErzeugeTonbandBits(true));
+    const QString rohr = Pfad(QStringLiteral("rohr.mzt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
+    const pid_t schreiber = ::fork();
+    if (schreiber == 0) {
+        QFile f(rohr);
+        const bool ok = f.open(QIODevice::WriteOnly) && f.write(bild) == bild.size();
+        f.close();
+        ::_exit(ok ? 0 : 1);
+    }
+    std::vector<std::unique_ptr<TMZFDatei>> liste;
+    const bool ok = TMZFDatei::LeseAlleAusMZT(rohr, liste);
+    int status = 0;
+    ::waitpid(schreiber, &status, 0);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(liste.size(), 2u);
+    EXPECT_TRUE(liste[0]->IstGleich(a));
+    EXPECT_TRUE(liste[1]->IstGleich(b));
+}
+
+TEST_F(MZTTest, UebersprungeneBandstellenWerdenGenannt) {
+    TMZFDatei gut;
+    TMZFDatei kaputt;
+    ASSERT_TRUE(LadeBildMitRumpf(gut, RumpfMitBytes(40), "GUT"));
+    ASSERT_TRUE(LadeBildMitRumpf(kaputt, RumpfMitBytes(40, 7), "KAPUTT"));
+    // Shortened format: one copy of each block, so one flipped bit ruins it.
+    const std::string a = gut.ErzeugeTonbandBits(true);
+    std::string b = kaputt.ErzeugeTonbandBits(true);
+    std::string c = gut.ErzeugeTonbandBits(true);
+    b[b.size() - 50] = b[b.size() - 50] == '0' ? '1' : '0';   // in the body's checksum
+    c[5000 + 82 + 20] = c[5000 + 82 + 20] == '0' ? '1' : '0'; // in the header
+    const std::string band = a + b + c + a;
+    const QString pfad = Pfad();
+    SchreibeDatei(pfad, Packe(band));
+    std::vector<std::unique_ptr<TMZFDatei>> liste;
+    std::vector<TUebersprungenes> uebersprungen;
+    ASSERT_TRUE(TMZFDatei::LeseAlleAusMZT(pfad, liste, &uebersprungen));
+    ASSERT_EQ(liste.size(), 1u); // GUT, found twice, listed once
+    EXPECT_TRUE(liste[0]->IstGleich(gut));
+    ASSERT_EQ(uebersprungen.size(), 2u);
+    EXPECT_EQ(uebersprungen[0].art, TUebersprungenes::TArt::BeschaedigterRumpf);
+    EXPECT_EQ(uebersprungen[0].name, QStringLiteral("KAPUTT"));
+    // The long mark ends 5,082 pulses into its file; the position is the byte holding that pulse.
+    EXPECT_EQ(uebersprungen[0].position, static_cast<qint64>((a.size() + 5082 - 1) / 8));
+    EXPECT_EQ(uebersprungen[1].art, TUebersprungenes::TArt::BeschaedigterKopf);
+    EXPECT_TRUE(uebersprungen[1].name.isEmpty());
+    EXPECT_EQ(uebersprungen[1].position, static_cast<qint64>((a.size() + b.size() + 5082 - 1) / 8));
 }
 } // namespace

@@ -63,6 +63,11 @@ void EinstellungsSpeicherReparieren() {
     QDir(EinstellungsDatei()).removeRecursively();
 }
 
+QString SpeicherFehlerText() {
+    return QStringLiteral("Error opening the settings file %1 / Fehler beim Öffnen der Einstellungsdatei %1")
+        .arg(EinstellungsDatei());
+}
+
 void TestSprache(bool englisch) {
     SetzeSprache(englisch);
 }

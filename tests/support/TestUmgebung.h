@@ -19,6 +19,8 @@ QString EinstellungsDatei();
 // for root; Reparieren removes it again (the store then starts empty).
 void EinstellungsSpeicherZerstoeren();
 void EinstellungsSpeicherReparieren();
+// The text of a store that cannot be opened: it names the settings file in both languages.
+QString SpeicherFehlerText();
 // Sets the catalogue's language (and stores it in the private store).
 void TestSprache(bool englisch);
 QByteArray LiesDatei(const QString& pfad);

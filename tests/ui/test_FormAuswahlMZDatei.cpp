@@ -200,9 +200,7 @@ TEST_F(FormAuswahlMZDateiTest, SpeicherfehlerWirdGemeldetUndDieDateiTrotzdemGesp
         EinstellungsSpeicherReparieren();
         ASSERT_EQ(skript.nachrichten.size(), 2);
         EXPECT_EQ(skript.nachrichten[0].art, TNachrichtArt::Fehler);
-        EXPECT_EQ(
-            skript.nachrichten[0].text,
-            QStringLiteral("Error opening the windows-registry / Fehler beim Öffnen der Windows-Registry"));
+        EXPECT_EQ(skript.nachrichten[0].text, SpeicherFehlerText());
         EXPECT_EQ(skript.nachrichten[1].art, TNachrichtArt::Information);
         EXPECT_EQ(skript.nachrichten[1].text,
                   QStringLiteral("The file ") + ziel + QStringLiteral(" has been saved."));

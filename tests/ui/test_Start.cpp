@@ -75,8 +75,7 @@ TEST_F(Start, FesteZweisprachigeTexte) {
         LaufzeitFehlerText(QStringLiteral("boom")),
         QStringLiteral("An application-error occured!\r\nEs ist ein Anwendungs-Fehler aufgetreten!\r\n\r\n"
                        "Error-description / Fehlerbeschreibung: \r\nboom"));
-    EXPECT_EQ(AusnahmeText(TEinstellungenFehler()),
-              QStringLiteral("Error opening the windows-registry / Fehler beim Öffnen der Windows-Registry"));
+    EXPECT_EQ(AusnahmeText(TEinstellungenFehler()), SpeicherFehlerText());
     EXPECT_EQ(AusnahmeText(std::runtime_error("kaputt")), QStringLiteral("kaputt"));
 }
 
@@ -89,9 +88,7 @@ TEST_F(Start, StartFehlerMeldetUndEndetSofort) {
     }
     ASSERT_EQ(skript.nachrichten.size(), 1);
     EXPECT_EQ(skript.nachrichten[0].art, TNachrichtArt::Fehler);
-    EXPECT_EQ(skript.nachrichten[0].text,
-              StartFehlerText(QStringLiteral("Error opening the windows-registry / Fehler beim Öffnen der "
-                                             "Windows-Registry")));
+    EXPECT_EQ(skript.nachrichten[0].text, StartFehlerText(SpeicherFehlerText()));
 }
 
 TEST_F(Start, LaufzeitFehlerMeldetUndBeendetDieSchleife) {
@@ -113,9 +110,7 @@ TEST_F(Start, AusnahmeAusEinemEreignisWirdGemeldet) {
     EXPECT_FALSE(BehandleAusnahmenVon([]() -> bool { throw TEinstellungenFehler(); }));
     EXPECT_FALSE(BehandleAusnahmenVon([]() -> bool { throw 42; }));
     ASSERT_EQ(skript.Fehler().size(), 2);
-    EXPECT_EQ(skript.Fehler()[0],
-              LaufzeitFehlerText(QStringLiteral(
-                  "Error opening the windows-registry / Fehler beim Öffnen der Windows-Registry")));
+    EXPECT_EQ(skript.Fehler()[0], LaufzeitFehlerText(SpeicherFehlerText()));
     EXPECT_TRUE(skript.Fehler()[1].startsWith(LaufzeitFehlerText(QString())));
     // Both asked the loop to end: a loop started now returns at once.
     QTimer sicherung;
