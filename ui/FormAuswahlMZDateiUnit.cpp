@@ -180,7 +180,9 @@ void TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick() {
     if (!gewaehlt)
         return;
     try {
-        SchreibeVerzeichnisMZFDateien(QFileInfo(*gewaehlt).absolutePath());
+        const QString verzeichnis = QFileInfo(*gewaehlt).absolutePath();
+        if (QFileInfo(verzeichnis).isDir()) // a folder that does not exist is no place to remember
+            SchreibeVerzeichnisMZFDateien(verzeichnis);
     } catch (const TEinstellungenFehler& fehler) {
         // A settings store that cannot be written does not keep the file from being saved.
         ZeigeFehler(fehler.Text());

@@ -604,9 +604,11 @@ std::optional<QString> TFormHaupt::ZeigeDateiDialog(TDialog pv_dialog, const QSt
     std::optional<QString> pfad = Plattform().DateiDialogZeigen(dialog);
     if (!pfad || pfad->isEmpty())
         return std::nullopt;
-    // Stored before the record works with the file, so that a failure still remembers the place.
+    // Stored before the record works with the file, so that a failure still remembers the place;
+    // a folder that does not exist is no place to remember.
     const QString verzeichnis = VerzeichnisVon(*pfad);
-    SchreibeEinstellung([&] { DialogArten[pv_dialog].schreibeVerzeichnis(verzeichnis); });
+    if (QFileInfo(verzeichnis).isDir())
+        SchreibeEinstellung([&] { DialogArten[pv_dialog].schreibeVerzeichnis(verzeichnis); });
     return pfad;
 }
 

@@ -45,7 +45,8 @@ bool IstSchreibgeschuetzt(const QFileInfo& datei) {
     return datei.exists() && (!datei.isWritable() || !(datei.permissions() & Schreibrechte));
 }
 
-// The file dialog; saving refuses a write-protected file and keeps the dialog open.
+// The file dialog; saving needs an existing folder and refuses a write-protected file, and keeps
+// the dialog open in both cases.
 class TDateiDialogFenster : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
@@ -55,6 +56,16 @@ public:
             const QStringList gewaehlt = selectedFiles();
             if (!gewaehlt.isEmpty()) {
                 const QFileInfo datei(gewaehlt.first());
+                if (!QFileInfo(datei.absolutePath()).isDir()) {
+                    // Qt's own words for it, so that they come in the user's language.
+                    QMessageBox::warning(
+                        this, windowTitle(),
+                        QFileDialog::tr(
+                            "%1\nDirectory not found.\nPlease verify the correct directory name was "
+                            "given.")
+                            .arg(QDir::toNativeSeparators(datei.absolutePath())));
+                    return;
+                }
                 if (!datei.isDir() && IstSchreibgeschuetzt(datei)) {
                     QMessageBox::warning(this, windowTitle(),
                                          QStringLiteral("%1 is write-protected.\nPlease choose another name.")

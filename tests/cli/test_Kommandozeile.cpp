@@ -1,5 +1,5 @@
-#include "Kommandozeile.h"
 #include "CliLauf.h"
+#include "Kommandozeile.h"
 #include "MZFDatei.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"

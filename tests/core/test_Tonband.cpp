@@ -182,8 +182,10 @@ TEST_F(TonbandTest, LueckeVon999NullenReichtNicht1000Schon) {
     TMZFDatei quelle;
     ASSERT_TRUE(LadeBild(quelle, TMZFBild{}));
     const std::string rest = quelle.ErzeugeTonbandBits(true).substr(5000);
-    EXPECT_FALSE(datei.LeseAusTonbandBits("1" + Nullen(999) + rest, 1, false, 0.0, ende));
-    EXPECT_TRUE(datei.LeseAusTonbandBits("1" + Nullen(1000) + rest, 1, false, 0.0, ende));
+    // Built by appending: GCC 12 at -O3 takes "1" + string for an overlapping copy (-Wrestrict).
+    const auto mitLuecke = [&](int nullen) { return std::string("1").append(Nullen(nullen)).append(rest); };
+    EXPECT_FALSE(datei.LeseAusTonbandBits(mitLuecke(999), 1, false, 0.0, ende));
+    EXPECT_TRUE(datei.LeseAusTonbandBits(mitLuecke(1000), 1, false, 0.0, ende));
     EXPECT_TRUE(datei.IstGleich(quelle));
 }
 

@@ -370,6 +370,20 @@ TEST_F(FormHaupt, ExportWAVNimmtDasWAVVerzeichnis) {
     EXPECT_FALSE(form->HoleDatei().IstGeaendert());
 }
 
+TEST_F(FormHaupt, EinOrdnerDerNichtDaIstWirdNichtGemerkt) {
+    auto form = NeueForm();
+    Oeffne(*form, Kopie(TestHalt, QStringLiteral("halt.mzf")));
+    const QString ordner = TestVerzeichnis();
+    SchreibeVerzeichnisMZTDateien(ordner);
+    const QString fehlt = TestVerzeichnis() + QStringLiteral("/fehlt/halt.mzt");
+    skript.WaehleDatei(fehlt);
+    Waehle(form.get(), "MenueHaupt_ImportExport_ExportMZT");
+    // The export fails with the writer's message; the remembered folder is the one before.
+    ASSERT_EQ(skript.Fehler().size(), 1);
+    EXPECT_TRUE(skript.Fehler()[0].startsWith(QStringLiteral("Error writing the file %1!").arg(fehlt)));
+    EXPECT_EQ(LiesVerzeichnisMZTDateien(), ordner);
+}
+
 TEST_F(FormHaupt, NochNichtVorhandeneBefehleMeldenSich) {
     auto form = NeueForm();
     for (const char* name : {"MenueHaupt_ImportExport_ImportWAV", "MenueHaupt_Extras_Einstellungen",

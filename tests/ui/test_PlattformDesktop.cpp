@@ -242,6 +242,39 @@ TEST(PlattformDesktop, SpeichernDialogHaengtEndungAnUndSchuetztSchreibgeschuetzt
     QFile::setPermissions(geschuetzt, QFile::ReadOwner | QFile::WriteOwner);
 }
 
+TEST(PlattformDesktop, SpeichernDialogVerlangtEinenVorhandenenOrdner) {
+    const QString ordner = TestVerzeichnis();
+    TPlattformDesktop desktop;
+    TDateiDialog dialog;
+    dialog.speichern = true;
+    dialog.titel = QStringLiteral("Export MZT-file");
+    dialog.filter = QStringLiteral("MZT-files (*.mzt)|*.mzt");
+    dialog.standardErweiterung = QStringLiteral("mzt");
+    dialog.startVerzeichnis = ordner;
+
+    TBoxBild weigerung;
+    bool nochOffen = false;
+    WennSichtbar<QFileDialog>([&](QFileDialog* d) {
+        Tippe(d, QStringLiteral("fehlt/band"));
+        BeantworteBox(QMessageBox::NoButton, &weigerung);
+        QTimer::singleShot(0, d, [&, d] {
+            static_cast<QDialog*>(d)->accept();
+            WennSichtbar<QFileDialog>([&](QFileDialog* d2) {
+                nochOffen = true;
+                Tippe(d2, QStringLiteral("band"));
+                static_cast<QDialog*>(d2)->accept();
+            });
+        });
+    });
+    const auto pfad = desktop.DateiDialogZeigen(dialog);
+    EXPECT_TRUE(nochOffen);
+    EXPECT_TRUE(weigerung.text.contains(QStringLiteral("Directory not found")))
+        << weigerung.text.toStdString();
+    EXPECT_TRUE(weigerung.text.contains(ordner + QStringLiteral("/fehlt"))) << weigerung.text.toStdString();
+    ASSERT_TRUE(pfad.has_value());
+    EXPECT_EQ(*pfad, ordner + QStringLiteral("/band.mzt"));
+}
+
 TEST(PlattformDesktop, SpeichernUeberVorhandeneDateiFragtVorher) {
     const QString ordner = TestVerzeichnis();
     SchreibeDatei(ordner + QStringLiteral("/da.mzf"), "da");
