@@ -230,7 +230,9 @@ public:
     std::vector<TUebersprungenes> Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden) {
         Abschliessen();
         std::vector<TUebersprungenes> ergebnis;
-        for (const auto& [eintrag, kopf] : m_uebersprungen) {
+        for (const auto& paar : m_uebersprungen) {
+            const TUebersprungenes& eintrag = paar.first;
+            const auto& kopf = paar.second;
             const bool gefundenWorden = eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf &&
                                         std::any_of(gefunden.begin(), gefunden.end(),
                                                     [&](const auto& d) { return d->Kopf() == kopf; });

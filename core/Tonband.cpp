@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -43,13 +44,110 @@ std::string Wiederholt(char zeichen, int anzahl) {
     return std::string(static_cast<std::size_t>(anzahl), zeichen);
 }
 
-// A pattern with its prefix table (Knuth-Morris-Pratt): a search looks at every character of the
-// text once, whatever the text holds, even a pattern of a thousand zeros in a text of zeros.
+// A pattern of the tape: a run of zeros (the end of a gap) followed by a tail that begins with a
+// "1" (a mark, or the start bit of a byte). Any occurrence's zeros are the end of a run of zeros
+// that the tail's first "1" ends, so a search only looks at the end of each run of at least that
+// many zeros: every character of the text is looked at once, whatever it holds.
 struct TMuster {
-    std::string text;
+    std::size_t nullen;
+    std::string rest;
+
+    TMuster(int anzahlNullen, std::string tail)
+        : nullen(static_cast<std::size_t>(anzahlNullen)), rest(std::move(tail)) {}
+    std::size_t Laenge() const { return nullen + rest.size(); }
+    std::string Text() const { return Wiederholt(Null, static_cast<int>(nullen)) + rest; }
+};
+
+const TMuster& LangeMarkeMuster() {
+    static const TMuster muster(MusterLueckenende, Wiederholt(Eins, LangeMarkeEinsen) +
+                                                       Wiederholt(Null, LangeMarkeNullen) + Eins + Eins);
+    return muster;
+}
+
+const TMuster& KurzeMarkeMuster() {
+    static const TMuster muster(MusterLueckenende, Wiederholt(Eins, KurzeMarkeEinsen) +
+                                                       Wiederholt(Null, KurzeMarkeNullen) + Eins + Eins);
+    return muster;
+}
+
+const TMuster& KopieMuster() {
+    static const TMuster muster(MusterKopieNullen, std::string(1, Eins));
+    return muster;
+}
+
+// Every occurrence of one pattern in one text from a starting index on, found lazily: the parser
+// asks for the first occurrence at or after a position, again and again, and the text is read
+// only once however often it asks (a text of a thousand headers without a body asks for the
+// short mark a thousand times).
+class TMusterSuche {
+public:
+    TMusterSuche(std::string_view text, const TMuster& muster, std::size_t anfang)
+        : m_text(text), m_muster(muster), m_anfang(anfang), m_gelesen(anfang) {}
+
+    // Index of the first occurrence that starts at or after `von`, or npos.
+    std::size_t Finde(std::size_t von) {
+        if (von < m_anfang) { // the parser never looks back; answered without the index
+            int position = static_cast<int>(von) + 1;
+            return TMZFDatei::SucheMuster(m_text, m_muster.Text(), position)
+                       ? static_cast<std::size_t>(position) - m_muster.Laenge()
+                       : std::string_view::npos;
+        }
+        const auto bekannt = std::lower_bound(m_funde.begin(), m_funde.end(), von);
+        if (bekannt != m_funde.end())
+            return *bekannt;
+        // m_gelesen always stands at the end of a run of zeros, so no run is counted in halves.
+        const char* const text = m_text.data();
+        const std::size_t laenge = m_text.size();
+        while (m_gelesen < laenge) {
+            const void* null = std::memchr(text + m_gelesen, Null, laenge - m_gelesen);
+            if (!null) {
+                m_gelesen = laenge;
+                break;
+            }
+            const std::size_t lauf = static_cast<std::size_t>(static_cast<const char*>(null) - text);
+            std::size_t ende = lauf;
+            while (ende < laenge && text[ende] == Null)
+                ++ende;
+            m_gelesen = ende;
+            if (ende - lauf < m_muster.nullen || m_muster.rest.size() > laenge - ende ||
+                std::memcmp(text + ende, m_muster.rest.data(), m_muster.rest.size()) != 0)
+                continue;
+            const std::size_t fund = ende - m_muster.nullen;
+            m_funde.push_back(fund);
+            if (fund >= von)
+                return fund;
+        }
+        return std::string_view::npos;
+    }
+
+    // The 1-based search of the parser: from `position` on, which then holds the occurrence's
+    // last character.
+    bool Suche(int& position) {
+        const std::size_t von = position < 1 ? 0 : static_cast<std::size_t>(position) - 1;
+        if (von >= m_text.size())
+            return false;
+        const std::size_t fund = Finde(von);
+        if (fund == std::string_view::npos)
+            return false;
+        position = static_cast<int>(fund + m_muster.Laenge());
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    const TMuster& m_muster;
+    std::size_t m_anfang;
+    std::size_t m_gelesen; // the text is searched up to here
+    std::vector<std::size_t> m_funde;
+};
+
+// A pattern with its prefix table (Knuth-Morris-Pratt), for searches of any pattern: a search looks
+// at every character of the text once, whatever the text and the pattern hold.
+struct TAllgemeinesMuster {
+    std::string_view text;
     std::vector<std::size_t> praefix; // praefix[i]: longest proper prefix of text[0..i] that ends there
 
-    explicit TMuster(std::string muster) : text(std::move(muster)), praefix(text.size(), 0) {
+    explicit TAllgemeinesMuster(std::string_view muster) : text(muster), praefix(text.size(), 0) {
         std::size_t k = 0;
         for (std::size_t i = 1; i < text.size(); ++i) {
             while (k > 0 && text[i] != text[k])
@@ -68,78 +166,6 @@ struct TMuster {
             zustand = praefix[zustand - 1];
         return text[zustand] == zeichen ? zustand + 1 : 0;
     }
-};
-
-const TMuster& LangeMarkeMuster() {
-    static const TMuster muster(Wiederholt(Null, MusterLueckenende) + Wiederholt(Eins, LangeMarkeEinsen) +
-                                Wiederholt(Null, LangeMarkeNullen) + Eins + Eins);
-    return muster;
-}
-
-const TMuster& KurzeMarkeMuster() {
-    static const TMuster muster(Wiederholt(Null, MusterLueckenende) + Wiederholt(Eins, KurzeMarkeEinsen) +
-                                Wiederholt(Null, KurzeMarkeNullen) + Eins + Eins);
-    return muster;
-}
-
-const TMuster& KopieMuster() {
-    static const TMuster muster(Wiederholt(Null, MusterKopieNullen) + Eins);
-    return muster;
-}
-
-// Every occurrence of one pattern in one text from a starting index on, found lazily: the parser
-// asks for the first occurrence at or after a position, again and again, and the text is read
-// only once however often it asks (a text of a thousand headers without a body asks for the
-// short mark a thousand times).
-class TMusterSuche {
-public:
-    TMusterSuche(std::string_view text, const TMuster& muster, std::size_t anfang)
-        : m_text(text), m_muster(muster), m_anfang(anfang), m_gelesen(anfang) {}
-
-    // Index of the first occurrence that starts at or after `von`, or npos.
-    std::size_t Finde(std::size_t von) {
-        if (von < m_anfang) { // the parser never looks back; answered without the index
-            int position = static_cast<int>(von) + 1;
-            return TMZFDatei::SucheMuster(m_text, m_muster.text, position)
-                       ? static_cast<std::size_t>(position) - m_muster.text.size()
-                       : std::string_view::npos;
-        }
-        const auto bekannt = std::lower_bound(m_funde.begin(), m_funde.end(), von);
-        if (bekannt != m_funde.end())
-            return *bekannt;
-        const std::size_t laenge = m_muster.text.size();
-        while (m_gelesen < m_text.size()) {
-            m_zustand = m_muster.Weiter(m_zustand, m_text[m_gelesen++]);
-            if (m_zustand == laenge) {
-                const std::size_t fund = m_gelesen - laenge;
-                m_funde.push_back(fund);
-                if (fund >= von)
-                    return fund;
-            }
-        }
-        return std::string_view::npos;
-    }
-
-    // The 1-based search of the parser: from `position` on, which then holds the occurrence's
-    // last character.
-    bool Suche(int& position) {
-        const std::size_t von = position < 1 ? 0 : static_cast<std::size_t>(position) - 1;
-        if (von >= m_text.size())
-            return false;
-        const std::size_t fund = Finde(von);
-        if (fund == std::string_view::npos)
-            return false;
-        position = static_cast<int>(fund + m_muster.text.size());
-        return true;
-    }
-
-private:
-    std::string_view m_text;
-    const TMuster& m_muster;
-    std::size_t m_anfang;
-    std::size_t m_gelesen;     // characters the automaton has consumed, from the start of the text
-    std::size_t m_zustand = 0; // its state after them
-    std::vector<std::size_t> m_funde;
 };
 
 // The 9 characters of every byte value, built once.
@@ -227,8 +253,7 @@ bool TMZFDatei::SucheMuster(std::string_view text, std::string_view muster, int&
     const std::size_t start = position < 1 ? 0 : static_cast<std::size_t>(position) - 1;
     if (start >= text.size())
         return false;
-    // Knuth-Morris-Pratt, so that the time stays linear in the text whatever it holds.
-    const TMuster suche{std::string(muster)};
+    const TAllgemeinesMuster suche(muster);
     std::size_t zustand = 0;
     for (std::size_t i = start; i < text.size(); ++i) {
         zustand = suche.Weiter(zustand, text[i]);

@@ -292,6 +292,19 @@ TEST_F(MZFFormatTest, SpeichernUeberschreibtDieAlteDateiNieAnOrtUndStelle) {
     EXPECT_EQ(QDir(verzeichnis).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file left";
 }
 
+TEST_F(MZFFormatTest, InEinemGesperrtenOrdnerWirdDieDateiAnOrtUndStelleGespeichert) {
+    // The folder takes no new file, the file itself may be written: it is written in place.
+    TMZFBild neu;
+    neu.rumpf = QByteArray(300, 'N');
+    ASSERT_TRUE(LadeBild(datei, neu));
+    const QString ziel = GesperrterOrdnerMitDatei(QStringLiteral("spiel.mzf"), "alt");
+    ASSERT_FALSE(ziel.isEmpty());
+    const int status = ImKindprozess([&] { return datei.Speichern(ziel) ? 0 : 1; }, true);
+    Entsperre(ziel);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(LiesDatei(ziel), neu.Bytes());
+}
+
 TEST_F(MZFFormatTest, FehlgeschlagenesLadenLeertDenDatensatz) {
     ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
     datei.SetzeMZDateiName(QStringLiteral("UNGESPEICHERT"));

@@ -5,11 +5,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <memory>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 std::unique_ptr<QTemporaryDir>& Heim() {
@@ -66,6 +71,54 @@ void EinstellungsSpeicherReparieren() {
 QString SpeicherFehlerText() {
     return QStringLiteral("Error opening the settings file %1 / Fehler beim Öffnen der Einstellungsdatei %1")
         .arg(EinstellungsDatei());
+}
+
+namespace {
+constexpr uid_t Niemand = 65534;
+
+uid_t GewoehnlicherBenutzer() {
+    return ::geteuid() == 0 ? Niemand : ::geteuid();
+}
+gid_t GewoehnlicheGruppe() {
+    return ::geteuid() == 0 ? Niemand : ::getegid();
+}
+} // namespace
+
+int ImKindprozess(const std::function<int()>& arbeit, bool alsGewoehnlicherBenutzer) {
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        if (alsGewoehnlicherBenutzer && ::geteuid() == 0 &&
+            (::setgid(GewoehnlicheGruppe()) != 0 || ::setuid(GewoehnlicherBenutzer()) != 0))
+            ::_exit(125);
+        ::_exit(arbeit());
+    }
+    int status = 0;
+    ::waitpid(kind, &status, 0);
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return WEXITSTATUS(status);
+}
+
+QString GesperrterOrdnerMitDatei(const QString& name, const QByteArray& inhalt) {
+    // Below the temporary folder of the system: the test home is closed to other users.
+    static std::vector<std::unique_ptr<QTemporaryDir>> basen;
+    basen.push_back(std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/bandwerk-XXXXXX")));
+    const QString basis = basen.back()->path();
+    ::chmod(QFile::encodeName(basis).constData(), 0755);
+    const QString ordner = basis + QStringLiteral("/gesperrt");
+    QDir().mkpath(ordner);
+    const QString datei = ordner + QLatin1Char('/') + name;
+    SchreibeDatei(datei, inhalt);
+    if (::chown(QFile::encodeName(ordner).constData(), GewoehnlicherBenutzer(), GewoehnlicheGruppe()) != 0 ||
+        ::chown(QFile::encodeName(datei).constData(), GewoehnlicherBenutzer(), GewoehnlicheGruppe()) != 0)
+        return QString();
+    ::chmod(QFile::encodeName(datei).constData(), 0644);
+    ::chmod(QFile::encodeName(ordner).constData(), 0555);
+    return datei;
+}
+
+void Entsperre(const QString& dateiImOrdner) {
+    ::chmod(QFile::encodeName(QFileInfo(dateiImOrdner).absolutePath()).constData(), 0755);
 }
 
 void TestSprache(bool englisch) {

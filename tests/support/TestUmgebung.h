@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 // Absolute path of a file of the shared corpus, e.g. KorpusPfad("gunterhager-mz800-emuz/TestHalt.mzf").
 QString KorpusPfad(const QString& relativ);
@@ -30,5 +31,13 @@ void SchreibeDatei(const QString& pfad, const QByteArray& inhalt);
 // Little-endian fields of file images (WAV headers), read at byte offset `o`.
 std::uint32_t Le32(const QByteArray& d, int o);
 int Le16(const QByteArray& d, int o);
-// Set up once by the test main, before any test runs.
+// Runs `arbeit` in a child process and answers how it ended: its exit status, or 128 + the
+// signal that ended it. With `alsGewoehnlicherBenutzer` the child of a root process first becomes
+// the ordinary user of GesperrterOrdner.
+int ImKindprozess(const std::function<int()>& arbeit, bool alsGewoehnlicherBenutzer = false);
+// A folder in which only its owner, an ordinary user (nobody when the tests run as root), could
+// add files and which is locked even for that user; it holds the file `name` with `inhalt`, which
+// that user may write. Answers the file's path; Entsperre opens the folder again.
+QString GesperrterOrdnerMitDatei(const QString& name, const QByteArray& inhalt);
+void Entsperre(const QString& dateiImOrdner);
 void TestUmgebungEinrichten();

@@ -35,21 +35,6 @@ mode_t Rechte(const QString& pfad) {
     return s.st_mode & 07777;
 }
 
-// Runs `arbeit` in a child process and answers how it ended: its exit status, or 128 + the
-// signal that ended it.
-template <typename F> int ImKind(F arbeit) {
-    const pid_t kind = ::fork();
-    if (kind == 0) {
-        const int status = arbeit();
-        ::_exit(status);
-    }
-    int status = 0;
-    ::waitpid(kind, &status, 0);
-    if (WIFSIGNALED(status))
-        return 128 + WTERMSIG(status);
-    return WEXITSTATUS(status);
-}
-
 TEST(SichereDatei, ErsetztDieAlteDateiErstBeimAbschliessen) {
     const QString ordner = TestVerzeichnis();
     const QString ziel = Pfad(ordner, "spiel.mzf");
@@ -159,31 +144,13 @@ TEST(SichereDatei, FehlenderOrdnerNenntDenGrundDesSystems) {
 }
 
 TEST(SichereDatei, GesperrterOrdnerMitBeschreibbarerDateiWirdAnOrtUndStelleBeschrieben) {
-    // The folder lets nobody but its owner add files; root may always, so the test runs as an
-    // ordinary user (nobody) in a folder and file that belong to that user.
-    QTemporaryDir basis(QDir::tempPath() + QStringLiteral("/bandwerk-XXXXXX"));
-    ASSERT_TRUE(basis.isValid());
-    ::chmod(QFile::encodeName(basis.path()).constData(), 0755);
-    const QString ordner = basis.filePath(QStringLiteral("gesperrt"));
-    ASSERT_TRUE(QDir().mkpath(ordner));
-    const QString ziel = Pfad(ordner, "spiel.mzf");
-    SchreibeDatei(ziel, "alt");
-    const uid_t benutzer = ::geteuid() == 0 ? 65534 : ::geteuid();
-    const gid_t gruppe = ::geteuid() == 0 ? 65534 : ::getegid();
-    ASSERT_EQ(::chown(QFile::encodeName(ordner).constData(), benutzer, gruppe), 0);
-    ASSERT_EQ(::chown(QFile::encodeName(ziel).constData(), benutzer, gruppe), 0);
-    ::chmod(QFile::encodeName(ziel).constData(), 0644);
-    ::chmod(QFile::encodeName(ordner).constData(), 0555);
-
-    const int status = ImKind([&] {
-        if (::geteuid() == 0 && (::setgid(gruppe) != 0 || ::setuid(benutzer) != 0))
-            return 3;
-        return SchreibeSicher(ziel, "neu") ? 0 : 1;
-    });
-    ::chmod(QFile::encodeName(ordner).constData(), 0755);
+    const QString ziel = GesperrterOrdnerMitDatei(QStringLiteral("spiel.mzf"), "alt");
+    ASSERT_FALSE(ziel.isEmpty());
+    const int status = ImKindprozess([&] { return SchreibeSicher(ziel, "neu") ? 0 : 1; }, true);
+    Entsperre(ziel);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(LiesDatei(ziel), QByteArray("neu"));
-    EXPECT_EQ(DateienIn(ordner), QStringList{QStringLiteral("spiel.mzf")});
+    EXPECT_EQ(DateienIn(QFileInfo(ziel).path()), QStringList{QStringLiteral("spiel.mzf")});
 }
 
 TEST(SichereDatei, GroessenGrenzeMeldetDenGrundUndLaesstDasZielStehen) {
@@ -191,7 +158,7 @@ TEST(SichereDatei, GroessenGrenzeMeldetDenGrundUndLaesstDasZielStehen) {
     const QString ziel = Pfad(ordner, "gross.wav");
     SchreibeDatei(ziel, "alt");
     const QByteArray inhalt(64 * 1024, 'x');
-    const int status = ImKind([&] {
+    const int status = ImKindprozess([&] {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit grenze{8192, 8192};
         ::setrlimit(RLIMIT_FSIZE, &grenze);
@@ -211,7 +178,7 @@ TEST(SichereDatei, UnterbrechungEntferntDieTemporaereDatei) {
         const QString ordner = TestVerzeichnis();
         const QString ziel = Pfad(ordner, "export.wav");
         SchreibeDatei(ziel, "alt");
-        const int status = ImKind([&] {
+        const int status = ImKindprozess([&] {
             TemporaereDateien::InstalliereSignalbehandlung();
             TSichereDatei datei;
             if (!datei.Oeffnen(ziel) || !datei.Schreibe("halb", 4))
