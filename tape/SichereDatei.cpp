@@ -111,36 +111,32 @@ bool TSichereDatei::Oeffnen(const QString& ziel) {
 }
 
 bool TSichereDatei::Schreibe(const void* daten, qint64 anzahl) {
-    if (m_handle < 0)
-        return Fehlschlag(EBADF);
-    const auto* bytes = static_cast<const char*>(daten);
-    while (anzahl > 0) {
-        const ssize_t n = ::write(m_handle, bytes, static_cast<std::size_t>(anzahl));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return Fehlschlag(errno);
-        }
-        bytes += n;
-        anzahl -= n;
-    }
-    return true;
+    return SchreibeAlles(daten, anzahl, AmEnde);
 }
 
 bool TSichereDatei::SchreibeAn(qint64 position, const void* daten, qint64 anzahl) {
+    return SchreibeAlles(daten, anzahl, position);
+}
+
+// The system may take fewer bytes than asked (a signal, a size limit just reached): the rest is
+// written again, so that a real failure comes with its own reason.
+bool TSichereDatei::SchreibeAlles(const void* daten, qint64 anzahl, qint64 position) {
     if (m_handle < 0)
         return Fehlschlag(EBADF);
     const auto* bytes = static_cast<const char*>(daten);
     while (anzahl > 0) {
-        const ssize_t n = ::pwrite(m_handle, bytes, static_cast<std::size_t>(anzahl), position);
-        if (n < 0) {
+        const auto n = static_cast<std::size_t>(anzahl);
+        const ssize_t geschrieben =
+            position == AmEnde ? ::write(m_handle, bytes, n) : ::pwrite(m_handle, bytes, n, position);
+        if (geschrieben < 0) {
             if (errno == EINTR)
                 continue;
             return Fehlschlag(errno);
         }
-        bytes += n;
-        anzahl -= n;
-        position += n;
+        bytes += geschrieben;
+        anzahl -= geschrieben;
+        if (position != AmEnde)
+            position += geschrieben;
     }
     return true;
 }

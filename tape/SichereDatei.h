@@ -38,8 +38,9 @@ public:
     QString Fehlertext() const { return m_fehler; }
 
 private:
+    static constexpr qint64 AmEnde = -1;
+    bool SchreibeAlles(const void* daten, qint64 anzahl, qint64 position);
     bool Fehlschlag(int fehlerNummer);
-    void Schliesse();
 
     int m_handle = -1;
     QByteArray m_ziel;      // the file that is finally written (a link's target)
