@@ -6,6 +6,7 @@
 #include "SprachenTexte.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace DateiFehler {
@@ -16,6 +17,8 @@ inline const QString TextNichtGeoeffnet = QStringLiteral("File is not open");
 inline const QString TextDateiEnde = QStringLiteral("End of file is reached");
 inline const QString TextRueckwaerts = QStringLiteral("Cannot seek backward");
 inline const QString TextHinterDemEnde = QStringLiteral("Cannot seek beyond the end of file");
+// A FIFO or device in place of a file: opening it for reading could wait for a writer forever.
+inline const QString TextKeineNormaleDatei = QStringLiteral("Not a regular file");
 // Stands for the file name where no file is open.
 inline const QString TextUnbekannt = QStringLiteral("<Unknown>");
 
@@ -41,6 +44,13 @@ inline bool OeffneDatei(QFile& datei, const QString& dateiName, bool bereitsGeoe
     if (dateiName.isEmpty()) {
         ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), dateiName));
         return false;
+    }
+    if (!(modus & QIODevice::WriteOnly)) {
+        const QFileInfo info(dateiName);
+        if (info.exists() && !info.isFile() && !info.isDir()) {
+            melde(dateiName, TextKeineNormaleDatei);
+            return false;
+        }
     }
     datei.setFileName(dateiName);
     if (!datei.open(modus)) {
