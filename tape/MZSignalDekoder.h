@@ -63,7 +63,8 @@ public:
     // Consumes the frames [p, ende) that follow the ones consumed so far (none past the recording's
     // end) and calls pv_senke(bool lang) once per decided bit, in order. After the end every frame
     // is ignored.
-    template <typename TSenke> void Verarbeite(const std::uint8_t* p, const std::uint8_t* ende, TSenke& pv_senke) {
+    template <typename TSenke>
+    void Verarbeite(const std::uint8_t* p, const std::uint8_t* ende, TSenke& pv_senke) {
         while (p < ende) {
             switch (m_phase) {
             case TPhase::Suchen: {

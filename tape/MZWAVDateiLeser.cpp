@@ -190,9 +190,10 @@ bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertierteP
     m_alternativeAbtastzeit = pv_alternativeAbtastzeit;
     m_letztesSample = TMZSignalDekoder::KeinSample;
     m_vorletztesSample = TMZSignalDekoder::KeinSample;
-    m_dekoder.Starte(m_sampleRate,
-                     TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
-                     m_anzahlSamples);
+    m_dekoder.Starte(
+        m_sampleRate,
+        TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
+        m_anzahlSamples);
     if (!SucheNaechstesBit()) {
         m_dateiLeser->Schliessen();
         m_geoeffnet = false;
@@ -275,7 +276,8 @@ bool TMZWAVDateiLeser::UeberspringeSamples(std::int32_t pv_anzahl) {
     m_letztesSample = TMZSignalDekoder::KeinSample;
     m_vorletztesSample = TMZSignalDekoder::KeinSample;
     // Within the data chunk, so within 32 bits.
-    if (!m_dateiLeser->Ueberspringen(static_cast<std::int32_t>(static_cast<std::int64_t>(pv_anzahl) * BlockGroesse())))
+    if (!m_dateiLeser->Ueberspringen(
+            static_cast<std::int32_t>(static_cast<std::int64_t>(pv_anzahl) * BlockGroesse())))
         return false;
     m_sampleIndex += pv_anzahl;
     return true;
@@ -316,8 +318,9 @@ bool TMZWAVDateiLeser::SucheNaechstesBit() {
         return false;
     }
     // The decoder goes on from this reader's own position and history.
-    m_dekoder.SetzeStand(TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
-                         m_vorletztesSample, m_letztesSample, m_sampleIndex);
+    m_dekoder.SetzeStand(
+        TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
+        m_vorletztesSample, m_letztesSample, m_sampleIndex);
     TEinBit bit;
     while (!bit.gefunden && !m_dekoder.IstAmEnde()) {
         const std::int32_t ueberspringbar = m_dekoder.HoleUeberspringbar();

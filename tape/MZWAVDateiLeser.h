@@ -79,7 +79,8 @@ public:
     // The container walk shared with the multi-pass decoder: opens pv_leser with pv_dateiName, checks
     // the RIFF/WAVE container and leaves the reader at the first byte of the "data" chunk. On any
     // failure the reason has been shown and pv_leser is closed again.
-    static bool OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName, TWAVFormat& pv_format);
+    static bool OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
+                          TWAVFormat& pv_format);
 
     // The fields, for tests and diagnostics.
     std::uint16_t HoleSampleRate() const { return m_sampleRate; }

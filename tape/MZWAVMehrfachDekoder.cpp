@@ -24,7 +24,8 @@ struct TTextSenke {
 // A bit uses at least ceil(r) frames of its own, and r is at least rate x delay - 1 periods
 // (never below 2): an upper bound of the bits a recording can give.
 std::size_t HoechsteBitAnzahl(std::int32_t anzahlFrames, std::uint32_t sampleRate, double verzoegerung) {
-    const auto perioden = static_cast<std::int64_t>(std::floor(sampleRate * verzoegerung / MikrosekundenProSekunde));
+    const auto perioden =
+        static_cast<std::int64_t>(std::floor(sampleRate * verzoegerung / MikrosekundenProSekunde));
     const std::int64_t proBit = std::max<std::int64_t>(2, perioden - 1);
     return static_cast<std::size_t>(anzahlFrames / proBit + 1);
 }
@@ -86,7 +87,8 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
     std::vector<std::uint8_t> invertiert(invertiertGebraucht ? static_cast<std::size_t>(blockFrames) : 0);
 
     const auto alleAmEnde = [&dekoder] {
-        return std::all_of(dekoder.begin(), dekoder.end(), [](const TMZSignalDekoder& d) { return d.IstAmEnde(); });
+        return std::all_of(dekoder.begin(), dekoder.end(),
+                           [](const TMZSignalDekoder& d) { return d.IstAmEnde(); });
     };
     while (m_geleseneFrames < anzahlFrames && !alleAmEnde()) {
         const std::int32_t anzahl = std::min(blockFrames, anzahlFrames - m_geleseneFrames);
@@ -98,7 +100,8 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
         if (invertiertGebraucht)
             std::transform(normal.begin(), normal.begin() + anzahl, invertiert.begin(), WAVSkala::Invertiere);
         for (std::size_t i = 0; i < dekoder.size(); ++i) {
-            const std::uint8_t* frames = pv_durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
+            const std::uint8_t* frames =
+                pv_durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
             dekoder[i].Verarbeite(frames, frames + anzahl, senken[i]);
         }
         m_geleseneFrames += anzahl;

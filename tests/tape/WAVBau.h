@@ -32,7 +32,8 @@ inline QByteArray ChunkMitGroesse(const char* kennung, std::uint32_t groesse, co
 
 // A chunk as it should be: true size, pad byte after an odd size.
 inline QByteArray Chunk(const char* kennung, const QByteArray& inhalt) {
-    return ChunkMitGroesse(kennung, static_cast<std::uint32_t>(inhalt.size()), inhalt, inhalt.size() % 2 != 0);
+    return ChunkMitGroesse(kennung, static_cast<std::uint32_t>(inhalt.size()), inhalt,
+                           inhalt.size() % 2 != 0);
 }
 
 // The 16 bytes of a "fmt " chunk, every field as given.
@@ -49,11 +50,13 @@ inline QByteArray FmtPCM(std::uint16_t kanaele, std::uint32_t rate, std::uint16_
 
 // "RIFF", the true size, "WAVE", the chunks.
 inline QByteArray Riff(const QByteArray& chunks) {
-    return QByteArray("RIFF") + Le32(static_cast<std::uint32_t>(4 + chunks.size())) + QByteArray("WAVE") + chunks;
+    return QByteArray("RIFF") + Le32(static_cast<std::uint32_t>(4 + chunks.size())) + QByteArray("WAVE") +
+           chunks;
 }
 
 // The canonical file with a 44-byte header.
-inline QByteArray Wav(std::uint16_t kanaele, std::uint32_t rate, std::uint16_t bits, const QByteArray& daten) {
+inline QByteArray Wav(std::uint16_t kanaele, std::uint32_t rate, std::uint16_t bits,
+                      const QByteArray& daten) {
     return Riff(Chunk("fmt ", FmtPCM(kanaele, rate, bits)) + Chunk("data", daten));
 }
 

@@ -82,14 +82,16 @@ TEST_F(SignalDekoderTest, RechenbeispielBei44100Hz) {
         bool lang;
     };
     // 128.19, 127.46, 127.54, 126.81
-    for (const TFall& f : {TFall{255, 81, false}, TFall{255, 80, true}, TFall{0, 175, false}, TFall{0, 174, true}}) {
+    for (const TFall& f :
+         {TFall{255, 81, false}, TFall{255, 80, true}, TFall{0, 175, false}, TFall{0, 174, true}}) {
         SCOPED_TRACE(testing::Message() << int(f.s1) << ", " << int(f.s2));
         // The skipped frames are full of crossings; frames 15 and 18 would each change the level.
         TFrames frames = {200, 56};
         for (int i = 2; i < 16; ++i)
             frames.push_back(i % 2 == 0 ? 255 : 0);
         frames[15] = f.s1 == 0 ? 255 : 0;
-        frames = frames + TFrames{f.s1, f.s2} + TFrames{static_cast<std::uint8_t>(f.s2 < 128 ? 0 : 255)} + Lauf(40, 128);
+        frames = frames + TFrames{f.s1, f.s2} + TFrames{static_cast<std::uint8_t>(f.s2 < 128 ? 0 : 255)} +
+                 Lauf(40, 128);
         Oeffne(frames, 44100, MZ700);
         EXPECT_EQ(leser.HoleSampleIndex(), 18);
         EXPECT_EQ(leser.HoleVorletztesSample(), f.s1);
@@ -112,7 +114,8 @@ TEST_F(SignalDekoderTest, VerzoegerungJedesModells) {
         {MZ700, false, 18}, {MZ700, true, 15}, {MZ800, false, 19}, {MZ800, true, 19},
     };
     for (const TFall& f : faelle) {
-        SCOPED_TRACE(testing::Message() << MZModellName(f.modell).toStdString() << (f.alternativ ? " second" : ""));
+        SCOPED_TRACE(testing::Message()
+                     << MZModellName(f.modell).toStdString() << (f.alternativ ? " second" : ""));
         Oeffne(TFrames{200, 56} + Lauf(30, 0), 44100, f.modell, false, f.alternativ);
         EXPECT_EQ(leser.HoleSampleIndex(), f.index);
     }
@@ -158,8 +161,8 @@ TEST_F(SignalDekoderTest, GanzzahligerAbstandLiestEinSample) {
     // 10000 Hz: before 144, after 94 gives f = 0.68, W = 300 us, r = 3 exactly: frames 2 and 3 are
     // skipped, frame 4 alone decides; frame 5 is not read.
     for (const std::uint8_t v : {127, 128}) {
-        Oeffne(TFrames{144, 94, 255, 255, v, static_cast<std::uint8_t>(v == 127 ? 255 : 0)} + Lauf(10, 128), 10000,
-               MZ80K);
+        Oeffne(TFrames{144, 94, 255, 255, v, static_cast<std::uint8_t>(v == 127 ? 255 : 0)} + Lauf(10, 128),
+               10000, MZ80K);
         EXPECT_EQ(leser.HoleSampleIndex(), 5);
         // Read right after a skip: nothing before it in the history.
         EXPECT_EQ(leser.HoleVorletztesSample(), -1);
@@ -254,7 +257,13 @@ struct TImpulsZeile {
 const TImpulsZeile ImpulsTabelle[] = {
     {8000, {{4, 4, 2, 3}, {4, 4, 2, 3}, {4, 4, 2, 3}, {3, 3, 1, 2}, {4, 4, 1, 3}, {4, 4, 2, 3}}},
     {22050, {{10, 11, 5, 6}, {10, 11, 5, 6}, {10, 11, 5, 6}, {7, 8, 4, 4}, {10, 11, 3, 8}, {10, 11, 5, 7}}},
-    {44100, {{20, 22, 11, 12}, {20, 22, 11, 12}, {20, 22, 11, 12}, {15, 15, 7, 8}, {20, 22, 6, 16}, {21, 22, 11, 13}}},
+    {44100,
+     {{20, 22, 11, 12},
+      {20, 22, 11, 12},
+      {20, 22, 11, 12},
+      {15, 15, 7, 8},
+      {20, 22, 6, 16},
+      {21, 22, 11, 13}}},
 };
 
 TFrames Impulse(const std::string& bits, const int teile[4], bool invertiert, int stille) {
@@ -281,13 +290,13 @@ TEST_F(SignalDekoderTest, ImpulsfolgenJedesModellsUndJederRate) {
                                                 << (alternativ ? " second delay" : ""));
                 const int stille = static_cast<int>(zeile.rate / 100);
                 // Written in normal polarity, read in normal polarity: exactly the pulses.
-                EXPECT_EQ(Dekodiere(Impulse(bits, zeile.teile[modell], false, stille), zeile.rate, modell, false,
-                                    alternativ),
+                EXPECT_EQ(Dekodiere(Impulse(bits, zeile.teile[modell], false, stille), zeile.rate, modell,
+                                    false, alternativ),
                           bits);
                 // Written inverted, read inverted: the first pulse is lost in the silence before it,
                 // and the step into the silence after the last one is one more long pulse.
-                EXPECT_EQ(Dekodiere(Impulse(bits, zeile.teile[modell], true, stille), zeile.rate, modell, true,
-                                    alternativ),
+                EXPECT_EQ(Dekodiere(Impulse(bits, zeile.teile[modell], true, stille), zeile.rate, modell,
+                                    true, alternativ),
                           bits.substr(1) + "1");
             }
         }

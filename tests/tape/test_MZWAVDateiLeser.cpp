@@ -21,10 +21,11 @@ QString LeseFehler(const QString& name, const QString& grund) {
            grund;
 }
 QString Beschaedigt(const QString& name) {
-    return QStringLiteral("The file ") + name + QStringLiteral(" is corrupted or contains a not-supported format!");
+    return QStringLiteral("The file ") + name +
+           QStringLiteral(" is corrupted or contains a not-supported format!");
 }
-const QString RateUngueltig =
-    QStringLiteral("Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between 8000 Hz and 45000 Hz!");
+const QString RateUngueltig = QStringLiteral(
+    "Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between 8000 Hz and 45000 Hz!");
 
 // Long enough to be read by nothing but the container checks: constant level, no crossing.
 const QByteArray Ruhe = QByteArray(64, static_cast<char>(128));
@@ -64,9 +65,11 @@ TEST_F(WAVLeserTest, KanonischeDateienInAllenVierFormaten) {
         std::int32_t frames;
     };
     // A data chunk of 10 bytes: 10 mono 8-bit frames, 5 stereo 8-bit or mono 16-bit, 2 stereo 16-bit.
-    for (const TFall& f : {TFall{1, 8, 10, 10}, TFall{2, 8, 10, 5}, TFall{1, 16, 10, 5}, TFall{2, 16, 10, 2}}) {
+    for (const TFall& f :
+         {TFall{1, 8, 10, 10}, TFall{2, 8, 10, 5}, TFall{1, 16, 10, 5}, TFall{2, 16, 10, 2}}) {
         SCOPED_TRACE(testing::Message() << f.kanaele << " channels, " << f.bits << " bits");
-        ASSERT_TRUE(leser.Oeffnen(Datei(Wav(f.kanaele, 22050, f.bits, QByteArray(f.datenBytes, '\0'))), false, false));
+        ASSERT_TRUE(leser.Oeffnen(Datei(Wav(f.kanaele, 22050, f.bits, QByteArray(f.datenBytes, '\0'))), false,
+                                  false));
         EXPECT_TRUE(leser.IstGeoeffnet());
         EXPECT_EQ(leser.HoleSampleRate(), 22050);
         EXPECT_EQ(leser.IstStereo(), f.kanaele == 2);
@@ -97,7 +100,8 @@ TEST_F(WAVLeserTest, BeschaedigteContainer) {
     QByteArray groesserPlusEins = gut;
     groesserPlusEins.replace(4, 4, Le32(static_cast<std::uint32_t>(gut.size() - 7)));
     // A data chunk of 5 bytes (odd) as the last thing in the file, once without its pad byte.
-    const QByteArray ungeradeOhnePolster = Riff(fmt + ChunkMitGroesse("data", 5, QByteArray(5, '\x80'), false));
+    const QByteArray ungeradeOhnePolster =
+        Riff(fmt + ChunkMitGroesse("data", 5, QByteArray(5, '\x80'), false));
 
     const TFall faelle[] = {
         {"empty file", QByteArray()},
@@ -119,7 +123,8 @@ TEST_F(WAVLeserTest, BeschaedigteContainer) {
         {"data size one more than the file holds",
          Riff(fmt + ChunkMitGroesse("data", static_cast<std::uint32_t>(Ruhe.size() + 2), Ruhe, false))},
         {"data size 4 GB in a small file", Riff(fmt + ChunkMitGroesse("data", 0xFFFFFFFEu, Ruhe, false))},
-        {"LIST size 2 GB", Riff(ChunkMitGroesse("LIST", 0x7FFFFFFFu, QByteArray(4, 'x'), false) + fmt + data)},
+        {"LIST size 2 GB",
+         Riff(ChunkMitGroesse("LIST", 0x7FFFFFFFu, QByteArray(4, 'x'), false) + fmt + data)},
         {"odd data chunk without its pad byte", ungeradeOhnePolster},
         {"format tag 3 (floating point)", Riff(Chunk("fmt ", FmtFelder(3, 1, 8000, 32000, 4, 32)) + data)},
         {"extensible format tag", Riff(Chunk("fmt ", FmtFelder(0xFFFE, 1, 8000, 16000, 2, 16)) + data)},
@@ -130,7 +135,8 @@ TEST_F(WAVLeserTest, BeschaedigteContainer) {
         {"32 bits", Riff(Chunk("fmt ", FmtPCM(1, 8000, 32)) + data)},
         {"4 bits", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 4000, 1, 4)) + data)},
         {"bytes per second twice the rate", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 16000, 1, 8)) + data)},
-        {"bytes per second of mono for stereo", Riff(Chunk("fmt ", FmtFelder(1, 2, 8000, 8000, 2, 8)) + data)},
+        {"bytes per second of mono for stereo",
+         Riff(Chunk("fmt ", FmtFelder(1, 2, 8000, 8000, 2, 8)) + data)},
         {"block size 1 for 16 bits", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 16000, 1, 16)) + data)},
         {"block size 2 for 8-bit mono", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 8000, 2, 8)) + data)},
     };
@@ -158,7 +164,8 @@ TEST_F(WAVLeserTest, WasDieChunkWanderungUeberspringt) {
         {"LIST before fmt", Riff(list + fmt + data), 64},
         {"LIST between fmt and data", Riff(fmt + list + data), 64},
         {"a data chunk before fmt is passed over", Riff(Chunk("data", QByteArray(4, '\0')) + fmt + data), 64},
-        {"chunks after data are never looked at", Riff(fmt + data + QByteArray("junk\xff\xff\xff\xff", 8)), 64},
+        {"chunks after data are never looked at", Riff(fmt + data + QByteArray("junk\xff\xff\xff\xff", 8)),
+         64},
         {"odd data chunk with its pad byte", Riff(fmt + Chunk("data", QByteArray(5, '\x80'))), 5},
         {"empty data chunk", Riff(fmt + Chunk("data", QByteArray())), 0},
         // The top bit of a size is not part of it.
@@ -191,7 +198,8 @@ TEST_F(WAVLeserTest, SampleRateGrenzen) {
     }
     // In the order of the checks: the format tag before the rate, the rate before the bits.
     ErwarteFehler(Riff(Chunk("fmt ", FmtFelder(3, 1, 48000, 48000, 1, 8)) + Chunk("data", Ruhe)));
-    ErwarteFehler(Riff(Chunk("fmt ", FmtFelder(1, 1, 48000, 48000, 3, 24)) + Chunk("data", Ruhe)), RateUngueltig);
+    ErwarteFehler(Riff(Chunk("fmt ", FmtFelder(1, 1, 48000, 48000, 3, 24)) + Chunk("data", Ruhe)),
+                  RateUngueltig);
 }
 
 TEST_F(WAVLeserTest, OeffnenFehlschlaegeDerDatei) {
@@ -266,11 +274,22 @@ TEST_F(WAVLeserTest, GemeinsameSkalaAllerFormate) {
     };
     const TSkalaFall faelle[] = {
         {"8-bit mono", 1, 8, vorspann8(1), Daten8({0, 1, 127, 128, 200, 255}), {0, 1, 127, 128, 200, 255}},
-        {"8-bit stereo", 2, 8, vorspann8(2), Daten8({255, 0, 1, 2, 128, 129, 255, 255, 0, 0, 100, 200}),
+        {"8-bit stereo",
+         2,
+         8,
+         vorspann8(2),
+         Daten8({255, 0, 1, 2, 128, 129, 255, 255, 0, 0, 100, 200}),
          {127, 1, 128, 255, 0, 150}},
-        {"16-bit mono", 1, 16, vorspann16(1), Daten16({0, 32767, -32768, -1, 255, 256, -256, -257}),
+        {"16-bit mono",
+         1,
+         16,
+         vorspann16(1),
+         Daten16({0, 32767, -32768, -1, 255, 256, -256, -257}),
          {128, 255, 0, 127, 128, 129, 127, 126}},
-        {"16-bit stereo", 2, 16, vorspann16(2),
+        {"16-bit stereo",
+         2,
+         16,
+         vorspann16(2),
          Daten16({-1, 0, 0, -1, 32767, 32767, -32768, -32768, -32768, 32767, -3, 0, 511, 0, -513, 0}),
          // (-1 + 0) / 2 truncates to 0; (-32768 + 32767) / 2 to 0; (-3 + 0) / 2 to -1.
          {128, 128, 255, 0, 128, 127, 128, 127}},
@@ -279,7 +298,8 @@ TEST_F(WAVLeserTest, GemeinsameSkalaAllerFormate) {
         SCOPED_TRACE(f.name);
         for (const bool invertiert : {false, true}) {
             SCOPED_TRACE(invertiert ? "inverted" : "normal");
-            ASSERT_TRUE(leser.Oeffnen(Datei(Wav(f.kanaele, 8000, f.bits, f.vorspann + f.werte)), invertiert, false));
+            ASSERT_TRUE(
+                leser.Oeffnen(Datei(Wav(f.kanaele, 8000, f.bits, f.vorspann + f.werte)), invertiert, false));
             ASSERT_LE(leser.HoleSampleIndex(), ErsterTestFrame);
             ASSERT_TRUE(leser.UeberspringeSamples(ErsterTestFrame - leser.HoleSampleIndex()));
             for (int erwartet : f.erwartet) {
@@ -305,7 +325,8 @@ TEST_F(WAVLeserTest, InvertiertWird200Zu55) {
 TEST_F(WAVLeserTest, UnvollstaendigerLetzterFrameWirdNieGelesen) {
     // 16-bit mono, a data chunk of 5 bytes (with pad): 2 frames. The fifth byte is not a sample.
     const QByteArray daten = Daten16({-32768, -32768}) + QByteArray(1, '\x7F');
-    ASSERT_TRUE(leser.Oeffnen(Datei(Riff(Chunk("fmt ", FmtPCM(1, 8000, 16)) + Chunk("data", daten))), false, false));
+    ASSERT_TRUE(
+        leser.Oeffnen(Datei(Riff(Chunk("fmt ", FmtPCM(1, 8000, 16)) + Chunk("data", daten))), false, false));
     EXPECT_EQ(leser.HoleAnzahlSamples(), 2);
     EXPECT_EQ(leser.HoleSampleIndex(), 2);
     std::uint8_t s = 0;
@@ -337,9 +358,10 @@ TEST_F(WAVLeserTest, LesenUndUeberspringenAmEnde) {
 
     EXPECT_FALSE(leser.UeberspringeSamples(-1));
     EXPECT_FALSE(leser.UeberspringeSamples(7));
-    EXPECT_EQ(plattform.Fehler(), QStringList({LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek backward")),
-                                               LeseFehler(QStringLiteral("<Unknown>"),
-                                                          QStringLiteral("Cannot seek beyond the end of file"))}));
+    EXPECT_EQ(plattform.Fehler(),
+              QStringList({LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek backward")),
+                           LeseFehler(QStringLiteral("<Unknown>"),
+                                      QStringLiteral("Cannot seek beyond the end of file"))}));
     // Failed skips change nothing; the history is still that of frames 2 and 3.
     EXPECT_EQ(leser.HoleSampleIndex(), 4);
     EXPECT_EQ(leser.HoleLetztesSample(), 0);
@@ -426,7 +448,8 @@ std::string KopfBlock(const QByteArray& mzf) {
         for (int k = 0; k < 8; ++k)
             summe += (b >> k) & 1;
     }
-    return s + ByteAlsBits(static_cast<std::uint8_t>(summe >> 8)) + ByteAlsBits(static_cast<std::uint8_t>(summe & 0xFF));
+    return s + ByteAlsBits(static_cast<std::uint8_t>(summe >> 8)) +
+           ByteAlsBits(static_cast<std::uint8_t>(summe & 0xFF));
 }
 
 std::string LeseAlleBits(TMZWAVDateiLeser& leser) {
@@ -447,8 +470,10 @@ TEST_F(WAVLeserTest, KorpusEmulatorAufnahmen) {
     };
     for (const TFall& f : {TFall{"TestHalt", 801108}, TFall{"TestCharacters", 1027624}}) {
         SCOPED_TRACE(f.wav);
-        const QString pfad = KorpusPfad(QStringLiteral("gunterhager-mz-800-emulator/%1.wav").arg(QLatin1String(f.wav)));
-        const std::string kopf = KopfBlock(LiesDatei(KorpusPfad(QStringLiteral("gunterhager-mz-800-emulator/%1.mzf").arg(QLatin1String(f.wav)))));
+        const QString pfad =
+            KorpusPfad(QStringLiteral("gunterhager-mz-800-emulator/%1.wav").arg(QLatin1String(f.wav)));
+        const std::string kopf = KopfBlock(LiesDatei(
+            KorpusPfad(QStringLiteral("gunterhager-mz-800-emulator/%1.mzf").arg(QLatin1String(f.wav)))));
         for (const int modell : {MZ80K, MZ700, MZ800}) {
             SetzeImportExportImSpeicher(static_cast<quint8>(modell), false, StandardSampleRate, false);
             // Clean square pulses: the header block comes through in either polarity.
@@ -459,7 +484,8 @@ TEST_F(WAVLeserTest, KorpusEmulatorAufnahmen) {
                 EXPECT_FALSE(leser.IstSechzehnBit());
                 EXPECT_EQ(leser.HoleAnzahlSamples(), f.frames);
                 const std::string bits = LeseAlleBits(leser);
-                EXPECT_NE(bits.find(kopf), std::string::npos) << "model " << modell << (invertiert ? " inverted" : "");
+                EXPECT_NE(bits.find(kopf), std::string::npos)
+                    << "model " << modell << (invertiert ? " inverted" : "");
                 leser.Schliessen();
             }
         }
@@ -490,8 +516,8 @@ TEST_F(WAVLeserTest, Korpus48000HzIstUngueltig) {
     for (const char* name : {"8253-test", "Baryon-3", "memory-dirtinizer", "ram-check", "sound-test1"}) {
         SCOPED_TRACE(name);
         plattform.Leeren();
-        const QString pfad =
-            KorpusPfad(QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject/%1.wav").arg(QLatin1String(name)));
+        const QString pfad = KorpusPfad(
+            QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject/%1.wav").arg(QLatin1String(name)));
         EXPECT_FALSE(leser.Oeffnen(pfad, false, false));
         EXPECT_EQ(plattform.Fehler(), QStringList(RateUngueltig));
         EXPECT_EQ(plattform.nachrichten.size(), 1);
