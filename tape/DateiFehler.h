@@ -7,6 +7,7 @@
 #include "SprachenTexte.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace DateiFehler {
@@ -17,6 +18,8 @@ inline const QString TextNichtGeoeffnet = QStringLiteral("File is not open");
 inline const QString TextDateiEnde = QStringLiteral("End of file is reached");
 inline const QString TextRueckwaerts = QStringLiteral("Cannot seek backward");
 inline const QString TextHinterDemEnde = QStringLiteral("Cannot seek beyond the end of file");
+// A FIFO or device in place of a file: opening it for reading could wait for a writer forever.
+inline const QString TextKeineNormaleDatei = QStringLiteral("Not a regular file");
 // Stands for the file name where no file is open.
 inline const QString TextUnbekannt = QStringLiteral("<Unknown>");
 
@@ -39,6 +42,12 @@ inline bool OeffneZumLesenMitMeldung(QFile& datei, const QString& dateiName, boo
     }
     if (dateiName.isEmpty()) {
         ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), dateiName));
+        return false;
+    }
+    // A pipe or a device would keep the reader waiting or hand out something else each time.
+    const TPfadInfo info = HolePfadInfo(dateiName);
+    if (info.existiert && !info.istRegulaer && !info.istVerzeichnis) {
+        MeldeLesefehler(dateiName, TextKeineNormaleDatei);
         return false;
     }
     QString fehler;

@@ -5,6 +5,8 @@
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 using namespace DateiFehler;
@@ -100,6 +102,56 @@ bool TGepufferterDateiLeser::Lese16BitWert(std::int16_t& wert) {
     if (ergebnis > GroessterPositiverWortWert)
         ergebnis -= WortWertebereich;
     wert = static_cast<std::int16_t>(ergebnis);
+    return true;
+}
+
+bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) {
+    if (!m_geoeffnet) {
+        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    if (anzahl < 0 || m_dateiGroesse - m_position < anzahl) {
+        MeldeLesefehler(m_dateiName, TextDateiEnde);
+        return false;
+    }
+    // First what the buffer still holds. A block that ends before the buffer does ends at the end
+    // of the file, so at most `anzahl` of it is taken here and the rest comes from full blocks.
+    const std::int32_t imPuffer = std::min(PufferGroesse - m_pufferIndex, anzahl);
+    const std::int32_t rest = anzahl - imPuffer;
+    if (rest == 0) {
+        std::memcpy(ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
+        m_pufferIndex += imPuffer;
+        m_position += imPuffer;
+        return true;
+    }
+    // The buffer is used up; the file stands at the first byte after it.
+    const std::int32_t weiter = m_position + imPuffer;
+    if (rest >= PufferGroesse) {
+        const qint64 gelesen = m_datei.read(reinterpret_cast<char*>(ziel) + imPuffer, rest);
+        if (gelesen != rest) {
+            const QString fehler = m_datei.errorString();
+            m_datei.seek(m_position);
+            m_pufferIndex = PufferGroesse;
+            MeldeLesefehler(m_dateiName, fehler);
+            return false;
+        }
+        std::memcpy(ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
+        m_pufferIndex = PufferGroesse;
+    } else {
+        const std::int32_t block = std::min(PufferGroesse, m_dateiGroesse - weiter);
+        std::memcpy(ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
+        const qint64 gelesen = m_datei.read(reinterpret_cast<char*>(m_puffer.data()), block);
+        if (gelesen != block) {
+            const QString fehler = m_datei.errorString();
+            m_datei.seek(m_position);
+            m_pufferIndex = PufferGroesse;
+            MeldeLesefehler(m_dateiName, fehler);
+            return false;
+        }
+        std::memcpy(ziel + imPuffer, m_puffer.data(), static_cast<std::size_t>(rest));
+        m_pufferIndex = rest;
+    }
+    m_position += anzahl;
     return true;
 }
 

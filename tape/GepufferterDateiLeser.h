@@ -22,6 +22,10 @@ public:
     bool IstDateiEnde() const;
     bool LeseByte(std::uint8_t& byte);
     bool Lese16BitWert(std::int16_t& wert);
+    // The next `anzahl` bytes into `ziel`, as many LeseByte calls would hand them out; long runs go
+    // from the file straight into `ziel`. Fewer bytes left than asked for is "End of file is
+    // reached" before anything is read; a failed read leaves the position where it was.
+    bool LeseBytes(std::uint8_t* ziel, std::int32_t anzahl);
     bool Ueberspringen(std::int32_t pv_anzahl);
 
 private:

@@ -1,5 +1,6 @@
 #include "SichereDatei.h"
 
+#include "DateiFehler.h"
 #include "DateiPfad.h"
 #include "TemporaereDateien.h"
 
@@ -44,8 +45,6 @@ QByteArray Zufallsendung() {
 }
 } // namespace
 
-const QString TSichereDatei::TextKeineNormaleDatei = QStringLiteral("Not a regular file");
-
 TSichereDatei::~TSichereDatei() {
     Verwerfen();
 }
@@ -71,7 +70,7 @@ bool TSichereDatei::Oeffnen(const QString& ziel) {
         return m_handle >= 0 || Fehlschlag(errno);
     }
     if (existiert && !S_ISREG(vorhanden.st_mode)) {
-        m_fehler = TextKeineNormaleDatei;
+        m_fehler = DateiFehler::TextKeineNormaleDatei;
         return false;
     }
 

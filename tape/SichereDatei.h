@@ -14,10 +14,6 @@
 
 class TSichereDatei {
 public:
-    // Fixed phrase for targets that cannot be replaced safely; not translated, like the file
-    // layer's other phrases.
-    static const QString TextKeineNormaleDatei;
-
     TSichereDatei() = default;
     ~TSichereDatei(); // an unfinished file is discarded
     TSichereDatei(const TSichereDatei&) = delete;

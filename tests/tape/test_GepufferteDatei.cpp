@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 constexpr int Block = 65536;
@@ -187,6 +188,70 @@ TEST_F(GepufferteDateiTest, UeberspringenRueckwaertsOderHinterDasEnde) {
                                       QStringLiteral("Cannot seek beyond the end of file"))}));
     EXPECT_TRUE(leser->Ueberspringen(10));
     EXPECT_TRUE(leser->IstDateiEnde());
+}
+
+TEST_F(GepufferteDateiTest, LeseBytesWieEinzelneBytes) {
+    const int groesse = 3 * Block + 123;
+    const QByteArray inhalt = Muster(groesse);
+    const QString pfad = Datei(inhalt);
+    ASSERT_TRUE(leser->Oeffnen(pfad));
+    std::vector<std::uint8_t> ziel(static_cast<std::size_t>(groesse) + 1);
+    int erwartet = 0;
+    const auto lies = [&](int anzahl) {
+        ASSERT_TRUE(leser->LeseBytes(ziel.data(), anzahl));
+        for (int i = 0; i < anzahl; ++i)
+            ASSERT_EQ(ziel[static_cast<std::size_t>(i)], static_cast<std::uint8_t>(inhalt[erwartet + i]))
+                << erwartet + i;
+        erwartet += anzahl;
+        EXPECT_EQ(leser->HolePosition(), erwartet);
+    };
+    std::uint8_t b = 0;
+    ASSERT_TRUE(leser->LeseByte(b));
+    erwartet = 1;
+    lies(10);    // from the buffer
+    lies(Block); // the rest of the buffer and a new block
+    ASSERT_TRUE(leser->Ueberspringen(5));
+    erwartet += 5;
+    lies(2 * Block - 7); // the rest of the buffer and a long run straight from the file
+    ASSERT_TRUE(leser->LeseByte(b));
+    EXPECT_EQ(b, static_cast<std::uint8_t>(inhalt[erwartet]));
+    ++erwartet;
+    lies(0);
+    const int rest = groesse - erwartet;
+    EXPECT_FALSE(leser->LeseBytes(ziel.data(), rest + 1));
+    EXPECT_FALSE(leser->LeseBytes(ziel.data(), -1));
+    EXPECT_EQ(plattform.Fehler(), QStringList({LeseFehler(pfad, QStringLiteral("End of file is reached")),
+                                               LeseFehler(pfad, QStringLiteral("End of file is reached"))}));
+    EXPECT_EQ(leser->HolePosition(), erwartet);
+    lies(rest);
+    EXPECT_TRUE(leser->IstDateiEnde());
+    leser->Schliessen();
+    plattform.Leeren();
+    EXPECT_FALSE(leser->LeseBytes(ziel.data(), 1));
+    EXPECT_EQ(plattform.Fehler(),
+              QStringList(LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"))));
+}
+
+TEST_F(GepufferteDateiTest, LeseBytesAusGeschrumpfterDateiBleibtStehen) {
+    const QString pfad = Datei(Muster(3 * Block));
+    for (const int anzahl : {100, 2 * Block}) {
+        SCOPED_TRACE(anzahl);
+        SchreibeDatei(pfad, Muster(3 * Block));
+        ASSERT_TRUE(leser->Oeffnen(pfad));
+        std::uint8_t b = 0;
+        ASSERT_TRUE(leser->LeseByte(b));
+        ASSERT_TRUE(QFile::resize(pfad, Block / 2));
+        std::vector<std::uint8_t> ziel(static_cast<std::size_t>(2 * Block));
+        // Still in the first block: served from the buffer.
+        ASSERT_TRUE(leser->Ueberspringen(Block - 1 - (anzahl == 100 ? 50 : 0)));
+        plattform.Leeren();
+        const std::int32_t vorher = leser->HolePosition();
+        EXPECT_FALSE(leser->LeseBytes(ziel.data(), anzahl));
+        ASSERT_EQ(plattform.Fehler().size(), 1);
+        EXPECT_TRUE(plattform.Fehler()[0].startsWith(LeseFehler(pfad, QString())));
+        EXPECT_EQ(leser->HolePosition(), vorher);
+        leser->Schliessen();
+    }
 }
 
 TEST_F(GepufferteDateiTest, Lese16BitWertMitVorzeichenUndAmEnde) {

@@ -1,0 +1,151 @@
+// Decoding a ten-minute recording (44100 Hz, 16-bit stereo, about 106 MB, 26.46 million frames of
+// MZ-700 pulses with a little noise): the multi-pass decoder with the four MZ-700 passes and with
+// one, the reader decoding one pass frame by frame, and reading the file alone. Reports frames per
+// second.
+#include "GepufferterDateiLeser.h"
+#include "MZWAVDateiLeser.h"
+#include "MZWAVMehrfachDekoder.h"
+#include "Plattform.h"
+#include "ProgrammEinstellungen.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t SampleRate = 44100;
+constexpr std::int32_t Frames = SampleRate * 600;
+constexpr int BytesProFrame = 4;
+constexpr int Amplitude = 20000;
+// MZ-700 pulses at 44100 Hz: samples of the low and the high part.
+constexpr int LangTief = 20, LangHoch = 22, KurzTief = 6, KurzHoch = 16;
+
+void Le16(std::vector<char>& d, std::size_t o, std::uint16_t v) {
+    d[o] = static_cast<char>(v & 0xFF);
+    d[o + 1] = static_cast<char>(v >> 8);
+}
+void Le32(std::vector<char>& d, std::size_t o, std::uint32_t v) {
+    Le16(d, o, static_cast<std::uint16_t>(v & 0xFFFF));
+    Le16(d, o + 2, static_cast<std::uint16_t>(v >> 16));
+}
+
+struct TAufnahme {
+    QTemporaryDir ordner{QStringLiteral("/tmp/bandwerk-bench-XXXXXX")};
+    QString pfad;
+    TAufnahme() {
+        pfad = ordner.filePath(QStringLiteral("zehn-minuten.wav"));
+        constexpr std::uint32_t datenBytes = static_cast<std::uint32_t>(Frames) * BytesProFrame;
+        std::vector<char> d(44 + static_cast<std::size_t>(datenBytes));
+        std::copy_n("RIFF", 4, d.begin());
+        Le32(d, 4, 36 + datenBytes);
+        std::copy_n("WAVEfmt ", 8, d.begin() + 8);
+        Le32(d, 16, 16);
+        Le16(d, 20, 1);
+        Le16(d, 22, 2);
+        Le32(d, 24, SampleRate);
+        Le32(d, 28, SampleRate * BytesProFrame);
+        Le16(d, 32, BytesProFrame);
+        Le16(d, 34, 16);
+        std::copy_n("data", 4, d.begin() + 36);
+        Le32(d, 40, datenBytes);
+        // Pulses of a pseudo-random bit pattern, each channel with its own small noise.
+        std::uint32_t zufall = 12345;
+        const auto naechste = [&zufall] {
+            zufall = zufall * 1664525u + 1013904223u;
+            return zufall >> 8;
+        };
+        std::int32_t frame = 0;
+        while (frame < Frames) {
+            const bool lang = (naechste() & 1) != 0;
+            const int tief = lang ? LangTief : KurzTief;
+            const int hoch = lang ? LangHoch : KurzHoch;
+            for (int i = 0; i < tief + hoch && frame < Frames; ++i, ++frame) {
+                const int pegel = i < tief ? -Amplitude : Amplitude;
+                const std::size_t o = 44 + static_cast<std::size_t>(frame) * BytesProFrame;
+                Le16(d, o, static_cast<std::uint16_t>(pegel + static_cast<int>(naechste() % 2001) - 1000));
+                Le16(d, o + 2,
+                     static_cast<std::uint16_t>(pegel + static_cast<int>(naechste() % 2001) - 1000));
+            }
+        }
+        QFile f(pfad);
+        if (!f.open(QIODevice::WriteOnly) ||
+            f.write(d.data(), static_cast<qint64>(d.size())) != static_cast<qint64>(d.size()))
+            std::abort();
+        SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
+    }
+};
+
+const TAufnahme& Aufnahme() {
+    static const TAufnahme a;
+    return a;
+}
+
+void MehrfachDekoder(benchmark::State& state, std::vector<TDekodierDurchgang> durchgaenge) {
+    const QString pfad = Aufnahme().pfad;
+    std::size_t bits = 0;
+    for (auto _ : state) {
+        TMZWAVMehrfachDekoder dekoder;
+        if (!dekoder.Dekodiere(pfad, durchgaenge))
+            state.SkipWithError("decoding failed");
+        bits = dekoder.HoleBitText(0).size();
+    }
+    state.SetItemsProcessed(state.iterations() * Frames);
+    state.counters["bits_pass1"] = static_cast<double>(bits);
+}
+BENCHMARK_CAPTURE(MehrfachDekoder, vier_Durchgaenge,
+                  std::vector<TDekodierDurchgang>{{false, false}, {false, true}, {true, false}, {true, true}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MehrfachDekoder, zwei_Durchgaenge,
+                  std::vector<TDekodierDurchgang>{{false, false}, {true, false}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MehrfachDekoder, ein_Durchgang, std::vector<TDekodierDurchgang>{{false, false}})
+    ->Unit(benchmark::kMillisecond);
+
+// The floor: the sample data read in the same blocks, nothing decoded.
+void NurLesen(benchmark::State& state) {
+    const QString pfad = Aufnahme().pfad;
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(TMZWAVMehrfachDekoder::BlockFrames) *
+                                    BytesProFrame);
+    for (auto _ : state) {
+        TGepufferterDateiLeser leser;
+        TWAVFormat format;
+        if (!TMZWAVDateiLeser::OeffneWAV(leser, pfad, format))
+            state.SkipWithError("not opened");
+        for (std::int32_t gelesen = 0; gelesen < format.anzahlFrames;) {
+            const std::int32_t anzahl =
+                std::min(TMZWAVMehrfachDekoder::BlockFrames, format.anzahlFrames - gelesen);
+            if (!leser.LeseBytes(block.data(), anzahl * BytesProFrame))
+                state.SkipWithError("read failed");
+            gelesen += anzahl;
+        }
+        leser.Schliessen();
+        benchmark::DoNotOptimize(block.data());
+    }
+    state.SetItemsProcessed(state.iterations() * Frames);
+}
+BENCHMARK(NurLesen)->Unit(benchmark::kMillisecond);
+
+// One pass the way the reader hands out bits: a frame at a time through the buffered reader.
+void LeserEinDurchgang(benchmark::State& state) {
+    const QString pfad = Aufnahme().pfad;
+    for (auto _ : state) {
+        TMZWAVDateiLeser leser;
+        if (!leser.Oeffnen(pfad, false, false))
+            state.SkipWithError("not opened");
+        bool bit = false;
+        std::size_t bits = 0;
+        while (!leser.IstDateiEnde() && leser.LeseBit(bit))
+            ++bits;
+        leser.Schliessen();
+        benchmark::DoNotOptimize(bits);
+    }
+    state.SetItemsProcessed(state.iterations() * Frames);
+}
+BENCHMARK(LeserEinDurchgang)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+
+BENCHMARK_MAIN();

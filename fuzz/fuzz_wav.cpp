@@ -1,0 +1,91 @@
+// Feeds arbitrary bytes as a WAV file to the reader, the tape signal decoder and the tape bit parser,
+// under a model taken from the input. Each of the four passes is decoded once with the reader bit
+// by bit and once with the multi-pass decoder; the two must agree on success, on the message of a
+// failure and on every bit. Every bit text is then searched for MZ files.
+#include "FuzzHilfe.h"
+#include "MZFDatei.h"
+#include "MZWAVDateiLeser.h"
+#include "MZWAVMehrfachDekoder.h"
+#include "ProgrammEinstellungen.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Keeps the messages shown, answers every question with No.
+class TPlattformMitProtokoll : public FuzzHilfe::TPlattformStumm {
+public:
+    void ZeigeNachricht(TNachrichtArt, const QString& text) override { meldungen.push_back(text); }
+    std::vector<QString> meldungen;
+};
+
+const std::vector<TDekodierDurchgang> Durchgaenge = {
+    {false, false}, {false, true}, {true, false}, {true, true}};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
+    static TPlattformMitProtokoll plattform;
+    static const bool installiert = (SetzePlattform(&plattform), true);
+    (void)installiert;
+    static const QString pfad = FuzzHilfe::TempPfad("fuzz_wav", "ein.wav");
+    if (!FuzzHilfe::SchreibeDatei(pfad, daten, groesse))
+        return 0;
+    const auto modell = static_cast<quint8>(groesse > 0 ? daten[groesse - 1] % AnzahlMZModelle : 0);
+    SetzeImportExportImSpeicher(modell, false, StandardSampleRate, false);
+
+    plattform.meldungen.clear();
+    std::vector<std::string> vomLeser;
+    bool geoeffnet = true;
+    // One reader opened anew for every pass, as the import does it.
+    TMZWAVDateiLeser leser;
+    for (const TDekodierDurchgang& d : Durchgaenge) {
+        if (!leser.Oeffnen(pfad, d.invertiertePolaritaet, d.alternativeAbtastzeit)) {
+            geoeffnet = false;
+            if (leser.IstGeoeffnet())
+                __builtin_trap();
+            break;
+        }
+        std::string bits;
+        bool bit = false;
+        while (!leser.IstDateiEnde()) {
+            // Nothing changes the file meanwhile: a read cannot fail.
+            if (!leser.LeseBit(bit))
+                __builtin_trap();
+            bits += bit ? '1' : '0';
+        }
+        // One bit takes at least two frames.
+        if (bits.size() > static_cast<std::size_t>(leser.HoleAnzahlSamples()) / 2 + 1)
+            __builtin_trap();
+        leser.Schliessen();
+        vomLeser.push_back(std::move(bits));
+    }
+    const std::vector<QString> meldungenLeser = plattform.meldungen;
+    if (geoeffnet != meldungenLeser.empty() || meldungenLeser.size() > 1)
+        __builtin_trap();
+
+    plattform.meldungen.clear();
+    TMZWAVMehrfachDekoder dekoder;
+    if (dekoder.Dekodiere(pfad, Durchgaenge) != geoeffnet || plattform.meldungen != meldungenLeser)
+        __builtin_trap();
+    if (!geoeffnet)
+        return 0;
+    for (std::size_t i = 0; i < Durchgaenge.size(); ++i)
+        if (dekoder.HoleBitText(i) != vomLeser[i])
+            __builtin_trap();
+
+    // The parser as the import drives it: from the end of each file found to the next.
+    for (const std::string& bits : vomLeser) {
+        TMZFDatei datei;
+        int start = 1;
+        int ende = 0;
+        while (datei.LeseAusTonbandBits(bits, start, false, 0.0, ende)) {
+            if (ende < start || ende > static_cast<int>(bits.size()) || !datei.IstGeladen())
+                __builtin_trap();
+            start = ende + 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,340 @@
+#include "MZWAVDateiLeser.h"
+
+#include "DateiFehler.h"
+#include "LittleEndian.h"
+#include "Plattform.h"
+#include "ProgrammEinstellungen.h"
+#include "SprachenTexte.h"
+
+#include <cstring>
+
+using namespace DateiFehler;
+
+namespace {
+
+// RIFF header: "RIFF", the size of what follows it, "WAVE".
+constexpr int RiffKopfGroesse = 12;
+constexpr int OffsetRiffGroesse = 4;
+constexpr int OffsetWave = 8;
+constexpr std::int64_t RiffGroesseAbzug = 8; // "RIFF" and the size field itself
+// Chunk head: identifier and size.
+constexpr int ChunkKopfGroesse = 8;
+constexpr int KennungLaenge = 4;
+constexpr int OffsetChunkGroesse = 4;
+// Sizes are 31-bit: the top bit of the last byte is ignored.
+constexpr std::uint32_t GroessenMaske = 0x7FFFFFFF;
+// The part of the "fmt " chunk that is read; the rest is skipped unread.
+constexpr int FmtGroesse = 16;
+constexpr int OffsetFormat = 0;
+constexpr int OffsetKanaele = 2;
+constexpr int OffsetSampleRate = 4;
+constexpr int OffsetBytesProSekunde = 8;
+constexpr int OffsetBlockGroesse = 12;
+constexpr int OffsetBitsProSample = 14;
+constexpr std::uint16_t FormatPCM = 1;
+constexpr std::uint16_t Mono = 1;
+constexpr std::uint16_t Stereo = 2;
+constexpr std::uint16_t AchtBit = 8;
+constexpr std::uint16_t SechzehnBit = 16;
+
+bool IstKennung(const std::uint8_t* p, const char* kennung) {
+    return std::memcmp(p, kennung, KennungLaenge) == 0;
+}
+
+void MeldeBeschaedigt(TGepufferterDateiLeser& leser, const QString& dateiName) {
+    leser.Schliessen();
+    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiBeschaedigt"), dateiName));
+}
+
+enum class TChunkSuche { Gefunden, Beschaedigt, Lesefehler };
+
+// Walks the chunks from the reader's position to the one with the identifier and leaves the reader
+// at its first data byte. Every chunk must fit, with its pad byte, into what is left of the file.
+TChunkSuche SucheChunk(TGepufferterDateiLeser& leser, const char* kennung, std::int64_t& groesse) {
+    for (;;) {
+        if (static_cast<std::int64_t>(leser.HoleGroesse()) - leser.HolePosition() < ChunkKopfGroesse)
+            return TChunkSuche::Beschaedigt;
+        std::uint8_t kopf[ChunkKopfGroesse];
+        if (!leser.LeseBytes(kopf, ChunkKopfGroesse))
+            return TChunkSuche::Lesefehler;
+        const std::int64_t n = LittleEndian::Lies32(kopf + OffsetChunkGroesse) & GroessenMaske;
+        const std::int64_t gepolstert = n + (n & 1);
+        if (gepolstert > static_cast<std::int64_t>(leser.HoleGroesse()) - leser.HolePosition())
+            return TChunkSuche::Beschaedigt;
+        if (IstKennung(kopf, kennung)) {
+            groesse = n;
+            return TChunkSuche::Gefunden;
+        }
+        // Fits into the file, so into 32 bits.
+        if (!leser.Ueberspringen(static_cast<std::int32_t>(gepolstert)))
+            return TChunkSuche::Lesefehler;
+    }
+}
+
+// The result of a chunk walk: true when found; otherwise reported and the reader closed.
+bool ChunkGefunden(TChunkSuche suche, TGepufferterDateiLeser& leser, const QString& dateiName) {
+    switch (suche) {
+    case TChunkSuche::Gefunden:
+        return true;
+    case TChunkSuche::Beschaedigt:
+        MeldeBeschaedigt(leser, dateiName);
+        return false;
+    case TChunkSuche::Lesefehler:
+        break;
+    }
+    leser.Schliessen();
+    return false;
+}
+
+} // namespace
+
+TMZWAVDateiLeser::TMZWAVDateiLeser() : m_dateiLeser(std::make_unique<TGepufferterDateiLeser>()) {}
+
+TMZWAVDateiLeser::~TMZWAVDateiLeser() = default;
+
+bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
+                                 TWAVFormat& pv_format) {
+    if (!pv_leser.Oeffnen(pv_dateiName))
+        return false;
+    const std::int64_t dateiGroesse = pv_leser.HoleGroesse();
+    if (dateiGroesse < RiffKopfGroesse) {
+        MeldeBeschaedigt(pv_leser, pv_dateiName);
+        return false;
+    }
+    std::uint8_t riff[RiffKopfGroesse];
+    if (!pv_leser.LeseBytes(riff, RiffKopfGroesse)) {
+        pv_leser.Schliessen();
+        return false;
+    }
+    // Nothing may follow the RIFF chunk.
+    if (!IstKennung(riff, "RIFF") ||
+        (LittleEndian::Lies32(riff + OffsetRiffGroesse) & GroessenMaske) != dateiGroesse - RiffGroesseAbzug ||
+        !IstKennung(riff + OffsetWave, "WAVE")) {
+        MeldeBeschaedigt(pv_leser, pv_dateiName);
+        return false;
+    }
+
+    // Whatever comes before "fmt " is passed over, a "data" chunk included.
+    std::int64_t fmtGroesse = 0;
+    if (!ChunkGefunden(SucheChunk(pv_leser, "fmt ", fmtGroesse), pv_leser, pv_dateiName))
+        return false;
+    if (fmtGroesse < FmtGroesse) {
+        MeldeBeschaedigt(pv_leser, pv_dateiName);
+        return false;
+    }
+    std::uint8_t fmt[FmtGroesse];
+    if (!pv_leser.LeseBytes(fmt, FmtGroesse)) {
+        pv_leser.Schliessen();
+        return false;
+    }
+    const std::int64_t fmtRest = fmtGroesse + (fmtGroesse & 1) - FmtGroesse;
+    if (fmtRest > 0 && !pv_leser.Ueberspringen(static_cast<std::int32_t>(fmtRest))) {
+        pv_leser.Schliessen();
+        return false;
+    }
+
+    const std::uint16_t kanaele = LittleEndian::Lies16(fmt + OffsetKanaele);
+    if (LittleEndian::Lies16(fmt + OffsetFormat) != FormatPCM || (kanaele != Mono && kanaele != Stereo)) {
+        MeldeBeschaedigt(pv_leser, pv_dateiName);
+        return false;
+    }
+    const std::uint32_t sampleRate = LittleEndian::Lies32(fmt + OffsetSampleRate);
+    if (sampleRate < KleinsteSampleRate || sampleRate > GroessteSampleRate) {
+        pv_leser.Schliessen();
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_SampleRateUngueltig"),
+                                          QString::number(KleinsteSampleRate),
+                                          QString::number(GroessteSampleRate)));
+        return false;
+    }
+    const std::uint16_t bits = LittleEndian::Lies16(fmt + OffsetBitsProSample);
+    if (bits != AchtBit && bits != SechzehnBit) {
+        MeldeBeschaedigt(pv_leser, pv_dateiName);
+        return false;
+    }
+    TWAVFormat format;
+    format.sampleRate = static_cast<std::uint16_t>(sampleRate);
+    format.stereo = kanaele == Stereo;
+    format.sechzehnBit = bits == SechzehnBit;
+    const auto blockGroesse = static_cast<std::uint32_t>(format.BlockGroesse());
+    if (LittleEndian::Lies32(fmt + OffsetBytesProSekunde) != sampleRate * blockGroesse ||
+        LittleEndian::Lies16(fmt + OffsetBlockGroesse) != blockGroesse) {
+        MeldeBeschaedigt(pv_leser, pv_dateiName);
+        return false;
+    }
+
+    // Chunks after "data" are never looked at.
+    std::int64_t dataGroesse = 0;
+    if (!ChunkGefunden(SucheChunk(pv_leser, "data", dataGroesse), pv_leser, pv_dateiName))
+        return false;
+    format.anzahlFrames = static_cast<std::int32_t>(dataGroesse / blockGroesse);
+    pv_format = format;
+    return true;
+}
+
+bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertiertePolaritaet,
+                               bool pv_alternativeAbtastzeit) {
+    if (m_geoeffnet) {
+        MeldeLesefehler(pv_dateiName, TextBereitsGeoeffnet);
+        return false;
+    }
+    TWAVFormat format;
+    if (!OeffneWAV(*m_dateiLeser, pv_dateiName, format))
+        return false;
+    m_sampleRate = format.sampleRate;
+    m_stereo = format.stereo;
+    m_sechzehnBit = format.sechzehnBit;
+    m_anzahlSamples = format.anzahlFrames;
+    m_geoeffnet = true;
+    m_sampleIndex = 0;
+    m_invertiertePolaritaet = pv_invertiertePolaritaet;
+    m_alternativeAbtastzeit = pv_alternativeAbtastzeit;
+    m_letztesSample = TMZSignalDekoder::KeinSample;
+    m_vorletztesSample = TMZSignalDekoder::KeinSample;
+    m_dekoder.Starte(
+        m_sampleRate,
+        TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
+        m_anzahlSamples);
+    if (!SucheNaechstesBit()) {
+        m_dateiLeser->Schliessen();
+        m_geoeffnet = false;
+        return false;
+    }
+    return true;
+}
+
+void TMZWAVDateiLeser::Schliessen() {
+    if (!m_geoeffnet)
+        return;
+    m_dateiLeser->Schliessen();
+    m_geoeffnet = false;
+}
+
+int TMZWAVDateiLeser::BlockGroesse() const {
+    TWAVFormat format;
+    format.stereo = m_stereo;
+    format.sechzehnBit = m_sechzehnBit;
+    return format.BlockGroesse();
+}
+
+bool TMZWAVDateiLeser::LeseSample(std::uint8_t& pv_sample) {
+    if (!m_geoeffnet) {
+        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    if (m_sampleIndex >= m_anzahlSamples) {
+        MeldeLesefehler(m_dateiLeser->HoleDateiName(), TextDateiEnde);
+        return false;
+    }
+    std::uint8_t v = 0;
+    if (m_sechzehnBit) {
+        std::int16_t links = 0;
+        if (!m_dateiLeser->Lese16BitWert(links))
+            return false;
+        if (m_stereo) {
+            std::int16_t rechts = 0;
+            if (!m_dateiLeser->Lese16BitWert(rechts))
+                return false;
+            v = WAVSkala::Stereo16(links, rechts);
+        } else {
+            v = WAVSkala::Mono16(links);
+        }
+    } else {
+        std::uint8_t links = 0;
+        if (!m_dateiLeser->LeseByte(links))
+            return false;
+        if (m_stereo) {
+            std::uint8_t rechts = 0;
+            if (!m_dateiLeser->LeseByte(rechts))
+                return false;
+            v = WAVSkala::Stereo8(links, rechts);
+        } else {
+            v = links;
+        }
+    }
+    if (m_invertiertePolaritaet)
+        v = WAVSkala::Invertiere(v);
+    ++m_sampleIndex;
+    m_vorletztesSample = m_letztesSample;
+    m_letztesSample = v;
+    pv_sample = v;
+    return true;
+}
+
+bool TMZWAVDateiLeser::UeberspringeSamples(std::int32_t pv_anzahl) {
+    if (!m_geoeffnet) {
+        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    if (pv_anzahl < 0) {
+        MeldeLesefehler(TextUnbekannt, TextRueckwaerts);
+        return false;
+    }
+    if (static_cast<std::int64_t>(m_sampleIndex) + pv_anzahl > m_anzahlSamples) {
+        MeldeLesefehler(TextUnbekannt, TextHinterDemEnde);
+        return false;
+    }
+    m_letztesSample = TMZSignalDekoder::KeinSample;
+    m_vorletztesSample = TMZSignalDekoder::KeinSample;
+    // Within the data chunk, so within 32 bits.
+    if (!m_dateiLeser->Ueberspringen(
+            static_cast<std::int32_t>(static_cast<std::int64_t>(pv_anzahl) * BlockGroesse())))
+        return false;
+    m_sampleIndex += pv_anzahl;
+    return true;
+}
+
+bool TMZWAVDateiLeser::IstDateiEnde() const {
+    return !m_geoeffnet || m_bitZustand == KeinBitMehr;
+}
+
+bool TMZWAVDateiLeser::LeseBit(bool& pv_bit) {
+    if (!m_geoeffnet) {
+        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    if (m_bitZustand == KeinBitMehr) {
+        MeldeLesefehler(m_dateiLeser->HoleDateiName(), TextDateiEnde);
+        return false;
+    }
+    pv_bit = m_bitZustand == BitEins;
+    return SucheNaechstesBit();
+}
+
+namespace {
+// Takes the one bit that a search decides.
+struct TEinBit {
+    bool gefunden = false;
+    bool lang = false;
+    void operator()(bool pv_lang) {
+        gefunden = true;
+        lang = pv_lang;
+    }
+};
+} // namespace
+
+bool TMZWAVDateiLeser::SucheNaechstesBit() {
+    if (!m_geoeffnet) {
+        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
+        return false;
+    }
+    // The decoder goes on from this reader's own position and history.
+    m_dekoder.SetzeStand(
+        TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
+        m_vorletztesSample, m_letztesSample, m_sampleIndex);
+    TEinBit bit;
+    while (!bit.gefunden && !m_dekoder.IstAmEnde()) {
+        const std::int32_t ueberspringbar = m_dekoder.HoleUeberspringbar();
+        if (ueberspringbar > 0) {
+            if (!UeberspringeSamples(ueberspringbar))
+                return false;
+            m_dekoder.Ueberspringe(ueberspringbar);
+            continue;
+        }
+        std::uint8_t sample = 0;
+        if (!LeseSample(sample))
+            return false;
+        m_dekoder.Verarbeite(&sample, &sample + 1, bit);
+    }
+    m_bitZustand = !bit.gefunden ? KeinBitMehr : bit.lang ? BitEins : BitNull;
+    return true;
+}

@@ -1,0 +1,113 @@
+// Reads a WAV recording of an MZ cassette: checks the RIFF/WAVE container, hands out its frames
+// on one common scale (0..255, zero line at 128) and decodes the tape pulses into bits. Every
+// failure is shown through the platform layer with the catalogue text, then the operation returns
+// false.
+#pragma once
+
+#include "GepufferterDateiLeser.h"
+#include "MZSignalDekoder.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// What the container says about the samples, as far as the decoder needs it.
+struct TWAVFormat {
+    std::uint16_t sampleRate = 0;
+    bool stereo = false;
+    bool sechzehnBit = false;
+    // Complete frames in the "data" chunk; the bytes of an incomplete last frame are never read.
+    std::int32_t anzahlFrames = 0;
+
+    // Bytes per frame: one sample of every channel.
+    int BlockGroesse() const { return (stereo ? 2 : 1) * (sechzehnBit ? 2 : 1); }
+};
+
+// One frame reduced to the common scale. Eight-bit samples are unsigned around 128, sixteen-bit
+// ones signed around 0; the two channels of a stereo frame are averaged.
+namespace WAVSkala {
+constexpr int Nullpunkt16 = 32768;
+constexpr int Stufe16 = 256;
+constexpr std::uint8_t Voll = 255;
+
+inline std::uint8_t Stereo8(std::uint8_t links, std::uint8_t rechts) {
+    return static_cast<std::uint8_t>((links + rechts) / 2);
+}
+inline std::uint8_t Mono16(std::int16_t sample) {
+    return static_cast<std::uint8_t>((sample + Nullpunkt16) / Stufe16);
+}
+inline std::uint8_t Stereo16(std::int16_t links, std::int16_t rechts) {
+    // The average truncates toward zero, as integer division does.
+    return Mono16(static_cast<std::int16_t>((links + rechts) / 2));
+}
+// Mirrors a value on the scale: 255 - v.
+inline std::uint8_t Invertiere(std::uint8_t v) {
+    return static_cast<std::uint8_t>(Voll - v);
+}
+} // namespace WAVSkala
+
+class TMZWAVDateiLeser {
+public:
+    // Accepted sample rates in Hz.
+    static constexpr std::uint32_t KleinsteSampleRate = 8000;
+    static constexpr std::uint32_t GroessteSampleRate = 45000;
+    // BitZustand values.
+    static constexpr std::uint8_t BitNull = 0;
+    static constexpr std::uint8_t BitEins = 1;
+    static constexpr std::uint8_t KeinBitMehr = 2;
+
+    TMZWAVDateiLeser();
+    ~TMZWAVDateiLeser();
+    TMZWAVDateiLeser(const TMZWAVDateiLeser&) = delete;
+    TMZWAVDateiLeser& operator=(const TMZWAVDateiLeser&) = delete;
+
+    // Checks the container, positions at the first frame and decides the first bit.
+    bool Oeffnen(const QString& pv_dateiName, bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit);
+    void Schliessen();
+    bool IstGeoeffnet() const { return m_geoeffnet; }
+
+    // The next frame on the common scale (inverted when asked for).
+    bool LeseSample(std::uint8_t& pv_sample);
+    // Passes over frames without converting them; breaks the sample history.
+    bool UeberspringeSamples(std::int32_t pv_anzahl);
+
+    // True when not open or when the recording holds no further bit.
+    bool IstDateiEnde() const;
+    // Hands out the current bit (true for a long pulse) and decides the next one.
+    bool LeseBit(bool& pv_bit);
+
+    // The container walk shared with the multi-pass decoder: opens pv_leser with pv_dateiName, checks
+    // the RIFF/WAVE container and leaves the reader at the first byte of the "data" chunk. On any
+    // failure the reason has been shown and pv_leser is closed again.
+    static bool OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
+                          TWAVFormat& pv_format);
+
+    // The fields, for tests and diagnostics.
+    std::uint16_t HoleSampleRate() const { return m_sampleRate; }
+    bool IstStereo() const { return m_stereo; }
+    bool IstSechzehnBit() const { return m_sechzehnBit; }
+    std::int32_t HoleAnzahlSamples() const { return m_anzahlSamples; }
+    std::int32_t HoleSampleIndex() const { return m_sampleIndex; }
+    std::int16_t HoleLetztesSample() const { return m_letztesSample; }
+    std::int16_t HoleVorletztesSample() const { return m_vorletztesSample; }
+    std::uint8_t HoleBitZustand() const { return m_bitZustand; }
+
+private:
+    bool SucheNaechstesBit();
+    int BlockGroesse() const;
+
+    bool m_geoeffnet = false;
+    std::unique_ptr<TGepufferterDateiLeser> m_dateiLeser;
+    std::uint16_t m_sampleRate = 0;
+    bool m_stereo = false;
+    bool m_sechzehnBit = false;
+    std::int32_t m_anzahlSamples = 0;
+    std::int32_t m_sampleIndex = 0;
+    bool m_invertiertePolaritaet = false;
+    bool m_alternativeAbtastzeit = false;
+    std::int16_t m_letztesSample = TMZSignalDekoder::KeinSample;
+    std::int16_t m_vorletztesSample = TMZSignalDekoder::KeinSample;
+    std::uint8_t m_bitZustand = KeinBitMehr;
+    // The decoding steps; driven from the file one frame at a time.
+    TMZSignalDekoder m_dekoder;
+};
