@@ -68,7 +68,8 @@ QString Gebrauch() {
                "  --short, --full   WAV output: shortened or full tape format (default: the stored format)\n"
                "  --inverted, --normal\n"
                "                    WAV output: inverted or normal polarity (default: the stored polarity)\n"
-               "  --model MODEL     convert: MZ model for MZT and WAV output, one of\n"
+               "  --model MODEL     convert, and reading a .wav file: MZ model for MZT and WAV\n"
+               "                    output and for decoding a recording, one of\n"
                "                    %4 (default: the stored model)\n"
                "  --help            show this text\n"
                "  --version         show the version\n"
@@ -164,8 +165,9 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         (aufruf.befehl != QLatin1String("convert") || DateiArtVonEndung(aufruf.dateien[1]) != TDateiArt::WAV))
         return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
                               ".wav file");
-    if (aufruf.modell && aufruf.befehl != QLatin1String("convert"))
-        return QStringLiteral("--model is an option of convert only");
+    if (aufruf.modell && aufruf.befehl != QLatin1String("convert") &&
+        DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
+        return QStringLiteral("--model is an option of convert and of reading a .wav file only");
     for (const QString& d : aufruf.dateien)
         if (d.isEmpty())
             return QStringLiteral("empty file name");
@@ -254,22 +256,21 @@ std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
     art = DateiArtVonEndung(pfad);
     if (art == TDateiArt::Unbekannt)
         return QStringLiteral("unknown file kind of %1").arg(pfad);
-    if (!IstLesbar(art))
-        return QStringLiteral("%1: this kind of file can only be written").arg(pfad);
     return std::nullopt;
 }
 
 // Every MZ file of IN as DIR/<cleaned MZ name>.mzf; an existing file is never replaced, the name
 // gets "-2", "-3", ... instead. One line per file written.
 int Entpacke(const QString& quelle, TDateiArt art, const QString& ordner,
-             std::vector<TUebersprungenes>& uebersprungen, QTextStream& aus, QTextStream& fehler) {
+             std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, QTextStream& aus,
+             QTextStream& fehler) {
     const TPfadInfo ordnerInfo = HolePfadInfo(ordner);
     if (!ordnerInfo.existiert || !ordnerInfo.istVerzeichnis) {
         fehler << "bandwerk-cli: " << ordner << ": no such directory\n";
         return ExitFehler;
     }
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
-    if (!LiesAlleInListe(art, quelle, dateien, uebersprungen))
+    if (!LiesAlleInListe(art, quelle, dateien, uebersprungen, arbeit))
         return ExitFehler;
     const QDir ziel(ordner);
     for (const auto& datei : dateien) {
@@ -294,12 +295,15 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
         return Aufruffehler(fehler, *grund);
     std::vector<TUebersprungenes> uebersprungen;
     int status = ExitErfolg;
+    // The record that reads (a recording is decoded with it) and writes; its events draw the bar.
+    TMZFDatei datei;
+    const TFortschrittsbalken balken(datei, fehler, TFortschrittsbalken::StandardFehlerIstTerminal());
 
     if (aufruf.befehl == QLatin1String("extract")) {
-        status = Entpacke(quelle, von, aufruf.dateien[1], uebersprungen, aus, fehler);
+        status = Entpacke(quelle, von, aufruf.dateien[1], uebersprungen, datei, aus, fehler);
     } else if (aufruf.befehl == QLatin1String("list")) {
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        if (LiesAlleInListe(von, quelle, dateien, uebersprungen))
+        if (LiesAlleInListe(von, quelle, dateien, uebersprungen, datei))
             ZeigeListe(dateien, aufruf.json, aus);
         else
             status = ExitFehler;
@@ -307,13 +311,10 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
         const TDateiArt nach = DateiArtVonEndung(aufruf.dateien[1]);
         if (nach == TDateiArt::Unbekannt)
             return Aufruffehler(fehler, QStringLiteral("unknown file kind of %1").arg(aufruf.dateien[1]));
-        TMZFDatei datei;
-        const TFortschrittsbalken balken(datei, fehler, TFortschrittsbalken::StandardFehlerIstTerminal());
         if (!LiesEineInDatei(von, quelle, datei, uebersprungen) ||
             !SchreibeAusDatei(nach, datei, aufruf.dateien[1]))
             status = ExitFehler;
     } else {
-        TMZFDatei datei;
         if (!LiesEineInDatei(von, quelle, datei, uebersprungen))
             status = ExitFehler;
         else if (aufruf.befehl == QLatin1String("dump"))

@@ -34,12 +34,8 @@ QString BekannteEndungen() {
     return liste.join(QStringLiteral(", "));
 }
 
-bool IstLesbar(TDateiArt art) {
-    return art != TDateiArt::Unbekannt && art != TDateiArt::WAV;
-}
-
 bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
-                     std::vector<TUebersprungenes>& uebersprungen) {
+                     std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit) {
     dateien.clear();
     uebersprungen.clear();
     switch (art) {
@@ -52,7 +48,8 @@ bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique
     }
     case TDateiArt::MZT:
         return TMZFDatei::LeseAlleAusMZT(pfad, dateien, &uebersprungen);
-    case TDateiArt::WAV: // refused before, see IstLesbar
+    case TDateiArt::WAV:
+        return arbeit.LeseAlleAusWAV(pfad, dateien, &uebersprungen);
     case TDateiArt::Unbekannt:
         break;
     }
@@ -62,7 +59,7 @@ bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique
 bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
                      std::vector<TUebersprungenes>& uebersprungen) {
     std::vector<std::unique_ptr<TMZFDatei>> liste;
-    if (!LiesAlleInListe(art, pfad, liste, uebersprungen))
+    if (!LiesAlleInListe(art, pfad, liste, uebersprungen, datei))
         return false;
     // Which of several files to take is the user's choice: list shows them, extract writes all.
     if (liste.size() > 1) {
@@ -119,6 +116,8 @@ QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& w
     case TUebersprungenes::TArt::BeschaedigterKopf:
         return vor + QStringLiteral("a damaged header at byte %1").arg(was.position);
     case TUebersprungenes::TArt::BeschaedigterRumpf:
+        if (was.position < 0) // a recording: no byte to name
+            return vor + QStringLiteral("%1: its body is damaged in every decoding pass").arg(was.name);
         return vor + QStringLiteral("%1 at byte %2: its body is damaged").arg(was.name).arg(was.position);
     }
     return vor;

@@ -16,16 +16,14 @@ TDateiArt DateiArtVonEndung(const QString& pfad);
 // The known extensions for the usage text, e.g. ".mzf, .m12".
 QString BekannteEndungen();
 
-// Whether MZ files can be read from the kind (WAV is written only).
-bool IstLesbar(TDateiArt art);
-
-// Every MZ file the file holds (an MZT file may hold several, an MZF file holds one), read to the
-// end; what was passed over goes to `uebersprungen`. Shows its own failure and returns false when
-// it cannot read the file or the file holds none.
+// Every MZ file the file holds (an MZT file or a recording may hold several, an MZF file holds
+// one), read to the end; what was passed over goes to `uebersprungen`. A recording is decoded
+// with `arbeit`, whose events show the progress. Shows its own failure and returns false when it
+// cannot read the file or the file holds none.
 bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
-                     std::vector<TUebersprungenes>& uebersprungen);
+                     std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit);
 // The one MZ file the file holds, into `datei` (which keeps its events). A file holding several
-// is refused with a message that names them and points to `befehlFuerMehrere`.
+// is refused with a message that names them and points to `list` and `extract`.
 bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
                      std::vector<TUebersprungenes>& uebersprungen);
 bool SchreibeAusDatei(TDateiArt art, TMZFDatei& datei, const QString& pfad);

@@ -153,12 +153,26 @@ public:
 
     // WAV recording that a real MZ loads from its tape input.
     bool ExportWAV(const QString& pv_dateiName);
+    // A recording of a cassette: decoded in the passes of the MZ model (both polarities, and for
+    // the MZ-700 both sampling delays); a single MZ file found is taken into the record, several
+    // are offered through pv_auswahl (the main window's selection dialog), whose choice is taken.
+    // Without pv_auswahl nothing happens but the message of an invalid parameter.
+    bool ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswahl);
+    // Every distinct MZ file of a recording, as ImportWAV finds them, for the command line: the
+    // events run as in ImportWAV, what was passed over goes to pv_uebersprungen; this record is
+    // empty afterwards. Shows its own failure and returns false when none is found.
+    bool LeseAlleAusWAV(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                        std::vector<TUebersprungenes>* pv_uebersprungen = nullptr);
 
     // Raw access for the file formats, the command line and tests.
     const std::array<std::uint8_t, KopfGroesse>& Kopf() const { return m_kopf; }
     const std::uint8_t* Rumpf() const { return m_rumpf.data(); }
 
 private:
+    // The passes of a WAV import: the files found, distinct, in the order of first discovery.
+    // Raises BeiFortschritt only; false after a failure that has been shown.
+    bool DekodiereWAV(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
+                      std::vector<TUebersprungenes>* pv_uebersprungen);
     void RaiseFortschritt(double prozent) {
         if (BeiFortschritt)
             BeiFortschritt(this, prozent);

@@ -5,6 +5,7 @@
 #include "MZFDatei.h"
 
 #include "AnsiStringErzeuger.h"
+#include "BandProtokoll.h"
 #include "DateiFehler.h"
 #include "DateiPfad.h"
 #include "GepufferterDateiLeser.h"
@@ -203,68 +204,6 @@ bool LiesGanzesMZT(const QString& pfad, QByteArray& daten) {
     }
 }
 
-// Follows the parser through a tape and notes every file it had to pass over: a header whose
-// copies both failed, or a file whose body never agreed with its checksum.
-class TBandProtokoll {
-public:
-    TBandProtokoll() {
-        m_beobachter.beiLangerMarke = [this](int position) {
-            Abschliessen();
-            m_offen = true;
-            m_marke = position;
-            m_kopfGut = false;
-            m_rumpfGut = false;
-        };
-        m_beobachter.beiKopf = [this](int, int, const std::uint8_t* kopf, bool gut) {
-            if (gut) {
-                m_kopfGut = true;
-                std::copy_n(kopf, TMZFDatei::KopfGroesse, m_kopf.begin());
-            }
-        };
-        m_beobachter.beiRumpf = [this](int, int, bool gut) { m_rumpfGut = m_rumpfGut || gut; };
-    }
-    const TTonbandBeobachter* Beobachter() const { return &m_beobachter; }
-
-    // What was passed over and never found: a damaged file whose header equals a file found
-    // elsewhere on the tape (a second recording of it) is not missing.
-    std::vector<TUebersprungenes> Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden) {
-        Abschliessen();
-        std::vector<TUebersprungenes> ergebnis;
-        for (const auto& paar : m_uebersprungen) {
-            const TUebersprungenes& eintrag = paar.first;
-            const auto& kopf = paar.second;
-            const bool gefundenWorden = eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf &&
-                                        std::any_of(gefunden.begin(), gefunden.end(),
-                                                    [&](const auto& d) { return d->Kopf() == kopf; });
-            if (!gefundenWorden)
-                ergebnis.push_back(eintrag);
-        }
-        return ergebnis;
-    }
-
-private:
-    void Abschliessen() {
-        if (!m_offen)
-            return;
-        m_offen = false;
-        const qint64 byte = (m_marke - 1) / BitsProMZTByte;
-        if (!m_kopfGut)
-            m_uebersprungen.push_back({{TUebersprungenes::TArt::BeschaedigterKopf, QString(), byte, 0}, {}});
-        else if (!m_rumpfGut)
-            m_uebersprungen.push_back(
-                {{TUebersprungenes::TArt::BeschaedigterRumpf, TMZFDatei::NameAusKopf(m_kopf.data()), byte, 0},
-                 m_kopf});
-    }
-
-    TTonbandBeobachter m_beobachter;
-    bool m_offen = false;
-    int m_marke = 0;
-    bool m_kopfGut = false;
-    bool m_rumpfGut = false;
-    std::array<std::uint8_t, TMZFDatei::KopfGroesse> m_kopf{};
-    std::vector<std::pair<TUebersprungenes, std::array<std::uint8_t, TMZFDatei::KopfGroesse>>>
-        m_uebersprungen;
-};
 } // namespace
 
 bool TMZFDatei::ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswahl) {
@@ -317,7 +256,8 @@ bool TMZFDatei::LeseAlleAusMZT(const QString& pv_dateiName,
 
     TAnsiStringErzeuger bits;
     BitsAusBytes(rohdaten, rohdaten.size(), bits);
-    TBandProtokoll protokoll;
+    TBandProtokoll protokoll([](int marke) { return static_cast<qint64>((marke - 1) / BitsProMZTByte); },
+                             true);
     TMZFDatei datei;
     int start = 1;
     int ende = 0;

@@ -704,7 +704,13 @@ void TFormHaupt::MenueHaupt_ImportExport_ImportMZTClick() {
 }
 
 void TFormHaupt::MenueHaupt_ImportExport_ImportWAVClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    const std::optional<QString> pfad = ZeigeDateiDialog(OpenDialogWAVDatei);
+    if (!pfad)
+        return;
+    // Busy state and progress bar come with the record's events; several files found are
+    // offered in the selection dialog.
+    Datei->ImportWAV(*pfad, AuswahlDialog(this));
+    AktualisiereAnzeige(true);
 }
 
 void TFormHaupt::MenueHaupt_ImportExport_ExportMZTClick() {

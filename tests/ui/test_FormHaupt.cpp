@@ -6,6 +6,7 @@
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
 #include "TestUmgebung.h"
+#include "WAVBau.h"
 
 #include <QAction>
 #include <QApplication>
@@ -384,11 +385,86 @@ TEST_F(FormHaupt, EinOrdnerDerNichtDaIstWirdNichtGemerkt) {
     EXPECT_EQ(LiesVerzeichnisMZTDateien(), ordner);
 }
 
+TEST_F(FormHaupt, ImportWAVMitFortschrittUndAuswahl) {
+    auto form = NeueForm();
+    // Two recordings of the window's own export: one file, and (exported twice with different
+    // names into one bit text) two files.
+    Oeffne(*form, Kopie(TestHalt, QStringLiteral("halt.mzf")));
+    const QString wavOrdner = TestVerzeichnis();
+    const QString eine = wavOrdner + QStringLiteral("/eine.wav");
+    skript.WaehleDatei(eine);
+    Waehle(form.get(), "MenueHaupt_ImportExport_ExportWAV");
+    TMZFDatei zweite;
+    zweite.KopiereVon(form->HoleDatei());
+    zweite.SetzeMZDateiName(QStringLiteral("ZWEITE"));
+    const std::string bits = form->HoleDatei().ErzeugeTonbandBits(true) + zweite.ErzeugeTonbandBits(true);
+    const QString zwei = wavOrdner + QStringLiteral("/zwei.wav");
+    SchreibeDatei(zwei, WAVBau::WAVAusBits({{bits, false}}));
+    Waehle(form.get(), "MenueHaupt_Datei_Schliessen");
+
+    // One file: imported at once, changed and without a path; the busy state came and went.
+    const int vorher = skript.ereignisseVerarbeitet;
+    skript.WaehleDatei(eine);
+    Waehle(form.get(), "MenueHaupt_ImportExport_ImportWAV");
+    const TDateiDialog& dialog = skript.dialoge.last();
+    EXPECT_FALSE(dialog.speichern);
+    EXPECT_EQ(dialog.titel, QStringLiteral("Import WAV-file"));
+    EXPECT_EQ(dialog.filter, QStringLiteral("WAV-files (*.wav)|*.wav|All files (*.*)|*.*"));
+    EXPECT_EQ(dialog.standardErweiterung, QStringLiteral("wav"));
+    EXPECT_EQ(dialog.startVerzeichnis, wavOrdner);
+    ASSERT_TRUE(form->HoleDatei().IstGeladen()) << skript.Texte().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(form->HoleDatei().IstGeaendert());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Bandwerk - NoName.mzf"));
+    EXPECT_EQ(Text(form.get(), "EditMZDateiName"), QStringLiteral("TestHalt"));
+    EXPECT_GT(skript.ereignisseVerarbeitet, vorher + 4);
+    EXPECT_FALSE(form->IstBeschaeftigt());
+    EXPECT_TRUE(Eintrag(form.get(), "MenueHaupt_Datei")->isEnabled());
+    EXPECT_EQ(Kind<QProgressBar>(form.get(), "ProgressBarStatusLeiste")->value(), 0);
+    PruefeMenue(form.get(), true);
+
+    // Two files: the selection dialog lists them in recording order; the second is imported.
+    skript.Antworte(TAntwort::Nein); // do not save the changed file
+    Waehle(form.get(), "MenueHaupt_Datei_Schliessen");
+    skript.WaehleDatei(zwei);
+    QStringList zeilen;
+    bool beschaeftigtBeiDerAuswahl = true;
+    MitModalemDialog(
+        [&](QWidget* auswahl) {
+            beschaeftigtBeiDerAuswahl = form->IstBeschaeftigt();
+            auto* liste = auswahl->findChild<QListWidget*>(QStringLiteral("ListBoxMZDateien"));
+            ASSERT_NE(liste, nullptr);
+            for (int i = 0; i < liste->count(); ++i)
+                zeilen << liste->item(i)->text();
+            liste->setCurrentRow(1);
+            auswahl->findChild<QPushButton*>(QStringLiteral("ButtonImport"))->click();
+        },
+        [&] { Waehle(form.get(), "MenueHaupt_ImportExport_ImportWAV"); });
+    EXPECT_EQ(zeilen,
+              (QStringList{QStringLiteral("TestHalt (1 bytes)"), QStringLiteral("ZWEITE (1 bytes)")}));
+    EXPECT_FALSE(beschaeftigtBeiDerAuswahl);
+    EXPECT_EQ(Text(form.get(), "EditMZDateiName"), QStringLiteral("ZWEITE"));
+    EXPECT_TRUE(skript.Fehler().isEmpty()) << skript.Texte().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(FormHaupt, ImportWAVEinerKaputtenDateiLaesstDasFensterLeer) {
+    auto form = NeueForm();
+    const QString wav = TestVerzeichnis() + QStringLiteral("/kaputt.wav");
+    SchreibeDatei(wav, "RIFF and nothing else");
+    skript.WaehleDatei(wav);
+    Waehle(form.get(), "MenueHaupt_ImportExport_ImportWAV");
+    EXPECT_EQ(
+        skript.Fehler(),
+        QStringList(QStringLiteral("The file %1 is corrupted or contains a not-supported format!").arg(wav)));
+    EXPECT_FALSE(form->HoleDatei().IstGeladen());
+    EXPECT_FALSE(form->IstBeschaeftigt());
+    EXPECT_TRUE(IstSichtbar(form.get(), "ImageMZSchiff"));
+    EXPECT_EQ(LiesVerzeichnisWAVDateien(), QFileInfo(wav).absolutePath());
+}
+
 TEST_F(FormHaupt, NochNichtVorhandeneBefehleMeldenSich) {
     auto form = NeueForm();
-    for (const char* name : {"MenueHaupt_ImportExport_ImportWAV", "MenueHaupt_Extras_Einstellungen",
-                             "MenueHaupt_Hilfe_Kurzanleitung", "MenueHaupt_Hilfe_VersionsHistorie",
-                             "MenueHaupt_Hilfe_UeberDiesesProgramm"}) {
+    for (const char* name : {"MenueHaupt_Extras_Einstellungen", "MenueHaupt_Hilfe_Kurzanleitung",
+                             "MenueHaupt_Hilfe_VersionsHistorie", "MenueHaupt_Hilfe_UeberDiesesProgramm"}) {
         skript.Leeren();
         Waehle(form.get(), name);
         ASSERT_EQ(skript.nachrichten.size(), 1) << name;

@@ -1,8 +1,12 @@
-// Decoding a ten-minute recording (44100 Hz, 16-bit stereo, about 106 MB, 26.46 million frames of
-// MZ-700 pulses with a little noise): the multi-pass decoder with the four MZ-700 passes and with
-// one, the reader decoding one pass frame by frame, and reading the file alone. Reports frames per
-// second.
+// Importing a ten-minute recording (44100 Hz, 16-bit stereo, about 106 MB, 26.46 million frames):
+// two MZ files back to back, a 65,535-byte one and a 20,000-byte one, exported for an MZ-700 in
+// the shortened format, with a little noise on each channel, and silence up to ten minutes. The
+// whole import with the MZ-700 setting (four passes), the multi-pass decoder alone with four passes
+// and with one, the reader decoding one pass frame by frame, and reading the file alone. Reports
+// frames per second.
 #include "GepufferterDateiLeser.h"
+#include "LittleEndian.h"
+#include "MZFDatei.h"
 #include "MZWAVDateiLeser.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "Plattform.h"
@@ -24,12 +28,10 @@ constexpr int Amplitude = 20000;
 constexpr int LangTief = 20, LangHoch = 22, KurzTief = 6, KurzHoch = 16;
 
 void Le16(std::vector<char>& d, std::size_t o, std::uint16_t v) {
-    d[o] = static_cast<char>(v & 0xFF);
-    d[o + 1] = static_cast<char>(v >> 8);
+    LittleEndian::Schreibe16(d.data() + o, v);
 }
 void Le32(std::vector<char>& d, std::size_t o, std::uint32_t v) {
-    Le16(d, o, static_cast<std::uint16_t>(v & 0xFFFF));
-    Le16(d, o + 2, static_cast<std::uint16_t>(v >> 16));
+    LittleEndian::Schreibe32(d.data() + o, v);
 }
 
 struct TAufnahme {
@@ -51,25 +53,54 @@ struct TAufnahme {
         Le16(d, 34, 16);
         std::copy_n("data", 4, d.begin() + 36);
         Le32(d, 40, datenBytes);
-        // Pulses of a pseudo-random bit pattern, each channel with its own small noise.
+        // The tape of the two files; each channel gets its own small noise.
+        std::string bits;
+        for (const int groesse : {65535, 20000}) {
+            const QString mzf = ordner.filePath(QStringLiteral("datei.mzf"));
+            std::vector<char> bild(128 + static_cast<std::size_t>(groesse), 0);
+            bild[0] = 0x01;
+            for (int i = 1; i < 18; ++i)
+                bild[static_cast<std::size_t>(i)] = i < 6 ? "GROSS"[i - 1] : 0x0D;
+            Le16(bild, 18, static_cast<std::uint16_t>(groesse));
+            Le16(bild, 20, 0x1200);
+            Le16(bild, 22, 0x1200);
+            for (int i = 24; i < 128; ++i)
+                bild[static_cast<std::size_t>(i)] = 0x0D;
+            for (int i = 0; i < groesse; ++i)
+                bild[128 + static_cast<std::size_t>(i)] = static_cast<char>((i * 131 + groesse) >> 3);
+            QFile f(mzf);
+            if (!f.open(QIODevice::WriteOnly) ||
+                f.write(bild.data(), static_cast<qint64>(bild.size())) != static_cast<qint64>(bild.size()))
+                std::abort();
+            f.close();
+            TMZFDatei datei;
+            if (!datei.Laden(mzf))
+                std::abort();
+            bits += datei.ErzeugeTonbandBits(true);
+        }
         std::uint32_t zufall = 12345;
         const auto naechste = [&zufall] {
             zufall = zufall * 1664525u + 1013904223u;
             return zufall >> 8;
         };
         std::int32_t frame = 0;
-        while (frame < Frames) {
-            const bool lang = (naechste() & 1) != 0;
+        const auto schreibe = [&](int pegel) {
+            const std::size_t o = 44 + static_cast<std::size_t>(frame) * BytesProFrame;
+            Le16(d, o, static_cast<std::uint16_t>(pegel + static_cast<int>(naechste() % 2001) - 1000));
+            Le16(d, o + 2, static_cast<std::uint16_t>(pegel + static_cast<int>(naechste() % 2001) - 1000));
+            ++frame;
+        };
+        for (const char bit : bits) {
+            const bool lang = bit == '1';
             const int tief = lang ? LangTief : KurzTief;
             const int hoch = lang ? LangHoch : KurzHoch;
-            for (int i = 0; i < tief + hoch && frame < Frames; ++i, ++frame) {
-                const int pegel = i < tief ? -Amplitude : Amplitude;
-                const std::size_t o = 44 + static_cast<std::size_t>(frame) * BytesProFrame;
-                Le16(d, o, static_cast<std::uint16_t>(pegel + static_cast<int>(naechste() % 2001) - 1000));
-                Le16(d, o + 2,
-                     static_cast<std::uint16_t>(pegel + static_cast<int>(naechste() % 2001) - 1000));
-            }
+            for (int i = 0; i < tief + hoch && frame < Frames; ++i)
+                schreibe(i < tief ? -Amplitude : Amplitude);
         }
+        if (frame >= Frames) // the files must fit, or the import would find less than they hold
+            std::abort();
+        while (frame < Frames)
+            schreibe(0);
         QFile f(pfad);
         if (!f.open(QIODevice::WriteOnly) ||
             f.write(d.data(), static_cast<qint64>(d.size())) != static_cast<qint64>(d.size()))
@@ -82,6 +113,26 @@ const TAufnahme& Aufnahme() {
     static const TAufnahme a;
     return a;
 }
+
+// The whole import, as the window runs it: four passes, parsing, comparing; both files found.
+void ImportWAV(benchmark::State& state) {
+    const QString pfad = Aufnahme().pfad;
+    for (auto _ : state) {
+        TMZFDatei datei;
+        std::size_t gefunden = 0;
+        const bool ok = datei.ImportWAV(pfad, [&](const std::vector<std::unique_ptr<TMZFDatei>>& liste) {
+            gefunden = liste.size();
+            return 0;
+        });
+        if (!ok || gefunden != 2)
+            state.SkipWithError("the two files were not found");
+    }
+    state.SetItemsProcessed(state.iterations() * Frames);
+    // Frames each of the four passes decodes per second.
+    state.counters["frames_per_pass_per_s"] =
+        benchmark::Counter(static_cast<double>(Frames) * 4, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(ImportWAV)->Unit(benchmark::kMillisecond);
 
 void MehrfachDekoder(benchmark::State& state, std::vector<TDekodierDurchgang> durchgaenge) {
     const QString pfad = Aufnahme().pfad;

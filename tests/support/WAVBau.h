@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace WAVBau {
@@ -69,6 +71,45 @@ inline QByteArray Daten16(const std::vector<std::int16_t>& samples) {
     for (std::int16_t s : samples)
         b += Le16(static_cast<std::uint16_t>(s));
     return b;
+}
+
+// The pulses of a tape bit text as 8-bit samples, by the table of sample counts at 22050 Hz of
+// the MZ-80K timing (long 10 low + 11 high, short 5 + 6), inverted when asked: the recording
+// that a careful tape machine would give, without the program's own writer. A tenth of a second
+// of silence (128) comes before and after.
+struct TImpulsFolge {
+    int langTief = 10;
+    int langHoch = 11;
+    int kurzTief = 5;
+    int kurzHoch = 6;
+    std::uint8_t tief = 64;
+    std::uint8_t hoch = 192;
+    int stilleFrames = 2205;
+};
+
+inline void HaengeImpulseAn(std::vector<std::uint8_t>& samples, const std::string& bits, bool invertiert,
+                            const TImpulsFolge& folge = {}) {
+    const auto pegel = [invertiert](std::uint8_t p) {
+        return invertiert ? static_cast<std::uint8_t>(255 - p) : p;
+    };
+    samples.insert(samples.end(), static_cast<std::size_t>(folge.stilleFrames), 128);
+    for (const char bit : bits) {
+        const bool lang = bit == '1';
+        samples.insert(samples.end(), static_cast<std::size_t>(lang ? folge.langTief : folge.kurzTief),
+                       pegel(folge.tief));
+        samples.insert(samples.end(), static_cast<std::size_t>(lang ? folge.langHoch : folge.kurzHoch),
+                       pegel(folge.hoch));
+    }
+    samples.insert(samples.end(), static_cast<std::size_t>(folge.stilleFrames), 128);
+}
+
+// A mono 8-bit recording at 22050 Hz of the bit texts in turn, each in its own polarity.
+inline QByteArray WAVAusBits(const std::vector<std::pair<std::string, bool>>& teile,
+                             const TImpulsFolge& folge = {}) {
+    std::vector<std::uint8_t> samples;
+    for (const auto& [bits, invertiert] : teile)
+        HaengeImpulseAn(samples, bits, invertiert, folge);
+    return Wav(1, 22050, 8, Daten8(samples));
 }
 
 } // namespace WAVBau

@@ -1,0 +1,39 @@
+// Follows the tape parser through one or more bit texts of the same tape and notes every file it
+// had to pass over: a header whose copies both failed, or a file whose body never agreed with its
+// checksum. A file found in the end (in another copy, another pass) is not missing.
+#pragma once
+
+#include "MZFDatei.h"
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class TBandProtokoll {
+public:
+    // `position` turns the pulse where a long mark ends into the position told to the user;
+    // `mitKoepfen` whether unreadable headers count too (on a recording every pass of the wrong
+    // polarity has plenty of them, on a tape image none but real ones).
+    TBandProtokoll(std::function<qint64(int marke)> position, bool mitKoepfen);
+    TBandProtokoll(const TBandProtokoll&) = delete;
+    TBandProtokoll& operator=(const TBandProtokoll&) = delete;
+
+    const TTonbandBeobachter* Beobachter() const { return &m_beobachter; }
+    // The text has been searched to its end; the next one starts afresh.
+    void TextZuEnde();
+    // What was passed over and never found, each once.
+    std::vector<TUebersprungenes> Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden);
+
+private:
+    using TKopf = std::array<std::uint8_t, TMZFDatei::KopfGroesse>;
+
+    std::function<qint64(int)> m_position;
+    bool m_mitKoepfen;
+    TTonbandBeobachter m_beobachter;
+    bool m_offen = false;
+    int m_marke = 0;
+    bool m_kopfGut = false;
+    bool m_rumpfGut = false;
+    TKopf m_kopf{};
+    std::vector<std::pair<TUebersprungenes, TKopf>> m_uebersprungen;
+};

@@ -1,0 +1,347 @@
+#include "MZFDatei.h"
+#include "MZFTestDaten.h"
+#include "PlattformSkript.h"
+#include "ProgrammEinstellungen.h"
+#include "TestUmgebung.h"
+#include "WAVBau.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using WAVBau::WAVAusBits;
+
+QStringList KorpusDateien(const QString& ordner, const QString& muster) {
+    QStringList ergebnis;
+    QDirIterator it(KorpusPfad(ordner), {muster}, QDir::Files);
+    while (it.hasNext())
+        ergebnis << it.next();
+    ergebnis.sort();
+    return ergebnis;
+}
+
+// The record's header and body as the bytes of an MZF file.
+QByteArray AlsMZF(const TMZFDatei& d) {
+    return QByteArray(reinterpret_cast<const char*>(d.Kopf().data()), TMZFDatei::KopfGroesse) +
+           QByteArray(reinterpret_cast<const char*>(d.Rumpf()), d.HoleMZDateiGroesse());
+}
+
+class WAVImport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestSprache(true);
+        Modell(MZ80K);
+        ordner = TestVerzeichnis();
+        datei.BeiBeginn = [this](TMZFDatei*) {
+            ++beginn;
+            sanduhrBeimBeginn = skript.sanduhrTiefe;
+        };
+        datei.BeiFortschritt = [this](TMZFDatei*, double p) { fortschritte.push_back(p); };
+        datei.BeiEnde = [this](TMZFDatei*) {
+            ++ende;
+            sanduhrBeimEnde = skript.sanduhrTiefe;
+        };
+    }
+    void TearDown() override {
+        EinstellungenLeeren();
+        EXPECT_EQ(skript.sanduhrTiefe, 0);
+    }
+    static void Modell(quint8 modell) {
+        SetzeImportExportImSpeicher(modell, false, StandardSampleRate, false);
+    }
+    QString Wav(const QByteArray& inhalt, const char* name = "band.wav") {
+        const QString pfad = QDir(ordner).filePath(QLatin1String(name));
+        SchreibeDatei(pfad, inhalt);
+        return pfad;
+    }
+    // A chooser that notes what it was offered and answers `wahl`.
+    TMZFDatei::TAuswahl Waehle(int wahl) {
+        return [this, wahl](const std::vector<std::unique_ptr<TMZFDatei>>& liste) {
+            angeboten.clear();
+            for (const auto& d : liste)
+                angeboten << d->HoleMZDateiName();
+            endeVorDerAuswahl = ende;
+            sanduhrBeiDerAuswahl = skript.sanduhrTiefe;
+            return wahl;
+        };
+    }
+    // The bit text of an MZ file with this name, body and comment.
+    static std::string Bits(const QByteArray& name, int groesse, bool verkuerzt = true,
+                            const QByteArray& kommentar = QByteArray()) {
+        TMZFBild bild;
+        bild.name = name.left(17).leftJustified(17, '\x0D');
+        bild.rumpf = RumpfMitBytes(groesse, groesse);
+        if (!kommentar.isEmpty())
+            bild.kommentar = kommentar.leftJustified(104, '\x0D');
+        TMZFDatei d;
+        EXPECT_TRUE(LadeBild(d, bild));
+        return d.ErzeugeTonbandBits(verkuerzt);
+    }
+
+    TPlattformSkript skript;
+    TMZFDatei datei;
+    QString ordner;
+    int beginn = 0;
+    int ende = 0;
+    int sanduhrBeimBeginn = -1;
+    int sanduhrBeimEnde = -1;
+    int endeVorDerAuswahl = -1;
+    int sanduhrBeiDerAuswahl = -1;
+    std::vector<double> fortschritte;
+    QStringList angeboten;
+};
+
+TEST_F(WAVImport, DieKassettenaufnahmenDesKorpusGebenIhreMZFBytegenau) {
+    // MZ-700 pulses, some 5 to 10 % fast, with hiss, inverted: every model that shares the
+    // MZ-80K sampling delay reads them, and so does the MZ-800's.
+    for (const char* name : {"GNU BLAT 2000", "Moonlander v4"}) {
+        const QString wav =
+            KorpusPfad(QStringLiteral("psychotimmy-Sharp-MZ-700/%1.wav").arg(QLatin1String(name)));
+        const QByteArray mzf =
+            LiesDatei(KorpusPfad(QStringLiteral("psychotimmy-Sharp-MZ-700/%1.mzf").arg(QLatin1String(name))));
+        for (const quint8 modell : {MZ80K, MZ80C, MZ80A, MZ700, MZ800}) {
+            Modell(modell);
+            ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1))) << name << " model " << int(modell);
+            EXPECT_EQ(AlsMZF(datei), mzf) << name << " model " << int(modell);
+            EXPECT_TRUE(datei.IstGeaendert());
+            EXPECT_TRUE(datei.HoleDateiPfad().isEmpty());
+        }
+    }
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
+}
+
+TEST_F(WAVImport, DieEmulatoraufnahmenDesKorpusWieBeschrieben) {
+    // TestHalt and TestCharacters hold their MZF; the three others an older build of theirs.
+    const QString ordnerName = QStringLiteral("gunterhager-mz-800-emulator");
+    for (const QString& wav : KorpusDateien(ordnerName, QStringLiteral("*.wav"))) {
+        const QString name = QFileInfo(wav).completeBaseName();
+        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1))) << name.toStdString();
+        EXPECT_EQ(datei.HoleMZDateiName(), name);
+        const QByteArray mzf =
+            LiesDatei(KorpusPfad(ordnerName + QLatin1Char('/') + name + QStringLiteral(".mzf")));
+        const bool gleich = AlsMZF(datei) == mzf;
+        EXPECT_EQ(gleich, name == QLatin1String("TestHalt") || name == QLatin1String("TestCharacters"))
+            << name.toStdString();
+    }
+    // The 48000 Hz recordings are refused with the sample-rate message and nothing else.
+    for (const QString& wav :
+         KorpusDateien(QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject"), QStringLiteral("*.wav"))) {
+        skript.Leeren();
+        beginn = ende = 0;
+        EXPECT_FALSE(datei.ImportWAV(wav, Waehle(-1)));
+        EXPECT_EQ(skript.Fehler(),
+                  QStringList(
+                      QStringLiteral("Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between "
+                                     "8000 Hz and 45000 Hz!")));
+        EXPECT_EQ(beginn, 1);
+        EXPECT_EQ(ende, 1);
+        EXPECT_FALSE(datei.IstGeladen());
+    }
+}
+
+TEST_F(WAVImport, JedeExportierteAufnahmeKommtZurueck) {
+    // Every combination of model, polarity, format and rate with one small corpus file, and every
+    // corpus MZF file with one combination in turn.
+    struct TArt {
+        quint8 modell;
+        bool invertiert;
+        bool verkuerzt;
+        quint16 rate;
+    };
+    std::vector<TArt> arten;
+    for (quint8 modell = 0; modell < AnzahlMZModelle; ++modell)
+        for (const bool invertiert : {false, true})
+            for (const bool verkuerzt : {false, true})
+                for (const quint16 rate : {quint16{8000}, quint16{22050}, quint16{44100}})
+                    arten.push_back({modell, invertiert, verkuerzt, rate});
+    QStringList mzfs;
+    QDirIterator it(KorpusPfad(QString()), {QStringLiteral("*.mzf")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        mzfs << it.next();
+    mzfs.sort();
+    ASSERT_GE(mzfs.size(), 20);
+    const QString klein = KorpusPfad(QStringLiteral("gunterhager-mz800-emuz/TestHalt.mzf"));
+    std::vector<std::pair<QString, TArt>> faelle;
+    for (const TArt& art : arten)
+        faelle.push_back({klein, art});
+    for (qsizetype i = 0; i < mzfs.size(); ++i)
+        faelle.push_back({mzfs[i], arten[static_cast<std::size_t>(i * 7) % arten.size()]});
+
+    const QString wav = QDir(ordner).filePath(QStringLiteral("rund.wav"));
+    for (const auto& [mzf, art] : faelle) {
+        SchreibeImportExportEinstellungen(art.modell, art.verkuerzt, art.rate, art.invertiert);
+        TMZFDatei quelle;
+        ASSERT_TRUE(quelle.Laden(mzf));
+        ASSERT_TRUE(quelle.ExportWAV(wav));
+        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)))
+            << mzf.toStdString() << " model " << int(art.modell) << " inverted " << art.invertiert
+            << " short " << art.verkuerzt << " rate " << art.rate;
+        EXPECT_TRUE(datei.IstGleich(quelle)) << mzf.toStdString();
+    }
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
+}
+
+TEST_F(WAVImport, FortschrittInDenSchrittenDerDurchgaenge) {
+    const QString wav = Wav(WAVAusBits({{Bits("P", 40), false}}));
+    const struct {
+        quint8 modell;
+        std::vector<double> stufen;
+    } faelle[] = {
+        {MZ700, {0, 15, 25, 40, 50, 65, 75, 90, 100}},
+        {MZ80K, {0, 30, 50, 80, 100}},
+        {MZ800, {0, 30, 50, 80, 100}},
+    };
+    for (const auto& fall : faelle) {
+        Modell(fall.modell);
+        fortschritte.clear();
+        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)));
+        std::vector<double> stufen;
+        for (const double p : fortschritte)
+            if (stufen.empty() || stufen.back() != p)
+                stufen.push_back(p);
+        EXPECT_EQ(stufen, fall.stufen) << int(fall.modell);
+        // The first pass's decoding alone raises one event per 1000 pulses at 0.
+        const auto nullen = std::count(fortschritte.begin(), fortschritte.end(), 0.0);
+        EXPECT_EQ(static_cast<std::size_t>(nullen), Bits("P", 40).size() / 1000);
+    }
+}
+
+TEST_F(WAVImport, EineDateiWirdOhneAuswahlGenommen) {
+    const std::string bits = Bits("EINE", 300);
+    ASSERT_TRUE(datei.ImportWAV(Wav(WAVAusBits({{bits, false}, {bits, false}})), Waehle(-1)));
+    EXPECT_TRUE(angeboten.isEmpty()) << "twice the same file is one file";
+    EXPECT_EQ(datei.HoleMZDateiName(), QStringLiteral("EINE"));
+    EXPECT_EQ(datei.HoleMZDateiGroesse(), 300);
+    EXPECT_EQ(beginn, 1);
+    EXPECT_EQ(ende, 1);
+    EXPECT_EQ(sanduhrBeimBeginn, 0) << "BeiBeginn comes before the hourglass";
+    EXPECT_EQ(sanduhrBeimEnde, 1) << "BeiEnde comes while the hourglass is still on";
+}
+
+TEST_F(WAVImport, MehrereDateienInDerReihenfolgeIhresErstenFunds) {
+    // The same program twice with different comments is two files; the recording order counts.
+    const std::string a = Bits("PROG", 50, true, "EINS");
+    const std::string b = Bits("PROG", 50, true, "ZWEI");
+    const QString wav = Wav(WAVAusBits({{a, false}, {b, false}}));
+    ASSERT_TRUE(datei.ImportWAV(wav, Waehle(1)));
+    EXPECT_EQ(angeboten, (QStringList{QStringLiteral("PROG"), QStringLiteral("PROG")}));
+    EXPECT_EQ(datei.HoleMZKommentar(), QStringLiteral("ZWEI"));
+    EXPECT_EQ(endeVorDerAuswahl, 1) << "the busy state ends before the choice";
+    EXPECT_EQ(sanduhrBeiDerAuswahl, 0);
+    EXPECT_EQ(ende, 1);
+
+    // A file that only the inverted pass finds comes after the files of the normal pass, even
+    // when it comes first on the tape. Pulses whose second parts are all as long as a long
+    // pulse's first part read as "1" in the pass of the other polarity: each file is found in one
+    // pass only.
+    WAVBau::TImpulsFolge einseitig;
+    einseitig.langTief = 12;
+    einseitig.langHoch = 12;
+    einseitig.kurzTief = 4;
+    einseitig.kurzHoch = 12;
+    const QString gemischt =
+        Wav(WAVAusBits({{Bits("UMGEKEHRT", 9), true}, {Bits("NORMAL", 9), false}}, einseitig), "m.wav");
+    ASSERT_TRUE(datei.ImportWAV(gemischt, Waehle(0)));
+    EXPECT_EQ(angeboten, (QStringList{QStringLiteral("NORMAL"), QStringLiteral("UMGEKEHRT")}));
+    EXPECT_EQ(datei.HoleMZDateiName(), QStringLiteral("NORMAL"));
+}
+
+TEST_F(WAVImport, AbbrechenLaesstDenDatensatzLeer) {
+    ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
+    const QString wav = Wav(WAVAusBits({{Bits("A", 5), false}, {Bits("B", 5), false}}));
+    EXPECT_FALSE(datei.ImportWAV(wav, Waehle(-1)));
+    EXPECT_FALSE(datei.IstGeladen());
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
+    EXPECT_EQ(ende, 1);
+}
+
+TEST_F(WAVImport, OhneAufruferGeschiehtNichtsAlsDieMeldung) {
+    ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
+    EXPECT_FALSE(datei.ImportWAV(Wav(WAVAusBits({{Bits("A", 5), false}})), {}));
+    EXPECT_EQ(skript.Fehler(), QStringList(QStringLiteral("Invalid value for parameter pv_aufruferForm!")));
+    EXPECT_TRUE(datei.IstGeladen()) << "the record is untouched";
+    EXPECT_EQ(beginn, 0);
+    EXPECT_EQ(ende, 0);
+}
+
+TEST_F(WAVImport, SchlechteEingabenEndenMitIhrerMeldung) {
+
+    const QByteArray gut = WAVAusBits({{Bits("A", 5), false}});
+    const QString keinMZ = QStringLiteral("The WAV-file %1 contains no valid MZ-file!");
+    const QString kaputt = QStringLiteral("The file %1 is corrupted or contains a not-supported format!");
+    const QString verzeichnis = QDir(ordner).filePath(QStringLiteral("ordner.wav"));
+    ASSERT_TRUE(QDir().mkpath(verzeichnis));
+    const QString rohr = QDir(ordner).filePath(QStringLiteral("rohr.wav"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
+    QByteArray riesig = gut;
+    riesig.replace(40, 4, WAVBau::Le32(0xFFFFFFF0u)); // a data chunk of 4 GB in a small file
+    struct TFall {
+        const char* was;
+        QString pfad;
+        QString meldungAnfang;
+    };
+    const TFall faelle[] = {
+        {"silence", Wav(WAVBau::Wav(1, 22050, 8, QByteArray(44100, '\x80')), "stille.wav"), keinMZ},
+        {"empty data", Wav(WAVBau::Wav(1, 22050, 8, QByteArray()), "leer.wav"), keinMZ},
+        {"24 bits", Wav(WAVBau::Wav(1, 22050, 24, QByteArray(300, '\x10')), "24.wav"), kaputt},
+        {"cut short", Wav(gut.left(gut.size() / 2), "halb.wav"), kaputt},
+        {"4 GB data", Wav(riesig, "riesig.wav"), kaputt},
+        {"a directory", verzeichnis, QStringLiteral("Error reading the file %1!")},
+        {"a pipe", rohr, QStringLiteral("Error reading the file %1!")},
+    };
+    for (const TFall& fall : faelle) {
+        ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
+        skript.Leeren();
+        beginn = ende = 0;
+        EXPECT_FALSE(datei.ImportWAV(fall.pfad, Waehle(0))) << fall.was;
+        ASSERT_EQ(skript.Fehler().size(), 1) << fall.was << ": " << skript.Texte().join('|').toStdString();
+        EXPECT_TRUE(skript.Fehler()[0].startsWith(fall.meldungAnfang.arg(fall.pfad)))
+            << skript.Fehler()[0].toStdString();
+        EXPECT_FALSE(datei.IstGeladen()) << fall.was;
+        EXPECT_EQ(beginn, 1) << fall.was;
+        EXPECT_EQ(ende, 1) << fall.was;
+    }
+}
+
+TEST_F(WAVImport, EineDateiDieWaehrendDesImportsSchrumpft) {
+    // Another program cuts the recording while the first blocks are decoded.
+    const QString wav = Wav(WAVAusBits({{Bits("LANG", 2000, false), false}}));
+    bool gekuerzt = false;
+    datei.BeiFortschritt = [&](TMZFDatei*, double) {
+        if (!gekuerzt)
+            gekuerzt = QFile::resize(wav, 100000);
+    };
+    EXPECT_FALSE(datei.ImportWAV(wav, Waehle(0)));
+    EXPECT_TRUE(gekuerzt);
+    ASSERT_EQ(skript.Fehler().size(), 1) << skript.Texte().join('|').toStdString();
+    EXPECT_TRUE(skript.Fehler()[0].startsWith(QStringLiteral("Error reading the file %1!").arg(wav)));
+    EXPECT_FALSE(datei.IstGeladen());
+    EXPECT_EQ(ende, 1);
+}
+
+TEST_F(WAVImport, AlleDateienFuerDieKommandozeileMitDemUebersprungenen) {
+    // KAPUTT's body fails in every pass (one copy, one flipped bit); GUT is found.
+    std::string kaputt = Bits("KAPUTT", 40);
+    kaputt[kaputt.size() - 30] = kaputt[kaputt.size() - 30] == '0' ? '1' : '0';
+    const QString wav = Wav(WAVAusBits({{Bits("GUT", 40), false}, {kaputt, false}}));
+    std::vector<std::unique_ptr<TMZFDatei>> liste;
+    std::vector<TUebersprungenes> uebersprungen;
+    ASSERT_TRUE(datei.LeseAlleAusWAV(wav, liste, &uebersprungen));
+    ASSERT_EQ(liste.size(), 1u);
+    EXPECT_EQ(liste[0]->HoleMZDateiName(), QStringLiteral("GUT"));
+    ASSERT_EQ(uebersprungen.size(), 1u);
+    EXPECT_EQ(uebersprungen[0].art, TUebersprungenes::TArt::BeschaedigterRumpf);
+    EXPECT_EQ(uebersprungen[0].name, QStringLiteral("KAPUTT"));
+    EXPECT_FALSE(datei.IstGeladen());
+    EXPECT_EQ(beginn, 1);
+    EXPECT_EQ(ende, 1);
+}
+
+} // namespace
