@@ -180,7 +180,8 @@ TEST_F(MZTKonvertierenTest, AufruffehlerDerNeuenOptionen) {
         StarteCli({QStringLiteral("info"), QStringLiteral("--model"), QStringLiteral("MZ-700"), mzf}).status,
         2);
     EXPECT_EQ(StarteCli({QStringLiteral("extract"), mzf}).status, 2);
-    EXPECT_EQ(StarteCli({QStringLiteral("extract"), mzf, ordner.path(), QStringLiteral("--rate=8000")}).status, 2);
+    EXPECT_EQ(
+        StarteCli({QStringLiteral("extract"), mzf, ordner.path(), QStringLiteral("--rate=8000")}).status, 2);
     EXPECT_FALSE(QFileInfo::exists(ordner.filePath(QStringLiteral("x.mzt"))));
 }
 } // namespace
