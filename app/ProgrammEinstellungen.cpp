@@ -24,12 +24,14 @@ const QString WertModell = QStringLiteral("ImportExportMZModell");
 const QString WertVerkuerzt = QStringLiteral("ExportWAVVerkuerztesMZTonbandFormat");
 const QString WertSampleRate = QStringLiteral("ExportWAVSampleRate");
 const QString WertInvertiert = QStringLiteral("ExportWAVInvertiertePolaritaet");
+const QString WertErweitert = QStringLiteral("ImportErweiterteDekodierung");
 
 struct TImSpeicher {
     quint8 modell = MZ80K;
     quint16 sampleRate = StandardSampleRate;
     bool invertiert = false;
     std::optional<bool> verkuerzt; // only set by the CLI
+    std::optional<bool> erweitert; // only set by the CLI
 };
 TImSpeicher g_speicher;
 
@@ -170,6 +172,7 @@ void LadeEinstellungen() {
                                 : StandardSampleRate;
     g_speicher.invertiert = k.Zahl(WertInvertiert).value_or(0) != 0;
     g_speicher.verkuerzt.reset();
+    g_speicher.erweitert.reset();
 }
 
 bool LiesSprache() {
@@ -246,6 +249,22 @@ void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint
     g_speicher.sampleRate = sampleRate;
     g_speicher.invertiert = invertiert;
     g_speicher.verkuerzt.reset();
+}
+
+bool LiesImportErweiterteDekodierung() {
+    if (g_speicher.erweitert)
+        return *g_speicher.erweitert;
+    TSchluessel k;
+    return k.Zahl(WertErweitert).value_or(0) != 0;
+}
+
+void SchreibeImportErweiterteDekodierung(bool erweitert) {
+    SchreibeWerte({{WertErweitert, erweitert ? 1 : 0}});
+    g_speicher.erweitert.reset();
+}
+
+void SetzeImportErweiterteDekodierungImSpeicher(bool erweitert) {
+    g_speicher.erweitert = erweitert;
 }
 
 quint8 HoleImportExportMZModell() {

@@ -52,6 +52,14 @@ bool LiesExportWAVVerkuerztesMZTonbandFormat();
 void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
                                        bool invertiert);
 
+// Extended decoding of recordings (more WAV formats, worn tapes), off unless chosen; read from
+// the store at every call.
+bool LiesImportErweiterteDekodierung();
+void SchreibeImportErweiterteDekodierung(bool erweitert);
+// For the CLI, which never writes the store: makes LiesImportErweiterteDekodierung answer
+// `erweitert` without reading the store (until the settings are loaded again).
+void SetzeImportErweiterteDekodierungImSpeicher(bool erweitert);
+
 // The in-memory values; they never touch the store.
 quint8 HoleImportExportMZModell();
 quint16 HoleExportWAVSampleRate();

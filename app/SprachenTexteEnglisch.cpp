@@ -301,5 +301,7 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogWAVDatei_Filter"), QStringLiteral("WAV-files (*.wav)|*.wav|All files (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("FormKurzanleitung_SaveDialogKurzanleitung_Filter"), QStringLiteral("TXT-files (*.txt)|*.txt|All files (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-files (*.mzf)|*.mzf|M12-files (*.m12)|*.m12|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("FormEinstellungen_CheckBoxErweiterteDekodierung"), QStringLiteral("&Extended decoding (for worn tapes and for WAV-files of today's recorders)"));
+    FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"), QStringLiteral("Hint: The extended decoding (Extras, Settings, Import and export) may still find MZ-files in recordings of worn tapes, and reads WAV-files of 24 or 32 bits, in floating point and with up to 384000 Hz."));
 }
 // clang-format on

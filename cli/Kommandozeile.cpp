@@ -32,6 +32,7 @@ struct TAufruf {
     std::optional<bool> verkuerzt;  // --short / --full
     std::optional<bool> invertiert; // --inverted / --normal
     std::optional<quint8> modell;   // from --model; unset keeps the stored model
+    std::optional<bool> erweitert;  // --extended / --standard
     bool hilfe = false;
     bool version = false;
 };
@@ -71,6 +72,9 @@ QString Gebrauch() {
                "  --model MODEL     convert, and reading a .wav file: MZ model for MZT and WAV\n"
                "                    output and for decoding a recording, one of\n"
                "                    %4 (default: the stored model)\n"
+               "  --extended, --standard\n"
+               "                    reading a .wav file: extended decoding (more WAV formats, worn\n"
+               "                    tapes) or the standard one (default: the stored choice)\n"
                "  --help            show this text\n"
                "  --version         show the version\n"
                "  --                everything after it is a file name\n"
@@ -99,6 +103,7 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     const QCommandLineOption model(QStringLiteral("model"), QString(), QStringLiteral("MODEL"));
     const QStringList schalter = {QStringLiteral("short"),    QStringLiteral("full"),
                                   QStringLiteral("inverted"), QStringLiteral("normal"),
+                                  QStringLiteral("extended"), QStringLiteral("standard"),
                                   QStringLiteral("help"),     QStringLiteral("version")};
     parser.addOptions({lang, json, rate, model});
     for (const QString& s : schalter)
@@ -138,6 +143,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
             aufruf.verkuerzt = name == QLatin1String("short");
         else if (name == QLatin1String("inverted") || name == QLatin1String("normal"))
             aufruf.invertiert = name == QLatin1String("inverted");
+        else if (name == QLatin1String("extended") || name == QLatin1String("standard"))
+            aufruf.erweitert = name == QLatin1String("extended");
     }
     aufruf.json = parser.isSet(json);
     aufruf.hilfe = parser.isSet(QStringLiteral("help"));
@@ -168,6 +175,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     if (aufruf.modell && aufruf.befehl != QLatin1String("convert") &&
         DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
         return QStringLiteral("--model is an option of convert and of reading a .wav file only");
+    if (aufruf.erweitert && DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
+        return QStringLiteral("--extended and --standard are options of reading a .wav file only");
     for (const QString& d : aufruf.dateien)
         if (d.isEmpty())
             return QStringLiteral("empty file name");
@@ -344,11 +353,14 @@ bool LiesEinstellungen(const TAufruf& aufruf, QTextStream& fehler) {
         englisch = LiesSprache();
     } catch (const TEinstellungenFehler& e) {
         SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+        SetzeImportErweiterteDekodierungImSpeicher(false);
         fehler << "bandwerk-cli: warning: " << e.Text() << "; using the default settings\n";
         fehler.flush();
     }
     WaehleSpracheOhneSpeichern(aufruf.englisch.value_or(englisch));
     UebernehmeWAVOptionen(aufruf, verkuerzt);
+    if (aufruf.erweitert)
+        SetzeImportErweiterteDekodierungImSpeicher(*aufruf.erweitert);
     return true;
 }
 

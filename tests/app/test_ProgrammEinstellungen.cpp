@@ -144,6 +144,22 @@ TEST_F(ProgrammEinstellungen, SampleRateAusDemSpeicher) {
     }
 }
 
+TEST_F(ProgrammEinstellungen, ErweiterteDekodierungIstAusBisSieGewaehltWird) {
+    EXPECT_FALSE(LiesImportErweiterteDekodierung());
+    SchreibeImportErweiterteDekodierung(true);
+    EXPECT_TRUE(LiesImportErweiterteDekodierung());
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+                QStringLiteral("Bandwerk"));
+    EXPECT_EQ(s.value(QStringLiteral("V2.4/ImportErweiterteDekodierung")).toInt(), 1);
+    // The command line's choice holds in memory only, until the settings are loaded again.
+    SetzeImportErweiterteDekodierungImSpeicher(false);
+    EXPECT_FALSE(LiesImportErweiterteDekodierung());
+    LadeEinstellungen();
+    EXPECT_TRUE(LiesImportErweiterteDekodierung());
+    SchreibeRoh(QStringLiteral("ImportErweiterteDekodierung"), QStringLiteral("kaputt"));
+    EXPECT_FALSE(LiesImportErweiterteDekodierung());
+}
+
 TEST_F(ProgrammEinstellungen, PolaritaetUndVerkuerztJederNichtNullWertIstWahr) {
     SchreibeRoh(QStringLiteral("ExportWAVInvertiertePolaritaet"), 7);
     SchreibeRoh(QStringLiteral("ExportWAVVerkuerztesMZTonbandFormat"), -1);

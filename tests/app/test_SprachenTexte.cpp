@@ -172,6 +172,8 @@ const char* const ErwarteteSchluessel[] = {
     "FormHaupt_SaveDialogWAVDatei_Filter",
     "FormKurzanleitung_SaveDialogKurzanleitung_Filter",
     "FormAuswahlMZDatei_SaveDialogMZFDatei_Filter",
+    "FormEinstellungen_CheckBoxErweiterteDekodierung",
+    "Fehler_ImportVonWAV_HinweisErweiterteDekodierung",
 };
 
 QStringList Zeilen(const QString& text) {
@@ -215,7 +217,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 157);
+    static_assert(erwartet == 159);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);
