@@ -3,36 +3,7 @@
 #include "MZFDatei.h"
 #include "Plattform.h"
 
-#include <QFileInfo>
-
-namespace {
-struct TEndung {
-    const char* endung; // lower case, without the dot
-    TDateiArt art;
-};
-
-constexpr TEndung Endungen[] = {
-    {"mzf", TDateiArt::MZF},
-    {"m12", TDateiArt::MZF},
-    {"mzt", TDateiArt::MZT},
-    {"wav", TDateiArt::WAV},
-};
-} // namespace
-
-TDateiArt DateiArtVonEndung(const QString& pfad) {
-    const QString endung = QFileInfo(pfad).suffix().toLower();
-    for (const auto& e : Endungen)
-        if (endung == QLatin1String(e.endung))
-            return e.art;
-    return TDateiArt::Unbekannt;
-}
-
-QString BekannteEndungen() {
-    QStringList liste;
-    for (const auto& e : Endungen)
-        liste << QLatin1Char('.') + QLatin1String(e.endung);
-    return liste.join(QStringLiteral(", "));
-}
+#include <QStringList>
 
 bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                      std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit) {

@@ -1,6 +1,8 @@
-// File kinds of bandwerk-cli and the places that move MZ files between a file of some kind and
-// records. A new kind adds a value, its extensions, and one case in each dispatch.
+// The places of bandwerk-cli that move MZ files between a file of some kind and records. A new
+// kind adds a value and its extensions in DateiArt, and one case in each dispatch here.
 #pragma once
+
+#include "DateiArt.h"
 
 #include <QString>
 #include <memory>
@@ -8,13 +10,6 @@
 
 class TMZFDatei;
 struct TUebersprungenes;
-
-enum class TDateiArt { Unbekannt, MZF, MZT, WAV };
-
-// The kind by the file's extension, without regard to case.
-TDateiArt DateiArtVonEndung(const QString& pfad);
-// The known extensions for the usage text, e.g. ".mzf, .m12".
-QString BekannteEndungen();
 
 // Every MZ file the file holds (an MZT file or a recording may hold several, an MZF file holds
 // one), read to the end; what was passed over goes to `uebersprungen`. A recording is decoded

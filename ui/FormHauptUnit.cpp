@@ -1,6 +1,7 @@
 #include "FormHauptUnit.h"
 
 #include "AendernGemeinsam.h"
+#include "DateiArt.h"
 #include "Fensterplatz.h"
 #include "FormAendernMZDateiAttributUnit.h"
 #include "FormAendernMZDateiNameUnit.h"
@@ -16,6 +17,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -24,11 +27,13 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <chrono>
 #include <cmath>
@@ -148,6 +153,7 @@ TFormHaupt::TFormHaupt(QWidget* parent) : QMainWindow(parent) {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Bandwerk"));
     setWindowIcon(QIcon(MZSchiffBild()));
+    setAcceptDrops(true);
     BaueMenue();
     BaueFenster();
     static_assert(std::size(DialogArten) == AnzahlDialoge);
@@ -466,12 +472,61 @@ void TFormHaupt::FormShow() {
     SetzeTexte();
     if (!g_kommandozeileAusgewertet) {
         if (!g_argumente.isEmpty()) {
-            // Laden reports its own failure; the window then shows that nothing is loaded.
-            Datei->Laden(QDir::cleanPath(QDir::current().absoluteFilePath(g_argumente.first())));
+            // The record reports its own failure; the window then shows that nothing is loaded.
+            NimmDatei(QDir::cleanPath(QDir::current().absoluteFilePath(g_argumente.first())));
         }
         g_kommandozeileAusgewertet = true;
     }
     AktualisiereAnzeige(true);
+}
+
+bool TFormHaupt::NimmDatei(const QString& pv_pfad) {
+    if (Datei->IstGeladen() || Beschaeftigt)
+        return false;
+    switch (DateiArtVonEndung(pv_pfad)) {
+    case TDateiArt::MZT:
+        Datei->ImportMZT(pv_pfad, AuswahlDialog(this));
+        break;
+    case TDateiArt::WAV:
+        Datei->ImportWAV(pv_pfad, AuswahlDialog(this));
+        break;
+    case TDateiArt::MZF:
+    case TDateiArt::Unbekannt: // a name on the command line is an MZF file, whatever it is called
+        Datei->Laden(pv_pfad);
+        break;
+    }
+    AktualisiereAnzeige(true);
+    return true;
+}
+
+std::optional<QString> TFormHaupt::GezogeneDatei(const QMimeData* daten) const {
+    if (Datei->IstGeladen() || Beschaeftigt || !daten || !daten->hasUrls() || daten->urls().isEmpty())
+        return std::nullopt;
+    // Of several files the first counts.
+    const QUrl url = daten->urls().first();
+    if (!url.isLocalFile() || DateiArtVonEndung(url.toLocalFile()) == TDateiArt::Unbekannt)
+        return std::nullopt;
+    return url.toLocalFile();
+}
+
+void TFormHaupt::dragEnterEvent(QDragEnterEvent* event) {
+    if (GezogeneDatei(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TFormHaupt::dropEvent(QDropEvent* event) {
+    const std::optional<QString> pfad = GezogeneDatei(event->mimeData());
+    if (!pfad) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // Taken after the drop has ended, so that the program the file came from is not kept waiting
+    // through a long import.
+    QMetaObject::invokeMethod(
+        this, [this, datei = *pfad] { NimmDatei(datei); }, Qt::QueuedConnection);
 }
 
 void TFormHaupt::FormHide() {

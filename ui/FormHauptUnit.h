@@ -12,6 +12,7 @@
 #include <optional>
 
 class QAction;
+class QMimeData;
 class QDialog;
 class QFrame;
 class QLabel;
@@ -77,6 +78,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* objekt, QEvent* event) override;
+    // A file dropped on the window is taken as the open or import command would take it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The six file dialogs, in this order.
@@ -92,6 +96,11 @@ private:
 
     void FormShow();
     void FormHide();
+    // Opens an MZF file, or imports an MZT file or a recording, by the file's extension; false
+    // when the window takes no file now (one is loaded, or it is busy), as the menu would refuse.
+    bool NimmDatei(const QString& pv_pfad);
+    // The first local file of a drag whose kind the window takes now, or nothing.
+    std::optional<QString> GezogeneDatei(const QMimeData* daten) const;
     void BaueFenster();
     void BauePanel();
     void BaueStatusLeiste();

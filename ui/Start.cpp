@@ -1,5 +1,6 @@
 #include "Start.h"
 
+#include "DateiPfad.h"
 #include "FormHauptUnit.h"
 #include "Plattform.h"
 #include "PlattformDesktop.h"
@@ -105,7 +106,11 @@ int BandwerkStarten(int argc, char** argv) {
             QCoreApplication::quit();
             Plattform().BeendeSofort(0);
         }
-        SetzeKommandozeile(QCoreApplication::arguments().mid(1));
+        // The arguments as the system gives them: a file name need not be UTF-8.
+        QStringList argumente;
+        for (int i = 1; i < argc; ++i)
+            argumente << PfadAusBytes(QByteArray(argv[i]));
+        SetzeKommandozeile(argumente);
         formHaupt = std::make_unique<TFormHaupt>();
         // The first show loads the file named on the command line. Its exceptions pass through
         // notify, as every event handler's do.
