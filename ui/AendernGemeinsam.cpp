@@ -8,11 +8,13 @@
 
 #include <QButtonGroup>
 #include <QDialog>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -42,6 +44,40 @@ void PlatziereDialog(QDialog* pv_dialog) {
     if (pv_dialog->parentWidget())
         ZentriereFormUeber(pv_dialog, pv_dialog->parentWidget()->window());
     HalteFormAufBildschirm(pv_dialog);
+}
+
+QFont FesteSchrift() {
+    // Some platforms name no fixed-pitch font of their own; the generic family serves then.
+    QFont schrift = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFontMetrics masse(schrift);
+    if (masse.horizontalAdvance(QLatin1Char('i')) != masse.horizontalAdvance(QLatin1Char('W'))) {
+        schrift.setFamily(QStringLiteral("monospace"));
+        schrift.setStyleHint(QFont::TypeWriter);
+        schrift.setFixedPitch(true);
+    }
+    return schrift;
+}
+
+QPlainTextEdit* NeuesHilfeMemo(QWidget* pv_eltern, const QString& pv_name) {
+    auto* memo = new QPlainTextEdit(pv_eltern);
+    memo->setObjectName(pv_name);
+    memo->setReadOnly(true);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setFont(FesteSchrift());
+    QPalette farben = memo->palette();
+    farben.setColor(QPalette::Base, farben.color(QPalette::Button));
+    memo->setPalette(farben);
+    return memo;
+}
+
+QPushButton* NeuerSchliessenKnopf(QDialog* pv_dialog) {
+    auto* knopf = new QPushButton(pv_dialog);
+    knopf->setObjectName(QStringLiteral("ButtonSchliessen"));
+    knopf->setDefault(true);
+    knopf->setAutoDefault(true);
+    // Esc closes a QDialog with reject() by itself; the button does the same.
+    QObject::connect(knopf, &QPushButton::clicked, pv_dialog, &QDialog::reject);
+    return knopf;
 }
 
 QString AlsHexAdresse(qint64 wert) {

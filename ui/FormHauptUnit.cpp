@@ -9,6 +9,10 @@
 #include "FormAendernMZLadeAdresseUnit.h"
 #include "FormAendernMZStartAdresseUnit.h"
 #include "FormAuswahlMZDateiUnit.h"
+#include "FormEinstellungenUnit.h"
+#include "FormKurzanleitungUnit.h"
+#include "FormUeberDiesesProgrammUnit.h"
+#include "FormVersionsHistorieUnit.h"
 #include "Ganzzahl.h"
 #include "MZFDatei.h"
 #include "MZSchiff.h"
@@ -100,18 +104,6 @@ const TDialogArt DialogArten[] = {
     {"SaveDialogWAVDatei", true, "wav", LiesVerzeichnisWAVDateien, SchreibeVerzeichnisWAVDateien},
 };
 
-// The dump's columns line up only in a fixed-pitch font; some platforms name none of their own.
-QFont DumpSchrift() {
-    QFont schrift = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    const QFontMetrics masse(schrift);
-    if (masse.horizontalAdvance(QLatin1Char('i')) != masse.horizontalAdvance(QLatin1Char('W'))) {
-        schrift.setFamily(QStringLiteral("monospace"));
-        schrift.setStyleHint(QFont::TypeWriter);
-        schrift.setFixedPitch(true);
-    }
-    return schrift;
-}
-
 QLineEdit* NurLesenEdit(QWidget* eltern, const char* name) {
     auto* edit = new QLineEdit(eltern);
     edit->setObjectName(QLatin1String(name));
@@ -141,10 +133,6 @@ void FormHauptModulStarten() {
 
 void SetzeKommandozeile(const QStringList& pv_argumente) {
     g_argumente = pv_argumente;
-}
-
-QString BefehlNichtVerfuegbarText() {
-    return QStringLiteral("This command is not available yet.\r\nDieser Befehl ist noch nicht verfügbar.");
 }
 
 TFormHaupt::TFormHaupt(QWidget* parent) : QMainWindow(parent) {
@@ -307,7 +295,7 @@ void TFormHaupt::BauePanel() {
     MemoMZDateiRumpf->setTabChangesFocus(true);
     MemoMZDateiRumpf->setLineWrapMode(QPlainTextEdit::NoWrap);
     MemoMZDateiRumpf->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoMZDateiRumpf->setFont(DumpSchrift());
+    MemoMZDateiRumpf->setFont(FesteSchrift());
     MemoMZDateiRumpf->setMinimumSize(MemoBreite, RumpfMemoHoehe / 2);
 
     // Read-only fields in the button-face colour: their text can be copied, not typed.
@@ -781,19 +769,28 @@ void TFormHaupt::MenueHaupt_ImportExport_ExportWAVClick() {
 }
 
 void TFormHaupt::MenueHaupt_Extras_EinstellungenClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    {
+        TFormEinstellungen dialog(this);
+        dialog.exec();
+    }
+    // Confirmed or not: the language may have changed.
+    SetzeTexte();
+    AktualisiereAnzeige(false);
 }
 
 void TFormHaupt::MenueHaupt_Hilfe_KurzanleitungClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    TFormKurzanleitung fenster(this);
+    fenster.exec();
 }
 
 void TFormHaupt::MenueHaupt_Hilfe_VersionsHistorieClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    TFormVersionsHistorie fenster(this);
+    fenster.exec();
 }
 
 void TFormHaupt::MenueHaupt_Hilfe_UeberDiesesProgrammClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    TFormUeberDiesesProgramm fenster(this);
+    fenster.exec();
 }
 
 void TFormHaupt::AendereFeld(QDialog& pv_dialog, QWidget* pv_feld, const std::function<void()>& uebernehme) {

@@ -28,8 +28,6 @@ class TMZFDatei;
 void FormHauptModulStarten();
 // The arguments after the program name; the first one names the file opened at the first show.
 void SetzeKommandozeile(const QStringList& pv_argumente);
-// Text of the commands that this version does not offer yet.
-QString BefehlNichtVerfuegbarText();
 
 class TFormHaupt : public QMainWindow {
     Q_OBJECT

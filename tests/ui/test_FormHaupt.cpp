@@ -461,18 +461,6 @@ TEST_F(FormHaupt, ImportWAVEinerKaputtenDateiLaesstDasFensterLeer) {
     EXPECT_EQ(LiesVerzeichnisWAVDateien(), QFileInfo(wav).absolutePath());
 }
 
-TEST_F(FormHaupt, NochNichtVorhandeneBefehleMeldenSich) {
-    auto form = NeueForm();
-    for (const char* name : {"MenueHaupt_Extras_Einstellungen", "MenueHaupt_Hilfe_Kurzanleitung",
-                             "MenueHaupt_Hilfe_VersionsHistorie", "MenueHaupt_Hilfe_UeberDiesesProgramm"}) {
-        skript.Leeren();
-        Waehle(form.get(), name);
-        ASSERT_EQ(skript.nachrichten.size(), 1) << name;
-        EXPECT_EQ(skript.nachrichten[0].art, TNachrichtArt::Information);
-        EXPECT_EQ(skript.nachrichten[0].text, BefehlNichtVerfuegbarText());
-    }
-}
-
 TEST_F(FormHaupt, SchliessenMitUngespeichertenAenderungen) {
     auto form = NeueForm();
     const QString pfad = Kopie(TestHalt, QStringLiteral("halt.mzf"));
