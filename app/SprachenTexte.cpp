@@ -4,6 +4,7 @@
 
 namespace {
 QList<QPair<QString, QString>> g_textTabelle;
+bool g_englisch = false;
 
 // The language tables, one call of FuegeTextHinzu per key, in table order.
 } // namespace
@@ -19,6 +20,10 @@ void LeereTextTabelle() {
     g_textTabelle.clear();
 }
 
+bool IstTabelleEnglisch() {
+    return g_englisch;
+}
+
 QList<QPair<QString, QString>> TextTabelleInhalt() {
     return g_textTabelle;
 }
@@ -31,6 +36,7 @@ void SetzeSprache(bool englisch) {
 void WaehleSpracheOhneSpeichern(bool englisch) {
     g_textTabelle.clear();
     g_textTabelle.reserve(AnzahlTextSchluessel);
+    g_englisch = englisch;
     if (englisch)
         FuelleTabelleEnglisch();
     else

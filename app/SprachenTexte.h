@@ -22,6 +22,8 @@ QString HoleTextMitParametern(const QString& key, const QString& p1, const QStri
 void SetzeSprache(bool englisch);
 // Refills the table with the given language without touching the settings (bandwerk-cli).
 void WaehleSpracheOhneSpeichern(bool englisch);
+// The language the table was last filled with (true: English).
+bool IstTabelleEnglisch();
 // Appends one entry; the key is stored in upper case.
 void FuegeTextHinzu(const QString& key, const QString& text);
 // Empties the table (program end).

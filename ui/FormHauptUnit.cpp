@@ -16,6 +16,7 @@
 #include "Ganzzahl.h"
 #include "MZFDatei.h"
 #include "MZSchiff.h"
+#include "PlattformDesktop.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
 
@@ -542,6 +543,7 @@ bool TFormHaupt::FormCloseQuery() {
 }
 
 void TFormHaupt::SetzeTexte() {
+    WendeQtUebersetzungAn();
     setWindowTitle(QStringLiteral("Bandwerk"));
     const QString vor = QStringLiteral("FormHaupt_");
     for (QWidget* w : std::initializer_list<QWidget*>{

@@ -1,5 +1,6 @@
 #include "PlattformDesktop.h"
 
+#include "SprachenTexte.h"
 #include "TemporaereDateien.h"
 
 #include <QApplication>
@@ -7,7 +8,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +81,27 @@ public:
     }
 };
 } // namespace
+
+void WendeQtUebersetzungAn() {
+    static QTranslator* deutsch = nullptr;
+    const bool englisch = IstTabelleEnglisch();
+    if (englisch == (deutsch == nullptr))
+        return;
+    if (englisch) {
+        QCoreApplication::removeTranslator(deutsch);
+        delete deutsch;
+        deutsch = nullptr;
+        return;
+    }
+    auto* uebersetzer = new QTranslator(QCoreApplication::instance());
+    // Without the translations on the system the English texts stay.
+    if (!uebersetzer->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete uebersetzer;
+        return;
+    }
+    QCoreApplication::installTranslator(uebersetzer);
+    deutsch = uebersetzer;
+}
 
 TPlattformDesktop::~TPlattformDesktop() {
     while (m_sanduhren > 0)

@@ -4,6 +4,11 @@
 
 #include "Plattform.h"
 
+// Qt's own texts (the buttons of message boxes, the file dialogs) in the catalogue's language,
+// through Qt's translations of the system when they are installed; called whenever the windows
+// apply their texts, so that a change of language reaches them too.
+void WendeQtUebersetzungAn();
+
 class TPlattformDesktop : public TPlattform {
 public:
     ~TPlattformDesktop() override;

@@ -101,6 +101,8 @@ int BandwerkStarten(int argc, char** argv) {
     std::unique_ptr<TFormHaupt> formHaupt;
     try {
         ModuleStarten();
+        // The disclaimer question already has its buttons in the user's language.
+        WendeQtUebersetzungAn();
         QApplication::setApplicationName(QStringLiteral("Bandwerk"));
         if (!HaftungsAusschlussAbfragen()) {
             QCoreApplication::quit();

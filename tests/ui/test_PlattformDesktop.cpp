@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -300,3 +301,28 @@ TEST(PlattformDesktop, SpeichernUeberVorhandeneDateiFragtVorher) {
     ASSERT_TRUE(pfad.has_value());
     EXPECT_EQ(QFileInfo(*pfad).fileName(), QStringLiteral("da.mzf"));
 }
+
+namespace {
+TEST(PlattformDesktop, QtsEigeneTexteInDerSpracheDesKatalogs) {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm")))
+        GTEST_SKIP() << "Qt's German translations are not installed";
+    TPlattformDesktop desktop;
+    const auto knopfTexte = [&] {
+        QStringList texte;
+        WennSichtbar<QMessageBox>([&](QMessageBox* box) {
+            for (QAbstractButton* knopf : box->buttons())
+                texte << knopf->text().remove(QLatin1Char('&'));
+            box->button(QMessageBox::No)->click();
+        });
+        desktop.Frage(TNachrichtArt::Bestaetigung, QStringLiteral("?"), false);
+        texte.sort();
+        return texte;
+    };
+    TestSprache(false);
+    WendeQtUebersetzungAn();
+    EXPECT_EQ(knopfTexte(), (QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}));
+    TestSprache(true);
+    WendeQtUebersetzungAn();
+    EXPECT_EQ(knopfTexte(), (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
+}
+} // namespace
