@@ -8,6 +8,10 @@
 #include "FormAendernMZLadeAdresseUnit.h"
 #include "FormAendernMZStartAdresseUnit.h"
 #include "FormAuswahlMZDateiUnit.h"
+#include "FormEinstellungenUnit.h"
+#include "FormKurzanleitungUnit.h"
+#include "FormUeberDiesesProgrammUnit.h"
+#include "FormVersionsHistorieUnit.h"
 #include "Ganzzahl.h"
 #include "MZFDatei.h"
 #include "MZSchiff.h"
@@ -718,19 +722,28 @@ void TFormHaupt::MenueHaupt_ImportExport_ExportWAVClick() {
 }
 
 void TFormHaupt::MenueHaupt_Extras_EinstellungenClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    {
+        TFormEinstellungen dialog(this);
+        dialog.exec();
+    }
+    // Confirmed or not: the language may have changed.
+    SetzeTexte();
+    AktualisiereAnzeige(false);
 }
 
 void TFormHaupt::MenueHaupt_Hilfe_KurzanleitungClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    TFormKurzanleitung fenster(this);
+    fenster.exec();
 }
 
 void TFormHaupt::MenueHaupt_Hilfe_VersionsHistorieClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    TFormVersionsHistorie fenster(this);
+    fenster.exec();
 }
 
 void TFormHaupt::MenueHaupt_Hilfe_UeberDiesesProgrammClick() {
-    ZeigeInfo(BefehlNichtVerfuegbarText());
+    TFormUeberDiesesProgramm fenster(this);
+    fenster.exec();
 }
 
 void TFormHaupt::AendereFeld(QDialog& pv_dialog, QWidget* pv_feld, const std::function<void()>& uebernehme) {
