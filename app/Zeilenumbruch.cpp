@@ -1,67 +1,72 @@
 #include "Zeilenumbruch.h"
 
 namespace {
-constexpr QChar CR = QLatin1Char('\r');
-constexpr QChar LF = QLatin1Char('\n');
+const QChar CR = QLatin1Char('\r');
+const QChar LF = QLatin1Char('\n');
+const QString ZeilenEnde = QStringLiteral("\r\n");
 
-bool IstUmbruchZeichen(QChar c) {
+bool IstTrenner(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('-') || c == QLatin1Char('\t');
 }
 
-bool IstAnfuehrungszeichen(QChar c) {
+bool IstAnfuehrung(QChar c) {
     return c == QLatin1Char('\'') || c == QLatin1Char('"');
 }
 } // namespace
 
-// Positions count from 1, as in the description of the platform's wrap: p is the next character
-// to look at, s the start of the line being collected, b the last break point (0: none).
-QString BrichZeilenUm(const QString& text, int maxSpalte) {
-    const qsizetype n = text.size();
-    const auto zeichen = [&](qsizetype position) { return text[position - 1]; };
-    // T[von..bis], both included.
-    const auto stueck = [&](qsizetype von, qsizetype bis) { return text.mid(von - 1, bis - von + 1); };
-
+QString BrichZeilenUm(const QString& pv_text, int pv_maxSpalte) {
+    const qsizetype laenge = pv_text.size();
     QString ergebnis;
-    ergebnis.reserve(n + n / maxSpalte * 2 + 2);
+    ergebnis.reserve(laenge + laenge / qMax(pv_maxSpalte, 1) * ZeilenEnde.size());
+    // All positions are indexes into the text; `bruch` is the last break character seen (-1: none).
     qsizetype spalte = 1;
-    qsizetype p = 1;
-    qsizetype s = 1;
-    qsizetype b = 0;
-    QChar anfuehrung; // the open quotation mark, or none
+    qsizetype pos = 0;
+    qsizetype zeilenAnfang = 0;
+    qsizetype bruch = -1;
+    QChar anfuehrung; // null: outside quotes
     bool vorhandenerUmbruch = false;
-    while (p <= n) {
-        const QChar ch = zeichen(p);
-        if (ch == CR && anfuehrung.isNull()) {
-            vorhandenerUmbruch = p < n && zeichen(p + 1) == LF;
+    while (pos < laenge) {
+        const QChar c = pv_text[pos];
+        if (c == CR && anfuehrung.isNull()) {
+            vorhandenerUmbruch = pos + 1 < laenge && pv_text[pos + 1] == LF;
             if (vorhandenerUmbruch) {
-                ++p; // onto the LF
-                b = p;
+                ++pos; // onto the LF, which ends the line
+                bruch = pos;
             }
-        } else if (IstUmbruchZeichen(ch) && anfuehrung.isNull()) {
-            b = p;
-        } else if (IstAnfuehrungszeichen(ch)) {
-            if (ch == anfuehrung)
+        } else if (IstTrenner(c) && anfuehrung.isNull()) {
+            bruch = pos;
+        } else if (IstAnfuehrung(c)) {
+            if (c == anfuehrung)
                 anfuehrung = QChar();
             else if (anfuehrung.isNull())
-                anfuehrung = ch;
+                anfuehrung = c;
         }
-        ++p;
+        ++pos;
         ++spalte;
-        if (anfuehrung.isNull() && (vorhandenerUmbruch || (spalte > maxSpalte && b > s))) {
-            spalte = p - b;
-            ergebnis += stueck(s, b);
-            // Blanks and line ends after the cut begin the next piece; they neither count towards
-            // the column nor serve as break points.
-            if (!IstAnfuehrungszeichen(ch))
-                while (p <= n && (IstUmbruchZeichen(zeichen(p)) || zeichen(p) == CR || zeichen(p) == LF))
-                    ++p;
-            if (!vorhandenerUmbruch && p < n)
-                ergebnis += QStringLiteral("\r\n");
-            ++b;
-            s = b;
+        if (anfuehrung.isNull() && (vorhandenerUmbruch || (spalte > pv_maxSpalte && bruch > zeilenAnfang))) {
+            // The break character (or the CR LF) stays at the end of the piece.
+            ergebnis += QStringView(pv_text).sliced(zeilenAnfang, bruch - zeilenAnfang + 1);
+            // The blanks, hyphens, tabs and line ends that follow are not looked at for breaks.
+            if (!IstAnfuehrung(c)) {
+                while (pos < laenge && (IstTrenner(pv_text[pos]) || pv_text[pos] == CR || pv_text[pos] == LF))
+                    ++pos;
+            }
+            // Everything after the break opens the next line and takes its columns there, the
+            // characters passed over as well; after a line end among them the count starts anew.
+            spalte = pos - bruch;
+            for (qsizetype k = pos - 1; k > bruch; --k) {
+                if (pv_text[k] == LF) {
+                    spalte = pos - k;
+                    break;
+                }
+            }
+            // A line end only when text follows, so that the file does not end with an empty line.
+            if (!vorhandenerUmbruch && pos < laenge)
+                ergebnis += ZeilenEnde;
+            zeilenAnfang = bruch + 1;
             vorhandenerUmbruch = false;
         }
     }
-    ergebnis += stueck(s, n);
+    ergebnis += QStringView(pv_text).sliced(zeilenAnfang);
     return ergebnis;
 }

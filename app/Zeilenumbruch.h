@@ -1,12 +1,14 @@
-// Word wrap of a text for a plain text file, as a text editor of the platform wraps it: lines
-// grow up to 80 columns and are cut after their last blank, hyphen or tab (which stays at the
-// end of the line) with CR LF; line breaks already in the text stay; a passage in single or
-// double quotation marks is never cut; a line without a break point stays longer; nothing is ever
-// dropped: the text without the inserted CR LF is the text given.
+// Word wrap for the plain-text files the program writes (the brief instruction): lines are cut
+// after a blank, hyphen or tab once they grow past the last column, existing CR LF breaks stay,
+// a passage in single or double quotes is never cut, and nothing of the text is ever dropped.
 #pragma once
 
 #include <QString>
 
-inline constexpr int StandardUmbruchSpalte = 80;
+// Widest line of a text file, in characters.
+inline constexpr int TextDateiSpalten = 80;
 
-QString BrichZeilenUm(const QString& text, int maxSpalte = StandardUmbruchSpalte);
+// The text with CR LF inserted where a line grows past `pv_maxSpalte` columns. A line without a
+// break point outside quotes stays longer; the blanks, hyphens, tabs and line ends that follow a
+// cut open the next line without counting towards its columns.
+QString BrichZeilenUm(const QString& pv_text, int pv_maxSpalte = TextDateiSpalten);

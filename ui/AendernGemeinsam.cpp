@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -56,28 +55,6 @@ QFont FesteSchrift() {
         schrift.setFixedPitch(true);
     }
     return schrift;
-}
-
-QPlainTextEdit* NeuesHilfeMemo(QWidget* pv_eltern, const QString& pv_name) {
-    auto* memo = new QPlainTextEdit(pv_eltern);
-    memo->setObjectName(pv_name);
-    memo->setReadOnly(true);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo->setFont(FesteSchrift());
-    QPalette farben = memo->palette();
-    farben.setColor(QPalette::Base, farben.color(QPalette::Button));
-    memo->setPalette(farben);
-    return memo;
-}
-
-QPushButton* NeuerSchliessenKnopf(QDialog* pv_dialog) {
-    auto* knopf = new QPushButton(pv_dialog);
-    knopf->setObjectName(QStringLiteral("ButtonSchliessen"));
-    knopf->setDefault(true);
-    knopf->setAutoDefault(true);
-    // Esc closes a QDialog with reject() by itself; the button does the same.
-    QObject::connect(knopf, &QPushButton::clicked, pv_dialog, &QDialog::reject);
-    return knopf;
 }
 
 QString AlsHexAdresse(qint64 wert) {

@@ -12,7 +12,6 @@ class QButtonGroup;
 class QGroupBox;
 class QFont;
 class QLabel;
-class QPlainTextEdit;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -51,11 +50,7 @@ TKnopfzeile BaueSpaltenDialog(QDialog* pv_dialog, QLabel* pv_label, QWidget* pv_
 void PlatziereDialog(QDialog* pv_dialog);
 // A fixed-pitch font, for dumps and texts laid out in columns.
 QFont FesteSchrift();
-// The read-only text field of the help windows: button-face colour, fixed-pitch font, a
-// vertical scroll bar; long lines wrap at the field's width.
-QPlainTextEdit* NeuesHilfeMemo(QWidget* pv_eltern, const QString& pv_name);
-// "Close", both the default and the cancel button of a help window.
-QPushButton* NeuerSchliessenKnopf(QDialog* pv_dialog);
+
 // "$" and at least four upper-case hexadecimal digits; negative values show their 32 bits.
 QString AlsHexAdresse(qint64 wert);
 // Blanks and control characters off both ends, as a typed number is read.

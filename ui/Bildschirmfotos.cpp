@@ -1,4 +1,5 @@
-// Renders the main window, the field edit dialogs and the selection dialog in both languages to
+// Renders the main window, the field edit dialogs, the selection dialog, the settings dialog (each
+// page) and the help windows in both languages to
 // PNG files, for the documentation. Runs on any Qt platform, usually offscreen:
 //   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf [SEVERAL.mzt]
 #include "FormAendernMZDateiAttributUnit.h"
@@ -7,7 +8,11 @@
 #include "FormAendernMZLadeAdresseUnit.h"
 #include "FormAendernMZStartAdresseUnit.h"
 #include "FormAuswahlMZDateiUnit.h"
+#include "FormEinstellungenUnit.h"
 #include "FormHauptUnit.h"
+#include "FormKurzanleitungUnit.h"
+#include "FormUeberDiesesProgrammUnit.h"
+#include "FormVersionsHistorieUnit.h"
 #include "MZFDatei.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
@@ -15,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTabWidget>
 #include <cstdio>
 
 namespace {
@@ -81,6 +87,22 @@ int main(int argc, char** argv) {
         if (!mehrere.empty())
             alles &= DialogFoto<TFormAuswahlMZDatei>(&form, name(QStringLiteral("FormAuswahlMZDatei")),
                                                      std::cref(mehrere));
+        {
+            TFormEinstellungen einstellungen(&form);
+            einstellungen.show();
+            const std::pair<QWidget*, QString> seiten[] = {
+                {einstellungen.TabSheetAllgemein, QStringLiteral("FormEinstellungen")},
+                {einstellungen.TabSheetImportExport, QStringLiteral("FormEinstellungen-ImportExport")},
+                {einstellungen.TabSheetExportWAV, QStringLiteral("FormEinstellungen-ExportWAV")}};
+            for (const auto& [seite, datei] : seiten) {
+                einstellungen.PageControlEinstellungen->setCurrentWidget(seite);
+                alles &= Speichere(&einstellungen, name(datei));
+            }
+            einstellungen.hide();
+        }
+        alles &= DialogFoto<TFormKurzanleitung>(&form, name(QStringLiteral("FormKurzanleitung")));
+        alles &= DialogFoto<TFormVersionsHistorie>(&form, name(QStringLiteral("FormVersionsHistorie")));
+        alles &= DialogFoto<TFormUeberDiesesProgramm>(&form, name(QStringLiteral("FormUeberDiesesProgramm")));
         form.hide();
     }
     return alles ? 0 : 1;

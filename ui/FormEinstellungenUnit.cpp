@@ -20,34 +20,52 @@
 #include <QVBoxLayout>
 
 namespace {
+// Client area as designed; a longer language may need more (see FormShow).
+constexpr QSize DesignGroesse(489, 273);
+constexpr int Rand = 8;
+constexpr int SpracheDeutsch = 0;
+constexpr int SpracheEnglisch = 1;
+constexpr int FormatVerkuerzt = 1;
+constexpr int PolaritaetInvertiert = 1;
+constexpr int ZweiSpalten = 2;
+
 const QString FormName = QStringLiteral("FormEinstellungen");
-// Client area as designed; a longer language may need more room.
-constexpr int DesignBreite = 489;
-constexpr int DesignHoehe = 273;
-// The language items are the languages' own names, the same in every language.
-const char* const Sprachen[] = {"Deutsch", "English"};
 
 QString Text(const QString& name) {
     return HoleText(FormName + QLatin1Char('_') + name);
 }
 
-// A radio group: a framed box of radio buttons in `spalten` columns, ids 0, 1, ... in order.
-QGroupBox* NeueGruppe(QWidget* eltern, const char* name, int anzahl, int spalten, QButtonGroup*& auswahl) {
-    auto* gruppe = new QGroupBox(eltern);
-    gruppe->setObjectName(QLatin1String(name));
-    auswahl = new QButtonGroup(gruppe);
-    auto* raster = new QGridLayout(gruppe);
-    for (int i = 0; i < anzahl; ++i) {
-        auto* knopf = new QRadioButton(gruppe);
-        knopf->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
-        auswahl->addButton(knopf, i);
-        raster->addWidget(knopf, i / spalten, i % spalten);
+// A radio group as a frame with its items in `spalten` columns, filled column by column.
+QButtonGroup* BaueRadioGroup(QGroupBox* pv_gruppe, const QStringList& pv_itemNamen, int pv_spalten) {
+    auto* items = new QButtonGroup(pv_gruppe);
+    auto* raster = new QGridLayout(pv_gruppe);
+    const int zeilen = (static_cast<int>(pv_itemNamen.size()) + pv_spalten - 1) / pv_spalten;
+    for (int i = 0; i < pv_itemNamen.size(); ++i) {
+        auto* knopf = new QRadioButton(pv_gruppe);
+        knopf->setObjectName(pv_gruppe->objectName() + QLatin1Char('_') + pv_itemNamen[i]);
+        items->addButton(knopf, i);
+        raster->addWidget(knopf, i % zeilen, i / zeilen);
     }
+    for (int s = 0; s < pv_spalten; ++s)
+        raster->setColumnStretch(s, 1);
+    return items;
+}
+
+QGroupBox* NeueGruppe(QWidget* pv_eltern, const char* pv_name) {
+    auto* gruppe = new QGroupBox(pv_eltern);
+    gruppe->setObjectName(QLatin1String(pv_name));
     return gruppe;
 }
 
-void Waehle(QButtonGroup* auswahl, int id) {
-    if (QAbstractButton* knopf = auswahl->button(id))
+QWidget* NeueSeite(QTabWidget* pv_seiten, const char* pv_name) {
+    auto* seite = new QWidget(pv_seiten);
+    seite->setObjectName(QLatin1String(pv_name));
+    pv_seiten->addTab(seite, QString());
+    return seite;
+}
+
+void Waehle(QButtonGroup* pv_items, int pv_index) {
+    if (QAbstractButton* knopf = pv_items->button(pv_index))
         knopf->setChecked(true);
 }
 } // namespace
@@ -59,27 +77,53 @@ TFormEinstellungen::TFormEinstellungen(QWidget* pv_owner) : QDialog(pv_owner) {
 
     PageControlEinstellungen = new QTabWidget(this);
     PageControlEinstellungen->setObjectName(QStringLiteral("PageControlEinstellungen"));
+    BaueSeiteAllgemein();
+    BaueSeiteImportExport();
+    BaueSeiteExportWAV();
 
-    TabSheetAllgemein = new QWidget(PageControlEinstellungen);
-    TabSheetAllgemein->setObjectName(QStringLiteral("TabSheetAllgemein"));
-    RadioGroupSprache = NeueGruppe(TabSheetAllgemein, "RadioGroupSprache", 2, 2, SpracheAuswahl);
-    auto* allgemein = new QVBoxLayout(TabSheetAllgemein);
-    allgemein->addWidget(RadioGroupSprache);
-    allgemein->addStretch(1);
+    const TKnopfzeile knoepfe = BaueKnopfzeile(this);
+    ButtonOK = knoepfe.ok;
+    ButtonAbbrechen = knoepfe.abbrechen;
+    connect(ButtonOK, &QPushButton::clicked, this, &TFormEinstellungen::ButtonOKClick);
 
-    TabSheetImportExport = new QWidget(PageControlEinstellungen);
-    TabSheetImportExport->setObjectName(QStringLiteral("TabSheetImportExport"));
-    RadioGroupMZModell =
-        NeueGruppe(TabSheetImportExport, "RadioGroupMZModell", AnzahlMZModelle, 2, MZModellAuswahl);
+    auto* zeile = new QHBoxLayout;
+    zeile->addStretch(1);
+    zeile->addWidget(ButtonOK);
+    zeile->addWidget(ButtonAbbrechen);
+    auto* spalte = new QVBoxLayout(this);
+    spalte->setContentsMargins(Rand, Rand, Rand, Rand);
+    spalte->setSpacing(Rand);
+    spalte->addWidget(PageControlEinstellungen, 1);
+    spalte->addLayout(zeile);
+}
+
+void TFormEinstellungen::BaueSeiteAllgemein() {
+    TabSheetAllgemein = NeueSeite(PageControlEinstellungen, "TabSheetAllgemein");
+    RadioGroupSprache = NeueGruppe(TabSheetAllgemein, "RadioGroupSprache");
+    RadioGroupSpracheItems = BaueRadioGroup(
+        RadioGroupSprache, {QStringLiteral("Deutsch"), QStringLiteral("English")}, ZweiSpalten);
+    auto* spalte = new QVBoxLayout(TabSheetAllgemein);
+    spalte->addWidget(RadioGroupSprache);
+    spalte->addStretch(1);
+}
+
+void TFormEinstellungen::BaueSeiteImportExport() {
+    TabSheetImportExport = NeueSeite(PageControlEinstellungen, "TabSheetImportExport");
+    RadioGroupMZModell = NeueGruppe(TabSheetImportExport, "RadioGroupMZModell");
+    QStringList namen;
+    for (int i = 0; i < AnzahlMZModelle; ++i)
+        namen << QString::number(i);
+    RadioGroupMZModellItems = BaueRadioGroup(RadioGroupMZModell, namen, ZweiSpalten);
     CheckBoxErweiterteDekodierung = new QCheckBox(TabSheetImportExport);
     CheckBoxErweiterteDekodierung->setObjectName(QStringLiteral("CheckBoxErweiterteDekodierung"));
-    auto* importExport = new QVBoxLayout(TabSheetImportExport);
-    importExport->addWidget(RadioGroupMZModell);
-    importExport->addWidget(CheckBoxErweiterteDekodierung);
-    importExport->addStretch(1);
+    auto* spalte = new QVBoxLayout(TabSheetImportExport);
+    spalte->addWidget(RadioGroupMZModell);
+    spalte->addWidget(CheckBoxErweiterteDekodierung);
+    spalte->addStretch(1);
+}
 
-    TabSheetExportWAV = new QWidget(PageControlEinstellungen);
-    TabSheetExportWAV->setObjectName(QStringLiteral("TabSheetExportWAV"));
+void TFormEinstellungen::BaueSeiteExportWAV() {
+    TabSheetExportWAV = NeueSeite(PageControlEinstellungen, "TabSheetExportWAV");
     LabelSampleRate = new QLabel(TabSheetExportWAV);
     LabelSampleRate->setObjectName(QStringLiteral("LabelSampleRate"));
     EditSampleRate = new QLineEdit(TabSheetExportWAV);
@@ -88,38 +132,25 @@ TFormEinstellungen::TFormEinstellungen(QWidget* pv_owner) : QDialog(pv_owner) {
     ButtonDefaultSampleRate = new QPushButton(TabSheetExportWAV);
     ButtonDefaultSampleRate->setObjectName(QStringLiteral("ButtonDefaultSampleRate"));
     ButtonDefaultSampleRate->setAutoDefault(false);
-    RadioGroupMZTonbandFormat =
-        NeueGruppe(TabSheetExportWAV, "RadioGroupMZTonbandFormat", 2, 1, MZTonbandFormatAuswahl);
-    RadioGroupPolaritaet = NeueGruppe(TabSheetExportWAV, "RadioGroupPolaritaet", 2, 2, PolaritaetAuswahl);
-    auto* rate = new QHBoxLayout;
-    rate->addWidget(LabelSampleRate);
-    rate->addWidget(EditSampleRate, 1);
-    rate->addWidget(ButtonDefaultSampleRate);
-    auto* exportWAV = new QVBoxLayout(TabSheetExportWAV);
-    exportWAV->addLayout(rate);
-    exportWAV->addWidget(RadioGroupMZTonbandFormat);
-    exportWAV->addWidget(RadioGroupPolaritaet);
-    exportWAV->addStretch(1);
-
-    PageControlEinstellungen->addTab(TabSheetAllgemein, QString());
-    PageControlEinstellungen->addTab(TabSheetImportExport, QString());
-    PageControlEinstellungen->addTab(TabSheetExportWAV, QString());
-
-    const TKnopfzeile knoepfe = BaueKnopfzeile(this);
-    ButtonOK = knoepfe.ok;
-    ButtonAbbrechen = knoepfe.abbrechen;
-    auto* zeile = new QHBoxLayout;
-    zeile->addStretch(1);
-    zeile->addWidget(ButtonOK);
-    zeile->addWidget(ButtonAbbrechen);
-    auto* spalte = new QVBoxLayout(this);
-    spalte->addWidget(PageControlEinstellungen, 1);
-    spalte->addLayout(zeile);
-
-    connect(ButtonOK, &QPushButton::clicked, this, &TFormEinstellungen::ButtonOKClick);
     connect(ButtonDefaultSampleRate, &QPushButton::clicked, this,
             &TFormEinstellungen::ButtonDefaultSampleRateClick);
-    SetzeTexte();
+    RadioGroupMZTonbandFormat = NeueGruppe(TabSheetExportWAV, "RadioGroupMZTonbandFormat");
+    RadioGroupMZTonbandFormatItems = BaueRadioGroup(
+        RadioGroupMZTonbandFormat, {QStringLiteral("Vollstaendig"), QStringLiteral("Verkuerzt")}, 1);
+    RadioGroupPolaritaet = NeueGruppe(TabSheetExportWAV, "RadioGroupPolaritaet");
+    RadioGroupPolaritaetItems = BaueRadioGroup(
+        RadioGroupPolaritaet, {QStringLiteral("Normal"), QStringLiteral("Invertiert")}, ZweiSpalten);
+
+    auto* rate = new QHBoxLayout;
+    rate->addWidget(LabelSampleRate);
+    rate->addWidget(EditSampleRate);
+    rate->addWidget(ButtonDefaultSampleRate);
+    rate->addStretch(1);
+    auto* spalte = new QVBoxLayout(TabSheetExportWAV);
+    spalte->addLayout(rate);
+    spalte->addWidget(RadioGroupMZTonbandFormat);
+    spalte->addWidget(RadioGroupPolaritaet);
+    spalte->addStretch(1);
 }
 
 void TFormEinstellungen::showEvent(QShowEvent* event) {
@@ -128,83 +159,93 @@ void TFormEinstellungen::showEvent(QShowEvent* event) {
         FormShow();
 }
 
-void TFormEinstellungen::SetzeTexte() {
-    setWindowTitle(HoleText(FormName));
-    PageControlEinstellungen->setTabText(0, Text(QStringLiteral("TabSheetAllgemein")));
-    PageControlEinstellungen->setTabText(1, Text(QStringLiteral("TabSheetImportExport")));
-    PageControlEinstellungen->setTabText(2, Text(QStringLiteral("TabSheetExportWAV")));
-    RadioGroupSprache->setTitle(Text(QStringLiteral("RadioGroupSprache")));
-    for (int i = 0; i < 2; ++i)
-        SpracheAuswahl->button(i)->setText(QLatin1String(Sprachen[i]));
-    RadioGroupMZModell->setTitle(Text(QStringLiteral("RadioGroupMZModell")));
-    CheckBoxErweiterteDekodierung->setText(Text(QStringLiteral("CheckBoxErweiterteDekodierung")));
-    LabelSampleRate->setText(Text(QStringLiteral("LabelSampleRate")));
-    ButtonDefaultSampleRate->setText(Text(QStringLiteral("ButtonDefaultSampleRate")));
-    RadioGroupMZTonbandFormat->setTitle(Text(QStringLiteral("RadioGroupMZTonbandFormat")));
-    MZTonbandFormatAuswahl->button(0)->setText(
-        Text(QStringLiteral("RadioGroupMZTonbandFormat_Vollstaendig")));
-    MZTonbandFormatAuswahl->button(1)->setText(Text(QStringLiteral("RadioGroupMZTonbandFormat_Verkuerzt")));
-    RadioGroupPolaritaet->setTitle(Text(QStringLiteral("RadioGroupPolaritaet")));
-    PolaritaetAuswahl->button(0)->setText(Text(QStringLiteral("RadioGroupPolaritaet_Normal")));
-    PolaritaetAuswahl->button(1)->setText(Text(QStringLiteral("RadioGroupPolaritaet_Invertiert")));
-    ButtonOK->setText(Text(QStringLiteral("ButtonOK")));
-    ButtonAbbrechen->setText(Text(QStringLiteral("ButtonAbbrechen")));
-    // The designed size at least; a language whose texts need more gets more.
-    adjustSize();
-    resize(qMax(DesignBreite, width()), qMax(DesignHoehe, height()));
+void TFormEinstellungen::FormShow() {
+    SetzeTexte();
+    // The designed size unless the texts of the language need more room.
+    layout()->activate();
+    setFixedSize(DesignGroesse.expandedTo(layout()->minimumSize()));
+    PlatziereDialog(this);
+
+    // A store that cannot be read is told about; the dialog then starts from the defaults.
+    bool englisch = StandardSpracheIstEnglisch();
+    bool verkuerzt = false;
+    bool erweitert = false;
+    try {
+        englisch = LiesSprache();
+        verkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
+        erweitert = LiesImportErweiterteDekodierung();
+    } catch (const TEinstellungenFehler& fehler) {
+        ZeigeFehler(fehler.Text());
+    }
+    Waehle(RadioGroupSpracheItems, englisch ? SpracheEnglisch : SpracheDeutsch);
+    // The model names come from the store, which also reads them back.
+    for (int i = 0; i < AnzahlMZModelle; ++i)
+        RadioGroupMZModellItems->button(i)->setText(MZModellName(i));
+    const int modell = HoleImportExportMZModell();
+    Waehle(RadioGroupMZModellItems, modell >= 1 && modell < AnzahlMZModelle ? modell : 0);
+    CheckBoxErweiterteDekodierung->setChecked(erweitert);
+    EditSampleRate->setText(QString::number(HoleExportWAVSampleRate()));
+    // The tape format is read from the store at each show; the other values are held in memory.
+    Waehle(RadioGroupMZTonbandFormatItems, verkuerzt ? FormatVerkuerzt : 0);
+    Waehle(RadioGroupPolaritaetItems, HoleExportWAVInvertiertePolaritaet() ? PolaritaetInvertiert : 0);
+    PageControlEinstellungen->setCurrentWidget(TabSheetAllgemein);
 }
 
-void TFormEinstellungen::FormShow() {
-    PlatziereDialog(this);
-    SetzeTexte();
-    Waehle(SpracheAuswahl, LiesSprache() ? 1 : 0);
-    // The model names come from the settings store at every show.
-    for (int m = 0; m < AnzahlMZModelle; ++m)
-        MZModellAuswahl->button(m)->setText(MZModellName(m));
-    const int modell = HoleImportExportMZModell();
-    Waehle(MZModellAuswahl, modell >= 1 && modell < AnzahlMZModelle ? modell : 0);
-    CheckBoxErweiterteDekodierung->setChecked(LiesImportErweiterteDekodierung());
-    EditSampleRate->setText(QString::number(HoleExportWAVSampleRate()));
-    Waehle(MZTonbandFormatAuswahl, LiesExportWAVVerkuerztesMZTonbandFormat() ? 1 : 0);
-    Waehle(PolaritaetAuswahl, HoleExportWAVInvertiertePolaritaet() ? 1 : 0);
-    PageControlEinstellungen->setCurrentWidget(TabSheetAllgemein);
+void TFormEinstellungen::SetzeTexte() {
+    setWindowTitle(HoleText(FormName));
+    for (QWidget* seite : {TabSheetAllgemein, TabSheetImportExport, TabSheetExportWAV})
+        PageControlEinstellungen->setTabText(PageControlEinstellungen->indexOf(seite),
+                                             Text(seite->objectName()));
+    for (QGroupBox* gruppe :
+         {RadioGroupSprache, RadioGroupMZModell, RadioGroupMZTonbandFormat, RadioGroupPolaritaet})
+        gruppe->setTitle(Text(gruppe->objectName()));
+    // The names of the two languages stand in their own language, whichever is shown.
+    RadioGroupSpracheItems->button(SpracheDeutsch)->setText(QStringLiteral("Deutsch"));
+    RadioGroupSpracheItems->button(SpracheEnglisch)->setText(QStringLiteral("English"));
+    for (QButtonGroup* items : {RadioGroupMZTonbandFormatItems, RadioGroupPolaritaetItems})
+        for (QAbstractButton* item : items->buttons())
+            item->setText(Text(item->objectName()));
+    LabelSampleRate->setText(Text(LabelSampleRate->objectName()));
+    CheckBoxErweiterteDekodierung->setText(Text(CheckBoxErweiterteDekodierung->objectName()));
+    for (QPushButton* knopf : {ButtonDefaultSampleRate, ButtonOK, ButtonAbbrechen})
+        knopf->setText(Text(knopf->objectName()));
 }
 
 void TFormEinstellungen::ButtonDefaultSampleRateClick() {
     EditSampleRate->setText(QString::number(StandardSampleRate));
 }
 
-void TFormEinstellungen::WeiseSampleRateZurueck(const QString& pv_meldung) {
+void TFormEinstellungen::LehneSampleRateAb(const QString& pv_meldung) {
     PageControlEinstellungen->setCurrentWidget(TabSheetExportWAV);
     EditSampleRate->setFocus();
     ZeigeFehler(pv_meldung);
 }
 
 void TFormEinstellungen::ButtonOKClick() {
-    // The platform's conversion: leading blanks, a sign or "$" for hexadecimal; nothing after.
-    const std::optional<qint32> rate = TextNachGanzzahl(EditSampleRate->text());
+    // Not trimmed: a blank after the number makes it invalid.
+    const QString text = EditSampleRate->text();
+    const std::optional<qint32> rate = TextNachGanzzahl(text);
     if (!rate) {
-        WeiseSampleRateZurueck(
-            HoleTextMitParametern(QStringLiteral("Fehler_UngueltigeZahl"), EditSampleRate->text()));
+        LehneSampleRateAb(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigeZahl"), text));
         return;
     }
     if (*rate < MinSampleRate || *rate > MaxSampleRate) {
-        WeiseSampleRateZurueck(HoleTextMitParametern(QStringLiteral("Fehler_SampleRateUngueltig"),
-                                                     QString::number(MinSampleRate),
-                                                     QString::number(MaxSampleRate)));
+        LehneSampleRateAb(HoleTextMitParametern(QStringLiteral("Fehler_SampleRateUngueltig"),
+                                                QString::number(MinSampleRate),
+                                                QString::number(MaxSampleRate)));
         return;
     }
-    const int modell = MZModellAuswahl->checkedId();
+    const int modell = RadioGroupMZModellItems->checkedId();
     try {
-        // The language first: the catalogue switches at once and stores it.
-        SetzeSprache(SpracheAuswahl->checkedId() != 0);
+        SetzeSprache(RadioGroupSpracheItems->checkedId() != SpracheDeutsch);
         SchreibeImportExportEinstellungen(
             static_cast<quint8>(modell >= 0 && modell < AnzahlMZModelle ? modell : 0),
-            MZTonbandFormatAuswahl->checkedId() == 1, static_cast<quint16>(*rate),
-            PolaritaetAuswahl->checkedId() == 1);
+            RadioGroupMZTonbandFormatItems->checkedId() == FormatVerkuerzt, static_cast<quint16>(*rate),
+            RadioGroupPolaritaetItems->checkedId() == PolaritaetInvertiert);
         SchreibeImportErweiterteDekodierung(CheckBoxErweiterteDekodierung->isChecked());
     } catch (const TEinstellungenFehler& fehler) {
-        // The store cannot be written: the user is told, the dialog stays for Cancel or another try.
+        // The store could not be written: the user is told, the dialog stays open and the
+        // program goes on with whatever it holds.
         ZeigeFehler(fehler.Text());
         return;
     }

@@ -1,6 +1,6 @@
-// The settings dialog: the language, the MZ model for import and export (and the extended
-// decoding of recordings), the sample rate, tape format and polarity of WAV export. Nothing is
-// stored until OK passes its checks; Cancel, a refused rate or closing the window change nothing.
+// The settings dialog: language; the MZ model of import and export; sample rate, tape format and
+// polarity of the WAV export. Only an accepted OK stores anything: the language through the
+// catalogue, the rest through the settings store, which both take effect at once.
 #pragma once
 
 #include <QDialog>
@@ -28,18 +28,19 @@ public:
     QWidget* TabSheetAllgemein;
     QWidget* TabSheetImportExport;
     QWidget* TabSheetExportWAV;
+    // Each radio group: the frame with its caption and the group of its items (id = item index).
     QGroupBox* RadioGroupSprache;
-    QButtonGroup* SpracheAuswahl; // ids 0 German, 1 English
+    QButtonGroup* RadioGroupSpracheItems;
     QGroupBox* RadioGroupMZModell;
-    QButtonGroup* MZModellAuswahl; // ids: the model indexes
+    QButtonGroup* RadioGroupMZModellItems;
     QCheckBox* CheckBoxErweiterteDekodierung;
     QLabel* LabelSampleRate;
     QLineEdit* EditSampleRate;
     QPushButton* ButtonDefaultSampleRate;
     QGroupBox* RadioGroupMZTonbandFormat;
-    QButtonGroup* MZTonbandFormatAuswahl; // ids 0 full, 1 shortened
+    QButtonGroup* RadioGroupMZTonbandFormatItems;
     QGroupBox* RadioGroupPolaritaet;
-    QButtonGroup* PolaritaetAuswahl; // ids 0 normal, 1 inverted
+    QButtonGroup* RadioGroupPolaritaetItems;
     QPushButton* ButtonOK;
     QPushButton* ButtonAbbrechen;
 
@@ -48,6 +49,9 @@ protected:
 
 private:
     void FormShow();
-    // Refuses the sample rate: the WAV export page, the focus in the edit, the message.
-    void WeiseSampleRateZurueck(const QString& pv_meldung);
+    void BaueSeiteAllgemein();
+    void BaueSeiteImportExport();
+    void BaueSeiteExportWAV();
+    // Shows the WAV export page with the focus in the rate, then the error.
+    void LehneSampleRateAb(const QString& pv_meldung);
 };

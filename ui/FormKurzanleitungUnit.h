@@ -1,12 +1,18 @@
-// The brief instruction: the catalogue's text in a read-only field, which can be saved as a text
-// file wrapped at 80 columns with a header of its own.
+// The brief instruction: the program's short manual in the current language, which the user can
+// also save as a plain text file wrapped at 80 columns.
 #pragma once
 
-#include <QByteArray>
+#include "Plattform.h"
+
 #include <QDialog>
+#include <QString>
 
 class QPlainTextEdit;
 class QPushButton;
+
+// The instruction with its terms of use, contact invitation and disclaimer filled in; lines end
+// with CR LF.
+QString KurzanleitungText();
 
 class TFormKurzanleitung : public QDialog {
     Q_OBJECT
@@ -16,13 +22,17 @@ public:
     void SetzeTexte();
     void ButtonSpeichernClick();
 
-    // The file as "Save as textfile" writes it: UTF-8, every line ended by CR LF but the last.
-    static QByteArray TextdateiInhalt();
-
     QPlainTextEdit* MemoKurzanleitung;
     QPushButton* ButtonSpeichern;
     QPushButton* ButtonSchliessen;
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+
+    TDateiDialog SaveDialogKurzanleitung;
+    // The text as the catalogue gives it, with its CR LF line ends; the file is made from it.
+    QString m_text;
 };

@@ -1,42 +1,56 @@
 #include "FormUeberDiesesProgrammUnit.h"
 
 #include "AendernGemeinsam.h"
+#include "HilfeGemeinsam.h"
 #include "MZSchiff.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
-const QString FormName = QStringLiteral("FormUeberDiesesProgramm");
-// Client area as designed; a language whose texts need more gets more.
-constexpr int DesignBreite = 551;
-constexpr int DesignHoehe = 401;
+// Client area as designed; the texts of a language may need more height (see FormShow).
+constexpr QSize DesignGroesse(551, 401);
+// The ship stands 16 pixels from the top-left corner, as does everything else from the edges.
+constexpr int Rand = 16;
+constexpr int Abstand = 4;
+constexpr int AbsatzAbstand = 10;
 constexpr int TitelPixel = 24;
-constexpr int SchiffRand = 16;
+const QString FormName = QStringLiteral("FormUeberDiesesProgramm");
+const QString EMailAdresse = QStringLiteral(BANDWERK_EMAIL);
+const QString WebAdresse = QStringLiteral(BANDWERK_WEB);
 
-QLabel* NeuesLabel(QWidget* eltern, const char* name, bool fett = false, bool umbrechen = false) {
-    auto* label = new QLabel(eltern);
-    label->setObjectName(QLatin1String(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(umbrechen);
-    if (fett) {
-        QFont schrift = label->font();
-        schrift.setBold(true);
-        label->setFont(schrift);
-    }
+QLabel* NeuesLabel(QWidget* pv_eltern, const char* pv_name) {
+    auto* label = new QLabel(pv_eltern);
+    label->setObjectName(QLatin1String(pv_name));
     return label;
 }
 
-// Blue, underlined and with the hand pointer: it opens something when clicked.
-void AlsVerweis(QLabel* label) {
+QLabel* Ueberschrift(QWidget* pv_eltern, const char* pv_name) {
+    QLabel* label = NeuesLabel(pv_eltern, pv_name);
+    QFont schrift = label->font();
+    schrift.setBold(true);
+    label->setFont(schrift);
+    return label;
+}
+
+QLabel* Absatz(QWidget* pv_eltern, const char* pv_name) {
+    QLabel* label = NeuesLabel(pv_eltern, pv_name);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// Blue and underlined; a click opens the address.
+QLabel* Verweis(QDialog* pv_fenster, const char* pv_name) {
+    QLabel* label = NeuesLabel(pv_fenster, pv_name);
     QFont schrift = label->font();
     schrift.setUnderline(true);
     label->setFont(schrift);
@@ -44,6 +58,13 @@ void AlsVerweis(QLabel* label) {
     farben.setColor(QPalette::WindowText, Qt::blue);
     label->setPalette(farben);
     label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(pv_fenster);
+    return label;
+}
+
+// Labels break lines at LF only; the catalogue's lines end with CR LF.
+QString LabelText(const QString& pv_key) {
+    return HoleText(pv_key).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 } // namespace
 
@@ -51,93 +72,101 @@ TFormUeberDiesesProgramm::TFormUeberDiesesProgramm(QWidget* pv_owner) : QDialog(
     setObjectName(FormName);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    ImageMZSchiff = new QLabel(this);
-    ImageMZSchiff->setObjectName(QStringLiteral("ImageMZSchiff"));
+
+    ImageMZSchiff = NeuesLabel(this, "ImageMZSchiff");
     ImageMZSchiff->setPixmap(MZSchiffBild());
     ImageMZSchiff->setFixedSize(MZSchiffGroesse, MZSchiffGroesse);
-    LabelTitel = NeuesLabel(this, "LabelTitel", true);
-    QFont titel = LabelTitel->font();
-    titel.setPixelSize(TitelPixel);
-    LabelTitel->setFont(titel);
-    LabelTitel->setAlignment(Qt::AlignCenter);
+    LabelTitel = NeuesLabel(this, "LabelTitel");
+    QFont titelSchrift = LabelTitel->font();
+    titelSchrift.setPixelSize(TitelPixel);
+    titelSchrift.setBold(true);
+    LabelTitel->setFont(titelSchrift);
     LabelVersion = NeuesLabel(this, "LabelVersion");
-    LabelVersion->setAlignment(Qt::AlignCenter);
     LabelCopyright = NeuesLabel(this, "LabelCopyright");
-    LabelCopyright->setAlignment(Qt::AlignCenter);
-    LabelLizenz = NeuesLabel(this, "LabelLizenz", false, true);
-    LabelKontaktUeberschrift = NeuesLabel(this, "LabelKontaktUeberschrift", true);
-    LabelLinkEMail = NeuesLabel(this, "LabelLinkEMail");
-    LabelLinkWWW = NeuesLabel(this, "LabelLinkWWW");
-    AlsVerweis(LabelLinkEMail);
-    AlsVerweis(LabelLinkWWW);
-    LabelLinkEMail->installEventFilter(this);
-    LabelLinkWWW->installEventFilter(this);
-    LabelKontakt = NeuesLabel(this, "LabelKontakt", false, true);
-    LabelDanksagungenUeberschrift = NeuesLabel(this, "LabelDanksagungenUeberschrift", true);
-    LabelDanksagungenText = NeuesLabel(this, "LabelDanksagungenText", false, true);
-    LabelUndanksagungenUeberschrift = NeuesLabel(this, "LabelUndanksagungenUeberschrift", true);
-    LabelUndanksagungenText = NeuesLabel(this, "LabelUndanksagungenText", false, true);
-    LabelHaftungsAusschlussUeberschrift = NeuesLabel(this, "LabelHaftungsAusschlussUeberschrift", true);
-    LabelHaftungsAusschlussText = NeuesLabel(this, "LabelHaftungsAusschlussText", false, true);
-    ButtonSchliessen = NeuerSchliessenKnopf(this);
+    for (QLabel* label : {LabelTitel, LabelVersion, LabelCopyright})
+        label->setAlignment(Qt::AlignCenter);
+    LabelLizenz = Absatz(this, "LabelLizenz");
+    LabelKontaktUeberschrift = Ueberschrift(this, "LabelKontaktUeberschrift");
+    LabelLinkEMail = Verweis(this, "LabelLinkEMail");
+    LabelLinkWWW = Verweis(this, "LabelLinkWWW");
+    LabelKontakt = Absatz(this, "LabelKontakt");
+    LabelDanksagungenUeberschrift = Ueberschrift(this, "LabelDanksagungenUeberschrift");
+    LabelDanksagungenText = Absatz(this, "LabelDanksagungenText");
+    LabelUndanksagungenUeberschrift = Ueberschrift(this, "LabelUndanksagungenUeberschrift");
+    LabelUndanksagungenText = Absatz(this, "LabelUndanksagungenText");
+    LabelHaftungsAusschlussUeberschrift = Ueberschrift(this, "LabelHaftungsAusschlussUeberschrift");
+    LabelHaftungsAusschlussText = Absatz(this, "LabelHaftungsAusschlussText");
+    ButtonSchliessen = BaueSchliessenKnopf(this);
 
-    // The ship at the top left, name, version and copyright centred beside it.
+    // Name, version and copyright centred right of the ship.
     auto* kopf = new QGridLayout;
-    kopf->setContentsMargins(SchiffRand - 8, SchiffRand - 8, 0, 0);
-    kopf->addWidget(ImageMZSchiff, 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);
+    kopf->setSpacing(Abstand);
+    kopf->addWidget(ImageMZSchiff, 0, 0, 3, 1, Qt::AlignLeft | Qt::AlignTop);
     kopf->addWidget(LabelTitel, 0, 1);
     kopf->addWidget(LabelVersion, 1, 1);
     kopf->addWidget(LabelCopyright, 2, 1);
     kopf->setColumnStretch(1, 1);
-    kopf->setColumnMinimumWidth(2, MZSchiffGroesse); // keeps the title centred in the window
-    auto* unten = new QHBoxLayout;
-    unten->addStretch(1);
-    unten->addWidget(ButtonSchliessen);
+    // Keeps the centred texts centred in the window, not in what the ship leaves of it.
+    kopf->addItem(new QSpacerItem(MZSchiffGroesse, 0), 0, 2);
+
     auto* spalte = new QVBoxLayout(this);
+    spalte->setContentsMargins(Rand, Rand, Rand, Rand);
+    spalte->setSpacing(Abstand);
     spalte->addLayout(kopf);
-    for (QLabel* label :
-         {LabelLizenz, LabelKontaktUeberschrift, LabelLinkEMail, LabelLinkWWW, LabelKontakt,
-          LabelDanksagungenUeberschrift, LabelDanksagungenText, LabelUndanksagungenUeberschrift,
-          LabelUndanksagungenText, LabelHaftungsAusschlussUeberschrift, LabelHaftungsAusschlussText}) {
-        // A small gap before every heading.
-        if (label->font().bold())
-            spalte->addSpacing(6);
-        spalte->addWidget(label);
+    spalte->addSpacing(AbsatzAbstand);
+    spalte->addWidget(LabelLizenz);
+    const QList<QList<QLabel*>> absaetze = {
+        {LabelKontaktUeberschrift, LabelLinkEMail, LabelLinkWWW, LabelKontakt},
+        {LabelDanksagungenUeberschrift, LabelDanksagungenText},
+        {LabelUndanksagungenUeberschrift, LabelUndanksagungenText},
+        {LabelHaftungsAusschlussUeberschrift, LabelHaftungsAusschlussText}};
+    for (const QList<QLabel*>& absatz : absaetze) {
+        spalte->addSpacing(AbsatzAbstand);
+        // Paragraphs take the whole width; headings and links only their text, so that a
+        // link is clicked on its text and nowhere else.
+        for (QLabel* label : absatz)
+            spalte->addWidget(label, 0, label->wordWrap() ? Qt::Alignment() : Qt::AlignLeft);
     }
     spalte->addStretch(1);
-    spalte->addLayout(unten);
-    SetzeTexte();
+    auto* zeile = new QHBoxLayout;
+    zeile->addStretch(1);
+    zeile->addWidget(ButtonSchliessen);
+    spalte->addLayout(zeile);
 }
 
 void TFormUeberDiesesProgramm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormUeberDiesesProgramm::FormShow() {
     SetzeTexte();
+    layout()->activate();
+    const int breite = qMax(DesignGroesse.width(), layout()->minimumSize().width());
+    int hoehe = qMax(DesignGroesse.height(), layout()->minimumSize().height());
+    if (layout()->hasHeightForWidth())
+        hoehe = qMax(hoehe, layout()->totalHeightForWidth(breite));
+    setFixedSize(breite, hoehe);
     PlatziereDialog(this);
+    ButtonSchliessen->setFocus();
 }
 
 void TFormUeberDiesesProgramm::SetzeTexte() {
+    // The about window carries the program's name, in every language.
     setWindowTitle(QStringLiteral("Bandwerk"));
     LabelTitel->setText(QStringLiteral("Bandwerk"));
-    const auto text = [](const QString& key) {
-        return HoleText(key).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    };
-    LabelVersion->setText(text(QStringLiteral("ProgrammVersionText")));
-    LabelCopyright->setText(text(QStringLiteral("ProgrammCopyright")));
-    LabelLizenz->setText(text(QStringLiteral("ProgrammLizenz")));
-    LabelKontakt->setText(text(QStringLiteral("KontaktAutorText")));
-    LabelHaftungsAusschlussUeberschrift->setText(text(QStringLiteral("HaftungsAusschlussUeberschrift")));
-    LabelHaftungsAusschlussText->setText(text(QStringLiteral("HaftungsAusschlussText")));
+    LabelVersion->setText(HoleText(QStringLiteral("ProgrammVersionText")));
+    LabelCopyright->setText(HoleText(QStringLiteral("ProgrammCopyright")));
+    LabelLizenz->setText(LabelText(QStringLiteral("ProgrammLizenz")));
+    LabelKontakt->setText(LabelText(QStringLiteral("KontaktAutorText")));
+    LabelHaftungsAusschlussUeberschrift->setText(LabelText(QStringLiteral("HaftungsAusschlussUeberschrift")));
+    LabelHaftungsAusschlussText->setText(LabelText(QStringLiteral("HaftungsAusschlussText")));
     for (QLabel* label :
          {LabelKontaktUeberschrift, LabelLinkEMail, LabelLinkWWW, LabelDanksagungenUeberschrift,
           LabelDanksagungenText, LabelUndanksagungenUeberschrift, LabelUndanksagungenText})
-        label->setText(text(FormName + QLatin1Char('_') + label->objectName()));
-    ButtonSchliessen->setText(text(FormName + QStringLiteral("_ButtonSchliessen")));
-    adjustSize();
-    const QSize noetig = sizeHint();
-    setFixedSize(qMax(DesignBreite, noetig.width()),
-                 qMax(DesignHoehe, heightForWidth(qMax(DesignBreite, noetig.width()))));
+        label->setText(LabelText(FormName + QLatin1Char('_') + label->objectName()));
+    ButtonSchliessen->setText(HoleText(FormName + QStringLiteral("_ButtonSchliessen")));
 }
 
 bool TFormUeberDiesesProgramm::eventFilter(QObject* objekt, QEvent* event) {
@@ -156,10 +185,10 @@ bool TFormUeberDiesesProgramm::eventFilter(QObject* objekt, QEvent* event) {
 }
 
 void TFormUeberDiesesProgramm::LabelLinkEMailClick() {
-    // The result is not looked at: without a mail program nothing happens.
-    Plattform().OeffneAdresse(QStringLiteral("mailto:" BANDWERK_EMAIL));
+    // The mail program starts; nothing is said when there is none.
+    Plattform().OeffneAdresse(QStringLiteral("mailto:") + EMailAdresse);
 }
 
 void TFormUeberDiesesProgramm::LabelLinkWWWClick() {
-    Plattform().OeffneAdresse(QStringLiteral(BANDWERK_WEB));
+    Plattform().OeffneAdresse(WebAdresse);
 }

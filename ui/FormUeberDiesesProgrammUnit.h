@@ -1,5 +1,5 @@
-// The about window: the ship, the program's name, version, copyright and licence, the contact
-// lines (the e-mail and web lines open the user's mail program and browser), thanks, and the
+// The about window: the ship, name, version and copyright, the terms of use, how to reach the
+// author (the e-mail and web lines open the mail program and the browser), thanks and the
 // disclaimer.
 #pragma once
 
@@ -37,4 +37,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* objekt, QEvent* event) override;
+
+private:
+    void FormShow();
 };

@@ -1,6 +1,6 @@
 #include "FormVersionsHistorieUnit.h"
 
-#include "AendernGemeinsam.h"
+#include "HilfeGemeinsam.h"
 #include "SprachenTexte.h"
 
 #include <QHBoxLayout>
@@ -10,40 +10,40 @@
 #include <QVBoxLayout>
 
 namespace {
+constexpr QSize DesignGroesse(545, 420);
+constexpr int Rand = 8;
 const QString FormName = QStringLiteral("FormVersionsHistorie");
-// The designed size, which is also the smallest.
-constexpr int DesignBreite = 545;
-constexpr int DesignHoehe = 420;
 } // namespace
 
 TFormVersionsHistorie::TFormVersionsHistorie(QWidget* pv_owner) : QDialog(pv_owner) {
-    setObjectName(FormName);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setMinimumSize(DesignBreite, DesignHoehe);
-    resize(DesignBreite, DesignHoehe);
-    MemoVersionsHistorie = NeuesHilfeMemo(this, QStringLiteral("MemoVersionsHistorie"));
-    ButtonSchliessen = NeuerSchliessenKnopf(this);
+    SetzeTextFensterRahmen(this, FormName, DesignGroesse);
+    MemoVersionsHistorie = BaueTextMemo(this, QStringLiteral("MemoVersionsHistorie"));
+    ButtonSchliessen = BaueSchliessenKnopf(this);
+
     auto* zeile = new QHBoxLayout;
     zeile->addStretch(1);
     zeile->addWidget(ButtonSchliessen);
     auto* spalte = new QVBoxLayout(this);
+    spalte->setContentsMargins(Rand, Rand, Rand, Rand);
+    spalte->setSpacing(Rand);
     spalte->addWidget(MemoVersionsHistorie, 1);
     spalte->addLayout(zeile);
-    SetzeTexte();
 }
 
 void TFormVersionsHistorie::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    PlatziereDialog(this);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormVersionsHistorie::FormShow() {
     SetzeTexte();
+    ZeigeTextFenster(this, DesignGroesse);
+    MemoVersionsHistorie->setFocus();
 }
 
 void TFormVersionsHistorie::SetzeTexte() {
     setWindowTitle(HoleText(FormName));
-    MemoVersionsHistorie->setPlainText(HoleText(FormName + QStringLiteral("_MemoVersionsHistorie"))
-                                           .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    SetzeMemoText(MemoVersionsHistorie, HoleText(FormName + QStringLiteral("_MemoVersionsHistorie")));
     ButtonSchliessen->setText(HoleText(FormName + QStringLiteral("_ButtonSchliessen")));
 }

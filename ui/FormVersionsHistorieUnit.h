@@ -1,4 +1,4 @@
-// The version history: the catalogue's text in a read-only field.
+// The version history: what changed in each version, newest first, in the current language.
 #pragma once
 
 #include <QDialog>
@@ -18,4 +18,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
 };

@@ -447,6 +447,31 @@ TEST_F(SprachenTexteTest, KurzanleitungHatNeunAbschnitteUndDreiPlatzhalter) {
     }
 }
 
+// The instruction describes the program as it is built here: a Qt program started as
+// "bandwerk [FILE.mzf]", its command-line companion, and the two commands of the source folder.
+TEST_F(SprachenTexteTest, KurzanleitungBeschreibtDiesesProgramm) {
+    for (const bool inEnglisch : {false, true}) {
+        SetzeSprache(inEnglisch);
+        SCOPED_TRACE(inEnglisch ? "English" : "Deutsch");
+        // As the table holds it, placeholders and all.
+        QString text;
+        for (const auto& [schluessel, wert] : TextTabelleInhalt())
+            if (schluessel == QStringLiteral("FORMKURZANLEITUNG_MEMOKURZANLEITUNG"))
+                text = wert;
+        for (const char* fremd : {".exe", "Windows", "C:\\", "Registry", "registry"})
+            EXPECT_FALSE(text.contains(QLatin1String(fremd))) << fremd;
+        EXPECT_TRUE(text.contains(inEnglisch ? QStringLiteral("\r\nbandwerk [FILE.mzf]\r\n")
+                                             : QStringLiteral("\r\nbandwerk [DATEI.mzf]\r\n")));
+        for (const char* befehl : {"bandwerk-cli", "./run ", "./run-tests", "build/bandwerk"})
+            EXPECT_TRUE(text.contains(QLatin1String(befehl))) << befehl;
+        // Exactly the three placeholders, and quotes in pairs: a lone apostrophe would keep the
+        // saved file from being wrapped after it.
+        EXPECT_EQ(text.count(QLatin1Char('~')), 3);
+        EXPECT_EQ(text.count(QLatin1Char('"')) % 2, 0);
+        EXPECT_EQ(text.count(QLatin1Char('\'')), 0);
+    }
+}
+
 TEST_F(SprachenTexteTest, VersionsHistorieNeuesteZuerstJedeZeileMitLeerzeichen) {
     struct TAbschnitt {
         QString kopf;

@@ -461,6 +461,91 @@ TEST_F(FormHaupt, ImportWAVEinerKaputtenDateiLaesstDasFensterLeer) {
     EXPECT_EQ(LiesVerzeichnisWAVDateien(), QFileInfo(wav).absolutePath());
 }
 
+TEST_F(FormHaupt, EinstellungenWechselnDieSpracheDesFensters) {
+    auto form = NeueForm();
+    LadeOhnePfad(*form);
+    const QString name = Text(form.get(), "EditMZDateiName");
+    // Cancel after choosing German: everything stays English.
+    MitModalemDialog(
+        [](QWidget* d) {
+            EXPECT_EQ(d->windowTitle(), QStringLiteral("Settings"));
+            d->findChild<QRadioButton*>(QStringLiteral("RadioGroupSprache_Deutsch"))->click();
+            d->findChild<QPushButton*>(QStringLiteral("ButtonAbbrechen"))->click();
+        },
+        [&] { Waehle(form.get(), "MenueHaupt_Extras_Einstellungen"); });
+    EXPECT_EQ(form->menuBar()->actions()[0]->text(), QStringLiteral("&File"));
+    EXPECT_TRUE(LiesSprache());
+
+    MitModalemDialog(
+        [](QWidget* d) {
+            d->findChild<QRadioButton*>(QStringLiteral("RadioGroupSprache_Deutsch"))->click();
+            d->findChild<QRadioButton*>(QStringLiteral("RadioGroupMZModell_4"))->click();
+            d->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+        },
+        [&] { Waehle(form.get(), "MenueHaupt_Extras_Einstellungen"); });
+    EXPECT_FALSE(LiesSprache());
+    EXPECT_EQ(HoleImportExportMZModell(), 4);
+    // The window speaks German at once, and the loaded file is still shown as it was.
+    EXPECT_EQ(form->menuBar()->actions()[0]->text(), QStringLiteral("&Datei"));
+    EXPECT_EQ(Eintrag(form.get(), "MenueHaupt_Extras_Einstellungen")->text(),
+              QStringLiteral("&Einstellungen..."));
+    EXPECT_EQ(Kind<QLabel>(form.get(), "LabelMZDateiAttribut")->text(), QStringLiteral("MZ-Dateiattribut"));
+    EXPECT_EQ(Kind<QLabel>(form.get(), "LabelDez1")->text(), QStringLiteral("dez."));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Bandwerk - KeinName.mzf"));
+    EXPECT_EQ(Text(form.get(), "EditMZDateiAttribut"), QStringLiteral("Maschinensprache-Programm ($01)"));
+    EXPECT_EQ(Text(form.get(), "EditMZDateiName"), name);
+    EXPECT_TRUE(form->HoleDatei().IstGeaendert());
+    PruefeMenue(form.get(), true);
+    skript.Antworte(TAntwort::Nein);
+    form->close();
+}
+
+// The store breaks while the dialog is open: OK shows the error, the dialog stays, Cancel closes
+// it, and the changed file is still there, unsaved and shown.
+TEST_F(FormHaupt, EinstellungenMitKaputtemSpeicher) {
+    auto form = NeueForm();
+    LadeOhnePfad(*form);
+    const QString groesse = Text(form.get(), "EditMZDateiGroesse");
+    MitModalemDialog(
+        [&](QWidget* d) {
+            d->findChild<QRadioButton*>(QStringLiteral("RadioGroupSprache_Deutsch"))->click();
+            EinstellungsSpeicherZerstoeren();
+            d->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_EQ(skript.Fehler(), QStringList{SpeicherFehlerText()});
+            d->findChild<QPushButton*>(QStringLiteral("ButtonAbbrechen"))->click();
+        },
+        [&] { Waehle(form.get(), "MenueHaupt_Extras_Einstellungen"); });
+    EinstellungsSpeicherReparieren();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->HoleDatei().IstGeladen());
+    EXPECT_TRUE(form->HoleDatei().IstGeaendert());
+    EXPECT_EQ(Text(form.get(), "EditMZDateiGroesse"), groesse);
+    EXPECT_EQ(form->menuBar()->actions()[0]->text(), QStringLiteral("&File"));
+    skript.Antworte(TAntwort::Nein);
+    form->close();
+}
+
+TEST_F(FormHaupt, HilfeMenueOeffnetSeineFenster) {
+    auto form = NeueForm();
+    const std::pair<const char*, const char*> eintraege[] = {
+        {"MenueHaupt_Hilfe_Kurzanleitung", "FormKurzanleitung"},
+        {"MenueHaupt_Hilfe_VersionsHistorie", "FormVersionsHistorie"},
+        {"MenueHaupt_Hilfe_UeberDiesesProgramm", "FormUeberDiesesProgramm"}};
+    for (const auto& [eintrag, fenster] : eintraege) {
+        MitModalemDialog(
+            [&](QWidget* d) {
+                EXPECT_EQ(d->objectName(), QLatin1String(fenster));
+                EXPECT_EQ(d->parentWidget(), form.get());
+                // Centred over the main window.
+                EXPECT_LE(std::abs(d->frameGeometry().center().x() - form->frameGeometry().center().x()), 1);
+                d->findChild<QPushButton*>(QStringLiteral("ButtonSchliessen"))->click();
+            },
+            [&] { Waehle(form.get(), eintrag); });
+    }
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
+}
+
 TEST_F(FormHaupt, SchliessenMitUngespeichertenAenderungen) {
     auto form = NeueForm();
     const QString pfad = Kopie(TestHalt, QStringLiteral("halt.mzf"));
