@@ -52,7 +52,8 @@ for programm in bandwerk bandwerk-cli; do
     fi
     antwort=$("$p/bin/$programm" --version) || falsch "$programm --version failed"
     [ "$antwort" = "Bandwerk $version" ] || falsch "$programm --version says \"$antwort\""
-    "$p/bin/$programm" --help | grep -q '^Usage: ' || falsch "$programm --help shows no usage"
+    hilfe=$("$p/bin/$programm" --help) || falsch "$programm --help failed"
+    grep -q '^Usage: ' <<<"$hilfe" || falsch "$programm --help shows no usage"
 done
 
 # Icons: a PNG of the right size for each folder (width and height from the IHDR chunk).
