@@ -6,12 +6,7 @@
 
 // A little steamer drawn on a 45 x 45 grid: red hull, white deckhouse with portholes, a red
 // funnel with a black top, a mast with a pennant and two strokes of sea below.
-QPixmap MZSchiffBild() {
-    QPixmap bild(MZSchiffGroesse, MZSchiffGroesse);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
-
+void ZeichneMZSchiff(QPainter& p) {
     const QColor rot(200, 24, 24);
     const QColor dunkelrot(120, 10, 10);
     const QColor weiss(250, 250, 245);
@@ -69,5 +64,24 @@ QPixmap MZSchiffBild() {
         }
         p.drawPath(welle);
     }
+}
+
+QPixmap MZSchiffBild() {
+    QPixmap bild(MZSchiffGroesse, MZSchiffGroesse);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    ZeichneMZSchiff(p);
+    return bild;
+}
+
+QImage MZSchiffSymbol(int pv_kante) {
+    QImage bild(pv_kante, pv_kante, QImage::Format_ARGB32_Premultiplied);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double massstab = static_cast<double>(pv_kante) / MZSchiffGroesse;
+    p.scale(massstab, massstab);
+    ZeichneMZSchiff(p);
     return bild;
 }

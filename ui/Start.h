@@ -4,11 +4,26 @@
 
 #include <QApplication>
 #include <QString>
+#include <QStringList>
 #include <exception>
 #include <functional>
 
 // The whole program: returns the exit status of the message loop.
 int BandwerkStarten(int argc, char** argv);
+
+// What the command line asks of the desktop program. pv_argumente is the whole command line, the
+// program's name first; Qt's own options (-platform, -style, ...) are unknown here, the
+// application object takes them away.
+struct TStartAufruf {
+    bool hilfe = false;   // -h, --help
+    bool version = false; // -v, --version
+    QStringList dateien;  // the file arguments; the first is opened at start
+    QString fehler;       // why the command line is wrong (an unknown option), or empty
+};
+TStartAufruf ZerlegeStartAufruf(const QStringList& pv_argumente);
+// The texts of --help and --version. The usage line names the program as it was called.
+QString StartHilfeText();
+QString StartVersionText();
 
 // The two last-resort messages; they do not come from the catalogue, which may not be filled.
 QString StartFehlerText(const QString& pv_beschreibung);

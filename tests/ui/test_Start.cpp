@@ -120,6 +120,78 @@ TEST_F(Start, AusnahmeAusEinemEreignisWirdGemeldet) {
     EXPECT_NE(QCoreApplication::exec(), 99);
 }
 
+// The desktop program's command line. Qt's own options are still in the list when --help and
+// --version are looked for (before the application object exists): they must not be mistaken
+// for ours (-reverse is no -v) nor hide ours.
+struct TStartFall {
+    QStringList argumente; // after the program's name
+    bool hilfe;
+    bool version;
+    QStringList dateien;
+    QString unbekannt; // the option named in the error, or empty
+};
+
+const TStartFall StartFaelle[] = {
+    {{}, false, false, {}, {}},
+    {{QStringLiteral("game.mzf")}, false, false, {QStringLiteral("game.mzf")}, {}},
+    {{QStringLiteral("a.mzf"), QStringLiteral("b.mzf")},
+     false,
+     false,
+     {QStringLiteral("a.mzf"), QStringLiteral("b.mzf")},
+     {}},
+    {{QStringLiteral("--help")}, true, false, {}, {}},
+    {{QStringLiteral("-h")}, true, false, {}, {}},
+    {{QStringLiteral("--version")}, false, true, {}, {}},
+    {{QStringLiteral("-v")}, false, true, {}, {}},
+    {{QStringLiteral("game.mzf"), QStringLiteral("--version")},
+     false,
+     true,
+     {QStringLiteral("game.mzf")},
+     {}},
+    {{QStringLiteral("-reverse")}, false, false, {}, QStringLiteral("reverse")},
+    {{QStringLiteral("-stylesheet"), QStringLiteral("x.qss")},
+     false,
+     false,
+     {QStringLiteral("x.qss")},
+     QStringLiteral("stylesheet")},
+    {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--help")},
+     true,
+     false,
+     {QStringLiteral("offscreen")},
+     QStringLiteral("platform")},
+    {{QStringLiteral("--"), QStringLiteral("--help")}, false, false, {QStringLiteral("--help")}, {}},
+    {{QStringLiteral("--bogus"), QStringLiteral("game.mzf")},
+     false,
+     false,
+     {QStringLiteral("game.mzf")},
+     QStringLiteral("bogus")},
+};
+
+TEST(StartAufruf, OptionenUndDateien) {
+    for (const TStartFall& fall : StartFaelle) {
+        SCOPED_TRACE(fall.argumente.join(QLatin1Char(' ')).toStdString());
+        const TStartAufruf aufruf =
+            ZerlegeStartAufruf(QStringList{QStringLiteral("bandwerk")} + fall.argumente);
+        EXPECT_EQ(aufruf.hilfe, fall.hilfe);
+        EXPECT_EQ(aufruf.version, fall.version);
+        EXPECT_EQ(aufruf.dateien, fall.dateien);
+        if (fall.unbekannt.isEmpty())
+            EXPECT_TRUE(aufruf.fehler.isEmpty()) << aufruf.fehler.toStdString();
+        else
+            EXPECT_TRUE(aufruf.fehler.contains(QLatin1Char('\'') + fall.unbekannt + QLatin1Char('\'')))
+                << aufruf.fehler.toStdString();
+    }
+}
+
+TEST(StartAufruf, HilfeUndVersion) {
+    const QString hilfe = StartHilfeText();
+    EXPECT_TRUE(hilfe.startsWith(QStringLiteral("Usage: "))) << hilfe.toStdString();
+    EXPECT_TRUE(hilfe.contains(QStringLiteral("[options] [FILE]")));
+    EXPECT_TRUE(hilfe.contains(QStringLiteral("-h, --help")));
+    EXPECT_TRUE(hilfe.contains(QStringLiteral("-v, --version")));
+    EXPECT_EQ(StartVersionText(), QStringLiteral("Bandwerk 2.4"));
+}
+
 TEST_F(Start, ModuleStartenLaedtDieGespeicherteSprache) {
     SchreibeSprache(false);
     ModuleStarten();
