@@ -7,12 +7,12 @@
 #include "TestUmgebung.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QCheckBox>
 #include <QSettings>
 #include <QTabWidget>
 #include <gtest/gtest.h>
