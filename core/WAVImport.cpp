@@ -27,6 +27,9 @@ struct TGewichte {
 };
 constexpr TGewichte GewichteMZ700{15.0, 10.0};
 constexpr TGewichte GewichteSonst{30.0, 20.0};
+// With the extended decoding the fixed passes take 80 % and each polarity of the adaptive pass 10.
+constexpr double FesterAnteilErweitert = 0.8;
+constexpr TGewichte GewichteAdaptiv{5.0, 5.0};
 
 // The passes in their order: normal polarity before inverted, the first delay before the second.
 std::vector<TDekodierDurchgang> Durchgaenge(bool mz700) {
@@ -72,7 +75,10 @@ bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
                              std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
                              std::vector<TUebersprungenes>* pv_uebersprungen) {
     const bool mz700 = HoleImportExportMZModell() == MZ700;
-    const TGewichte gewichte = mz700 ? GewichteMZ700 : GewichteSonst;
+    const bool erweitert = LiesImportErweiterteDekodierung();
+    TGewichte gewichte = mz700 ? GewichteMZ700 : GewichteSonst;
+    if (erweitert)
+        gewichte = {gewichte.dekodieren * FesterAnteilErweitert, gewichte.lesen * FesterAnteilErweitert};
     const std::vector<TDekodierDurchgang> durchgaenge = Durchgaenge(mz700);
     double fortschritt = 0.0;
 
@@ -80,20 +86,23 @@ bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
     TMZWAVMehrfachDekoder dekoder;
     std::size_t gemeldeteTausender = 0;
     const auto nachBlock = [&](const TMZWAVMehrfachDekoder& d) {
-        const std::size_t tausender = d.HoleBitText(0).size() / ImpulseProFortschritt;
+        const std::size_t tausender =
+            (d.HoleAnzahlDurchgaenge() > 0 ? d.HoleBitText(0).size() : 0) / ImpulseProFortschritt;
         for (; gemeldeteTausender < tausender; ++gemeldeteTausender)
             RaiseFortschritt(fortschritt);
     };
-    if (!dekoder.Dekodiere(pv_dateiName, durchgaenge, nachBlock))
+    TErweiterteDekodierung erweiterung;
+    erweiterung.an = erweitert;
+    if (!dekoder.Dekodiere(pv_dateiName, durchgaenge, nachBlock, erweiterung))
         return false;
 
     TBandProtokoll protokoll([](int) { return qint64{-1}; }, false);
-    for (std::size_t pass = 0; pass < durchgaenge.size(); ++pass) {
-        const std::string bits = dekoder.UebernimmBitText(pass);
-        if (pass > 0)
+    // Every file of one bit text, after the decoding's events of that text.
+    const auto durchsuche = [&](const std::string& bits, bool ereignisseNachgeholt, const TGewichte& g) {
+        if (ereignisseNachgeholt)
             for (std::size_t i = 0; i < bits.size() / ImpulseProFortschritt; ++i)
                 RaiseFortschritt(fortschritt);
-        fortschritt += gewichte.dekodieren;
+        fortschritt += g.dekodieren;
         RaiseFortschritt(fortschritt);
 
         int start = 1;
@@ -115,9 +124,15 @@ bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
             RaiseFortschritt(fortschritt);
         }
         protokoll.TextZuEnde();
-        fortschritt += gewichte.lesen;
+        fortschritt += g.lesen;
         RaiseFortschritt(fortschritt);
-    }
+    };
+    for (std::size_t pass = 0; pass < durchgaenge.size(); ++pass)
+        durchsuche(dekoder.UebernimmBitText(pass), pass > 0, gewichte);
+    // The adaptive pass's finds come after all of the fixed passes' finds.
+    if (dekoder.HatAdaptivenDurchgang())
+        for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet)
+            durchsuche(dekoder.UebernimmAdaptivenBitText(polaritaet), true, GewichteAdaptiv);
     if (pv_uebersprungen)
         *pv_uebersprungen = protokoll.Ergebnis(pv_gefunden);
     return true;
@@ -137,7 +152,12 @@ bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswah
     if (!DekodiereWAV(pv_dateiName, gefunden, nullptr))
         return false;
     if (gefunden.empty()) {
-        ZeigeFehler(NichtsGefunden(pv_dateiName));
+        // A recording of a worn tape or of today's recorders may still give its files.
+        QString text = NichtsGefunden(pv_dateiName);
+        if (!LiesImportErweiterteDekodierung())
+            text += QStringLiteral("\r\n\r\n") +
+                    HoleText(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"));
+        ZeigeFehler(text);
         return false;
     }
     std::size_t wahl = 0;

@@ -6,6 +6,7 @@
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace DateiFehler;
@@ -32,6 +33,17 @@ constexpr int OffsetBytesProSekunde = 8;
 constexpr int OffsetBlockGroesse = 12;
 constexpr int OffsetBitsProSample = 14;
 constexpr std::uint16_t FormatPCM = 1;
+constexpr std::uint16_t FormatGleitkomma = 3;
+constexpr std::uint16_t FormatErweiterbar = 0xFFFE;
+// The extensible "fmt " chunk: after the 16 bytes above, the size of the extension (at least 22),
+// the valid bits, the channel mask and the sub-format GUID, whose first two bytes are the format
+// tag and whose other 14 are the same for every audio sub-format.
+constexpr int FmtGroesseErweiterbar = 40;
+constexpr int OffsetErweiterungsGroesse = 16;
+constexpr std::uint16_t ErweiterungsGroesse = 22;
+constexpr int OffsetUnterformat = 24;
+constexpr std::uint8_t UnterformatRest[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                              0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 constexpr std::uint16_t Mono = 1;
 constexpr std::uint16_t Stereo = 2;
 constexpr std::uint16_t AchtBit = 8;
@@ -49,17 +61,24 @@ void MeldeBeschaedigt(TGepufferterDateiLeser& leser, const QString& dateiName) {
 enum class TChunkSuche { Gefunden, Beschaedigt, Lesefehler };
 
 // Walks the chunks from the reader's position to the one with the identifier and leaves the reader
-// at its first data byte. Every chunk must fit, with its pad byte, into what is left of the file.
-TChunkSuche SucheChunk(TGepufferterDateiLeser& leser, const char* kennung, std::int64_t& groesse) {
+// at its first data byte. Every chunk must fit, with its pad byte, into what is left up to `ende`
+// (the end of the file, or of the RIFF chunk); only the sought one may be longer when
+// `darfUeberstehen`, and then it ends with the file at the latest.
+TChunkSuche SucheChunk(TGepufferterDateiLeser& leser, const char* kennung, std::int64_t& groesse,
+                       std::int64_t ende, bool darfUeberstehen = false) {
     for (;;) {
-        if (static_cast<std::int64_t>(leser.HoleGroesse()) - leser.HolePosition() < ChunkKopfGroesse)
+        if (ende - leser.HolePosition() < ChunkKopfGroesse)
             return TChunkSuche::Beschaedigt;
         std::uint8_t kopf[ChunkKopfGroesse];
         if (!leser.LeseBytes(kopf, ChunkKopfGroesse))
             return TChunkSuche::Lesefehler;
         const std::int64_t n = LittleEndian::Lies32(kopf + OffsetChunkGroesse) & GroessenMaske;
         const std::int64_t gepolstert = n + (n & 1);
-        if (gepolstert > static_cast<std::int64_t>(leser.HoleGroesse()) - leser.HolePosition())
+        if (darfUeberstehen && IstKennung(kopf, kennung) && gepolstert > ende - leser.HolePosition()) {
+            groesse = std::min(n, static_cast<std::int64_t>(leser.HoleGroesse()) - leser.HolePosition());
+            return TChunkSuche::Gefunden;
+        }
+        if (gepolstert > ende - leser.HolePosition())
             return TChunkSuche::Beschaedigt;
         if (IstKennung(kopf, kennung)) {
             groesse = n;
@@ -86,6 +105,9 @@ bool ChunkGefunden(TChunkSuche suche, TGepufferterDateiLeser& leser, const QStri
     return false;
 }
 
+bool OeffneErweitert(TGepufferterDateiLeser& leser, const QString& dateiName, const std::uint8_t* riff,
+                     TWAVFormat& pv_format);
+
 } // namespace
 
 TMZWAVDateiLeser::TMZWAVDateiLeser() : m_dateiLeser(std::make_unique<TGepufferterDateiLeser>()) {}
@@ -93,7 +115,7 @@ TMZWAVDateiLeser::TMZWAVDateiLeser() : m_dateiLeser(std::make_unique<TGepufferte
 TMZWAVDateiLeser::~TMZWAVDateiLeser() = default;
 
 bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
-                                 TWAVFormat& pv_format) {
+                                 TWAVFormat& pv_format, bool pv_erweitert) {
     if (!pv_leser.Oeffnen(pv_dateiName))
         return false;
     const std::int64_t dateiGroesse = pv_leser.HoleGroesse();
@@ -106,6 +128,8 @@ bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString
         pv_leser.Schliessen();
         return false;
     }
+    if (pv_erweitert)
+        return OeffneErweitert(pv_leser, pv_dateiName, riff, pv_format);
     // Nothing may follow the RIFF chunk.
     if (!IstKennung(riff, "RIFF") ||
         (LittleEndian::Lies32(riff + OffsetRiffGroesse) & GroessenMaske) != dateiGroesse - RiffGroesseAbzug ||
@@ -116,7 +140,7 @@ bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString
 
     // Whatever comes before "fmt " is passed over, a "data" chunk included.
     std::int64_t fmtGroesse = 0;
-    if (!ChunkGefunden(SucheChunk(pv_leser, "fmt ", fmtGroesse), pv_leser, pv_dateiName))
+    if (!ChunkGefunden(SucheChunk(pv_leser, "fmt ", fmtGroesse, dateiGroesse), pv_leser, pv_dateiName))
         return false;
     if (fmtGroesse < FmtGroesse) {
         MeldeBeschaedigt(pv_leser, pv_dateiName);
@@ -152,9 +176,11 @@ bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString
         return false;
     }
     TWAVFormat format;
-    format.sampleRate = static_cast<std::uint16_t>(sampleRate);
+    format.sampleRate = sampleRate;
     format.stereo = kanaele == Stereo;
     format.sechzehnBit = bits == SechzehnBit;
+    format.kanaele = kanaele;
+    format.bytesProSample = static_cast<std::uint16_t>(bits / 8);
     const auto blockGroesse = static_cast<std::uint32_t>(format.BlockGroesse());
     if (LittleEndian::Lies32(fmt + OffsetBytesProSekunde) != sampleRate * blockGroesse ||
         LittleEndian::Lies16(fmt + OffsetBlockGroesse) != blockGroesse) {
@@ -164,12 +190,102 @@ bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString
 
     // Chunks after "data" are never looked at.
     std::int64_t dataGroesse = 0;
-    if (!ChunkGefunden(SucheChunk(pv_leser, "data", dataGroesse), pv_leser, pv_dateiName))
+    if (!ChunkGefunden(SucheChunk(pv_leser, "data", dataGroesse, dateiGroesse), pv_leser, pv_dateiName))
         return false;
     format.anzahlFrames = static_cast<std::int32_t>(dataGroesse / blockGroesse);
     pv_format = format;
     return true;
 }
+
+namespace {
+
+// The sample layout of an extended "fmt " chunk (the first 16 bytes, and the 40 of the extensible
+// form when there are that many); false when it is none the extended reader takes.
+bool LeseErweitertesFormat(const std::uint8_t* fmt, std::int64_t fmtGroesse, TWAVFormat& format) {
+    std::uint16_t tag = LittleEndian::Lies16(fmt + OffsetFormat);
+    if (tag == FormatErweiterbar) {
+        if (fmtGroesse < FmtGroesseErweiterbar ||
+            LittleEndian::Lies16(fmt + OffsetErweiterungsGroesse) < ErweiterungsGroesse ||
+            std::memcmp(fmt + OffsetUnterformat + 2, UnterformatRest, sizeof UnterformatRest) != 0)
+            return false;
+        tag = LittleEndian::Lies16(fmt + OffsetUnterformat);
+    }
+    const std::uint16_t kanaele = LittleEndian::Lies16(fmt + OffsetKanaele);
+    const std::uint16_t bits = LittleEndian::Lies16(fmt + OffsetBitsProSample);
+    const bool ganzzahlig = tag == FormatPCM && (bits == 8 || bits == 16 || bits == 24 || bits == 32);
+    const bool gleitkomma = tag == FormatGleitkomma && (bits == 32 || bits == 64);
+    if ((!ganzzahlig && !gleitkomma) || kanaele < Mono ||
+        kanaele > TMZWAVDateiLeser::GroessteKanalzahlErweitert)
+        return false;
+    format.kanaele = kanaele;
+    format.bytesProSample = static_cast<std::uint16_t>(bits / 8);
+    format.gleitkomma = gleitkomma;
+    format.stereo = kanaele == Stereo;
+    format.sechzehnBit = bits == SechzehnBit && !gleitkomma;
+    // The block size must be what the layout says; the byte rate is informative only, and
+    // recorders get it wrong.
+    return LittleEndian::Lies16(fmt + OffsetBlockGroesse) == format.BlockGroesse();
+}
+
+// The extended container walk; the plain one's messages for everything it still refuses.
+bool OeffneErweitert(TGepufferterDateiLeser& leser, const QString& dateiName, const std::uint8_t* riff,
+                     TWAVFormat& pv_format) {
+    const std::int64_t dateiGroesse = leser.HoleGroesse();
+    if (!IstKennung(riff, "RIFF") || !IstKennung(riff + OffsetWave, "WAVE")) {
+        MeldeBeschaedigt(leser, dateiName);
+        return false;
+    }
+    // Bytes after the RIFF chunk are not looked at; a RIFF size too large, or too small to hold
+    // even the two chunk heads (a recorder that never came back to fill it in), means the file's end.
+    const std::int64_t riffEnde =
+        (LittleEndian::Lies32(riff + OffsetRiffGroesse) & GroessenMaske) + RiffGroesseAbzug;
+    const std::int64_t ende =
+        riffEnde < RiffKopfGroesse + 2 * ChunkKopfGroesse ? dateiGroesse : std::min(riffEnde, dateiGroesse);
+
+    std::int64_t fmtGroesse = 0;
+    if (!ChunkGefunden(SucheChunk(leser, "fmt ", fmtGroesse, ende), leser, dateiName))
+        return false;
+    if (fmtGroesse < FmtGroesse) {
+        MeldeBeschaedigt(leser, dateiName);
+        return false;
+    }
+    std::uint8_t fmt[FmtGroesseErweiterbar] = {};
+    const int gelesen = fmtGroesse >= FmtGroesseErweiterbar ? FmtGroesseErweiterbar : FmtGroesse;
+    if (!leser.LeseBytes(fmt, gelesen)) {
+        leser.Schliessen();
+        return false;
+    }
+    const std::int64_t fmtRest = fmtGroesse + (fmtGroesse & 1) - gelesen;
+    if (fmtRest > 0 && !leser.Ueberspringen(static_cast<std::int32_t>(fmtRest))) {
+        leser.Schliessen();
+        return false;
+    }
+
+    TWAVFormat format;
+    if (!LeseErweitertesFormat(fmt, fmtGroesse, format)) {
+        MeldeBeschaedigt(leser, dateiName);
+        return false;
+    }
+    const std::uint32_t sampleRate = LittleEndian::Lies32(fmt + OffsetSampleRate);
+    if (sampleRate < TMZWAVDateiLeser::KleinsteSampleRateErweitert ||
+        sampleRate > TMZWAVDateiLeser::GroessteSampleRateErweitert) {
+        leser.Schliessen();
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_SampleRateUngueltig"),
+                                          QString::number(TMZWAVDateiLeser::KleinsteSampleRateErweitert),
+                                          QString::number(TMZWAVDateiLeser::GroessteSampleRateErweitert)));
+        return false;
+    }
+    format.sampleRate = sampleRate;
+
+    std::int64_t dataGroesse = 0;
+    if (!ChunkGefunden(SucheChunk(leser, "data", dataGroesse, ende, true), leser, dateiName))
+        return false;
+    format.anzahlFrames = static_cast<std::int32_t>(dataGroesse / format.BlockGroesse());
+    pv_format = format;
+    return true;
+}
+
+} // namespace
 
 bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertiertePolaritaet,
                                bool pv_alternativeAbtastzeit) {
@@ -180,7 +296,7 @@ bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertierteP
     TWAVFormat format;
     if (!OeffneWAV(*m_dateiLeser, pv_dateiName, format))
         return false;
-    m_sampleRate = format.sampleRate;
+    m_sampleRate = static_cast<std::uint16_t>(format.sampleRate);
     m_stereo = format.stereo;
     m_sechzehnBit = format.sechzehnBit;
     m_anzahlSamples = format.anzahlFrames;
@@ -210,10 +326,7 @@ void TMZWAVDateiLeser::Schliessen() {
 }
 
 int TMZWAVDateiLeser::BlockGroesse() const {
-    TWAVFormat format;
-    format.stereo = m_stereo;
-    format.sechzehnBit = m_sechzehnBit;
-    return format.BlockGroesse();
+    return (m_stereo ? 2 : 1) * (m_sechzehnBit ? 2 : 1);
 }
 
 bool TMZWAVDateiLeser::LeseSample(std::uint8_t& pv_sample) {

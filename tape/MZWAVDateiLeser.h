@@ -11,16 +11,23 @@
 #include <cstdint>
 #include <memory>
 
-// What the container says about the samples, as far as the decoder needs it.
+// What the container says about the samples, as far as the decoder needs it. The plain reader
+// knows 8- and 16-bit PCM in one or two channels; the extended one also 24- and 32-bit PCM,
+// 32- and 64-bit floating point and up to eight channels.
 struct TWAVFormat {
-    std::uint16_t sampleRate = 0;
+    std::uint32_t sampleRate = 0;
     bool stereo = false;
     bool sechzehnBit = false;
+    std::uint16_t kanaele = 1;
+    std::uint16_t bytesProSample = 1;
+    bool gleitkomma = false;
     // Complete frames in the "data" chunk; the bytes of an incomplete last frame are never read.
     std::int32_t anzahlFrames = 0;
 
     // Bytes per frame: one sample of every channel.
-    int BlockGroesse() const { return (stereo ? 2 : 1) * (sechzehnBit ? 2 : 1); }
+    int BlockGroesse() const { return kanaele * bytesProSample; }
+    // 8 or 16 bits in one or two channels: the layout the plain reader takes.
+    bool IstEinfach() const { return !gleitkomma && kanaele <= 2 && bytesProSample <= 2; }
 };
 
 // One frame reduced to the common scale. Eight-bit samples are unsigned around 128, sixteen-bit
@@ -48,9 +55,12 @@ inline std::uint8_t Invertiere(std::uint8_t v) {
 
 class TMZWAVDateiLeser {
 public:
-    // Accepted sample rates in Hz.
+    // Accepted sample rates in Hz, and those of the extended reader.
     static constexpr std::uint32_t KleinsteSampleRate = 8000;
     static constexpr std::uint32_t GroessteSampleRate = 45000;
+    static constexpr std::uint32_t KleinsteSampleRateErweitert = 4000;
+    static constexpr std::uint32_t GroessteSampleRateErweitert = 384000;
+    static constexpr std::uint16_t GroessteKanalzahlErweitert = 8;
     // BitZustand values.
     static constexpr std::uint8_t BitNull = 0;
     static constexpr std::uint8_t BitEins = 1;
@@ -78,9 +88,11 @@ public:
 
     // The container walk shared with the multi-pass decoder: opens pv_leser with pv_dateiName, checks
     // the RIFF/WAVE container and leaves the reader at the first byte of the "data" chunk. On any
-    // failure the reason has been shown and pv_leser is closed again.
+    // failure the reason has been shown and pv_leser is closed again. The extended reader also
+    // takes today's formats and the sloppy sizes that recorders write: a RIFF or "data" size larger
+    // than the file means "to the end of the file", bytes after the RIFF chunk are ignored.
     static bool OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
-                          TWAVFormat& pv_format);
+                          TWAVFormat& pv_format, bool pv_erweitert = false);
 
     // The fields, for tests and diagnostics.
     std::uint16_t HoleSampleRate() const { return m_sampleRate; }

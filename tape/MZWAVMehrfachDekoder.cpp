@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -53,17 +54,202 @@ void WandleUm(const std::uint8_t* roh, std::int32_t anzahl, const TWAVFormat& fo
         ziel[i] = WAVSkala::Stereo16(wert(2 * i), wert(2 * i + 1));
 }
 
+// One sample of the extended formats as floating point, full scale +-1. Floating-point samples
+// beyond +-Begrenzung (or not numbers at all) are cut, so that no filter ever sees an infinity.
+constexpr double Begrenzung = 8.0;
+constexpr double Skala8 = 128.0;
+constexpr double Skala16 = 32768.0;
+constexpr double Skala24 = 8388608.0;
+constexpr double Skala32 = 2147483648.0;
+
+template <int Bytes, bool Gleitkomma> double Sample(const std::uint8_t* p) {
+    if constexpr (Gleitkomma) {
+        double wert = 0.0;
+        if constexpr (Bytes == 4) {
+            float f = 0.0F;
+            std::memcpy(&f, p, sizeof f); // IEEE little-endian, as every platform we build for
+            wert = f;
+        } else {
+            std::memcpy(&wert, p, sizeof wert);
+        }
+        return wert >= -Begrenzung && wert <= Begrenzung ? wert
+                                                         : (wert > 0.0   ? Begrenzung
+                                                            : wert < 0.0 ? -Begrenzung
+                                                                         : 0.0);
+    } else if constexpr (Bytes == 1) {
+        return (p[0] - Skala8) / Skala8;
+    } else if constexpr (Bytes == 2) {
+        return static_cast<std::int16_t>(LittleEndian::Lies16(p)) / Skala16;
+    } else if constexpr (Bytes == 3) {
+        // Sign-extended from the top byte.
+        const std::int32_t wert = static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) << 8 |
+                                                            static_cast<std::uint32_t>(p[1]) << 16 |
+                                                            static_cast<std::uint32_t>(p[2]) << 24) >>
+                                  8;
+        return wert / Skala24;
+    } else {
+        return static_cast<std::int32_t>(LittleEndian::Lies32(p)) / Skala32;
+    }
+}
+
+// A block of an extended format: the frames as floating point with the channel weights (for the
+// adaptive pass), and the plain mean of all channels on the common scale (for the fixed passes).
+template <int Bytes, bool Gleitkomma>
+void WandleErweitertUm(const std::uint8_t* roh, std::int32_t anzahl, int kanaele, const float* gewichte,
+                       float* gleitend, std::uint8_t* skala) {
+    float summeGewichte = 0.0F;
+    for (int k = 0; gewichte && k < kanaele; ++k)
+        summeGewichte += std::fabs(gewichte[k]);
+    const double teiler = summeGewichte > 0.0F ? summeGewichte : 1.0;
+    for (std::int32_t i = 0; i < anzahl; ++i) {
+        double mischung = 0.0;
+        double mittel = 0.0;
+        for (int k = 0; k < kanaele; ++k) {
+            const double wert =
+                Sample<Bytes, Gleitkomma>(roh + (static_cast<std::ptrdiff_t>(i) * kanaele + k) * Bytes);
+            if (gewichte)
+                mischung += gewichte[k] * wert;
+            mittel += wert;
+        }
+        if (gleitend)
+            gleitend[i] = static_cast<float>(mischung / teiler);
+        if (skala) {
+            const double stufe = std::floor(mittel / kanaele * Skala8 + Skala8);
+            skala[i] = static_cast<std::uint8_t>(std::clamp(stufe, 0.0, 255.0));
+        }
+    }
+}
+
+using TWandler = void (*)(const std::uint8_t*, std::int32_t, int, const float*, float*, std::uint8_t*);
+
+TWandler WandlerFuer(const TWAVFormat& format) {
+    if (format.gleitkomma)
+        return format.bytesProSample == 4 ? WandleErweitertUm<4, true> : WandleErweitertUm<8, true>;
+    switch (format.bytesProSample) {
+    case 1:
+        return WandleErweitertUm<1, false>;
+    case 2:
+        return WandleErweitertUm<2, false>;
+    case 3:
+        return WandleErweitertUm<3, false>;
+    default:
+        return WandleErweitertUm<4, false>;
+    }
+}
+
+// Hands the adaptive pass's pulses to the text (and positions) of their polarity.
+struct TAdaptiveSenke {
+    std::string* texte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    std::vector<std::int64_t>* positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    void operator()(int polaritaet, bool lang, double beginn) {
+        texte[polaritaet]->push_back(lang ? '1' : '0');
+        if (positionen[polaritaet])
+            positionen[polaritaet]->push_back(std::llround(beginn));
+    }
+};
+
+// How much of a recording the choice of channels looks at, in seconds.
+constexpr double KanalWahlSekunden = 30.0;
+// Channels whose changes correlate this closely with the strongest channel's carry the same
+// signal and are mixed in (with their sign).
+constexpr double GleichesSignal = 0.9;
+
 } // namespace
+
+// The channel rule: a recorder may put the tape on one channel and silence, hum or another tape on
+// the others, or the same signal on all. Changes from frame to frame (which DC and hum hardly make)
+// measure each channel's tape signal; the strongest channel is taken, and every channel that
+// carries the same signal is mixed in, which lowers independent hiss.
+bool TMZWAVMehrfachDekoder::WaehleKanaele(const QString& pv_dateiName, std::int32_t pv_datenBeginn) {
+    const int kanaele = m_format.kanaele;
+    m_gewichte.assign(static_cast<std::size_t>(kanaele), 0.0F);
+    m_gewichte[0] = 1.0F;
+    if (kanaele == 1)
+        return true;
+    TGepufferterDateiLeser leser;
+    if (!leser.Oeffnen(pv_dateiName) || !leser.Ueberspringen(pv_datenBeginn))
+        return false;
+    const auto anzahl = static_cast<std::int32_t>(
+        std::min<double>(m_format.anzahlFrames, KanalWahlSekunden * m_format.sampleRate));
+    const std::vector<float> einzeln = [kanaele] {
+        std::vector<float> g(static_cast<std::size_t>(kanaele) * kanaele, 0.0F);
+        for (int k = 0; k < kanaele; ++k)
+            g[static_cast<std::size_t>(k) * kanaele + k] = 1.0F;
+        return g;
+    }();
+    const TWandler wandler = WandlerFuer(m_format);
+    const int blockGroesse = m_format.BlockGroesse();
+    std::vector<std::uint8_t> roh(static_cast<std::size_t>(std::min(BlockFrames, std::max(anzahl, 1))) *
+                                  blockGroesse);
+    std::vector<float> werte(static_cast<std::size_t>(kanaele) * (roh.size() / blockGroesse));
+    std::vector<double> energie(static_cast<std::size_t>(kanaele) * kanaele, 0.0);
+    std::vector<float> vorher(static_cast<std::size_t>(kanaele), 0.0F);
+    std::vector<float> aenderung(static_cast<std::size_t>(kanaele));
+    for (std::int32_t gelesen = 0; gelesen < anzahl;) {
+        const std::int32_t n =
+            std::min<std::int32_t>(static_cast<std::int32_t>(roh.size() / blockGroesse), anzahl - gelesen);
+        if (!leser.LeseBytes(roh.data(), n * blockGroesse))
+            return false;
+        const std::size_t stride = static_cast<std::size_t>(n);
+        for (int k = 0; k < kanaele; ++k)
+            wandler(roh.data(), n, kanaele, einzeln.data() + static_cast<std::size_t>(k) * kanaele,
+                    werte.data() + k * stride, nullptr);
+        for (std::int32_t i = 0; i < n; ++i) {
+            for (int k = 0; k < kanaele; ++k) {
+                const float wert = werte[k * stride + static_cast<std::size_t>(i)];
+                aenderung[static_cast<std::size_t>(k)] = wert - vorher[static_cast<std::size_t>(k)];
+                vorher[static_cast<std::size_t>(k)] = wert;
+            }
+            for (int a = 0; a < kanaele; ++a)
+                for (int b = a; b < kanaele; ++b)
+                    energie[static_cast<std::size_t>(a) * kanaele + b] +=
+                        static_cast<double>(aenderung[static_cast<std::size_t>(a)]) *
+                        aenderung[static_cast<std::size_t>(b)];
+        }
+        gelesen += n;
+    }
+    const auto e = [&](int a, int b) {
+        return energie[static_cast<std::size_t>(std::min(a, b)) * kanaele + std::max(a, b)];
+    };
+    int staerkster = 0;
+    for (int k = 1; k < kanaele; ++k)
+        if (e(k, k) > e(staerkster, staerkster))
+            staerkster = k;
+    m_gewichte.assign(static_cast<std::size_t>(kanaele), 0.0F);
+    m_gewichte[static_cast<std::size_t>(staerkster)] = 1.0F;
+    for (int k = 0; k < kanaele; ++k) {
+        const double nenner = std::sqrt(e(k, k) * e(staerkster, staerkster));
+        if (k == staerkster || nenner <= 0.0)
+            continue;
+        const double korrelation = e(k, staerkster) / nenner;
+        if (korrelation > GleichesSignal)
+            m_gewichte[static_cast<std::size_t>(k)] = 1.0F;
+        else if (korrelation < -GleichesSignal)
+            m_gewichte[static_cast<std::size_t>(k)] = -1.0F;
+    }
+    return true;
+}
 
 bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
                                       const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                                      const TNachBlock& pv_nachBlock) {
+                                      const TNachBlock& pv_nachBlock,
+                                      const TErweiterteDekodierung& pv_erweitert) {
     m_bitTexte.assign(pv_durchgaenge.size(), std::string());
     m_geleseneFrames = 0;
     m_format = TWAVFormat();
+    m_adaptiv = pv_erweitert.an;
+    for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+        m_adaptiveTexte[p].clear();
+        m_positionen[p].clear();
+    }
+    m_gewichte.clear();
     auto leser = std::make_unique<TGepufferterDateiLeser>();
-    if (!TMZWAVDateiLeser::OeffneWAV(*leser, pv_dateiName, m_format))
+    if (!TMZWAVDateiLeser::OeffneWAV(*leser, pv_dateiName, m_format, pv_erweitert.an))
         return false;
+    if (m_adaptiv && !WaehleKanaele(pv_dateiName, leser->HolePosition())) {
+        leser->Schliessen();
+        return false;
+    }
 
     const int modell = HoleImportExportMZModell();
     const std::int32_t anzahlFrames = m_format.anzahlFrames;
@@ -79,24 +265,44 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
         senken[i].text = &m_bitTexte[i];
         invertiertGebraucht = invertiertGebraucht || pv_durchgaenge[i].invertiertePolaritaet;
     }
+    TAdaptiveSenke adaptiveSenke{};
+    if (m_adaptiv) {
+        m_adaptiverDekoder.Starte(m_format.sampleRate, modell);
+        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+            // A pulse lasts at least about half the nominal short one, a bound as for the fixed passes.
+            m_adaptiveTexte[p].reserve(
+                std::min(GroessteReserve, HoechsteBitAnzahl(anzahlFrames, m_format.sampleRate,
+                                                            TMZAdaptiverDekoder::NominalKurz(modell) / 2)));
+            adaptiveSenke.texte[p] = &m_adaptiveTexte[p];
+            adaptiveSenke.positionen[p] = pv_erweitert.mitPositionen ? &m_positionen[p] : nullptr;
+        }
+    }
 
     const int blockGroesse = m_format.BlockGroesse();
-    const std::int32_t blockFrames = std::min(BlockFrames, anzahlFrames);
+    const std::int32_t blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
     std::vector<std::uint8_t> roh(static_cast<std::size_t>(blockFrames) * blockGroesse);
     std::vector<std::uint8_t> normal(static_cast<std::size_t>(blockFrames));
     std::vector<std::uint8_t> invertiert(invertiertGebraucht ? static_cast<std::size_t>(blockFrames) : 0);
+    std::vector<float> gleitend(m_adaptiv ? static_cast<std::size_t>(blockFrames) : 0);
+    const TWandler wandler = m_adaptiv || !m_format.IstEinfach() ? WandlerFuer(m_format) : nullptr;
 
-    const auto alleAmEnde = [&dekoder] {
-        return std::all_of(dekoder.begin(), dekoder.end(),
-                           [](const TMZSignalDekoder& d) { return d.IstAmEnde(); });
+    const auto fertig = [&dekoder, this] {
+        return !m_adaptiv && std::all_of(dekoder.begin(), dekoder.end(),
+                                         [](const TMZSignalDekoder& d) { return d.IstAmEnde(); });
     };
-    while (m_geleseneFrames < anzahlFrames && !alleAmEnde()) {
+    while (m_geleseneFrames < anzahlFrames && !fertig()) {
         const std::int32_t anzahl = std::min(blockFrames, anzahlFrames - m_geleseneFrames);
         if (!leser->LeseBytes(roh.data(), anzahl * blockGroesse)) {
             leser->Schliessen();
             return false;
         }
-        WandleUm(roh.data(), anzahl, m_format, normal.data());
+        // The fixed passes see the plain reader's scale wherever the plain reader takes the layout.
+        const bool einfach = m_format.IstEinfach();
+        if (einfach)
+            WandleUm(roh.data(), anzahl, m_format, normal.data());
+        if (wandler)
+            wandler(roh.data(), anzahl, m_format.kanaele, m_gewichte.empty() ? nullptr : m_gewichte.data(),
+                    m_adaptiv ? gleitend.data() : nullptr, einfach ? nullptr : normal.data());
         if (invertiertGebraucht)
             std::transform(normal.begin(), normal.begin() + anzahl, invertiert.begin(), WAVSkala::Invertiere);
         for (std::size_t i = 0; i < dekoder.size(); ++i) {
@@ -104,6 +310,8 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
                 pv_durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
             dekoder[i].Verarbeite(frames, frames + anzahl, senken[i]);
         }
+        if (m_adaptiv)
+            m_adaptiverDekoder.Verarbeite(gleitend.data(), gleitend.data() + anzahl, adaptiveSenke);
         m_geleseneFrames += anzahl;
         if (pv_nachBlock)
             pv_nachBlock(*this);

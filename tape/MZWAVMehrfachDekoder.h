@@ -7,6 +7,7 @@
 #pragma once
 
 #include "GepufferterDateiLeser.h"
+#include "MZAdaptiverDekoder.h"
 #include "MZWAVDateiLeser.h"
 
 #include <QString>
@@ -19,6 +20,15 @@
 struct TDekodierDurchgang {
     bool invertiertePolaritaet = false;
     bool alternativeAbtastzeit = false;
+};
+
+// The extended decoding: the extended container reader, and after the passes above an adaptive one
+// (TMZAdaptiverDekoder, both polarities) on the recording's strongest channel, or on the mix of
+// the channels that carry the same signal.
+struct TErweiterteDekodierung {
+    bool an = false;
+    // Keep the frame where each pulse of the adaptive pass began.
+    bool mitPositionen = false;
 };
 
 class TMZWAVMehrfachDekoder {
@@ -37,13 +47,27 @@ public:
     // be opened, is damaged or unsupported, or a read fails; the reason has been shown (the message
     // TMZWAVDateiLeser would show), and the bit texts hold what was decoded before the failure.
     bool Dekodiere(const QString& pv_dateiName, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                   const TNachBlock& pv_nachBlock = {});
+                   const TNachBlock& pv_nachBlock = {}, const TErweiterteDekodierung& pv_erweitert = {});
 
     std::size_t HoleAnzahlDurchgaenge() const { return m_bitTexte.size(); }
     // Pass i's text of "0" and "1", one character per pulse.
     const std::string& HoleBitText(std::size_t pv_durchgang) const { return m_bitTexte[pv_durchgang]; }
     // Hands pass i's text over; it is empty here afterwards.
     std::string UebernimmBitText(std::size_t pv_durchgang) { return std::move(m_bitTexte[pv_durchgang]); }
+    // The adaptive pass, when it ran: its bit text per polarity (TMZAdaptiverDekoder::Normal,
+    // ::Invertiert), the frame where each of its pulses began, the lengths it learned, and the
+    // weight it gave each channel (1, -1 for a channel of the other polarity, 0 when left out).
+    bool HatAdaptivenDurchgang() const { return m_adaptiv; }
+    const std::string& HoleAdaptivenBitText(int pv_polaritaet) const { return m_adaptiveTexte[pv_polaritaet]; }
+    std::string UebernimmAdaptivenBitText(int pv_polaritaet) {
+        return std::move(m_adaptiveTexte[pv_polaritaet]);
+    }
+    const std::vector<std::int64_t>& HoleAdaptivePositionen(int pv_polaritaet) const {
+        return m_positionen[pv_polaritaet];
+    }
+    const TMZAdaptiverDekoder& HoleAdaptivenDekoder() const { return m_adaptiverDekoder; }
+    const std::vector<float>& HoleKanalGewichte() const { return m_gewichte; }
+
     // The file's format (valid once the container has been checked).
     const TWAVFormat& HoleFormat() const { return m_format; }
     // Frames in the file, and frames read and decoded so far.
@@ -51,7 +75,14 @@ public:
     std::int32_t HoleGeleseneFrames() const { return m_geleseneFrames; }
 
 private:
+    bool WaehleKanaele(const QString& pv_dateiName, std::int32_t pv_datenBeginn);
+
     TWAVFormat m_format;
+    bool m_adaptiv = false;
+    std::string m_adaptiveTexte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    std::vector<std::int64_t> m_positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    TMZAdaptiverDekoder m_adaptiverDekoder;
+    std::vector<float> m_gewichte;
     std::int32_t m_geleseneFrames = 0;
     std::vector<std::string> m_bitTexte;
 };

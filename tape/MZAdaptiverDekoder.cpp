@@ -1,0 +1,154 @@
+#include "MZAdaptiverDekoder.h"
+
+#include "ProgrammEinstellungen.h"
+
+#include <algorithm>
+#include <array>
+#include <numbers>
+
+namespace {
+
+constexpr double MikrosekundenProSekunde = 1000000.0;
+
+// Nominal pulse lengths (both parts) in microseconds, as the machines write them.
+struct TNominal {
+    double kurz, lang;
+};
+constexpr std::array<TNominal, AnzahlMZModelle> Nominal{{
+    {504.0, 958.0}, // MZ-80K
+    {504.0, 958.0}, // MZ-80C
+    {504.0, 958.0}, // MZ-80A
+    {333.5, 667.0}, // MZ-80B
+    {504.0, 958.0}, // MZ-700
+    {518.0, 964.0}, // MZ-800
+}};
+
+// The band kept: the pulses' fundamentals lie between about 1 and 3 kHz. Below 200 Hz sit DC,
+// hum and its harmonics, the motor's rumble; above 6 kHz only hiss (the edges of the shortest
+// part, 143 us on an MZ-700, survive it).
+constexpr double HochpassGrenze = 200.0;
+constexpr double TiefpassGrenze = 6000.0;
+// The low-pass is left out when its corner would come near half the sample rate.
+constexpr double TiefpassHoechstensAnteil = 0.4;
+constexpr double ButterworthQ = std::numbers::sqrt2 / 2.0;
+// Time constant of the peak followers: a few short pulses.
+constexpr double AbfallSekunden = 0.001;
+
+// How far a motor may run off its speed, and how quickly the learned lengths follow: a new pulse
+// moves its class 1/32 of the way, so a drift is followed within some dozens of pulses while a
+// single odd pulse hardly counts.
+constexpr double GroessteAbweichung = 0.35;
+constexpr double Lernrate = 1.0 / 32.0;
+// A long pulse lasts at least this many short ones.
+constexpr double KleinstesVerhaeltnis = 1.35;
+// Pulses further than this from their class's length are classified but not learned from.
+constexpr double LernFenster = 0.25;
+// A run: this many pulses in a row, each within this share of the run's mean. Only the gaps of a
+// tape (thousands of short pulses) and long stretches of 0xFF bytes make one; hiss never does.
+constexpr int LaufLaenge = 64;
+constexpr double LaufToleranz = 0.12;
+// Time constant of the level that hiss is compared with.
+constexpr double PegelSekunden = 1.0;
+
+const TNominal& NominalVon(int modell) {
+    return Nominal[static_cast<std::size_t>(std::clamp(modell, 0, AnzahlMZModelle - 1))];
+}
+
+} // namespace
+
+double TMZAdaptiverDekoder::NominalKurz(int pv_modell) {
+    return NominalVon(pv_modell).kurz;
+}
+
+double TMZAdaptiverDekoder::NominalLang(int pv_modell) {
+    return NominalVon(pv_modell).lang;
+}
+
+// Bilinear transform of the analogue second-order sections.
+TMZAdaptiverDekoder::TBiquad TMZAdaptiverDekoder::Hochpass(double grenze, double rate) {
+    const double w = 2.0 * std::numbers::pi * grenze / rate;
+    const double alpha = std::sin(w) / (2.0 * ButterworthQ);
+    const double a0 = 1.0 + alpha;
+    const double c = std::cos(w);
+    TBiquad f;
+    f.b0 = (1.0 + c) / 2.0 / a0;
+    f.b1 = -(1.0 + c) / a0;
+    f.b2 = f.b0;
+    f.a1 = -2.0 * c / a0;
+    f.a2 = (1.0 - alpha) / a0;
+    return f;
+}
+
+TMZAdaptiverDekoder::TBiquad TMZAdaptiverDekoder::Tiefpass(double grenze, double rate) {
+    const double w = 2.0 * std::numbers::pi * grenze / rate;
+    const double alpha = std::sin(w) / (2.0 * ButterworthQ);
+    const double a0 = 1.0 + alpha;
+    const double c = std::cos(w);
+    TBiquad f;
+    f.b0 = (1.0 - c) / 2.0 / a0;
+    f.b1 = (1.0 - c) / a0;
+    f.b2 = f.b0;
+    f.a1 = -2.0 * c / a0;
+    f.a2 = (1.0 - alpha) / a0;
+    return f;
+}
+
+void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
+    const double rate = pv_sampleRate > 0 ? pv_sampleRate : 1.0;
+    m_hochpass = Hochpass(HochpassGrenze, rate);
+    m_tiefpass =
+        TiefpassGrenze < TiefpassHoechstensAnteil * rate ? Tiefpass(TiefpassGrenze, rate) : TBiquad();
+    m_abfall = std::exp(-1.0 / (AbfallSekunden * rate));
+    m_pegelAbfall = std::exp(-1.0 / (PegelSekunden * rate));
+    m_pegel = 0.0;
+    m_oben = m_unten = m_mitte = m_vorher = 0.0;
+    m_hoch = true;
+    m_letzteAbwaerts = m_letzteAufwaerts = 0.0;
+    m_frame = 0;
+    m_mikrosekundenProFrame = MikrosekundenProSekunde / rate;
+    const double framesProMikrosekunde = rate / MikrosekundenProSekunde;
+    const TNominal& nominal = NominalVon(pv_modell);
+    const double kurz = nominal.kurz * framesProMikrosekunde;
+    const double lang = nominal.lang * framesProMikrosekunde;
+    m_kurzMin = kurz * (1.0 - GroessteAbweichung);
+    m_kurzMax = kurz * (1.0 + GroessteAbweichung);
+    m_langMin = lang * (1.0 - GroessteAbweichung);
+    m_langMax = lang * (1.0 + GroessteAbweichung);
+    m_kurzNominal = kurz;
+    m_langNominal = lang;
+    m_laufGrenze = std::sqrt(kurz * lang);
+    for (TKlassen& k : m_klassen)
+        k = TKlassen{kurz, lang, -1.0, 0, 0.0};
+}
+
+bool TMZAdaptiverDekoder::Lerne(TKlassen& k, double dauer) const {
+    const bool lang = dauer > 0.5 * (k.kurz + k.lang);
+    double& laenge = lang ? k.lang : k.kurz;
+    if (std::fabs(dauer - laenge) <= LernFenster * laenge) {
+        laenge += Lernrate * (dauer - laenge);
+        k.kurz = std::clamp(k.kurz, m_kurzMin, m_kurzMax);
+        k.lang = std::min(std::max(k.lang, std::max(m_langMin, KleinstesVerhaeltnis * k.kurz)), m_langMax);
+    }
+    return lang;
+}
+
+void TMZAdaptiverDekoder::FolgeLauf(TKlassen& k, double dauer) const {
+    if (k.lauf > 0 && std::fabs(dauer - k.laufSumme / k.lauf) <= LaufToleranz * k.laufSumme / k.lauf) {
+        ++k.lauf;
+        k.laufSumme += dauer;
+    } else {
+        k.lauf = 1;
+        k.laufSumme = dauer;
+    }
+    if (k.lauf < LaufLaenge)
+        return;
+    // Long enough: which class the run is of decides the nominal length it is compared with; the
+    // other class keeps the nominal ratio. Within the speed range only.
+    const double mittel = k.laufSumme / k.lauf;
+    const bool langerLauf = mittel > m_laufGrenze;
+    const double tempo = mittel / (langerLauf ? m_langNominal : m_kurzNominal);
+    if (tempo < 1.0 - GroessteAbweichung || tempo > 1.0 + GroessteAbweichung)
+        return;
+    k.kurz = langerLauf ? m_kurzNominal * tempo : mittel;
+    k.lang = langerLauf ? mittel : m_langNominal * tempo;
+}
