@@ -1,5 +1,7 @@
 #include "Kommandozeile.h"
 
+#include "BandAnalyse.h"
+#include "Bandbericht.h"
 #include "DateiPfad.h"
 #include "Fortschrittsbalken.h"
 #include "Ganzzahl.h"
@@ -42,7 +44,8 @@ struct TBefehl {
     const char* name;
     int dateien;
 };
-constexpr TBefehl Befehle[] = {{"info", 1}, {"dump", 1}, {"list", 1}, {"convert", 2}, {"extract", 2}};
+constexpr TBefehl Befehle[] = {{"info", 1},    {"dump", 1},    {"list", 1},
+                               {"convert", 2}, {"extract", 2}, {"scan", 1}};
 
 QString ModellListe() {
     QStringList namen;
@@ -61,10 +64,13 @@ QString Gebrauch() {
                "  list FILE         one line for each MZ file that FILE holds\n"
                "  convert IN OUT    convert an MZ file; the kinds follow the extensions (%1)\n"
                "  extract IN DIR    write every MZ file that IN holds as DIR/NAME.mzf\n"
+               "  scan FILE.wav     what the decoder sees on a recording, in recording order: tape\n"
+               "                    marks, headers and bodies with their checksums, the tape speed\n"
                "\n"
                "Options:\n"
                "  --lang de|en      language of the messages (default: the language Bandwerk uses)\n"
-               "  --json            info, list: print the header(s) as JSON\n"
+               "  --json            info, list: print the header(s) as JSON; scan: one JSON object\n"
+               "                    per line\n"
                "  --rate HZ         WAV output: sample rate, %2 to %3 (default: the stored rate)\n"
                "  --short, --full   WAV output: shortened or full tape format (default: the stored format)\n"
                "  --inverted, --normal\n"
@@ -166,8 +172,11 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         return QStringLiteral("unknown command \"%1\"").arg(aufruf.befehl);
     if (aufruf.dateien.size() != befehl->dateien)
         return QStringLiteral("%1 takes %2 file name(s)").arg(aufruf.befehl).arg(befehl->dateien);
-    if (aufruf.json && aufruf.befehl != QLatin1String("info") && aufruf.befehl != QLatin1String("list"))
-        return QStringLiteral("--json is an option of info and list only");
+    if (aufruf.json && aufruf.befehl != QLatin1String("info") && aufruf.befehl != QLatin1String("list") &&
+        aufruf.befehl != QLatin1String("scan"))
+        return QStringLiteral("--json is an option of info, list and scan only");
+    if (aufruf.befehl == QLatin1String("scan") && DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
+        return QStringLiteral("scan reads a .wav file only");
     if ((aufruf.sampleRate || aufruf.verkuerzt || aufruf.invertiert) &&
         (aufruf.befehl != QLatin1String("convert") || DateiArtVonEndung(aufruf.dateien[1]) != TDateiArt::WAV))
         return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
@@ -272,14 +281,14 @@ std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
 // gets "-2", "-3", ... instead. One line per file written.
 int Entpacke(const QString& quelle, TDateiArt art, const QString& ordner,
              std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, QTextStream& aus,
-             QTextStream& fehler) {
+             QTextStream& fehler, bool* keineGefunden) {
     const TPfadInfo ordnerInfo = HolePfadInfo(ordner);
     if (!ordnerInfo.existiert || !ordnerInfo.istVerzeichnis) {
         fehler << "bandwerk-cli: " << ordner << ": no such directory\n";
         return ExitFehler;
     }
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
-    if (!LiesAlleInListe(art, quelle, dateien, uebersprungen, arbeit))
+    if (!LiesAlleInListe(art, quelle, dateien, uebersprungen, arbeit, keineGefunden))
         return ExitFehler;
     const QDir ziel(ordner);
     for (const auto& datei : dateien) {
@@ -307,12 +316,18 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
     // The record that reads (a recording is decoded with it) and writes; its events draw the bar.
     TMZFDatei datei;
     const TFortschrittsbalken balken(datei, fehler, TFortschrittsbalken::StandardFehlerIstTerminal());
+    bool keineGefunden = false;
 
-    if (aufruf.befehl == QLatin1String("extract")) {
-        status = Entpacke(quelle, von, aufruf.dateien[1], uebersprungen, datei, aus, fehler);
+    if (aufruf.befehl == QLatin1String("scan")) {
+        TBandAnalyse analyse;
+        if (!AnalysiereWAV(quelle, analyse))
+            return ExitFehler;
+        ZeigeBandbericht(analyse, aufruf.json, aus);
+    } else if (aufruf.befehl == QLatin1String("extract")) {
+        status = Entpacke(quelle, von, aufruf.dateien[1], uebersprungen, datei, aus, fehler, &keineGefunden);
     } else if (aufruf.befehl == QLatin1String("list")) {
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        if (LiesAlleInListe(von, quelle, dateien, uebersprungen, datei))
+        if (LiesAlleInListe(von, quelle, dateien, uebersprungen, datei, &keineGefunden))
             ZeigeListe(dateien, aufruf.json, aus);
         else
             status = ExitFehler;
@@ -320,11 +335,11 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
         const TDateiArt nach = DateiArtVonEndung(aufruf.dateien[1]);
         if (nach == TDateiArt::Unbekannt)
             return Aufruffehler(fehler, QStringLiteral("unknown file kind of %1").arg(aufruf.dateien[1]));
-        if (!LiesEineInDatei(von, quelle, datei, uebersprungen) ||
+        if (!LiesEineInDatei(von, quelle, datei, uebersprungen, &keineGefunden) ||
             !SchreibeAusDatei(nach, datei, aufruf.dateien[1]))
             status = ExitFehler;
     } else {
-        if (!LiesEineInDatei(von, quelle, datei, uebersprungen))
+        if (!LiesEineInDatei(von, quelle, datei, uebersprungen, &keineGefunden))
             status = ExitFehler;
         else if (aufruf.befehl == QLatin1String("dump"))
             ZeigeRumpf(datei, aus);
@@ -334,6 +349,13 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
         else
             ZeigeKopf(datei, aus);
     }
+    // A recording that gave nothing: what to try next.
+    if (keineGefunden && !LiesImportErweiterteDekodierung())
+        fehler << "bandwerk-cli: hint: --extended may still find MZ files on a worn tape, and reads WAV "
+                  "files of "
+                  "24 or 32 bits, in floating point and up to 384000 Hz\n";
+    if (keineGefunden)
+        fehler << "bandwerk-cli: hint: \"bandwerk-cli scan " << quelle << "\" shows what the decoder saw\n";
     // What was complete has been written; what was passed over is told, and the run failed.
     for (const TUebersprungenes& was : uebersprungen)
         fehler << BeschreibeUebersprungenes(quelle, was) << '\n';

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
-                     std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit) {
+                     std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, bool* keineGefunden) {
     dateien.clear();
     uebersprungen.clear();
     switch (art) {
@@ -20,7 +20,7 @@ bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique
     case TDateiArt::MZT:
         return TMZFDatei::LeseAlleAusMZT(pfad, dateien, &uebersprungen);
     case TDateiArt::WAV:
-        return arbeit.LeseAlleAusWAV(pfad, dateien, &uebersprungen);
+        return arbeit.LeseAlleAusWAV(pfad, dateien, &uebersprungen, keineGefunden);
     case TDateiArt::Unbekannt:
         break;
     }
@@ -28,9 +28,9 @@ bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique
 }
 
 bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
-                     std::vector<TUebersprungenes>& uebersprungen) {
+                     std::vector<TUebersprungenes>& uebersprungen, bool* keineGefunden) {
     std::vector<std::unique_ptr<TMZFDatei>> liste;
-    if (!LiesAlleInListe(art, pfad, liste, uebersprungen, datei))
+    if (!LiesAlleInListe(art, pfad, liste, uebersprungen, datei, keineGefunden))
         return false;
     // Which of several files to take is the user's choice: list shows them, extract writes all.
     if (liste.size() > 1) {

@@ -14,13 +14,15 @@ struct TUebersprungenes;
 // Every MZ file the file holds (an MZT file or a recording may hold several, an MZF file holds
 // one), read to the end; what was passed over goes to `uebersprungen`. A recording is decoded
 // with `arbeit`, whose events show the progress. Shows its own failure and returns false when it
-// cannot read the file or the file holds none.
+// cannot read the file or the file holds none; a recording read whole that held none sets
+// *keineGefunden.
 bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
-                     std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit);
+                     std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit,
+                     bool* keineGefunden = nullptr);
 // The one MZ file the file holds, into `datei` (which keeps its events). A file holding several
 // is refused with a message that names them and points to `list` and `extract`.
 bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
-                     std::vector<TUebersprungenes>& uebersprungen);
+                     std::vector<TUebersprungenes>& uebersprungen, bool* keineGefunden = nullptr);
 bool SchreibeAusDatei(TDateiArt art, TMZFDatei& datei, const QString& pfad);
 
 // "NAME (1024 bytes), NAME2 (7 bytes)": the files of a list for a message.

@@ -63,6 +63,10 @@ public:
     static constexpr int OffsetStartAdresse = 22;
     static constexpr int OffsetKommentar = 24;
     static constexpr std::uint8_t Ende = 0x0D; // ends names and comments, pads them too
+    // A tape mark: this many long pulses, as many short ones, then a long one; the long mark comes
+    // before a header, the short one before a body.
+    static constexpr int LangeMarkeImpulse = 40;
+    static constexpr int KurzeMarkeImpulse = 20;
 
     using TEreignis = std::function<void(TMZFDatei* sender)>;
     using TFortschrittEreignis = std::function<void(TMZFDatei* sender, double prozent)>;
@@ -160,9 +164,11 @@ public:
     bool ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswahl);
     // Every distinct MZ file of a recording, as ImportWAV finds them, for the command line: the
     // events run as in ImportWAV, what was passed over goes to pv_uebersprungen; this record is
-    // empty afterwards. Shows its own failure and returns false when none is found.
+    // empty afterwards. Shows its own failure and returns false when none is found, and then sets
+    // *pv_keineGefunden when the recording was read whole but held none.
     bool LeseAlleAusWAV(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
-                        std::vector<TUebersprungenes>* pv_uebersprungen = nullptr);
+                        std::vector<TUebersprungenes>* pv_uebersprungen = nullptr,
+                        bool* pv_keineGefunden = nullptr);
 
     // Raw access for the file formats, the command line and tests.
     const std::array<std::uint8_t, KopfGroesse>& Kopf() const { return m_kopf; }

@@ -22,11 +22,11 @@ constexpr char Null = '0';
 constexpr int LangeLueckeVoll = 22000;
 constexpr int LangeLueckeMZ80B = 10000; // the MZ-80B loads with a shorter leader
 constexpr int LangeLueckeVerkuerzt = 5000;
-constexpr int LangeMarkeEinsen = 40;
-constexpr int LangeMarkeNullen = 40;
+constexpr int LangeMarkeEinsen = TMZFDatei::LangeMarkeImpulse;
+constexpr int LangeMarkeNullen = TMZFDatei::LangeMarkeImpulse;
 constexpr int KurzeLuecke = 11000;
-constexpr int KurzeMarkeEinsen = 20;
-constexpr int KurzeMarkeNullen = 20;
+constexpr int KurzeMarkeEinsen = TMZFDatei::KurzeMarkeImpulse;
+constexpr int KurzeMarkeNullen = TMZFDatei::KurzeMarkeImpulse;
 constexpr int KopieLuecke = 256; // between a block and its copy
 constexpr int Trennbit = 1;
 

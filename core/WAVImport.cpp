@@ -174,8 +174,10 @@ bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswah
 
 bool TMZFDatei::LeseAlleAusWAV(const QString& pv_dateiName,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
-                               std::vector<TUebersprungenes>* pv_uebersprungen) {
+                               std::vector<TUebersprungenes>* pv_uebersprungen, bool* pv_keineGefunden) {
     pv_dateien.clear();
+    if (pv_keineGefunden)
+        *pv_keineGefunden = false;
     if (m_geladen)
         Schliessen();
     const TImportRahmen rahmen(*this);
@@ -185,6 +187,8 @@ bool TMZFDatei::LeseAlleAusWAV(const QString& pv_dateiName,
     }
     if (pv_dateien.empty()) {
         ZeigeFehler(NichtsGefunden(pv_dateiName));
+        if (pv_keineGefunden)
+            *pv_keineGefunden = true;
         return false;
     }
     return true;

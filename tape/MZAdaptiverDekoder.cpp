@@ -118,7 +118,7 @@ void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
     m_langNominal = lang;
     m_laufGrenze = std::sqrt(kurz * lang);
     for (TKlassen& k : m_klassen)
-        k = TKlassen{kurz, lang, -1.0, 0, 0.0};
+        k = TKlassen{kurz, lang, -1.0, 0, 0.0, 0.0, 0.0};
 }
 
 bool TMZAdaptiverDekoder::Lerne(TKlassen& k, double dauer) const {
@@ -149,6 +149,6 @@ void TMZAdaptiverDekoder::FolgeLauf(TKlassen& k, double dauer) const {
     const double tempo = mittel / (langerLauf ? m_langNominal : m_kurzNominal);
     if (tempo < 1.0 - GroessteAbweichung || tempo > 1.0 + GroessteAbweichung)
         return;
-    k.kurz = langerLauf ? m_kurzNominal * tempo : mittel;
-    k.lang = langerLauf ? mittel : m_langNominal * tempo;
+    k.kurz = k.laufKurz = langerLauf ? m_kurzNominal * tempo : mittel;
+    k.lang = k.laufLang = langerLauf ? mittel : m_langNominal * tempo;
 }

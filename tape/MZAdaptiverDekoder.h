@@ -68,6 +68,14 @@ public:
     double HoleLangerImpuls(int pv_polaritaet) const {
         return InMikrosekunden(m_klassen[pv_polaritaet].lang);
     }
+    // The lengths set by the last run of pulses of one length (a leader), in microseconds; 0 when
+    // there was none.
+    double HoleLaufKurz(int pv_polaritaet) const {
+        return InMikrosekunden(m_klassen[pv_polaritaet].laufKurz);
+    }
+    double HoleLaufLang(int pv_polaritaet) const {
+        return InMikrosekunden(m_klassen[pv_polaritaet].laufLang);
+    }
     std::int64_t HoleFrame() const { return m_frame; }
 
 private:
@@ -99,6 +107,8 @@ private:
         // The run of pulses of one length in hand: how many, and their sum.
         int lauf = 0;
         double laufSumme = 0.0;
+        double laufKurz = 0.0;
+        double laufLang = 0.0;
     };
 
     template <typename TSenke> void Flanke(int polaritaet, double zeit, TSenke& pv_senke) {

@@ -341,4 +341,23 @@ TEST_F(ErweiterteDekodierung, HissGivesNothing) {
     EXPECT_TRUE(skript.Fehler()[0].contains(QStringLiteral("contains no valid MZ-file")));
 }
 
+// The window's no-file message tells of the extended decoding while it is off.
+TEST_F(ErweiterteDekodierung, TheNoFileMessageTellsOfTheExtendedDecoding) {
+    const QString pfad = Schreibe(WAVBau::Wav(1, 22050, 8, QByteArray(22050, '\x80')));
+    const QString keinMZ = QStringLiteral("The WAV-file %1 contains no valid MZ-file!").arg(pfad);
+    for (const bool an : {false, true}) {
+        SetzeImportErweiterteDekodierungImSpeicher(an);
+        skript.Leeren();
+        TMZFDatei datei;
+        EXPECT_FALSE(datei.ImportWAV(pfad, [](const auto&) { return 0; }));
+        ASSERT_EQ(skript.Fehler().size(), 1);
+        if (an)
+            EXPECT_EQ(skript.Fehler()[0], keinMZ);
+        else
+            EXPECT_TRUE(skript.Fehler()[0].startsWith(
+                keinMZ + QStringLiteral("\r\n\r\nHint: The extended decoding "
+                                        "(Extras, Settings, Import and export)")));
+    }
+}
+
 } // namespace

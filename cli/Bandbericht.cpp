@@ -1,0 +1,140 @@
+#include "Bandbericht.h"
+
+#include "BandAnalyse.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+namespace {
+
+constexpr int SekundenProMinute = 60;
+
+// "m:ss.ss"
+QString Zeit(double sekunden) {
+    const auto minuten = static_cast<int>(sekunden / SekundenProMinute);
+    const double rest = sekunden - minuten * SekundenProMinute;
+    return QStringLiteral("%1:%2").arg(minuten).arg(rest, 5, 'f', 2, QLatin1Char('0'));
+}
+
+QString Tempo(double prozent) {
+    if (std::fabs(prozent) < 0.05)
+        return QStringLiteral("nominal speed");
+    return QStringLiteral("%1 % %2").arg(std::fabs(prozent), 0, 'f', 1).arg(prozent > 0 ? "fast" : "slow");
+}
+
+double Gerundet(double wert, double stellen) {
+    return std::round(wert * stellen) / stellen;
+}
+
+QString Art(TBandEreignis::TArt art) {
+    switch (art) {
+    case TBandEreignis::TArt::LangeMarke:
+        return QStringLiteral("long-mark");
+    case TBandEreignis::TArt::KurzeMarke:
+        return QStringLiteral("short-mark");
+    case TBandEreignis::TArt::Kopf:
+        return QStringLiteral("header");
+    case TBandEreignis::TArt::Rumpf:
+        break;
+    }
+    return QStringLiteral("body");
+}
+
+QString Polaritaet(const TBandAnalyse& a) {
+    if (a.beidePolaritaeten)
+        return QStringLiteral("either");
+    return a.invertiert ? QStringLiteral("inverted") : QStringLiteral("normal");
+}
+
+bool IstMarke(const TBandEreignis& e) {
+    return e.art == TBandEreignis::TArt::LangeMarke || e.art == TBandEreignis::TArt::KurzeMarke;
+}
+
+void Zeile(QTextStream& aus, const QJsonObject& o) {
+    aus << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) << '\n';
+}
+
+void AlsJson(const TBandAnalyse& a, QTextStream& aus) {
+    Zeile(aus, {{QStringLiteral("event"), QStringLiteral("recording")},
+                {QStringLiteral("rate"), static_cast<qint64>(a.sampleRate)},
+                {QStringLiteral("seconds"), Gerundet(a.sekunden, 1000)},
+                {QStringLiteral("polarity"),
+                 a.invertiert ? QStringLiteral("inverted") : QStringLiteral("normal")}});
+    for (const TBandEreignis& e : a.ereignisse) {
+        QJsonObject o{{QStringLiteral("event"), Art(e.art)},
+                      {QStringLiteral("time"), Gerundet(e.sekunden, 1000)}};
+        if (IstMarke(e)) {
+            o.insert(QStringLiteral("shortUs"), Gerundet(e.kurzMikrosekunden, 10));
+            o.insert(QStringLiteral("longUs"), Gerundet(e.langMikrosekunden, 10));
+            o.insert(
+                QStringLiteral("speedPercent"),
+                Gerundet(TempoProzent(a.kurzNominal, a.langNominal, e.kurzMikrosekunden, e.langMikrosekunden),
+                         10));
+        } else {
+            o.insert(QStringLiteral("copy"), e.kopie);
+            o.insert(QStringLiteral("checksum"), e.gut ? QStringLiteral("good") : QStringLiteral("bad"));
+            if (e.kopfGelesen) {
+                o.insert(QStringLiteral("name"), e.name);
+                o.insert(QStringLiteral("size"), e.groesse);
+            }
+        }
+        Zeile(aus, o);
+    }
+    Zeile(aus, {{QStringLiteral("event"), QStringLiteral("speed")},
+                {QStringLiteral("shortUs"), Gerundet(a.kurzGemessen, 10)},
+                {QStringLiteral("shortNominalUs"), a.kurzNominal},
+                {QStringLiteral("longUs"), Gerundet(a.langGemessen, 10)},
+                {QStringLiteral("longNominalUs"), a.langNominal},
+                {QStringLiteral("speedPercent"), Gerundet(a.TempoProzent(), 10)}});
+}
+
+QString Pulse(double kurz, double lang) {
+    return QStringLiteral("short %1 µs, long %2 µs").arg(kurz, 0, 'f', 0).arg(lang, 0, 'f', 0);
+}
+
+} // namespace
+
+void ZeigeBandbericht(const TBandAnalyse& a, bool json, QTextStream& aus) {
+    if (json) {
+        AlsJson(a, aus);
+        return;
+    }
+    aus << QStringLiteral("Recording: %1 Hz, %2, polarity %3\n")
+               .arg(a.sampleRate)
+               .arg(Zeit(a.sekunden), Polaritaet(a));
+    constexpr int Spalte = 15;
+    for (const TBandEreignis& e : a.ereignisse) {
+        QString bezeichnung;
+        QString was;
+        switch (e.art) {
+        case TBandEreignis::TArt::LangeMarke:
+        case TBandEreignis::TArt::KurzeMarke:
+            bezeichnung = e.art == TBandEreignis::TArt::LangeMarke ? QStringLiteral("long mark")
+                                                                   : QStringLiteral("short mark");
+            was = QStringLiteral("%1: %2").arg(
+                Pulse(e.kurzMikrosekunden, e.langMikrosekunden),
+                Tempo(TempoProzent(a.kurzNominal, a.langNominal, e.kurzMikrosekunden, e.langMikrosekunden)));
+            break;
+        case TBandEreignis::TArt::Kopf:
+        case TBandEreignis::TArt::Rumpf:
+            bezeichnung = QStringLiteral("%1, copy %2")
+                              .arg(e.art == TBandEreignis::TArt::Kopf ? QStringLiteral("header")
+                                                                      : QStringLiteral("body"))
+                              .arg(e.kopie);
+            was = QStringLiteral("checksum %1").arg(e.gut ? QStringLiteral("good") : QStringLiteral("bad"));
+            if (e.kopfGelesen)
+                was += QStringLiteral(", \"%1\", %2 bytes").arg(e.name).arg(e.groesse);
+            break;
+        }
+        aus << "  " << Zeit(e.sekunden).rightJustified(8) << "  " << bezeichnung.leftJustified(Spalte) << was
+            << '\n';
+    }
+    if (a.kurzGemessen <= 0.0) {
+        aus << "Speed: not measured (no tape mark and no leader found)\n";
+        return;
+    }
+    aus << QStringLiteral("Speed: %1 (nominal %2): %3\n")
+               .arg(Pulse(a.kurzGemessen, a.langGemessen), Pulse(a.kurzNominal, a.langNominal),
+                    Tempo(a.TempoProzent()));
+}

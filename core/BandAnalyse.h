@@ -1,0 +1,53 @@
+// What the decoder saw on a recording, for a user whose tape gives fewer files than it holds:
+// each tape mark, each copy of a header and of a body with its checksum, in recording order with
+// the time in the recording, and the motor's speed measured on the marks against the model's
+// nominal pulses. The adaptive decoding measures every pulse, so it serves here whatever the
+// setting; of its two polarities the one that read more is told.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+struct TBandEreignis {
+    enum class TArt { LangeMarke, Kopf, KurzeMarke, Rumpf };
+    TArt art = TArt::LangeMarke;
+    double sekunden = 0.0; // where it begins in the recording
+    // Kopf and Rumpf: which copy (1 or 2) and whether its checksum agrees; a header's fields
+    // when all of its bytes could be read.
+    int kopie = 0;
+    bool gut = false;
+    bool kopfGelesen = false;
+    QString name;
+    int groesse = 0;
+    // The marks: the mean short and long pulse of the mark, in microseconds.
+    double kurzMikrosekunden = 0.0;
+    double langMikrosekunden = 0.0;
+};
+
+struct TBandAnalyse {
+    std::uint32_t sampleRate = 0;
+    double sekunden = 0.0;
+    // The polarity whose reading is told: the inverted one only when it read more; whether the
+    // other one read just as much (a symmetric signal reads alike both ways).
+    bool invertiert = false;
+    bool beidePolaritaeten = false;
+    std::vector<TBandEreignis> ereignisse;
+    // The model's nominal pulses, and the mean of those measured on every mark (on the last
+    // leader when there is no mark; 0 when there is none either), in microseconds.
+    double kurzNominal = 0.0;
+    double langNominal = 0.0;
+    double kurzGemessen = 0.0;
+    double langGemessen = 0.0;
+
+    // How much faster than nominal the tape ran, in percent (negative: slower); 0 when nothing
+    // was measured.
+    double TempoProzent() const;
+};
+
+// Decodes the recording with the MZ model of the settings; false after a failure that has been
+// shown (the container's messages).
+bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse);
+
+// The speed of one mark in percent, as TBandAnalyse::TempoProzent.
+double TempoProzent(double kurzNominal, double langNominal, double kurz, double lang);
