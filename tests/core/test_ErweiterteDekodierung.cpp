@@ -329,6 +329,32 @@ TEST_F(ErweiterteDekodierung, CorpusRecordings) {
     }
 }
 
+// Whatever the fixed passes find comes first, in their order, with the setting on as well.
+TEST_F(ErweiterteDekodierung, TheFixedPassesFindsComeFirst) {
+    QStringList wavs;
+    for (const char* ordner : {"gunterhager-mz-800-emulator", "psychotimmy-Sharp-MZ-700"})
+        for (const QString& name :
+             QDir(KorpusPfad(QLatin1String(ordner))).entryList({QStringLiteral("*.wav")}))
+            wavs << KorpusPfad(QLatin1String(ordner)) + QLatin1Char('/') + name;
+    ASSERT_EQ(wavs.size(), 7);
+    for (const QString& wav : wavs) {
+        for (quint8 modell : {MZ80K, MZ700}) {
+            SCOPED_TRACE(wav.toStdString());
+            SetzeImportExportImSpeicher(modell, false, ExportRate, false);
+            std::vector<std::unique_ptr<TMZFDatei>> aus;
+            std::vector<std::unique_ptr<TMZFDatei>> an;
+            TMZFDatei datei;
+            SetzeImportErweiterteDekodierungImSpeicher(false);
+            ASSERT_TRUE(datei.LeseAlleAusWAV(wav, aus));
+            SetzeImportErweiterteDekodierungImSpeicher(true);
+            ASSERT_TRUE(datei.LeseAlleAusWAV(wav, an));
+            ASSERT_GE(an.size(), aus.size());
+            for (std::size_t i = 0; i < aus.size(); ++i)
+                EXPECT_TRUE(an[i]->IstGleich(*aus[i]));
+        }
+    }
+}
+
 // Hiss alone never turns into a file.
 TEST_F(ErweiterteDekodierung, HissGivesNothing) {
     TSignal zischen{std::vector<double>(static_cast<std::size_t>(ExportRate) * 20, 0.1), ExportRate};
