@@ -1,9 +1,10 @@
 // Importing a ten-minute recording (44100 Hz, 16-bit stereo, about 106 MB, 26.46 million frames):
 // two MZ files back to back, a 65,535-byte one and a 20,000-byte one, exported for an MZ-700 in
 // the shortened format, with a little noise on each channel, and silence up to ten minutes. The
-// whole import with the MZ-700 setting (four passes), the multi-pass decoder alone with four passes
-// and with one, the reader decoding one pass frame by frame, and reading the file alone. Reports
-// frames per second.
+// whole import with the MZ-700 setting (four passes), with the extended decoding too (its adaptive
+// pass after the four), the multi-pass decoder alone with four passes, with one, with the adaptive
+// pass alone and with all five, the reader decoding one pass frame by frame, and reading the file
+// alone. Reports frames per second.
 #include "GepufferterDateiLeser.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
@@ -115,8 +116,9 @@ const TAufnahme& Aufnahme() {
 }
 
 // The whole import, as the window runs it: four passes, parsing, comparing; both files found.
-void ImportWAV(benchmark::State& state) {
+void ImportWAV(benchmark::State& state, bool erweitert) {
     const QString pfad = Aufnahme().pfad;
+    SetzeImportErweiterteDekodierungImSpeicher(erweitert);
     for (auto _ : state) {
         TMZFDatei datei;
         std::size_t gefunden = 0;
@@ -132,28 +134,35 @@ void ImportWAV(benchmark::State& state) {
     state.counters["frames_per_pass_per_s"] =
         benchmark::Counter(static_cast<double>(Frames) * 4, benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(ImportWAV)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ImportWAV, standard, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ImportWAV, erweitert, true)->Unit(benchmark::kMillisecond);
 
-void MehrfachDekoder(benchmark::State& state, std::vector<TDekodierDurchgang> durchgaenge) {
+void MehrfachDekoder(benchmark::State& state, std::vector<TDekodierDurchgang> durchgaenge, bool adaptiv) {
     const QString pfad = Aufnahme().pfad;
     std::size_t bits = 0;
+    TErweiterteDekodierung erweitert;
+    erweitert.an = adaptiv;
     for (auto _ : state) {
         TMZWAVMehrfachDekoder dekoder;
-        if (!dekoder.Dekodiere(pfad, durchgaenge))
+        if (!dekoder.Dekodiere(pfad, durchgaenge, {}, erweitert))
             state.SkipWithError("decoding failed");
-        bits = dekoder.HoleBitText(0).size();
+        bits = durchgaenge.empty() ? dekoder.HoleAdaptivenBitText(0).size() : dekoder.HoleBitText(0).size();
     }
     state.SetItemsProcessed(state.iterations() * Frames);
     state.counters["bits_pass1"] = static_cast<double>(bits);
 }
-BENCHMARK_CAPTURE(MehrfachDekoder, vier_Durchgaenge,
-                  std::vector<TDekodierDurchgang>{{false, false}, {false, true}, {true, false}, {true, true}})
-    ->Unit(benchmark::kMillisecond);
+const std::vector<TDekodierDurchgang> VierDurchgaenge = {
+    {false, false}, {false, true}, {true, false}, {true, true}};
+BENCHMARK_CAPTURE(MehrfachDekoder, vier_Durchgaenge, VierDurchgaenge, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(MehrfachDekoder, zwei_Durchgaenge,
-                  std::vector<TDekodierDurchgang>{{false, false}, {true, false}})
+                  std::vector<TDekodierDurchgang>{{false, false}, {true, false}}, false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(MehrfachDekoder, ein_Durchgang, std::vector<TDekodierDurchgang>{{false, false}})
+BENCHMARK_CAPTURE(MehrfachDekoder, ein_Durchgang, std::vector<TDekodierDurchgang>{{false, false}}, false)
     ->Unit(benchmark::kMillisecond);
+// The extended decoding's own cost: the adaptive pass alone, and the four with it.
+BENCHMARK_CAPTURE(MehrfachDekoder, adaptiv_allein, std::vector<TDekodierDurchgang>{}, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MehrfachDekoder, vier_und_adaptiv, VierDurchgaenge, true)->Unit(benchmark::kMillisecond);
 
 // The floor: the sample data read in the same blocks, nothing decoded.
 void NurLesen(benchmark::State& state) {

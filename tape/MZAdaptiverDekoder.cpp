@@ -28,6 +28,8 @@ constexpr std::array<TNominal, AnzahlMZModelle> Nominal{{
 // part, 143 us on an MZ-700, survive it).
 constexpr double HochpassGrenze = 200.0;
 constexpr double TiefpassGrenze = 6000.0;
+// Recordings are reduced to at least this rate.
+constexpr std::uint32_t ReduzierteRate = 22050;
 // The low-pass is left out when its corner would come near half the sample rate.
 constexpr double TiefpassHoechstensAnteil = 0.4;
 constexpr double ButterworthQ = std::numbers::sqrt2 / 2.0;
@@ -94,17 +96,15 @@ TMZAdaptiverDekoder::TBiquad TMZAdaptiverDekoder::Tiefpass(double grenze, double
 }
 
 void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
-    const double rate = pv_sampleRate > 0 ? pv_sampleRate : 1.0;
-    m_hochpass = Hochpass(HochpassGrenze, rate);
-    m_tiefpass =
+    m_teiler = std::max(1, static_cast<int>(pv_sampleRate / ReduzierteRate));
+    m_kehrwert = 1.0 / m_teiler;
+    const double rate = pv_sampleRate > 0 ? static_cast<double>(pv_sampleRate) / m_teiler : 1.0;
+    m_signal = TSignal();
+    m_signal.hochpass = Hochpass(HochpassGrenze, rate);
+    m_signal.tiefpass =
         TiefpassGrenze < TiefpassHoechstensAnteil * rate ? Tiefpass(TiefpassGrenze, rate) : TBiquad();
     m_abfall = std::exp(-1.0 / (AbfallSekunden * rate));
     m_pegelAbfall = std::exp(-1.0 / (PegelSekunden * rate));
-    m_pegel = 0.0;
-    m_oben = m_unten = m_mitte = m_vorher = 0.0;
-    m_hoch = true;
-    m_letzteAbwaerts = m_letzteAufwaerts = 0.0;
-    m_frame = 0;
     m_mikrosekundenProFrame = MikrosekundenProSekunde / rate;
     const double framesProMikrosekunde = rate / MikrosekundenProSekunde;
     const TNominal& nominal = NominalVon(pv_modell);

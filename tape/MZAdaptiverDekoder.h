@@ -13,7 +13,9 @@
 //      one length (the leader's thousands of short pulses) sets them anew, which undoes whatever
 //      hiss in a pause taught; in between every pulse moves its class a little, which follows a
 //      slow drift of the motor's speed.
-// Works on frames as floating point, full scale +-1, fed in recording order.
+// Works on frames as floating point, full scale +-1, fed in recording order. Recordings of 44.1 kHz
+// and more are first reduced to between 22 and 44 kHz by averaging groups of frames: the pulses
+// need no more, and every later step costs per frame.
 #pragma once
 
 #include <cmath>
@@ -35,30 +37,17 @@ public:
     // Consumes frames [p, ende) and calls pv_senke(int polaritaet, bool lang, double beginn) once per
     // pulse that has ended, `beginn` being the frame (with fraction) where it began.
     template <typename TSenke> void Verarbeite(const float* p, const float* ende, TSenke& pv_senke) {
-        for (; p < ende; ++p, ++m_frame) {
-            const double y = m_tiefpass.Filtere(m_hochpass.Filtere(*p));
-            // The peak followers fall back toward the zero line, and jump to every new peak.
-            m_oben = y > m_oben ? y : m_mitte + (m_oben - m_mitte) * m_abfall;
-            m_unten = y < m_unten ? y : m_mitte + (m_unten - m_mitte) * m_abfall;
-            m_mitte = 0.5 * (m_oben + m_unten);
-            const double relativ = y - m_mitte;
-            // The level of the last second: hiss far below it is no pulse.
-            m_pegel = std::fmax(std::fabs(relativ), m_pegel * m_pegelAbfall);
-            const double hysterese = std::fmax(std::fmax(KleinsteHysterese, PegelAnteil * m_pegel),
-                                               HystereseAnteil * (m_oben - m_unten));
-            if (m_vorher >= 0.0 && relativ < 0.0)
-                m_letzteAbwaerts = m_frame - 1 + m_vorher / (m_vorher - relativ);
-            else if (m_vorher < 0.0 && relativ >= 0.0)
-                m_letzteAufwaerts = m_frame - 1 + m_vorher / (m_vorher - relativ);
-            m_vorher = relativ;
-            if (m_hoch && relativ < -hysterese) {
-                m_hoch = false;
-                Flanke(Normal, m_letzteAbwaerts, pv_senke);
-            } else if (!m_hoch && relativ > hysterese) {
-                m_hoch = true;
-                Flanke(Invertiert, m_letzteAufwaerts, pv_senke);
-            }
+        // The state lives in a local copy while the frames run, so that it stays in registers.
+        TSignal z = m_signal;
+        for (; p < ende; ++p) {
+            z.summe += *p;
+            if (++z.gesammelt < m_teiler)
+                continue;
+            Schritt(z, z.summe * m_kehrwert, pv_senke);
+            z.summe = 0.0;
+            z.gesammelt = 0;
         }
+        m_signal = z;
     }
 
     // The short and long pulse lengths learned so far for a polarity, in microseconds.
@@ -76,9 +65,11 @@ public:
     double HoleLaufLang(int pv_polaritaet) const {
         return InMikrosekunden(m_klassen[pv_polaritaet].laufLang);
     }
-    std::int64_t HoleFrame() const { return m_frame; }
 
 private:
+    // The larger of two numbers (never NaN here), without the library call of std::fmax.
+    static double Groesser(double a, double b) { return a > b ? a : b; }
+
     // Share of the peak-to-peak swing that a pulse edge must leave the zero line by, and a floor
     // below which the signal counts as silence (about -50 dB of full scale).
     static constexpr double HystereseAnteil = 0.08;
@@ -111,6 +102,52 @@ private:
         double laufLang = 0.0;
     };
 
+    // The state of the signal path, from frame to frame.
+    struct TSignal {
+        TBiquad hochpass;
+        TBiquad tiefpass;
+        double oben = 0.0;
+        double unten = 0.0;
+        double mitte = 0.0;
+        double pegel = 0.0;
+        double vorher = 0.0;
+        bool hoch = true;
+        double letzteAbwaerts = 0.0;
+        double letzteAufwaerts = 0.0;
+        std::int64_t frame = 0; // of the reduced recording
+        // The reduction: the sum of the frames of the group in hand, and how many.
+        double summe = 0.0;
+        int gesammelt = 0;
+    };
+
+    // One frame of the reduced recording.
+    template <typename TSenke> void Schritt(TSignal& z, double x, TSenke& pv_senke) {
+        const double y = z.tiefpass.Filtere(z.hochpass.Filtere(x));
+        // The peak followers fall back toward the zero line, and jump to every new peak.
+        z.oben = y > z.oben ? y : z.mitte + (z.oben - z.mitte) * m_abfall;
+        z.unten = y < z.unten ? y : z.mitte + (z.unten - z.mitte) * m_abfall;
+        z.mitte = 0.5 * (z.oben + z.unten);
+        const double relativ = y - z.mitte;
+        // The level of the last second: hiss far below it is no pulse.
+        const double betrag = relativ < 0.0 ? -relativ : relativ;
+        z.pegel = Groesser(betrag, z.pegel * m_pegelAbfall);
+        const double hysterese = Groesser(Groesser(KleinsteHysterese, PegelAnteil * z.pegel),
+                                          HystereseAnteil * (z.oben - z.unten));
+        if (z.vorher >= 0.0 && relativ < 0.0)
+            z.letzteAbwaerts = static_cast<double>(z.frame - 1) + z.vorher / (z.vorher - relativ);
+        else if (z.vorher < 0.0 && relativ >= 0.0)
+            z.letzteAufwaerts = static_cast<double>(z.frame - 1) + z.vorher / (z.vorher - relativ);
+        z.vorher = relativ;
+        if (z.hoch && relativ < -hysterese) {
+            z.hoch = false;
+            Flanke(Normal, z.letzteAbwaerts, pv_senke);
+        } else if (!z.hoch && relativ > hysterese) {
+            z.hoch = true;
+            Flanke(Invertiert, z.letzteAufwaerts, pv_senke);
+        }
+        ++z.frame;
+    }
+
     template <typename TSenke> void Flanke(int polaritaet, double zeit, TSenke& pv_senke) {
         TKlassen& k = m_klassen[polaritaet];
         if (k.letzteFlanke < 0.0) {
@@ -125,7 +162,8 @@ private:
         if (dauer <= PausenAnteil * k.lang) {
             FolgeLauf(k, dauer);
             const bool lang = Lerne(k, dauer);
-            pv_senke(polaritaet, lang, k.letzteFlanke);
+            // The middle of the group of frames that a reduced frame averages.
+            pv_senke(polaritaet, lang, k.letzteFlanke * m_teiler + 0.5 * (m_teiler - 1));
         }
         k.letzteFlanke = zeit;
     }
@@ -139,19 +177,13 @@ private:
     static constexpr double StoerungsAnteil = 0.5;
     static constexpr double PausenAnteil = 2.0;
 
-    TBiquad m_hochpass;
-    TBiquad m_tiefpass;
     double m_abfall = 0.0;
-    double m_pegel = 0.0;
     double m_pegelAbfall = 0.0;
-    double m_oben = 0.0;
-    double m_unten = 0.0;
-    double m_mitte = 0.0;
-    double m_vorher = 0.0;
-    bool m_hoch = true;
-    double m_letzteAbwaerts = 0.0;
-    double m_letzteAufwaerts = 0.0;
-    std::int64_t m_frame = 0;
+    TSignal m_signal;
+    // The reduction: frames per reduced frame.
+    int m_teiler = 1;
+    double m_kehrwert = 1.0;
+
     double m_mikrosekundenProFrame = 0.0;
     // Bounds of the learned lengths, in frames.
     double m_kurzMin = 0.0, m_kurzMax = 0.0, m_langMin = 0.0, m_langMax = 0.0;

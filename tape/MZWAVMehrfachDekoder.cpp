@@ -6,8 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -97,23 +102,45 @@ template <int Bytes, bool Gleitkomma> double Sample(const std::uint8_t* p) {
 template <int Bytes, bool Gleitkomma>
 void WandleErweitertUm(const std::uint8_t* roh, std::int32_t anzahl, int kanaele, const float* gewichte,
                        float* gleitend, std::uint8_t* skala) {
-    float summeGewichte = 0.0F;
-    for (int k = 0; gewichte && k < kanaele; ++k)
-        summeGewichte += std::fabs(gewichte[k]);
-    const double teiler = summeGewichte > 0.0F ? summeGewichte : 1.0;
-    for (std::int32_t i = 0; i < anzahl; ++i) {
-        double mischung = 0.0;
-        double mittel = 0.0;
-        for (int k = 0; k < kanaele; ++k) {
-            const double wert =
-                Sample<Bytes, Gleitkomma>(roh + (static_cast<std::ptrdiff_t>(i) * kanaele + k) * Bytes);
-            if (gewichte)
-                mischung += gewichte[k] * wert;
-            mittel += wert;
+    const auto wert = [&](std::int32_t i, int k) {
+        return Sample<Bytes, Gleitkomma>(roh + (static_cast<std::ptrdiff_t>(i) * kanaele + k) * Bytes);
+    };
+    if (gleitend) {
+        // In single precision, the channel count known in the two common cases: the loops vectorise.
+        double summeGewichte = 0.0;
+        for (int k = 0; k < kanaele; ++k)
+            summeGewichte += std::fabs(gewichte[k]);
+        const double faktor = summeGewichte > 0.0 ? 1.0 / summeGewichte : 1.0;
+        const auto g = [&](int k) { return static_cast<float>(gewichte[k] * faktor); };
+        const auto f = [&](std::int32_t i, int k) { return static_cast<float>(wert(i, k)); };
+        if (kanaele == 1) {
+            const float g0 = g(0);
+            for (std::int32_t i = 0; i < anzahl; ++i)
+                gleitend[i] = g0 * f(i, 0);
+        } else if (kanaele == 2) {
+            const float g0 = g(0);
+            const float g1 = g(1);
+            for (std::int32_t i = 0; i < anzahl; ++i) {
+                const float links =
+                    Sample<Bytes, Gleitkomma>(roh + 2 * static_cast<std::ptrdiff_t>(i) * Bytes);
+                const float rechts =
+                    Sample<Bytes, Gleitkomma>(roh + (2 * static_cast<std::ptrdiff_t>(i) + 1) * Bytes);
+                gleitend[i] = g0 * links + g1 * rechts;
+            }
+        } else {
+            for (std::int32_t i = 0; i < anzahl; ++i) {
+                float mischung = 0.0F;
+                for (int k = 0; k < kanaele; ++k)
+                    mischung += g(k) * f(i, k);
+                gleitend[i] = mischung;
+            }
         }
-        if (gleitend)
-            gleitend[i] = static_cast<float>(mischung / teiler);
-        if (skala) {
+    }
+    if (skala) {
+        for (std::int32_t i = 0; i < anzahl; ++i) {
+            double mittel = 0.0;
+            for (int k = 0; k < kanaele; ++k)
+                mittel += wert(i, k);
             const double stufe = std::floor(mittel / kanaele * Skala8 + Skala8);
             skala[i] = static_cast<std::uint8_t>(std::clamp(stufe, 0.0, 255.0));
         }
@@ -146,6 +173,109 @@ struct TAdaptiveSenke {
         if (positionen[polaritaet])
             positionen[polaritaet]->push_back(std::llround(beginn));
     }
+};
+
+// The adaptive pass on a thread of its own, fed block by block with the raw sample data that the
+// fixed passes read: it converts and decodes while they decode. Only the reading thread ever
+// talks to the user; a failure in here (memory) is handed back by Beende.
+class TAdaptiverArbeiter {
+public:
+    TAdaptiverArbeiter(TMZAdaptiverDekoder& dekoder, TAdaptiveSenke senke, TWandler wandler, int kanaele,
+                       const float* gewichte, std::size_t blockBytes, std::int32_t blockFrames)
+        : m_dekoder(dekoder), m_senke(senke), m_wandler(wandler), m_kanaele(kanaele), m_gewichte(gewichte),
+          m_gleitend(static_cast<std::size_t>(blockFrames)) {
+        for (int i = 0; i < AnzahlPuffer; ++i) {
+            m_puffer[i].resize(blockBytes);
+            m_frei.push_back(i);
+        }
+        m_faden = std::thread([this] { Lauf(); });
+    }
+    ~TAdaptiverArbeiter() { Halte(); }
+    TAdaptiverArbeiter(const TAdaptiverArbeiter&) = delete;
+    TAdaptiverArbeiter& operator=(const TAdaptiverArbeiter&) = delete;
+
+    // A buffer for the next block, once the thread has given one back.
+    std::uint8_t* FreierPuffer() {
+        std::unique_lock<std::mutex> sperre(m_sperre);
+        m_bedingung.wait(sperre, [this] { return !m_frei.empty(); });
+        m_inArbeit = m_frei.back();
+        m_frei.pop_back();
+        return m_puffer[m_inArbeit].data();
+    }
+    // The buffer last handed out holds `anzahl` frames and is no longer touched by the caller.
+    void Uebergib(std::int32_t anzahl) {
+        {
+            const std::lock_guard<std::mutex> sperre(m_sperre);
+            m_frames[m_inArbeit] = anzahl;
+            m_voll.push_back(m_inArbeit);
+        }
+        m_bedingung.notify_all();
+    }
+    // Waits until every block handed over is decoded.
+    void Beende() {
+        Halte();
+        if (m_fehler)
+            std::rethrow_exception(m_fehler);
+    }
+
+private:
+    static constexpr int AnzahlPuffer = 3;
+
+    void Halte() {
+        {
+            const std::lock_guard<std::mutex> sperre(m_sperre);
+            m_ende = true;
+        }
+        m_bedingung.notify_all();
+        if (m_faden.joinable())
+            m_faden.join();
+    }
+
+    void Lauf() {
+        for (;;) {
+            int block = 0;
+            {
+                std::unique_lock<std::mutex> sperre(m_sperre);
+                m_bedingung.wait(sperre, [this] { return !m_voll.empty() || m_ende; });
+                if (m_voll.empty())
+                    return;
+                block = m_voll.front();
+                m_voll.pop_front();
+            }
+            if (!m_fehler) {
+                try {
+                    const std::int32_t anzahl = m_frames[block];
+                    m_wandler(m_puffer[block].data(), anzahl, m_kanaele, m_gewichte, m_gleitend.data(),
+                              nullptr);
+                    m_dekoder.Verarbeite(m_gleitend.data(), m_gleitend.data() + anzahl, m_senke);
+                } catch (...) {
+                    m_fehler = std::current_exception();
+                }
+            }
+            {
+                const std::lock_guard<std::mutex> sperre(m_sperre);
+                m_frei.push_back(block);
+            }
+            m_bedingung.notify_all();
+        }
+    }
+
+    TMZAdaptiverDekoder& m_dekoder;
+    TAdaptiveSenke m_senke;
+    TWandler m_wandler;
+    int m_kanaele;
+    const float* m_gewichte;
+    std::vector<float> m_gleitend;
+    std::vector<std::uint8_t> m_puffer[AnzahlPuffer];
+    std::int32_t m_frames[AnzahlPuffer] = {};
+    int m_inArbeit = 0;
+    std::deque<int> m_voll;
+    std::vector<int> m_frei;
+    bool m_ende = false;
+    std::exception_ptr m_fehler;
+    std::mutex m_sperre;
+    std::condition_variable m_bedingung;
+    std::thread m_faden;
 };
 
 // How much of a recording the choice of channels looks at, in seconds.
@@ -280,11 +410,16 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
 
     const int blockGroesse = m_format.BlockGroesse();
     const std::int32_t blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
-    std::vector<std::uint8_t> roh(static_cast<std::size_t>(blockFrames) * blockGroesse);
+    const std::size_t blockBytes = static_cast<std::size_t>(blockFrames) * blockGroesse;
+    std::vector<std::uint8_t> roh(m_adaptiv ? 0 : blockBytes);
     std::vector<std::uint8_t> normal(static_cast<std::size_t>(blockFrames));
     std::vector<std::uint8_t> invertiert(invertiertGebraucht ? static_cast<std::size_t>(blockFrames) : 0);
-    std::vector<float> gleitend(m_adaptiv ? static_cast<std::size_t>(blockFrames) : 0);
     const TWandler wandler = m_adaptiv || !m_format.IstEinfach() ? WandlerFuer(m_format) : nullptr;
+    std::unique_ptr<TAdaptiverArbeiter> arbeiter;
+    if (m_adaptiv)
+        arbeiter =
+            std::make_unique<TAdaptiverArbeiter>(m_adaptiverDekoder, adaptiveSenke, wandler, m_format.kanaele,
+                                                 m_gewichte.data(), blockBytes, blockFrames);
 
     const auto fertig = [&dekoder, this] {
         return !m_adaptiv && std::all_of(dekoder.begin(), dekoder.end(),
@@ -292,17 +427,18 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
     };
     while (m_geleseneFrames < anzahlFrames && !fertig()) {
         const std::int32_t anzahl = std::min(blockFrames, anzahlFrames - m_geleseneFrames);
-        if (!leser->LeseBytes(roh.data(), anzahl * blockGroesse)) {
+        std::uint8_t* const block = arbeiter ? arbeiter->FreierPuffer() : roh.data();
+        if (!leser->LeseBytes(block, anzahl * blockGroesse)) {
             leser->Schliessen();
             return false;
         }
         // The fixed passes see the plain reader's scale wherever the plain reader takes the layout.
-        const bool einfach = m_format.IstEinfach();
-        if (einfach)
-            WandleUm(roh.data(), anzahl, m_format, normal.data());
-        if (wandler)
-            wandler(roh.data(), anzahl, m_format.kanaele, m_gewichte.empty() ? nullptr : m_gewichte.data(),
-                    m_adaptiv ? gleitend.data() : nullptr, einfach ? nullptr : normal.data());
+        if (m_format.IstEinfach())
+            WandleUm(block, anzahl, m_format, normal.data());
+        else if (!dekoder.empty())
+            wandler(block, anzahl, m_format.kanaele, m_gewichte.data(), nullptr, normal.data());
+        if (arbeiter)
+            arbeiter->Uebergib(anzahl);
         if (invertiertGebraucht)
             std::transform(normal.begin(), normal.begin() + anzahl, invertiert.begin(), WAVSkala::Invertiere);
         for (std::size_t i = 0; i < dekoder.size(); ++i) {
@@ -310,12 +446,12 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
                 pv_durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
             dekoder[i].Verarbeite(frames, frames + anzahl, senken[i]);
         }
-        if (m_adaptiv)
-            m_adaptiverDekoder.Verarbeite(gleitend.data(), gleitend.data() + anzahl, adaptiveSenke);
         m_geleseneFrames += anzahl;
         if (pv_nachBlock)
             pv_nachBlock(*this);
     }
+    if (arbeiter)
+        arbeiter->Beende();
     leser->Schliessen();
     return true;
 }

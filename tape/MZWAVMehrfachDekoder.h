@@ -54,11 +54,14 @@ public:
     const std::string& HoleBitText(std::size_t pv_durchgang) const { return m_bitTexte[pv_durchgang]; }
     // Hands pass i's text over; it is empty here afterwards.
     std::string UebernimmBitText(std::size_t pv_durchgang) { return std::move(m_bitTexte[pv_durchgang]); }
-    // The adaptive pass, when it ran: its bit text per polarity (TMZAdaptiverDekoder::Normal,
+    // The adaptive pass, when it ran (on a thread of its own: its results are there once Dekodiere
+    // has returned, not yet in the block reports): its bit text per polarity (TMZAdaptiverDekoder::Normal,
     // ::Invertiert), the frame where each of its pulses began, the lengths it learned, and the
     // weight it gave each channel (1, -1 for a channel of the other polarity, 0 when left out).
     bool HatAdaptivenDurchgang() const { return m_adaptiv; }
-    const std::string& HoleAdaptivenBitText(int pv_polaritaet) const { return m_adaptiveTexte[pv_polaritaet]; }
+    const std::string& HoleAdaptivenBitText(int pv_polaritaet) const {
+        return m_adaptiveTexte[pv_polaritaet];
+    }
     std::string UebernimmAdaptivenBitText(int pv_polaritaet) {
         return std::move(m_adaptiveTexte[pv_polaritaet]);
     }
