@@ -1,13 +1,18 @@
 // Feeds arbitrary bytes as a WAV file to the reader, the tape signal decoder and the tape bit parser,
 // under a model taken from the input. Each of the four passes is decoded once with the reader bit
 // by bit and once with the multi-pass decoder; the two must agree on success, on the message of a
-// failure and on every bit. Every bit text is then searched for MZ files.
+// failure and on every bit. Every bit text is then searched for MZ files. Then the extended decoding:
+// its container reader takes every file the plain one takes and gives the fixed passes the same
+// bits; its adaptive pass (positions kept, one per pulse) and the tape report run on whatever the
+// extended reader takes.
+#include "BandAnalyse.h"
 #include "FuzzHilfe.h"
 #include "MZFDatei.h"
 #include "MZWAVDateiLeser.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "ProgrammEinstellungen.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -70,8 +75,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     TMZWAVMehrfachDekoder dekoder;
     if (dekoder.Dekodiere(pfad, Durchgaenge) != geoeffnet || plattform.meldungen != meldungenLeser)
         __builtin_trap();
+    TMZWAVMehrfachDekoder erweitert;
+    TErweiterteDekodierung mitPositionen;
+    mitPositionen.an = true;
+    mitPositionen.mitPositionen = true;
+    const bool erweitertGeoeffnet = erweitert.Dekodiere(pfad, Durchgaenge, {}, mitPositionen);
+    if (geoeffnet && !erweitertGeoeffnet)
+        __builtin_trap();
+    if (erweitertGeoeffnet) {
+        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+            const auto& positionen = erweitert.HoleAdaptivePositionen(p);
+            if (positionen.size() != erweitert.HoleAdaptivenBitText(p).size() ||
+                !std::is_sorted(positionen.begin(), positionen.end()) ||
+                (!positionen.empty() &&
+                 (positionen.front() < 0 || positionen.back() >= erweitert.HoleAnzahlFrames())))
+                __builtin_trap();
+        }
+        TBandAnalyse analyse;
+        if (!AnalysiereWAV(pfad, analyse))
+            __builtin_trap();
+    }
     if (!geoeffnet)
         return 0;
+    for (std::size_t i = 0; i < Durchgaenge.size(); ++i)
+        if (erweitert.HoleBitText(i) != vomLeser[i])
+            __builtin_trap();
     for (std::size_t i = 0; i < Durchgaenge.size(); ++i)
         if (dekoder.HoleBitText(i) != vomLeser[i])
             __builtin_trap();

@@ -1,5 +1,6 @@
 // Writes a small initial corpus for fuzz_wav into the directory given: short pulse trains in each of
-// the four sample formats and both polarities, containers with extra chunks, and one whole MZ file
+// the four sample formats and both polarities, the extended reader's formats, containers with extra
+// chunks, and one whole MZ file
 // (empty body, shortened tape format, MZ-80B timing at 8000 Hz) so that mutations reach the parser.
 #include "MZFDatei.h"
 #include "MZWAVDateiSchreiber.h"
@@ -115,6 +116,52 @@ int main(int argc, char** argv) {
             }
         }
     }
+    // The extended reader's formats: 24 and 32 bits, floating point, the extensible form, more
+    // channels, higher rates, and a recorder's unfinished sizes.
+    {
+        const std::string pegel = Impulse(bits, MZ700, 48000, false, 8);
+        const auto umgewandelt = [&pegel](int bytes, bool gleitkomma, int kanaele) {
+            QByteArray d;
+            for (char c : pegel) {
+                const double x = (static_cast<std::uint8_t>(c) - 128.0) / 128.0;
+                for (int k = 0; k < kanaele; ++k) {
+                    if (gleitkomma && bytes == 4) {
+                        const float f = static_cast<float>(x);
+                        d.append(reinterpret_cast<const char*>(&f), sizeof f);
+                    } else if (gleitkomma) {
+                        d.append(reinterpret_cast<const char*>(&x), sizeof x);
+                    } else {
+                        const auto v =
+                            static_cast<std::uint32_t>(static_cast<std::int32_t>(x * 2147483647.0));
+                        d.append(Le32(v).right(bytes));
+                    }
+                }
+            }
+            return d;
+        };
+        const auto fmt = [](std::uint16_t tag, std::uint16_t kanaele, std::uint32_t rate,
+                            std::uint16_t bits) {
+            const auto block = static_cast<std::uint16_t>(kanaele * bits / 8);
+            return Le16(tag) + Le16(kanaele) + Le32(rate) + Le32(rate * block) + Le16(block) + Le16(bits);
+        };
+        const QByteArray guidRest = QByteArray::fromHex("000000001000800000aa00389b71");
+        schreibe(QStringLiteral("erweitert-24bit-48k.wav"),
+                 Riff(Chunk("fmt ", fmt(1, 1, 48000, 24)) + Chunk("data", umgewandelt(3, false, 1))));
+        schreibe(QStringLiteral("erweitert-float-3kanal.wav"),
+                 Riff(Chunk("fmt ", fmt(3, 3, 48000, 32)) + Chunk("data", umgewandelt(4, true, 3))));
+        schreibe(QStringLiteral("erweitert-double.wav"),
+                 Riff(Chunk("fmt ", fmt(3, 1, 48000, 64)) + Chunk("data", umgewandelt(8, true, 1))));
+        schreibe(QStringLiteral("erweitert-extensible-32bit-2kanal.wav"),
+                 Riff(Chunk("fmt ",
+                            fmt(0xFFFE, 2, 48000, 32) + Le16(22) + Le16(32) + Le32(3) + Le16(1) + guidRest) +
+                      Chunk("data", umgewandelt(4, false, 2))));
+        QByteArray offen =
+            Riff(Chunk("fmt ", fmt(1, 1, 48000, 24)) + Chunk("data", umgewandelt(3, false, 1)));
+        offen.replace(4, 4, Le32(0));
+        offen.replace(40, 4, Le32(0xFFFFFFFF));
+        schreibe(QStringLiteral("erweitert-groessen-offen.wav"), offen);
+    }
+
     const std::string pegel = Impulse(bits, MZ80K, 11025, false, 4);
     schreibe(QStringLiteral("chunks-list-fmt18.wav"),
              Riff(Chunk("LIST", QByteArray("INFOISFT\x03\0\0\0ab", 15)) + Fmt(1, 11025, 8, true) +

@@ -71,9 +71,9 @@ private:
     static double Groesser(double a, double b) { return a > b ? a : b; }
 
     // Share of the peak-to-peak swing that a pulse edge must leave the zero line by, and a floor
-    // below which the signal counts as silence (about -50 dB of full scale).
+    // below which the signal counts as silence (about -66 dB of full scale).
     static constexpr double HystereseAnteil = 0.08;
-    static constexpr double KleinsteHysterese = 0.003;
+    static constexpr double KleinsteHysterese = 0.0005;
     static constexpr double PegelAnteil = 0.1;
 
     // A second-order section in transposed direct form II.

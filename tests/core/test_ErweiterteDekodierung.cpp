@@ -242,8 +242,9 @@ TEST_F(ErweiterteDekodierung, DegradedRecordingsDecode) {
         {"25 % slow", [](TSignal& s) { Tempo(s, 0.75); }, TArt::Pcm16},
         {"low-pass 1.5 kHz", [](TSignal& s) { Tiefpass(s, 1500.0); }, TArt::Pcm16},
         {"high-pass 150 Hz", [](TSignal& s) { Hochpass(s, 150.0); }, TArt::Pcm16},
-        {"hum 50 Hz", [](TSignal& s) { Brumm(s, 0.4); }, TArt::Pcm16},
+        {"hum 50 Hz at twice the pulses' amplitude", [](TSignal& s) { Brumm(s, 1.0); }, TArt::Pcm16},
         {"-28 dB", [](TSignal& s) { Pegel(s, -28.0); }, TArt::Pcm16},
+        {"-60 dB", [](TSignal& s) { Pegel(s, -60.0); }, TArt::Pcm16},
         {"all at once",
          [](TSignal& s) {
              Tempo(s, 1.08);
