@@ -24,8 +24,9 @@ constexpr std::array<TNominal, AnzahlMZModelle> Nominal{{
 }};
 
 // The band kept: the pulses' fundamentals lie between about 1 and 3 kHz. Below 200 Hz sit DC,
-// hum and its harmonics, the motor's rumble; above 6 kHz only hiss (the edges of the shortest
-// part, 143 us on an MZ-700, survive it).
+// hum and its first harmonics, the motor's rumble; above 6 kHz only hiss (the edges of the
+// shortest part, 143 us on an MZ-700, survive it). A higher corner would let the long pulses'
+// flat halves sag toward the zero line, where hiss crosses it.
 constexpr double HochpassGrenze = 200.0;
 constexpr double TiefpassGrenze = 6000.0;
 // Recordings are reduced to at least this rate.
@@ -33,7 +34,8 @@ constexpr std::uint32_t ReduzierteRate = 22050;
 // The low-pass is left out when its corner would come near half the sample rate.
 constexpr double TiefpassHoechstensAnteil = 0.4;
 constexpr double ButterworthQ = std::numbers::sqrt2 / 2.0;
-// Time constant of the peak followers: a few short pulses.
+// Time constant of the peak followers: two short pulses, so that after a long pulse's full swing
+// the shallower short ones (a dull tape) are followed at once.
 constexpr double AbfallSekunden = 0.001;
 
 // How far a motor may run off its speed, and how quickly the learned lengths follow: a new pulse
