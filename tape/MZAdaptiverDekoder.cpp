@@ -68,29 +68,16 @@ double TMZAdaptiverDekoder::NominalLang(int pv_modell) {
     return NominalVon(pv_modell).lang;
 }
 
-// Bilinear transform of the analogue second-order sections.
-TMZAdaptiverDekoder::TBiquad TMZAdaptiverDekoder::Hochpass(double grenze, double rate) {
+// Bilinear transform of the analogue second-order Butterworth sections.
+TMZAdaptiverDekoder::TBiquad TMZAdaptiverDekoder::Butterworth(double grenze, double rate, bool hochpass) {
     const double w = 2.0 * std::numbers::pi * grenze / rate;
     const double alpha = std::sin(w) / (2.0 * ButterworthQ);
     const double a0 = 1.0 + alpha;
     const double c = std::cos(w);
+    const double rand = (hochpass ? 1.0 + c : 1.0 - c) / a0; // the zeros at DC or at half the rate
     TBiquad f;
-    f.b0 = (1.0 + c) / 2.0 / a0;
-    f.b1 = -(1.0 + c) / a0;
-    f.b2 = f.b0;
-    f.a1 = -2.0 * c / a0;
-    f.a2 = (1.0 - alpha) / a0;
-    return f;
-}
-
-TMZAdaptiverDekoder::TBiquad TMZAdaptiverDekoder::Tiefpass(double grenze, double rate) {
-    const double w = 2.0 * std::numbers::pi * grenze / rate;
-    const double alpha = std::sin(w) / (2.0 * ButterworthQ);
-    const double a0 = 1.0 + alpha;
-    const double c = std::cos(w);
-    TBiquad f;
-    f.b0 = (1.0 - c) / 2.0 / a0;
-    f.b1 = (1.0 - c) / a0;
+    f.b0 = rand / 2.0;
+    f.b1 = hochpass ? -rand : rand;
     f.b2 = f.b0;
     f.a1 = -2.0 * c / a0;
     f.a2 = (1.0 - alpha) / a0;
@@ -102,9 +89,10 @@ void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
     m_kehrwert = 1.0 / m_teiler;
     const double rate = pv_sampleRate > 0 ? static_cast<double>(pv_sampleRate) / m_teiler : 1.0;
     m_signal = TSignal();
-    m_signal.hochpass = Hochpass(HochpassGrenze, rate);
-    m_signal.tiefpass =
-        TiefpassGrenze < TiefpassHoechstensAnteil * rate ? Tiefpass(TiefpassGrenze, rate) : TBiquad();
+    m_signal.hochpass = Butterworth(HochpassGrenze, rate, true);
+    m_signal.tiefpass = TiefpassGrenze < TiefpassHoechstensAnteil * rate
+                            ? Butterworth(TiefpassGrenze, rate, false)
+                            : TBiquad();
     m_abfall = std::exp(-1.0 / (AbfallSekunden * rate));
     m_pegelAbfall = std::exp(-1.0 / (PegelSekunden * rate));
     m_mikrosekundenProFrame = MikrosekundenProSekunde / rate;

@@ -87,8 +87,7 @@ private:
             return y;
         }
     };
-    static TBiquad Hochpass(double grenze, double rate);
-    static TBiquad Tiefpass(double grenze, double rate);
+    static TBiquad Butterworth(double grenze, double rate, bool hochpass);
 
     // What is learned about the pulses of one polarity, lengths in frames.
     struct TKlassen {

@@ -108,6 +108,30 @@ bool ChunkGefunden(TChunkSuche suche, TGepufferterDateiLeser& leser, const QStri
 bool OeffneErweitert(TGepufferterDateiLeser& leser, const QString& dateiName, const std::uint8_t* riff,
                      TWAVFormat& pv_format);
 
+// Finds the "fmt " chunk before `ende` and reads its first 16 bytes, or up to `hoechstens` when it
+// has that many, into `fmt`; the rest of the chunk is passed over. A chunk of fewer than 16 bytes
+// is damage; every failure has been reported and the reader closed.
+bool LeseFmt(TGepufferterDateiLeser& leser, const QString& dateiName, std::int64_t ende, int hoechstens,
+             std::uint8_t* fmt, std::int64_t& fmtGroesse) {
+    if (!ChunkGefunden(SucheChunk(leser, "fmt ", fmtGroesse, ende), leser, dateiName))
+        return false;
+    if (fmtGroesse < FmtGroesse) {
+        MeldeBeschaedigt(leser, dateiName);
+        return false;
+    }
+    const int gelesen = fmtGroesse >= hoechstens ? hoechstens : FmtGroesse;
+    if (!leser.LeseBytes(fmt, gelesen)) {
+        leser.Schliessen();
+        return false;
+    }
+    const std::int64_t rest = fmtGroesse + (fmtGroesse & 1) - gelesen;
+    if (rest > 0 && !leser.Ueberspringen(static_cast<std::int32_t>(rest))) {
+        leser.Schliessen();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 TMZWAVDateiLeser::TMZWAVDateiLeser() : m_dateiLeser(std::make_unique<TGepufferterDateiLeser>()) {}
@@ -140,22 +164,9 @@ bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString
 
     // Whatever comes before "fmt " is passed over, a "data" chunk included.
     std::int64_t fmtGroesse = 0;
-    if (!ChunkGefunden(SucheChunk(pv_leser, "fmt ", fmtGroesse, dateiGroesse), pv_leser, pv_dateiName))
-        return false;
-    if (fmtGroesse < FmtGroesse) {
-        MeldeBeschaedigt(pv_leser, pv_dateiName);
-        return false;
-    }
     std::uint8_t fmt[FmtGroesse];
-    if (!pv_leser.LeseBytes(fmt, FmtGroesse)) {
-        pv_leser.Schliessen();
+    if (!LeseFmt(pv_leser, pv_dateiName, dateiGroesse, FmtGroesse, fmt, fmtGroesse))
         return false;
-    }
-    const std::int64_t fmtRest = fmtGroesse + (fmtGroesse & 1) - FmtGroesse;
-    if (fmtRest > 0 && !pv_leser.Ueberspringen(static_cast<std::int32_t>(fmtRest))) {
-        pv_leser.Schliessen();
-        return false;
-    }
 
     const std::uint16_t kanaele = LittleEndian::Lies16(fmt + OffsetKanaele);
     if (LittleEndian::Lies16(fmt + OffsetFormat) != FormatPCM || (kanaele != Mono && kanaele != Stereo)) {
@@ -243,23 +254,9 @@ bool OeffneErweitert(TGepufferterDateiLeser& leser, const QString& dateiName, co
         riffEnde < RiffKopfGroesse + 2 * ChunkKopfGroesse ? dateiGroesse : std::min(riffEnde, dateiGroesse);
 
     std::int64_t fmtGroesse = 0;
-    if (!ChunkGefunden(SucheChunk(leser, "fmt ", fmtGroesse, ende), leser, dateiName))
-        return false;
-    if (fmtGroesse < FmtGroesse) {
-        MeldeBeschaedigt(leser, dateiName);
-        return false;
-    }
     std::uint8_t fmt[FmtGroesseErweiterbar] = {};
-    const int gelesen = fmtGroesse >= FmtGroesseErweiterbar ? FmtGroesseErweiterbar : FmtGroesse;
-    if (!leser.LeseBytes(fmt, gelesen)) {
-        leser.Schliessen();
+    if (!LeseFmt(leser, dateiName, ende, FmtGroesseErweiterbar, fmt, fmtGroesse))
         return false;
-    }
-    const std::int64_t fmtRest = fmtGroesse + (fmtGroesse & 1) - gelesen;
-    if (fmtRest > 0 && !leser.Ueberspringen(static_cast<std::int32_t>(fmtRest))) {
-        leser.Schliessen();
-        return false;
-    }
 
     TWAVFormat format;
     if (!LeseErweitertesFormat(fmt, fmtGroesse, format)) {
