@@ -159,6 +159,8 @@ void FuelleTabelleDeutsch() {
         "\r\n"
         "Probleme beim Konvertieren einer WAV-Datei liegen meistens an einer schlechten Aufnahmequalität. Eine WAV-Datei sollte mit einem Kanal (Mono), 8 Bit und 22050 Hz aufgenommen werden. Während der Aufnahme sollte kein anderes Programm laufen.\r\n"
         "\r\n"
+        "Liefert die Aufnahme eines abgenutzten Bandes keine MZ-Datei, findet die erweiterte Dekodierung (Extras, Einstellungen, Import und Export) sie womöglich noch; sie liest auch die WAV-Dateien heutiger Rekorder (24 oder 32 Bit, Gleitkomma, bis 384000 Hz). \"bandwerk-cli scan DATEI.wav\" zeigt, wo ein Band beschädigt ist und wie schnell es lief.\r\n"
+        "\r\n"
         "\r\n"
         "Einschränkungen\r\n"
         "---------------\r\n"

@@ -159,6 +159,8 @@ void FuelleTabelleEnglisch() {
         "\r\n"
         "Trouble when converting a WAV-file usually comes from a poor recording quality. A WAV-file should be recorded with one channel (mono), 8 bit and 22050 Hz. No other program should run during the recording.\r\n"
         "\r\n"
+        "When the recording of a worn tape gives no MZ-file, the extended decoding (Extras, Settings, Import and export) may still find it; it also reads the WAV-files of current recorders (24 or 32 bit, floating point, up to 384000 Hz). \"bandwerk-cli scan FILE.wav\" shows where a tape is damaged and how fast it ran.\r\n"
+        "\r\n"
         "\r\n"
         "Restrictions\r\n"
         "------------\r\n"
