@@ -5,6 +5,7 @@
 #include "Plattform.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
+#include "WAVAufbau.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,28 +14,7 @@ using namespace DateiFehler;
 
 namespace {
 
-// RIFF header: "RIFF", the size of what follows it, "WAVE".
-constexpr int RiffKopfGroesse = 12;
-constexpr int OffsetRiffGroesse = 4;
-constexpr int OffsetWave = 8;
-constexpr std::int64_t RiffGroesseAbzug = 8; // "RIFF" and the size field itself
-// Chunk head: identifier and size.
-constexpr int ChunkKopfGroesse = 8;
-constexpr int KennungLaenge = 4;
-constexpr int OffsetChunkGroesse = 4;
-// Sizes are 31-bit: the top bit of the last byte is ignored.
-constexpr std::uint32_t GroessenMaske = 0x7FFFFFFF;
-// The part of the "fmt " chunk that is read; the rest is skipped unread.
-constexpr int FmtGroesse = 16;
-constexpr int OffsetFormat = 0;
-constexpr int OffsetKanaele = 2;
-constexpr int OffsetSampleRate = 4;
-constexpr int OffsetBytesProSekunde = 8;
-constexpr int OffsetBlockGroesse = 12;
-constexpr int OffsetBitsProSample = 14;
-constexpr std::uint16_t FormatPCM = 1;
-constexpr std::uint16_t FormatGleitkomma = 3;
-constexpr std::uint16_t FormatErweiterbar = 0xFFFE;
+using namespace WAVAufbau;
 // The extensible "fmt " chunk: after the 16 bytes above, the size of the extension (at least 22),
 // the valid bits, the channel mask and the sub-format GUID, whose first two bytes are the format
 // tag and whose other 14 are the same for every audio sub-format.

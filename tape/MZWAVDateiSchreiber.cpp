@@ -3,6 +3,7 @@
 #include "DateiFehler.h"
 #include "LittleEndian.h"
 #include "ProgrammEinstellungen.h"
+#include "WAVAufbau.h"
 
 #include <array>
 
@@ -41,22 +42,16 @@ std::uint8_t Pegel(std::uint8_t pegel, bool invertiert) {
     return invertiert ? static_cast<std::uint8_t>(255 - pegel) : pegel;
 }
 
-// WAV header field offsets and fixed values (8-bit mono PCM, one "fmt " and one "data" chunk).
-constexpr int OffsetRiffGroesse = 4;
-constexpr int OffsetFmtGroesse = 16;
-constexpr int OffsetFormat = 20;
-constexpr int OffsetKanaele = 22;
-constexpr int OffsetSampleRate = 24;
-constexpr int OffsetBytesProSekunde = 28;
-constexpr int OffsetBlockAusrichtung = 32;
-constexpr int OffsetBitsProSample = 34;
-constexpr int OffsetDataGroesse = 40;
-constexpr std::uint32_t FmtGroesse = 16;
-constexpr std::uint16_t FormatPCM = 1;
+// The canonical head of an 8-bit mono PCM file, one "fmt " and one "data" chunk.
+static_assert(WAVAufbau::KanonischKopfGroesse == TMZWAVDateiSchreiber::KopfGroesse);
+constexpr int OffsetFmtKennung = WAVAufbau::RiffKopfGroesse;
+constexpr int OffsetFmtGroesse = OffsetFmtKennung + WAVAufbau::OffsetChunkGroesse;
+constexpr int OffsetFmt = WAVAufbau::KanonischFmtDaten;
+constexpr int OffsetDataKennung = WAVAufbau::KanonischData;
+constexpr int OffsetDataGroesse = OffsetDataKennung + WAVAufbau::OffsetChunkGroesse;
 constexpr std::uint16_t Kanaele = 1;
 constexpr std::uint16_t BlockAusrichtung = 1;
 constexpr std::uint16_t BitsProSample = 8;
-constexpr std::uint32_t RiffKopfLaenge = 8; // "RIFF" and its size field
 
 void Setze16(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset, std::uint16_t wert) {
     LittleEndian::Schreibe16(kopf.data() + offset, wert);
@@ -68,25 +63,26 @@ void Setze32(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offs
 
 void SetzeKennung(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset,
                   const char* kennung) {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < WAVAufbau::KennungLaenge; ++i)
         kopf[offset + i] = kennung[i];
 }
 
 std::array<char, TMZWAVDateiSchreiber::KopfGroesse> BaueKopf(std::uint32_t dateiLaenge,
                                                              std::uint32_t sampleRate) {
     std::array<char, TMZWAVDateiSchreiber::KopfGroesse> kopf{};
+    using namespace WAVAufbau;
     SetzeKennung(kopf, 0, "RIFF");
-    Setze32(kopf, OffsetRiffGroesse, dateiLaenge - RiffKopfLaenge);
-    SetzeKennung(kopf, 8, "WAVE");
-    SetzeKennung(kopf, 12, "fmt ");
+    Setze32(kopf, OffsetRiffGroesse, dateiLaenge - RiffGroesseAbzug);
+    SetzeKennung(kopf, OffsetWave, "WAVE");
+    SetzeKennung(kopf, OffsetFmtKennung, "fmt ");
     Setze32(kopf, OffsetFmtGroesse, FmtGroesse);
-    Setze16(kopf, OffsetFormat, FormatPCM);
-    Setze16(kopf, OffsetKanaele, Kanaele);
-    Setze32(kopf, OffsetSampleRate, sampleRate);
-    Setze32(kopf, OffsetBytesProSekunde, sampleRate); // one byte per sample
-    Setze16(kopf, OffsetBlockAusrichtung, BlockAusrichtung);
-    Setze16(kopf, OffsetBitsProSample, BitsProSample);
-    SetzeKennung(kopf, 36, "data");
+    Setze16(kopf, OffsetFmt + OffsetFormat, FormatPCM);
+    Setze16(kopf, OffsetFmt + OffsetKanaele, Kanaele);
+    Setze32(kopf, OffsetFmt + OffsetSampleRate, sampleRate);
+    Setze32(kopf, OffsetFmt + OffsetBytesProSekunde, sampleRate); // one byte per sample
+    Setze16(kopf, OffsetFmt + OffsetBlockGroesse, BlockAusrichtung);
+    Setze16(kopf, OffsetFmt + OffsetBitsProSample, BitsProSample);
+    SetzeKennung(kopf, OffsetDataKennung, "data");
     Setze32(kopf, OffsetDataGroesse, dateiLaenge - TMZWAVDateiSchreiber::KopfGroesse);
     return kopf;
 }
