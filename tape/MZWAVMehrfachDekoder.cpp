@@ -120,13 +120,8 @@ void WandleErweitertUm(const std::uint8_t* roh, std::int32_t anzahl, int kanaele
         } else if (kanaele == 2) {
             const float g0 = g(0);
             const float g1 = g(1);
-            for (std::int32_t i = 0; i < anzahl; ++i) {
-                const float links =
-                    Sample<Bytes, Gleitkomma>(roh + 2 * static_cast<std::ptrdiff_t>(i) * Bytes);
-                const float rechts =
-                    Sample<Bytes, Gleitkomma>(roh + (2 * static_cast<std::ptrdiff_t>(i) + 1) * Bytes);
-                gleitend[i] = g0 * links + g1 * rechts;
-            }
+            for (std::int32_t i = 0; i < anzahl; ++i)
+                gleitend[i] = g0 * f(i, 0) + g1 * f(i, 1);
         } else {
             for (std::int32_t i = 0; i < anzahl; ++i) {
                 float mischung = 0.0F;
