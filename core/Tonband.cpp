@@ -5,6 +5,7 @@
 
 #include "AnsiStringErzeuger.h"
 #include "LittleEndian.h"
+#include "MZModellZeiten.h"
 #include "ProgrammEinstellungen.h"
 
 #include <algorithm>
@@ -19,12 +20,14 @@ constexpr char Eins = '1';
 constexpr char Null = '0';
 
 // Segment lengths of one file on tape, in pulses.
-constexpr int LangeLueckeVoll = 22000;
-constexpr int LangeLueckeMZ80B = 10000; // the MZ-80B loads with a shorter leader
-constexpr int LangeLueckeVerkuerzt = 5000;
+// The longest gap any model writes: a run of zeros the bit text is cut from.
+constexpr int LaengsteLuecke = 22000;
+static_assert(std::all_of(MZModellZeiten::Tabelle.begin(), MZModellZeiten::Tabelle.end(),
+                          [](const TMZModellZeiten& z) {
+                              return z.langeLuecke <= LaengsteLuecke && z.kurzeLuecke <= LaengsteLuecke;
+                          }));
 constexpr int LangeMarkeEinsen = TMZFDatei::LangeMarkeImpulse;
 constexpr int LangeMarkeNullen = TMZFDatei::LangeMarkeImpulse;
-constexpr int KurzeLuecke = 11000;
 constexpr int KurzeMarkeEinsen = TMZFDatei::KurzeMarkeImpulse;
 constexpr int KurzeMarkeNullen = TMZFDatei::KurzeMarkeImpulse;
 constexpr int KopieLuecke = 256; // between a block and its copy
@@ -205,7 +208,7 @@ void HaengeBlockAn(TAnsiStringErzeuger& text, const std::uint8_t* bytes, std::si
 
 void HaengeWiederholtAn(TAnsiStringErzeuger& text, char zeichen, int anzahl) {
     // Longest run of one character on tape: the full long gap.
-    static const std::string nullen = Wiederholt(Null, LangeLueckeVoll);
+    static const std::string nullen = Wiederholt(Null, LaengsteLuecke);
     static const std::string einsen = Wiederholt(Eins, LangeMarkeEinsen);
     const std::string& quelle = zeichen == Null ? nullen : einsen;
     text.Anhaengen(std::string_view(quelle.data(), static_cast<std::size_t>(anzahl)));
@@ -286,11 +289,8 @@ std::string TMZFDatei::ErzeugeTonbandBits(bool pv_verkuerzt) const {
     const std::uint16_t groesse = LiesGroesse(m_kopf);
     const std::uint16_t kopfSumme = PruefsummeKopf();
     const std::uint16_t rumpfSumme = PruefsummeRumpf();
-    int langeLuecke = LangeLueckeVoll;
-    if (pv_verkuerzt)
-        langeLuecke = LangeLueckeVerkuerzt;
-    else if (HoleImportExportMZModell() == MZ80B)
-        langeLuecke = LangeLueckeMZ80B;
+    const TMZModellZeiten& zeiten = MZModellZeiten::Von(HoleImportExportMZModell());
+    const int langeLuecke = pv_verkuerzt ? MZModellZeiten::LangeLueckeVerkuerzt : zeiten.langeLuecke;
 
     TAnsiStringErzeuger text;
     HaengeWiederholtAn(text, Null, langeLuecke);
@@ -304,7 +304,7 @@ std::string TMZFDatei::ErzeugeTonbandBits(bool pv_verkuerzt) const {
         HaengeBlockAn(text, m_kopf.data(), m_kopf.size(), kopfSumme);
         text.Anhaengen(Eins);
     }
-    HaengeWiederholtAn(text, Null, KurzeLuecke);
+    HaengeWiederholtAn(text, Null, zeiten.kurzeLuecke);
     HaengeWiederholtAn(text, Eins, KurzeMarkeEinsen);
     HaengeWiederholtAn(text, Null, KurzeMarkeNullen);
     text.Anhaengen(Eins);

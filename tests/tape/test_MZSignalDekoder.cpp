@@ -1,6 +1,7 @@
 // The tape signal decoder through the WAV reader: where a crossing is placed, which frames are
 // looked at, the interpolation and its rounding, the end of a recording, polarity and the delay
 // of each model. Levels and sample positions are worked out by hand in the comments.
+#include "MZSignalDekoder.h"
 #include "MZWAVDateiLeser.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
@@ -302,6 +303,31 @@ TEST_F(SignalDekoderTest, ImpulsfolgenJedesModellsUndJederRate) {
         }
     }
     EXPECT_TRUE(plattform.Fehler().isEmpty());
+}
+
+// Below about 7.8 kHz the sampling moment may lie before the frame after the crossing; the
+// extended decoding reads such rates from 4000 Hz on. 4000 Hz, MZ-80K (368 us): before = 200,
+// after = 50 at frame 2, f = 78 / 150 = 0.52, r = 1.472 - 0.52 = 0.952: the moment lies between
+// frame 2 (50) and frame 3 (60), level 0.048 x 50 + 0.952 x 60 = 59.52, low: a long pulse. One
+// frame late it would be 0.048 x 60 + 0.952 x 250 = 240.9, high: a short one. The next crossing,
+// 250 -> 10 at frame 6, has f = 118 / 240 = 0.4917, r = 0.9803: between 10 and 230, level
+// 0.0197 x 10 + 0.9803 x 230 = 225.7, high: a short pulse (one frame late: 230 and 230, short too).
+// The third, 230 -> 20 at frame 9, has f = 0.5143, r = 0.9577: between 20 and 100, level 96.6,
+// low: long (one frame late, 100 and 240: 234.1, short).
+TEST(SignalDekoderDirekt, AbtastmomentVorDemNaechstenFrame) {
+    const std::uint8_t frames[] = {200, 200, 50, 60, 250, 250, 10, 230, 230, 20, 100, 240, 240, 240};
+    TMZSignalDekoder dekoder;
+    dekoder.Starte(4000, TMZSignalDekoder::AbtastVerzoegerung(MZ80K, false), std::size(frames));
+    std::string bits;
+    auto senke = [&bits](bool lang) { bits += lang ? '1' : '0'; };
+    dekoder.Verarbeite(frames, frames + std::size(frames), senke);
+    EXPECT_EQ(bits, "101");
+    // Frame by frame the same.
+    bits.clear();
+    dekoder.Starte(4000, TMZSignalDekoder::AbtastVerzoegerung(MZ80K, false), std::size(frames));
+    for (const std::uint8_t& f : frames)
+        dekoder.Verarbeite(&f, &f + 1, senke);
+    EXPECT_EQ(bits, "101");
 }
 
 } // namespace
