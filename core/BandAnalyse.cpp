@@ -30,13 +30,13 @@ public:
 
     void Lies() {
         TTonbandBeobachter b;
-        b.beiLangerMarke = [this](int p) {
+        b.beiLangerMarke = [this](std::int64_t p) {
             Marke(TBandEreignis::TArt::LangeMarke, p, TMZFDatei::LangeMarkeImpulse);
         };
-        b.beiKurzerMarke = [this](int p) {
+        b.beiKurzerMarke = [this](std::int64_t p) {
             Marke(TBandEreignis::TArt::KurzeMarke, p, TMZFDatei::KurzeMarkeImpulse);
         };
-        b.beiKopf = [this](int p, int kopie, const std::uint8_t* kopf, bool gut) {
+        b.beiKopf = [this](std::int64_t p, int kopie, const std::uint8_t* kopf, bool gut) {
             TBandEreignis e = Block(TBandEreignis::TArt::Kopf, p, kopie, gut);
             if (kopf) {
                 e.kopfGelesen = true;
@@ -45,7 +45,7 @@ public:
             }
             m_ereignisse.push_back(e);
         };
-        b.beiRumpf = [this](int p, int kopie, bool gut) {
+        b.beiRumpf = [this](std::int64_t p, int kopie, bool gut) {
             m_ereignisse.push_back(Block(TBandEreignis::TArt::Rumpf, p, kopie, gut));
         };
         TMZFDatei datei;

@@ -2,22 +2,22 @@
 
 #include <algorithm>
 
-TBandProtokoll::TBandProtokoll(std::function<qint64(int marke)> position, bool mitKoepfen)
+TBandProtokoll::TBandProtokoll(std::function<qint64(std::int64_t marke)> position, bool mitKoepfen)
     : m_position(std::move(position)), m_mitKoepfen(mitKoepfen) {
-    m_beobachter.beiLangerMarke = [this](int marke) {
+    m_beobachter.beiLangerMarke = [this](std::int64_t marke) {
         TextZuEnde();
         m_offen = true;
         m_marke = marke;
         m_kopfGut = false;
         m_rumpfGut = false;
     };
-    m_beobachter.beiKopf = [this](int, int, const std::uint8_t* kopf, bool gut) {
+    m_beobachter.beiKopf = [this](std::int64_t, int, const std::uint8_t* kopf, bool gut) {
         if (gut) {
             m_kopfGut = true;
             std::copy_n(kopf, TMZFDatei::KopfGroesse, m_kopf.begin());
         }
     };
-    m_beobachter.beiRumpf = [this](int, int, bool gut) { m_rumpfGut = m_rumpfGut || gut; };
+    m_beobachter.beiRumpf = [this](std::int64_t, int, bool gut) { m_rumpfGut = m_rumpfGut || gut; };
 }
 
 void TBandProtokoll::TextZuEnde() {

@@ -14,7 +14,7 @@ public:
     // `position` turns the pulse where a long mark ends into the position told to the user;
     // `mitKoepfen` whether unreadable headers count too (on a recording every pass of the wrong
     // polarity has plenty of them, on a tape image none but real ones).
-    TBandProtokoll(std::function<qint64(int marke)> position, bool mitKoepfen);
+    TBandProtokoll(std::function<qint64(std::int64_t marke)> position, bool mitKoepfen);
     TBandProtokoll(const TBandProtokoll&) = delete;
     TBandProtokoll& operator=(const TBandProtokoll&) = delete;
 
@@ -27,11 +27,11 @@ public:
 private:
     using TKopf = std::array<std::uint8_t, TMZFDatei::KopfGroesse>;
 
-    std::function<qint64(int)> m_position;
+    std::function<qint64(std::int64_t)> m_position;
     bool m_mitKoepfen;
     TTonbandBeobachter m_beobachter;
     bool m_offen = false;
-    int m_marke = 0;
+    std::int64_t m_marke = 0;
     bool m_kopfGut = false;
     bool m_rumpfGut = false;
     TKopf m_kopf{};

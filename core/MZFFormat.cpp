@@ -79,7 +79,7 @@ bool TMZFDatei::Laden(const QString& pv_dateiName) {
     // The size field of the file is not trusted: the body is whatever follows the header.
     std::copy_n(kopf, KopfGroesse, m_kopf.begin());
     LittleEndian::Schreibe16(m_kopf.data() + OffsetGroesse, static_cast<std::uint16_t>(rumpfGroesse));
-    std::copy_n(kopf + KopfGroesse, rumpfGroesse, m_rumpf.begin());
+    m_rumpf.assign(kopf + KopfGroesse, kopf + KopfGroesse + rumpfGroesse);
 
     m_geaendert = false;
     m_geladen = true;

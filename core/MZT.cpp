@@ -126,7 +126,7 @@ TMZFDatei::LeseMZFDatensaetze(const QByteArray& daten, std::vector<TUebersprunge
         }
         auto datei = std::make_unique<TMZFDatei>();
         std::copy_n(kopf, KopfGroesse, datei->m_kopf.begin());
-        std::copy_n(kopf + KopfGroesse, groesse, datei->m_rumpf.begin());
+        datei->m_rumpf.assign(kopf + KopfGroesse, kopf + KopfGroesse + groesse);
         datei->m_geladen = true;
         datei->m_geaendert = true;
         datensaetze.push_back(std::move(datei));
@@ -238,7 +238,7 @@ bool TMZFDatei::ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswah
     // stay those of this record.
     const TMZFDatei& quelle = *datensaetze[wahl];
     m_kopf = quelle.m_kopf;
-    std::copy_n(quelle.m_rumpf.begin(), quelle.HoleMZDateiGroesse(), m_rumpf.begin());
+    m_rumpf = quelle.m_rumpf;
     m_geaendert = quelle.m_geaendert;
     m_dateiPfad = quelle.m_dateiPfad;
     m_geladen = true;
@@ -256,8 +256,8 @@ bool TMZFDatei::LeseAlleAusMZT(const QString& pv_dateiName,
 
     TAnsiStringErzeuger bits;
     BitsAusBytes(rohdaten, rohdaten.size(), bits);
-    TBandProtokoll protokoll([](int marke) { return static_cast<qint64>((marke - 1) / BitsProMZTByte); },
-                             true);
+    TBandProtokoll protokoll(
+        [](std::int64_t marke) { return static_cast<qint64>((marke - 1) / BitsProMZTByte); }, true);
     TMZFDatei datei;
     int start = 1;
     int ende = 0;

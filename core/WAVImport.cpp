@@ -96,7 +96,7 @@ bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
     if (!dekoder.Dekodiere(pv_dateiName, durchgaenge, nachBlock, erweiterung))
         return false;
 
-    TBandProtokoll protokoll([](int) { return qint64{-1}; }, false);
+    TBandProtokoll protokoll([](std::int64_t) { return qint64{-1}; }, false);
     // Every file of one bit text, after the decoding's events of that text.
     const auto durchsuche = [&](const std::string& bits, bool ereignisseNachgeholt, const TGewichte& g) {
         if (ereignisseNachgeholt)
