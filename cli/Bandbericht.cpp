@@ -130,6 +130,8 @@ void ZeigeBandbericht(const TBandAnalyse& a, bool json, QTextStream& aus) {
         aus << "  " << Zeit(e.sekunden).rightJustified(8) << "  " << bezeichnung.leftJustified(Spalte) << was
             << '\n';
     }
+    if (a.weitereEreignisse > 0)
+        aus << QStringLiteral("  ... and %1 more events, not listed\n").arg(a.weitereEreignisse);
     if (a.kurzGemessen <= 0.0) {
         aus << "Speed: not measured (no tape mark and no leader found)\n";
         return;

@@ -7,10 +7,14 @@
 
 #include <array>
 #include <functional>
+#include <set>
 #include <vector>
 
 class TBandProtokoll {
 public:
+    // Places told at most; a tape damaged in more places tells how many more there were.
+    static constexpr std::size_t GroessteAnzahl = 1000;
+
     // `position` turns the pulse where a long mark ends into the position told to the user;
     // `mitKoepfen` whether unreadable headers count too (on a recording every pass of the wrong
     // polarity has plenty of them, on a tape image none but real ones).
@@ -21,11 +25,15 @@ public:
     const TTonbandBeobachter* Beobachter() const { return &m_beobachter; }
     // The text has been searched to its end; the next one starts afresh.
     void TextZuEnde();
+    // Takes what another text of the same tape passed over, after what this one passed over.
+    void HaengeAn(TBandProtokoll& pv_spaeter);
     // What was passed over and never found, each once.
     std::vector<TUebersprungenes> Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden);
 
 private:
     using TKopf = std::array<std::uint8_t, TMZFDatei::KopfGroesse>;
+
+    void Neu(const TUebersprungenes& was, const TKopf& kopf);
 
     std::function<qint64(std::int64_t)> m_position;
     bool m_mitKoepfen;
@@ -36,4 +44,6 @@ private:
     bool m_rumpfGut = false;
     TKopf m_kopf{};
     std::vector<std::pair<TUebersprungenes, TKopf>> m_uebersprungen;
+    std::set<TKopf> m_beschaedigteRuempfe; // the headers of the damaged bodies told
+    std::size_t m_weitere = 0;
 };

@@ -40,6 +40,8 @@ struct TUebersprungenes {
         RestBytes,                // bytes after the last record, too few for a header
         BeschaedigterKopf,        // a tape header whose copies both failed their checksum
         BeschaedigterRumpf,       // a file whose header was read but whose body failed twice
+        ZuVieleDateien,           // everything after the most files one source may give
+        Weitere,                  // more places than are told one by one: `laenge` of them
     };
     TArt art;
     QString name;    // the MZ file's name, where its header could be read

@@ -159,14 +159,26 @@ TWandler WandlerFuer(const TWAVFormat& format) {
     }
 }
 
-// Hands the adaptive pass's pulses to the text (and positions) of their polarity.
+// Hands the adaptive pass's pulses to the text (and positions) of their polarity; with sinks,
+// the text and positions of a block go there once the block is decoded.
 struct TAdaptiveSenke {
     std::string* texte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    std::vector<std::int64_t>* positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    std::vector<std::int32_t>* positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    TImpulsSenke* senken[TMZAdaptiverDekoder::AnzahlPolaritaeten];
     void operator()(int polaritaet, bool lang, double beginn) {
         texte[polaritaet]->push_back(lang ? '1' : '0');
         if (positionen[polaritaet])
-            positionen[polaritaet]->push_back(std::llround(beginn));
+            positionen[polaritaet]->push_back(static_cast<std::int32_t>(std::lround(beginn)));
+    }
+    void NachBlock() {
+        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+            if (!senken[p])
+                continue;
+            senken[p]->Impulse(*texte[p], positionen[p] ? positionen[p]->data() : nullptr);
+            texte[p]->clear();
+            if (positionen[p])
+                positionen[p]->clear();
+        }
     }
 };
 
@@ -243,6 +255,7 @@ private:
                     m_wandler(m_puffer[block].data(), anzahl, m_kanaele, m_gewichte, m_gleitend.data(),
                               nullptr);
                     m_dekoder.Verarbeite(m_gleitend.data(), m_gleitend.data() + anzahl, m_senke);
+                    m_senke.NachBlock();
                 } catch (...) {
                     m_fehler = std::current_exception();
                 }
@@ -358,7 +371,8 @@ bool TMZWAVMehrfachDekoder::WaehleKanaele(const QString& pv_dateiName, std::int3
 bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
                                       const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                                       const TNachBlock& pv_nachBlock,
-                                      const TErweiterteDekodierung& pv_erweitert) {
+                                      const TErweiterteDekodierung& pv_erweitert,
+                                      const std::vector<TImpulsSenke*>& pv_senken) {
     m_bitTexte.assign(pv_durchgaenge.size(), std::string());
     m_geleseneFrames = 0;
     m_format = TWAVFormat();
@@ -385,8 +399,11 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
         const double verzoegerung =
             TMZSignalDekoder::AbtastVerzoegerung(modell, pv_durchgaenge[i].alternativeAbtastzeit);
         dekoder[i].Starte(m_format.sampleRate, verzoegerung, anzahlFrames);
+        // Streamed, a pass's text holds one block's pulses at a time.
+        const std::int32_t reserveFrames =
+            pv_senken.empty() ? anzahlFrames : std::min(BlockFrames, anzahlFrames);
         m_bitTexte[i].reserve(
-            std::min(GroessteReserve, HoechsteBitAnzahl(anzahlFrames, m_format.sampleRate, verzoegerung)));
+            std::min(GroessteReserve, HoechsteBitAnzahl(reserveFrames, m_format.sampleRate, verzoegerung)));
         senken[i].text = &m_bitTexte[i];
         invertiertGebraucht = invertiertGebraucht || pv_durchgaenge[i].invertiertePolaritaet;
     }
@@ -394,9 +411,12 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
     if (m_adaptiv) {
         m_adaptiverDekoder.Starte(m_format.sampleRate, modell);
         for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+            adaptiveSenke.senken[p] = pv_erweitert.senken[p];
             // A pulse lasts at least about half the nominal short one, a bound as for the fixed passes.
+            const std::int32_t reserveFrames =
+                adaptiveSenke.senken[p] ? std::min(BlockFrames, anzahlFrames) : anzahlFrames;
             m_adaptiveTexte[p].reserve(
-                std::min(GroessteReserve, HoechsteBitAnzahl(anzahlFrames, m_format.sampleRate,
+                std::min(GroessteReserve, HoechsteBitAnzahl(reserveFrames, m_format.sampleRate,
                                                             TMZAdaptiverDekoder::NominalKurz(modell) / 2)));
             adaptiveSenke.texte[p] = &m_adaptiveTexte[p];
             adaptiveSenke.positionen[p] = pv_erweitert.mitPositionen ? &m_positionen[p] : nullptr;
@@ -440,6 +460,10 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
             const std::uint8_t* frames =
                 pv_durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
             dekoder[i].Verarbeite(frames, frames + anzahl, senken[i]);
+            if (i < pv_senken.size() && pv_senken[i]) {
+                pv_senken[i]->Impulse(m_bitTexte[i], nullptr);
+                m_bitTexte[i].clear();
+            }
         }
         m_geleseneFrames += anzahl;
         if (pv_nachBlock)

@@ -14,7 +14,16 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// Receives one pass's pulses as they are decided, after every block of frames: one character per
+// pulse ('1' long, '0' short) and, where they are kept, the frames where the pulses began.
+class TImpulsSenke {
+public:
+    virtual ~TImpulsSenke() = default;
+    virtual void Impulse(std::string_view pv_bits, const std::int32_t* pv_positionen) = 0;
+};
 
 // One decoding pass: the arguments of TMZWAVDateiLeser::Oeffnen besides the file name.
 struct TDekodierDurchgang {
@@ -29,6 +38,10 @@ struct TErweiterteDekodierung {
     bool an = false;
     // Keep the frame where each pulse of the adaptive pass began.
     bool mitPositionen = false;
+    // Where the adaptive pass's pulses go, per polarity, on the adaptive pass's own thread (one
+    // block after the other, and all of them before Dekodiere returns); without them they are
+    // collected here.
+    TImpulsSenke* senken[TMZAdaptiverDekoder::AnzahlPolaritaeten] = {};
 };
 
 class TMZWAVMehrfachDekoder {
@@ -46,8 +59,11 @@ public:
     // Runs all passes over the file, with the MZ model of the settings. False when the file cannot
     // be opened, is damaged or unsupported, or a read fails; the reason has been shown (the message
     // TMZWAVDateiLeser would show), and the bit texts hold what was decoded before the failure.
+    // With pv_senken (one per pass) every pass's pulses go there, block by block, and are not
+    // collected; without, each pass's text is collected whole.
     bool Dekodiere(const QString& pv_dateiName, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                   const TNachBlock& pv_nachBlock = {}, const TErweiterteDekodierung& pv_erweitert = {});
+                   const TNachBlock& pv_nachBlock = {}, const TErweiterteDekodierung& pv_erweitert = {},
+                   const std::vector<TImpulsSenke*>& pv_senken = {});
 
     std::size_t HoleAnzahlDurchgaenge() const { return m_bitTexte.size(); }
     // Pass i's text of "0" and "1", one character per pulse.
@@ -65,7 +81,7 @@ public:
     std::string UebernimmAdaptivenBitText(int pv_polaritaet) {
         return std::move(m_adaptiveTexte[pv_polaritaet]);
     }
-    const std::vector<std::int64_t>& HoleAdaptivePositionen(int pv_polaritaet) const {
+    const std::vector<std::int32_t>& HoleAdaptivePositionen(int pv_polaritaet) const {
         return m_positionen[pv_polaritaet];
     }
     const TMZAdaptiverDekoder& HoleAdaptivenDekoder() const { return m_adaptiverDekoder; }
@@ -83,7 +99,7 @@ private:
     TWAVFormat m_format;
     bool m_adaptiv = false;
     std::string m_adaptiveTexte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    std::vector<std::int64_t> m_positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    std::vector<std::int32_t> m_positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
     TMZAdaptiverDekoder m_adaptiverDekoder;
     std::vector<float> m_gewichte;
     std::int32_t m_geleseneFrames = 0;
