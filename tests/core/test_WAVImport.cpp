@@ -1,5 +1,6 @@
 #include "MZFDatei.h"
 #include "MZFTestDaten.h"
+#include "MZWAVDateiLeser.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "TestUmgebung.h"
@@ -196,8 +197,8 @@ TEST_F(WAVImport, FortschrittNachDenGelesenenFrames) {
     const qsizetype frames = inhalt.size() - 44; // 8-bit mono after the canonical 44-byte head
     ASSERT_GT(frames, 3 * 65536);
     ASSERT_LT(frames, 4 * 65536);
-    const std::vector<double> erwartet{100.0 * 65536 / frames, 100.0 * 131072 / frames, 100.0 * 196608 / frames,
-                                       100.0, 100.0};
+    const std::vector<double> erwartet{100.0 * 65536 / frames, 100.0 * 131072 / frames,
+                                       100.0 * 196608 / frames, 100.0, 100.0};
     for (const quint8 modell : {MZ700, MZ80K, MZ800}) {
         Modell(modell);
         fortschritte.clear();
@@ -337,6 +338,62 @@ TEST_F(WAVImport, AlleDateienFuerDieKommandozeileMitDemUebersprungenen) {
     EXPECT_FALSE(datei.IstGeladen());
     EXPECT_EQ(beginn, 1);
     EXPECT_EQ(ende, 1);
+}
+
+// Four recordings of one MZ-700 file, each readable by exactly one of the MZ-700 setting's four
+// passes, so that every pass is needed. At 22050 Hz (45.35 us a frame; the falling edge lies half
+// a frame before the first low frame) the moment at 368 us falls 7.61 frames into a pulse, the one
+// at 286.22 us 5.81 frames:
+// - 7 low + 12 high frames for a short pulse, 10 + 12 for a long one: at 286 us every pulse is
+//   still low, at 368 us the short one is high. The other polarity sees 12 high frames after
+//   every rising edge: all long.
+// - 5 low + 2 high frames short, 10 + 2 long: at 286 us the short pulse is high, at 368 us the
+//   next pulse's low part has begun. The other polarity sees 2 high frames and then the next low
+//   part: short at 286 us; at 368 us it tells the next pulse, not this one.
+// Inverted, only the passes of the other polarity read them.
+TEST_F(WAVImport, JederDerVierMZ700DurchgaengeWirdGebraucht) {
+    Modell(MZ700);
+    const std::string bits = Bits("VIER", 30);
+    TMZFDatei quelle;
+    int ende = 0;
+    ASSERT_TRUE(quelle.LeseAusTonbandBits(bits, 1, false, 0.0, ende));
+    struct TFall {
+        const char* name;
+        int kurzTief, kurzHoch, langTief, langHoch;
+        bool invertiert, alternativ;
+    };
+    const TFall faelle[] = {
+        {"normal, 368 us", 7, 12, 10, 12, false, false},
+        {"normal, 286.22 us", 5, 2, 10, 2, false, true},
+        {"inverted, 368 us", 7, 12, 10, 12, true, false},
+        {"inverted, 286.22 us", 5, 2, 10, 2, true, true},
+    };
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        WAVBau::TImpulsFolge folge;
+        folge.kurzTief = f.kurzTief;
+        folge.kurzHoch = f.kurzHoch;
+        folge.langTief = f.langTief;
+        folge.langHoch = f.langHoch;
+        const QString wav = Wav(WAVAusBits({{bits, f.invertiert}}, folge), "vier.wav");
+        // The premise: of the four passes alone, only the one named reads the file.
+        for (const bool invertiert : {false, true})
+            for (const bool alternativ : {false, true}) {
+                TMZWAVDateiLeser leser;
+                ASSERT_TRUE(leser.Oeffnen(wav, invertiert, alternativ));
+                std::string gelesen;
+                bool bit = false;
+                while (!leser.IstDateiEnde() && leser.LeseBit(bit))
+                    gelesen += bit ? '1' : '0';
+                TMZFDatei d;
+                const bool gefunden =
+                    d.LeseAusTonbandBits(gelesen, 1, false, 0.0, ende) && d.IstGleich(quelle);
+                EXPECT_EQ(gefunden, invertiert == f.invertiert && alternativ == f.alternativ)
+                    << "pass " << invertiert << alternativ;
+            }
+        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)));
+        EXPECT_TRUE(datei.IstGleich(quelle));
+    }
 }
 
 } // namespace

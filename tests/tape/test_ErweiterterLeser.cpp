@@ -140,6 +140,10 @@ TEST_F(ErweiterterLeser, SloppySizesReadToTheEnd) {
         {"bytes after the RIFF chunk",
          riff(richtig, data(static_cast<std::uint32_t>(daten.size())) + QByteArray(999, 'x')), frames},
         {"data size smaller than the samples", riff(richtig, data(100)), 100},
+        // Both sizes beyond the file's end, the data chunk within what the RIFF size claims: the
+        // file's end still ends the samples.
+        {"RIFF and data size both beyond the file",
+         riff(richtig + 100000, data(static_cast<std::uint32_t>(daten.size()) + 50000)), frames},
     };
     for (const TFall& fall : faelle) {
         SCOPED_TRACE(fall.was);
@@ -195,6 +199,13 @@ TEST_F(ErweiterterLeser, RefusalsKeepTheirMessages) {
                                       Chunk("fmt ", FmtPCM(1, 22050, 8)) + Chunk("data", daten))),
                            true, text));
     EXPECT_TRUE(skript.Fehler().value(0).contains(kaputt));
+    // Also when the RIFF size claims room for it: the file ends where it ends.
+    skript.Leeren();
+    const QByteArray chunks = ChunkMitGroesse("LIST", 5000, QByteArray(8, 'x'), false) +
+                              Chunk("fmt ", FmtPCM(1, 22050, 8)) + Chunk("data", daten);
+    EXPECT_FALSE(
+        Dekodiere(Datei(QByteArray("RIFF") + Le32(100000) + QByteArray("WAVE") + chunks), true, text));
+    EXPECT_TRUE(skript.Fehler().value(0).contains(kaputt)) << skript.Fehler().value(0).toStdString();
 }
 
 } // namespace

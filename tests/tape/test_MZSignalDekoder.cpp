@@ -330,4 +330,29 @@ TEST(SignalDekoderDirekt, AbtastmomentVorDemNaechstenFrame) {
     EXPECT_EQ(bits, "101");
 }
 
+// A frame exactly on the zero line (128) counts as high: between high frames it is no crossing,
+// wherever it lies, in the eight-frame steps of the search or in the frames left over.
+TEST_F(SignalDekoderTest, EinFrameAufDerNulllinieIstHoch) {
+    for (const int vorher : {3, 9, 16, 21}) {
+        SCOPED_TRACE(vorher);
+        const TFrames frames = Lauf(vorher, 200) + TFrames{128} + Lauf(40, 200);
+        EXPECT_EQ(Dekodiere(frames, 8000, MZ80K), "");
+        std::string bits;
+        auto senke = [&bits](bool lang) { bits += lang ? '1' : '0'; };
+        TMZSignalDekoder dekoder;
+        dekoder.Starte(8000, TMZSignalDekoder::AbtastVerzoegerung(MZ80K, false),
+                       static_cast<std::int32_t>(frames.size()));
+        dekoder.Verarbeite(frames.data(), frames.data() + frames.size(), senke);
+        EXPECT_EQ(bits, "");
+        // Low after it: the crossing lies between 128 and 0, a full frame before the 0 (f = 1),
+        // and the level 368 us later (2.944 - 1 = 1.944 frames after the 0: 0.056 x 0 + 0.944 x 0)
+        // is low.
+        EXPECT_EQ(Dekodiere(Lauf(vorher, 200) + TFrames{128} + Lauf(40, 0), 8000, MZ80K), "1");
+    }
+    // The same for the two frames a decision was interpolated from: 10000 Hz, before 169, after
+    // 119 (f = 0.18, r = 3.5) puts the moment between frames 4 (200) and 5 (128), level 164: a
+    // short pulse; 200 then 128 is no new crossing, and nothing after it falls.
+    EXPECT_EQ(Dekodiere(TFrames{169, 119, 0, 0, 200, 128} + Lauf(20, 200), 10000, MZ80K), "0");
+}
+
 } // namespace
