@@ -1,5 +1,6 @@
 #include "BandAnalyse.h"
 
+#include "BandMeldung.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
 #include "MZWAVMehrfachDekoder.h"
@@ -135,7 +136,7 @@ bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse) {
     erweitert.mitPositionen = true;
     for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
         erweitert.senken[p] = &leser[p];
-    if (!dekoder.Dekodiere(pv_dateiName, {}, {}, erweitert))
+    if (!MeldeBandFehler(dekoder.Dekodiere(pv_dateiName, {}, {}, erweitert)))
         return false;
     const double rate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sampleRate = dekoder.HoleFormat().sampleRate;

@@ -10,6 +10,8 @@
 // report their own failures through the platform layer and return false; nothing is thrown.
 #pragma once
 
+#include "BandFehler.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -181,9 +183,10 @@ public:
 
 private:
     // The passes of a WAV import: the files found, distinct, in the order of first discovery.
-    // Raises BeiFortschritt only; false after a failure that has been shown.
-    bool DekodiereWAV(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
-                      std::vector<TUebersprungenes>* pv_uebersprungen);
+    // Raises BeiFortschritt only; shows nothing, a failure is returned.
+    TBandFehler DekodiereWAV(const QString& pv_dateiName, bool pv_erweitert,
+                             std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
+                             std::vector<TUebersprungenes>* pv_uebersprungen);
     void RaiseFortschritt(double prozent) {
         if (BeiFortschritt)
             BeiFortschritt(this, prozent);

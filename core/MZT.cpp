@@ -4,6 +4,7 @@
 // reads a tape image and, when that holds no MZ file, MZF records.
 #include "MZFDatei.h"
 
+#include "BandMeldung.h"
 #include "BandProtokoll.h"
 #include "DateiFehler.h"
 #include "DateiPfad.h"
@@ -179,7 +180,7 @@ bool LiesGanzesMZT(const QString& pfad, QByteArray& daten) {
     QFile datei;
     QString fehler;
     if (!OeffneZumLesen(datei, pfad, {}, fehler)) {
-        DateiFehler::MeldeLesefehler(pfad, fehler);
+        MeldeBandFehler(TBandFehler::Lesen(pfad, fehler));
         return false;
     }
     constexpr qint64 Block = 65536;
@@ -188,7 +189,7 @@ bool LiesGanzesMZT(const QString& pfad, QByteArray& daten) {
         daten.resize(bisher + Block);
         const qint64 gelesen = datei.read(daten.data() + bisher, Block);
         if (gelesen < 0) {
-            DateiFehler::MeldeLesefehler(pfad, datei.errorString());
+            MeldeBandFehler(TBandFehler::Lesen(pfad, datei.errorString()));
             return false;
         }
         daten.resize(bisher + gelesen);

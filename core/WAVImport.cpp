@@ -6,6 +6,7 @@
 // twice counts once.
 #include "MZFDatei.h"
 
+#include "BandMeldung.h"
 #include "BandProtokoll.h"
 #include "FundListe.h"
 #include "MZWAVMehrfachDekoder.h"
@@ -90,9 +91,9 @@ private:
 
 } // namespace
 
-bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
-                             std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
-                             std::vector<TUebersprungenes>* pv_uebersprungen) {
+TBandFehler TMZFDatei::DekodiereWAV(const QString& pv_dateiName, bool pv_erweitert,
+                                    std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
+                                    std::vector<TUebersprungenes>* pv_uebersprungen) {
     const bool mz700 = HoleImportExportMZModell() == MZ700;
     const std::vector<TDekodierDurchgang> durchgaenge = Durchgaenge(mz700);
     // The fixed passes, then the adaptive pass's two polarities.
@@ -103,7 +104,7 @@ bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
         senken.push_back(suchen.back().get());
     }
     TErweiterteDekodierung erweiterung;
-    erweiterung.an = LiesImportErweiterteDekodierung();
+    erweiterung.an = pv_erweitert;
     if (erweiterung.an)
         for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
             suchen.push_back(std::make_unique<TDurchgangSuche>());
@@ -116,8 +117,9 @@ bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
         if (d.HoleAnzahlFrames() > 0)
             RaiseFortschritt(100.0 * d.HoleGeleseneFrames() / d.HoleAnzahlFrames());
     };
-    if (!dekoder.Dekodiere(pv_dateiName, durchgaenge, nachBlock, erweiterung, senken))
-        return false;
+    const TBandFehler fehler = dekoder.Dekodiere(pv_dateiName, durchgaenge, nachBlock, erweiterung, senken);
+    if (!fehler.IstOk())
+        return fehler;
 
     // The files in the order of the passes: those of the first pass, then what the second found
     // besides, and so on; the adaptive pass's after all of the fixed passes'.
@@ -143,7 +145,7 @@ bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
                 {TUebersprungenes::TArt::ZuVieleDateien, QString(), -1, static_cast<qint64>(alle.Anzahl())});
     }
     RaiseFortschritt(100.0);
-    return true;
+    return {};
 }
 
 bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswahl) {
@@ -157,12 +159,25 @@ bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswah
     TImportRahmen rahmen(*this);
     std::vector<std::unique_ptr<TMZFDatei>> gefunden; // freed before the busy state ends
 
-    if (!DekodiereWAV(pv_dateiName, gefunden, nullptr))
-        return false;
+    const bool erweitert = LiesImportErweiterteDekodierung();
+    const TBandFehler fehler = DekodiereWAV(pv_dateiName, erweitert, gefunden, nullptr);
+    if (!fehler.IstOk()) {
+        // A recording the extended decoding reads: the user may read it that way at once, for
+        // this import only.
+        if (erweitert || !fehler.erweitert.liest) {
+            MeldeBandFehler(fehler);
+            return false;
+        }
+        const QString frage = BandFehlerText(fehler) + QStringLiteral("\r\n\r\n") +
+                              HoleText(QStringLiteral("Frage_ErweitertLesen"));
+        if (FrageWarnung(frage, false) != TAntwort::Ja ||
+            !MeldeBandFehler(DekodiereWAV(pv_dateiName, true, gefunden, nullptr)))
+            return false;
+    }
     if (gefunden.empty()) {
         // A recording of a worn tape or of today's recorders may still give its files.
         QString text = NichtsGefunden(pv_dateiName);
-        if (!LiesImportErweiterteDekodierung())
+        if (!erweitert)
             text += QStringLiteral("\r\n\r\n") +
                     HoleText(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"));
         ZeigeFehler(text);
@@ -189,8 +204,14 @@ bool TMZFDatei::LeseAlleAusWAV(const QString& pv_dateiName,
     if (m_geladen)
         Schliessen();
     const TImportRahmen rahmen(*this);
-    if (!DekodiereWAV(pv_dateiName, pv_dateien, pv_uebersprungen)) {
+    const TBandFehler fehler =
+        DekodiereWAV(pv_dateiName, LiesImportErweiterteDekodierung(), pv_dateien, pv_uebersprungen);
+    if (!fehler.IstOk()) {
         pv_dateien.clear();
+        QString text = BandFehlerText(fehler);
+        if (fehler.erweitert.liest)
+            text += QStringLiteral("\r\n") + HoleText(QStringLiteral("Hinweis_ErweitertKommandozeile"));
+        ZeigeFehler(text);
         return false;
     }
     if (pv_dateien.empty()) {

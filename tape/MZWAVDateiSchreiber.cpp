@@ -1,9 +1,9 @@
 #include "MZWAVDateiSchreiber.h"
 
-#include "DateiFehler.h"
 #include "LittleEndian.h"
 #include "MZModellZeiten.h"
 #include "ProgrammEinstellungen.h"
+#include "SchreibMeldung.h"
 #include "WAVAufbau.h"
 
 #include <array>

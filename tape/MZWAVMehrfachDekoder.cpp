@@ -1,5 +1,6 @@
 #include "MZWAVMehrfachDekoder.h"
 
+#include "GepufferterDateiLeser.h"
 #include "LittleEndian.h"
 #include "MZSignalDekoder.h"
 #include "ProgrammEinstellungen.h"
@@ -298,15 +299,14 @@ constexpr double GleichesSignal = 0.9;
 // the others, or the same signal on all. Changes from frame to frame (which DC and hum hardly make)
 // measure each channel's tape signal; the strongest channel is taken, and every channel that
 // carries the same signal is mixed in, which lowers independent hiss.
-bool TMZWAVMehrfachDekoder::WaehleKanaele(const QString& pv_dateiName, std::int32_t pv_datenBeginn) {
+TBandFehler TMZWAVMehrfachDekoder::WaehleKanaele(TByteQuelle& leser) {
     const int kanaele = m_format.kanaele;
     m_gewichte.assign(static_cast<std::size_t>(kanaele), 0.0F);
     m_gewichte[0] = 1.0F;
     if (kanaele == 1)
-        return true;
-    TGepufferterDateiLeser leser;
-    if (!leser.Oeffnen(pv_dateiName) || !leser.Ueberspringen(pv_datenBeginn))
-        return false;
+        return {};
+    // The first seconds are read twice: here, and again by the passes.
+    const std::int32_t datenBeginn = leser.HolePosition();
     const auto anzahl = static_cast<std::int32_t>(
         std::min<double>(m_format.anzahlFrames, KanalWahlSekunden * m_format.sampleRate));
     const std::vector<float> einzeln = [kanaele] {
@@ -327,7 +327,7 @@ bool TMZWAVMehrfachDekoder::WaehleKanaele(const QString& pv_dateiName, std::int3
         const std::int32_t n =
             std::min<std::int32_t>(static_cast<std::int32_t>(roh.size() / blockGroesse), anzahl - gelesen);
         if (!leser.LeseBytes(roh.data(), n * blockGroesse))
-            return false;
+            return leser.HoleFehler();
         const std::size_t stride = static_cast<std::size_t>(n);
         for (int k = 0; k < kanaele; ++k)
             wandler(roh.data(), n, kanaele, einzeln.data() + static_cast<std::size_t>(k) * kanaele,
@@ -365,14 +365,28 @@ bool TMZWAVMehrfachDekoder::WaehleKanaele(const QString& pv_dateiName, std::int3
         else if (korrelation < -GleichesSignal)
             m_gewichte[static_cast<std::size_t>(k)] = -1.0F;
     }
-    return true;
+    if (!leser.Springe(datenBeginn))
+        return leser.HoleFehler();
+    return {};
 }
 
-bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
-                                      const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                                      const TNachBlock& pv_nachBlock,
-                                      const TErweiterteDekodierung& pv_erweitert,
-                                      const std::vector<TImpulsSenke*>& pv_senken) {
+TBandFehler TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
+                                             const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                             const TNachBlock& pv_nachBlock,
+                                             const TErweiterteDekodierung& pv_erweitert,
+                                             const std::vector<TImpulsSenke*>& pv_senken) {
+    TGepufferterDateiLeser leser;
+    if (!leser.Oeffnen(pv_dateiName)) {
+        Beginne(pv_durchgaenge, pv_erweitert);
+        return leser.HoleFehler();
+    }
+    const TBandFehler fehler = Dekodiere(leser, pv_durchgaenge, pv_nachBlock, pv_erweitert, pv_senken);
+    leser.Schliessen();
+    return fehler;
+}
+
+void TMZWAVMehrfachDekoder::Beginne(const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                    const TErweiterteDekodierung& pv_erweitert) {
     m_bitTexte.assign(pv_durchgaenge.size(), std::string());
     m_geleseneFrames = 0;
     m_format = TWAVFormat();
@@ -382,12 +396,22 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
         m_positionen[p].clear();
     }
     m_gewichte.clear();
-    auto leser = std::make_unique<TGepufferterDateiLeser>();
-    if (!TMZWAVDateiLeser::OeffneWAV(*leser, pv_dateiName, m_format, pv_erweitert.an))
-        return false;
-    if (m_adaptiv && !WaehleKanaele(pv_dateiName, leser->HolePosition())) {
-        leser->Schliessen();
-        return false;
+}
+
+TBandFehler TMZWAVMehrfachDekoder::Dekodiere(TByteQuelle& pv_quelle,
+                                             const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                             const TNachBlock& pv_nachBlock,
+                                             const TErweiterteDekodierung& pv_erweitert,
+                                             const std::vector<TImpulsSenke*>& pv_senken) {
+    Beginne(pv_durchgaenge, pv_erweitert);
+    TByteQuelle* const leser = &pv_quelle;
+    TBandFehler fehler = TMZWAVDateiLeser::OeffneWAV(pv_quelle, m_format, pv_erweitert.an);
+    if (!fehler.IstOk())
+        return fehler;
+    if (m_adaptiv) {
+        fehler = WaehleKanaele(pv_quelle);
+        if (!fehler.IstOk())
+            return fehler;
     }
 
     const int modell = HoleImportExportMZModell();
@@ -443,10 +467,8 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
     while (m_geleseneFrames < anzahlFrames && !fertig()) {
         const std::int32_t anzahl = std::min(blockFrames, anzahlFrames - m_geleseneFrames);
         std::uint8_t* const block = arbeiter ? arbeiter->FreierPuffer() : roh.data();
-        if (!leser->LeseBytes(block, anzahl * blockGroesse)) {
-            leser->Schliessen();
-            return false;
-        }
+        if (!leser->LeseBytes(block, anzahl * blockGroesse))
+            return leser->HoleFehler();
         // The fixed passes see the plain reader's scale wherever the plain reader takes the layout.
         if (m_format.IstEinfach())
             WandleUm(block, anzahl, m_format, normal.data());
@@ -471,6 +493,5 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
     }
     if (arbeiter)
         arbeiter->Beende();
-    leser->Schliessen();
-    return true;
+    return {};
 }

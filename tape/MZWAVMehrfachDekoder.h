@@ -56,14 +56,20 @@ public:
     TMZWAVMehrfachDekoder(const TMZWAVMehrfachDekoder&) = delete;
     TMZWAVMehrfachDekoder& operator=(const TMZWAVMehrfachDekoder&) = delete;
 
-    // Runs all passes over the file, with the MZ model of the settings. False when the file cannot
-    // be opened, is damaged or unsupported, or a read fails; the reason has been shown (the message
-    // TMZWAVDateiLeser would show), and the bit texts hold what was decoded before the failure.
-    // With pv_senken (one per pass) every pass's pulses go there, block by block, and are not
-    // collected; without, each pass's text is collected whole.
-    bool Dekodiere(const QString& pv_dateiName, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                   const TNachBlock& pv_nachBlock = {}, const TErweiterteDekodierung& pv_erweitert = {},
-                   const std::vector<TImpulsSenke*>& pv_senken = {});
+    // Runs all passes over the file, with the MZ model of the settings. A failure when the file
+    // cannot be opened, is damaged or unsupported, or a read fails (what TMZWAVDateiLeser would
+    // say); the bit texts then hold what was decoded before it. With pv_senken (one per pass)
+    // every pass's pulses go there, block by block, and are not collected; without, each pass's
+    // text is collected whole.
+    TBandFehler Dekodiere(const QString& pv_dateiName, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                          const TNachBlock& pv_nachBlock = {},
+                          const TErweiterteDekodierung& pv_erweitert = {},
+                          const std::vector<TImpulsSenke*>& pv_senken = {});
+    // The same for a recording from any source, read from its start.
+    TBandFehler Dekodiere(TByteQuelle& pv_quelle, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                          const TNachBlock& pv_nachBlock = {},
+                          const TErweiterteDekodierung& pv_erweitert = {},
+                          const std::vector<TImpulsSenke*>& pv_senken = {});
 
     std::size_t HoleAnzahlDurchgaenge() const { return m_bitTexte.size(); }
     // Pass i's text of "0" and "1", one character per pulse.
@@ -94,7 +100,9 @@ public:
     std::int32_t HoleGeleseneFrames() const { return m_geleseneFrames; }
 
 private:
-    bool WaehleKanaele(const QString& pv_dateiName, std::int32_t pv_datenBeginn);
+    void Beginne(const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                 const TErweiterteDekodierung& pv_erweitert);
+    TBandFehler WaehleKanaele(TByteQuelle& pv_quelle);
 
     TWAVFormat m_format;
     bool m_adaptiv = false;

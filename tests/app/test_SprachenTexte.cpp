@@ -174,6 +174,12 @@ const char* const ErwarteteSchluessel[] = {
     "FormAuswahlMZDatei_SaveDialogMZFDatei_Filter",
     "FormEinstellungen_CheckBoxErweiterteDekodierung",
     "Fehler_ImportVonWAV_HinweisErweiterteDekodierung",
+    "Hinweis_ErweitertLiestRate",
+    "Hinweis_ErweitertLiestFormat",
+    "Format_PCM",
+    "Format_Gleitkomma",
+    "Frage_ErweitertLesen",
+    "Hinweis_ErweitertKommandozeile",
 };
 
 QStringList Zeilen(const QString& text) {
@@ -217,7 +223,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 159);
+    static_assert(erwartet == 165);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

@@ -221,7 +221,7 @@ protected:
         TMZWAVMehrfachDekoder dekoder;
         TErweiterteDekodierung erweitert;
         erweitert.an = true;
-        if (!dekoder.Dekodiere(pfad, {}, {}, erweitert))
+        if (!dekoder.Dekodiere(pfad, {}, {}, erweitert).IstOk())
             return false;
         for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
             TMZFDatei datei;
@@ -297,7 +297,7 @@ TEST_F(ErweiterteDekodierung, TheChannelWithTheTapeIsTaken) {
     TMZWAVMehrfachDekoder dekoder;
     TErweiterteDekodierung erweitert;
     erweitert.an = true;
-    ASSERT_TRUE(dekoder.Dekodiere(pfad, {}, {}, erweitert));
+    ASSERT_TRUE(dekoder.Dekodiere(pfad, {}, {}, erweitert).IstOk());
     EXPECT_EQ(dekoder.HoleKanalGewichte(), (std::vector<float>{0.0F, 1.0F}));
 
     // Six channels, the tape on the fourth and, inverted, on the sixth: both are taken.
@@ -307,7 +307,7 @@ TEST_F(ErweiterteDekodierung, TheChannelWithTheTapeIsTaken) {
     const std::vector<double> stille(band.werte.size(), 0.0);
     const QString sechs = Schreibe(AlsWAV({stille, brumm.werte, stille, band.werte, brumm.werte, invertiert},
                                           ExportRate, TArt::Float32));
-    ASSERT_TRUE(dekoder.Dekodiere(sechs, {}, {}, erweitert));
+    ASSERT_TRUE(dekoder.Dekodiere(sechs, {}, {}, erweitert).IstOk());
     EXPECT_EQ(dekoder.HoleKanalGewichte(), (std::vector<float>{0.0F, 0.0F, 0.0F, 1.0F, 0.0F, -1.0F}));
     ErwarteGefunden(sechs);
 }
@@ -422,13 +422,16 @@ TEST_F(ErweiterteDekodierung, SameInputSameResultWhateverTheThreadsDo) {
             erweitert.an = true;
             erweitert.mitPositionen = true;
             const int warten = static_cast<int>(zufall() % 3);
-            ASSERT_TRUE(dekoder.Dekodiere(
-                pfad, durchgaenge,
-                [&](const TMZWAVMehrfachDekoder&) {
-                    if (warten > 0)
-                        std::this_thread::sleep_for(std::chrono::microseconds(zufall() % (700 * warten)));
-                },
-                erweitert));
+            ASSERT_TRUE(dekoder
+                            .Dekodiere(
+                                pfad, durchgaenge,
+                                [&](const TMZWAVMehrfachDekoder&) {
+                                    if (warten > 0)
+                                        std::this_thread::sleep_for(
+                                            std::chrono::microseconds(zufall() % (700 * warten)));
+                                },
+                                erweitert)
+                            .IstOk());
             std::vector<std::string> texte;
             for (std::size_t i = 0; i < durchgaenge.size(); ++i)
                 texte.push_back(dekoder.HoleBitText(i));

@@ -130,19 +130,34 @@ TEST_F(WAVImport, DieEmulatoraufnahmenDesKorpusWieBeschrieben) {
         EXPECT_EQ(gleich, name == QLatin1String("TestHalt") || name == QLatin1String("TestCharacters"))
             << name.toStdString();
     }
-    // The 48000 Hz recordings are refused with the sample-rate message and nothing else.
+    // The 48000 Hz recordings are refused with the sample-rate message, which tells that the
+    // extended decoding reads them and offers to do so at once: No leaves nothing loaded, Yes
+    // imports the first file of the ".mzt" of the same name.
+    const QString frage = QStringLiteral(
+        "Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between 8000 Hz and 45000 Hz!\r\n\r\n"
+        "The file has a sample-rate of 48000 Hz, which the extended decoding reads.\r\n\r\n"
+        "Read it with the extended decoding now? The setting stays as it is.");
     for (const QString& wav :
          KorpusDateien(QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject"), QStringLiteral("*.wav"))) {
+        SCOPED_TRACE(wav.toStdString());
         skript.Leeren();
         beginn = ende = 0;
+        skript.Antworte(TAntwort::Nein);
         EXPECT_FALSE(datei.ImportWAV(wav, Waehle(-1)));
-        EXPECT_EQ(skript.Fehler(),
-                  QStringList(
-                      QStringLiteral("Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between "
-                                     "8000 Hz and 45000 Hz!")));
+        ASSERT_EQ(skript.nachrichten.size(), 1);
+        EXPECT_TRUE(skript.nachrichten[0].frage);
+        EXPECT_EQ(skript.nachrichten[0].text, frage);
         EXPECT_EQ(beginn, 1);
         EXPECT_EQ(ende, 1);
         EXPECT_FALSE(datei.IstGeladen());
+
+        skript.Leeren();
+        skript.Antworte(TAntwort::Ja);
+        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(0)));
+        const QByteArray mzt = LiesDatei(wav.left(wav.size() - 3) + QStringLiteral("mzt"));
+        const int groesse = static_cast<std::uint8_t>(mzt[18]) | static_cast<std::uint8_t>(mzt[19]) << 8;
+        EXPECT_EQ(AlsMZF(datei), mzt.left(128 + groesse));
+        EXPECT_FALSE(LiesImportErweiterteDekodierung()) << "the setting stays as it was";
     }
 }
 
@@ -278,28 +293,43 @@ TEST_F(WAVImport, SchlechteEingabenEndenMitIhrerMeldung) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
     QByteArray riesig = gut;
     riesig.replace(40, 4, WAVBau::Le32(0xFFFFFFF0u)); // a data chunk of 4 GB in a small file
+    // What the extended decoding reads is offered to be read that way (here declined).
+    const QString erweitertListFormat =
+        QStringLiteral("\r\n\r\nThe file holds 24-bit PCM in 1 channel(s) at 22050 Hz, which the extended "
+                       "decoding reads.\r\n\r\nRead it with the extended decoding now?");
+    const QString erweitertLiestRate = QStringLiteral(
+        "\r\n\r\nThe file holds 8-bit PCM in 1 channel(s) at 22050 Hz, which the extended decoding "
+        "reads.");
     struct TFall {
         const char* was;
         QString pfad;
         QString meldungAnfang;
+        QString erweitert; // what the question adds; empty: no question
     };
     const TFall faelle[] = {
-        {"silence", Wav(WAVBau::Wav(1, 22050, 8, QByteArray(44100, '\x80')), "stille.wav"), keinMZ},
-        {"empty data", Wav(WAVBau::Wav(1, 22050, 8, QByteArray()), "leer.wav"), keinMZ},
-        {"24 bits", Wav(WAVBau::Wav(1, 22050, 24, QByteArray(300, '\x10')), "24.wav"), kaputt},
-        {"cut short", Wav(gut.left(gut.size() / 2), "halb.wav"), kaputt},
-        {"4 GB data", Wav(riesig, "riesig.wav"), kaputt},
-        {"a directory", verzeichnis, QStringLiteral("Error reading the file %1!")},
-        {"a pipe", rohr, QStringLiteral("Error reading the file %1!")},
+        {"silence", Wav(WAVBau::Wav(1, 22050, 8, QByteArray(44100, '\x80')), "stille.wav"), keinMZ, {}},
+        {"empty data", Wav(WAVBau::Wav(1, 22050, 8, QByteArray()), "leer.wav"), keinMZ, {}},
+        {"24 bits", Wav(WAVBau::Wav(1, 22050, 24, QByteArray(300, '\x10')), "24.wav"), kaputt,
+         erweitertListFormat},
+        {"cut short", Wav(gut.left(gut.size() / 2), "halb.wav"), kaputt, erweitertLiestRate},
+        {"4 GB data", Wav(riesig, "riesig.wav"), kaputt, erweitertLiestRate},
+        {"a directory", verzeichnis, QStringLiteral("Error reading the file %1!"), {}},
+        {"a pipe", rohr, QStringLiteral("Error reading the file %1!"), {}},
     };
     for (const TFall& fall : faelle) {
         ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
         skript.Leeren();
         beginn = ende = 0;
+        if (!fall.erweitert.isEmpty())
+            skript.Antworte(TAntwort::Nein);
         EXPECT_FALSE(datei.ImportWAV(fall.pfad, Waehle(0))) << fall.was;
-        ASSERT_EQ(skript.Fehler().size(), 1) << fall.was << ": " << skript.Texte().join('|').toStdString();
-        EXPECT_TRUE(skript.Fehler()[0].startsWith(fall.meldungAnfang.arg(fall.pfad)))
-            << skript.Fehler()[0].toStdString();
+        ASSERT_EQ(skript.nachrichten.size(), 1) << fall.was << ": " << skript.Texte().join('|').toStdString();
+        const QString text = skript.nachrichten[0].text;
+        EXPECT_TRUE(text.startsWith(fall.meldungAnfang.arg(fall.pfad))) << text.toStdString();
+        EXPECT_EQ(skript.nachrichten[0].frage, !fall.erweitert.isEmpty()) << fall.was;
+        if (!fall.erweitert.isEmpty()) {
+            EXPECT_TRUE(text.contains(fall.erweitert)) << text.toStdString();
+        }
         EXPECT_FALSE(datei.IstGeladen()) << fall.was;
         EXPECT_EQ(beginn, 1) << fall.was;
         EXPECT_EQ(ende, 1) << fall.was;
