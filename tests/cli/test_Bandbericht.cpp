@@ -126,7 +126,8 @@ TEST_F(Bandbericht, NothingMeasuredIsNull) {
     const QJsonObject tempo = QJsonDocument::fromJson(zeilen[1].toUtf8()).object();
     EXPECT_EQ(tempo[QStringLiteral("event")].toString(), QStringLiteral("speed"));
     for (const char* schluessel : {"shortUs", "longUs", "speedPercent"})
-        EXPECT_TRUE(tempo[QLatin1String(schluessel)].isNull()) << schluessel << " " << zeilen[1].toStdString();
+        EXPECT_TRUE(tempo[QLatin1String(schluessel)].isNull())
+            << schluessel << " " << zeilen[1].toStdString();
     EXPECT_EQ(tempo[QStringLiteral("shortNominalUs")].toDouble(), 504.0);
     EXPECT_EQ(tempo[QStringLiteral("longNominalUs")].toDouble(), 958.0);
     const TCliLauf text = StarteCli({QStringLiteral("scan"), pfad});
