@@ -4,6 +4,7 @@
 #include "Bandbericht.h"
 #include "DateiPfad.h"
 #include "Fortschrittsbalken.h"
+#include "FreieNamen.h"
 #include "Ganzzahl.h"
 #include "Konvertieren.h"
 #include "MZFDatei.h"
@@ -11,11 +12,12 @@
 #include "SprachenTexte.h"
 
 #include <QCommandLineParser>
-#include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <exception>
 #include <optional>
 
@@ -75,12 +77,13 @@ QString Gebrauch() {
                "  --short, --full   WAV output: shortened or full tape format (default: the stored format)\n"
                "  --inverted, --normal\n"
                "                    WAV output: inverted or normal polarity (default: the stored polarity)\n"
-               "  --model MODEL     convert, and reading a .wav file: MZ model for MZT and WAV\n"
-               "                    output and for decoding a recording, one of\n"
-               "                    %4 (default: the stored model)\n"
+               "  --model MODEL     MZ model for decoding a recording and for MZT and WAV output,\n"
+               "                    one of %4\n"
+               "                    (default: the stored model); taken with any input\n"
                "  --extended, --standard\n"
-               "                    reading a .wav file: extended decoding (more WAV formats, worn\n"
-               "                    tapes) or the standard one (default: the stored choice)\n"
+               "                    decoding a recording: extended decoding (more WAV formats, worn\n"
+               "                    tapes) or the standard one (default: the stored choice); taken\n"
+               "                    with any input\n"
                "  --help            show this text\n"
                "  --version         show the version\n"
                "  --                everything after it is a file name\n"
@@ -181,11 +184,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         (aufruf.befehl != QLatin1String("convert") || DateiArtVonEndung(aufruf.dateien[1]) != TDateiArt::WAV))
         return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
                               ".wav file");
-    if (aufruf.modell && aufruf.befehl != QLatin1String("convert") &&
-        DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
-        return QStringLiteral("--model is an option of convert and of reading a .wav file only");
-    if (aufruf.erweitert && DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
-        return QStringLiteral("--extended and --standard are options of reading a .wav file only");
+    // --model, --extended and --standard only matter for recordings (and --model for MZT and WAV
+    // output), but every command reads a file that may be one: a script passes them for any input.
     for (const QString& d : aufruf.dateien)
         if (d.isEmpty())
             return QStringLiteral("empty file name");
@@ -269,6 +269,23 @@ bool IstBelegt(const QString& pfad) {
     return info.existiert;
 }
 
+// A path on a line of its own, as the bytes the system knows it by: a byte of a name that is
+// not UTF-8 goes out as that byte, so that a script can open what it reads. (A stream on a
+// string, in the tests, keeps the text.)
+void SchreibePfadZeile(QTextStream& aus, const QString& pfad) {
+    aus.flush();
+    QIODevice* geraet = aus.device();
+    if (!geraet) {
+        aus << pfad << '\n';
+        return;
+    }
+    const QByteArray zeile = PfadAlsBytes(pfad) + '\n';
+    if (geraet->write(zeile) != zeile.size())
+        aus.setStatus(QTextStream::WriteFailed);
+    if (auto* datei = qobject_cast<QFileDevice*>(geraet); datei && !datei->flush())
+        aus.setStatus(QTextStream::WriteFailed);
+}
+
 // The kind of an input file, or the reason for a usage error.
 std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
     art = DateiArtVonEndung(pfad);
@@ -290,18 +307,15 @@ int Entpacke(const QString& quelle, TDateiArt art, const QString& ordner,
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
     if (!LiesAlleInListe(art, quelle, dateien, uebersprungen, arbeit, keineGefunden))
         return ExitFehler;
-    const QDir ziel(ordner);
+    TFreieNamen namen(ordner, IstBelegt);
     for (const auto& datei : dateien) {
         QString name = BereinigeDateiname(datei->HoleMZDateiName());
         if (name.isEmpty())
             name = QStringLiteral("unnamed");
-        QString pfad = ziel.filePath(name + QStringLiteral(".mzf"));
-        for (int nummer = 2; IstBelegt(pfad); ++nummer)
-            pfad = ziel.filePath(QStringLiteral("%1-%2.mzf").arg(name).arg(nummer));
+        const QString pfad = namen.Naechster(name);
         if (!datei->Speichern(pfad))
             return ExitFehler;
-        aus << pfad << '\n';
-        aus.flush();
+        SchreibePfadZeile(aus, pfad);
     }
     return ExitErfolg;
 }
@@ -364,25 +378,40 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
     return status;
 }
 
+// Whether the store holds nothing. Opening it for the values would make its folder, and the
+// command line leaves no trace among the user's settings.
+bool EinstellungsspeicherIstLeer() {
+    const QSettings speicher(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+                             QStringLiteral("Bandwerk"));
+    return speicher.status() == QSettings::NoError && speicher.allKeys().isEmpty();
+}
+
 // The settings the command line reads: language and the import/export values. When the store
 // cannot be opened, the defaults serve and one line says so; the command line never writes it.
+// Every value is held in memory afterwards, so that nothing later opens the store again.
 bool LiesEinstellungen(const TAufruf& aufruf, QTextStream& fehler) {
     bool verkuerzt = false;
     bool englisch = StandardSpracheIstEnglisch();
-    try {
-        LadeEinstellungen();
-        verkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
-        englisch = LiesSprache();
-    } catch (const TEinstellungenFehler& e) {
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
-        SetzeImportErweiterteDekodierungImSpeicher(false);
-        fehler << "bandwerk-cli: warning: " << e.Text() << "; using the default settings\n";
-        fehler.flush();
+    bool erweitert = false;
+    // The defaults, which an empty store gives as well.
+    SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+    if (!EinstellungsspeicherIstLeer()) {
+        try {
+            LadeEinstellungen();
+            const bool gespeichertVerkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
+            const bool gespeichertEnglisch = LiesSprache();
+            erweitert = LiesImportErweiterteDekodierung();
+            verkuerzt = gespeichertVerkuerzt;
+            englisch = gespeichertEnglisch;
+        } catch (const TEinstellungenFehler& e) {
+            SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+            fehler << "bandwerk-cli: warning: " << e.Text() << "; using the default settings\n";
+            fehler.flush();
+        }
     }
     WaehleSpracheOhneSpeichern(aufruf.englisch.value_or(englisch));
     UebernehmeWAVOptionen(aufruf, verkuerzt);
-    if (aufruf.erweitert)
-        SetzeImportErweiterteDekodierungImSpeicher(*aufruf.erweitert);
+    SetzeImportErweiterteDekodierungImSpeicher(aufruf.erweitert.value_or(erweitert));
     return true;
 }
 
