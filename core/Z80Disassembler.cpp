@@ -204,7 +204,7 @@ QString TZ80Schreiber::Zeile(int offset, const TZ80Befehl& b) const {
     FuelleAuf(s, markenAnfang + MarkenSpalte);
     HaengeBefehlAn(s, offset, b);
     // A start address inside the line, where no label can stand.
-    if (!markiert && m_start >= offset && m_start < offset + b.laenge) {
+    if (!IstStart(m_start) && m_start >= offset && m_start < offset + b.laenge) {
         s += QLatin1String("  ; ");
         s += QStringView(StartName);
         s += QLatin1Char(' ');
