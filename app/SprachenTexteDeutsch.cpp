@@ -315,7 +315,7 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxDialekt_Automatisch"), QStringLiteral("Automatisch: ~"));
     FuegeTextHinzu(QStringLiteral("FormHaupt_LabelCodeAnfang"), QStringLiteral("Code ab &Offset:"));
     FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonKopieren"), QStringLiteral("Ko&pieren"));
-    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonSpeichernAlsText"), QStringLiteral("Als Te&xt speichern..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonSpeichernAlsText"), QStringLiteral("Te&xt speichern..."));
     FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Titel"), QStringLiteral("Ansicht als Textdatei speichern"));
     FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Filter"), QStringLiteral("TXT-Dateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("Fehler_BasicListe_KeinProgramm"), QStringLiteral("Der Rumpf ist kein Programm in ~: ~."));

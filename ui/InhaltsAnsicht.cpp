@@ -1,0 +1,253 @@
+#include "InhaltsAnsicht.h"
+
+#include "BasicListe.h"
+#include "DateiFehler.h"
+#include "Ganzzahl.h"
+#include "MZFDatei.h"
+#include "ProgrammEinstellungen.h"
+#include "SichereDatei.h"
+#include "SprachenTexte.h"
+#include "Z80Disassembler.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+const QString FormName = QStringLiteral("FormHaupt");
+constexpr std::uint8_t AttributMaschinencode = 0x01;
+constexpr std::uint8_t AttributMZ80Basic = 0x02;
+constexpr std::uint8_t AttributSBasic = 0x05;
+constexpr int Abstand = 6;
+constexpr int MinDialektZeichen = 16;
+
+QString FensterText(const QString& name) {
+    return HoleText(FormName + QLatin1Char('_') + name);
+}
+
+// The code offset as the user types it: decimal, or hexadecimal after "$" or "0x".
+class TZahlFeld : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    int valueFromText(const QString& text) const override { return TextNachGanzzahl(text).value_or(value()); }
+    QValidator::State validate(QString& text, int&) const override {
+        const QString t = text.trimmed();
+        if (t.isEmpty() || t == QLatin1String("$") ||
+            t.compare(QLatin1String("0x"), Qt::CaseInsensitive) == 0)
+            return QValidator::Intermediate;
+        const std::optional<qint32> zahl = TextNachGanzzahl(t);
+        if (!zahl)
+            return QValidator::Invalid;
+        return *zahl >= minimum() && *zahl <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
+    }
+};
+
+QLabel* NeuesLabel(QWidget* eltern, const char* name, QWidget* partner) {
+    auto* label = new QLabel(eltern);
+    label->setObjectName(QLatin1String(name));
+    label->setBuddy(partner);
+    return label;
+}
+
+TInhaltsAnsicht::TAnsicht AnsichtFuerAttribut(std::uint8_t attribut) {
+    if (attribut == AttributMaschinencode)
+        return TInhaltsAnsicht::TAnsicht::Z80;
+    if (attribut == AttributMZ80Basic || attribut == AttributSBasic)
+        return TInhaltsAnsicht::TAnsicht::Basic;
+    return TInhaltsAnsicht::TAnsicht::Hex;
+}
+} // namespace
+
+TInhaltsAnsicht::TInhaltsAnsicht(QWidget* pv_eltern, QPlainTextEdit* pv_memo)
+    : QObject(pv_eltern), m_memo(pv_memo) {
+    m_auswahl = new QWidget(pv_eltern);
+    m_auswahl->setObjectName(QStringLiteral("PanelInhaltsAnsicht"));
+    ComboBoxAnsicht = new QComboBox(m_auswahl);
+    ComboBoxAnsicht->setObjectName(QStringLiteral("ComboBoxAnsicht"));
+    ComboBoxDialekt = new QComboBox(m_auswahl);
+    ComboBoxDialekt->setObjectName(QStringLiteral("ComboBoxDialekt"));
+    SpinEditCodeAnfang = new TZahlFeld(m_auswahl);
+    SpinEditCodeAnfang->setObjectName(QStringLiteral("SpinEditCodeAnfang"));
+    SpinEditCodeAnfang->setRange(0, TMZFDatei::MaxRumpfGroesse);
+    SpinEditCodeAnfang->setKeyboardTracking(false);
+    LabelAnsicht = NeuesLabel(m_auswahl, "LabelAnsicht", ComboBoxAnsicht);
+    LabelDialekt = NeuesLabel(m_auswahl, "LabelDialekt", ComboBoxDialekt);
+    LabelCodeAnfang = NeuesLabel(m_auswahl, "LabelCodeAnfang", SpinEditCodeAnfang);
+    auto* zeile = new QHBoxLayout(m_auswahl);
+    zeile->setContentsMargins(0, 0, 0, 0);
+    zeile->setSpacing(Abstand);
+    for (QWidget* w : std::initializer_list<QWidget*>{LabelAnsicht, ComboBoxAnsicht, LabelDialekt,
+                                                      ComboBoxDialekt, LabelCodeAnfang, SpinEditCodeAnfang})
+        zeile->addWidget(w, w == ComboBoxDialekt ? 1 : 0);
+    // The dialect box takes the room there is, without making the window wider for its longest
+    // name; the rest of the row stays empty while it is hidden.
+    ComboBoxDialekt->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBoxDialekt->setMinimumContentsLength(MinDialektZeichen);
+    zeile->addStretch(0);
+
+    m_knoepfe = new QWidget(pv_eltern);
+    m_knoepfe->setObjectName(QStringLiteral("PanelInhaltsKnoepfe"));
+    ButtonKopieren = new QPushButton(m_knoepfe);
+    ButtonKopieren->setObjectName(QStringLiteral("ButtonKopieren"));
+    ButtonSpeichernAlsText = new QPushButton(m_knoepfe);
+    ButtonSpeichernAlsText->setObjectName(QStringLiteral("ButtonSpeichernAlsText"));
+    auto* spalte = new QVBoxLayout(m_knoepfe);
+    spalte->setContentsMargins(0, 0, 0, 0);
+    spalte->addWidget(ButtonKopieren);
+    spalte->addWidget(ButtonSpeichernAlsText);
+    spalte->addStretch(1);
+
+    QWidget::setTabOrder(m_memo, ComboBoxAnsicht);
+    QWidget::setTabOrder(ComboBoxAnsicht, ComboBoxDialekt);
+    QWidget::setTabOrder(ComboBoxDialekt, SpinEditCodeAnfang);
+    QWidget::setTabOrder(SpinEditCodeAnfang, ButtonKopieren);
+    QWidget::setTabOrder(ButtonKopieren, ButtonSpeichernAlsText);
+
+    const auto neu = [this] {
+        if (!m_fuelltAus)
+            ZeigeNeu();
+    };
+    connect(ComboBoxAnsicht, &QComboBox::currentIndexChanged, this, neu);
+    connect(ComboBoxDialekt, &QComboBox::currentIndexChanged, this, neu);
+    connect(SpinEditCodeAnfang, &QSpinBox::valueChanged, this, neu);
+    connect(ButtonKopieren, &QPushButton::clicked, this, &TInhaltsAnsicht::ButtonKopierenClick);
+    connect(ButtonSpeichernAlsText, &QPushButton::clicked, this,
+            &TInhaltsAnsicht::ButtonSpeichernAlsTextClick);
+
+    SaveDialogListing.speichern = true;
+    SaveDialogListing.standardErweiterung = QStringLiteral("txt");
+    m_fuelltAus = true;
+    for (int i = 0; i <= AnzahlBasicDialekte; ++i)
+        ComboBoxDialekt->addItem(i == 0 ? QString() : BasicDialektName(static_cast<TBasicDialekt>(i - 1)));
+    for (int i = 0; i < 3; ++i)
+        ComboBoxAnsicht->addItem(QString());
+    m_fuelltAus = false;
+    ZeigeFelderDerAnsicht();
+}
+
+// The dialect belongs to the listing, the code offset to the disassembly.
+void TInhaltsAnsicht::ZeigeFelderDerAnsicht() {
+    const TAnsicht ansicht = Ansicht();
+    LabelDialekt->setVisible(ansicht == TAnsicht::Basic);
+    ComboBoxDialekt->setVisible(ansicht == TAnsicht::Basic);
+    LabelCodeAnfang->setVisible(ansicht == TAnsicht::Z80);
+    SpinEditCodeAnfang->setVisible(ansicht == TAnsicht::Z80);
+}
+
+TInhaltsAnsicht::TAnsicht TInhaltsAnsicht::Ansicht() const {
+    return static_cast<TAnsicht>(std::max(0, ComboBoxAnsicht->currentIndex()));
+}
+
+void TInhaltsAnsicht::SetzeTexte() {
+    LabelAnsicht->setText(FensterText(LabelAnsicht->objectName()));
+    LabelDialekt->setText(FensterText(LabelDialekt->objectName()));
+    LabelCodeAnfang->setText(FensterText(LabelCodeAnfang->objectName()));
+    const char* ansichten[] = {"ComboBoxAnsicht_Hex", "ComboBoxAnsicht_Basic", "ComboBoxAnsicht_Z80"};
+    for (int i = 0; i < 3; ++i)
+        ComboBoxAnsicht->setItemText(i, FensterText(QLatin1String(ansichten[i])));
+    ButtonKopieren->setText(FensterText(ButtonKopieren->objectName()));
+    ButtonSpeichernAlsText->setText(FensterText(ButtonSpeichernAlsText->objectName()));
+    SaveDialogListing.titel = FensterText(QStringLiteral("SaveDialogListing_Titel"));
+    SaveDialogListing.filter = FensterText(QStringLiteral("SaveDialogListing_Filter"));
+    if (m_datei && m_datei->IstGeladen())
+        ZeigeNeu();
+}
+
+void TInhaltsAnsicht::Zeige(const TMZFDatei& pv_datei, bool pv_neueDatei) {
+    m_datei = &pv_datei;
+    m_fuelltAus = true;
+    if (pv_neueDatei) {
+        ComboBoxAnsicht->setCurrentIndex(
+            static_cast<int>(AnsichtFuerAttribut(pv_datei.HoleMZDateiAttribut())));
+        ComboBoxDialekt->setCurrentIndex(0);
+        SpinEditCodeAnfang->setValue(0);
+    }
+    SpinEditCodeAnfang->setMaximum(pv_datei.HoleMZDateiGroesse());
+    m_fuelltAus = false;
+    ZeigeNeu();
+}
+
+void TInhaltsAnsicht::ZeigeNeu() {
+    if (!m_datei)
+        return;
+    const TAnsicht ansicht = Ansicht();
+    ZeigeFelderDerAnsicht();
+
+    const std::span<const std::uint8_t> rumpf(m_datei->Rumpf(), m_datei->HoleMZDateiGroesse());
+    const std::uint16_t ladeAdresse = m_datei->HoleMZLadeAdresse();
+    // The detected dialect follows the header at once (attribute, load address).
+    const TBasicDialekt erkannt = ErkenneBasicDialekt(rumpf, m_datei->HoleMZDateiAttribut(), ladeAdresse);
+    ComboBoxDialekt->setItemText(
+        0, HoleTextMitParametern(FormName + QStringLiteral("_ComboBoxDialekt_Automatisch"),
+                                 BasicDialektName(erkannt)));
+
+    QStringList zeilen;
+    QString meldung;
+    switch (ansicht) {
+    case TAnsicht::Hex: {
+        // The dump as it always was; the text for copy and save as `dump` writes it.
+        const QString dump = m_datei->HoleMZDateiRumpfText();
+        m_memo->setPlainText(dump);
+        if (!dump.isEmpty())
+            zeilen = dump.split(QStringLiteral("\r\n"));
+        break;
+    }
+    case TAnsicht::Basic: {
+        const int wahl = ComboBoxDialekt->currentIndex();
+        const TBasicListe liste =
+            ListeBasic(rumpf, ladeAdresse, wahl > 0 ? static_cast<TBasicDialekt>(wahl - 1) : erkannt);
+        zeilen = liste.zeilen;
+        if (!liste.gueltig)
+            meldung = BasicFehlerText(liste, ladeAdresse);
+        break;
+    }
+    case TAnsicht::Z80:
+        zeilen =
+            DisassembliereZ80(rumpf, ladeAdresse, m_datei->HoleMZStartAdresse(), SpinEditCodeAnfang->value());
+        break;
+    }
+    m_text = zeilen.isEmpty() ? QString() : zeilen.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    if (ansicht != TAnsicht::Hex)
+        m_memo->setPlainText(meldung.isEmpty() ? zeilen.join(QLatin1Char('\n')) : meldung);
+    ButtonKopieren->setEnabled(!m_text.isEmpty());
+    ButtonSpeichernAlsText->setEnabled(!m_text.isEmpty());
+}
+
+void TInhaltsAnsicht::ButtonKopierenClick() {
+    QGuiApplication::clipboard()->setText(m_text);
+}
+
+void TInhaltsAnsicht::ButtonSpeichernAlsTextClick() {
+    if (!m_datei || m_text.isEmpty())
+        return;
+    TDateiDialog dialog = SaveDialogListing;
+    const QString pfad = m_datei->HoleDateiPfad();
+    // Beside the file, named after it; a file without a path after its MZ name.
+    dialog.startVerzeichnis = pfad.isEmpty() ? LiesVerzeichnisMZFDateien() : QFileInfo(pfad).absolutePath();
+    dialog.vorschlag =
+        pfad.isEmpty() ? BereinigeDateiname(m_datei->HoleMZDateiName()) : QFileInfo(pfad).completeBaseName();
+    const std::optional<QString> ziel = Plattform().DateiDialogZeigen(dialog);
+    if (!ziel || ziel->isEmpty())
+        return;
+    // UTF-8 on every system: the listing holds characters (pi, the yen sign) that no code page
+    // of the MZ's time has.
+    const QByteArray inhalt = m_text.toUtf8();
+    TSichereDatei datei;
+    if (!datei.Oeffnen(*ziel) || !datei.Schreibe(inhalt.constData(), inhalt.size()) ||
+        !datei.Abschliessen()) {
+        DateiFehler::MeldeSchreibfehler(QDir::toNativeSeparators(*ziel), datei.Fehlertext());
+        return;
+    }
+    ZeigeInfo(
+        HoleTextMitParametern(QStringLiteral("Info_DateiWurdeGespeichert"), QDir::toNativeSeparators(*ziel)));
+}
