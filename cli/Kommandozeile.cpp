@@ -300,25 +300,23 @@ void ZeigeRumpf(const TMZFDatei& datei, QTextStream& aus) {
 int ZeigeListing(const TAufruf& aufruf, const TMZFDatei& datei, QTextStream& aus, QTextStream& fehler) {
     const std::span<const std::uint8_t> rumpf(datei.Rumpf(), datei.HoleMZDateiGroesse());
     const std::uint16_t ladeAdresse = datei.HoleMZLadeAdresse();
-    QStringList zeilen;
     if (aufruf.z80) {
         const int codeAnfang = aufruf.codeAnfang.value_or(0);
         if (codeAnfang > static_cast<int>(rumpf.size()))
             return Aufruffehler(fehler, QStringLiteral("--offset %1 lies beyond the body of %2 bytes")
                                             .arg(codeAnfang)
                                             .arg(rumpf.size()));
-        zeilen = DisassembliereZ80(rumpf, ladeAdresse, datei.HoleMZStartAdresse(), codeAnfang);
-    } else {
-        const TBasicDialekt dialekt =
-            aufruf.dialekt.value_or(ErkenneBasicDialekt(rumpf, datei.HoleMZDateiAttribut(), ladeAdresse));
-        const TBasicListe liste = ListeBasic(rumpf, ladeAdresse, dialekt);
-        if (!liste.gueltig) {
-            fehler << "bandwerk-cli: " << BasicFehlerText(liste, ladeAdresse) << '\n';
-            return ExitFehler;
-        }
-        zeilen = liste.zeilen;
+        aus << DisassembliereZ80(rumpf, ladeAdresse, datei.HoleMZStartAdresse(), codeAnfang);
+        return ExitErfolg;
     }
-    for (const QString& zeile : zeilen)
+    const TBasicDialekt dialekt =
+        aufruf.dialekt.value_or(ErkenneBasicDialekt(rumpf, datei.HoleMZDateiAttribut(), ladeAdresse));
+    const TBasicListe liste = ListeBasic(rumpf, ladeAdresse, dialekt);
+    if (!liste.gueltig) {
+        fehler << "bandwerk-cli: " << BasicFehlerText(liste, ladeAdresse) << '\n';
+        return ExitFehler;
+    }
+    for (const QString& zeile : liste.zeilen)
         aus << zeile << '\n';
     return ExitErfolg;
 }

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -19,6 +18,7 @@ constexpr int DDCBLaenge = 4;      // DD CB d op
 
 // Columns of a line: "1200  DD CB 05 06  L1200:  RLC  (IX+$05),B"
 constexpr int DatenJeZeile = 4;
+constexpr int TypischeZeile = 44; // characters, for the first guess of the listing's size
 constexpr int BytesSpalte = 11;
 constexpr int MarkenSpalte = 8;
 constexpr int BefehlsSpalte = 5; // the longest mnemonic (CALL, DJNZ, DEFB) and a space
@@ -28,52 +28,69 @@ constexpr char16_t StartName[] = u"START";
 constexpr std::uint8_t AnfangMarke = 1; // an instruction starts at this offset
 constexpr std::uint8_t ZielMarke = 2;   // a jump or call lands at this offset
 
-// CB and DD CB: every opcode follows from its fields, so the templates are made from the tables.
-struct TCBMuster {
-    QString cb[AnzahlOpcodes];
-    QString ddcb[AnzahlOpcodes];
+// A template with what the decoder needs of it, worked out once.
+struct TMusterInfo {
+    TZ80Muster muster = nullptr;
+    char16_t operanden[2] = {}; // the placeholders that take bytes, in the order of the bytes
+    int anzahl = 0;
+    bool indiziert = false; // a DD or FD prefix changes the instruction
+    bool speicher = false;  // names the memory operand
 };
 
-TCBMuster BaueCBMuster() {
-    TCBMuster m;
-    for (int op = 0; op < AnzahlOpcodes; ++op) {
-        const int x = op >> 6;
-        const int y = (op >> 3) & 7;
-        const int z = op & 7;
-        const QString reg = QString::fromUtf16(Z80Register[z]);
-        // Behind DD CB d the operand is always (IX+d); another register names where the CPU
-        // also copies the result (BIT writes nothing, so it has no such form).
-        const QString kopie = z == SpeicherOperand || x == 1 ? QString() : QLatin1Char(',') + reg;
-        if (x == 0) {
-            const QString befehl = QString::fromUtf16(Z80SchiebeBefehle[y]) + QLatin1Char(' ');
-            m.cb[op] = befehl + reg;
-            m.ddcb[op] = befehl + QStringLiteral("%m") + kopie;
-        } else {
-            const QString befehl =
-                QString::fromUtf16(Z80BitBefehle[x]) + QLatin1Char(' ') + QChar(u'0' + y) + QLatin1Char(',');
-            m.cb[op] = befehl + reg;
-            m.ddcb[op] = befehl + QStringLiteral("%m") + kopie;
-        }
+TMusterInfo Beschreibe(TZ80Muster muster) {
+    TMusterInfo info;
+    info.muster = muster;
+    for (const char16_t* c = muster; c && *c; ++c) {
+        if (*c != u'%')
+            continue;
+        const char16_t art = *++c;
+        info.indiziert |= art == u'h' || art == u'm' || art == u'H' || art == u'L';
+        info.speicher |= art == u'm';
+        if (art != u'h' && art != u'H' && art != u'L')
+            info.operanden[info.anzahl++] = art;
     }
-    return m;
+    return info;
 }
 
-const TCBMuster& CBMuster() {
-    static const TCBMuster muster = BaueCBMuster();
-    return muster;
+// Every table once described. CB and DD CB: each opcode follows from its fields, so their
+// templates are made from the tables of shifts, bit instructions and registers.
+struct TMusterTabellen {
+    QString cbText[AnzahlOpcodes];
+    QString ddcbText[AnzahlOpcodes];
+    TMusterInfo haupt[AnzahlOpcodes];
+    TMusterInfo ed[AnzahlOpcodes];
+    TMusterInfo cb[AnzahlOpcodes];
+    TMusterInfo ddcb[AnzahlOpcodes];
+};
+
+void BaueCBMuster(TMusterTabellen& t, int op) {
+    const int x = op >> 6;
+    const int y = (op >> 3) & 7;
+    const int z = op & 7;
+    const QString reg = QString::fromUtf16(Z80Register[z]);
+    // Behind DD CB d the operand is always (IX+d); another register names where the CPU also
+    // copies the result (BIT writes nothing, so it has no such form).
+    const QString kopie = z == SpeicherOperand || x == 1 ? QString() : QLatin1Char(',') + reg;
+    const QString befehl =
+        x == 0 ? QString::fromUtf16(Z80SchiebeBefehle[y]) + QLatin1Char(' ')
+               : QString::fromUtf16(Z80BitBefehle[x]) + QLatin1Char(' ') + QChar(u'0' + y) + QLatin1Char(',');
+    t.cbText[op] = befehl + reg;
+    t.ddcbText[op] = befehl + QStringLiteral("%m") + kopie;
 }
 
-// Whether the template names one of the placeholders.
-bool Nennt(TZ80Muster muster, std::u16string_view platzhalter) {
-    for (const char16_t* c = muster; *c; ++c)
-        if (*c == u'%' && platzhalter.find(c[1]) != std::u16string_view::npos)
-            return true;
-    return false;
-}
-
-// Whether a DD or FD prefix changes the instruction.
-bool IstIndiziert(TZ80Muster muster) {
-    return Nennt(muster, u"hmHL");
+const TMusterTabellen& Tabellen() {
+    static const TMusterTabellen tabellen = [] {
+        TMusterTabellen t;
+        for (int op = 0; op < AnzahlOpcodes; ++op) {
+            BaueCBMuster(t, op);
+            t.haupt[op] = Beschreibe(Z80HauptTabelle[op]);
+            t.ed[op] = Beschreibe(Z80EDTabelle[op]);
+            t.cb[op] = Beschreibe(reinterpret_cast<TZ80Muster>(t.cbText[op].utf16()));
+            t.ddcb[op] = Beschreibe(reinterpret_cast<TZ80Muster>(t.ddcbText[op].utf16()));
+        }
+        return t;
+    }();
+    return tabellen;
 }
 
 // The rest of the body, listed as DEFB: the instruction does not fit into it.
@@ -83,24 +100,22 @@ TZ80Befehl Abgeschnitten(int verfuegbar) {
     return b;
 }
 
-// Reads the operands of `muster` from bytes[pos] on, in the order the template names them.
-TZ80Befehl MitOperanden(TZ80Befehl b, TZ80Muster muster, const std::uint8_t* bytes, int verfuegbar, int pos,
-                        std::uint16_t adresse) {
-    b.muster = muster;
+// Reads the operands of the template from bytes[pos] on.
+TZ80Befehl MitOperanden(TZ80Befehl b, const TMusterInfo& info, const std::uint8_t* bytes, int verfuegbar,
+                        int pos, std::uint16_t adresse) {
+    b.muster = info.muster;
+    b.speicher = info.speicher;
     int sprung = 0;
     bool relativ = false;
-    for (const char16_t* c = muster; *c; ++c) {
-        if (*c != u'%')
-            continue;
-        const char16_t art = *++c;
+    for (int i = 0; i < info.anzahl; ++i) {
+        const char16_t art = info.operanden[i];
         const int bytesNoetig = art == u'w' || art == u'j' ? 2 : art == u'm' && !b.index ? 0 : 1;
-        if (art == u'h' || art == u'H' || art == u'L' || bytesNoetig == 0)
-            continue;
         if (pos + bytesNoetig > verfuegbar)
             return Abgeschnitten(verfuegbar);
         switch (art) {
         case u'm':
-            b.verschiebung = static_cast<std::int8_t>(bytes[pos]);
+            if (b.index)
+                b.verschiebung = static_cast<std::int8_t>(bytes[pos]);
             break;
         case u'b':
             b.byte = bytes[pos];
@@ -123,19 +138,43 @@ TZ80Befehl MitOperanden(TZ80Befehl b, TZ80Muster muster, const std::uint8_t* byt
     return b;
 }
 
-void HaengeHexAn(QString& s, std::uint32_t wert, int stellen) {
+// One line, written into a fixed buffer: appending a character costs a store, not a string
+// operation, which matters for a listing of some 40,000 lines.
+class TZeilenPuffer {
+public:
+    static constexpr int Kapazitaet = 128; // the longest line is some 75 characters
+
+    void operator+=(char16_t c) { m_z[m_n++] = c; }
+    void operator+=(QChar c) { m_z[m_n++] = c.unicode(); }
+    void operator+=(QLatin1String text) {
+        for (char c : text)
+            m_z[m_n++] = static_cast<unsigned char>(c);
+    }
+    void operator+=(const char16_t* text) {
+        while (*text)
+            m_z[m_n++] = *text++;
+    }
+    int size() const { return m_n; }
+    const QChar* Daten() const { return reinterpret_cast<const QChar*>(m_z); }
+
+private:
+    char16_t m_z[Kapazitaet];
+    int m_n = 0;
+};
+
+void HaengeHexAn(TZeilenPuffer& s, std::uint32_t wert, int stellen) {
     for (int i = stellen - 1; i >= 0; --i)
         s += QChar(HexZeichen[(wert >> (4 * i)) & 0x0F]);
 }
 
-void HaengeDollarHexAn(QString& s, std::uint32_t wert, int stellen) {
-    s += QLatin1Char('$');
+void HaengeDollarHexAn(TZeilenPuffer& s, std::uint32_t wert, int stellen) {
+    s += u'$';
     HaengeHexAn(s, wert, stellen);
 }
 
-void FuelleAuf(QString& s, qsizetype bis) {
+void FuelleAuf(TZeilenPuffer& s, int bis) {
     while (s.size() < bis)
-        s += QLatin1Char(' ');
+        s += u' ';
 }
 
 // Writes the lines of one listing; knows where instructions start and where jumps land.
@@ -154,29 +193,29 @@ public:
                 m_marken[ziel] |= ZielMarke;
         }
     }
-    QString Zeile(int offset, const TZ80Befehl& b) const;
+    void Zeile(QString& text, int offset, const TZ80Befehl& b) const;
 
 private:
     bool IstStart(std::uint16_t offset) const {
         return offset == m_start && offset < m_rumpf.size() && (m_marken[offset] & AnfangMarke);
     }
     // The label of an instruction start, or nothing.
-    bool HaengeMarkeAn(QString& s, std::uint16_t offset) const {
+    bool HaengeMarkeAn(TZeilenPuffer& s, std::uint16_t offset) const {
         if (IstStart(offset)) {
-            s += QStringView(StartName);
+            s += StartName;
             return true;
         }
         if (offset >= m_rumpf.size() || m_marken[offset] != (AnfangMarke | ZielMarke))
             return false;
-        s += QLatin1Char('L');
+        s += u'L';
         HaengeHexAn(s, Adresse(offset), 4);
         return true;
     }
-    void HaengeZielAn(QString& s, std::uint16_t ziel) const {
+    void HaengeZielAn(TZeilenPuffer& s, std::uint16_t ziel) const {
         if (!HaengeMarkeAn(s, static_cast<std::uint16_t>(ziel - m_ladeAdresse)))
             HaengeDollarHexAn(s, ziel, 4);
     }
-    void HaengeBefehlAn(QString& s, int offset, const TZ80Befehl& b) const;
+    void HaengeBefehlAn(TZeilenPuffer& s, int offset, const TZ80Befehl& b) const;
 
     std::span<const std::uint8_t> m_rumpf;
     std::uint16_t m_ladeAdresse;
@@ -184,42 +223,42 @@ private:
     std::vector<std::uint8_t> m_marken;
 };
 
-QString TZ80Schreiber::Zeile(int offset, const TZ80Befehl& b) const {
-    QString s;
-    s.reserve(64);
+void TZ80Schreiber::Zeile(QString& text, int offset, const TZ80Befehl& b) const {
+    TZeilenPuffer s;
     HaengeHexAn(s, Adresse(offset), 4);
     s += QLatin1String("  ");
-    const qsizetype bytesAnfang = s.size();
+    const int bytesAnfang = s.size();
     for (int i = 0; i < b.laenge; ++i) {
         if (i > 0)
-            s += QLatin1Char(' ');
+            s += u' ';
         HaengeHexAn(s, m_rumpf[offset + i], 2);
     }
     FuelleAuf(s, bytesAnfang + BytesSpalte);
     s += QLatin1String("  ");
-    const qsizetype markenAnfang = s.size();
+    const int markenAnfang = s.size();
     const bool markiert = HaengeMarkeAn(s, static_cast<std::uint16_t>(offset));
     if (markiert)
-        s += QLatin1Char(':');
+        s += u':';
     FuelleAuf(s, markenAnfang + MarkenSpalte);
     HaengeBefehlAn(s, offset, b);
     // A start address inside the line, where no label can stand.
     if (!IstStart(m_start) && m_start >= offset && m_start < offset + b.laenge) {
         s += QLatin1String("  ; ");
-        s += QStringView(StartName);
-        s += QLatin1Char(' ');
+        s += StartName;
+        s += u' ';
         HaengeDollarHexAn(s, Adresse(m_start), 4);
     }
-    return s;
+    s += u'\n';
+    text.append(s.Daten(), s.size());
 }
 
-void TZ80Schreiber::HaengeBefehlAn(QString& s, int offset, const TZ80Befehl& b) const {
-    const qsizetype anfang = s.size();
+void TZ80Schreiber::HaengeBefehlAn(TZeilenPuffer& s, int offset, const TZ80Befehl& b) const {
+    const int anfang = s.size();
     if (!b.muster) {
         s += QLatin1String("DEFB ");
         for (int i = 0; i < b.laenge; ++i) {
             if (i > 0)
-                s += QLatin1Char(',');
+                s += u',';
             HaengeDollarHexAn(s, m_rumpf[offset + i], 2);
         }
         return;
@@ -230,8 +269,6 @@ void TZ80Schreiber::HaengeBefehlAn(QString& s, int offset, const TZ80Befehl& b) 
     if (!*c)
         return;
     FuelleAuf(s, anfang + BefehlsSpalte);
-    // Behind DD/FD with a memory operand, H and L are the plain registers.
-    const bool mitSpeicher = Nennt(b.muster, u"m");
     for (++c; *c; ++c) {
         if (*c != u'%') {
             s += QChar(*c);
@@ -250,17 +287,18 @@ void TZ80Schreiber::HaengeBefehlAn(QString& s, int offset, const TZ80Befehl& b) 
             break;
         case u'h':
             if (b.index) {
-                s += QLatin1Char('I');
-                s += QLatin1Char(b.index);
+                s += u'I';
+                s += static_cast<char16_t>(b.index);
             } else {
                 s += QLatin1String("HL");
             }
             break;
         case u'H':
         case u'L':
-            if (b.index && !mitSpeicher) {
-                s += QLatin1Char('I');
-                s += QLatin1Char(b.index);
+            // Behind DD/FD with a memory operand, H and L are the plain registers.
+            if (b.index && !b.speicher) {
+                s += u'I';
+                s += static_cast<char16_t>(b.index);
             }
             s += QChar(*c);
             break;
@@ -269,10 +307,12 @@ void TZ80Schreiber::HaengeBefehlAn(QString& s, int offset, const TZ80Befehl& b) 
                 s += QLatin1String("(HL)");
                 break;
             }
-            s += QStringLiteral("(I") + QLatin1Char(b.index) + QLatin1Char(b.verschiebung < 0 ? '-' : '+');
+            s += u"(I";
+            s += static_cast<char16_t>(b.index);
+            s += b.verschiebung < 0 ? u'-' : u'+';
             HaengeDollarHexAn(
                 s, static_cast<std::uint32_t>(b.verschiebung < 0 ? -b.verschiebung : b.verschiebung), 2);
-            s += QLatin1Char(')');
+            s += u')';
             break;
         }
     }
@@ -280,22 +320,18 @@ void TZ80Schreiber::HaengeBefehlAn(QString& s, int offset, const TZ80Befehl& b) 
 } // namespace
 
 TZ80Befehl DekodiereZ80(const std::uint8_t* bytes, int verfuegbar, std::uint16_t adresse) {
+    const TMusterTabellen& t = Tabellen();
     const std::uint8_t op = bytes[0];
     if (op == PraefixCB || op == PraefixED) {
         if (verfuegbar < 2)
             return Abgeschnitten(verfuegbar);
-        TZ80Befehl b;
-        if (op == PraefixCB) {
-            b.laenge = 2;
-            b.muster = reinterpret_cast<const char16_t*>(CBMuster().cb[bytes[1]].utf16());
-            return b;
-        }
-        const TZ80Muster muster = Z80EDTabelle[bytes[1]];
-        if (!muster) {
+        const TMusterInfo& info = op == PraefixCB ? t.cb[bytes[1]] : t.ed[bytes[1]];
+        if (!info.muster) {
+            TZ80Befehl b;
             b.laenge = 2;
             return b;
         }
-        return MitOperanden(b, muster, bytes, verfuegbar, 2, adresse);
+        return MitOperanden(TZ80Befehl(), info, bytes, verfuegbar, 2, adresse);
     }
     if (op == PraefixDD || op == PraefixFD) {
         TZ80Befehl b; // a lone prefix: one byte of its own
@@ -305,42 +341,47 @@ TZ80Befehl DekodiereZ80(const std::uint8_t* bytes, int verfuegbar, std::uint16_t
         if (bytes[1] == PraefixCB) {
             if (verfuegbar < DDCBLaenge)
                 return Abgeschnitten(verfuegbar);
+            const TMusterInfo& info = t.ddcb[bytes[3]];
             b.laenge = DDCBLaenge;
             b.verschiebung = static_cast<std::int8_t>(bytes[2]);
-            b.muster = reinterpret_cast<const char16_t*>(CBMuster().ddcb[bytes[3]].utf16());
+            b.muster = info.muster;
+            b.speicher = true;
             return b;
         }
-        const TZ80Muster muster = Z80HauptTabelle[bytes[1]];
-        if (!muster || !IstIndiziert(muster))
+        const TMusterInfo& info = t.haupt[bytes[1]];
+        if (!info.indiziert)
             return TZ80Befehl();
-        return MitOperanden(b, muster, bytes, verfuegbar, 2, adresse);
+        return MitOperanden(b, info, bytes, verfuegbar, 2, adresse);
     }
-    return MitOperanden(TZ80Befehl(), Z80HauptTabelle[op], bytes, verfuegbar, 1, adresse);
+    return MitOperanden(TZ80Befehl(), t.haupt[op], bytes, verfuegbar, 1, adresse);
 }
 
-QStringList DisassembliereZ80(std::span<const std::uint8_t> pv_rumpf, std::uint16_t pv_ladeAdresse,
-                              std::uint16_t pv_startAdresse, int pv_codeAnfang) {
+QString DisassembliereZ80(std::span<const std::uint8_t> pv_rumpf, std::uint16_t pv_ladeAdresse,
+                          std::uint16_t pv_startAdresse, int pv_codeAnfang) {
     const int groesse = static_cast<int>(pv_rumpf.size());
     const int codeAnfang = std::clamp(pv_codeAnfang, 0, groesse);
     TZ80Schreiber schreiber(pv_rumpf, pv_ladeAdresse, pv_startAdresse);
-    // First every instruction, so that a jump backwards and forwards finds its label.
-    std::vector<TZ80Befehl> befehle;
-    for (int offset = codeAnfang; offset < groesse;) {
-        befehle.push_back(
-            DekodiereZ80(pv_rumpf.data() + offset, groesse - offset, schreiber.Adresse(offset)));
-        schreiber.Markiere(offset, befehle.back());
-        offset += befehle.back().laenge;
+    // First where every instruction starts and where jumps land, so that a jump backwards and
+    // forwards finds its label; then the lines. Decoding twice costs less than keeping every
+    // instruction of a large body.
+    int anzahl = 0;
+    for (int offset = codeAnfang; offset < groesse; ++anzahl) {
+        const TZ80Befehl b =
+            DekodiereZ80(pv_rumpf.data() + offset, groesse - offset, schreiber.Adresse(offset));
+        schreiber.Markiere(offset, b);
+        offset += b.laenge;
     }
-    QStringList zeilen;
-    zeilen.reserve(static_cast<qsizetype>(befehle.size()) + codeAnfang / DatenJeZeile + 1);
+    QString zeilen;
+    zeilen.reserve(static_cast<qsizetype>(anzahl + codeAnfang / DatenJeZeile + 1) * TypischeZeile);
     for (int offset = 0; offset < codeAnfang; offset += DatenJeZeile) {
         TZ80Befehl daten;
         daten.laenge = std::min(DatenJeZeile, codeAnfang - offset);
-        zeilen.append(schreiber.Zeile(offset, daten));
+        schreiber.Zeile(zeilen, offset, daten);
     }
-    int offset = codeAnfang;
-    for (const TZ80Befehl& b : befehle) {
-        zeilen.append(schreiber.Zeile(offset, b));
+    for (int offset = codeAnfang; offset < groesse;) {
+        const TZ80Befehl b =
+            DekodiereZ80(pv_rumpf.data() + offset, groesse - offset, schreiber.Adresse(offset));
+        schreiber.Zeile(zeilen, offset, b);
         offset += b.laenge;
     }
     return zeilen;

@@ -7,7 +7,7 @@
 // DEFB data. Addresses wrap at 0xFFFF as on the CPU.
 #pragma once
 
-#include <QStringList>
+#include <QString>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -19,7 +19,8 @@ struct TZ80Befehl {
     // CPU skips (two bytes), a DD or FD prefix that changes nothing (one byte, the next byte is
     // an instruction of its own), or an instruction cut off by the end of the body.
     const char16_t* muster = nullptr;
-    char index = 0; // 'X' or 'Y' behind DD or FD
+    char index = 0;        // 'X' or 'Y' behind DD or FD
+    bool speicher = false; // names the memory operand: H and L stay themselves behind DD or FD
     int verschiebung = 0;
     std::uint8_t byte = 0;
     std::uint16_t wort = 0;
@@ -29,6 +30,7 @@ struct TZ80Befehl {
 // The instruction at `adresse`; `verfuegbar` bytes may be read from `bytes` (at least 1).
 TZ80Befehl DekodiereZ80(const std::uint8_t* bytes, int verfuegbar, std::uint16_t adresse);
 
-// The listing of the whole body; `codeAnfang` is an offset into it (clamped to the body).
-QStringList DisassembliereZ80(std::span<const std::uint8_t> pv_rumpf, std::uint16_t pv_ladeAdresse,
-                              std::uint16_t pv_startAdresse, int pv_codeAnfang);
+// The listing of the whole body, every line ended by LF (one text rather than a list of lines:
+// a large body has some 40,000 of them); `codeAnfang` is an offset into the body (clamped to it).
+QString DisassembliereZ80(std::span<const std::uint8_t> pv_rumpf, std::uint16_t pv_ladeAdresse,
+                          std::uint16_t pv_startAdresse, int pv_codeAnfang);

@@ -59,6 +59,11 @@ QLabel* NeuesLabel(QWidget* eltern, const char* name, QWidget* partner) {
     return label;
 }
 
+// The field shows the lines without an empty one after the last.
+QString OhneLetztenZeilenvorschub(const QString& text) {
+    return text.endsWith(u'\n') ? text.chopped(1) : text;
+}
+
 TInhaltsAnsicht::TAnsicht AnsichtFuerAttribut(std::uint8_t attribut) {
     if (attribut == AttributMaschinencode)
         return TInhaltsAnsicht::TAnsicht::Z80;
@@ -191,34 +196,31 @@ void TInhaltsAnsicht::ZeigeNeu() {
         0, HoleTextMitParametern(FormName + QStringLiteral("_ComboBoxDialekt_Automatisch"),
                                  BasicDialektName(erkannt)));
 
-    QStringList zeilen;
-    QString meldung;
     switch (ansicht) {
     case TAnsicht::Hex: {
         // The dump as it always was; the text for copy and save as `dump` writes it.
         const QString dump = m_datei->HoleMZDateiRumpfText();
         m_memo->setPlainText(dump);
-        if (!dump.isEmpty())
-            zeilen = dump.split(QStringLiteral("\r\n"));
+        m_text = dump.isEmpty() ? QString()
+                                : QString(dump).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n';
         break;
     }
     case TAnsicht::Basic: {
         const int wahl = ComboBoxDialekt->currentIndex();
         const TBasicListe liste =
             ListeBasic(rumpf, ladeAdresse, wahl > 0 ? static_cast<TBasicDialekt>(wahl - 1) : erkannt);
-        zeilen = liste.zeilen;
-        if (!liste.gueltig)
-            meldung = BasicFehlerText(liste, ladeAdresse);
+        m_text = liste.zeilen.isEmpty() ? QString() : liste.zeilen.join(u'\n') + u'\n';
+        // A body that is no program of the dialect shows why, and there is nothing to copy.
+        m_memo->setPlainText(liste.gueltig ? OhneLetztenZeilenvorschub(m_text)
+                                           : BasicFehlerText(liste, ladeAdresse));
         break;
     }
     case TAnsicht::Z80:
-        zeilen =
+        m_text =
             DisassembliereZ80(rumpf, ladeAdresse, m_datei->HoleMZStartAdresse(), SpinEditCodeAnfang->value());
+        m_memo->setPlainText(OhneLetztenZeilenvorschub(m_text));
         break;
     }
-    m_text = zeilen.isEmpty() ? QString() : zeilen.join(QLatin1Char('\n')) + QLatin1Char('\n');
-    if (ansicht != TAnsicht::Hex)
-        m_memo->setPlainText(meldung.isEmpty() ? zeilen.join(QLatin1Char('\n')) : meldung);
     ButtonKopieren->setEnabled(!m_text.isEmpty());
     ButtonSpeichernAlsText->setEnabled(!m_text.isEmpty());
 }

@@ -21,7 +21,11 @@ std::span<const std::uint8_t> Bytes(const QByteArray& b) {
 }
 
 QStringList Liste(const QByteArray& rumpf, std::uint16_t lade, std::uint16_t start, int codeAnfang = 0) {
-    return DisassembliereZ80(Bytes(rumpf), lade, start, codeAnfang);
+    const QString text = DisassembliereZ80(Bytes(rumpf), lade, start, codeAnfang);
+    // Every line ends with LF, the last one too.
+    EXPECT_TRUE(text.isEmpty() || text.endsWith(QLatin1Char('\n')));
+    EXPECT_FALSE(text.contains(QLatin1Char('\r')));
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 // A listing as gtest shows it on a failure: one text, one line per line.
