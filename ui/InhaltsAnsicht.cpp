@@ -28,6 +28,8 @@ constexpr std::uint8_t AttributMZ80Basic = 0x02;
 constexpr std::uint8_t AttributSBasic = 0x05;
 constexpr int Abstand = 6;
 constexpr int MinDialektZeichen = 16;
+// The entries of the view box, in the order of TInhaltsAnsicht::TAnsicht.
+const char* const AnsichtNamen[] = {"ComboBoxAnsicht_Hex", "ComboBoxAnsicht_Basic", "ComboBoxAnsicht_Z80"};
 
 QString FensterText(const QString& name) {
     return HoleText(FormName + QLatin1Char('_') + name);
@@ -134,10 +136,16 @@ TInhaltsAnsicht::TInhaltsAnsicht(QWidget* pv_eltern, QPlainTextEdit* pv_memo)
     m_fuelltAus = true;
     for (int i = 0; i <= AnzahlBasicDialekte; ++i)
         ComboBoxDialekt->addItem(i == 0 ? QString() : BasicDialektName(static_cast<TBasicDialekt>(i - 1)));
-    for (int i = 0; i < 3; ++i)
-        ComboBoxAnsicht->addItem(QString());
+    for (const char* name : AnsichtNamen)
+        ComboBoxAnsicht->addItem(FensterText(QLatin1String(name)));
     m_fuelltAus = false;
     ZeigeFelderDerAnsicht();
+}
+
+void TInhaltsAnsicht::SetzeAutomatikText() {
+    ComboBoxDialekt->setItemText(
+        0, HoleTextMitParametern(FormName + QStringLiteral("_ComboBoxDialekt_Automatisch"),
+                                 BasicDialektName(m_erkannt)));
 }
 
 // The dialect belongs to the listing, the code offset to the disassembly.
@@ -157,15 +165,14 @@ void TInhaltsAnsicht::SetzeTexte() {
     LabelAnsicht->setText(FensterText(LabelAnsicht->objectName()));
     LabelDialekt->setText(FensterText(LabelDialekt->objectName()));
     LabelCodeAnfang->setText(FensterText(LabelCodeAnfang->objectName()));
-    const char* ansichten[] = {"ComboBoxAnsicht_Hex", "ComboBoxAnsicht_Basic", "ComboBoxAnsicht_Z80"};
-    for (int i = 0; i < 3; ++i)
-        ComboBoxAnsicht->setItemText(i, FensterText(QLatin1String(ansichten[i])));
+    for (int i = 0; i < static_cast<int>(std::size(AnsichtNamen)); ++i)
+        ComboBoxAnsicht->setItemText(i, FensterText(QLatin1String(AnsichtNamen[i])));
     ButtonKopieren->setText(FensterText(ButtonKopieren->objectName()));
     ButtonSpeichernAlsText->setText(FensterText(ButtonSpeichernAlsText->objectName()));
     SaveDialogListing.titel = FensterText(QStringLiteral("SaveDialogListing_Titel"));
     SaveDialogListing.filter = FensterText(QStringLiteral("SaveDialogListing_Filter"));
-    if (m_datei && m_datei->IstGeladen())
-        ZeigeNeu();
+    // The field itself is filled anew by the window's refresh, which follows.
+    SetzeAutomatikText();
 }
 
 void TInhaltsAnsicht::Zeige(const TMZFDatei& pv_datei, bool pv_neueDatei) {
@@ -190,11 +197,6 @@ void TInhaltsAnsicht::ZeigeNeu() {
 
     const std::span<const std::uint8_t> rumpf(m_datei->Rumpf(), m_datei->HoleMZDateiGroesse());
     const std::uint16_t ladeAdresse = m_datei->HoleMZLadeAdresse();
-    // The detected dialect follows the header at once (attribute, load address).
-    const TBasicDialekt erkannt = ErkenneBasicDialekt(rumpf, m_datei->HoleMZDateiAttribut(), ladeAdresse);
-    ComboBoxDialekt->setItemText(
-        0, HoleTextMitParametern(FormName + QStringLiteral("_ComboBoxDialekt_Automatisch"),
-                                 BasicDialektName(erkannt)));
 
     switch (ansicht) {
     case TAnsicht::Hex: {
@@ -206,9 +208,12 @@ void TInhaltsAnsicht::ZeigeNeu() {
         break;
     }
     case TAnsicht::Basic: {
+        // The detected dialect follows the header at once (attribute, load address).
+        m_erkannt = ErkenneBasicDialekt(rumpf, m_datei->HoleMZDateiAttribut(), ladeAdresse);
+        SetzeAutomatikText();
         const int wahl = ComboBoxDialekt->currentIndex();
         const TBasicListe liste =
-            ListeBasic(rumpf, ladeAdresse, wahl > 0 ? static_cast<TBasicDialekt>(wahl - 1) : erkannt);
+            ListeBasic(rumpf, ladeAdresse, wahl > 0 ? static_cast<TBasicDialekt>(wahl - 1) : m_erkannt);
         m_text = liste.zeilen.isEmpty() ? QString() : liste.zeilen.join(u'\n') + u'\n';
         // A body that is no program of the dialect shows why, and there is nothing to copy.
         m_memo->setPlainText(liste.gueltig ? OhneLetztenZeilenvorschub(m_text)

@@ -4,6 +4,7 @@
 // the window's.
 #pragma once
 
+#include "BasicListe.h"
 #include "Plattform.h"
 
 #include <QObject>
@@ -53,6 +54,7 @@ public:
 private:
     void ZeigeNeu();
     void ZeigeFelderDerAnsicht();
+    void SetzeAutomatikText();
     TAnsicht Ansicht() const;
 
     QWidget* m_auswahl;
@@ -60,6 +62,7 @@ private:
     QPlainTextEdit* m_memo;
     const TMZFDatei* m_datei = nullptr;
     QString m_text;
+    TBasicDialekt m_erkannt = TBasicDialekt::MZ700; // of the file shown, as last detected
     // While the window fills the controls, their signals must not redraw the field.
     bool m_fuelltAus = false;
     TDateiDialog SaveDialogListing;
