@@ -54,9 +54,14 @@ protected:
     }
 };
 
+template <typename T> T* NeuesKind(QWidget* eltern, const char* name) {
+    auto* kind = new T(eltern);
+    kind->setObjectName(QLatin1String(name));
+    return kind;
+}
+
 QLabel* NeuesLabel(QWidget* eltern, const char* name, QWidget* partner) {
-    auto* label = new QLabel(eltern);
-    label->setObjectName(QLatin1String(name));
+    auto* label = NeuesKind<QLabel>(eltern, name);
     label->setBuddy(partner);
     return label;
 }
@@ -77,14 +82,10 @@ TInhaltsAnsicht::TAnsicht AnsichtFuerAttribut(std::uint8_t attribut) {
 
 TInhaltsAnsicht::TInhaltsAnsicht(QWidget* pv_eltern, QPlainTextEdit* pv_memo)
     : QObject(pv_eltern), m_memo(pv_memo) {
-    m_auswahl = new QWidget(pv_eltern);
-    m_auswahl->setObjectName(QStringLiteral("PanelInhaltsAnsicht"));
-    ComboBoxAnsicht = new QComboBox(m_auswahl);
-    ComboBoxAnsicht->setObjectName(QStringLiteral("ComboBoxAnsicht"));
-    ComboBoxDialekt = new QComboBox(m_auswahl);
-    ComboBoxDialekt->setObjectName(QStringLiteral("ComboBoxDialekt"));
-    SpinEditCodeAnfang = new TZahlFeld(m_auswahl);
-    SpinEditCodeAnfang->setObjectName(QStringLiteral("SpinEditCodeAnfang"));
+    m_auswahl = NeuesKind<QWidget>(pv_eltern, "PanelInhaltsAnsicht");
+    ComboBoxAnsicht = NeuesKind<QComboBox>(m_auswahl, "ComboBoxAnsicht");
+    ComboBoxDialekt = NeuesKind<QComboBox>(m_auswahl, "ComboBoxDialekt");
+    SpinEditCodeAnfang = NeuesKind<TZahlFeld>(m_auswahl, "SpinEditCodeAnfang");
     SpinEditCodeAnfang->setRange(0, TMZFDatei::MaxRumpfGroesse);
     SpinEditCodeAnfang->setKeyboardTracking(false);
     LabelAnsicht = NeuesLabel(m_auswahl, "LabelAnsicht", ComboBoxAnsicht);
@@ -102,12 +103,9 @@ TInhaltsAnsicht::TInhaltsAnsicht(QWidget* pv_eltern, QPlainTextEdit* pv_memo)
     ComboBoxDialekt->setMinimumContentsLength(MinDialektZeichen);
     zeile->addStretch(0);
 
-    m_knoepfe = new QWidget(pv_eltern);
-    m_knoepfe->setObjectName(QStringLiteral("PanelInhaltsKnoepfe"));
-    ButtonKopieren = new QPushButton(m_knoepfe);
-    ButtonKopieren->setObjectName(QStringLiteral("ButtonKopieren"));
-    ButtonSpeichernAlsText = new QPushButton(m_knoepfe);
-    ButtonSpeichernAlsText->setObjectName(QStringLiteral("ButtonSpeichernAlsText"));
+    m_knoepfe = NeuesKind<QWidget>(pv_eltern, "PanelInhaltsKnoepfe");
+    ButtonKopieren = NeuesKind<QPushButton>(m_knoepfe, "ButtonKopieren");
+    ButtonSpeichernAlsText = NeuesKind<QPushButton>(m_knoepfe, "ButtonSpeichernAlsText");
     auto* spalte = new QVBoxLayout(m_knoepfe);
     spalte->setContentsMargins(0, 0, 0, 0);
     spalte->addWidget(ButtonKopieren);

@@ -80,9 +80,11 @@ struct TFall {
 // MZ-700: numbers in every stored form, tokens in strings, REM and DATA taken literally.
 TFall MZ700Fall() {
     const QList<QPair<int, QByteArray>> zeilen = {
-        {10, Hex("41f4023a42f40a")},     // digits 0x01..0x0A
-        {20, Hex("80200b0a00")},         // line number
-        {30, Hex("43f4114400f7113a0a")}, // hexadecimal
+        {10, Hex("41f4023a42f40a")}, // digits 0x01..0x0A
+        {20, Hex("80200b0a00")},     // line number
+        {30, Hex("43f4114400f7113a0a")},
+        {35, Hex("43f40e0000f713ffff"
+                 "f70d0100f70f1000f7100001f714ab0c")}, // every hexadecimal prefix // hexadecimal
         {40, Hex("44f41590520600"
                  "00f815947424"
                  "0000fc158000000000")}, // floats
@@ -113,12 +115,13 @@ TFall MZ700Fall() {
             0x6BCF,
             SBasic(zeilen),
             {QStringLiteral("10 A=1:B=9"), QStringLiteral("20 GOTO 10"), QStringLiteral("30 C=$44+$A3A"),
-             QStringLiteral("40 D=53766-1000000*0.5"), QStringLiteral("50 E=65536:F=-1:G=0"),
-             QStringLiteral("60 H=4660"), QStringLiteral("70 GOSUB 20"), QStringLiteral("80 I=6*2"),
-             QStringLiteral("90 J=8E-05"), QStringLiteral("100 PRINT \"g\";CHR$(65)"),
-             QStringLiteral("110 REM a:PRINT"), QStringLiteral("120 DATA \"X:Y\",}:END"),
-             QStringLiteral("130 P=\u03C0*1"), QStringLiteral("140 DEF FNC(I)=I"),
-             QStringLiteral("150 MUSIC \"C\""), QStringLiteral("160 {82}"), QStringLiteral("170 K={17}X")},
+             QStringLiteral("35 C=$0+$FFFF+$1+$10+$100+$CAB"), QStringLiteral("40 D=53766-1000000*0.5"),
+             QStringLiteral("50 E=65536:F=-1:G=0"), QStringLiteral("60 H=4660"),
+             QStringLiteral("70 GOSUB 20"), QStringLiteral("80 I=6*2"), QStringLiteral("90 J=8E-05"),
+             QStringLiteral("100 PRINT \"g\";CHR$(65)"), QStringLiteral("110 REM a:PRINT"),
+             QStringLiteral("120 DATA \"X:Y\",}:END"), QStringLiteral("130 P=\u03C0*1"),
+             QStringLiteral("140 DEF FNC(I)=I"), QStringLiteral("150 MUSIC \"C\""),
+             QStringLiteral("160 {82}"), QStringLiteral("170 K={17}X")},
             2,
             {10, 20}};
 }

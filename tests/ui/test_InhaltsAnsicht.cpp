@@ -32,13 +32,18 @@ const QString GnuBlat = QStringLiteral("psychotimmy-Sharp-MZ-700/GNU BLAT 2000.m
 
 class InhaltsAnsicht : public ::testing::Test {
 protected:
+    // A fresh window, started as the program starts it, in English with the default settings.
     void SetUp() override {
-        EinstellungenLeeren();
-        TestSprache(true);
         FormHauptModulStarten();
         SetzeKommandozeile({});
-        form = std::make_unique<TFormHaupt>();
-        form->show();
+        EinstellungenLeeren();
+        TestSprache(true);
+        form = NeuesFenster();
+    }
+    static std::unique_ptr<TFormHaupt> NeuesFenster() {
+        auto fenster = std::make_unique<TFormHaupt>();
+        fenster->show();
+        return fenster;
     }
 
     template <typename T> T* Kind(const char* name) {
