@@ -313,5 +313,21 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("Format_Gleitkomma"), QStringLiteral("~-Bit-Gleitkomma"));
     FuegeTextHinzu(QStringLiteral("Frage_ErweitertLesen"), QStringLiteral("Jetzt mit der erweiterten Dekodierung lesen? Die Einstellung bleibt, wie sie ist."));
     FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertKommandozeile"), QStringLiteral("bandwerk-cli liest sie mit --extended."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelAnsicht"), QStringLiteral("Ansich&t:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Hex"), QStringLiteral("Hex-Dump"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Basic"), QStringLiteral("BASIC-Listing"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Z80"), QStringLiteral("Z80-Disassemblierung"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelDialekt"), QStringLiteral("&BASIC-Dialekt:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxDialekt_Automatisch"), QStringLiteral("Automatisch: ~"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelCodeAnfang"), QStringLiteral("Code ab &Offset:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonKopieren"), QStringLiteral("Ko&pieren"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonSpeichernAlsText"), QStringLiteral("Te&xt speichern..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Titel"), QStringLiteral("Ansicht als Textdatei speichern"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Filter"), QStringLiteral("TXT-Dateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("Fehler_BasicListe_KeinProgramm"), QStringLiteral("Der Rumpf ist kein Programm in ~: ~."));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundKeinEnde"), QStringLiteral("bei ~ fehlt die Endemarke $0000"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundZeileUeberEnde"), QStringLiteral("die Zeile bei ~ reicht über das Ende des Rumpfs hinaus"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundLaengeFalsch"), QStringLiteral("Zeile ~ bei ~ endet nicht dort, wo ihre Länge ~ es angibt"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundReihenfolge"), QStringLiteral("die Zeilennummer ~ bei ~ folgt nicht auf die Zeile ~"));
 }
 // clang-format on

@@ -313,5 +313,21 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("Format_Gleitkomma"), QStringLiteral("~-bit floating point"));
     FuegeTextHinzu(QStringLiteral("Frage_ErweitertLesen"), QStringLiteral("Read it with the extended decoding now? The setting stays as it is."));
     FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertKommandozeile"), QStringLiteral("bandwerk-cli reads it with --extended."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelAnsicht"), QStringLiteral("&View:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Hex"), QStringLiteral("Hex dump"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Basic"), QStringLiteral("BASIC listing"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Z80"), QStringLiteral("Z80 disassembly"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelDialekt"), QStringLiteral("&BASIC dialect:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxDialekt_Automatisch"), QStringLiteral("Automatic: ~"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelCodeAnfang"), QStringLiteral("Code from &offset:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonKopieren"), QStringLiteral("Co&py"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonSpeichernAlsText"), QStringLiteral("Save as te&xt..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Titel"), QStringLiteral("Save the view as text-file"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Filter"), QStringLiteral("TXT-files (*.txt)|*.txt|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("Fehler_BasicListe_KeinProgramm"), QStringLiteral("The body is not a program in ~: ~."));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundKeinEnde"), QStringLiteral("the end mark $0000 is missing at ~"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundZeileUeberEnde"), QStringLiteral("the line at ~ runs past the end of the body"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundLaengeFalsch"), QStringLiteral("line ~ at ~ does not end where its length ~ says"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundReihenfolge"), QStringLiteral("line number ~ at ~ does not follow line ~"));
 }
 // clang-format on

@@ -2,6 +2,7 @@
 
 #include "BandAnalyse.h"
 #include "Bandbericht.h"
+#include "BasicListe.h"
 #include "DateiPfad.h"
 #include "Fortschrittsbalken.h"
 #include "FreieNamen.h"
@@ -10,6 +11,7 @@
 #include "MZFDatei.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
+#include "Z80Disassembler.h"
 
 #include <QCommandLineParser>
 #include <QFileDevice>
@@ -37,6 +39,11 @@ struct TAufruf {
     std::optional<bool> invertiert; // --inverted / --normal
     std::optional<quint8> modell;   // from --model; unset keeps the stored model
     std::optional<bool> erweitert;  // --extended / --standard
+    // What dump shows of the body: the hex dump, unless --basic or --z80 asks for a listing.
+    bool basic = false;
+    bool z80 = false;
+    std::optional<TBasicDialekt> dialekt; // from --dialect; unset: detected from the file
+    std::optional<int> codeAnfang;        // from --offset
     bool hilfe = false;
     bool version = false;
 };
@@ -56,6 +63,13 @@ QString ModellListe() {
     return namen.join(QStringLiteral(", "));
 }
 
+QString DialektListe() {
+    QStringList namen;
+    for (int d = 0; d < AnzahlBasicDialekte; ++d)
+        namen << BasicDialektKurzname(static_cast<TBasicDialekt>(d));
+    return namen.join(QStringLiteral(", "));
+}
+
 QString Gebrauch() {
     return QStringLiteral(
                "Usage: bandwerk-cli [OPTIONS] COMMAND ARGUMENTS\n"
@@ -63,6 +77,8 @@ QString Gebrauch() {
                "Commands:\n"
                "  info FILE         show the MZ header of the MZ file that FILE holds\n"
                "  dump FILE         show the body of the MZ file that FILE holds as a hex dump\n"
+               "  dump --basic FILE the body as a BASIC listing\n"
+               "  dump --z80 FILE   the body as Z80 assembler text, from its load address\n"
                "  list FILE         one line for each MZ file that FILE holds\n"
                "  convert IN OUT    convert an MZ file; the kinds follow the extensions (%1)\n"
                "  extract IN DIR    write every MZ file that IN holds as DIR/NAME.mzf\n"
@@ -84,6 +100,15 @@ QString Gebrauch() {
                "                    decoding a recording: extended decoding (more WAV formats, worn\n"
                "                    tapes) or the standard one (default: the stored choice); taken\n"
                "                    with any input\n"
+               "  --basic           dump: list the body as a BASIC program\n"
+               "  --dialect NAME    dump --basic: the BASIC dialect, one of mz700 (MZ-700 S-BASIC\n"
+               "                    1Z-013B), mz800 (MZ-800 S-BASIC 1Z-016), mz80k (MZ-80K BASIC\n"
+               "                    SP-5025), mz80a (MZ-80A BASIC SA-5510) (default: detected from\n"
+               "                    the file)\n"
+               "  --z80             dump: disassemble the body as Z80 machine code\n"
+               "  --offset N        dump --z80: where the code starts, in bytes into the body\n"
+               "                    (decimal, or hexadecimal after $ or 0x; default 0); the bytes\n"
+               "                    before it are listed as data\n"
                "  --help            show this text\n"
                "  --version         show the version\n"
                "  --                everything after it is a file name\n"
@@ -101,6 +126,19 @@ int Aufruffehler(QTextStream& fehler, const QString& grund) {
     return ExitAufruf;
 }
 
+// The options of dump's listings belong to dump, and each to its own listing.
+std::optional<QString> PruefeInhaltsOptionen(const TAufruf& aufruf) {
+    if ((aufruf.basic || aufruf.z80) && aufruf.befehl != QLatin1String("dump"))
+        return QStringLiteral("--basic and --z80 are options of dump only");
+    if (aufruf.basic && aufruf.z80)
+        return QStringLiteral("--basic and --z80 exclude each other");
+    if (aufruf.dialekt && !aufruf.basic)
+        return QStringLiteral("--dialect is an option of dump --basic only");
+    if (aufruf.codeAnfang && !aufruf.z80)
+        return QStringLiteral("--offset is an option of dump --z80 only");
+    return std::nullopt;
+}
+
 // Fills `aufruf`; answers the reason of a usage error, or nothing. Every occurrence of an option
 // is checked; where an option is given twice, the last one counts.
 std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
@@ -110,11 +148,14 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption rate(QStringLiteral("rate"), QString(), QStringLiteral("HZ"));
     const QCommandLineOption model(QStringLiteral("model"), QString(), QStringLiteral("MODEL"));
+    const QCommandLineOption dialect(QStringLiteral("dialect"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption offset(QStringLiteral("offset"), QString(), QStringLiteral("N"));
     const QStringList schalter = {QStringLiteral("short"),    QStringLiteral("full"),
                                   QStringLiteral("inverted"), QStringLiteral("normal"),
                                   QStringLiteral("extended"), QStringLiteral("standard"),
+                                  QStringLiteral("basic"),    QStringLiteral("z80"),
                                   QStringLiteral("help"),     QStringLiteral("version")};
-    parser.addOptions({lang, json, rate, model});
+    parser.addOptions({lang, json, rate, model, dialect, offset});
     for (const QString& s : schalter)
         parser.addOption(QCommandLineOption(s));
     // The parser expects the program's name first.
@@ -146,6 +187,20 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
             return QStringLiteral("unknown MZ model \"%1\" (%2)").arg(name, ModellListe());
         aufruf.modell = gefunden;
     }
+    for (const QString& name : parser.values(dialect)) {
+        aufruf.dialekt = BasicDialektAusKurzname(name);
+        if (!aufruf.dialekt)
+            return QStringLiteral("unknown BASIC dialect \"%1\" (%2)").arg(name, DialektListe());
+    }
+    for (const QString& wert : parser.values(offset)) {
+        const std::optional<qint32> zahl = TextNachGanzzahl(wert);
+        if (!zahl || *zahl < 0 || *zahl > TMZFDatei::MaxRumpfGroesse)
+            return QStringLiteral("--offset: \"%1\" is not an offset from 0 to %2 (decimal, or hexadecimal "
+                                  "after $ or 0x)")
+                .arg(wert)
+                .arg(TMZFDatei::MaxRumpfGroesse);
+        aufruf.codeAnfang = *zahl;
+    }
     // Switches in the order they were given: the last of a pair counts.
     for (const QString& name : parser.optionNames()) {
         if (name == QLatin1String("short") || name == QLatin1String("full"))
@@ -156,6 +211,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
             aufruf.erweitert = name == QLatin1String("extended");
     }
     aufruf.json = parser.isSet(json);
+    aufruf.basic = parser.isSet(QStringLiteral("basic"));
+    aufruf.z80 = parser.isSet(QStringLiteral("z80"));
     aufruf.hilfe = parser.isSet(QStringLiteral("help"));
     aufruf.version = parser.isSet(QStringLiteral("version"));
     if (aufruf.hilfe || aufruf.version)
@@ -186,6 +243,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
                               ".wav file");
     // --model, --extended and --standard only matter for recordings (and --model for MZT and WAV
     // output), but every command reads a file that may be one: a script passes them for any input.
+    if (const auto grund = PruefeInhaltsOptionen(aufruf))
+        return grund;
     for (const QString& d : aufruf.dateien)
         if (d.isEmpty())
             return QStringLiteral("empty file name");
@@ -234,6 +293,32 @@ void ZeigeRumpf(const TMZFDatei& datei, QTextStream& aus) {
         return;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     aus << text << '\n';
+}
+
+// The body as a BASIC listing or as Z80 assembler text; a body that is no program of the BASIC
+// dialect is refused with the catalogue's reason.
+int ZeigeListing(const TAufruf& aufruf, const TMZFDatei& datei, QTextStream& aus, QTextStream& fehler) {
+    const std::span<const std::uint8_t> rumpf(datei.Rumpf(), datei.HoleMZDateiGroesse());
+    const std::uint16_t ladeAdresse = datei.HoleMZLadeAdresse();
+    if (aufruf.z80) {
+        const int codeAnfang = aufruf.codeAnfang.value_or(0);
+        if (codeAnfang > static_cast<int>(rumpf.size()))
+            return Aufruffehler(fehler, QStringLiteral("--offset %1 lies beyond the body of %2 bytes")
+                                            .arg(codeAnfang)
+                                            .arg(rumpf.size()));
+        aus << DisassembliereZ80(rumpf, ladeAdresse, datei.HoleMZStartAdresse(), codeAnfang);
+        return ExitErfolg;
+    }
+    const TBasicDialekt dialekt =
+        aufruf.dialekt.value_or(ErkenneBasicDialekt(rumpf, datei.HoleMZDateiAttribut(), ladeAdresse));
+    const TBasicListe liste = ListeBasic(rumpf, ladeAdresse, dialekt);
+    if (!liste.gueltig) {
+        fehler << "bandwerk-cli: " << BasicFehlerText(liste, ladeAdresse) << '\n';
+        return ExitFehler;
+    }
+    for (const QString& zeile : liste.zeilen)
+        aus << zeile << '\n';
+    return ExitErfolg;
 }
 
 // One line per file: attribute, name, size, load and start address, in columns.
@@ -355,6 +440,8 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
     } else {
         if (!LiesEineInDatei(von, quelle, datei, uebersprungen, &keineGefunden))
             status = ExitFehler;
+        else if (aufruf.befehl == QLatin1String("dump") && (aufruf.basic || aufruf.z80))
+            status = ZeigeListing(aufruf, datei, aus, fehler);
         else if (aufruf.befehl == QLatin1String("dump"))
             ZeigeRumpf(datei, aus);
         else if (aufruf.json)

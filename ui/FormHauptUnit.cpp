@@ -14,6 +14,7 @@
 #include "FormUeberDiesesProgrammUnit.h"
 #include "FormVersionsHistorieUnit.h"
 #include "Ganzzahl.h"
+#include "InhaltsAnsicht.h"
 #include "MZFDatei.h"
 #include "MZSchiff.h"
 #include "PlattformDesktop.h"
@@ -339,6 +340,9 @@ void TFormHaupt::BauePanel() {
                  ButtonAendernMZStartAdresse);
     zeileMitText(5, LabelMZKommentar, MemoMZKommentar, ButtonAendernMZKommentar);
     zeileMitText(6, LabelMZDateiRumpf, MemoMZDateiRumpf, nullptr);
+    m_inhaltsAnsicht = new TInhaltsAnsicht(p, MemoMZDateiRumpf);
+    raster->addWidget(m_inhaltsAnsicht->Knoepfe(), 6, 5);
+    raster->addWidget(m_inhaltsAnsicht->Auswahl(), 7, 0, 1, 6);
     raster->setAlignment(LabelMZKommentar, Qt::AlignTop);
     raster->setAlignment(ButtonAendernMZKommentar, Qt::AlignTop);
     raster->setAlignment(LabelMZDateiRumpf, Qt::AlignTop);
@@ -561,6 +565,7 @@ void TFormHaupt::SetzeTexte() {
     for (QLabel* label : {LabelDez1, LabelDez2, LabelDez3})
         label->setText(HoleText(QStringLiteral("Dezimal")));
     LabelStatusLeiste->clear();
+    m_inhaltsAnsicht->SetzeTexte();
     for (QMenu* menue : {MenueHaupt_Datei, MenueHaupt_ImportExport, MenueHaupt_Extras, MenueHaupt_Hilfe}) {
         menue->setTitle(HoleText(menue->objectName()));
         for (QAction* eintrag : menue->actions())
@@ -622,7 +627,7 @@ void TFormHaupt::AktualisiereAnzeige(bool pv_felderLeeren) {
         zeigeZahl(EditMZLadeAdresse, EditMZLadeAdresseDez, Datei->HoleMZLadeAdresse());
         zeigeZahl(EditMZStartAdresse, EditMZStartAdresseDez, Datei->HoleMZStartAdresse());
         MemoMZKommentar->setPlainText(Datei->HoleMZKommentar());
-        MemoMZDateiRumpf->setPlainText(Datei->HoleMZDateiRumpfText());
+        m_inhaltsAnsicht->Zeige(*Datei, pv_felderLeeren);
     } else {
         setWindowTitle(QStringLiteral("Bandwerk"));
         farben.setColor(QPalette::Window, palette().color(QPalette::Dark));
