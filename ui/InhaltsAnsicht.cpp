@@ -1,7 +1,7 @@
 #include "InhaltsAnsicht.h"
 
-#include "BasicListe.h"
 #include "BandMeldung.h"
+#include "BasicListe.h"
 #include "Ganzzahl.h"
 #include "MZFDatei.h"
 #include "ProgrammEinstellungen.h"
