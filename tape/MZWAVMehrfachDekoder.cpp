@@ -398,38 +398,61 @@ void TMZWAVMehrfachDekoder::Beginne(const std::vector<TDekodierDurchgang>& pv_du
     m_gewichte.clear();
 }
 
-TBandFehler TMZWAVMehrfachDekoder::Dekodiere(TByteQuelle& pv_quelle,
-                                             const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                                             const TNachBlock& pv_nachBlock,
-                                             const TErweiterteDekodierung& pv_erweitert,
-                                             const std::vector<TImpulsSenke*>& pv_senken) {
-    Beginne(pv_durchgaenge, pv_erweitert);
-    TByteQuelle* const leser = &pv_quelle;
-    TBandFehler fehler = TMZWAVDateiLeser::OeffneWAV(pv_quelle, m_format, pv_erweitert.an);
-    if (!fehler.IstOk())
-        return fehler;
-    if (m_adaptiv) {
-        fehler = WaehleKanaele(pv_quelle);
-        if (!fehler.IstOk())
-            return fehler;
-    }
+// One run of the passes over a recording: their decoders, the buffers a block goes through, and
+// the adaptive pass's thread.
+struct TMZWAVMehrfachDekoder::TLauf {
+    std::vector<TDekodierDurchgang> durchgaenge;
+    std::vector<TImpulsSenke*> senken;
+    std::vector<TMZSignalDekoder> dekoder;
+    std::vector<TTextSenke> textSenken;
+    bool invertiertGebraucht = false;
+    std::int32_t blockFrames = 1;
+    std::vector<std::uint8_t> roh;
+    std::vector<std::uint8_t> normal;
+    std::vector<std::uint8_t> invertiert;
+    TWandler wandler = nullptr;
+    std::unique_ptr<TAdaptiverArbeiter> arbeiter;
+};
 
+TMZWAVMehrfachDekoder::TMZWAVMehrfachDekoder() = default;
+TMZWAVMehrfachDekoder::~TMZWAVMehrfachDekoder() = default;
+
+void TMZWAVMehrfachDekoder::Starte(const TWAVFormat& pv_format,
+                                   const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                   const TErweiterteDekodierung& pv_erweitert,
+                                   const std::vector<TImpulsSenke*>& pv_senken) {
+    Beginne(pv_durchgaenge, pv_erweitert);
+    BereiteVor(pv_format, pv_durchgaenge, pv_erweitert, pv_senken);
+}
+
+void TMZWAVMehrfachDekoder::BereiteVor(const TWAVFormat& pv_format,
+                                       const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                       const TErweiterteDekodierung& pv_erweitert,
+                                       const std::vector<TImpulsSenke*>& pv_senken) {
+    m_format = pv_format;
+    if (m_gewichte.size() != m_format.kanaele) {
+        m_gewichte.assign(m_format.kanaele, 0.0F);
+        m_gewichte[0] = 1.0F;
+    }
+    m_lauf = std::make_unique<TLauf>();
+    TLauf& l = *m_lauf;
+    l.durchgaenge = pv_durchgaenge;
+    l.senken = pv_senken;
     const int modell = HoleImportExportMZModell();
     const std::int32_t anzahlFrames = m_format.anzahlFrames;
-    std::vector<TMZSignalDekoder> dekoder(pv_durchgaenge.size());
-    std::vector<TTextSenke> senken(pv_durchgaenge.size());
-    bool invertiertGebraucht = false;
+    l.dekoder.resize(pv_durchgaenge.size());
+    l.textSenken.resize(pv_durchgaenge.size());
     for (std::size_t i = 0; i < pv_durchgaenge.size(); ++i) {
         const double verzoegerung =
             TMZSignalDekoder::AbtastVerzoegerung(modell, pv_durchgaenge[i].alternativeAbtastzeit);
-        dekoder[i].Starte(m_format.sampleRate, verzoegerung, anzahlFrames);
+        l.dekoder[i].Starte(m_format.sampleRate, verzoegerung, anzahlFrames);
         // Streamed, a pass's text holds one block's pulses at a time.
         const std::int32_t reserveFrames =
             pv_senken.empty() ? anzahlFrames : std::min(BlockFrames, anzahlFrames);
         m_bitTexte[i].reserve(
             std::min(GroessteReserve, HoechsteBitAnzahl(reserveFrames, m_format.sampleRate, verzoegerung)));
-        senken[i].text = &m_bitTexte[i];
-        invertiertGebraucht = invertiertGebraucht || pv_durchgaenge[i].invertiertePolaritaet;
+        l.textSenken[i].text = &m_bitTexte[i];
+        l.invertiertGebraucht = l.invertiertGebraucht || pv_durchgaenge[i].invertiertePolaritaet;
     }
     TAdaptiveSenke adaptiveSenke{};
     if (m_adaptiv) {
@@ -446,52 +469,101 @@ TBandFehler TMZWAVMehrfachDekoder::Dekodiere(TByteQuelle& pv_quelle,
             adaptiveSenke.positionen[p] = pv_erweitert.mitPositionen ? &m_positionen[p] : nullptr;
         }
     }
-
     const int blockGroesse = m_format.BlockGroesse();
-    const std::int32_t blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
-    const std::size_t blockBytes = static_cast<std::size_t>(blockFrames) * blockGroesse;
-    std::vector<std::uint8_t> roh(m_adaptiv ? 0 : blockBytes);
-    std::vector<std::uint8_t> normal(static_cast<std::size_t>(blockFrames));
-    std::vector<std::uint8_t> invertiert(invertiertGebraucht ? static_cast<std::size_t>(blockFrames) : 0);
-    const TWandler wandler = m_adaptiv || !m_format.IstEinfach() ? WandlerFuer(m_format) : nullptr;
-    std::unique_ptr<TAdaptiverArbeiter> arbeiter;
+    l.blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
+    const std::size_t blockBytes = static_cast<std::size_t>(l.blockFrames) * blockGroesse;
+    l.roh.resize(m_adaptiv ? 0 : blockBytes);
+    l.normal.resize(static_cast<std::size_t>(l.blockFrames));
+    l.invertiert.resize(l.invertiertGebraucht ? static_cast<std::size_t>(l.blockFrames) : 0);
+    l.wandler = m_adaptiv || !m_format.IstEinfach() ? WandlerFuer(m_format) : nullptr;
     if (m_adaptiv)
-        arbeiter =
-            std::make_unique<TAdaptiverArbeiter>(m_adaptiverDekoder, adaptiveSenke, wandler, m_format.kanaele,
-                                                 m_gewichte.data(), blockBytes, blockFrames);
+        l.arbeiter = std::make_unique<TAdaptiverArbeiter>(m_adaptiverDekoder, adaptiveSenke, l.wandler,
+                                                          m_format.kanaele, m_gewichte.data(), blockBytes,
+                                                          l.blockFrames);
+}
 
-    const auto fertig = [&dekoder, this] {
-        return !m_adaptiv && std::all_of(dekoder.begin(), dekoder.end(),
+std::uint8_t* TMZWAVMehrfachDekoder::NaechsterBlock() {
+    return m_lauf->arbeiter ? m_lauf->arbeiter->FreierPuffer() : m_lauf->roh.data();
+}
+
+void TMZWAVMehrfachDekoder::DekodiereBlock(std::uint8_t* block, std::int32_t anzahl) {
+    TLauf& l = *m_lauf;
+    // The fixed passes see the plain reader's scale wherever the plain reader takes the layout.
+    if (m_format.IstEinfach())
+        WandleUm(block, anzahl, m_format, l.normal.data());
+    else if (!l.dekoder.empty())
+        l.wandler(block, anzahl, m_format.kanaele, m_gewichte.data(), nullptr, l.normal.data());
+    if (l.arbeiter)
+        l.arbeiter->Uebergib(anzahl);
+    if (l.invertiertGebraucht)
+        std::transform(l.normal.begin(), l.normal.begin() + anzahl, l.invertiert.begin(),
+                       WAVSkala::Invertiere);
+    for (std::size_t i = 0; i < l.dekoder.size(); ++i) {
+        const std::uint8_t* frames =
+            l.durchgaenge[i].invertiertePolaritaet ? l.invertiert.data() : l.normal.data();
+        l.dekoder[i].Verarbeite(frames, frames + anzahl, l.textSenken[i]);
+        if (i < l.senken.size() && l.senken[i]) {
+            l.senken[i]->Impulse(m_bitTexte[i], nullptr);
+            m_bitTexte[i].clear();
+        }
+    }
+    m_geleseneFrames += anzahl;
+}
+
+void TMZWAVMehrfachDekoder::Verarbeite(const std::uint8_t* pv_roh, std::int32_t pv_frames) {
+    const int blockGroesse = m_format.BlockGroesse();
+    while (pv_frames > 0) {
+        const std::int32_t anzahl = std::min(pv_frames, m_lauf->blockFrames);
+        std::uint8_t* block = NaechsterBlock();
+        std::memcpy(block, pv_roh, static_cast<std::size_t>(anzahl) * blockGroesse);
+        DekodiereBlock(block, anzahl);
+        pv_roh += static_cast<std::size_t>(anzahl) * blockGroesse;
+        pv_frames -= anzahl;
+    }
+}
+
+void TMZWAVMehrfachDekoder::Beende() {
+    if (!m_lauf)
+        return;
+    // The thread is joined before anything can be thrown, so that no run outlives its buffers.
+    std::unique_ptr<TLauf> lauf = std::move(m_lauf);
+    if (lauf->arbeiter)
+        lauf->arbeiter->Beende();
+}
+
+TBandFehler TMZWAVMehrfachDekoder::Dekodiere(TByteQuelle& pv_quelle,
+                                             const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                             const TNachBlock& pv_nachBlock,
+                                             const TErweiterteDekodierung& pv_erweitert,
+                                             const std::vector<TImpulsSenke*>& pv_senken) {
+    Beginne(pv_durchgaenge, pv_erweitert);
+    TWAVFormat format;
+    TBandFehler fehler = TMZWAVDateiLeser::OeffneWAV(pv_quelle, format, pv_erweitert.an);
+    if (!fehler.IstOk())
+        return fehler;
+    m_format = format;
+    if (m_adaptiv) {
+        fehler = WaehleKanaele(pv_quelle);
+        if (!fehler.IstOk())
+            return fehler;
+    }
+    BereiteVor(format, pv_durchgaenge, pv_erweitert, pv_senken);
+    const auto fertig = [this] {
+        return !m_adaptiv && std::all_of(m_lauf->dekoder.begin(), m_lauf->dekoder.end(),
                                          [](const TMZSignalDekoder& d) { return d.IstAmEnde(); });
     };
-    while (m_geleseneFrames < anzahlFrames && !fertig()) {
-        const std::int32_t anzahl = std::min(blockFrames, anzahlFrames - m_geleseneFrames);
-        std::uint8_t* const block = arbeiter ? arbeiter->FreierPuffer() : roh.data();
-        if (!leser->LeseBytes(block, anzahl * blockGroesse))
-            return leser->HoleFehler();
-        // The fixed passes see the plain reader's scale wherever the plain reader takes the layout.
-        if (m_format.IstEinfach())
-            WandleUm(block, anzahl, m_format, normal.data());
-        else if (!dekoder.empty())
-            wandler(block, anzahl, m_format.kanaele, m_gewichte.data(), nullptr, normal.data());
-        if (arbeiter)
-            arbeiter->Uebergib(anzahl);
-        if (invertiertGebraucht)
-            std::transform(normal.begin(), normal.begin() + anzahl, invertiert.begin(), WAVSkala::Invertiere);
-        for (std::size_t i = 0; i < dekoder.size(); ++i) {
-            const std::uint8_t* frames =
-                pv_durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
-            dekoder[i].Verarbeite(frames, frames + anzahl, senken[i]);
-            if (i < pv_senken.size() && pv_senken[i]) {
-                pv_senken[i]->Impulse(m_bitTexte[i], nullptr);
-                m_bitTexte[i].clear();
-            }
+    const int blockGroesse = m_format.BlockGroesse();
+    while (m_geleseneFrames < m_format.anzahlFrames && !fertig()) {
+        const std::int32_t anzahl = std::min(m_lauf->blockFrames, m_format.anzahlFrames - m_geleseneFrames);
+        std::uint8_t* const block = NaechsterBlock();
+        if (!pv_quelle.LeseBytes(block, anzahl * blockGroesse)) {
+            m_lauf.reset();
+            return pv_quelle.HoleFehler();
         }
-        m_geleseneFrames += anzahl;
+        DekodiereBlock(block, anzahl);
         if (pv_nachBlock)
             pv_nachBlock(*this);
     }
-    if (arbeiter)
-        arbeiter->Beende();
+    Beende();
     return {};
 }

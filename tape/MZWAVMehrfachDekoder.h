@@ -13,6 +13,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,7 +53,8 @@ public:
     // Called after every block, with the bit texts as far as they have got.
     using TNachBlock = std::function<void(const TMZWAVMehrfachDekoder&)>;
 
-    TMZWAVMehrfachDekoder() = default;
+    TMZWAVMehrfachDekoder();
+    ~TMZWAVMehrfachDekoder();
     TMZWAVMehrfachDekoder(const TMZWAVMehrfachDekoder&) = delete;
     TMZWAVMehrfachDekoder& operator=(const TMZWAVMehrfachDekoder&) = delete;
 
@@ -70,6 +72,15 @@ public:
                           const TNachBlock& pv_nachBlock = {},
                           const TErweiterteDekodierung& pv_erweitert = {},
                           const std::vector<TImpulsSenke*>& pv_senken = {});
+
+    // A recording that comes as it is made (from a sound card): frames of a known format (its
+    // anzahlFrames says how many there will be at most), pushed piece by piece with Verarbeite,
+    // and Beende at the end; the sinks get every pulse as with Dekodiere. Of several channels the
+    // first is taken.
+    void Starte(const TWAVFormat& pv_format, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                const TErweiterteDekodierung& pv_erweitert, const std::vector<TImpulsSenke*>& pv_senken);
+    void Verarbeite(const std::uint8_t* pv_roh, std::int32_t pv_frames);
+    void Beende();
 
     std::size_t HoleAnzahlDurchgaenge() const { return m_bitTexte.size(); }
     // Pass i's text of "0" and "1", one character per pulse.
@@ -100,6 +111,11 @@ public:
     std::int32_t HoleGeleseneFrames() const { return m_geleseneFrames; }
 
 private:
+    struct TLauf;
+    void BereiteVor(const TWAVFormat& pv_format, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                    const TErweiterteDekodierung& pv_erweitert, const std::vector<TImpulsSenke*>& pv_senken);
+    std::uint8_t* NaechsterBlock();
+    void DekodiereBlock(std::uint8_t* block, std::int32_t anzahl);
     void Beginne(const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                  const TErweiterteDekodierung& pv_erweitert);
     TBandFehler WaehleKanaele(TByteQuelle& pv_quelle);
@@ -112,4 +128,5 @@ private:
     std::vector<float> m_gewichte;
     std::int32_t m_geleseneFrames = 0;
     std::vector<std::string> m_bitTexte;
+    std::unique_ptr<TLauf> m_lauf;
 };

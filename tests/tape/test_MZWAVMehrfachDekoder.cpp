@@ -268,4 +268,41 @@ TEST_F(MehrfachDekoderTest, DateiSchrumpftWaehrendDesLesens) {
     EXPECT_GT(dekoder.HoleBitText(0).size(), 1000u);
 }
 
+// Frames pushed piece by piece, as a sound card hands them out, give the same pulses as the file
+// read whole, in every pass and both polarities of the adaptive pass.
+TEST_F(MehrfachDekoderTest, StueckweiseGeschobenWieGanzGelesen) {
+    SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
+    std::mt19937 zufall(31u);
+    QByteArray daten;
+    for (int i = 0; i < 3 * TMZWAVMehrfachDekoder::BlockFrames + 1234; ++i) {
+        const int periode = 16 + static_cast<int>((i / 997) % 17);
+        daten.append(
+            static_cast<char>(((i / periode) % 2 == 0 ? 60 : 190) + static_cast<int>(zufall() % 21) - 10));
+    }
+    const QString pfad = Datei(Wav(1, 44100, 8, daten));
+    TErweiterteDekodierung erweitert;
+    erweitert.an = true;
+    TMZWAVMehrfachDekoder ganz;
+    ASSERT_TRUE(ganz.Dekodiere(pfad, AlleDurchgaenge, {}, erweitert).IstOk());
+
+    TWAVFormat format;
+    format.sampleRate = 44100;
+    format.anzahlFrames = static_cast<std::int32_t>(daten.size());
+    TMZWAVMehrfachDekoder geschoben;
+    geschoben.Starte(format, AlleDurchgaenge, erweitert, {});
+    const auto* roh = reinterpret_cast<const std::uint8_t*>(daten.constData());
+    for (qsizetype p = 0; p < daten.size();) {
+        const auto n = std::min<qsizetype>(daten.size() - p, 1 + zufall() % 9000);
+        geschoben.Verarbeite(roh + p, static_cast<std::int32_t>(n));
+        p += n;
+    }
+    geschoben.Beende();
+    for (std::size_t i = 0; i < AlleDurchgaenge.size(); ++i)
+        EXPECT_EQ(geschoben.HoleBitText(i), ganz.HoleBitText(i)) << "pass " << i;
+    for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
+        EXPECT_EQ(geschoben.HoleAdaptivenBitText(p), ganz.HoleAdaptivenBitText(p)) << "polarity " << p;
+    EXPECT_GT(ganz.HoleBitText(0).size(), 1000u);
+    EXPECT_GT(ganz.HoleAdaptivenBitText(0).size(), 1000u);
+}
+
 } // namespace
