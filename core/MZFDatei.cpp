@@ -117,6 +117,7 @@ void TMZFDatei::KopiereVon(const TMZFDatei& pv_mzfDatei) {
     m_dateiPfad = pv_mzfDatei.m_dateiPfad;
     m_kopf = pv_mzfDatei.m_kopf;
     m_rumpf = pv_mzfDatei.m_rumpf;
+    m_befund = pv_mzfDatei.m_befund;
     BeiBeginn = pv_mzfDatei.BeiBeginn;
     BeiFortschritt = pv_mzfDatei.BeiFortschritt;
     BeiEnde = pv_mzfDatei.BeiEnde;
@@ -133,4 +134,18 @@ QString TMZFDatei::HoleMZDateiAttributText(std::uint8_t attribut) {
     const QString key = QStringLiteral("MZDateiAttribut") + HexMitDollar(attribut, 2);
     const QString text = HoleText(key);
     return text == key ? HoleText(QStringLiteral("MZDateiAttributUnbekannt")) : text;
+}
+
+bool TMZFDatei::IstPlausiblerKopf(const std::uint8_t* kopf) {
+    constexpr std::uint8_t ErstesZeichen = 0x20;
+    if (kopf[OffsetAttribut] == 0)
+        return false;
+    for (int i = 0; i < NameLaenge; ++i) {
+        const std::uint8_t zeichen = kopf[OffsetName + i];
+        if (zeichen == Ende)
+            return i > 0;
+        if (zeichen < ErstesZeichen)
+            return false;
+    }
+    return false;
 }

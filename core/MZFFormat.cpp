@@ -81,6 +81,7 @@ bool TMZFDatei::Laden(const QString& pv_dateiName) {
     std::copy_n(kopf, KopfGroesse, m_kopf.begin());
     LittleEndian::Schreibe16(m_kopf.data() + OffsetGroesse, static_cast<std::uint16_t>(rumpfGroesse));
     m_rumpf.assign(kopf + KopfGroesse, kopf + KopfGroesse + rumpfGroesse);
+    m_befund = TDateiBefund();
 
     m_geaendert = false;
     m_geladen = true;

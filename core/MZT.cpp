@@ -81,26 +81,6 @@ bool TMZFDatei::ExportMZT(const QString& pv_dateiName) {
     return true;
 }
 
-namespace {
-// A header could be the start of an MZF record: a file type (no MZ file type is 0, while a tape
-// image begins with its leader of 0x00 bytes), and a name of one to sixteen characters, no
-// control codes, ended by 0x0D. Random bytes pass this about once in six hundred tries, so a
-// chain of records that also fills the file is not found by chance.
-bool IstPlausiblerKopf(const std::uint8_t* kopf) {
-    constexpr std::uint8_t ErstesZeichen = 0x20;
-    if (kopf[TMZFDatei::OffsetAttribut] == 0)
-        return false;
-    for (int i = 0; i < TMZFDatei::NameLaenge; ++i) {
-        const std::uint8_t zeichen = kopf[TMZFDatei::OffsetName + i];
-        if (zeichen == TMZFDatei::Ende)
-            return i > 0;
-        if (zeichen < ErstesZeichen)
-            return false;
-    }
-    return false;
-}
-} // namespace
-
 std::vector<std::unique_ptr<TMZFDatei>>
 TMZFDatei::LeseMZFDatensaetze(const QByteArray& daten, std::vector<TUebersprungenes>* pv_uebersprungen) {
     std::vector<std::unique_ptr<TMZFDatei>> datensaetze;
@@ -115,7 +95,7 @@ TMZFDatei::LeseMZFDatensaetze(const QByteArray& daten, std::vector<TUebersprunge
             break;
         }
         const std::uint8_t* kopf = bytes + pos;
-        if (!IstPlausiblerKopf(kopf))
+        if (!TMZFDatei::IstPlausiblerKopf(kopf))
             return {};
         if (datensaetze.size() >= TFundListe::GroessteAnzahl) {
             uebersprungen.push_back({TUebersprungenes::TArt::ZuVieleDateien, QString(), pos,
@@ -223,6 +203,7 @@ bool TMZFDatei::ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswah
     const TMZFDatei& quelle = *dateien[wahl];
     m_kopf = quelle.m_kopf;
     m_rumpf = quelle.m_rumpf;
+    m_befund = quelle.m_befund;
     m_geaendert = quelle.m_geaendert;
     m_dateiPfad = quelle.m_dateiPfad;
     m_geladen = true;

@@ -217,6 +217,7 @@ void TMZFDatei::Uebernimm(const std::array<std::uint8_t, KopfGroesse>& kopf,
                           const std::vector<std::uint8_t>& rumpf) {
     m_kopf = kopf;
     m_rumpf = rumpf;
+    m_befund = TDateiBefund();
     m_geaendert = true;
     m_dateiPfad.clear();
     m_geladen = true;

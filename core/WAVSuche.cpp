@@ -1,9 +1,12 @@
 #include "WAVSuche.h"
 
 #include "BandProtokoll.h"
+#include "BandRetter.h"
 #include "FundListe.h"
 #include "ProgrammEinstellungen.h"
 #include "TonbandSuche.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -59,11 +62,15 @@ TWAVSuche::TWAVSuche(int pv_modell, bool pv_erweitert)
         m_senken.push_back(m_suchen.back().get());
     }
     m_erweiterung.an = pv_erweitert;
-    if (pv_erweitert)
+    if (pv_erweitert) {
         for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
             m_suchen.push_back(std::make_unique<TDurchgang>(*this));
             m_erweiterung.senken[polaritaet] = m_suchen.back().get();
         }
+        m_retter = std::make_unique<TBandRetter>(m_durchgaenge);
+        m_erweiterung.belege = m_retter.get();
+        m_erweiterung.belegDurchgaenge = m_durchgaenge;
+    }
 }
 
 TWAVSuche::~TWAVSuche() = default;
@@ -77,6 +84,53 @@ void TWAVSuche::Gefunden(const TMZFDatei& datei) {
 
 void TWAVSuche::Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                      std::vector<TUebersprungenes>* pv_uebersprungen) {
+    Ende(pv_dateien, pv_uebersprungen, nullptr);
+}
+
+namespace {
+
+bool GleicherInhalt(const TMZFDatei& d, const TGeretteteDatei& g, const std::vector<std::uint8_t>& rumpf) {
+    return d.Kopf() == g.kopf && d.HoleMZDateiGroesse() == rumpf.size() &&
+           std::equal(rumpf.begin(), rumpf.end(), d.Rumpf());
+}
+
+// What the rescue found besides the passes' files: a file read wrong by a pass (two errors the
+// checksum could not see) is set right where it stands; a file the passes did not find comes
+// after theirs, a damaged one only when no pass found a file of its header.
+void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
+                        const std::vector<TGeretteteDatei>& gerettet) {
+    const std::size_t vonDenDurchgaengen = dateien.size();
+    for (const TGeretteteDatei& g : gerettet) {
+        bool da = false;
+        for (std::size_t i = 0; i < vonDenDurchgaengen; ++i) {
+            TMZFDatei& d = *dateien[i];
+            if (GleicherInhalt(d, g, g.rumpf)) {
+                da = true;
+            } else if (std::any_of(g.ueberstimmt.begin(), g.ueberstimmt.end(),
+                                   [&](const auto& falsch) { return GleicherInhalt(d, g, falsch); })) {
+                d.Uebernimm(g.kopf, g.rumpf);
+                d.SetzeBefund(g.befund);
+                da = true;
+            } else if (g.befund.zustand == TDateiBefund::TZustand::Beschaedigt && d.Kopf() == g.kopf) {
+                da = true;
+            }
+        }
+        for (std::size_t i = vonDenDurchgaengen; i < dateien.size() && !da; ++i)
+            da = GleicherInhalt(*dateien[i], g, g.rumpf);
+        if (da)
+            continue;
+        auto datei = std::make_unique<TMZFDatei>();
+        datei->Uebernimm(g.kopf, g.rumpf);
+        datei->SetzeBefund(g.befund);
+        dateien.push_back(std::move(datei));
+    }
+}
+
+} // namespace
+
+void TWAVSuche::Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                     std::vector<TUebersprungenes>* pv_uebersprungen,
+                     std::vector<TGeretteteDatei>* pv_gerettet) {
     TFundListe alle;
     TBandProtokoll& protokoll = m_suchen.front()->m_protokoll;
     for (const auto& suche : m_suchen) {
@@ -87,6 +141,12 @@ void TWAVSuche::Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
     }
     for (std::size_t i = 0; i < alle.Anzahl(); ++i)
         pv_dateien.push_back(alle.Datei(i));
+    if (m_retter) {
+        std::vector<TGeretteteDatei> gerettet = m_retter->Ende();
+        FuegeGerettetHinzu(pv_dateien, gerettet);
+        if (pv_gerettet)
+            *pv_gerettet = std::move(gerettet);
+    }
     if (pv_uebersprungen) {
         *pv_uebersprungen = protokoll.Ergebnis(pv_dateien);
         if (alle.IstVoll())

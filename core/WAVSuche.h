@@ -30,9 +30,15 @@ public:
 
     // Once the decoder is done: every distinct file in the order of the passes (those of the first
     // pass, then what the second found besides, ...; the adaptive pass's after the fixed passes'),
-    // and what was passed over.
+    // then what the rescue of worn tapes put together besides, each with its state (a damaged file
+    // too, unless the file was found whole); and what was passed over.
     void Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
               std::vector<TUebersprungenes>* pv_uebersprungen);
+    // The same, with the rescue's readings of the files kept for the tape report or to be joined
+    // with other recordings of the tape.
+    void Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+              std::vector<TUebersprungenes>* pv_uebersprungen,
+              std::vector<struct TGeretteteDatei>* pv_gerettet);
 
 private:
     class TDurchgang;
@@ -44,4 +50,5 @@ private:
     TErweiterteDekodierung m_erweiterung;
     std::mutex m_sperre;
     std::unique_ptr<class TFundListe> m_gemeldet; // what beiNeuerDatei was told
+    std::unique_ptr<class TBandRetter> m_retter;  // with the extended decoding
 };

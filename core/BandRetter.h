@@ -1,0 +1,75 @@
+// The rescue of worn tapes: the files of a recording put together from every pulse of every pass
+// with how sure it is, not only from copies that read whole. Per polarity the adaptive pass finds
+// the marks (with a few bad pulses among them) and frames the bytes on their start bits, framing
+// anew after a dropout; the fixed passes of that polarity vote on each byte it framed; each block
+// is put together from both copies (TBlockVereinigung) and the checksum decides. Files come in
+// recording order; a file the wrong polarity also read is told once, as the better reading has it.
+#pragma once
+
+#include "BlockVereinigung.h"
+#include "DateiBefund.h"
+#include "ImpulsBeleg.h"
+#include "MZWAVMehrfachDekoder.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// One block as the rescue read it, for the tape report.
+struct TBlockBericht {
+    bool gelesen = false;              // the block was found at all
+    bool kopieGut[2] = {};             // each copy, read whole in the adaptive pass, had a good checksum
+    bool kopieGefunden[2] = {};        // the copy was found on the tape
+    int lesungen = 0;                  // readings of all passes and copies
+    int gekippt = 0;                   // bits the checksum search flipped
+    bool gut = false;                  // the block put together has a good checksum
+    std::int32_t beginn[2] = {-1, -1}; // the frames where the copies begin
+};
+
+struct TGeretteteDatei {
+    std::array<std::uint8_t, 128> kopf{};
+    std::vector<std::uint8_t> rumpf;
+    TDateiBefund befund;
+    int polaritaet = 0;
+    std::int32_t beginn = 0; // the long mark's first frame
+    std::int32_t ende = 0;   // the last frame read
+    TBlockBericht kopfBericht;
+    TBlockBericht rumpfBericht;
+    bool mitRumpf = false; // a body was found after the header
+    // The evidence, to be joined with other recordings of the same tape.
+    TBlockBelege kopfBelege{128};
+    TBlockBelege rumpfBelege;
+    // Blocks that one copy gave whole with a good checksum, as they read.
+    std::vector<std::vector<std::uint8_t>> sauberKopf;
+    std::vector<std::vector<std::uint8_t>> sauberRumpf;
+    // Bodies read whole with a good checksum that the evidence of all readings overruled (two
+    // errors that hid each other from the checksum).
+    std::vector<std::vector<std::uint8_t>> ueberstimmt;
+};
+
+class TBandRetter : public TBelegEmpfaenger {
+public:
+    // The fixed passes whose pulses come as sources 2, 3, ... (see TErweiterteDekodierung).
+    explicit TBandRetter(const std::vector<TDekodierDurchgang>& pv_festeDurchgaenge);
+    ~TBandRetter() override;
+    TBandRetter(const TBandRetter&) = delete;
+    TBandRetter& operator=(const TBandRetter&) = delete;
+
+    void Belege(int pv_quelle, const TImpulsBeleg* pv_belege, std::size_t pv_anzahl) override;
+    void NachBlock(std::int64_t pv_frames) override;
+
+    // The recording is at its end: what is still open is read as far as it goes. Then the files,
+    // in recording order.
+    std::vector<TGeretteteDatei> Ende();
+
+    // Decides a file's blocks from its evidence again (after evidence of other recordings was
+    // added), setting its bytes and its state.
+    static void Entscheide(TGeretteteDatei& pv_datei);
+
+private:
+    class TPolaritaet;
+    std::unique_ptr<TPolaritaet> m_polaritaeten[2];
+    // Per source: its polarity, and which of that polarity's fixed passes it is (-1: adaptive).
+    std::vector<std::pair<int, int>> m_quellen;
+};

@@ -1,0 +1,197 @@
+#include "BlockVereinigung.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr int ByteBits = TBlockBelege::BitsProByte;
+constexpr int PruefsummeBits = TBlockBelege::PruefsummeBytes * ByteBits;
+constexpr unsigned Modul = 65536;
+} // namespace
+
+TBlockBelege::TBlockBelege(int pv_anzahl) : m_anzahl(pv_anzahl) {
+    const auto bits = static_cast<std::size_t>(Bytes()) * ByteBits;
+    for (int k = 0; k < 2; ++k) {
+        m_summe[k].assign(bits, 0.0F);
+        m_lesungen[k].assign(bits, 0);
+    }
+    m_fremd.assign(bits, 0.0F);
+}
+
+void TBlockBelege::Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits) {
+    if (pv_index < 0 || pv_index >= Bytes() || pv_kopie < 0 || pv_kopie > 1)
+        return;
+    for (int b = 0; b < ByteBits; ++b) {
+        if (pv_bits[b] == 0)
+            continue;
+        const auto i = static_cast<std::size_t>(pv_index) * ByteBits + static_cast<std::size_t>(b);
+        m_summe[pv_kopie][i] += pv_bits[b];
+        // More readings of one copy than fit here change its mean no more.
+        if (m_lesungen[pv_kopie][i] < std::numeric_limits<std::uint8_t>::max())
+            ++m_lesungen[pv_kopie][i];
+    }
+}
+
+void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
+    if (pv_andere.m_anzahl != m_anzahl)
+        return;
+    const std::vector<float> andere = pv_andere.Gewichte();
+    for (std::size_t i = 0; i < m_fremd.size(); ++i)
+        m_fremd[i] += andere[i];
+}
+
+int TBlockBelege::Lesungen(int pv_index) const {
+    int n = 0;
+    for (int k = 0; k < 2; ++k)
+        for (int b = 0; b < ByteBits; ++b)
+            n = std::max(n,
+                         static_cast<int>(m_lesungen[k][static_cast<std::size_t>(pv_index) * ByteBits + b]));
+    return n;
+}
+
+std::vector<float> TBlockBelege::Gewichte() const {
+    std::vector<float> g = m_fremd;
+    for (int k = 0; k < 2; ++k)
+        for (std::size_t i = 0; i < g.size(); ++i)
+            if (m_lesungen[k][i] > 0)
+                g[i] += m_summe[k][i] / m_lesungen[k][i];
+    return g;
+}
+
+namespace {
+
+// The bits decided, the number of 1 bits among the data and the checksum the block carries.
+struct TStand {
+    std::vector<bool> bits;
+    unsigned einsen = 0;
+    unsigned pruefsumme = 0;
+};
+
+TStand Stand(const std::vector<float>& g, int anzahl) {
+    TStand s;
+    s.bits.resize(g.size());
+    const std::size_t datenBits = static_cast<std::size_t>(anzahl) * ByteBits;
+    for (std::size_t i = 0; i < g.size(); ++i) {
+        s.bits[i] = g[i] > 0.0F;
+        if (i < datenBits)
+            s.einsen += s.bits[i] ? 1 : 0;
+        else if (s.bits[i])
+            s.pruefsumme |= 1u << (PruefsummeBits - 1 - static_cast<int>(i - datenBits));
+    }
+    s.einsen %= Modul;
+    return s;
+}
+
+// What flipping bit i does to the number of 1 bits and to the checksum carried.
+struct TKippen {
+    std::size_t bit;
+    float kosten;
+    int einsen;
+    int pruefsumme;
+};
+
+// The cheapest set of flips of the given size that makes the checksum agree, and the cost of the
+// next cheapest; cost infinite where there is none.
+struct TMenge {
+    std::vector<std::size_t> bits;
+    float kosten = std::numeric_limits<float>::infinity();
+    float zweite = std::numeric_limits<float>::infinity();
+};
+
+void Pruefe(TMenge& beste, const std::vector<const TKippen*>& menge, int fehlEinsen, int fehlSumme) {
+    int einsen = 0;
+    int summe = 0;
+    float kosten = 0.0F;
+    for (const TKippen* k : menge) {
+        einsen += k->einsen;
+        summe += k->pruefsumme;
+        kosten += k->kosten;
+    }
+    // The number of 1 bits and the checksum must meet: flips of data bits move the one, flips of
+    // checksum bits the other.
+    if (((einsen - summe - (fehlSumme - fehlEinsen)) % static_cast<int>(Modul)) != 0)
+        return;
+    if (kosten < beste.kosten) {
+        beste.zweite = beste.kosten;
+        beste.kosten = kosten;
+        beste.bits.clear();
+        for (const TKippen* k : menge)
+            beste.bits.push_back(k->bit);
+    } else if (kosten < beste.zweite) {
+        beste.zweite = kosten;
+    }
+}
+
+} // namespace
+
+TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gewichte, int pv_anzahl) {
+    TStand stand = Stand(pv_gewichte, pv_anzahl);
+    TBlockEntscheidung e;
+    const std::size_t datenBits = static_cast<std::size_t>(pv_anzahl) * ByteBits;
+    e.gut = stand.einsen == stand.pruefsumme;
+    if (!e.gut) {
+        // The least certain bits, data and checksum alike.
+        std::vector<std::size_t> reihe(pv_gewichte.size());
+        for (std::size_t i = 0; i < reihe.size(); ++i)
+            reihe[i] = i;
+        const std::size_t n = std::min<std::size_t>(Kandidaten, reihe.size());
+        std::partial_sort(reihe.begin(), reihe.begin() + static_cast<std::ptrdiff_t>(n), reihe.end(),
+                          [&](std::size_t a, std::size_t b) {
+                              return std::fabs(pv_gewichte[a]) < std::fabs(pv_gewichte[b]) ||
+                                     (std::fabs(pv_gewichte[a]) == std::fabs(pv_gewichte[b]) && a < b);
+                          });
+        std::vector<TKippen> kippen;
+        for (std::size_t j = 0; j < n; ++j) {
+            const std::size_t i = reihe[j];
+            const float kosten = std::fabs(pv_gewichte[i]);
+            if (kosten >= Kippbar)
+                break;
+            const int richtung = stand.bits[i] ? -1 : 1;
+            if (i < datenBits)
+                kippen.push_back({i, kosten, richtung, 0});
+            else
+                kippen.push_back(
+                    {i, kosten, 0, richtung * (1 << (PruefsummeBits - 1 - static_cast<int>(i - datenBits)))});
+        }
+        // Sets of one, two and three flips, the smallest size that has a set first.
+        const int fehlEinsen = static_cast<int>(stand.einsen);
+        const int fehlSumme = static_cast<int>(stand.pruefsumme);
+        for (int groesse = 1; groesse <= GroessteMenge && !e.gut; ++groesse) {
+            TMenge beste;
+            const std::size_t k = kippen.size();
+            for (std::size_t a = 0; a < k; ++a) {
+                if (groesse == 1) {
+                    Pruefe(beste, {&kippen[a]}, fehlEinsen, fehlSumme);
+                    continue;
+                }
+                for (std::size_t b = a + 1; b < k; ++b) {
+                    if (groesse == 2) {
+                        Pruefe(beste, {&kippen[a], &kippen[b]}, fehlEinsen, fehlSumme);
+                        continue;
+                    }
+                    for (std::size_t c = b + 1; c < k; ++c)
+                        Pruefe(beste, {&kippen[a], &kippen[b], &kippen[c]}, fehlEinsen, fehlSumme);
+                }
+            }
+            if (beste.bits.empty())
+                continue;
+            if (beste.zweite < Vorsprung * beste.kosten)
+                break; // two sets fit almost as well: the checksum cannot tell them apart
+            for (const std::size_t bit : beste.bits)
+                stand.bits[bit] = !stand.bits[bit];
+            e.gekippt = groesse;
+            e.gut = true;
+        }
+    }
+    e.bytes.assign(static_cast<std::size_t>(pv_anzahl), 0);
+    e.unsicher.assign(static_cast<std::size_t>(pv_anzahl), false);
+    for (std::size_t i = 0; i < datenBits; ++i) {
+        const std::size_t byte = i / ByteBits;
+        if (stand.bits[i])
+            e.bytes[byte] |= static_cast<std::uint8_t>(1u << (ByteBits - 1 - static_cast<int>(i % ByteBits)));
+        if (std::fabs(pv_gewichte[i]) < Unsicher || (stand.bits[i] != (pv_gewichte[i] > 0.0F)))
+            e.unsicher[byte] = true;
+    }
+    return e;
+}

@@ -1,0 +1,61 @@
+// One block of a file on tape (a header of 128 bytes or a body) as the rescue of a worn tape
+// puts it together: what every reading of each copy said of each bit, and the bytes decided from
+// all of them. The tape writes every block twice; a bit's weight is, per copy, the mean of what
+// the passes over that copy said (they hear the same stretch of tape), and the copies are added
+// (they are different stretches). The checksum, the number of 1 bits, then decides; when it does
+// not agree, the least certain bits are flipped in a bounded search, smallest sets first.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class TBlockBelege {
+public:
+    static constexpr int PruefsummeBytes = 2;
+    static constexpr int BitsProByte = 8;
+
+    explicit TBlockBelege(int pv_anzahl = 0);
+
+    // Data bytes; the block holds the two checksum bytes after them.
+    int Anzahl() const { return m_anzahl; }
+    int Bytes() const { return m_anzahl + PruefsummeBytes; }
+
+    // What one reading of copy pv_kopie (0 or 1) said of byte pv_index: eight values, most
+    // significant bit first, from -127 (surely 0) to 127 (surely 1); 0: nothing.
+    void Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits);
+    // The same block from another recording of the tape: its weights are added.
+    void NimmHinzu(const TBlockBelege& pv_andere);
+    // How many readings said something of the byte, in all copies.
+    int Lesungen(int pv_index) const;
+
+    // Every bit's weight, positive for 1.
+    std::vector<float> Gewichte() const;
+
+private:
+    int m_anzahl;
+    std::vector<float> m_summe[2];
+    std::vector<std::uint8_t> m_lesungen[2];
+    std::vector<float> m_fremd; // from other recordings
+};
+
+struct TBlockEntscheidung {
+    std::vector<std::uint8_t> bytes; // the data bytes
+    bool gut = false;                // the checksum agrees
+    int gekippt = 0;                 // bits the search flipped
+    // Per data byte: it rests on weak or no evidence, or a flipped bit.
+    std::vector<bool> unsicher;
+};
+
+namespace BlockVereinigung {
+// A bit weighs less than this: not sure. One clear reading weighs about 64.
+constexpr float Unsicher = 24.0F;
+// The search looks at this many of the least certain bits, and flips sets of at most this many;
+// only bits weighing less than Kippbar are flipped. A set is taken only when the next best set of
+// its size costs at least Vorsprung times as much.
+constexpr int Kandidaten = 20;
+constexpr int GroessteMenge = 3;
+constexpr float Kippbar = 48.0F;
+constexpr float Vorsprung = 1.5F;
+
+TBlockEntscheidung Entscheide(const std::vector<float>& pv_gewichte, int pv_anzahl);
+} // namespace BlockVereinigung
