@@ -111,7 +111,17 @@ QString AusnahmeText(const std::exception& pv_ausnahme) {
 
 void ModuleStarten() {
     LadeEinstellungen();
-    SetzeSprache(LiesSprache());
+    // The language is stored at every start; a store that cannot be written is told, in that
+    // language, and the program goes on.
+    const bool englisch = LiesSprache();
+    WaehleSpracheOhneSpeichern(englisch);
+    try {
+        SchreibeSprache(englisch);
+    } catch (const TEinstellungenFehler& fehler) {
+        if (!fehler.IstSchreibfehler())
+            throw;
+        ZeigeFehler(fehler.Text());
+    }
     FormHauptModulStarten();
 }
 
@@ -126,7 +136,14 @@ bool HaftungsAusschlussAbfragen() {
         ZeigeInfo(HoleText(QStringLiteral("HaftungsAusschlussNichtAkzeptiert")));
         return false;
     }
-    SchreibeHaftungsAusschlussAkzeptiert(true);
+    try {
+        SchreibeHaftungsAusschlussAkzeptiert(true);
+    } catch (const TEinstellungenFehler& fehler) {
+        // Accepted for this run; the question comes again at the next start.
+        if (!fehler.IstSchreibfehler())
+            throw;
+        ZeigeFehler(fehler.Text());
+    }
     return true;
 }
 
