@@ -22,6 +22,10 @@ const QString WertSprache = QStringLiteral("Sprache");
 const QString WertHaftung = QStringLiteral("HaftungsAusschlussAkzeptiert");
 const QString WertXPos = QStringLiteral("FormHauptXPos");
 const QString WertYPos = QStringLiteral("FormHauptYPos");
+const QString WertRandLinks = QStringLiteral("FormHauptRandLinks");
+const QString WertRandOben = QStringLiteral("FormHauptRandOben");
+const QString WertBreite = QStringLiteral("FormHauptBreite");
+const QString WertHoehe = QStringLiteral("FormHauptHoehe");
 const QString WertVerzMZF = QStringLiteral("VerzeichnisMZFDateien");
 const QString WertVerzWAV = QStringLiteral("VerzeichnisWAVDateien");
 const QString WertVerzMZT = QStringLiteral("VerzeichnisMZTDateien");
@@ -270,6 +274,37 @@ void LiesFormHauptPosition(int& x, int& y) {
 
 void SchreibeFormHauptPosition(int x, int y) {
     SchreibeWerte({{WertXPos, x}, {WertYPos, y}});
+}
+
+namespace {
+// Two integers stored together, each within its range; nothing when either is missing or out of it.
+std::optional<std::pair<int, int>> Paar(const QString& a, const QString& b, int min, int max) {
+    TSchluessel k;
+    const auto wa = k.Zahl(a);
+    const auto wb = k.Zahl(b);
+    if (!wa || !wb || *wa < min || *wa > max || *wb < min || *wb > max)
+        return std::nullopt;
+    return std::pair<int, int>{*wa, *wb};
+}
+} // namespace
+
+std::optional<QPoint> LiesFormHauptRand() {
+    const auto rand = Paar(WertRandLinks, WertRandOben, 0, MaxFensterRand);
+    return rand ? std::optional<QPoint>(QPoint(rand->first, rand->second)) : std::nullopt;
+}
+
+std::optional<QSize> LiesFormHauptGroesse() {
+    const auto groesse = Paar(WertBreite, WertHoehe, 1, MaxFensterGroesse);
+    return groesse ? std::optional<QSize>(QSize(groesse->first, groesse->second)) : std::nullopt;
+}
+
+void SchreibeFormHauptLage(int x, int y, QPoint rand, QSize groesse) {
+    SchreibeWerte({{WertXPos, x},
+                   {WertYPos, y},
+                   {WertRandLinks, rand.x()},
+                   {WertRandOben, rand.y()},
+                   {WertBreite, groesse.width()},
+                   {WertHoehe, groesse.height()}});
 }
 
 QString LiesVerzeichnisMZFDateien() {

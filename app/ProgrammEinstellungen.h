@@ -4,8 +4,11 @@
 // for every pulse.
 #pragma once
 
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 #include <stdexcept>
 
 // Raised when the store cannot be opened, or a value cannot be written. A failed write changes
@@ -51,6 +54,15 @@ bool LiesHaftungsAusschlussAkzeptiert();
 void SchreibeHaftungsAusschlussAkzeptiert(bool akzeptiert);
 void LiesFormHauptPosition(int& x, int& y);
 void SchreibeFormHauptPosition(int x, int y);
+// Beside the position of the main window's frame: where its client area stood relative to the
+// frame's corner, and the client area's size. Nothing for a value that is not stored or cannot
+// be (a frame edge outside 0..MaxFensterRand, a size below 1 or above MaxFensterGroesse).
+inline constexpr int MaxFensterRand = 200;
+inline constexpr int MaxFensterGroesse = 32767;
+std::optional<QPoint> LiesFormHauptRand();
+std::optional<QSize> LiesFormHauptGroesse();
+// Position, frame edges and size in one write.
+void SchreibeFormHauptLage(int x, int y, QPoint rand, QSize groesse);
 QString LiesVerzeichnisMZFDateien();
 QString LiesVerzeichnisWAVDateien();
 QString LiesVerzeichnisMZTDateien();

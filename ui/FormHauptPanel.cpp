@@ -83,6 +83,7 @@ void TFormHaupt::BaueFenster() {
     ImageMZSchiff->setFixedSize(MZSchiffGroesse, MZSchiffGroesse);
     ImageMZSchiff->setAttribute(Qt::WA_TranslucentBackground);
     ImageMZSchiff->installEventFilter(this);
+    m_arbeitsflaeche->installEventFilter(this);
 
     SetzeTabFolge();
     VerbindeKnoepfe();
@@ -243,12 +244,19 @@ void TFormHaupt::VerbindeKnoepfe() {
             &TFormHaupt::ButtonAendernMZKommentarClick);
 }
 
-// The window keeps its designed size unless the texts of the language need more room.
+QSize TFormHaupt::StandardGroesse() const {
+    const QSize panel = PanelMZFDatei->minimumSizeHint();
+    return {qMax(DesignBreite, panel.width()),
+            qMax(DesignHoehe, panel.height() + PanelStatusLeiste->height()) + menuBar()->sizeHint().height()};
+}
+
+// The window opens in its designed size unless the texts of the language need more room. It can
+// be made larger, the body view growing with it, and smaller down to what the fields need.
 void TFormHaupt::PasseGroesseAn() {
     const QSize panel = PanelMZFDatei->minimumSizeHint();
-    const int breite = qMax(DesignBreite, panel.width());
-    const int hoehe = qMax(DesignHoehe, panel.height() + PanelStatusLeiste->height());
-    setFixedSize(breite, hoehe + menuBar()->sizeHint().height());
+    setMinimumSize(panel.width(),
+                   panel.height() + PanelStatusLeiste->height() + menuBar()->sizeHint().height());
+    resize(m_groesseGewaehlt ? size().expandedTo(minimumSize()) : StandardGroesse());
     if (layout())
         layout()->activate();
     if (!m_schiffPlatziert)

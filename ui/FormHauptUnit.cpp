@@ -14,12 +14,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QShowEvent>
 #include <chrono>
 #include <cmath>
@@ -60,7 +63,7 @@ void SetzeKommandozeile(const QStringList& pv_argumente) {
 TFormHaupt::TFormHaupt(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FormHaupt"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Bandwerk"));
     setWindowIcon(QIcon(MZSchiffBild()));
     setAcceptDrops(true);
@@ -109,15 +112,20 @@ bool TFormHaupt::eventFilter(QObject* objekt, QEvent* event) {
         ImageMZSchiffDblClick();
         return true;
     }
+    if (objekt == m_arbeitsflaeche && event->type() == QEvent::Resize) {
+        // The ship keeps its distance to the right and bottom edges.
+        const auto* groesse = static_cast<QResizeEvent*>(event);
+        if (groesse->oldSize().isValid()) {
+            const QSize um = groesse->size() - groesse->oldSize();
+            const QPoint ort = ImageMZSchiff->pos() + QPoint(um.width(), um.height());
+            ImageMZSchiff->move(qMax(0, ort.x()), qMax(0, ort.y()));
+        }
+    }
     return QMainWindow::eventFilter(objekt, event);
 }
 
 void TFormHaupt::FormShow() {
-    int x = 0;
-    int y = 0;
-    LiesFormHauptPosition(x, y);
-    move(x, y);
-    HalteFormAufBildschirm(this);
+    StelleLageWiederHer();
     SetzeTexte();
     if (!g_kommandozeileAusgewertet) {
         if (!g_argumente.isEmpty()) {
@@ -129,9 +137,34 @@ void TFormHaupt::FormShow() {
     AktualisiereAnzeige(true);
 }
 
+// Position and size as the last run left them (the top-left corner and the designed size at the
+// first start), then onto the screen: a window larger than the screen is made smaller, down to
+// what its fields need.
+void TFormHaupt::StelleLageWiederHer() {
+    int x = 0;
+    int y = 0;
+    LiesFormHauptPosition(x, y);
+    if (const std::optional<QSize> groesse = LiesFormHauptGroesse())
+        resize(groesse->expandedTo(minimumSize()));
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
+        resize(PasseAnBildschirm(size(), frameGeometry().size() - size(), minimumSize(),
+                                 bildschirm->availableGeometry().size()));
+    // Some window managers add the frame only after the window is shown, so that a frame position
+    // given now would place the client area there. The client area goes where it stood, by the
+    // frame of the last run.
+    if (const std::optional<QPoint> rand = LiesFormHauptRand())
+        setGeometry(QRect(QPoint(x, y) + *rand, size()));
+    else
+        move(x, y);
+    HalteFormAufBildschirm(this);
+    m_groesseGewaehlt = true;
+}
+
 void TFormHaupt::FormHide() {
     const QPoint ort = pos();
-    SchreibeEinstellung([&] { SchreibeFormHauptPosition(ort.x(), ort.y()); });
+    const QPoint rand = geometry().topLeft() - ort;
+    const QSize groesse = size();
+    SchreibeEinstellung([&] { SchreibeFormHauptLage(ort.x(), ort.y(), rand, groesse); });
 }
 
 bool TFormHaupt::FormCloseQuery() {

@@ -6,9 +6,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 
 namespace {
 QString SchreibFehler(const QString& grund) {
@@ -110,5 +114,122 @@ TEST(StartMitVollemSpeicher, SpracheUndHaftungsausschlussGehenWeiter) {
     EXPECT_EQ(DateienIn(ordner), QStringList{QStringLiteral("Bandwerk.conf")});
     EXPECT_FALSE(LiesHaftungsAusschlussAkzeptiert());
     EinstellungenLeeren();
+}
+} // namespace
+
+namespace {
+// The store as a run of an older or a newer program left it.
+void SchreibeRoh(const QString& name, const QVariant& wert) {
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+                QStringLiteral("Bandwerk"));
+    s.setValue(QStringLiteral("V2.4/") + name, wert);
+}
+
+// Each run shows the window where the last run left it, in the size it had, over two restarts.
+TEST_F(FormHauptHaertung, FensterBleibtUeberNeustartsAmPlatz) {
+    QRect rahmen;
+    QRect innen;
+    {
+        auto form = NeueForm();
+        form->resize(form->size() + QSize(30, 20));
+        form->move(37, 23);
+        rahmen = form->frameGeometry();
+        innen = form->geometry();
+        form->hide();
+    }
+    for (int lauf = 2; lauf <= 3; ++lauf) {
+        auto form = NeueForm();
+        EXPECT_EQ(form->frameGeometry(), rahmen) << "run " << lauf;
+        EXPECT_EQ(form->geometry(), innen) << "run " << lauf;
+        form->hide();
+    }
+}
+
+// The last run had a window manager that framed the window with 1 pixel at the left and a title
+// bar of 20, and put the frame's corner at 100, 80. Such a manager adds the frame only after the
+// window is shown: the client area must go where it stood, at 101, 100, not where the frame was.
+TEST_F(FormHauptHaertung, ClientBereichKommtDorthinWoErStand) {
+    SchreibeRoh(QStringLiteral("FormHauptXPos"), 100);
+    SchreibeRoh(QStringLiteral("FormHauptYPos"), 80);
+    SchreibeRoh(QStringLiteral("FormHauptRandLinks"), 1);
+    SchreibeRoh(QStringLiteral("FormHauptRandOben"), 20);
+    auto form = NeueForm();
+    EXPECT_EQ(form->geometry().topLeft(), QPoint(101, 100));
+}
+
+// Bigger than designed, the body view takes the room; the first start keeps the designed size.
+TEST_F(FormHauptHaertung, FensterLaesstSichVergroessern) {
+    auto form = NeueForm();
+    const int menue = form->menuBar()->sizeHint().height();
+    // Designed as 635 x 516 without the menu; the English texts need a few pixels more width.
+    EXPECT_GE(form->width(), 635);
+    EXPECT_LE(form->width(), 660);
+    EXPECT_EQ(form->height(), 516 + menue);
+    auto* rumpf = Kind<QWidget>(form.get(), "MemoMZDateiRumpf");
+    Oeffne(*form, Kopie(TestHalt, QStringLiteral("halt.mzf")));
+    QCoreApplication::processEvents();
+    const QSize fenster = form->size();
+    const QSize vorher = rumpf->size();
+    form->resize(fenster + QSize(200, 150));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->size(), fenster + QSize(200, 150));
+    EXPECT_EQ(rumpf->height(), vorher.height() + 150);
+    EXPECT_GT(rumpf->width(), vorher.width());
+    // Smaller, down to what the fields need; below that the window does not go.
+    form->resize(100, 100);
+    EXPECT_EQ(form->size(), form->minimumSize());
+    EXPECT_LT(form->minimumSize().height(), 516);
+    form->close();
+}
+
+// Run in a child process at twice the scale on a screen of 1600 x 1000 pixels, see below.
+TEST(FormHauptKind, DISABLED_DoppelteSkalierung) {
+    ASSERT_EQ(QGuiApplication::primaryScreen()->size(), QSize(800, 500));
+    EinstellungenLeeren();
+    TestSprache(true);
+    FormHauptModulStarten();
+    TPlattformSkript skript;
+    auto zeigtAlles = [](TFormHaupt& form, const char* fall) {
+        const QRect bildschirm = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(bildschirm.contains(form.frameGeometry())) << fall;
+        QWidget* leiste = form.findChild<QWidget*>(QStringLiteral("PanelStatusLeiste"));
+        EXPECT_TRUE(bildschirm.contains(QRect(leiste->mapToGlobal(QPoint(0, 0)), leiste->size()))) << fall;
+    };
+    {
+        TFormHaupt form;
+        form.show();
+        zeigtAlles(form, "first start");
+        form.hide();
+    }
+    // A size and place stored by a run on a larger screen.
+    SchreibeRoh(QStringLiteral("FormHauptXPos"), 900);
+    SchreibeRoh(QStringLiteral("FormHauptYPos"), 700);
+    SchreibeRoh(QStringLiteral("FormHauptBreite"), 1500);
+    SchreibeRoh(QStringLiteral("FormHauptHoehe"), 1200);
+    TFormHaupt form;
+    form.show();
+    zeigtAlles(form, "stored on a larger screen");
+    EXPECT_GE(form.width(), form.minimumWidth());
+    EXPECT_GE(form.height(), form.minimumHeight());
+}
+
+TEST(FormHauptSkalierung, BeiDoppelterSkalierungBleibtDasFensterAufDemBildschirm) {
+    const QString programm = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    const QString konfiguration = TestVerzeichnis() + QStringLiteral("/bildschirm.json");
+    SchreibeDatei(konfiguration, R"({"screens": [{"name": "Bildschirm", "x": 0, "y": 0, "width": 1600,
+                                   "height": 1000, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    QProcess kind;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                    QStringLiteral("offscreen:configfile=") + konfiguration);
+    umgebung.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    kind.setProcessEnvironment(umgebung);
+    kind.setProcessChannelMode(QProcess::MergedChannels);
+    kind.start(programm, {QStringLiteral("--gtest_also_run_disabled_tests"),
+                          QStringLiteral("--gtest_filter=FormHauptKind.DISABLED_DoppelteSkalierung")});
+    ASSERT_TRUE(kind.waitForFinished(120000));
+    const QByteArray ausgabe = kind.readAll();
+    EXPECT_EQ(kind.exitCode(), 0) << ausgabe.toStdString();
+    EXPECT_TRUE(ausgabe.contains("[  PASSED  ] 1 test")) << ausgabe.toStdString();
 }
 } // namespace
