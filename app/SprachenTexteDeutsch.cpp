@@ -78,8 +78,8 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport"), QStringLiteral("&Import/Export"));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportMZT"), QStringLiteral("&MZT-Datei importieren..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportWAV"), QStringLiteral("&WAV-Datei importieren..."));
-    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportMZT"), QStringLiteral("&MZT-Datei exportieren..."));
-    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportWAV"), QStringLiteral("&WAV-Datei exportieren..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportMZT"), QStringLiteral("MZ&T-Datei exportieren..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportWAV"), QStringLiteral("WA&V-Datei exportieren..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras"), QStringLiteral("&Extras"));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras_Einstellungen"), QStringLiteral("&Einstellungen..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe"), QStringLiteral("&Hilfe"));

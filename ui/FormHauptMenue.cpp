@@ -7,13 +7,21 @@
 #include "FormVersionsHistorieUnit.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
-QAction* TFormHaupt::NeuerEintrag(QMenu* menue, const char* name, void (TFormHaupt::*handler)()) {
+QAction* TFormHaupt::NeuerEintrag(QMenu* menue, const char* name, void (TFormHaupt::*handler)(),
+                                  const QKeySequence& kurzwahl) {
     QAction* eintrag = menue->addAction(QString());
     eintrag->setObjectName(QLatin1String(name));
-    connect(eintrag, &QAction::triggered, this, handler);
+    eintrag->setShortcut(kurzwahl);
+    // A key combination reaches an entry also while its menu is disabled: during a long operation
+    // no entry may start a second one.
+    connect(eintrag, &QAction::triggered, this, [this, handler] {
+        if (!Beschaeftigt)
+            (this->*handler)();
+    });
     return eintrag;
 }
 
@@ -27,18 +35,22 @@ void TFormHaupt::BaueMenue() {
         return menue;
     };
     MenueHaupt_Datei = neuesMenue("MenueHaupt_Datei");
-    MenueHaupt_Datei_Oeffnen = NeuerEintrag(MenueHaupt_Datei, "MenueHaupt_Datei_Oeffnen",
-                                            &TFormHaupt::MenueHaupt_Datei_OeffnenClick);
+    MenueHaupt_Datei_Oeffnen =
+        NeuerEintrag(MenueHaupt_Datei, "MenueHaupt_Datei_Oeffnen", &TFormHaupt::MenueHaupt_Datei_OeffnenClick,
+                     QKeySequence(Qt::CTRL | Qt::Key_O));
     MenueHaupt_Datei_Schliessen = NeuerEintrag(MenueHaupt_Datei, "MenueHaupt_Datei_Schliessen",
                                                &TFormHaupt::MenueHaupt_Datei_SchliessenClick);
     MenueHaupt_Datei->addSeparator();
-    MenueHaupt_Datei_Speichern = NeuerEintrag(MenueHaupt_Datei, "MenueHaupt_Datei_Speichern",
-                                              &TFormHaupt::MenueHaupt_Datei_SpeichernClick);
+    MenueHaupt_Datei_Speichern =
+        NeuerEintrag(MenueHaupt_Datei, "MenueHaupt_Datei_Speichern",
+                     &TFormHaupt::MenueHaupt_Datei_SpeichernClick, QKeySequence(Qt::CTRL | Qt::Key_S));
     MenueHaupt_Datei_SpeichernUnter = NeuerEintrag(MenueHaupt_Datei, "MenueHaupt_Datei_SpeichernUnter",
-                                                   &TFormHaupt::MenueHaupt_Datei_SpeichernUnterClick);
+                                                   &TFormHaupt::MenueHaupt_Datei_SpeichernUnterClick,
+                                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     MenueHaupt_Datei->addSeparator();
-    MenueHaupt_Datei_Beenden = NeuerEintrag(MenueHaupt_Datei, "MenueHaupt_Datei_Beenden",
-                                            &TFormHaupt::MenueHaupt_Datei_BeendenClick);
+    MenueHaupt_Datei_Beenden =
+        NeuerEintrag(MenueHaupt_Datei, "MenueHaupt_Datei_Beenden", &TFormHaupt::MenueHaupt_Datei_BeendenClick,
+                     QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     MenueHaupt_ImportExport = neuesMenue("MenueHaupt_ImportExport");
     MenueHaupt_ImportExport_ImportMZT =
@@ -60,8 +72,9 @@ void TFormHaupt::BaueMenue() {
                                                    &TFormHaupt::MenueHaupt_Extras_EinstellungenClick);
 
     MenueHaupt_Hilfe = neuesMenue("MenueHaupt_Hilfe");
-    MenueHaupt_Hilfe_Kurzanleitung = NeuerEintrag(MenueHaupt_Hilfe, "MenueHaupt_Hilfe_Kurzanleitung",
-                                                  &TFormHaupt::MenueHaupt_Hilfe_KurzanleitungClick);
+    MenueHaupt_Hilfe_Kurzanleitung =
+        NeuerEintrag(MenueHaupt_Hilfe, "MenueHaupt_Hilfe_Kurzanleitung",
+                     &TFormHaupt::MenueHaupt_Hilfe_KurzanleitungClick, QKeySequence(Qt::Key_F1));
     MenueHaupt_Hilfe_VersionsHistorie = NeuerEintrag(MenueHaupt_Hilfe, "MenueHaupt_Hilfe_VersionsHistorie",
                                                      &TFormHaupt::MenueHaupt_Hilfe_VersionsHistorieClick);
     MenueHaupt_Hilfe_UeberDiesesProgramm =

@@ -5,6 +5,7 @@
 
 #include "Plattform.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
@@ -106,7 +107,8 @@ private:
     void SetzeTabFolge();
     void VerbindeKnoepfe();
     void BaueMenue();
-    QAction* NeuerEintrag(QMenu* menue, const char* name, void (TFormHaupt::*handler)());
+    QAction* NeuerEintrag(QMenu* menue, const char* name, void (TFormHaupt::*handler)(),
+                          const QKeySequence& kurzwahl = QKeySequence());
     void PasseGroesseAn();
     // The size at the first start: as designed, or larger where the language's texts need it.
     QSize StandardGroesse() const;

@@ -100,7 +100,7 @@ TEST_F(FormHaupt, MenueTexteUndTrenner) {
     for (QAction* a : oben[1]->menu()->actions())
         ie << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(ie, (QStringList{"Import from &MZT-file...", "Import from &WAV-file...", "-",
-                               "Export to &MZT-file...", "Export to &WAV-file..."}));
+                               "Export to MZ&T-file...", "Export to WA&V-file..."}));
     EXPECT_EQ(oben[2]->menu()->actions().size(), 1);
     EXPECT_EQ(oben[3]->menu()->actions().size(), 3);
     EXPECT_EQ(Eintrag(form.get(), "MenueHaupt_Hilfe_UeberDiesesProgramm")->text(),

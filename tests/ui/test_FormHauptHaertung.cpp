@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QTest>
+#include <set>
 
 namespace {
 QString SchreibFehler(const QString& grund) {
@@ -231,5 +233,67 @@ TEST(FormHauptSkalierung, BeiDoppelterSkalierungBleibtDasFensterAufDemBildschirm
     const QByteArray ausgabe = kind.readAll();
     EXPECT_EQ(kind.exitCode(), 0) << ausgabe.toStdString();
     EXPECT_TRUE(ausgabe.contains("[  PASSED  ] 1 test")) << ausgabe.toStdString();
+}
+// The letter after the "&" of a menu text, in lower case; nothing when the text has none.
+QChar Zugriffstaste(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] != QLatin1Char('&'))
+            return text[i + 1].toLower();
+        ++i; // "&&" is an ampersand shown as such
+    }
+    return {};
+}
+
+// Every entry of one menu (and of its submenus, each on its own) has an access key of its own.
+void PruefeZugriffstasten(const QList<QAction*>& eintraege, const QString& wo) {
+    std::set<char16_t> gesehen;
+    for (QAction* eintrag : eintraege) {
+        if (eintrag->isSeparator())
+            continue;
+        const QChar taste = Zugriffstaste(eintrag->text());
+        EXPECT_FALSE(taste.isNull()) << wo.toStdString() << ": " << eintrag->text().toStdString();
+        EXPECT_TRUE(gesehen.insert(taste.unicode()).second)
+            << wo.toStdString() << ": " << eintrag->text().toStdString();
+        if (eintrag->menu())
+            PruefeZugriffstasten(eintrag->menu()->actions(), eintrag->text());
+    }
+}
+
+TEST_F(FormHauptHaertung, JederMenueeintragHatEineEigeneZugriffstaste) {
+    for (const bool englisch : {true, false}) {
+        TestSprache(englisch);
+        auto form = NeueForm();
+        PruefeZugriffstasten(form->menuBar()->actions(), englisch ? QStringLiteral("menu bar (English)")
+                                                                  : QStringLiteral("menu bar (German)"));
+    }
+}
+
+TEST_F(FormHauptHaertung, TastenkuerzelDerUeblichenBefehle) {
+    auto form = NeueForm();
+    const struct {
+        const char* eintrag;
+        QKeySequence taste;
+    } faelle[] = {
+        {"MenueHaupt_Datei_Oeffnen", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"MenueHaupt_Datei_Speichern", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"MenueHaupt_Datei_SpeichernUnter", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {"MenueHaupt_Datei_Beenden", QKeySequence(QStringLiteral("Ctrl+Q"))},
+        {"MenueHaupt_Hilfe_Kurzanleitung", QKeySequence(QStringLiteral("F1"))},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(Eintrag(form.get(), f.eintrag)->shortcut(), f.taste) << f.eintrag;
+
+    // Pressed in the window, Ctrl+O opens the file dialog; not while a long operation runs.
+    QApplication::setActiveWindow(form.get());
+    skript.BrichDateiDialogAb();
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(skript.dialoge.size(), 1);
+    EXPECT_EQ(skript.dialoge[0].titel, QStringLiteral("Open MZF-file"));
+    form->DateiBeiBeginn(&form->HoleDatei());
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    form->DateiBeiEnde(&form->HoleDatei());
+    EXPECT_EQ(skript.dialoge.size(), 1);
 }
 } // namespace
