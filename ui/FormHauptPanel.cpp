@@ -275,6 +275,9 @@ void TFormHaupt::AendereFeld(QDialog& pv_dialog, QWidget* pv_feld, const std::fu
         uebernehme();
         AktualisiereAnzeige(false);
     }
+    // The dialog has closed over a message box of its own: the window system need not give the
+    // keyboard back to the main window by itself.
+    activateWindow();
     pv_feld->setFocus();
 }
 

@@ -296,4 +296,31 @@ TEST_F(FormHauptHaertung, TastenkuerzelDerUeblichenBefehle) {
     form->DateiBeiEnde(&form->HoleDatei());
     EXPECT_EQ(skript.dialoge.size(), 1);
 }
+// After Yes in the loss warning the dialog closes, and the main window has the keyboard again,
+// in the field that was changed.
+TEST_F(FormHauptHaertung, NachDerVerlustwarnungHatDasHauptfensterDenFokus) {
+    auto form = NeueForm();
+    Oeffne(*form, Kopie(TestHalt, QStringLiteral("halt.mzf")));
+    QApplication::setActiveWindow(form.get());
+    const struct {
+        const char* knopf;
+        const char* feld;
+    } faelle[] = {{"ButtonAendernMZDateiName", "EditMZDateiName"},
+                  {"ButtonAendernMZKommentar", "MemoMZKommentar"}};
+    for (const auto& f : faelle) {
+        MitModalemDialog(
+            [&](QWidget* d) {
+                skript.Antworte(TAntwort::Ja);
+                d->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+            },
+            [&] { Kind<QPushButton>(form.get(), f.knopf)->click(); });
+        // What the window system has to say about the windows arrives as events.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), form.get()) << f.knopf;
+        EXPECT_EQ(QApplication::focusWidget(), Kind<QWidget>(form.get(), f.feld)) << f.knopf;
+    }
+    EXPECT_EQ(skript.nachrichten.size(), 2);
+    skript.Antworte(TAntwort::Nein);
+    form->close();
+}
 } // namespace
