@@ -307,5 +307,7 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-Dateien (*.mzf)|*.mzf|M12-Dateien (*.m12)|*.m12|Alle Dateien (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_CheckBoxErweiterteDekodierung"), QStringLiteral("&Erweiterte Dekodierung (für abgenutzte Bänder und WAV-Dateien heutiger Rekorder)"));
     FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"), QStringLiteral("Hinweis: Die erweiterte Dekodierung (Extras, Einstellungen, Import und Export) findet MZ-Dateien womöglich noch in Aufnahmen abgenutzter Bänder und liest WAV-Dateien mit 24 oder 32 Bit, in Gleitkomma und mit bis zu 384000 Hz."));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelMZDateien_MZT"), QStringLiteral("Die MZT-Datei enthält mehrere MZ-Dateien:"));
+    FuegeTextHinzu(QStringLiteral("DateiDialog_DateiSchreibgeschuetzt"), QStringLiteral("~ ist schreibgeschützt.\r\nBitte wählen Sie einen anderen Namen."));
 }
 // clang-format on

@@ -307,5 +307,7 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-files (*.mzf)|*.mzf|M12-files (*.m12)|*.m12|All files (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_CheckBoxErweiterteDekodierung"), QStringLiteral("&Extended decoding (for worn tapes and for WAV-files of today's recorders)"));
     FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"), QStringLiteral("Hint: The extended decoding (Extras, Settings, Import and export) may still find MZ-files in recordings of worn tapes, and reads WAV-files of 24 or 32 bits, in floating point and with up to 384000 Hz."));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelMZDateien_MZT"), QStringLiteral("The MZT-file contains several MZ-files:"));
+    FuegeTextHinzu(QStringLiteral("DateiDialog_DateiSchreibgeschuetzt"), QStringLiteral("~ is write-protected.\r\nPlease choose another name."));
 }
 // clang-format on

@@ -29,10 +29,10 @@ bool TFormHaupt::NimmDatei(const QString& pv_pfad) {
         return false;
     switch (DateiArtVonEndung(pv_pfad)) {
     case TDateiArt::MZT:
-        Datei->ImportMZT(pv_pfad, AuswahlDialog(this));
+        Datei->ImportMZT(pv_pfad, AuswahlDialog(this, TDateiArt::MZT));
         break;
     case TDateiArt::WAV:
-        Datei->ImportWAV(pv_pfad, AuswahlDialog(this));
+        Datei->ImportWAV(pv_pfad, AuswahlDialog(this, TDateiArt::WAV));
         break;
     case TDateiArt::MZF:
     case TDateiArt::Unbekannt: // a name on the command line is an MZF file, whatever it is called
@@ -154,7 +154,7 @@ void TFormHaupt::MenueHaupt_ImportExport_ImportMZTClick() {
     const std::optional<QString> pfad = ZeigeDateiDialog(OpenDialogMZTDatei);
     if (!pfad)
         return;
-    Datei->ImportMZT(*pfad, AuswahlDialog(this));
+    Datei->ImportMZT(*pfad, AuswahlDialog(this, TDateiArt::MZT));
     AktualisiereAnzeige(true);
 }
 
@@ -164,7 +164,7 @@ void TFormHaupt::MenueHaupt_ImportExport_ImportWAVClick() {
         return;
     // Busy state and progress bar come with the record's events; several files found are
     // offered in the selection dialog.
-    Datei->ImportWAV(*pfad, AuswahlDialog(this));
+    Datei->ImportWAV(*pfad, AuswahlDialog(this, TDateiArt::WAV));
     AktualisiereAnzeige(true);
 }
 

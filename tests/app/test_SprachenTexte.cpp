@@ -174,6 +174,8 @@ const char* const ErwarteteSchluessel[] = {
     "FormAuswahlMZDatei_SaveDialogMZFDatei_Filter",
     "FormEinstellungen_CheckBoxErweiterteDekodierung",
     "Fehler_ImportVonWAV_HinweisErweiterteDekodierung",
+    "FormAuswahlMZDatei_LabelMZDateien_MZT",
+    "DateiDialog_DateiSchreibgeschuetzt",
 };
 
 QStringList Zeilen(const QString& text) {
@@ -217,7 +219,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 159);
+    static_assert(erwartet == 161);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

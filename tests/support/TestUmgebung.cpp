@@ -32,6 +32,8 @@ void TestUmgebungEinrichten() {
     qunsetenv("XDG_CONFIG_HOME");
     QStandardPaths::setTestModeEnabled(true);
     EinstellungenLeeren();
+    // The program fills its catalogue before any window exists; the tests start from English.
+    WaehleSpracheOhneSpeichern(true);
 }
 
 QString KorpusPfad(const QString& relativ) {

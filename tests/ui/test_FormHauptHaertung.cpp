@@ -1,13 +1,17 @@
 // The main window tried as a new user and as an attacker would: a settings store that refuses
 // writes, restarts, access keys, focus, a screen too small for the window.
 #include "FormHauptTestBasis.h"
+#include "FormUeberDiesesProgrammUnit.h"
 #include "Start.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPalette>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -322,5 +326,60 @@ TEST_F(FormHauptHaertung, NachDerVerlustwarnungHatDasHauptfensterDenFokus) {
     EXPECT_EQ(skript.nachrichten.size(), 2);
     skript.Antworte(TAntwort::Nein);
     form->close();
+}
+// A tape image with several MZ files: the selection names the MZT file, in either language.
+TEST_F(FormHauptHaertung, AuswahlNenntDieArtDerDatei) {
+    const struct {
+        bool englisch;
+        const char* text;
+    } faelle[] = {{true, "The MZT-file contains several MZ-files:"},
+                  {false, "Die MZT-Datei enthält mehrere MZ-Dateien:"}};
+    for (const auto& f : faelle) {
+        TestSprache(f.englisch);
+        auto form = NeueForm();
+        QString gezeigt;
+        skript.WaehleDatei(KorpusPfad(QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject/Baryon.mzt")));
+        MitModalemDialog(
+            [&](QWidget* d) {
+                gezeigt = d->findChild<QLabel*>(QStringLiteral("LabelMZDateien"))->text();
+                d->findChild<QPushButton*>(QStringLiteral("ButtonAbbrechen"))->click();
+            },
+            [&] { Waehle(form.get(), "MenueHaupt_ImportExport_ImportMZT"); });
+        EXPECT_EQ(gezeigt, QString::fromUtf8(f.text));
+        EXPECT_FALSE(form->HoleDatei().IstGeladen());
+    }
+}
+
+// In a dark theme the links of the about window take the theme's link colour, not a blue that
+// cannot be read on the dark ground.
+TEST(UeberDiesesProgrammDunkel, VerweiseInDerVerweisfarbeDesThemas) {
+    EinstellungenLeeren();
+    TestSprache(true);
+    const QPalette vorher = QApplication::palette();
+    QPalette dunkel = vorher;
+    dunkel.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    dunkel.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+    dunkel.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+    QApplication::setPalette(dunkel);
+    {
+        QWidget owner;
+        TFormUeberDiesesProgramm fenster(&owner);
+        fenster.show();
+        for (QLabel* verweis : {fenster.LabelLinkEMail, fenster.LabelLinkWWW}) {
+            const QImage bild = verweis->grab().toImage();
+            int verweisfarbe = 0;
+            int blau = 0;
+            for (int y = 0; y < bild.height(); ++y)
+                for (int x = 0; x < bild.width(); ++x) {
+                    const QRgb p = bild.pixel(x, y) & 0xffffff;
+                    verweisfarbe += p == (QColor(0x8a, 0xb4, 0xf8).rgb() & 0xffffff);
+                    blau += p == 0x0000ff;
+                }
+            // The underline alone is a line of pixels in the link colour.
+            EXPECT_GE(verweisfarbe, verweis->width() / 2) << verweis->objectName().toStdString();
+            EXPECT_EQ(blau, 0) << verweis->objectName().toStdString();
+        }
+    }
+    QApplication::setPalette(vorher);
 }
 } // namespace
