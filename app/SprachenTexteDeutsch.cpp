@@ -307,6 +307,28 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-Dateien (*.mzf)|*.mzf|M12-Dateien (*.m12)|*.m12|Alle Dateien (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_CheckBoxErweiterteDekodierung"), QStringLiteral("&Erweiterte Dekodierung (für abgenutzte Bänder und WAV-Dateien heutiger Rekorder)"));
     FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"), QStringLiteral("Hinweis: Die erweiterte Dekodierung (Extras, Einstellungen, Import und Export) findet MZ-Dateien womöglich noch in Aufnahmen abgenutzter Bänder und liest WAV-Dateien mit 24 oder 32 Bit, in Gleitkomma und mit bis zu 384000 Hz."));
+    FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertLiestRate"), QStringLiteral("Die Datei hat eine Sample-Rate von ~ Hz, die die erweiterte Dekodierung liest."));
+    FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertLiestFormat"), QStringLiteral("Die Datei enthält ~ in ~ Kanal/Kanälen mit ~ Hz, was die erweiterte Dekodierung liest."));
+    FuegeTextHinzu(QStringLiteral("Format_PCM"), QStringLiteral("~-Bit-PCM"));
+    FuegeTextHinzu(QStringLiteral("Format_Gleitkomma"), QStringLiteral("~-Bit-Gleitkomma"));
+    FuegeTextHinzu(QStringLiteral("Frage_ErweitertLesen"), QStringLiteral("Jetzt mit der erweiterten Dekodierung lesen? Die Einstellung bleibt, wie sie ist."));
+    FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertKommandozeile"), QStringLiteral("bandwerk-cli liest sie mit --extended."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelAnsicht"), QStringLiteral("Ansich&t:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Hex"), QStringLiteral("Hex-Dump"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Basic"), QStringLiteral("BASIC-Listing"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Z80"), QStringLiteral("Z80-Disassemblierung"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelDialekt"), QStringLiteral("&BASIC-Dialekt:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxDialekt_Automatisch"), QStringLiteral("Automatisch: ~"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelCodeAnfang"), QStringLiteral("Code ab &Offset:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonKopieren"), QStringLiteral("Ko&pieren"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonSpeichernAlsText"), QStringLiteral("Te&xt speichern..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Titel"), QStringLiteral("Ansicht als Textdatei speichern"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Filter"), QStringLiteral("TXT-Dateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("Fehler_BasicListe_KeinProgramm"), QStringLiteral("Der Rumpf ist kein Programm in ~: ~."));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundKeinEnde"), QStringLiteral("bei ~ fehlt die Endemarke $0000"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundZeileUeberEnde"), QStringLiteral("die Zeile bei ~ reicht über das Ende des Rumpfs hinaus"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundLaengeFalsch"), QStringLiteral("Zeile ~ bei ~ endet nicht dort, wo ihre Länge ~ es angibt"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundReihenfolge"), QStringLiteral("die Zeilennummer ~ bei ~ folgt nicht auf die Zeile ~"));
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelMZDateien_MZT"), QStringLiteral("Die MZT-Datei enthält mehrere MZ-Dateien:"));
     FuegeTextHinzu(QStringLiteral("DateiDialog_DateiSchreibgeschuetzt"), QStringLiteral("~ ist schreibgeschützt.\r\nBitte wählen Sie einen anderen Namen."));
 }

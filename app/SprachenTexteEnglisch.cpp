@@ -307,6 +307,28 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-files (*.mzf)|*.mzf|M12-files (*.m12)|*.m12|All files (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_CheckBoxErweiterteDekodierung"), QStringLiteral("&Extended decoding (for worn tapes and for WAV-files of today's recorders)"));
     FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"), QStringLiteral("Hint: The extended decoding (Extras, Settings, Import and export) may still find MZ-files in recordings of worn tapes, and reads WAV-files of 24 or 32 bits, in floating point and with up to 384000 Hz."));
+    FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertLiestRate"), QStringLiteral("The file has a sample-rate of ~ Hz, which the extended decoding reads."));
+    FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertLiestFormat"), QStringLiteral("The file holds ~ in ~ channel(s) at ~ Hz, which the extended decoding reads."));
+    FuegeTextHinzu(QStringLiteral("Format_PCM"), QStringLiteral("~-bit PCM"));
+    FuegeTextHinzu(QStringLiteral("Format_Gleitkomma"), QStringLiteral("~-bit floating point"));
+    FuegeTextHinzu(QStringLiteral("Frage_ErweitertLesen"), QStringLiteral("Read it with the extended decoding now? The setting stays as it is."));
+    FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertKommandozeile"), QStringLiteral("bandwerk-cli reads it with --extended."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelAnsicht"), QStringLiteral("&View:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Hex"), QStringLiteral("Hex dump"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Basic"), QStringLiteral("BASIC listing"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxAnsicht_Z80"), QStringLiteral("Z80 disassembly"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelDialekt"), QStringLiteral("&BASIC dialect:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ComboBoxDialekt_Automatisch"), QStringLiteral("Automatic: ~"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_LabelCodeAnfang"), QStringLiteral("Code from &offset:"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonKopieren"), QStringLiteral("Co&py"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_ButtonSpeichernAlsText"), QStringLiteral("Save as te&xt..."));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Titel"), QStringLiteral("Save the view as text-file"));
+    FuegeTextHinzu(QStringLiteral("FormHaupt_SaveDialogListing_Filter"), QStringLiteral("TXT-files (*.txt)|*.txt|All files (*.*)|*.*"));
+    FuegeTextHinzu(QStringLiteral("Fehler_BasicListe_KeinProgramm"), QStringLiteral("The body is not a program in ~: ~."));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundKeinEnde"), QStringLiteral("the end mark $0000 is missing at ~"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundZeileUeberEnde"), QStringLiteral("the line at ~ runs past the end of the body"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundLaengeFalsch"), QStringLiteral("line ~ at ~ does not end where its length ~ says"));
+    FuegeTextHinzu(QStringLiteral("BasicListe_GrundReihenfolge"), QStringLiteral("line number ~ at ~ does not follow line ~"));
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelMZDateien_MZT"), QStringLiteral("The MZT-file contains several MZ-files:"));
     FuegeTextHinzu(QStringLiteral("DateiDialog_DateiSchreibgeschuetzt"), QStringLiteral("~ is write-protected.\r\nPlease choose another name."));
 }

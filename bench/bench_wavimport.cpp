@@ -144,7 +144,7 @@ void MehrfachDekoder(benchmark::State& state, std::vector<TDekodierDurchgang> du
     erweitert.an = adaptiv;
     for (auto _ : state) {
         TMZWAVMehrfachDekoder dekoder;
-        if (!dekoder.Dekodiere(pfad, durchgaenge, {}, erweitert))
+        if (!dekoder.Dekodiere(pfad, durchgaenge, {}, erweitert).IstOk())
             state.SkipWithError("decoding failed");
         bits = durchgaenge.empty() ? dekoder.HoleAdaptivenBitText(0).size() : dekoder.HoleBitText(0).size();
     }
@@ -172,7 +172,7 @@ void NurLesen(benchmark::State& state) {
     for (auto _ : state) {
         TGepufferterDateiLeser leser;
         TWAVFormat format;
-        if (!TMZWAVDateiLeser::OeffneWAV(leser, pfad, format))
+        if (!TMZWAVDateiLeser::OeffneWAV(leser, pfad, format).IstOk())
             state.SkipWithError("not opened");
         for (std::int32_t gelesen = 0; gelesen < format.anzahlFrames;) {
             const std::int32_t anzahl =

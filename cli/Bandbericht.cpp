@@ -27,6 +27,17 @@ double Gerundet(double wert, double stellen) {
     return std::round(wert * stellen) / stellen;
 }
 
+// A pulse length and the speed from it, or null where nothing was measured: 0 would read as a
+// real value, and a speed of 0 % as the nominal one.
+void Messwerte(QJsonObject& o, double kurz, double lang, double tempoProzent) {
+    const auto wert = [](bool gemessen, double w, double stellen) {
+        return gemessen ? QJsonValue(Gerundet(w, stellen)) : QJsonValue(QJsonValue::Null);
+    };
+    o.insert(QStringLiteral("shortUs"), wert(kurz > 0.0, kurz, 10));
+    o.insert(QStringLiteral("longUs"), wert(lang > 0.0, lang, 10));
+    o.insert(QStringLiteral("speedPercent"), wert(kurz > 0.0 && lang > 0.0, tempoProzent, 10));
+}
+
 QString Art(TBandEreignis::TArt art) {
     switch (art) {
     case TBandEreignis::TArt::LangeMarke:
@@ -65,12 +76,8 @@ void AlsJson(const TBandAnalyse& a, QTextStream& aus) {
         QJsonObject o{{QStringLiteral("event"), Art(e.art)},
                       {QStringLiteral("time"), Gerundet(e.sekunden, 1000)}};
         if (IstMarke(e)) {
-            o.insert(QStringLiteral("shortUs"), Gerundet(e.kurzMikrosekunden, 10));
-            o.insert(QStringLiteral("longUs"), Gerundet(e.langMikrosekunden, 10));
-            o.insert(
-                QStringLiteral("speedPercent"),
-                Gerundet(TempoProzent(a.kurzNominal, a.langNominal, e.kurzMikrosekunden, e.langMikrosekunden),
-                         10));
+            Messwerte(o, e.kurzMikrosekunden, e.langMikrosekunden,
+                      TempoProzent(a.kurzNominal, a.langNominal, e.kurzMikrosekunden, e.langMikrosekunden));
         } else {
             o.insert(QStringLiteral("copy"), e.kopie);
             o.insert(QStringLiteral("checksum"), e.gut ? QStringLiteral("good") : QStringLiteral("bad"));
@@ -81,12 +88,11 @@ void AlsJson(const TBandAnalyse& a, QTextStream& aus) {
         }
         Zeile(aus, o);
     }
-    Zeile(aus, {{QStringLiteral("event"), QStringLiteral("speed")},
-                {QStringLiteral("shortUs"), Gerundet(a.kurzGemessen, 10)},
-                {QStringLiteral("shortNominalUs"), a.kurzNominal},
-                {QStringLiteral("longUs"), Gerundet(a.langGemessen, 10)},
-                {QStringLiteral("longNominalUs"), a.langNominal},
-                {QStringLiteral("speedPercent"), Gerundet(a.TempoProzent(), 10)}});
+    QJsonObject tempo{{QStringLiteral("event"), QStringLiteral("speed")},
+                      {QStringLiteral("shortNominalUs"), a.kurzNominal},
+                      {QStringLiteral("longNominalUs"), a.langNominal}};
+    Messwerte(tempo, a.kurzGemessen, a.langGemessen, a.TempoProzent());
+    Zeile(aus, tempo);
 }
 
 QString Pulse(double kurz, double lang) {
@@ -130,6 +136,8 @@ void ZeigeBandbericht(const TBandAnalyse& a, bool json, QTextStream& aus) {
         aus << "  " << Zeit(e.sekunden).rightJustified(8) << "  " << bezeichnung.leftJustified(Spalte) << was
             << '\n';
     }
+    if (a.weitereEreignisse > 0)
+        aus << QStringLiteral("  ... and %1 more events, not listed\n").arg(a.weitereEreignisse);
     if (a.kurzGemessen <= 0.0) {
         aus << "Speed: not measured (no tape mark and no leader found)\n";
         return;

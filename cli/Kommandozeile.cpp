@@ -2,20 +2,24 @@
 
 #include "BandAnalyse.h"
 #include "Bandbericht.h"
+#include "BasicListe.h"
 #include "DateiPfad.h"
 #include "Fortschrittsbalken.h"
+#include "FreieNamen.h"
 #include "Ganzzahl.h"
 #include "Konvertieren.h"
 #include "MZFDatei.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
+#include "Z80Disassembler.h"
 
 #include <QCommandLineParser>
-#include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <exception>
 #include <optional>
 
@@ -35,6 +39,11 @@ struct TAufruf {
     std::optional<bool> invertiert; // --inverted / --normal
     std::optional<quint8> modell;   // from --model; unset keeps the stored model
     std::optional<bool> erweitert;  // --extended / --standard
+    // What dump shows of the body: the hex dump, unless --basic or --z80 asks for a listing.
+    bool basic = false;
+    bool z80 = false;
+    std::optional<TBasicDialekt> dialekt; // from --dialect; unset: detected from the file
+    std::optional<int> codeAnfang;        // from --offset
     bool hilfe = false;
     bool version = false;
 };
@@ -54,6 +63,13 @@ QString ModellListe() {
     return namen.join(QStringLiteral(", "));
 }
 
+QString DialektListe() {
+    QStringList namen;
+    for (int d = 0; d < AnzahlBasicDialekte; ++d)
+        namen << BasicDialektKurzname(static_cast<TBasicDialekt>(d));
+    return namen.join(QStringLiteral(", "));
+}
+
 QString Gebrauch() {
     return QStringLiteral(
                "Usage: bandwerk-cli [OPTIONS] COMMAND ARGUMENTS\n"
@@ -61,6 +77,8 @@ QString Gebrauch() {
                "Commands:\n"
                "  info FILE         show the MZ header of the MZ file that FILE holds\n"
                "  dump FILE         show the body of the MZ file that FILE holds as a hex dump\n"
+               "  dump --basic FILE the body as a BASIC listing\n"
+               "  dump --z80 FILE   the body as Z80 assembler text, from its load address\n"
                "  list FILE         one line for each MZ file that FILE holds\n"
                "  convert IN OUT    convert an MZ file; the kinds follow the extensions (%1)\n"
                "  extract IN DIR    write every MZ file that IN holds as DIR/NAME.mzf\n"
@@ -75,12 +93,22 @@ QString Gebrauch() {
                "  --short, --full   WAV output: shortened or full tape format (default: the stored format)\n"
                "  --inverted, --normal\n"
                "                    WAV output: inverted or normal polarity (default: the stored polarity)\n"
-               "  --model MODEL     convert, and reading a .wav file: MZ model for MZT and WAV\n"
-               "                    output and for decoding a recording, one of\n"
-               "                    %4 (default: the stored model)\n"
+               "  --model MODEL     MZ model for decoding a recording and for MZT and WAV output,\n"
+               "                    one of %4\n"
+               "                    (default: the stored model); taken with any input\n"
                "  --extended, --standard\n"
-               "                    reading a .wav file: extended decoding (more WAV formats, worn\n"
-               "                    tapes) or the standard one (default: the stored choice)\n"
+               "                    decoding a recording: extended decoding (more WAV formats, worn\n"
+               "                    tapes) or the standard one (default: the stored choice); taken\n"
+               "                    with any input\n"
+               "  --basic           dump: list the body as a BASIC program\n"
+               "  --dialect NAME    dump --basic: the BASIC dialect, one of mz700 (MZ-700 S-BASIC\n"
+               "                    1Z-013B), mz800 (MZ-800 S-BASIC 1Z-016), mz80k (MZ-80K BASIC\n"
+               "                    SP-5025), mz80a (MZ-80A BASIC SA-5510) (default: detected from\n"
+               "                    the file)\n"
+               "  --z80             dump: disassemble the body as Z80 machine code\n"
+               "  --offset N        dump --z80: where the code starts, in bytes into the body\n"
+               "                    (decimal, or hexadecimal after $ or 0x; default 0); the bytes\n"
+               "                    before it are listed as data\n"
                "  --help            show this text\n"
                "  --version         show the version\n"
                "  --                everything after it is a file name\n"
@@ -98,6 +126,19 @@ int Aufruffehler(QTextStream& fehler, const QString& grund) {
     return ExitAufruf;
 }
 
+// The options of dump's listings belong to dump, and each to its own listing.
+std::optional<QString> PruefeInhaltsOptionen(const TAufruf& aufruf) {
+    if ((aufruf.basic || aufruf.z80) && aufruf.befehl != QLatin1String("dump"))
+        return QStringLiteral("--basic and --z80 are options of dump only");
+    if (aufruf.basic && aufruf.z80)
+        return QStringLiteral("--basic and --z80 exclude each other");
+    if (aufruf.dialekt && !aufruf.basic)
+        return QStringLiteral("--dialect is an option of dump --basic only");
+    if (aufruf.codeAnfang && !aufruf.z80)
+        return QStringLiteral("--offset is an option of dump --z80 only");
+    return std::nullopt;
+}
+
 // Fills `aufruf`; answers the reason of a usage error, or nothing. Every occurrence of an option
 // is checked; where an option is given twice, the last one counts.
 std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
@@ -107,11 +148,14 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption rate(QStringLiteral("rate"), QString(), QStringLiteral("HZ"));
     const QCommandLineOption model(QStringLiteral("model"), QString(), QStringLiteral("MODEL"));
+    const QCommandLineOption dialect(QStringLiteral("dialect"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption offset(QStringLiteral("offset"), QString(), QStringLiteral("N"));
     const QStringList schalter = {QStringLiteral("short"),    QStringLiteral("full"),
                                   QStringLiteral("inverted"), QStringLiteral("normal"),
                                   QStringLiteral("extended"), QStringLiteral("standard"),
+                                  QStringLiteral("basic"),    QStringLiteral("z80"),
                                   QStringLiteral("help"),     QStringLiteral("version")};
-    parser.addOptions({lang, json, rate, model});
+    parser.addOptions({lang, json, rate, model, dialect, offset});
     for (const QString& s : schalter)
         parser.addOption(QCommandLineOption(s));
     // The parser expects the program's name first.
@@ -143,6 +187,20 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
             return QStringLiteral("unknown MZ model \"%1\" (%2)").arg(name, ModellListe());
         aufruf.modell = gefunden;
     }
+    for (const QString& name : parser.values(dialect)) {
+        aufruf.dialekt = BasicDialektAusKurzname(name);
+        if (!aufruf.dialekt)
+            return QStringLiteral("unknown BASIC dialect \"%1\" (%2)").arg(name, DialektListe());
+    }
+    for (const QString& wert : parser.values(offset)) {
+        const std::optional<qint32> zahl = TextNachGanzzahl(wert);
+        if (!zahl || *zahl < 0 || *zahl > TMZFDatei::MaxRumpfGroesse)
+            return QStringLiteral("--offset: \"%1\" is not an offset from 0 to %2 (decimal, or hexadecimal "
+                                  "after $ or 0x)")
+                .arg(wert)
+                .arg(TMZFDatei::MaxRumpfGroesse);
+        aufruf.codeAnfang = *zahl;
+    }
     // Switches in the order they were given: the last of a pair counts.
     for (const QString& name : parser.optionNames()) {
         if (name == QLatin1String("short") || name == QLatin1String("full"))
@@ -153,6 +211,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
             aufruf.erweitert = name == QLatin1String("extended");
     }
     aufruf.json = parser.isSet(json);
+    aufruf.basic = parser.isSet(QStringLiteral("basic"));
+    aufruf.z80 = parser.isSet(QStringLiteral("z80"));
     aufruf.hilfe = parser.isSet(QStringLiteral("help"));
     aufruf.version = parser.isSet(QStringLiteral("version"));
     if (aufruf.hilfe || aufruf.version)
@@ -181,11 +241,10 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         (aufruf.befehl != QLatin1String("convert") || DateiArtVonEndung(aufruf.dateien[1]) != TDateiArt::WAV))
         return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
                               ".wav file");
-    if (aufruf.modell && aufruf.befehl != QLatin1String("convert") &&
-        DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
-        return QStringLiteral("--model is an option of convert and of reading a .wav file only");
-    if (aufruf.erweitert && DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
-        return QStringLiteral("--extended and --standard are options of reading a .wav file only");
+    // --model, --extended and --standard only matter for recordings (and --model for MZT and WAV
+    // output), but every command reads a file that may be one: a script passes them for any input.
+    if (const auto grund = PruefeInhaltsOptionen(aufruf))
+        return grund;
     for (const QString& d : aufruf.dateien)
         if (d.isEmpty())
             return QStringLiteral("empty file name");
@@ -236,6 +295,32 @@ void ZeigeRumpf(const TMZFDatei& datei, QTextStream& aus) {
     aus << text << '\n';
 }
 
+// The body as a BASIC listing or as Z80 assembler text; a body that is no program of the BASIC
+// dialect is refused with the catalogue's reason.
+int ZeigeListing(const TAufruf& aufruf, const TMZFDatei& datei, QTextStream& aus, QTextStream& fehler) {
+    const std::span<const std::uint8_t> rumpf(datei.Rumpf(), datei.HoleMZDateiGroesse());
+    const std::uint16_t ladeAdresse = datei.HoleMZLadeAdresse();
+    if (aufruf.z80) {
+        const int codeAnfang = aufruf.codeAnfang.value_or(0);
+        if (codeAnfang > static_cast<int>(rumpf.size()))
+            return Aufruffehler(fehler, QStringLiteral("--offset %1 lies beyond the body of %2 bytes")
+                                            .arg(codeAnfang)
+                                            .arg(rumpf.size()));
+        aus << DisassembliereZ80(rumpf, ladeAdresse, datei.HoleMZStartAdresse(), codeAnfang);
+        return ExitErfolg;
+    }
+    const TBasicDialekt dialekt =
+        aufruf.dialekt.value_or(ErkenneBasicDialekt(rumpf, datei.HoleMZDateiAttribut(), ladeAdresse));
+    const TBasicListe liste = ListeBasic(rumpf, ladeAdresse, dialekt);
+    if (!liste.gueltig) {
+        fehler << "bandwerk-cli: " << BasicFehlerText(liste, ladeAdresse) << '\n';
+        return ExitFehler;
+    }
+    for (const QString& zeile : liste.zeilen)
+        aus << zeile << '\n';
+    return ExitErfolg;
+}
+
 // One line per file: attribute, name, size, load and start address, in columns.
 void ZeigeListe(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, bool json, QTextStream& aus) {
     if (json) {
@@ -269,6 +354,23 @@ bool IstBelegt(const QString& pfad) {
     return info.existiert;
 }
 
+// A path on a line of its own, as the bytes the system knows it by: a byte of a name that is
+// not UTF-8 goes out as that byte, so that a script can open what it reads. (A stream on a
+// string, in the tests, keeps the text.)
+void SchreibePfadZeile(QTextStream& aus, const QString& pfad) {
+    aus.flush();
+    QIODevice* geraet = aus.device();
+    if (!geraet) {
+        aus << pfad << '\n';
+        return;
+    }
+    const QByteArray zeile = PfadAlsBytes(pfad) + '\n';
+    if (geraet->write(zeile) != zeile.size())
+        aus.setStatus(QTextStream::WriteFailed);
+    if (auto* datei = qobject_cast<QFileDevice*>(geraet); datei && !datei->flush())
+        aus.setStatus(QTextStream::WriteFailed);
+}
+
 // The kind of an input file, or the reason for a usage error.
 std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
     art = DateiArtVonEndung(pfad);
@@ -290,18 +392,15 @@ int Entpacke(const QString& quelle, TDateiArt art, const QString& ordner,
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
     if (!LiesAlleInListe(art, quelle, dateien, uebersprungen, arbeit, keineGefunden))
         return ExitFehler;
-    const QDir ziel(ordner);
+    TFreieNamen namen(ordner, IstBelegt);
     for (const auto& datei : dateien) {
         QString name = BereinigeDateiname(datei->HoleMZDateiName());
         if (name.isEmpty())
             name = QStringLiteral("unnamed");
-        QString pfad = ziel.filePath(name + QStringLiteral(".mzf"));
-        for (int nummer = 2; IstBelegt(pfad); ++nummer)
-            pfad = ziel.filePath(QStringLiteral("%1-%2.mzf").arg(name).arg(nummer));
+        const QString pfad = namen.Naechster(name);
         if (!datei->Speichern(pfad))
             return ExitFehler;
-        aus << pfad << '\n';
-        aus.flush();
+        SchreibePfadZeile(aus, pfad);
     }
     return ExitErfolg;
 }
@@ -341,6 +440,8 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
     } else {
         if (!LiesEineInDatei(von, quelle, datei, uebersprungen, &keineGefunden))
             status = ExitFehler;
+        else if (aufruf.befehl == QLatin1String("dump") && (aufruf.basic || aufruf.z80))
+            status = ZeigeListing(aufruf, datei, aus, fehler);
         else if (aufruf.befehl == QLatin1String("dump"))
             ZeigeRumpf(datei, aus);
         else if (aufruf.json)
@@ -364,25 +465,40 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
     return status;
 }
 
+// Whether the store holds nothing. Opening it for the values would make its folder, and the
+// command line leaves no trace among the user's settings.
+bool EinstellungsspeicherIstLeer() {
+    const QSettings speicher(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
+                             QStringLiteral("Bandwerk"));
+    return speicher.status() == QSettings::NoError && speicher.allKeys().isEmpty();
+}
+
 // The settings the command line reads: language and the import/export values. When the store
 // cannot be opened, the defaults serve and one line says so; the command line never writes it.
+// Every value is held in memory afterwards, so that nothing later opens the store again.
 bool LiesEinstellungen(const TAufruf& aufruf, QTextStream& fehler) {
     bool verkuerzt = false;
     bool englisch = StandardSpracheIstEnglisch();
-    try {
-        LadeEinstellungen();
-        verkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
-        englisch = LiesSprache();
-    } catch (const TEinstellungenFehler& e) {
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
-        SetzeImportErweiterteDekodierungImSpeicher(false);
-        fehler << "bandwerk-cli: warning: " << e.Text() << "; using the default settings\n";
-        fehler.flush();
+    bool erweitert = false;
+    // The defaults, which an empty store gives as well.
+    SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+    if (!EinstellungsspeicherIstLeer()) {
+        try {
+            LadeEinstellungen();
+            const bool gespeichertVerkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
+            const bool gespeichertEnglisch = LiesSprache();
+            erweitert = LiesImportErweiterteDekodierung();
+            verkuerzt = gespeichertVerkuerzt;
+            englisch = gespeichertEnglisch;
+        } catch (const TEinstellungenFehler& e) {
+            SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+            fehler << "bandwerk-cli: warning: " << e.Text() << "; using the default settings\n";
+            fehler.flush();
+        }
     }
     WaehleSpracheOhneSpeichern(aufruf.englisch.value_or(englisch));
     UebernehmeWAVOptionen(aufruf, verkuerzt);
-    if (aufruf.erweitert)
-        SetzeImportErweiterteDekodierungImSpeicher(*aufruf.erweitert);
+    SetzeImportErweiterteDekodierungImSpeicher(aufruf.erweitert.value_or(erweitert));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "Konvertieren.h"
 
+#include "FundListe.h"
 #include "MZFDatei.h"
 #include "Plattform.h"
 
@@ -90,6 +91,13 @@ QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& w
         if (was.position < 0) // a recording: no byte to name
             return vor + QStringLiteral("%1: its body is damaged in every decoding pass").arg(was.name);
         return vor + QStringLiteral("%1 at byte %2: its body is damaged").arg(was.name).arg(was.position);
+    case TUebersprungenes::TArt::ZuVieleDateien:
+        return vor + QStringLiteral(
+                         "everything after the first %1 MZ files (%2 MiB): no more are read from one file")
+                         .arg(was.laenge)
+                         .arg(TFundListe::GroessteBytes >> 20);
+    case TUebersprungenes::TArt::Weitere:
+        return vor + QStringLiteral("%1 more damaged places, not told one by one").arg(was.laenge);
     }
     return vor;
 }

@@ -1,89 +1,99 @@
 #include "BandAnalyse.h"
 
+#include "BandMeldung.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "ProgrammEinstellungen.h"
+#include "TonbandSuche.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
 // The pulses of a mark, counted back from the start bit where the parser reports it: before it
 // one long pulse, the mark's short pulses, and before them its long ones.
 struct TMarkenImpulse {
-    int erstesLanges; // 1-based pulse numbers
-    int erstesKurzes;
+    std::int64_t erstesLanges; // 1-based pulse numbers
+    std::int64_t erstesKurzes;
     int anzahl;
 };
 
-TMarkenImpulse ImpulseDerMarke(int startbit, int anzahl) {
-    const int erstesKurzes = startbit - 1 - anzahl;
+TMarkenImpulse ImpulseDerMarke(std::int64_t startbit, int anzahl) {
+    const std::int64_t erstesKurzes = startbit - 1 - anzahl;
     return {erstesKurzes - anzahl, erstesKurzes, anzahl};
 }
 
-// One polarity's text read through as the import reads it, every event noted.
-class TLeser {
+// One polarity's pulses read through as the import reads them, as they come from the decoder's
+// thread, every event noted (up to TBandAnalyse::GroessteAnzahlEreignisse).
+class TLeser : public TImpulsSenke {
 public:
-    TLeser(const std::string& text, const std::vector<std::int64_t>& positionen, double rate)
-        : m_text(text), m_positionen(positionen), m_rate(rate) {}
-
-    void Lies() {
-        TTonbandBeobachter b;
-        b.beiLangerMarke = [this](int p) {
+    // The decoder's format is read once its pulses come, which is after the container was read.
+    explicit TLeser(const TMZWAVMehrfachDekoder& dekoder)
+        : m_dekoder(dekoder), m_strom([](const TTonbandSuche&, std::int64_t) {}, &m_beobachter) {
+        // (the observer's functions below point to this object: it is never copied)
+        m_beobachter.beiLangerMarke = [this](std::int64_t p) {
             Marke(TBandEreignis::TArt::LangeMarke, p, TMZFDatei::LangeMarkeImpulse);
         };
-        b.beiKurzerMarke = [this](int p) {
+        m_beobachter.beiKurzerMarke = [this](std::int64_t p) {
             Marke(TBandEreignis::TArt::KurzeMarke, p, TMZFDatei::KurzeMarkeImpulse);
         };
-        b.beiKopf = [this](int p, int kopie, const std::uint8_t* kopf, bool gut) {
+        m_beobachter.beiKopf = [this](std::int64_t p, int kopie, const std::uint8_t* kopf, bool gut) {
             TBandEreignis e = Block(TBandEreignis::TArt::Kopf, p, kopie, gut);
             if (kopf) {
                 e.kopfGelesen = true;
                 e.name = TMZFDatei::NameAusKopf(kopf);
                 e.groesse = LittleEndian::Lies16(kopf + TMZFDatei::OffsetGroesse);
             }
-            m_ereignisse.push_back(e);
+            Neu(std::move(e));
         };
-        b.beiRumpf = [this](int p, int kopie, bool gut) {
-            m_ereignisse.push_back(Block(TBandEreignis::TArt::Rumpf, p, kopie, gut));
+        m_beobachter.beiRumpf = [this](std::int64_t p, int kopie, bool gut) {
+            Neu(Block(TBandEreignis::TArt::Rumpf, p, kopie, gut));
         };
-        TMZFDatei datei;
-        int start = 1;
-        int ende = 0;
-        while (datei.LeseAusTonbandBits(m_text, start, false, 0.0, ende, &b))
-            start = ende + 1;
     }
 
+    TLeser(const TLeser&) = delete;
+    TLeser& operator=(const TLeser&) = delete;
+
+    void Impulse(std::string_view pv_bits, const std::int32_t* pv_positionen) override {
+        m_strom.Haenge(pv_bits, pv_positionen);
+    }
+    void Ende() { m_strom.Abschliessen(); }
+
     std::vector<TBandEreignis>& Ereignisse() { return m_ereignisse; }
+    std::size_t Weitere() const { return m_weitere; }
     int GuteBloecke() const { return m_gute; }
 
 private:
-    double Sekunden(int impuls) const {
-        if (m_positionen.empty())
-            return 0.0;
-        const auto i = static_cast<std::size_t>(
-            std::clamp<std::int64_t>(impuls - 1, 0, static_cast<std::int64_t>(m_positionen.size()) - 1));
-        return static_cast<double>(m_positionen[i]) / m_rate;
+    void Neu(TBandEreignis e) {
+        if (m_ereignisse.size() < TBandAnalyse::GroessteAnzahlEreignisse)
+            m_ereignisse.push_back(std::move(e));
+        else
+            ++m_weitere;
+    }
+    double Sekunden(std::int64_t impuls) const {
+        const std::int32_t frame = m_strom.HolePosition(impuls);
+        return frame < 0 ? 0.0 : frame / Rate();
     }
     // The mean length in microseconds of `anzahl` pulses from pulse `erstes` on.
-    double MittlereDauer(int erstes, int anzahl) const {
-        if (erstes < 1 || static_cast<std::size_t>(erstes + anzahl - 1) >= m_positionen.size())
+    double MittlereDauer(std::int64_t erstes, int anzahl) const {
+        const std::int32_t von = m_strom.HolePosition(erstes);
+        const std::int32_t bis = m_strom.HolePosition(erstes + anzahl);
+        if (von < 0 || bis < 0)
             return 0.0;
-        const auto von = static_cast<std::size_t>(erstes - 1);
-        const auto bis = static_cast<std::size_t>(erstes + anzahl - 1);
-        return static_cast<double>(m_positionen[bis] - m_positionen[von]) / anzahl / m_rate * 1e6;
+        return static_cast<double>(bis - von) / anzahl / Rate() * 1e6;
     }
-    void Marke(TBandEreignis::TArt art, int startbit, int anzahl) {
+    void Marke(TBandEreignis::TArt art, std::int64_t startbit, int anzahl) {
         const TMarkenImpulse impulse = ImpulseDerMarke(startbit, anzahl);
         TBandEreignis e;
         e.art = art;
         e.sekunden = Sekunden(impulse.erstesLanges);
         e.langMikrosekunden = MittlereDauer(impulse.erstesLanges, impulse.anzahl);
         e.kurzMikrosekunden = MittlereDauer(impulse.erstesKurzes, impulse.anzahl);
-        m_ereignisse.push_back(e);
+        Neu(std::move(e));
     }
-    TBandEreignis Block(TBandEreignis::TArt art, int p, int kopie, bool gut) {
+    TBandEreignis Block(TBandEreignis::TArt art, std::int64_t p, int kopie, bool gut) {
         TBandEreignis e;
         e.art = art;
         e.sekunden = Sekunden(p);
@@ -94,10 +104,13 @@ private:
         return e;
     }
 
-    const std::string& m_text;
-    const std::vector<std::int64_t>& m_positionen;
-    double m_rate;
+    double Rate() const { return m_dekoder.HoleFormat().sampleRate; }
+
+    const TMZWAVMehrfachDekoder& m_dekoder;
+    TTonbandBeobachter m_beobachter;
+    TTonbandStrom m_strom;
     std::vector<TBandEreignis> m_ereignisse;
+    std::size_t m_weitere = 0;
     int m_gute = 0;
 };
 
@@ -117,10 +130,13 @@ bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse) {
     pv_analyse = TBandAnalyse();
     const int modell = HoleImportExportMZModell();
     TMZWAVMehrfachDekoder dekoder;
+    TLeser leser[TMZAdaptiverDekoder::AnzahlPolaritaeten] = {TLeser(dekoder), TLeser(dekoder)};
     TErweiterteDekodierung erweitert;
     erweitert.an = true;
     erweitert.mitPositionen = true;
-    if (!dekoder.Dekodiere(pv_dateiName, {}, {}, erweitert))
+    for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
+        erweitert.senken[p] = &leser[p];
+    if (!MeldeBandFehler(dekoder.Dekodiere(pv_dateiName, {}, {}, erweitert)))
         return false;
     const double rate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sampleRate = dekoder.HoleFormat().sampleRate;
@@ -130,17 +146,18 @@ bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse) {
 
     // The polarity that read more good blocks, then more of anything; the normal one on a tie.
     int besteGute = -1;
+    std::size_t besteAnzahl = 0;
     for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
-        TLeser leser(dekoder.HoleAdaptivenBitText(polaritaet), dekoder.HoleAdaptivePositionen(polaritaet),
-                     rate);
-        leser.Lies();
-        if (leser.GuteBloecke() > besteGute ||
-            (leser.GuteBloecke() == besteGute && leser.Ereignisse().size() > pv_analyse.ereignisse.size())) {
-            besteGute = leser.GuteBloecke();
-            pv_analyse.ereignisse = std::move(leser.Ereignisse());
+        TLeser& l = leser[polaritaet];
+        l.Ende();
+        const std::size_t anzahl = l.Ereignisse().size() + l.Weitere();
+        if (l.GuteBloecke() > besteGute || (l.GuteBloecke() == besteGute && anzahl > besteAnzahl)) {
+            besteGute = l.GuteBloecke();
+            besteAnzahl = anzahl;
+            pv_analyse.ereignisse = std::move(l.Ereignisse());
+            pv_analyse.weitereEreignisse = l.Weitere();
             pv_analyse.invertiert = polaritaet == TMZAdaptiverDekoder::Invertiert;
-        } else if (leser.GuteBloecke() == besteGute &&
-                   leser.Ereignisse().size() == pv_analyse.ereignisse.size()) {
+        } else if (l.GuteBloecke() == besteGute && anzahl == besteAnzahl) {
             pv_analyse.beidePolaritaeten = true;
         }
     }

@@ -26,6 +26,9 @@ struct TBandEreignis {
 };
 
 struct TBandAnalyse {
+    // Events kept; a recording with more tells only how many more there were.
+    static constexpr std::size_t GroessteAnzahlEreignisse = 100000;
+
     std::uint32_t sampleRate = 0;
     double sekunden = 0.0;
     // The polarity whose reading is told: the inverted one only when it read more; whether the
@@ -33,6 +36,7 @@ struct TBandAnalyse {
     bool invertiert = false;
     bool beidePolaritaeten = false;
     std::vector<TBandEreignis> ereignisse;
+    std::size_t weitereEreignisse = 0;
     // The model's nominal pulses, and the mean of those measured on every mark (on the last
     // leader when there is no mark; 0 when there is none either), in microseconds.
     double kurzNominal = 0.0;

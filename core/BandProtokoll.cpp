@@ -2,22 +2,32 @@
 
 #include <algorithm>
 
-TBandProtokoll::TBandProtokoll(std::function<qint64(int marke)> position, bool mitKoepfen)
+TBandProtokoll::TBandProtokoll(std::function<qint64(std::int64_t marke)> position, bool mitKoepfen)
     : m_position(std::move(position)), m_mitKoepfen(mitKoepfen) {
-    m_beobachter.beiLangerMarke = [this](int marke) {
+    m_beobachter.beiLangerMarke = [this](std::int64_t marke) {
         TextZuEnde();
         m_offen = true;
         m_marke = marke;
         m_kopfGut = false;
         m_rumpfGut = false;
     };
-    m_beobachter.beiKopf = [this](int, int, const std::uint8_t* kopf, bool gut) {
+    m_beobachter.beiKopf = [this](std::int64_t, int, const std::uint8_t* kopf, bool gut) {
         if (gut) {
             m_kopfGut = true;
             std::copy_n(kopf, TMZFDatei::KopfGroesse, m_kopf.begin());
         }
     };
-    m_beobachter.beiRumpf = [this](int, int, bool gut) { m_rumpfGut = m_rumpfGut || gut; };
+    m_beobachter.beiRumpf = [this](std::int64_t, int, bool gut) { m_rumpfGut = m_rumpfGut || gut; };
+}
+
+void TBandProtokoll::Neu(const TUebersprungenes& was, const TKopf& kopf) {
+    // A damaged file met again (in another pass) is told once.
+    if (was.art == TUebersprungenes::TArt::BeschaedigterRumpf && !m_beschaedigteRuempfe.insert(kopf).second)
+        return;
+    if (m_uebersprungen.size() < GroessteAnzahl)
+        m_uebersprungen.push_back({was, kopf});
+    else
+        ++m_weitere;
 }
 
 void TBandProtokoll::TextZuEnde() {
@@ -27,32 +37,36 @@ void TBandProtokoll::TextZuEnde() {
     const qint64 position = m_position(m_marke);
     if (!m_kopfGut) {
         if (m_mitKoepfen)
-            m_uebersprungen.push_back(
-                {{TUebersprungenes::TArt::BeschaedigterKopf, QString(), position, 0}, {}});
+            Neu({TUebersprungenes::TArt::BeschaedigterKopf, QString(), position, 0}, {});
         return;
     }
-    if (m_rumpfGut)
-        return;
-    // A damaged file met again (in another pass) is told once.
-    const bool schonDa = std::any_of(m_uebersprungen.begin(), m_uebersprungen.end(),
-                                     [&](const auto& eintrag) { return eintrag.second == m_kopf; });
-    if (!schonDa)
-        m_uebersprungen.push_back(
-            {{TUebersprungenes::TArt::BeschaedigterRumpf, TMZFDatei::NameAusKopf(m_kopf.data()), position, 0},
-             m_kopf});
+    if (!m_rumpfGut)
+        Neu({TUebersprungenes::TArt::BeschaedigterRumpf, TMZFDatei::NameAusKopf(m_kopf.data()), position, 0},
+            m_kopf);
+}
+
+void TBandProtokoll::HaengeAn(TBandProtokoll& pv_spaeter) {
+    pv_spaeter.TextZuEnde();
+    TextZuEnde();
+    for (const auto& [was, kopf] : pv_spaeter.m_uebersprungen)
+        Neu(was, kopf);
+    m_weitere += pv_spaeter.m_weitere;
 }
 
 std::vector<TUebersprungenes>
 TBandProtokoll::Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden) {
     TextZuEnde();
+    std::set<TKopf> gefundeneKoepfe;
+    for (const auto& d : gefunden)
+        gefundeneKoepfe.insert(d->Kopf());
     std::vector<TUebersprungenes> ergebnis;
     for (const auto& [eintrag, kopf] : m_uebersprungen) {
-        const TKopf& k = kopf; // named, so that the lambda may take it
         const bool gefundenWorden =
-            eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf &&
-            std::any_of(gefunden.begin(), gefunden.end(), [&](const auto& d) { return d->Kopf() == k; });
+            eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf && gefundeneKoepfe.count(kopf) > 0;
         if (!gefundenWorden)
             ergebnis.push_back(eintrag);
     }
+    if (m_weitere > 0)
+        ergebnis.push_back({TUebersprungenes::TArt::Weitere, QString(), -1, static_cast<qint64>(m_weitere)});
     return ergebnis;
 }

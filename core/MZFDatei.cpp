@@ -32,7 +32,7 @@ void TextInFeld(const QString& text, std::uint8_t* feld, int laenge) {
 }
 } // namespace
 
-TMZFDatei::TMZFDatei() : m_rumpf(RumpfKapazitaet, 0) {}
+TMZFDatei::TMZFDatei() = default;
 
 std::unique_ptr<TMZFDatei> TMZFDatei::CreateKopie(const TMZFDatei& pv_mzfDatei) {
     auto kopie = std::make_unique<TMZFDatei>();
@@ -116,8 +116,7 @@ void TMZFDatei::KopiereVon(const TMZFDatei& pv_mzfDatei) {
     m_geaendert = pv_mzfDatei.m_geaendert;
     m_dateiPfad = pv_mzfDatei.m_dateiPfad;
     m_kopf = pv_mzfDatei.m_kopf;
-    const int groesse = LiesWort(pv_mzfDatei.m_kopf, OffsetGroesse);
-    std::copy_n(pv_mzfDatei.m_rumpf.begin(), groesse, m_rumpf.begin());
+    m_rumpf = pv_mzfDatei.m_rumpf;
     BeiBeginn = pv_mzfDatei.BeiBeginn;
     BeiFortschritt = pv_mzfDatei.BeiFortschritt;
     BeiEnde = pv_mzfDatei.BeiEnde;
@@ -127,10 +126,7 @@ void TMZFDatei::KopiereVon(const TMZFDatei& pv_mzfDatei) {
 bool TMZFDatei::IstGleich(const TMZFDatei& pv_mzfDatei) const {
     if (&pv_mzfDatei == this)
         return true;
-    if (m_kopf != pv_mzfDatei.m_kopf)
-        return false;
-    const int groesse = LiesWort(m_kopf, OffsetGroesse);
-    return std::equal(m_rumpf.begin(), m_rumpf.begin() + groesse, pv_mzfDatei.m_rumpf.begin());
+    return m_kopf == pv_mzfDatei.m_kopf && m_rumpf == pv_mzfDatei.m_rumpf;
 }
 
 QString TMZFDatei::HoleMZDateiAttributText(std::uint8_t attribut) {

@@ -10,6 +10,8 @@
 // report their own failures through the platform layer and return false; nothing is thrown.
 #pragma once
 
+#include "BandFehler.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -24,13 +26,13 @@
 // a tape is damaged. Positions count pulses from 1; `kopie` is 1 or 2. Each may be unassigned.
 struct TTonbandBeobachter {
     // A long mark ends here; a header follows.
-    std::function<void(int position)> beiLangerMarke;
+    std::function<void(std::int64_t position)> beiLangerMarke;
     // A copy of the header starting here was read; `kopf` holds its 128 bytes when all of them
     // could be read (else nullptr), `gut` whether its checksum agrees.
-    std::function<void(int position, int kopie, const std::uint8_t* kopf, bool gut)> beiKopf;
+    std::function<void(std::int64_t position, int kopie, const std::uint8_t* kopf, bool gut)> beiKopf;
     // A short mark ends here; a body follows.
-    std::function<void(int position)> beiKurzerMarke;
-    std::function<void(int position, int kopie, bool gut)> beiRumpf;
+    std::function<void(std::int64_t position)> beiKurzerMarke;
+    std::function<void(std::int64_t position, int kopie, bool gut)> beiRumpf;
 };
 
 // Something that reading every MZ file of a source passed over, to be told to the user.
@@ -40,6 +42,8 @@ struct TUebersprungenes {
         RestBytes,                // bytes after the last record, too few for a header
         BeschaedigterKopf,        // a tape header whose copies both failed their checksum
         BeschaedigterRumpf,       // a file whose header was read but whose body failed twice
+        ZuVieleDateien,           // everything after the most files one source may give
+        Weitere,                  // more places than are told one by one: `laenge` of them
     };
     TArt art;
     QString name;    // the MZ file's name, where its header could be read
@@ -50,7 +54,6 @@ struct TUebersprungenes {
 class TMZFDatei {
 public:
     static constexpr int KopfGroesse = 128;
-    static constexpr int RumpfKapazitaet = 65536;
     static constexpr int MaxRumpfGroesse = 65535;
     static constexpr int NameLaenge = 17;       // name bytes, terminator included
     static constexpr int NameMaxZeichen = 16;   // characters shown and set
@@ -170,15 +173,20 @@ public:
                         std::vector<TUebersprungenes>* pv_uebersprungen = nullptr,
                         bool* pv_keineGefunden = nullptr);
 
-    // Raw access for the file formats, the command line and tests.
+    // Raw access for the file formats, the command line and tests: the header, and the body of
+    // as many bytes as the header's size field says.
     const std::array<std::uint8_t, KopfGroesse>& Kopf() const { return m_kopf; }
     const std::uint8_t* Rumpf() const { return m_rumpf.data(); }
+    // Takes a file read elsewhere (a tape, a recording) into the record: loaded, changed, without
+    // a path. The body must be as long as the header's size field says.
+    void Uebernimm(const std::array<std::uint8_t, KopfGroesse>& kopf, const std::vector<std::uint8_t>& rumpf);
 
 private:
     // The passes of a WAV import: the files found, distinct, in the order of first discovery.
-    // Raises BeiFortschritt only; false after a failure that has been shown.
-    bool DekodiereWAV(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
-                      std::vector<TUebersprungenes>* pv_uebersprungen);
+    // Raises BeiFortschritt only; shows nothing, a failure is returned.
+    TBandFehler DekodiereWAV(const QString& pv_dateiName, bool pv_erweitert,
+                             std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
+                             std::vector<TUebersprungenes>* pv_uebersprungen);
     void RaiseFortschritt(double prozent) {
         if (BeiFortschritt)
             BeiFortschritt(this, prozent);
@@ -188,7 +196,7 @@ private:
     bool m_geaendert = false;
     QString m_dateiPfad;
     std::array<std::uint8_t, KopfGroesse> m_kopf{};
-    std::vector<std::uint8_t> m_rumpf; // RumpfKapazitaet bytes
+    std::vector<std::uint8_t> m_rumpf; // as many bytes as the header's size field says
 };
 
 // Replaces each character a file name may not hold (\ / : * ? " | < >) by "_".

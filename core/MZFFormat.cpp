@@ -2,6 +2,7 @@
 // same layout behind the four bytes "MZF1"; writing never adds them.
 #include "MZFDatei.h"
 
+#include "BandMeldung.h"
 #include "DateiFehler.h"
 #include "LittleEndian.h"
 #include "Plattform.h"
@@ -40,14 +41,14 @@ bool TMZFDatei::Laden(const QString& pv_dateiName) {
     QFile datei;
     QString fehler;
     if (!OeffneZumLesen(datei, pv_dateiName, {}, fehler)) {
-        DateiFehler::MeldeLesefehler(pv_dateiName, fehler);
+        MeldeBandFehler(TBandFehler::Lesen(pv_dateiName, fehler));
         return false;
     }
     // Read one byte more than allowed: a file that grew after the size check, or a device that
     // reports no size, must not be read without bound.
     const QByteArray inhalt = datei.read(MaxMZFDateiGroesse + 1);
     if (datei.error() != QFileDevice::NoError) {
-        DateiFehler::MeldeLesefehler(pv_dateiName, datei.errorString());
+        MeldeBandFehler(TBandFehler::Lesen(pv_dateiName, datei.errorString()));
         return false;
     }
     datei.close();
@@ -79,7 +80,7 @@ bool TMZFDatei::Laden(const QString& pv_dateiName) {
     // The size field of the file is not trusted: the body is whatever follows the header.
     std::copy_n(kopf, KopfGroesse, m_kopf.begin());
     LittleEndian::Schreibe16(m_kopf.data() + OffsetGroesse, static_cast<std::uint16_t>(rumpfGroesse));
-    std::copy_n(kopf + KopfGroesse, rumpfGroesse, m_rumpf.begin());
+    m_rumpf.assign(kopf + KopfGroesse, kopf + KopfGroesse + rumpfGroesse);
 
     m_geaendert = false;
     m_geladen = true;
@@ -108,7 +109,7 @@ bool TMZFDatei::Speichern(const QString& pv_dateiName) {
     TSichereDatei datei;
     if (!datei.Oeffnen(pv_dateiName) || !datei.Schreibe(abbild.constData(), abbild.size()) ||
         !datei.Abschliessen()) {
-        DateiFehler::MeldeSchreibfehler(pv_dateiName, datei.Fehlertext());
+        MeldeBandFehler(TBandFehler::Schreiben(pv_dateiName, datei.Fehlertext()));
         return false;
     }
     m_geaendert = false;

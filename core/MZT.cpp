@@ -4,15 +4,16 @@
 // reads a tape image and, when that holds no MZ file, MZF records.
 #include "MZFDatei.h"
 
-#include "AnsiStringErzeuger.h"
+#include "BandMeldung.h"
 #include "BandProtokoll.h"
 #include "DateiFehler.h"
 #include "DateiPfad.h"
-#include "GepufferterDateiLeser.h"
+#include "FundListe.h"
 #include "GepufferterDateiSchreiber.h"
 #include "LittleEndian.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
+#include "TonbandSuche.h"
 
 #include <QFile>
 #include <algorithm>
@@ -21,13 +22,11 @@
 namespace {
 constexpr int BitsProMZTByte = 8;
 constexpr int HoechstesBit = BitsProMZTByte - 1;
-// The window's import searches a tape image only as far as this many pulses (the first 250,001
-// bytes), the size of a tape with one or two files; longer files are not searched further there.
-constexpr std::size_t MaxBitZeichen = 2000000;
-constexpr qsizetype MaxBildBytes = MaxBitZeichen / BitsProMZTByte + 1;
 // Largest MZT file read at all: 16 MiB hold more than a hundred files of the largest size on a
-// tape image, and more than 250 as MZF records; its pulses take 128 MB while they are searched.
+// tape image, and more than 250 as MZF records. Its pulses are unpacked and searched a block of
+// bytes at a time, so they never take more room than the file does.
 constexpr qsizetype MaxMZTBytes = 16 * 1024 * 1024;
+constexpr qsizetype BildBlockBytes = 65536;
 
 using TMZTBits = std::array<char, BitsProMZTByte>;
 const std::array<TMZTBits, 256>& MZTBitsTabelle() {
@@ -118,6 +117,11 @@ TMZFDatei::LeseMZFDatensaetze(const QByteArray& daten, std::vector<TUebersprunge
         const std::uint8_t* kopf = bytes + pos;
         if (!IstPlausiblerKopf(kopf))
             return {};
+        if (datensaetze.size() >= TFundListe::GroessteAnzahl) {
+            uebersprungen.push_back({TUebersprungenes::TArt::ZuVieleDateien, QString(), pos,
+                                     static_cast<qint64>(datensaetze.size())});
+            break;
+        }
         const int groesse = LittleEndian::Lies16(kopf + OffsetGroesse);
         if (rest - KopfGroesse < groesse) {
             uebersprungen.push_back(
@@ -126,7 +130,7 @@ TMZFDatei::LeseMZFDatensaetze(const QByteArray& daten, std::vector<TUebersprunge
         }
         auto datei = std::make_unique<TMZFDatei>();
         std::copy_n(kopf, KopfGroesse, datei->m_kopf.begin());
-        std::copy_n(kopf + KopfGroesse, groesse, datei->m_rumpf.begin());
+        datei->m_rumpf.assign(kopf + KopfGroesse, kopf + KopfGroesse + groesse);
         datei->m_geladen = true;
         datei->m_geaendert = true;
         datensaetze.push_back(std::move(datei));
@@ -141,35 +145,29 @@ TMZFDatei::LeseMZFDatensaetze(const QByteArray& daten, std::vector<TUebersprunge
 }
 
 namespace {
-void BitsAusBytes(const QByteArray& bytes, qsizetype anzahl, TAnsiStringErzeuger& bits) {
+// The pulses of bytes [von, bis) of a tape image.
+void BitsAusBytes(const QByteArray& bytes, qsizetype von, qsizetype bis, std::string& bits) {
     const auto& tabelle = MZTBitsTabelle();
-    bits.Reservieren(static_cast<std::size_t>(anzahl) * BitsProMZTByte);
-    for (qsizetype i = 0; i < anzahl; ++i) {
+    bits.clear();
+    for (qsizetype i = von; i < bis; ++i) {
         const TMZTBits& zeichen = tabelle[static_cast<std::uint8_t>(bytes[i])];
-        bits.Anhaengen(std::string_view(zeichen.data(), zeichen.size()));
+        bits.append(zeichen.data(), zeichen.size());
     }
 }
 
-// The window's import reads a file as far as it is the size of the system says, through the
-// buffered reader: its bytes up to the limit for MZF records; the tape image is searched only in
-// the first bytes (MaxBitZeichen pulses), as it always was. `ganz` tells whether every byte was
-// read.
-bool LiesMZT(const QString& pfad, QByteArray& rohdaten, bool& ganz) {
-    auto leser = std::make_unique<TGepufferterDateiLeser>();
-    if (!leser->Oeffnen(pfad))
-        return false;
-    rohdaten.reserve(std::min<qsizetype>(leser->HoleGroesse(), MaxMZTBytes));
-    while (!leser->IstDateiEnde() && rohdaten.size() < MaxMZTBytes) {
-        std::uint8_t byte = 0;
-        if (!leser->LeseByte(byte)) {
-            leser->Schliessen();
-            return false;
-        }
-        rohdaten.append(static_cast<char>(byte));
+// Every file of a tape image, in tape order, each once.
+void DurchsucheBandabbild(const QByteArray& daten, TFundListe& funde, TBandProtokoll& protokoll) {
+    TTonbandStrom strom(
+        [&funde](const TTonbandSuche& s, std::int64_t) {
+            funde.Nimm(s.HoleKopf(), s.HoleRumpf().data(), s.HoleRumpf().size());
+        },
+        protokoll.Beobachter());
+    std::string bits;
+    for (qsizetype von = 0; von < daten.size() && !funde.IstVoll(); von += BildBlockBytes) {
+        BitsAusBytes(daten, von, std::min(daten.size(), von + BildBlockBytes), bits);
+        strom.Haenge(bits);
     }
-    ganz = leser->IstDateiEnde();
-    leser->Schliessen();
-    return true;
+    strom.Abschliessen();
 }
 
 // Reads the whole file, to the end of its data: a pipe or a file of /proc reports no size, and a
@@ -182,7 +180,7 @@ bool LiesGanzesMZT(const QString& pfad, QByteArray& daten) {
     QFile datei;
     QString fehler;
     if (!OeffneZumLesen(datei, pfad, {}, fehler)) {
-        DateiFehler::MeldeLesefehler(pfad, fehler);
+        MeldeBandFehler(TBandFehler::Lesen(pfad, fehler));
         return false;
     }
     constexpr qint64 Block = 65536;
@@ -191,7 +189,7 @@ bool LiesGanzesMZT(const QString& pfad, QByteArray& daten) {
         daten.resize(bisher + Block);
         const qint64 gelesen = datei.read(daten.data() + bisher, Block);
         if (gelesen < 0) {
-            DateiFehler::MeldeLesefehler(pfad, datei.errorString());
+            MeldeBandFehler(TBandFehler::Lesen(pfad, datei.errorString()));
             return false;
         }
         daten.resize(bisher + gelesen);
@@ -209,36 +207,22 @@ bool LiesGanzesMZT(const QString& pfad, QByteArray& daten) {
 bool TMZFDatei::ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswahl) {
     if (m_geladen)
         Schliessen();
-    TSanduhr sanduhr;
-    QByteArray rohdaten;
-    bool ganz = false;
-    if (!LiesMZT(pv_dateiName, rohdaten, ganz))
+    std::vector<std::unique_ptr<TMZFDatei>> dateien;
+    if (!LeseAlleAusMZT(pv_dateiName, dateien))
         return false;
-
-    TAnsiStringErzeuger bits;
-    BitsAusBytes(rohdaten, std::min<qsizetype>(rohdaten.size(), MaxBildBytes), bits);
-    int ende = 0;
-    if (LeseAusTonbandBits(bits.Ansicht(), 1, false, 0.0, ende))
-        return true;
-
-    const auto datensaetze = ganz ? LeseMZFDatensaetze(rohdaten) : std::vector<std::unique_ptr<TMZFDatei>>();
-    if (datensaetze.empty()) {
-        ZeigeFehler(NichtsGefunden(pv_dateiName));
-        return false;
-    }
     // Like a tape holding several files: without a choice the first one is taken.
     std::size_t wahl = 0;
-    if (datensaetze.size() > 1 && pv_auswahl) {
-        const int index = pv_auswahl(datensaetze);
-        if (index < 0 || static_cast<std::size_t>(index) >= datensaetze.size())
+    if (dateien.size() > 1 && pv_auswahl) {
+        const int index = pv_auswahl(dateien);
+        if (index < 0 || static_cast<std::size_t>(index) >= dateien.size())
             return false;
         wahl = static_cast<std::size_t>(index);
     }
-    // The chosen record's contents, flags and path (it may have been saved meanwhile); the events
+    // The chosen file's contents, flags and path (it may have been saved meanwhile); the events
     // stay those of this record.
-    const TMZFDatei& quelle = *datensaetze[wahl];
+    const TMZFDatei& quelle = *dateien[wahl];
     m_kopf = quelle.m_kopf;
-    std::copy_n(quelle.m_rumpf.begin(), quelle.HoleMZDateiGroesse(), m_rumpf.begin());
+    m_rumpf = quelle.m_rumpf;
     m_geaendert = quelle.m_geaendert;
     m_dateiPfad = quelle.m_dateiPfad;
     m_geladen = true;
@@ -254,21 +238,16 @@ bool TMZFDatei::LeseAlleAusMZT(const QString& pv_dateiName,
     if (!LiesGanzesMZT(pv_dateiName, rohdaten))
         return false;
 
-    TAnsiStringErzeuger bits;
-    BitsAusBytes(rohdaten, rohdaten.size(), bits);
-    TBandProtokoll protokoll([](int marke) { return static_cast<qint64>((marke - 1) / BitsProMZTByte); },
-                             true);
-    TMZFDatei datei;
-    int start = 1;
-    int ende = 0;
-    while (datei.LeseAusTonbandBits(bits.Ansicht(), start, false, 0.0, ende, protokoll.Beobachter())) {
-        start = ende + 1;
-        const bool schonDa = std::any_of(pv_dateien.begin(), pv_dateien.end(),
-                                         [&](const auto& gefunden) { return gefunden->IstGleich(datei); });
-        if (!schonDa)
-            pv_dateien.push_back(CreateKopie(datei));
-    }
+    TBandProtokoll protokoll(
+        [](std::int64_t marke) { return static_cast<qint64>((marke - 1) / BitsProMZTByte); }, true);
+    TFundListe funde;
+    DurchsucheBandabbild(rohdaten, funde, protokoll);
+    for (std::size_t i = 0; i < funde.Anzahl(); ++i)
+        pv_dateien.push_back(funde.Datei(i));
     std::vector<TUebersprungenes> uebersprungen = protokoll.Ergebnis(pv_dateien);
+    if (funde.IstVoll())
+        uebersprungen.push_back(
+            {TUebersprungenes::TArt::ZuVieleDateien, QString(), -1, static_cast<qint64>(funde.Anzahl())});
     if (pv_dateien.empty()) {
         std::vector<TUebersprungenes> ausDatensaetzen;
         pv_dateien = LeseMZFDatensaetze(rohdaten, &ausDatensaetzen);

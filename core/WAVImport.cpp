@@ -1,35 +1,23 @@
 // MZ files out of a recording of a cassette. The recording is decoded in several passes, since
 // neither its polarity nor (on an MZ-700) the better sampling delay is known: both polarities,
-// and for the MZ-700 both delays. The passes are decoded together while the file is read once;
-// their progress events come in the order of passes one after the other, as if each pass read
-// the file itself. Every MZ file whose checksums agree is cut out of each pass's bit text; a file
-// found twice counts once.
+// and for the MZ-700 both delays. The passes are decoded and searched together while the file is
+// read once, front to back, and only the pulses a search still needs are kept, however long the
+// recording. Every MZ file whose checksums agree is cut out of each pass's pulses; a file found
+// twice counts once.
 #include "MZFDatei.h"
 
+#include "BandMeldung.h"
 #include "BandProtokoll.h"
+#include "FundListe.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "Plattform.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
+#include "TonbandSuche.h"
 
 #include <algorithm>
 
 namespace {
-
-// A progress event per this many pulses while a pass is decoded.
-constexpr std::size_t ImpulseProFortschritt = 1000;
-
-// Share of the whole import of a pass's decoding and of its parsing, in percent: four passes on
-// an MZ-700, two on the other models, adding up to 100.
-struct TGewichte {
-    double dekodieren;
-    double lesen;
-};
-constexpr TGewichte GewichteMZ700{15.0, 10.0};
-constexpr TGewichte GewichteSonst{30.0, 20.0};
-// With the extended decoding the fixed passes take 80 % and each polarity of the adaptive pass 10.
-constexpr double FesterAnteilErweitert = 0.8;
-constexpr TGewichte GewichteAdaptiv{5.0, 5.0};
 
 // The passes in their order: normal polarity before inverted, the first delay before the second.
 std::vector<TDekodierDurchgang> Durchgaenge(bool mz700) {
@@ -69,73 +57,95 @@ QString NichtsGefunden(const QString& pfad) {
     return HoleTextMitParametern(QStringLiteral("Fehler_ImportVonWAV_KeineGueltigeMZDateiGefunden"), pfad);
 }
 
+// One pass of an import: its pulses searched as they come, each distinct file it finds kept once
+// in the order it found them, and what it passed over noted. The adaptive passes run on the
+// decoder's own thread; each pass touches only what is its own.
+class TDurchgangSuche : public TImpulsSenke {
+public:
+    TDurchgangSuche()
+        : m_protokoll([](std::int64_t) { return qint64{-1}; }, false),
+          m_strom(
+              [this](const TTonbandSuche& s, std::int64_t) {
+                  m_funde.Nimm(s.HoleKopf(), s.HoleRumpf().data(), s.HoleRumpf().size());
+              },
+              m_protokoll.Beobachter()) {}
+    TDurchgangSuche(const TDurchgangSuche&) = delete;
+    TDurchgangSuche& operator=(const TDurchgangSuche&) = delete;
+
+    void Impulse(std::string_view pv_bits, const std::int32_t*) override {
+        // A pass that holds all it may hold reads no further.
+        if (!m_funde.IstVoll())
+            m_strom.Haenge(pv_bits);
+    }
+    void Ende() {
+        m_strom.Abschliessen();
+        m_protokoll.TextZuEnde();
+    }
+
+    TFundListe m_funde;
+    TBandProtokoll m_protokoll;
+
+private:
+    TTonbandStrom m_strom;
+};
+
 } // namespace
 
-bool TMZFDatei::DekodiereWAV(const QString& pv_dateiName,
-                             std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
-                             std::vector<TUebersprungenes>* pv_uebersprungen) {
+TBandFehler TMZFDatei::DekodiereWAV(const QString& pv_dateiName, bool pv_erweitert,
+                                    std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
+                                    std::vector<TUebersprungenes>* pv_uebersprungen) {
     const bool mz700 = HoleImportExportMZModell() == MZ700;
-    const bool erweitert = LiesImportErweiterteDekodierung();
-    TGewichte gewichte = mz700 ? GewichteMZ700 : GewichteSonst;
-    if (erweitert)
-        gewichte = {gewichte.dekodieren * FesterAnteilErweitert, gewichte.lesen * FesterAnteilErweitert};
     const std::vector<TDekodierDurchgang> durchgaenge = Durchgaenge(mz700);
-    double fortschritt = 0.0;
-
-    // The first pass's events come while the file is read; the others' when their turn comes.
-    TMZWAVMehrfachDekoder dekoder;
-    std::size_t gemeldeteTausender = 0;
-    const auto nachBlock = [&](const TMZWAVMehrfachDekoder& d) {
-        const std::size_t tausender =
-            (d.HoleAnzahlDurchgaenge() > 0 ? d.HoleBitText(0).size() : 0) / ImpulseProFortschritt;
-        for (; gemeldeteTausender < tausender; ++gemeldeteTausender)
-            RaiseFortschritt(fortschritt);
-    };
+    // The fixed passes, then the adaptive pass's two polarities.
+    std::vector<std::unique_ptr<TDurchgangSuche>> suchen;
+    std::vector<TImpulsSenke*> senken;
+    for (std::size_t i = 0; i < durchgaenge.size(); ++i) {
+        suchen.push_back(std::make_unique<TDurchgangSuche>());
+        senken.push_back(suchen.back().get());
+    }
     TErweiterteDekodierung erweiterung;
-    erweiterung.an = erweitert;
-    if (!dekoder.Dekodiere(pv_dateiName, durchgaenge, nachBlock, erweiterung))
-        return false;
-
-    TBandProtokoll protokoll([](int) { return qint64{-1}; }, false);
-    // Every file of one bit text, after the decoding's events of that text.
-    const auto durchsuche = [&](const std::string& bits, bool ereignisseNachgeholt, const TGewichte& g) {
-        if (ereignisseNachgeholt)
-            for (std::size_t i = 0; i < bits.size() / ImpulseProFortschritt; ++i)
-                RaiseFortschritt(fortschritt);
-        fortschritt += g.dekodieren;
-        RaiseFortschritt(fortschritt);
-
-        int start = 1;
-        int ende = 0;
-        while (LeseAusTonbandBits(bits, start, true, fortschritt, ende, protokoll.Beobachter())) {
-            start = ende + 1;
-            RaiseFortschritt(fortschritt);
-            bool schonDa = false;
-            for (const auto& gefunden : pv_gefunden) {
-                if (gefunden->IstGleich(*this)) {
-                    schonDa = true;
-                    break;
-                }
-                RaiseFortschritt(fortschritt);
-            }
-            if (!schonDa)
-                pv_gefunden.push_back(CreateKopie(*this));
-            Schliessen();
-            RaiseFortschritt(fortschritt);
+    erweiterung.an = pv_erweitert;
+    if (erweiterung.an)
+        for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
+            suchen.push_back(std::make_unique<TDurchgangSuche>());
+            erweiterung.senken[polaritaet] = suchen.back().get();
         }
-        protokoll.TextZuEnde();
-        fortschritt += g.lesen;
-        RaiseFortschritt(fortschritt);
+
+    // Every pass searches while the file is read, so the share of the file read is the progress.
+    TMZWAVMehrfachDekoder dekoder;
+    const auto nachBlock = [this](const TMZWAVMehrfachDekoder& d) {
+        if (d.HoleAnzahlFrames() > 0)
+            RaiseFortschritt(100.0 * d.HoleGeleseneFrames() / d.HoleAnzahlFrames());
     };
-    for (std::size_t pass = 0; pass < durchgaenge.size(); ++pass)
-        durchsuche(dekoder.UebernimmBitText(pass), pass > 0, gewichte);
-    // The adaptive pass's finds come after all of the fixed passes' finds.
-    if (dekoder.HatAdaptivenDurchgang())
-        for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet)
-            durchsuche(dekoder.UebernimmAdaptivenBitText(polaritaet), true, GewichteAdaptiv);
-    if (pv_uebersprungen)
+    const TBandFehler fehler = dekoder.Dekodiere(pv_dateiName, durchgaenge, nachBlock, erweiterung, senken);
+    if (!fehler.IstOk())
+        return fehler;
+
+    // The files in the order of the passes: those of the first pass, then what the second found
+    // besides, and so on; the adaptive pass's after all of the fixed passes'.
+    TFundListe alle;
+    TBandProtokoll& protokoll = suchen.front()->m_protokoll;
+    for (const auto& suche : suchen) {
+        suche->Ende();
+        alle.NimmAlle(suche->m_funde);
+        if (suche.get() != suchen.front().get())
+            protokoll.HaengeAn(suche->m_protokoll);
+    }
+    // Each file found carries this record's events, as a copy of it would.
+    for (std::size_t i = 0; i < alle.Anzahl(); ++i) {
+        pv_gefunden.push_back(alle.Datei(i));
+        pv_gefunden.back()->BeiBeginn = BeiBeginn;
+        pv_gefunden.back()->BeiFortschritt = BeiFortschritt;
+        pv_gefunden.back()->BeiEnde = BeiEnde;
+    }
+    if (pv_uebersprungen) {
         *pv_uebersprungen = protokoll.Ergebnis(pv_gefunden);
-    return true;
+        if (alle.IstVoll())
+            pv_uebersprungen->push_back(
+                {TUebersprungenes::TArt::ZuVieleDateien, QString(), -1, static_cast<qint64>(alle.Anzahl())});
+    }
+    RaiseFortschritt(100.0);
+    return {};
 }
 
 bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswahl) {
@@ -149,12 +159,25 @@ bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswah
     TImportRahmen rahmen(*this);
     std::vector<std::unique_ptr<TMZFDatei>> gefunden; // freed before the busy state ends
 
-    if (!DekodiereWAV(pv_dateiName, gefunden, nullptr))
-        return false;
+    const bool erweitert = LiesImportErweiterteDekodierung();
+    const TBandFehler fehler = DekodiereWAV(pv_dateiName, erweitert, gefunden, nullptr);
+    if (!fehler.IstOk()) {
+        // A recording the extended decoding reads: the user may read it that way at once, for
+        // this import only.
+        if (erweitert || !fehler.erweitert.liest) {
+            MeldeBandFehler(fehler);
+            return false;
+        }
+        const QString frage = BandFehlerText(fehler) + QStringLiteral("\r\n\r\n") +
+                              HoleText(QStringLiteral("Frage_ErweitertLesen"));
+        if (FrageWarnung(frage, false) != TAntwort::Ja ||
+            !MeldeBandFehler(DekodiereWAV(pv_dateiName, true, gefunden, nullptr)))
+            return false;
+    }
     if (gefunden.empty()) {
         // A recording of a worn tape or of today's recorders may still give its files.
         QString text = NichtsGefunden(pv_dateiName);
-        if (!LiesImportErweiterteDekodierung())
+        if (!erweitert)
             text += QStringLiteral("\r\n\r\n") +
                     HoleText(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"));
         ZeigeFehler(text);
@@ -181,8 +204,14 @@ bool TMZFDatei::LeseAlleAusWAV(const QString& pv_dateiName,
     if (m_geladen)
         Schliessen();
     const TImportRahmen rahmen(*this);
-    if (!DekodiereWAV(pv_dateiName, pv_dateien, pv_uebersprungen)) {
+    const TBandFehler fehler =
+        DekodiereWAV(pv_dateiName, LiesImportErweiterteDekodierung(), pv_dateien, pv_uebersprungen);
+    if (!fehler.IstOk()) {
         pv_dateien.clear();
+        QString text = BandFehlerText(fehler);
+        if (fehler.erweitert.liest)
+            text += QStringLiteral("\r\n") + HoleText(QStringLiteral("Hinweis_ErweitertKommandozeile"));
+        ZeigeFehler(text);
         return false;
     }
     if (pv_dateien.empty()) {

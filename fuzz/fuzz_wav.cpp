@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes as a WAV file to the reader, the tape signal decoder and the tape bit parser,
 // under a model taken from the input. Each of the four passes is decoded once with the reader bit
-// by bit and once with the multi-pass decoder; the two must agree on success, on the message of a
-// failure and on every bit. Every bit text is then searched for MZ files. Then the extended decoding:
+// by bit and once with the multi-pass decoder; the two must agree on success, on the failure and
+// on every bit. Every bit text is then searched for MZ files. Then the extended decoding:
 // its container reader takes every file the plain one takes and gives the fixed passes the same
 // bits; its adaptive pass (positions kept, one per pulse) and the tape report run on whatever the
 // extended reader takes.
@@ -44,11 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     plattform.meldungen.clear();
     std::vector<std::string> vomLeser;
     bool geoeffnet = true;
+    TBandFehler fehlerLeser;
     // One reader opened anew for every pass, as the import does it.
     TMZWAVDateiLeser leser;
     for (const TDekodierDurchgang& d : Durchgaenge) {
         if (!leser.Oeffnen(pfad, d.invertiertePolaritaet, d.alternativeAbtastzeit)) {
             geoeffnet = false;
+            fehlerLeser = leser.HoleFehler();
             if (leser.IstGeoeffnet())
                 __builtin_trap();
             break;
@@ -67,19 +69,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         leser.Schliessen();
         vomLeser.push_back(std::move(bits));
     }
-    const std::vector<QString> meldungenLeser = plattform.meldungen;
-    if (geoeffnet != meldungenLeser.empty() || meldungenLeser.size() > 1)
+    // The tape layer shows nothing; it says what went wrong.
+    if (!plattform.meldungen.empty() || geoeffnet != fehlerLeser.IstOk())
         __builtin_trap();
 
-    plattform.meldungen.clear();
     TMZWAVMehrfachDekoder dekoder;
-    if (dekoder.Dekodiere(pfad, Durchgaenge) != geoeffnet || plattform.meldungen != meldungenLeser)
+    if (dekoder.Dekodiere(pfad, Durchgaenge) != fehlerLeser)
         __builtin_trap();
     TMZWAVMehrfachDekoder erweitert;
     TErweiterteDekodierung mitPositionen;
     mitPositionen.an = true;
     mitPositionen.mitPositionen = true;
-    const bool erweitertGeoeffnet = erweitert.Dekodiere(pfad, Durchgaenge, {}, mitPositionen);
+    const bool erweitertGeoeffnet = erweitert.Dekodiere(pfad, Durchgaenge, {}, mitPositionen).IstOk();
+    // What the plain reader refuses but says the extended one reads, the extended one reads.
+    if (fehlerLeser.erweitert.liest != (!geoeffnet && erweitertGeoeffnet))
+        __builtin_trap();
     if (geoeffnet && !erweitertGeoeffnet)
         __builtin_trap();
     if (erweitertGeoeffnet) {

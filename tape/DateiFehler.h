@@ -1,13 +1,11 @@
-// The file layer's fixed phrases and its two ways of reporting a failure: the catalogue text for
-// reading or writing, with the file name and what went wrong.
+// The file layer's fixed phrases, and the start of every file read by name, with its failure as
+// a value.
 #pragma once
 
+#include "BandFehler.h"
 #include "DateiPfad.h"
-#include "Plattform.h"
-#include "SprachenTexte.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
 
 namespace DateiFehler {
@@ -23,39 +21,22 @@ inline const QString TextKeineNormaleDatei = QStringLiteral("Not a regular file"
 // Stands for the file name where no file is open.
 inline const QString TextUnbekannt = QStringLiteral("<Unknown>");
 
-inline void MeldeLesefehler(const QString& dateiName, const QString& beschreibung) {
-    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiLesen"), dateiName, beschreibung));
-}
-
-inline void MeldeSchreibfehler(const QString& dateiName, const QString& beschreibung) {
-    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), dateiName, beschreibung));
-}
-
-// The start of every file read by name: a second open is refused, so is an empty name, then the
-// file is opened for reading in the given extra modes. Each failure is reported; the result says
-// whether it is open.
-inline bool OeffneZumLesenMitMeldung(QFile& datei, const QString& dateiName, bool bereitsGeoeffnet,
-                                     QIODevice::OpenMode zusatz) {
-    if (bereitsGeoeffnet) {
-        MeldeLesefehler(dateiName, TextBereitsGeoeffnet);
-        return false;
-    }
-    if (dateiName.isEmpty()) {
-        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), dateiName));
-        return false;
-    }
+// A second open is refused, so is an empty name and anything but a regular file; then the file
+// is opened for reading in the given extra modes.
+inline TBandFehler OeffneZumLesenPruefend(QFile& datei, const QString& dateiName, bool bereitsGeoeffnet,
+                                          QIODevice::OpenMode zusatz) {
+    if (bereitsGeoeffnet)
+        return TBandFehler::Lesen(dateiName, TextBereitsGeoeffnet);
+    if (dateiName.isEmpty())
+        return TBandFehler::Von(TBandFehler::TArt::UngueltigerName, dateiName);
     // A pipe or a device would keep the reader waiting or hand out something else each time.
     const TPfadInfo info = HolePfadInfo(dateiName);
-    if (info.existiert && !info.istRegulaer && !info.istVerzeichnis) {
-        MeldeLesefehler(dateiName, TextKeineNormaleDatei);
-        return false;
-    }
+    if (info.existiert && !info.istRegulaer && !info.istVerzeichnis)
+        return TBandFehler::Lesen(dateiName, TextKeineNormaleDatei);
     QString fehler;
-    if (!OeffneZumLesen(datei, dateiName, zusatz, fehler)) {
-        MeldeLesefehler(dateiName, fehler);
-        return false;
-    }
-    return true;
+    if (!OeffneZumLesen(datei, dateiName, zusatz, fehler))
+        return TBandFehler::Lesen(dateiName, fehler);
+    return {};
 }
 
 } // namespace DateiFehler

@@ -2,8 +2,6 @@
 
 #include "DateiFehler.h"
 #include "LittleEndian.h"
-#include "Plattform.h"
-#include "SprachenTexte.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,13 +16,14 @@ constexpr int GroessterPositiverWortWert = 32767;
 
 bool TGepufferterDateiLeser::Oeffnen(const QString& pv_dateiName) {
     // Unbuffered: this class reads whole blocks itself.
-    if (!OeffneZumLesenMitMeldung(m_datei, pv_dateiName, m_geoeffnet, QIODevice::Unbuffered))
+    m_fehler = OeffneZumLesenPruefend(m_datei, pv_dateiName, m_geoeffnet, QIODevice::Unbuffered);
+    if (!m_fehler.IstOk())
         return false;
     // Size and position are 32-bit counters; a file they cannot count is refused.
     const qint64 groesse = m_datei.size();
     if (groesse > std::numeric_limits<std::int32_t>::max()) {
         m_datei.close();
-        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiZuGross"), pv_dateiName));
+        m_fehler = TBandFehler::Von(TBandFehler::TArt::ZuGross, pv_dateiName);
         return false;
     }
     m_dateiName = pv_dateiName;
@@ -59,14 +58,10 @@ bool TGepufferterDateiLeser::IstDateiEnde() const {
 }
 
 bool TGepufferterDateiLeser::LeseByte(std::uint8_t& byte) {
-    if (!m_geoeffnet) {
-        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
-    }
-    if (IstDateiEnde()) {
-        MeldeLesefehler(m_dateiName, TextDateiEnde);
-        return false;
-    }
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
+    if (IstDateiEnde())
+        return Fehler(m_dateiName, TextDateiEnde);
     if (m_pufferIndex >= PufferGroesse) {
         const std::int32_t rest = m_dateiGroesse - m_position;
         const std::int32_t anzahl = rest >= PufferGroesse ? PufferGroesse : rest;
@@ -75,8 +70,7 @@ bool TGepufferterDateiLeser::LeseByte(std::uint8_t& byte) {
             const QString fehler = m_datei.errorString();
             // Back to where the buffer would have started, so that the fields still describe the file.
             m_datei.seek(m_position);
-            MeldeLesefehler(m_dateiName, fehler);
-            return false;
+            return Fehler(m_dateiName, fehler);
         }
         m_pufferIndex = 0;
     }
@@ -87,14 +81,10 @@ bool TGepufferterDateiLeser::LeseByte(std::uint8_t& byte) {
 }
 
 bool TGepufferterDateiLeser::Lese16BitWert(std::int16_t& wert) {
-    if (!m_geoeffnet) {
-        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
-    }
-    if (m_dateiGroesse - m_position <= 1) {
-        MeldeLesefehler(m_dateiName, TextDateiEnde);
-        return false;
-    }
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
+    if (m_dateiGroesse - m_position <= 1)
+        return Fehler(m_dateiName, TextDateiEnde);
     std::uint8_t bytes[2] = {};
     if (!LeseByte(bytes[0]) || !LeseByte(bytes[1]))
         return false;
@@ -106,14 +96,10 @@ bool TGepufferterDateiLeser::Lese16BitWert(std::int16_t& wert) {
 }
 
 bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) {
-    if (!m_geoeffnet) {
-        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
-    }
-    if (anzahl < 0 || m_dateiGroesse - m_position < anzahl) {
-        MeldeLesefehler(m_dateiName, TextDateiEnde);
-        return false;
-    }
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
+    if (anzahl < 0 || m_dateiGroesse - m_position < anzahl)
+        return Fehler(m_dateiName, TextDateiEnde);
     // First what the buffer still holds. A block that ends before the buffer does ends at the end
     // of the file, so at most `anzahl` of it is taken here and the rest comes from full blocks.
     const std::int32_t imPuffer = std::min(PufferGroesse - m_pufferIndex, anzahl);
@@ -132,8 +118,7 @@ bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) 
             const QString fehler = m_datei.errorString();
             m_datei.seek(m_position);
             m_pufferIndex = PufferGroesse;
-            MeldeLesefehler(m_dateiName, fehler);
-            return false;
+            return Fehler(m_dateiName, fehler);
         }
         std::memcpy(ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
         m_pufferIndex = PufferGroesse;
@@ -145,8 +130,7 @@ bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) 
             const QString fehler = m_datei.errorString();
             m_datei.seek(m_position);
             m_pufferIndex = PufferGroesse;
-            MeldeLesefehler(m_dateiName, fehler);
-            return false;
+            return Fehler(m_dateiName, fehler);
         }
         std::memcpy(ziel + imPuffer, m_puffer.data(), static_cast<std::size_t>(rest));
         m_pufferIndex = rest;
@@ -156,28 +140,32 @@ bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) 
 }
 
 bool TGepufferterDateiLeser::Ueberspringen(std::int32_t pv_anzahl) {
-    if (!m_geoeffnet) {
-        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
-    }
-    if (pv_anzahl < 0) {
-        MeldeLesefehler(TextUnbekannt, TextRueckwaerts);
-        return false;
-    }
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
+    if (pv_anzahl < 0)
+        return Fehler(TextUnbekannt, TextRueckwaerts);
     // In 64 bits: position and count may each come close to the 32-bit limit.
-    if (static_cast<qint64>(m_position) + pv_anzahl > m_dateiGroesse) {
-        MeldeLesefehler(TextUnbekannt, TextHinterDemEnde);
-        return false;
-    }
+    if (static_cast<qint64>(m_position) + pv_anzahl > m_dateiGroesse)
+        return Fehler(TextUnbekannt, TextHinterDemEnde);
     if (static_cast<qint64>(m_pufferIndex) + pv_anzahl > PufferGroesse) {
-        if (!m_datei.seek(static_cast<qint64>(m_position) + pv_anzahl)) {
-            MeldeLesefehler(m_dateiName, m_datei.errorString());
-            return false;
-        }
+        if (!m_datei.seek(static_cast<qint64>(m_position) + pv_anzahl))
+            return Fehler(m_dateiName, m_datei.errorString());
         m_pufferIndex = PufferGroesse;
     } else {
         m_pufferIndex += pv_anzahl;
     }
     m_position += pv_anzahl;
+    return true;
+}
+
+bool TGepufferterDateiLeser::Springe(std::int32_t pv_position) {
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
+    if (pv_position < 0 || pv_position > m_dateiGroesse)
+        return Fehler(m_dateiName, TextHinterDemEnde);
+    if (!m_datei.seek(pv_position))
+        return Fehler(m_dateiName, m_datei.errorString());
+    m_position = pv_position;
+    m_pufferIndex = PufferGroesse;
     return true;
 }

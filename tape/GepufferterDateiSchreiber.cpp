@@ -1,7 +1,7 @@
 #include "GepufferterDateiSchreiber.h"
 
-#include "DateiFehler.h"
 #include "Plattform.h"
+#include "SchreibMeldung.h"
 #include "SprachenTexte.h"
 
 #include <limits>

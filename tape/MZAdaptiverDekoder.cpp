@@ -1,6 +1,6 @@
 #include "MZAdaptiverDekoder.h"
 
-#include "ProgrammEinstellungen.h"
+#include "MZModellZeiten.h"
 
 #include <algorithm>
 #include <array>
@@ -9,19 +9,6 @@
 namespace {
 
 constexpr double MikrosekundenProSekunde = 1000000.0;
-
-// Nominal pulse lengths (both parts) in microseconds, as the machines write them.
-struct TNominal {
-    double kurz, lang;
-};
-constexpr std::array<TNominal, AnzahlMZModelle> Nominal{{
-    {504.0, 958.0}, // MZ-80K
-    {504.0, 958.0}, // MZ-80C
-    {504.0, 958.0}, // MZ-80A
-    {333.5, 667.0}, // MZ-80B
-    {504.0, 958.0}, // MZ-700
-    {518.0, 964.0}, // MZ-800
-}};
 
 // The band kept: the pulses' fundamentals lie between about 1 and 3 kHz. Below 200 Hz sit DC,
 // hum and its first harmonics, the motor's rumble; above 6 kHz only hiss (the edges of the
@@ -54,18 +41,14 @@ constexpr double LaufToleranz = 0.12;
 // Time constant of the level that hiss is compared with.
 constexpr double PegelSekunden = 1.0;
 
-const TNominal& NominalVon(int modell) {
-    return Nominal[static_cast<std::size_t>(std::clamp(modell, 0, AnzahlMZModelle - 1))];
-}
-
 } // namespace
 
 double TMZAdaptiverDekoder::NominalKurz(int pv_modell) {
-    return NominalVon(pv_modell).kurz;
+    return MZModellZeiten::Von(pv_modell).KurzMikrosekunden();
 }
 
 double TMZAdaptiverDekoder::NominalLang(int pv_modell) {
-    return NominalVon(pv_modell).lang;
+    return MZModellZeiten::Von(pv_modell).LangMikrosekunden();
 }
 
 // Bilinear transform of the analogue second-order Butterworth sections.
@@ -97,9 +80,8 @@ void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
     m_pegelAbfall = std::exp(-1.0 / (PegelSekunden * rate));
     m_mikrosekundenProFrame = MikrosekundenProSekunde / rate;
     const double framesProMikrosekunde = rate / MikrosekundenProSekunde;
-    const TNominal& nominal = NominalVon(pv_modell);
-    const double kurz = nominal.kurz * framesProMikrosekunde;
-    const double lang = nominal.lang * framesProMikrosekunde;
+    const double kurz = NominalKurz(pv_modell) * framesProMikrosekunde;
+    const double lang = NominalLang(pv_modell) * framesProMikrosekunde;
     m_kurzMin = kurz * (1.0 - GroessteAbweichung);
     m_kurzMax = kurz * (1.0 + GroessteAbweichung);
     m_langMin = lang * (1.0 - GroessteAbweichung);

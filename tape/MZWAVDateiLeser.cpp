@@ -2,9 +2,7 @@
 
 #include "DateiFehler.h"
 #include "LittleEndian.h"
-#include "Plattform.h"
 #include "ProgrammEinstellungen.h"
-#include "SprachenTexte.h"
 #include "WAVAufbau.h"
 
 #include <algorithm>
@@ -33,84 +31,61 @@ bool IstKennung(const std::uint8_t* p, const char* kennung) {
     return std::memcmp(p, kennung, KennungLaenge) == 0;
 }
 
-void MeldeBeschaedigt(TGepufferterDateiLeser& leser, const QString& dateiName) {
-    leser.Schliessen();
-    ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiBeschaedigt"), dateiName));
+TBandFehler Beschaedigt(const TByteQuelle& quelle) {
+    return TBandFehler::Von(TBandFehler::TArt::Beschaedigt, quelle.HoleName());
 }
 
-enum class TChunkSuche { Gefunden, Beschaedigt, Lesefehler };
-
-// Walks the chunks from the reader's position to the one with the identifier and leaves the reader
-// at its first data byte. Every chunk must fit, with its pad byte, into what is left up to `ende`
-// (the end of the file, or of the RIFF chunk); only the sought one may be longer when
+// Walks the chunks from the source's position to the one with the identifier and leaves the
+// source at its first data byte. Every chunk must fit, with its pad byte, into what is left up to
+// `ende` (the end of the file, or of the RIFF chunk); only the sought one may be longer when
 // `darfUeberstehen`, and then it ends with the file at the latest.
-TChunkSuche SucheChunk(TGepufferterDateiLeser& leser, const char* kennung, std::int64_t& groesse,
-                       std::int64_t ende, bool darfUeberstehen = false) {
+TBandFehler SucheChunk(TByteQuelle& quelle, const char* kennung, std::int64_t& groesse, std::int64_t ende,
+                       bool darfUeberstehen = false) {
     for (;;) {
-        if (ende - leser.HolePosition() < ChunkKopfGroesse)
-            return TChunkSuche::Beschaedigt;
+        if (ende - quelle.HolePosition() < ChunkKopfGroesse)
+            return Beschaedigt(quelle);
         std::uint8_t kopf[ChunkKopfGroesse];
-        if (!leser.LeseBytes(kopf, ChunkKopfGroesse))
-            return TChunkSuche::Lesefehler;
+        if (!quelle.LeseBytes(kopf, ChunkKopfGroesse))
+            return quelle.HoleFehler();
         const std::int64_t n = LittleEndian::Lies32(kopf + OffsetChunkGroesse) & GroessenMaske;
         const std::int64_t gepolstert = n + (n & 1);
-        if (darfUeberstehen && IstKennung(kopf, kennung) && gepolstert > ende - leser.HolePosition()) {
-            groesse = std::min(n, static_cast<std::int64_t>(leser.HoleGroesse()) - leser.HolePosition());
-            return TChunkSuche::Gefunden;
+        if (darfUeberstehen && IstKennung(kopf, kennung) && gepolstert > ende - quelle.HolePosition()) {
+            groesse = std::min(n, static_cast<std::int64_t>(quelle.HoleGroesse()) - quelle.HolePosition());
+            return {};
         }
-        if (gepolstert > ende - leser.HolePosition())
-            return TChunkSuche::Beschaedigt;
+        if (gepolstert > ende - quelle.HolePosition())
+            return Beschaedigt(quelle);
         if (IstKennung(kopf, kennung)) {
             groesse = n;
-            return TChunkSuche::Gefunden;
+            return {};
         }
         // Fits into the file, so into 32 bits.
-        if (!leser.Ueberspringen(static_cast<std::int32_t>(gepolstert)))
-            return TChunkSuche::Lesefehler;
+        if (!quelle.Ueberspringen(static_cast<std::int32_t>(gepolstert)))
+            return quelle.HoleFehler();
     }
 }
-
-// The result of a chunk walk: true when found; otherwise reported and the reader closed.
-bool ChunkGefunden(TChunkSuche suche, TGepufferterDateiLeser& leser, const QString& dateiName) {
-    switch (suche) {
-    case TChunkSuche::Gefunden:
-        return true;
-    case TChunkSuche::Beschaedigt:
-        MeldeBeschaedigt(leser, dateiName);
-        return false;
-    case TChunkSuche::Lesefehler:
-        break;
-    }
-    leser.Schliessen();
-    return false;
-}
-
-bool OeffneErweitert(TGepufferterDateiLeser& leser, const QString& dateiName, const std::uint8_t* riff,
-                     TWAVFormat& pv_format);
 
 // Finds the "fmt " chunk before `ende` and reads its first 16 bytes, or up to `hoechstens` when it
 // has that many, into `fmt`; the rest of the chunk is passed over. A chunk of fewer than 16 bytes
-// is damage; every failure has been reported and the reader closed.
-bool LeseFmt(TGepufferterDateiLeser& leser, const QString& dateiName, std::int64_t ende, int hoechstens,
-             std::uint8_t* fmt, std::int64_t& fmtGroesse) {
-    if (!ChunkGefunden(SucheChunk(leser, "fmt ", fmtGroesse, ende), leser, dateiName))
-        return false;
-    if (fmtGroesse < FmtGroesse) {
-        MeldeBeschaedigt(leser, dateiName);
-        return false;
-    }
+// is damage.
+TBandFehler LeseFmt(TByteQuelle& quelle, std::int64_t ende, int hoechstens, std::uint8_t* fmt,
+                    std::int64_t& fmtGroesse) {
+    const TBandFehler suche = SucheChunk(quelle, "fmt ", fmtGroesse, ende);
+    if (!suche.IstOk())
+        return suche;
+    if (fmtGroesse < FmtGroesse)
+        return Beschaedigt(quelle);
     const int gelesen = fmtGroesse >= hoechstens ? hoechstens : FmtGroesse;
-    if (!leser.LeseBytes(fmt, gelesen)) {
-        leser.Schliessen();
-        return false;
-    }
+    if (!quelle.LeseBytes(fmt, gelesen))
+        return quelle.HoleFehler();
     const std::int64_t rest = fmtGroesse + (fmtGroesse & 1) - gelesen;
-    if (rest > 0 && !leser.Ueberspringen(static_cast<std::int32_t>(rest))) {
-        leser.Schliessen();
-        return false;
-    }
-    return true;
+    if (rest > 0 && !quelle.Ueberspringen(static_cast<std::int32_t>(rest)))
+        return quelle.HoleFehler();
+    return {};
 }
+
+TBandFehler OeffneEinfach(TByteQuelle& quelle, const std::uint8_t* riff, TWAVFormat& pv_format);
+TBandFehler OeffneErweitert(TByteQuelle& quelle, const std::uint8_t* riff, TWAVFormat& pv_format);
 
 } // namespace
 
@@ -118,54 +93,70 @@ TMZWAVDateiLeser::TMZWAVDateiLeser() : m_dateiLeser(std::make_unique<TGepufferte
 
 TMZWAVDateiLeser::~TMZWAVDateiLeser() = default;
 
-bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
-                                 TWAVFormat& pv_format, bool pv_erweitert) {
-    if (!pv_leser.Oeffnen(pv_dateiName))
-        return false;
-    const std::int64_t dateiGroesse = pv_leser.HoleGroesse();
-    if (dateiGroesse < RiffKopfGroesse) {
-        MeldeBeschaedigt(pv_leser, pv_dateiName);
-        return false;
-    }
+TBandFehler TMZWAVDateiLeser::OeffneWAV(TByteQuelle& pv_quelle, TWAVFormat& pv_format, bool pv_erweitert) {
+    if (pv_quelle.HoleGroesse() < RiffKopfGroesse)
+        return Beschaedigt(pv_quelle);
     std::uint8_t riff[RiffKopfGroesse];
-    if (!pv_leser.LeseBytes(riff, RiffKopfGroesse)) {
-        pv_leser.Schliessen();
-        return false;
-    }
+    if (!pv_quelle.LeseBytes(riff, RiffKopfGroesse))
+        return pv_quelle.HoleFehler();
     if (pv_erweitert)
-        return OeffneErweitert(pv_leser, pv_dateiName, riff, pv_format);
+        return OeffneErweitert(pv_quelle, riff, pv_format);
+    TBandFehler fehler = OeffneEinfach(pv_quelle, riff, pv_format);
+    // A recording the extended reader takes (a rate of today's recorders, 24 bits, floating point,
+    // more channels) is told as such, so that the user knows what to switch on.
+    if (fehler.art == TBandFehler::TArt::Beschaedigt || fehler.art == TBandFehler::TArt::SampleRate) {
+        TWAVFormat format;
+        if (pv_quelle.Springe(RiffKopfGroesse) && OeffneErweitert(pv_quelle, riff, format).IstOk()) {
+            fehler.erweitert.liest = true;
+            fehler.erweitert.sampleRate = format.sampleRate;
+            fehler.erweitert.bits = static_cast<std::uint16_t>(format.bytesProSample * 8);
+            fehler.erweitert.kanaele = format.kanaele;
+            fehler.erweitert.gleitkomma = format.gleitkomma;
+        }
+    }
+    return fehler;
+}
+
+TBandFehler TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
+                                        TWAVFormat& pv_format, bool pv_erweitert) {
+    if (!pv_leser.Oeffnen(pv_dateiName))
+        return pv_leser.HoleFehler();
+    const TBandFehler fehler = OeffneWAV(static_cast<TByteQuelle&>(pv_leser), pv_format, pv_erweitert);
+    if (!fehler.IstOk())
+        pv_leser.Schliessen();
+    return fehler;
+}
+
+namespace {
+
+// The plain container walk: exactly the canonical RIFF chunk, PCM of 8 or 16 bits in one or two
+// channels, at the rates a WAV export writes.
+TBandFehler OeffneEinfach(TByteQuelle& quelle, const std::uint8_t* riff, TWAVFormat& pv_format) {
+    const std::int64_t dateiGroesse = quelle.HoleGroesse();
     // Nothing may follow the RIFF chunk.
     if (!IstKennung(riff, "RIFF") ||
         (LittleEndian::Lies32(riff + OffsetRiffGroesse) & GroessenMaske) != dateiGroesse - RiffGroesseAbzug ||
-        !IstKennung(riff + OffsetWave, "WAVE")) {
-        MeldeBeschaedigt(pv_leser, pv_dateiName);
-        return false;
-    }
+        !IstKennung(riff + OffsetWave, "WAVE"))
+        return Beschaedigt(quelle);
 
     // Whatever comes before "fmt " is passed over, a "data" chunk included.
     std::int64_t fmtGroesse = 0;
     std::uint8_t fmt[FmtGroesse];
-    if (!LeseFmt(pv_leser, pv_dateiName, dateiGroesse, FmtGroesse, fmt, fmtGroesse))
-        return false;
+    TBandFehler fehler = LeseFmt(quelle, dateiGroesse, FmtGroesse, fmt, fmtGroesse);
+    if (!fehler.IstOk())
+        return fehler;
 
     const std::uint16_t kanaele = LittleEndian::Lies16(fmt + OffsetKanaele);
-    if (LittleEndian::Lies16(fmt + OffsetFormat) != FormatPCM || (kanaele != Mono && kanaele != Stereo)) {
-        MeldeBeschaedigt(pv_leser, pv_dateiName);
-        return false;
-    }
+    if (LittleEndian::Lies16(fmt + OffsetFormat) != FormatPCM || (kanaele != Mono && kanaele != Stereo))
+        return Beschaedigt(quelle);
     const std::uint32_t sampleRate = LittleEndian::Lies32(fmt + OffsetSampleRate);
-    if (sampleRate < KleinsteSampleRate || sampleRate > GroessteSampleRate) {
-        pv_leser.Schliessen();
-        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_SampleRateUngueltig"),
-                                          QString::number(KleinsteSampleRate),
-                                          QString::number(GroessteSampleRate)));
-        return false;
-    }
+    if (sampleRate < TMZWAVDateiLeser::KleinsteSampleRate ||
+        sampleRate > TMZWAVDateiLeser::GroessteSampleRate)
+        return TBandFehler::SampleRate(quelle.HoleName(), TMZWAVDateiLeser::KleinsteSampleRate,
+                                       TMZWAVDateiLeser::GroessteSampleRate);
     const std::uint16_t bits = LittleEndian::Lies16(fmt + OffsetBitsProSample);
-    if (bits != AchtBit && bits != SechzehnBit) {
-        MeldeBeschaedigt(pv_leser, pv_dateiName);
-        return false;
-    }
+    if (bits != AchtBit && bits != SechzehnBit)
+        return Beschaedigt(quelle);
     TWAVFormat format;
     format.sampleRate = sampleRate;
     format.stereo = kanaele == Stereo;
@@ -174,21 +165,18 @@ bool TMZWAVDateiLeser::OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString
     format.bytesProSample = static_cast<std::uint16_t>(bits / 8);
     const auto blockGroesse = static_cast<std::uint32_t>(format.BlockGroesse());
     if (LittleEndian::Lies32(fmt + OffsetBytesProSekunde) != sampleRate * blockGroesse ||
-        LittleEndian::Lies16(fmt + OffsetBlockGroesse) != blockGroesse) {
-        MeldeBeschaedigt(pv_leser, pv_dateiName);
-        return false;
-    }
+        LittleEndian::Lies16(fmt + OffsetBlockGroesse) != blockGroesse)
+        return Beschaedigt(quelle);
 
     // Chunks after "data" are never looked at.
     std::int64_t dataGroesse = 0;
-    if (!ChunkGefunden(SucheChunk(pv_leser, "data", dataGroesse, dateiGroesse), pv_leser, pv_dateiName))
-        return false;
+    fehler = SucheChunk(quelle, "data", dataGroesse, dateiGroesse);
+    if (!fehler.IstOk())
+        return fehler;
     format.anzahlFrames = static_cast<std::int32_t>(dataGroesse / blockGroesse);
     pv_format = format;
-    return true;
+    return {};
 }
-
-namespace {
 
 // The sample layout of an extended "fmt " chunk (the first 16 bytes, and the 40 of the extensible
 // form when there are that many); false when it is none the extended reader takes.
@@ -218,14 +206,11 @@ bool LeseErweitertesFormat(const std::uint8_t* fmt, std::int64_t fmtGroesse, TWA
     return LittleEndian::Lies16(fmt + OffsetBlockGroesse) == format.BlockGroesse();
 }
 
-// The extended container walk; the plain one's messages for everything it still refuses.
-bool OeffneErweitert(TGepufferterDateiLeser& leser, const QString& dateiName, const std::uint8_t* riff,
-                     TWAVFormat& pv_format) {
-    const std::int64_t dateiGroesse = leser.HoleGroesse();
-    if (!IstKennung(riff, "RIFF") || !IstKennung(riff + OffsetWave, "WAVE")) {
-        MeldeBeschaedigt(leser, dateiName);
-        return false;
-    }
+// The extended container walk; the plain one's failures for everything it still refuses.
+TBandFehler OeffneErweitert(TByteQuelle& quelle, const std::uint8_t* riff, TWAVFormat& pv_format) {
+    const std::int64_t dateiGroesse = quelle.HoleGroesse();
+    if (!IstKennung(riff, "RIFF") || !IstKennung(riff + OffsetWave, "WAVE"))
+        return Beschaedigt(quelle);
     // Bytes after the RIFF chunk are not looked at; a RIFF size too large, or too small to hold
     // even the two chunk heads (a recorder that never came back to fill it in), means the file's end.
     const std::int64_t riffEnde =
@@ -235,43 +220,38 @@ bool OeffneErweitert(TGepufferterDateiLeser& leser, const QString& dateiName, co
 
     std::int64_t fmtGroesse = 0;
     std::uint8_t fmt[FmtGroesseErweiterbar] = {};
-    if (!LeseFmt(leser, dateiName, ende, FmtGroesseErweiterbar, fmt, fmtGroesse))
-        return false;
+    TBandFehler fehler = LeseFmt(quelle, ende, FmtGroesseErweiterbar, fmt, fmtGroesse);
+    if (!fehler.IstOk())
+        return fehler;
 
     TWAVFormat format;
-    if (!LeseErweitertesFormat(fmt, fmtGroesse, format)) {
-        MeldeBeschaedigt(leser, dateiName);
-        return false;
-    }
+    if (!LeseErweitertesFormat(fmt, fmtGroesse, format))
+        return Beschaedigt(quelle);
     const std::uint32_t sampleRate = LittleEndian::Lies32(fmt + OffsetSampleRate);
     if (sampleRate < TMZWAVDateiLeser::KleinsteSampleRateErweitert ||
-        sampleRate > TMZWAVDateiLeser::GroessteSampleRateErweitert) {
-        leser.Schliessen();
-        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_SampleRateUngueltig"),
-                                          QString::number(TMZWAVDateiLeser::KleinsteSampleRateErweitert),
-                                          QString::number(TMZWAVDateiLeser::GroessteSampleRateErweitert)));
-        return false;
-    }
+        sampleRate > TMZWAVDateiLeser::GroessteSampleRateErweitert)
+        return TBandFehler::SampleRate(quelle.HoleName(), TMZWAVDateiLeser::KleinsteSampleRateErweitert,
+                                       TMZWAVDateiLeser::GroessteSampleRateErweitert);
     format.sampleRate = sampleRate;
 
     std::int64_t dataGroesse = 0;
-    if (!ChunkGefunden(SucheChunk(leser, "data", dataGroesse, ende, true), leser, dateiName))
-        return false;
+    fehler = SucheChunk(quelle, "data", dataGroesse, ende, true);
+    if (!fehler.IstOk())
+        return fehler;
     format.anzahlFrames = static_cast<std::int32_t>(dataGroesse / format.BlockGroesse());
     pv_format = format;
-    return true;
+    return {};
 }
 
 } // namespace
 
 bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertiertePolaritaet,
                                bool pv_alternativeAbtastzeit) {
-    if (m_geoeffnet) {
-        MeldeLesefehler(pv_dateiName, TextBereitsGeoeffnet);
-        return false;
-    }
+    if (m_geoeffnet)
+        return Fehler(pv_dateiName, TextBereitsGeoeffnet);
     TWAVFormat format;
-    if (!OeffneWAV(*m_dateiLeser, pv_dateiName, format))
+    m_fehler = OeffneWAV(*m_dateiLeser, pv_dateiName, format);
+    if (!m_fehler.IstOk())
         return false;
     m_sampleRate = static_cast<std::uint16_t>(format.sampleRate);
     m_stereo = format.stereo;
@@ -307,23 +287,19 @@ int TMZWAVDateiLeser::BlockGroesse() const {
 }
 
 bool TMZWAVDateiLeser::LeseSample(std::uint8_t& pv_sample) {
-    if (!m_geoeffnet) {
-        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
-    }
-    if (m_sampleIndex >= m_anzahlSamples) {
-        MeldeLesefehler(m_dateiLeser->HoleDateiName(), TextDateiEnde);
-        return false;
-    }
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
+    if (m_sampleIndex >= m_anzahlSamples)
+        return Fehler(m_dateiLeser->HoleDateiName(), TextDateiEnde);
     std::uint8_t v = 0;
     if (m_sechzehnBit) {
         std::int16_t links = 0;
         if (!m_dateiLeser->Lese16BitWert(links))
-            return false;
+            return Fehler(m_dateiLeser->HoleFehler());
         if (m_stereo) {
             std::int16_t rechts = 0;
             if (!m_dateiLeser->Lese16BitWert(rechts))
-                return false;
+                return Fehler(m_dateiLeser->HoleFehler());
             v = WAVSkala::Stereo16(links, rechts);
         } else {
             v = WAVSkala::Mono16(links);
@@ -331,11 +307,11 @@ bool TMZWAVDateiLeser::LeseSample(std::uint8_t& pv_sample) {
     } else {
         std::uint8_t links = 0;
         if (!m_dateiLeser->LeseByte(links))
-            return false;
+            return Fehler(m_dateiLeser->HoleFehler());
         if (m_stereo) {
             std::uint8_t rechts = 0;
             if (!m_dateiLeser->LeseByte(rechts))
-                return false;
+                return Fehler(m_dateiLeser->HoleFehler());
             v = WAVSkala::Stereo8(links, rechts);
         } else {
             v = links;
@@ -351,24 +327,18 @@ bool TMZWAVDateiLeser::LeseSample(std::uint8_t& pv_sample) {
 }
 
 bool TMZWAVDateiLeser::UeberspringeSamples(std::int32_t pv_anzahl) {
-    if (!m_geoeffnet) {
-        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
-    }
-    if (pv_anzahl < 0) {
-        MeldeLesefehler(TextUnbekannt, TextRueckwaerts);
-        return false;
-    }
-    if (static_cast<std::int64_t>(m_sampleIndex) + pv_anzahl > m_anzahlSamples) {
-        MeldeLesefehler(TextUnbekannt, TextHinterDemEnde);
-        return false;
-    }
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
+    if (pv_anzahl < 0)
+        return Fehler(TextUnbekannt, TextRueckwaerts);
+    if (static_cast<std::int64_t>(m_sampleIndex) + pv_anzahl > m_anzahlSamples)
+        return Fehler(TextUnbekannt, TextHinterDemEnde);
     m_letztesSample = TMZSignalDekoder::KeinSample;
     m_vorletztesSample = TMZSignalDekoder::KeinSample;
     // Within the data chunk, so within 32 bits.
     if (!m_dateiLeser->Ueberspringen(
             static_cast<std::int32_t>(static_cast<std::int64_t>(pv_anzahl) * BlockGroesse())))
-        return false;
+        return Fehler(m_dateiLeser->HoleFehler());
     m_sampleIndex += pv_anzahl;
     return true;
 }
@@ -378,14 +348,10 @@ bool TMZWAVDateiLeser::IstDateiEnde() const {
 }
 
 bool TMZWAVDateiLeser::LeseBit(bool& pv_bit) {
-    if (!m_geoeffnet) {
-        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
-    }
-    if (m_bitZustand == KeinBitMehr) {
-        MeldeLesefehler(m_dateiLeser->HoleDateiName(), TextDateiEnde);
-        return false;
-    }
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
+    if (m_bitZustand == KeinBitMehr)
+        return Fehler(m_dateiLeser->HoleDateiName(), TextDateiEnde);
     pv_bit = m_bitZustand == BitEins;
     return SucheNaechstesBit();
 }
@@ -403,10 +369,8 @@ struct TEinBit {
 } // namespace
 
 bool TMZWAVDateiLeser::SucheNaechstesBit() {
-    if (!m_geoeffnet) {
-        MeldeLesefehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
-    }
+    if (!m_geoeffnet)
+        return Fehler(TextUnbekannt, TextNichtGeoeffnet);
     // The decoder goes on from this reader's own position and history.
     m_dekoder.SetzeStand(
         TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),

@@ -1,7 +1,6 @@
 // Reads a WAV recording of an MZ cassette: checks the RIFF/WAVE container, hands out its frames
-// on one common scale (0..255, zero line at 128) and decodes the tape pulses into bits. Every
-// failure is shown through the platform layer with the catalogue text, then the operation returns
-// false.
+// on one common scale (0..255, zero line at 128) and decodes the tape pulses into bits. A failed
+// operation returns false and leaves its reason in HoleFehler.
 #pragma once
 
 #include "GepufferterDateiLeser.h"
@@ -86,13 +85,17 @@ public:
     // Hands out the current bit (true for a long pulse) and decides the next one.
     bool LeseBit(bool& pv_bit);
 
-    // The container walk shared with the multi-pass decoder: opens pv_leser with pv_dateiName, checks
-    // the RIFF/WAVE container and leaves the reader at the first byte of the "data" chunk. On any
-    // failure the reason has been shown and pv_leser is closed again. The extended reader also
-    // takes today's formats and the sloppy sizes that recorders write: a RIFF or "data" size larger
-    // than the file means "to the end of the file", bytes after the RIFF chunk are ignored.
-    static bool OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
-                          TWAVFormat& pv_format, bool pv_erweitert = false);
+    // The container walk shared with the multi-pass decoder: checks the RIFF/WAVE container from
+    // the source's start and leaves the source at the first byte of the "data" chunk. The
+    // extended reader also takes today's formats and the sloppy sizes that recorders write: a RIFF
+    // or "data" size larger than the file means "to the end of the file", bytes after the RIFF
+    // chunk are ignored. When the plain reader refuses a file that the extended one takes, the
+    // failure says so and what the file holds.
+    static TBandFehler OeffneWAV(TByteQuelle& pv_quelle, TWAVFormat& pv_format, bool pv_erweitert = false);
+    // The same for a file: opens pv_leser with pv_dateiName; on failure pv_leser is closed again.
+    static TBandFehler OeffneWAV(TGepufferterDateiLeser& pv_leser, const QString& pv_dateiName,
+                                 TWAVFormat& pv_format, bool pv_erweitert = false);
+    const TBandFehler& HoleFehler() const { return m_fehler; }
 
     // The fields, for tests and diagnostics.
     std::uint16_t HoleSampleRate() const { return m_sampleRate; }
@@ -106,6 +109,15 @@ public:
 
 private:
     bool SucheNaechstesBit();
+    bool Fehler(const QString& dateiName, const QString& text) {
+        return Fehler(TBandFehler::Lesen(dateiName, text));
+    }
+    bool Fehler(const TBandFehler& fehler) {
+        m_fehler = fehler;
+        return false;
+    }
+
+    TBandFehler m_fehler;
     int BlockGroesse() const;
 
     bool m_geoeffnet = false;

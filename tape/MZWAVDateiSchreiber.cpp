@@ -1,41 +1,28 @@
 #include "MZWAVDateiSchreiber.h"
 
-#include "DateiFehler.h"
 #include "LittleEndian.h"
+#include "MZModellZeiten.h"
 #include "ProgrammEinstellungen.h"
+#include "SchreibMeldung.h"
 #include "WAVAufbau.h"
 
 #include <array>
 
 namespace {
 
-// Pulse part durations in hundredths of a microsecond: the MZ-80B short first part is
-// 166.75 us and the MZ-700 short pulse 143.11 + 360.89 us, so integers keep the rounding exact.
-struct TImpulsDauern {
-    std::uint64_t langErster, langZweiter, kurzErster, kurzZweiter;
-};
-constexpr std::array<TImpulsDauern, AnzahlMZModelle> ImpulsDauern{{
-    {46400, 49400, 24000, 26400}, // MZ-80K
-    {46400, 49400, 24000, 26400}, // MZ-80C
-    {46400, 49400, 24000, 26400}, // MZ-80A
-    {33300, 33400, 16675, 16600}, // MZ-80B
-    {46400, 49400, 14311, 36089}, // MZ-700: same total as the MZ-80K short pulse, earlier edge
-    {47000, 49400, 24000, 27800}, // MZ-800
-}};
-// Hundredths of a microsecond per second.
-constexpr std::uint64_t DauerTeilerProSekunde = 100'000'000;
+using MZModellZeiten::HundertstelProSekunde;
 
 // rate x duration / 1 s, the halfway case going to the even neighbour.
 std::int32_t RundeZurGeraden(std::uint64_t produkt) {
-    std::uint64_t q = produkt / DauerTeilerProSekunde;
-    const std::uint64_t rest2 = 2 * (produkt % DauerTeilerProSekunde);
-    if (rest2 > DauerTeilerProSekunde || (rest2 == DauerTeilerProSekunde && (q & 1) != 0))
+    std::uint64_t q = produkt / HundertstelProSekunde;
+    const std::uint64_t rest2 = 2 * (produkt % HundertstelProSekunde);
+    if (rest2 > HundertstelProSekunde || (rest2 == HundertstelProSekunde && (q & 1) != 0))
         ++q;
     return static_cast<std::int32_t>(q);
 }
 
 std::int32_t RundeAuf(std::uint64_t produkt) {
-    return static_cast<std::int32_t>((produkt + DauerTeilerProSekunde - 1) / DauerTeilerProSekunde);
+    return static_cast<std::int32_t>((produkt + HundertstelProSekunde - 1) / HundertstelProSekunde);
 }
 
 std::uint8_t Pegel(std::uint8_t pegel, bool invertiert) {
@@ -93,7 +80,7 @@ using DateiFehler::MeldeSchreibfehler;
 
 TMZWAVDateiSchreiber::TImpulsLaengen
 TMZWAVDateiSchreiber::BerechneImpulsLaengen(int modell, std::uint32_t sampleRate, bool lang) {
-    const TImpulsDauern& d = ImpulsDauern[(modell >= 0 && modell < AnzahlMZModelle) ? modell : MZ80K];
+    const TMZModellZeiten& d = MZModellZeiten::Von(modell);
     const std::uint64_t r = sampleRate;
     TImpulsLaengen k{RundeZurGeraden(r * (lang ? d.langErster : d.kurzErster)),
                      RundeAuf(r * (lang ? d.langZweiter : d.kurzZweiter))};

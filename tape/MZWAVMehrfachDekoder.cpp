@@ -1,5 +1,6 @@
 #include "MZWAVMehrfachDekoder.h"
 
+#include "GepufferterDateiLeser.h"
 #include "LittleEndian.h"
 #include "MZSignalDekoder.h"
 #include "ProgrammEinstellungen.h"
@@ -159,14 +160,26 @@ TWandler WandlerFuer(const TWAVFormat& format) {
     }
 }
 
-// Hands the adaptive pass's pulses to the text (and positions) of their polarity.
+// Hands the adaptive pass's pulses to the text (and positions) of their polarity; with sinks,
+// the text and positions of a block go there once the block is decoded.
 struct TAdaptiveSenke {
     std::string* texte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    std::vector<std::int64_t>* positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    std::vector<std::int32_t>* positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    TImpulsSenke* senken[TMZAdaptiverDekoder::AnzahlPolaritaeten];
     void operator()(int polaritaet, bool lang, double beginn) {
         texte[polaritaet]->push_back(lang ? '1' : '0');
         if (positionen[polaritaet])
-            positionen[polaritaet]->push_back(std::llround(beginn));
+            positionen[polaritaet]->push_back(static_cast<std::int32_t>(std::lround(beginn)));
+    }
+    void NachBlock() {
+        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+            if (!senken[p])
+                continue;
+            senken[p]->Impulse(*texte[p], positionen[p] ? positionen[p]->data() : nullptr);
+            texte[p]->clear();
+            if (positionen[p])
+                positionen[p]->clear();
+        }
     }
 };
 
@@ -243,6 +256,7 @@ private:
                     m_wandler(m_puffer[block].data(), anzahl, m_kanaele, m_gewichte, m_gleitend.data(),
                               nullptr);
                     m_dekoder.Verarbeite(m_gleitend.data(), m_gleitend.data() + anzahl, m_senke);
+                    m_senke.NachBlock();
                 } catch (...) {
                     m_fehler = std::current_exception();
                 }
@@ -285,15 +299,14 @@ constexpr double GleichesSignal = 0.9;
 // the others, or the same signal on all. Changes from frame to frame (which DC and hum hardly make)
 // measure each channel's tape signal; the strongest channel is taken, and every channel that
 // carries the same signal is mixed in, which lowers independent hiss.
-bool TMZWAVMehrfachDekoder::WaehleKanaele(const QString& pv_dateiName, std::int32_t pv_datenBeginn) {
+TBandFehler TMZWAVMehrfachDekoder::WaehleKanaele(TByteQuelle& leser) {
     const int kanaele = m_format.kanaele;
     m_gewichte.assign(static_cast<std::size_t>(kanaele), 0.0F);
     m_gewichte[0] = 1.0F;
     if (kanaele == 1)
-        return true;
-    TGepufferterDateiLeser leser;
-    if (!leser.Oeffnen(pv_dateiName) || !leser.Ueberspringen(pv_datenBeginn))
-        return false;
+        return {};
+    // The first seconds are read twice: here, and again by the passes.
+    const std::int32_t datenBeginn = leser.HolePosition();
     const auto anzahl = static_cast<std::int32_t>(
         std::min<double>(m_format.anzahlFrames, KanalWahlSekunden * m_format.sampleRate));
     const std::vector<float> einzeln = [kanaele] {
@@ -314,7 +327,7 @@ bool TMZWAVMehrfachDekoder::WaehleKanaele(const QString& pv_dateiName, std::int3
         const std::int32_t n =
             std::min<std::int32_t>(static_cast<std::int32_t>(roh.size() / blockGroesse), anzahl - gelesen);
         if (!leser.LeseBytes(roh.data(), n * blockGroesse))
-            return false;
+            return leser.HoleFehler();
         const std::size_t stride = static_cast<std::size_t>(n);
         for (int k = 0; k < kanaele; ++k)
             wandler(roh.data(), n, kanaele, einzeln.data() + static_cast<std::size_t>(k) * kanaele,
@@ -352,13 +365,28 @@ bool TMZWAVMehrfachDekoder::WaehleKanaele(const QString& pv_dateiName, std::int3
         else if (korrelation < -GleichesSignal)
             m_gewichte[static_cast<std::size_t>(k)] = -1.0F;
     }
-    return true;
+    if (!leser.Springe(datenBeginn))
+        return leser.HoleFehler();
+    return {};
 }
 
-bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
-                                      const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                                      const TNachBlock& pv_nachBlock,
-                                      const TErweiterteDekodierung& pv_erweitert) {
+TBandFehler TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
+                                             const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                             const TNachBlock& pv_nachBlock,
+                                             const TErweiterteDekodierung& pv_erweitert,
+                                             const std::vector<TImpulsSenke*>& pv_senken) {
+    TGepufferterDateiLeser leser;
+    if (!leser.Oeffnen(pv_dateiName)) {
+        Beginne(pv_durchgaenge, pv_erweitert);
+        return leser.HoleFehler();
+    }
+    const TBandFehler fehler = Dekodiere(leser, pv_durchgaenge, pv_nachBlock, pv_erweitert, pv_senken);
+    leser.Schliessen();
+    return fehler;
+}
+
+void TMZWAVMehrfachDekoder::Beginne(const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                    const TErweiterteDekodierung& pv_erweitert) {
     m_bitTexte.assign(pv_durchgaenge.size(), std::string());
     m_geleseneFrames = 0;
     m_format = TWAVFormat();
@@ -368,85 +396,174 @@ bool TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
         m_positionen[p].clear();
     }
     m_gewichte.clear();
-    auto leser = std::make_unique<TGepufferterDateiLeser>();
-    if (!TMZWAVDateiLeser::OeffneWAV(*leser, pv_dateiName, m_format, pv_erweitert.an))
-        return false;
-    if (m_adaptiv && !WaehleKanaele(pv_dateiName, leser->HolePosition())) {
-        leser->Schliessen();
-        return false;
-    }
+}
 
+// One run of the passes over a recording: their decoders, the buffers a block goes through, and
+// the adaptive pass's thread.
+struct TMZWAVMehrfachDekoder::TLauf {
+    std::vector<TDekodierDurchgang> durchgaenge;
+    std::vector<TImpulsSenke*> senken;
+    std::vector<TMZSignalDekoder> dekoder;
+    std::vector<TTextSenke> textSenken;
+    bool invertiertGebraucht = false;
+    std::int32_t blockFrames = 1;
+    std::vector<std::uint8_t> roh;
+    std::vector<std::uint8_t> normal;
+    std::vector<std::uint8_t> invertiert;
+    TWandler wandler = nullptr;
+    std::unique_ptr<TAdaptiverArbeiter> arbeiter;
+};
+
+TMZWAVMehrfachDekoder::TMZWAVMehrfachDekoder() = default;
+TMZWAVMehrfachDekoder::~TMZWAVMehrfachDekoder() = default;
+
+void TMZWAVMehrfachDekoder::Starte(const TWAVFormat& pv_format,
+                                   const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                   const TErweiterteDekodierung& pv_erweitert,
+                                   const std::vector<TImpulsSenke*>& pv_senken) {
+    Beginne(pv_durchgaenge, pv_erweitert);
+    BereiteVor(pv_format, pv_durchgaenge, pv_erweitert, pv_senken);
+}
+
+void TMZWAVMehrfachDekoder::BereiteVor(const TWAVFormat& pv_format,
+                                       const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                       const TErweiterteDekodierung& pv_erweitert,
+                                       const std::vector<TImpulsSenke*>& pv_senken) {
+    m_format = pv_format;
+    if (m_gewichte.size() != m_format.kanaele) {
+        m_gewichte.assign(m_format.kanaele, 0.0F);
+        m_gewichte[0] = 1.0F;
+    }
+    m_lauf = std::make_unique<TLauf>();
+    TLauf& l = *m_lauf;
+    l.durchgaenge = pv_durchgaenge;
+    l.senken = pv_senken;
     const int modell = HoleImportExportMZModell();
     const std::int32_t anzahlFrames = m_format.anzahlFrames;
-    std::vector<TMZSignalDekoder> dekoder(pv_durchgaenge.size());
-    std::vector<TTextSenke> senken(pv_durchgaenge.size());
-    bool invertiertGebraucht = false;
+    l.dekoder.resize(pv_durchgaenge.size());
+    l.textSenken.resize(pv_durchgaenge.size());
     for (std::size_t i = 0; i < pv_durchgaenge.size(); ++i) {
         const double verzoegerung =
             TMZSignalDekoder::AbtastVerzoegerung(modell, pv_durchgaenge[i].alternativeAbtastzeit);
-        dekoder[i].Starte(m_format.sampleRate, verzoegerung, anzahlFrames);
+        l.dekoder[i].Starte(m_format.sampleRate, verzoegerung, anzahlFrames);
+        // Streamed, a pass's text holds one block's pulses at a time.
+        const std::int32_t reserveFrames =
+            pv_senken.empty() ? anzahlFrames : std::min(BlockFrames, anzahlFrames);
         m_bitTexte[i].reserve(
-            std::min(GroessteReserve, HoechsteBitAnzahl(anzahlFrames, m_format.sampleRate, verzoegerung)));
-        senken[i].text = &m_bitTexte[i];
-        invertiertGebraucht = invertiertGebraucht || pv_durchgaenge[i].invertiertePolaritaet;
+            std::min(GroessteReserve, HoechsteBitAnzahl(reserveFrames, m_format.sampleRate, verzoegerung)));
+        l.textSenken[i].text = &m_bitTexte[i];
+        l.invertiertGebraucht = l.invertiertGebraucht || pv_durchgaenge[i].invertiertePolaritaet;
     }
     TAdaptiveSenke adaptiveSenke{};
     if (m_adaptiv) {
         m_adaptiverDekoder.Starte(m_format.sampleRate, modell);
         for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+            adaptiveSenke.senken[p] = pv_erweitert.senken[p];
             // A pulse lasts at least about half the nominal short one, a bound as for the fixed passes.
+            const std::int32_t reserveFrames =
+                adaptiveSenke.senken[p] ? std::min(BlockFrames, anzahlFrames) : anzahlFrames;
             m_adaptiveTexte[p].reserve(
-                std::min(GroessteReserve, HoechsteBitAnzahl(anzahlFrames, m_format.sampleRate,
+                std::min(GroessteReserve, HoechsteBitAnzahl(reserveFrames, m_format.sampleRate,
                                                             TMZAdaptiverDekoder::NominalKurz(modell) / 2)));
             adaptiveSenke.texte[p] = &m_adaptiveTexte[p];
             adaptiveSenke.positionen[p] = pv_erweitert.mitPositionen ? &m_positionen[p] : nullptr;
         }
     }
-
     const int blockGroesse = m_format.BlockGroesse();
-    const std::int32_t blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
-    const std::size_t blockBytes = static_cast<std::size_t>(blockFrames) * blockGroesse;
-    std::vector<std::uint8_t> roh(m_adaptiv ? 0 : blockBytes);
-    std::vector<std::uint8_t> normal(static_cast<std::size_t>(blockFrames));
-    std::vector<std::uint8_t> invertiert(invertiertGebraucht ? static_cast<std::size_t>(blockFrames) : 0);
-    const TWandler wandler = m_adaptiv || !m_format.IstEinfach() ? WandlerFuer(m_format) : nullptr;
-    std::unique_ptr<TAdaptiverArbeiter> arbeiter;
+    l.blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
+    const std::size_t blockBytes = static_cast<std::size_t>(l.blockFrames) * blockGroesse;
+    l.roh.resize(m_adaptiv ? 0 : blockBytes);
+    l.normal.resize(static_cast<std::size_t>(l.blockFrames));
+    l.invertiert.resize(l.invertiertGebraucht ? static_cast<std::size_t>(l.blockFrames) : 0);
+    l.wandler = m_adaptiv || !m_format.IstEinfach() ? WandlerFuer(m_format) : nullptr;
     if (m_adaptiv)
-        arbeiter =
-            std::make_unique<TAdaptiverArbeiter>(m_adaptiverDekoder, adaptiveSenke, wandler, m_format.kanaele,
-                                                 m_gewichte.data(), blockBytes, blockFrames);
+        l.arbeiter = std::make_unique<TAdaptiverArbeiter>(m_adaptiverDekoder, adaptiveSenke, l.wandler,
+                                                          m_format.kanaele, m_gewichte.data(), blockBytes,
+                                                          l.blockFrames);
+}
 
-    const auto fertig = [&dekoder, this] {
-        return !m_adaptiv && std::all_of(dekoder.begin(), dekoder.end(),
+std::uint8_t* TMZWAVMehrfachDekoder::NaechsterBlock() {
+    return m_lauf->arbeiter ? m_lauf->arbeiter->FreierPuffer() : m_lauf->roh.data();
+}
+
+void TMZWAVMehrfachDekoder::DekodiereBlock(std::uint8_t* block, std::int32_t anzahl) {
+    TLauf& l = *m_lauf;
+    // The fixed passes see the plain reader's scale wherever the plain reader takes the layout.
+    if (m_format.IstEinfach())
+        WandleUm(block, anzahl, m_format, l.normal.data());
+    else if (!l.dekoder.empty())
+        l.wandler(block, anzahl, m_format.kanaele, m_gewichte.data(), nullptr, l.normal.data());
+    if (l.arbeiter)
+        l.arbeiter->Uebergib(anzahl);
+    if (l.invertiertGebraucht)
+        std::transform(l.normal.begin(), l.normal.begin() + anzahl, l.invertiert.begin(),
+                       WAVSkala::Invertiere);
+    for (std::size_t i = 0; i < l.dekoder.size(); ++i) {
+        const std::uint8_t* frames =
+            l.durchgaenge[i].invertiertePolaritaet ? l.invertiert.data() : l.normal.data();
+        l.dekoder[i].Verarbeite(frames, frames + anzahl, l.textSenken[i]);
+        if (i < l.senken.size() && l.senken[i]) {
+            l.senken[i]->Impulse(m_bitTexte[i], nullptr);
+            m_bitTexte[i].clear();
+        }
+    }
+    m_geleseneFrames += anzahl;
+}
+
+void TMZWAVMehrfachDekoder::Verarbeite(const std::uint8_t* pv_roh, std::int32_t pv_frames) {
+    const int blockGroesse = m_format.BlockGroesse();
+    while (pv_frames > 0) {
+        const std::int32_t anzahl = std::min(pv_frames, m_lauf->blockFrames);
+        std::uint8_t* block = NaechsterBlock();
+        std::memcpy(block, pv_roh, static_cast<std::size_t>(anzahl) * blockGroesse);
+        DekodiereBlock(block, anzahl);
+        pv_roh += static_cast<std::size_t>(anzahl) * blockGroesse;
+        pv_frames -= anzahl;
+    }
+}
+
+void TMZWAVMehrfachDekoder::Beende() {
+    if (!m_lauf)
+        return;
+    // The thread is joined before anything can be thrown, so that no run outlives its buffers.
+    std::unique_ptr<TLauf> lauf = std::move(m_lauf);
+    if (lauf->arbeiter)
+        lauf->arbeiter->Beende();
+}
+
+TBandFehler TMZWAVMehrfachDekoder::Dekodiere(TByteQuelle& pv_quelle,
+                                             const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                                             const TNachBlock& pv_nachBlock,
+                                             const TErweiterteDekodierung& pv_erweitert,
+                                             const std::vector<TImpulsSenke*>& pv_senken) {
+    Beginne(pv_durchgaenge, pv_erweitert);
+    TWAVFormat format;
+    TBandFehler fehler = TMZWAVDateiLeser::OeffneWAV(pv_quelle, format, pv_erweitert.an);
+    if (!fehler.IstOk())
+        return fehler;
+    m_format = format;
+    if (m_adaptiv) {
+        fehler = WaehleKanaele(pv_quelle);
+        if (!fehler.IstOk())
+            return fehler;
+    }
+    BereiteVor(format, pv_durchgaenge, pv_erweitert, pv_senken);
+    const auto fertig = [this] {
+        return !m_adaptiv && std::all_of(m_lauf->dekoder.begin(), m_lauf->dekoder.end(),
                                          [](const TMZSignalDekoder& d) { return d.IstAmEnde(); });
     };
-    while (m_geleseneFrames < anzahlFrames && !fertig()) {
-        const std::int32_t anzahl = std::min(blockFrames, anzahlFrames - m_geleseneFrames);
-        std::uint8_t* const block = arbeiter ? arbeiter->FreierPuffer() : roh.data();
-        if (!leser->LeseBytes(block, anzahl * blockGroesse)) {
-            leser->Schliessen();
-            return false;
+    const int blockGroesse = m_format.BlockGroesse();
+    while (m_geleseneFrames < m_format.anzahlFrames && !fertig()) {
+        const std::int32_t anzahl = std::min(m_lauf->blockFrames, m_format.anzahlFrames - m_geleseneFrames);
+        std::uint8_t* const block = NaechsterBlock();
+        if (!pv_quelle.LeseBytes(block, anzahl * blockGroesse)) {
+            m_lauf.reset();
+            return pv_quelle.HoleFehler();
         }
-        // The fixed passes see the plain reader's scale wherever the plain reader takes the layout.
-        if (m_format.IstEinfach())
-            WandleUm(block, anzahl, m_format, normal.data());
-        else if (!dekoder.empty())
-            wandler(block, anzahl, m_format.kanaele, m_gewichte.data(), nullptr, normal.data());
-        if (arbeiter)
-            arbeiter->Uebergib(anzahl);
-        if (invertiertGebraucht)
-            std::transform(normal.begin(), normal.begin() + anzahl, invertiert.begin(), WAVSkala::Invertiere);
-        for (std::size_t i = 0; i < dekoder.size(); ++i) {
-            const std::uint8_t* frames =
-                pv_durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
-            dekoder[i].Verarbeite(frames, frames + anzahl, senken[i]);
-        }
-        m_geleseneFrames += anzahl;
+        DekodiereBlock(block, anzahl);
         if (pv_nachBlock)
             pv_nachBlock(*this);
     }
-    if (arbeiter)
-        arbeiter->Beende();
-    leser->Schliessen();
-    return true;
+    Beende();
+    return {};
 }

@@ -13,8 +13,18 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// Receives one pass's pulses as they are decided, after every block of frames: one character per
+// pulse ('1' long, '0' short) and, where they are kept, the frames where the pulses began.
+class TImpulsSenke {
+public:
+    virtual ~TImpulsSenke() = default;
+    virtual void Impulse(std::string_view pv_bits, const std::int32_t* pv_positionen) = 0;
+};
 
 // One decoding pass: the arguments of TMZWAVDateiLeser::Oeffnen besides the file name.
 struct TDekodierDurchgang {
@@ -29,6 +39,10 @@ struct TErweiterteDekodierung {
     bool an = false;
     // Keep the frame where each pulse of the adaptive pass began.
     bool mitPositionen = false;
+    // Where the adaptive pass's pulses go, per polarity, on the adaptive pass's own thread (one
+    // block after the other, and all of them before Dekodiere returns); without them they are
+    // collected here.
+    TImpulsSenke* senken[TMZAdaptiverDekoder::AnzahlPolaritaeten] = {};
 };
 
 class TMZWAVMehrfachDekoder {
@@ -39,15 +53,34 @@ public:
     // Called after every block, with the bit texts as far as they have got.
     using TNachBlock = std::function<void(const TMZWAVMehrfachDekoder&)>;
 
-    TMZWAVMehrfachDekoder() = default;
+    TMZWAVMehrfachDekoder();
+    ~TMZWAVMehrfachDekoder();
     TMZWAVMehrfachDekoder(const TMZWAVMehrfachDekoder&) = delete;
     TMZWAVMehrfachDekoder& operator=(const TMZWAVMehrfachDekoder&) = delete;
 
-    // Runs all passes over the file, with the MZ model of the settings. False when the file cannot
-    // be opened, is damaged or unsupported, or a read fails; the reason has been shown (the message
-    // TMZWAVDateiLeser would show), and the bit texts hold what was decoded before the failure.
-    bool Dekodiere(const QString& pv_dateiName, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                   const TNachBlock& pv_nachBlock = {}, const TErweiterteDekodierung& pv_erweitert = {});
+    // Runs all passes over the file, with the MZ model of the settings. A failure when the file
+    // cannot be opened, is damaged or unsupported, or a read fails (what TMZWAVDateiLeser would
+    // say); the bit texts then hold what was decoded before it. With pv_senken (one per pass)
+    // every pass's pulses go there, block by block, and are not collected; without, each pass's
+    // text is collected whole.
+    TBandFehler Dekodiere(const QString& pv_dateiName, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                          const TNachBlock& pv_nachBlock = {},
+                          const TErweiterteDekodierung& pv_erweitert = {},
+                          const std::vector<TImpulsSenke*>& pv_senken = {});
+    // The same for a recording from any source, read from its start.
+    TBandFehler Dekodiere(TByteQuelle& pv_quelle, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                          const TNachBlock& pv_nachBlock = {},
+                          const TErweiterteDekodierung& pv_erweitert = {},
+                          const std::vector<TImpulsSenke*>& pv_senken = {});
+
+    // A recording that comes as it is made (from a sound card): frames of a known format (its
+    // anzahlFrames says how many there will be at most), pushed piece by piece with Verarbeite,
+    // and Beende at the end; the sinks get every pulse as with Dekodiere. Of several channels the
+    // first is taken.
+    void Starte(const TWAVFormat& pv_format, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                const TErweiterteDekodierung& pv_erweitert, const std::vector<TImpulsSenke*>& pv_senken);
+    void Verarbeite(const std::uint8_t* pv_roh, std::int32_t pv_frames);
+    void Beende();
 
     std::size_t HoleAnzahlDurchgaenge() const { return m_bitTexte.size(); }
     // Pass i's text of "0" and "1", one character per pulse.
@@ -65,7 +98,7 @@ public:
     std::string UebernimmAdaptivenBitText(int pv_polaritaet) {
         return std::move(m_adaptiveTexte[pv_polaritaet]);
     }
-    const std::vector<std::int64_t>& HoleAdaptivePositionen(int pv_polaritaet) const {
+    const std::vector<std::int32_t>& HoleAdaptivePositionen(int pv_polaritaet) const {
         return m_positionen[pv_polaritaet];
     }
     const TMZAdaptiverDekoder& HoleAdaptivenDekoder() const { return m_adaptiverDekoder; }
@@ -78,14 +111,22 @@ public:
     std::int32_t HoleGeleseneFrames() const { return m_geleseneFrames; }
 
 private:
-    bool WaehleKanaele(const QString& pv_dateiName, std::int32_t pv_datenBeginn);
+    struct TLauf;
+    void BereiteVor(const TWAVFormat& pv_format, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                    const TErweiterteDekodierung& pv_erweitert, const std::vector<TImpulsSenke*>& pv_senken);
+    std::uint8_t* NaechsterBlock();
+    void DekodiereBlock(std::uint8_t* block, std::int32_t anzahl);
+    void Beginne(const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+                 const TErweiterteDekodierung& pv_erweitert);
+    TBandFehler WaehleKanaele(TByteQuelle& pv_quelle);
 
     TWAVFormat m_format;
     bool m_adaptiv = false;
     std::string m_adaptiveTexte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    std::vector<std::int64_t> m_positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    std::vector<std::int32_t> m_positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
     TMZAdaptiverDekoder m_adaptiverDekoder;
     std::vector<float> m_gewichte;
     std::int32_t m_geleseneFrames = 0;
     std::vector<std::string> m_bitTexte;
+    std::unique_ptr<TLauf> m_lauf;
 };

@@ -5,6 +5,7 @@
 #include "TemporaereDateien.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -43,6 +44,24 @@ QByteArray Zufallsendung() {
         endung.append(zeichen[QRandomGenerator::global()->bounded(static_cast<int>(sizeof zeichen - 1))]);
     return endung;
 }
+
+// The longest name the target's folder takes.
+qsizetype LaengsterName(const QByteArray& ziel) {
+    const qsizetype schnitt = ziel.lastIndexOf('/');
+    const QByteArray ordner = schnitt < 0 ? QByteArray(".") : ziel.left(schnitt + 1);
+    const long laenge = ::pathconf(ordner.constData(), _PC_NAME_MAX);
+    return laenge > 0 ? static_cast<qsizetype>(laenge) : NAME_MAX;
+}
+
+// The target's name with a random ending; where the two together would be longer than the folder
+// allows, the name is cut short (the temporary name only has to be unique, and the target keeps
+// its full name).
+QByteArray TemporaererName(const QByteArray& ziel, qsizetype laengsterName) {
+    const qsizetype anfang = ziel.lastIndexOf('/') + 1;
+    const QByteArray endung = Zufallsendung();
+    const qsizetype platz = std::max<qsizetype>(0, laengsterName - endung.size());
+    return ziel.left(anfang) + ziel.mid(anfang).left(platz) + endung;
+}
 } // namespace
 
 TSichereDatei::~TSichereDatei() {
@@ -78,9 +97,10 @@ bool TSichereDatei::Oeffnen(const QString& ziel) {
     // its own.
     // An interrupt between making the file and registering it would leave it behind: the two
     // happen with interrupts held back.
+    const qsizetype laengsterName = LaengsterName(m_ziel);
     const TemporaereDateien::TSignaleAufhalten aufhalten;
     for (int versuch = 0; versuch < NamensVersuche; ++versuch) {
-        const QByteArray name = m_ziel + Zufallsendung();
+        const QByteArray name = TemporaererName(m_ziel, laengsterName);
         m_handle = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_handle >= 0) {
             m_temporaer = name;
@@ -90,16 +110,11 @@ bool TSichereDatei::Oeffnen(const QString& ziel) {
         if (errno != EEXIST)
             break;
     }
-    if (m_handle < 0) {
-        const int grund = errno;
-        // A folder the user may not write into, holding a file the user may write: in place.
-        const bool ordnerGesperrt = grund == EACCES || grund == EPERM || grund == EROFS;
-        if (ordnerGesperrt && existiert && ::access(m_ziel.constData(), W_OK) == 0) {
-            m_handle = ::open(m_ziel.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-            return m_handle >= 0 || Fehlschlag(errno);
-        }
-        return Fehlschlag(grund);
-    }
+    // Without a temporary file the target is never written in place, even where the user may
+    // write it: a full disk, a size limit or an interrupt half-way would leave a cut-off file
+    // where the only copy was. The system's reason ("Permission denied") tells what to change.
+    if (m_handle < 0)
+        return Fehlschlag(errno);
     if (existiert) {
         ::fchmod(m_handle, vorhanden.st_mode & 07777);
         // Root writing someone else's file leaves it theirs; if that fails, it is root's.

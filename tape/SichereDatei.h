@@ -4,8 +4,8 @@
 //
 // Targets that are not regular files are never replaced: a character device (/dev/null) is
 // written in place, a directory, a pipe, a socket or a block device is refused. When the folder
-// does not let a temporary file be made but the existing target may be written, the target is
-// written in place, as the user could do with any editor.
+// does not let a temporary file be made, the write is refused with the system's reason, even if
+// the target itself may be written: nothing but a device is ever written in place.
 #pragma once
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 // Renders the main window, the field edit dialogs, the selection dialog, the settings dialog (each
 // page) and the help windows in both languages to
 // PNG files, for the documentation. Runs on any Qt platform, usually offscreen:
-//   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf [SEVERAL.mzt]
+//   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf [SEVERAL.mzt [MACHINE-CODE.mzf]]
 #include "FormAendernMZDateiAttributUnit.h"
 #include "FormAendernMZDateiNameUnit.h"
 #include "FormAendernMZKommentarUnit.h"
@@ -18,6 +18,7 @@
 #include "SprachenTexte.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
@@ -70,7 +71,13 @@ int main(int argc, char** argv) {
         alles &= Speichere(&form, name(QStringLiteral("FormHaupt-leer")));
         alles &= form.HoleDatei().Laden(beispiel);
         form.AktualisiereAnzeige(true);
+        // The body as a dump, then in the view the BASIC program opens in.
+        auto* ansicht = form.findChild<QComboBox*>(QStringLiteral("ComboBoxAnsicht"));
+        const int basicAnsicht = ansicht->currentIndex();
+        ansicht->setCurrentIndex(0);
         alles &= Speichere(&form, name(QStringLiteral("FormHaupt")));
+        ansicht->setCurrentIndex(basicAnsicht);
+        alles &= Speichere(&form, name(QStringLiteral("FormHaupt-Basic")));
 
         TMZFDatei& datei = form.HoleDatei();
         alles &= DialogFoto<TFormAendernMZDateiAttribut>(
@@ -103,6 +110,13 @@ int main(int argc, char** argv) {
         alles &= DialogFoto<TFormKurzanleitung>(&form, name(QStringLiteral("FormKurzanleitung")));
         alles &= DialogFoto<TFormVersionsHistorie>(&form, name(QStringLiteral("FormVersionsHistorie")));
         alles &= DialogFoto<TFormUeberDiesesProgramm>(&form, name(QStringLiteral("FormUeberDiesesProgramm")));
+        // A machine-code program opens as Z80 assembler text.
+        if (argumente.size() > 4) {
+            form.HoleDatei().Schliessen();
+            alles &= form.HoleDatei().Laden(QFileInfo(argumente[4]).absoluteFilePath());
+            form.AktualisiereAnzeige(true);
+            alles &= Speichere(&form, name(QStringLiteral("FormHaupt-Z80")));
+        }
         form.hide();
     }
     return alles ? 0 : 1;

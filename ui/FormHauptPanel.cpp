@@ -10,6 +10,7 @@
 #include "FormAendernMZStartAdresseUnit.h"
 #include "FormHauptIntern.h"
 #include "Ganzzahl.h"
+#include "InhaltsAnsicht.h"
 #include "MZFDatei.h"
 #include "MZSchiff.h"
 
@@ -177,6 +178,9 @@ void TFormHaupt::BauePanel() {
                  ButtonAendernMZStartAdresse);
     zeileMitText(5, LabelMZKommentar, MemoMZKommentar, ButtonAendernMZKommentar);
     zeileMitText(6, LabelMZDateiRumpf, MemoMZDateiRumpf, nullptr);
+    m_inhaltsAnsicht = new TInhaltsAnsicht(p, MemoMZDateiRumpf);
+    raster->addWidget(m_inhaltsAnsicht->Knoepfe(), 6, 5);
+    raster->addWidget(m_inhaltsAnsicht->Auswahl(), 7, 0, 1, 6);
     raster->setAlignment(LabelMZKommentar, Qt::AlignTop);
     raster->setAlignment(ButtonAendernMZKommentar, Qt::AlignTop);
     raster->setAlignment(LabelMZDateiRumpf, Qt::AlignTop);

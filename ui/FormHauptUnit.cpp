@@ -5,6 +5,7 @@
 #include "Fensterplatz.h"
 #include "FormHauptIntern.h"
 #include "Ganzzahl.h"
+#include "InhaltsAnsicht.h"
 #include "MZFDatei.h"
 #include "MZSchiff.h"
 #include "PlattformDesktop.h"
@@ -205,6 +206,7 @@ void TFormHaupt::SetzeTexte() {
     for (QLabel* label : {LabelDez1, LabelDez2, LabelDez3})
         label->setText(HoleText(QStringLiteral("Dezimal")));
     LabelStatusLeiste->clear();
+    m_inhaltsAnsicht->SetzeTexte();
     for (QMenu* menue : {MenueHaupt_Datei, MenueHaupt_ImportExport, MenueHaupt_Extras, MenueHaupt_Hilfe}) {
         menue->setTitle(HoleText(menue->objectName()));
         for (QAction* eintrag : menue->actions())
@@ -266,7 +268,7 @@ void TFormHaupt::AktualisiereAnzeige(bool pv_felderLeeren) {
         zeigeZahl(EditMZLadeAdresse, EditMZLadeAdresseDez, Datei->HoleMZLadeAdresse());
         zeigeZahl(EditMZStartAdresse, EditMZStartAdresseDez, Datei->HoleMZStartAdresse());
         MemoMZKommentar->setPlainText(Datei->HoleMZKommentar());
-        MemoMZDateiRumpf->setPlainText(Datei->HoleMZDateiRumpfText());
+        m_inhaltsAnsicht->Zeige(*Datei, pv_felderLeeren);
     } else {
         setWindowTitle(QStringLiteral("Bandwerk"));
         farben.setColor(QPalette::Window, palette().color(QPalette::Dark));

@@ -22,6 +22,7 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class TInhaltsAnsicht;
 class TMZFDatei;
 
 // Module start-up of the main window: the command line is not yet dealt with, and the random
@@ -155,6 +156,7 @@ private:
     QPushButton* ButtonAendernMZKommentar = nullptr;
     QLabel* LabelMZDateiRumpf = nullptr;
     QPlainTextEdit* MemoMZDateiRumpf = nullptr;
+    TInhaltsAnsicht* m_inhaltsAnsicht = nullptr; // the body field's views, copy and save
     QFrame* PanelStatusLeiste = nullptr;
     QLabel* LabelStatusLeiste = nullptr;
     QProgressBar* ProgressBarStatusLeiste = nullptr;

@@ -174,6 +174,28 @@ const char* const ErwarteteSchluessel[] = {
     "FormAuswahlMZDatei_SaveDialogMZFDatei_Filter",
     "FormEinstellungen_CheckBoxErweiterteDekodierung",
     "Fehler_ImportVonWAV_HinweisErweiterteDekodierung",
+    "Hinweis_ErweitertLiestRate",
+    "Hinweis_ErweitertLiestFormat",
+    "Format_PCM",
+    "Format_Gleitkomma",
+    "Frage_ErweitertLesen",
+    "Hinweis_ErweitertKommandozeile",
+    "FormHaupt_LabelAnsicht",
+    "FormHaupt_ComboBoxAnsicht_Hex",
+    "FormHaupt_ComboBoxAnsicht_Basic",
+    "FormHaupt_ComboBoxAnsicht_Z80",
+    "FormHaupt_LabelDialekt",
+    "FormHaupt_ComboBoxDialekt_Automatisch",
+    "FormHaupt_LabelCodeAnfang",
+    "FormHaupt_ButtonKopieren",
+    "FormHaupt_ButtonSpeichernAlsText",
+    "FormHaupt_SaveDialogListing_Titel",
+    "FormHaupt_SaveDialogListing_Filter",
+    "Fehler_BasicListe_KeinProgramm",
+    "BasicListe_GrundKeinEnde",
+    "BasicListe_GrundZeileUeberEnde",
+    "BasicListe_GrundLaengeFalsch",
+    "BasicListe_GrundReihenfolge",
     "FormAuswahlMZDatei_LabelMZDateien_MZT",
     "DateiDialog_DateiSchreibgeschuetzt",
 };
@@ -219,7 +241,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 161);
+    static_assert(erwartet == 183);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

@@ -27,7 +27,7 @@ constexpr std::size_t GekipptesBit = ErsterKopf + 2;
 double Sekunden(const std::string& bits, std::size_t i) {
     std::size_t frames = WAVBau::TImpulsFolge().stilleFrames;
     for (std::size_t k = 0; k < i; ++k)
-        frames += bits[k] == '1' ? LangFrames : KurzFrames;
+        frames += bits.at(k) == '1' ? LangFrames : KurzFrames;
     return static_cast<double>(frames) / Rate;
 }
 
@@ -40,7 +40,7 @@ protected:
         TMZFDatei d;
         ASSERT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(9), "SCAN"));
         bits = d.ErzeugeTonbandBits(false);
-        bits[GekipptesBit] = bits[GekipptesBit] == '1' ? '0' : '1';
+        bits.at(GekipptesBit) = bits.at(GekipptesBit) == '1' ? '0' : '1';
         pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("band.wav"));
         SchreibeDatei(pfad, WAVBau::WAVAusBits({{bits, false}}));
     }
@@ -113,6 +113,26 @@ TEST_F(Bandbericht, TextAndRefusals) {
         StarteCli({QStringLiteral("scan"), QDir(TestVerzeichnis()).filePath(QStringLiteral("fehlt.wav"))})
             .status,
         ExitFehler);
+}
+
+// Without a mark or a leader nothing was measured: JSON says so with null, never with a speed
+// of 0 %, which would read as nominal.
+TEST_F(Bandbericht, NothingMeasuredIsNull) {
+    SchreibeDatei(pfad, WAVBau::Wav(1, 22050, 8, QByteArray(22050, '\x80')));
+    const TCliLauf lauf = StarteCli({QStringLiteral("scan"), QStringLiteral("--json"), pfad});
+    ASSERT_EQ(lauf.status, 0) << lauf.fehler.toStdString();
+    const QStringList zeilen = lauf.aus.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(zeilen.size(), 2) << lauf.aus.toStdString();
+    const QJsonObject tempo = QJsonDocument::fromJson(zeilen[1].toUtf8()).object();
+    EXPECT_EQ(tempo[QStringLiteral("event")].toString(), QStringLiteral("speed"));
+    for (const char* schluessel : {"shortUs", "longUs", "speedPercent"})
+        EXPECT_TRUE(tempo[QLatin1String(schluessel)].isNull())
+            << schluessel << " " << zeilen[1].toStdString();
+    EXPECT_EQ(tempo[QStringLiteral("shortNominalUs")].toDouble(), 504.0);
+    EXPECT_EQ(tempo[QStringLiteral("longNominalUs")].toDouble(), 958.0);
+    const TCliLauf text = StarteCli({QStringLiteral("scan"), pfad});
+    EXPECT_TRUE(text.aus.endsWith(QStringLiteral("Speed: not measured (no tape mark and no leader found)\n")))
+        << text.aus.toStdString();
 }
 
 // A recording that gives nothing points to what to try next.

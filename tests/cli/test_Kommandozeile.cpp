@@ -80,6 +80,58 @@ TEST_F(KommandozeileTest, AufruffehlerGebenZweiUndDenGebrauch) {
     EXPECT_TRUE(plattform.nachrichten.isEmpty());
 }
 
+TEST_F(KommandozeileTest, ModellUndDekodierungGeltenMitJederEingabe) {
+    // A script runs one set of options over a folder of mixed files: the decoding options only
+    // matter for recordings, and an MZF or MZT file reads as without them.
+    const QString mzf = KorpusPfad(GnuBlat);
+    const QString mzt = KorpusPfad(QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject/Baryon.mzt"));
+    const QStringList befehle[] = {
+        {QStringLiteral("info"), mzf},
+        {QStringLiteral("info"), QStringLiteral("--json"), mzf},
+        {QStringLiteral("dump"), mzf},
+        {QStringLiteral("list"), mzf},
+        {QStringLiteral("list"), QStringLiteral("--json"), mzt},
+    };
+    const QStringList optionen[] = {
+        {QStringLiteral("--model"), QStringLiteral("MZ-700")},
+        {QStringLiteral("--model=mz-80b")},
+        {QStringLiteral("--extended")},
+        {QStringLiteral("--standard")},
+        {QStringLiteral("--model=MZ-800"), QStringLiteral("--extended")},
+    };
+    for (const QStringList& befehl : befehle) {
+        const TCliLauf ohne = StarteCli(befehl);
+        ASSERT_EQ(ohne.status, 0) << befehl.join(' ').toStdString();
+        for (const QStringList& option : optionen) {
+            const QStringList argumente = option + befehl;
+            const TCliLauf mit = StarteCli(argumente);
+            EXPECT_EQ(mit.status, 0) << argumente.join(' ').toStdString() << "\n" << mit.fehler.toStdString();
+            EXPECT_EQ(mit.aus, ohne.aus) << argumente.join(' ').toStdString();
+            EXPECT_EQ(mit.fehler, ohne.fehler) << argumente.join(' ').toStdString();
+        }
+    }
+    const QString ordner = TestVerzeichnis();
+    const TCliLauf entpackt = StarteCli({QStringLiteral("extract"), QStringLiteral("--model=MZ-80A"),
+                                         QStringLiteral("--standard"), mzt, ordner});
+    EXPECT_EQ(entpackt.status, 0) << entpackt.fehler.toStdString();
+    EXPECT_EQ(DateienIn(ordner), (QStringList{QStringLiteral("BARYON-B.mzf"), QStringLiteral("BARYON-C.mzf"),
+                                              QStringLiteral("BARYON.mzf")}));
+    const QString kopie = ordner + QStringLiteral("/gnu.mzf");
+    EXPECT_EQ(StarteCli({QStringLiteral("convert"), QStringLiteral("--extended"), mzf, kopie}).status, 0);
+    EXPECT_EQ(LiesDatei(kopie), LiesDatei(mzf));
+
+    // Options that make no sense for the command stay usage errors.
+    const QStringList falsch[] = {
+        {QStringLiteral("list"), QStringLiteral("--rate"), QStringLiteral("8000"), mzf},
+        {QStringLiteral("list"), QStringLiteral("--model=MZ-700"), QStringLiteral("--short"), mzt},
+        {QStringLiteral("dump"), QStringLiteral("--extended"), QStringLiteral("--json"), mzf},
+        {QStringLiteral("info"), QStringLiteral("--inverted"), mzf},
+        {QStringLiteral("scan"), QStringLiteral("--model=MZ-700"), mzf},
+    };
+    for (const QStringList& argumente : falsch)
+        EXPECT_EQ(StarteCli(argumente).status, ExitAufruf) << argumente.join(' ').toStdString();
+}
+
 TEST_F(KommandozeileTest, InfoZeigtDenKopfLesbar) {
     const TCliLauf l = StarteCli(
         {QStringLiteral("info"), QStringLiteral("--lang"), QStringLiteral("en"), KorpusPfad(GnuBlat)});

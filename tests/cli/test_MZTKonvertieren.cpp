@@ -176,9 +176,10 @@ TEST_F(MZTKonvertierenTest, AufruffehlerDerNeuenOptionen) {
                          QStringLiteral("--model")})
                   .status,
               2);
-    EXPECT_EQ(
-        StarteCli({QStringLiteral("info"), QStringLiteral("--model"), QStringLiteral("MZ-700"), mzf}).status,
-        2);
+    EXPECT_EQ(StarteCli({QStringLiteral("info"), QStringLiteral("--model"), QStringLiteral("MZ-700"),
+                         QStringLiteral("--short"), mzf})
+                  .status,
+              2);
     EXPECT_EQ(StarteCli({QStringLiteral("extract"), mzf}).status, 2);
     EXPECT_EQ(
         StarteCli({QStringLiteral("extract"), mzf, ordner.path(), QStringLiteral("--rate=8000")}).status, 2);

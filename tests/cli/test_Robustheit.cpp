@@ -2,20 +2,23 @@
 // interrupts, targets that are no files, garbage and long inputs, and the conventions of the
 // command line. Most cases run the program itself, since they concern the process.
 #include "CliLauf.h"
+#include "DateiPfad.h"
 #include "MZFDatei.h"
 #include "MZFTestDaten.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "TestUmgebung.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
-#include <QThread>
+#include <cerrno>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <random>
@@ -108,20 +111,50 @@ TEST_F(Robustheit, UnterbrechungLaesstDasAlteZielUndKeineHalbeDateiZurueck) {
             p.start(Cli, {QStringLiteral("convert"), mzf, ziel, QStringLiteral("--rate=45000"),
                           QStringLiteral("--full"), QStringLiteral("--model=MZ-700")});
             ASSERT_TRUE(p.waitForStarted());
-            while (p.state() == QProcess::Running && DateienIn(ordner).size() < 3)
-                QThread::usleep(200);
-            if (p.state() == QProcess::Running) {
+            // Waiting for the process notes its end, which state() alone never learns without an
+            // event loop: a program that ends early ends the wait, one that hangs fails the test.
+            const QDeadlineTimer frist(30000);
+            bool laeuft = true;
+            while (laeuft && DateienIn(ordner).size() < 3) {
+                ASSERT_FALSE(frist.hasExpired()) << "no temporary file within 30 s";
+                laeuft = !p.waitForFinished(1);
+            }
+            if (laeuft) {
                 ::kill(static_cast<pid_t>(p.processId()), signal);
                 ASSERT_TRUE(p.waitForFinished(30000));
                 unterbrochen = p.exitStatus() == QProcess::CrashExit;
             }
-            p.waitForFinished(30000);
             EXPECT_EQ(LiesDatei(ziel), alt);
             EXPECT_EQ(DateienIn(ordner),
                       (QStringList{QStringLiteral("band.wav"), QStringLiteral("gross.mzf")}));
         }
         EXPECT_TRUE(unterbrochen) << "signal " << signal << " never came during the export";
     }
+}
+
+TEST_F(Robustheit, InEinemFremdenOrdnerBleibtDieAlteDateiGanz) {
+    // A file of the user's own in a folder that takes no new file, and a file size limit that the
+    // export passes: the write is refused before anything of the old recording is touched.
+    const QByteArray alt("RIFF an older recording, the only copy");
+    const QString ziel = GesperrterOrdnerMitDatei(QStringLiteral("band.wav"), alt);
+    ASSERT_FALSE(ziel.isEmpty());
+    const QString gesperrt = QFileInfo(ziel).path();
+    const QString mzf = QFileInfo(gesperrt).path() + QStringLiteral("/gross.mzf");
+    SchreibeDatei(mzf, ProgrammMZF("GROSS", RumpfMitBytes(65535)));
+    ::chmod(QFile::encodeName(mzf).constData(), 0644);
+    const TLauf l =
+        Bash(QStringLiteral("ulimit -f 50; trap '' XFSZ; exec %1 \"$CLI\" --lang en convert \"$1\" "
+                            "\"$2\" --model MZ-700")
+                 .arg(AlsGewoehnlicherBenutzer()),
+             {mzf, ziel});
+    Entsperre(ziel);
+    EXPECT_EQ(l.status, 1) << l.fehler.constData();
+    EXPECT_TRUE(l.fehler.contains("Error writing the file " + QFile::encodeName(ziel) + "!"))
+        << l.fehler.constData();
+    EXPECT_TRUE(l.fehler.contains("Error-description: " + SystemFehlerText(EACCES).toUtf8()))
+        << l.fehler.constData();
+    EXPECT_EQ(LiesDatei(ziel), alt);
+    EXPECT_EQ(DateienIn(gesperrt), QStringList{QStringLiteral("band.wav")});
 }
 
 TEST_F(Robustheit, ZweiUmwandlungenAufEinZielGebenEineGanzeDatei) {
@@ -293,6 +326,19 @@ TEST_F(Robustheit, DateinamenWieDasSystemSieGibt) {
     EXPECT_EQ(l.aus, "$01  GROSS             65535  $1200  $1200\n2\n");
 }
 
+TEST_F(Robustheit, ExtractNenntDiePfadeMitDenBytesDesSystems) {
+    // The folder's name holds the byte 0xFF, which is no UTF-8: each printed line must be the
+    // name of the file written. The script removes the folder, which the test cannot name.
+    const TLauf l = Bash(QStringLiteral("d=\"$1/$(printf 'aus\\377')\"; mkdir \"$d\" && \"$CLI\" extract "
+                                        "\"$2\" \"$d\" > \"$1/liste\"; s=$?; while IFS= read -r p; do "
+                                        "test -f \"$p\" || s=9; done < \"$1/liste\"; rm -r \"$d\"; exit $s"),
+                         {ordner, KorpusPfad(Baryon)});
+    EXPECT_EQ(l.status, 0) << l.fehler.constData();
+    const QByteArray aus = QFile::encodeName(ordner) + "/aus\xff";
+    EXPECT_EQ(LiesDatei(Pfad("liste")),
+              aus + "/BARYON.mzf\n" + aus + "/BARYON-B.mzf\n" + aus + "/BARYON-C.mzf\n");
+}
+
 TEST_F(Robustheit, SchreibfehlerAufDerStandardausgabe) {
     if (!QFile::exists(QStringLiteral("/dev/full")))
         GTEST_SKIP() << "no /dev/full here";
@@ -335,6 +381,31 @@ TEST_F(Robustheit, OhneEinstellungsspeicherGeltenDieVorgaben) {
         l.fehler,
         QStringLiteral("bandwerk-cli: warning: %1; using the default settings\n").arg(SpeicherFehlerText()));
     EXPECT_FALSE(l.fehler.contains(QStringLiteral("registry"), Qt::CaseInsensitive));
+}
+
+TEST_F(Robustheit, OhneEinstellungsordnerLegtDasProgrammNichtsAn) {
+    // The command line only reads the settings: where there are none, it makes no folder for
+    // them, neither where XDG_CONFIG_HOME points nor in an empty home.
+    const QString mzf = Pfad("klein.mzf");
+    SchreibeDatei(mzf, ProgrammMZF("KLEIN", RumpfMitBytes(100)));
+    const QString befehle =
+        QStringLiteral("\"$CLI\" info \"$1\" > /dev/null && \"$CLI\" convert \"$1\" \"$2\" && \"$CLI\" list "
+                       "\"$2\" > /dev/null "
+                       "&& \"$CLI\" list --extended \"$2\" > /dev/null && \"$CLI\" convert \"$1\" \"$3\"");
+    const QString fehlt = Pfad("fehlt");
+    const TLauf mitXdg = Bash(QStringLiteral("export XDG_CONFIG_HOME=\"$4\"; ") + befehle,
+                              {mzf, Pfad("a.wav"), Pfad("a.mzt"), fehlt + QStringLiteral("/config")});
+    EXPECT_EQ(mitXdg.status, 0) << mitXdg.fehler.constData();
+    EXPECT_TRUE(mitXdg.fehler.isEmpty()) << mitXdg.fehler.constData();
+    EXPECT_FALSE(QFileInfo::exists(fehlt));
+    EXPECT_EQ(DateienIn(ordner),
+              (QStringList{QStringLiteral("a.mzt"), QStringLiteral("a.wav"), QStringLiteral("klein.mzf")}));
+
+    const TLauf leeresHeim =
+        Bash(QStringLiteral("unset XDG_CONFIG_HOME; ") + befehle, {mzf, Pfad("b.wav"), Pfad("b.mzt")});
+    EXPECT_EQ(leeresHeim.status, 0) << leeresHeim.fehler.constData();
+    EXPECT_TRUE(leeresHeim.fehler.isEmpty()) << leeresHeim.fehler.constData();
+    EXPECT_TRUE(DateienIn(heim).isEmpty()) << DateienIn(heim).join(' ').toStdString();
 }
 
 TEST_F(Robustheit, GespeicherteSampleRateAusserhalbDesBereichsGiltAlsFehlend) {

@@ -119,11 +119,11 @@ TEST_F(WAVLesen, DasModellEntscheidetUeberDieDurchgaenge) {
     EXPECT_EQ(k.status, 1);
     EXPECT_EQ(skript.Fehler(),
               QStringList(QStringLiteral("The WAV-file %1 contains no valid MZ-file!").arg(wav)));
-    // --model belongs to convert and to reading recordings.
-    EXPECT_EQ(StarteCli({QStringLiteral("list"), QStringLiteral("--model=MZ-700"),
-                         KorpusPfad(Moonlander + QStringLiteral(".mzf"))})
-                  .status,
-              2);
+    // --model is taken with any input; a file that is no recording reads as without it.
+    const QString mzf = KorpusPfad(Moonlander + QStringLiteral(".mzf"));
+    const TCliLauf mitModell = StarteCli({QStringLiteral("list"), QStringLiteral("--model=MZ-700"), mzf});
+    EXPECT_EQ(mitModell.status, 0) << mitModell.fehler.toStdString();
+    EXPECT_EQ(mitModell.aus, QStringLiteral("$05  Moonlander v4      9291  $6BCF  $0000\n"));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <numbers>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -69,6 +70,18 @@ void NeuAbgetastet(TSignal& s, double faktor, double neueRate) {
 }
 void Tempo(TSignal& s, double faktor) {
     NeuAbgetastet(s, faktor, s.rate);
+}
+// Wow: the speed swings by `anteil` around nominal, `frequenz` times a second.
+void Jaulen(TSignal& s, double anteil, double frequenz) {
+    std::vector<double> neu;
+    double t = 0.0;
+    while (t + 1.0 < static_cast<double>(s.werte.size())) {
+        const auto i = static_cast<std::size_t>(t);
+        neu.push_back(s.werte[i] + (t - static_cast<double>(i)) * (s.werte[i + 1] - s.werte[i]));
+        t += 1.0 +
+             anteil * std::sin(2.0 * std::numbers::pi * frequenz * static_cast<double>(neu.size()) / s.rate);
+    }
+    s.werte = std::move(neu);
 }
 // An RC section, twice for the low-pass: 12 dB per octave above the corner.
 void Tiefpass(TSignal& s, double grenze) {
@@ -208,7 +221,7 @@ protected:
         TMZWAVMehrfachDekoder dekoder;
         TErweiterteDekodierung erweitert;
         erweitert.an = true;
-        if (!dekoder.Dekodiere(pfad, {}, {}, erweitert))
+        if (!dekoder.Dekodiere(pfad, {}, {}, erweitert).IstOk())
             return false;
         for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
             TMZFDatei datei;
@@ -284,7 +297,7 @@ TEST_F(ErweiterteDekodierung, TheChannelWithTheTapeIsTaken) {
     TMZWAVMehrfachDekoder dekoder;
     TErweiterteDekodierung erweitert;
     erweitert.an = true;
-    ASSERT_TRUE(dekoder.Dekodiere(pfad, {}, {}, erweitert));
+    ASSERT_TRUE(dekoder.Dekodiere(pfad, {}, {}, erweitert).IstOk());
     EXPECT_EQ(dekoder.HoleKanalGewichte(), (std::vector<float>{0.0F, 1.0F}));
 
     // Six channels, the tape on the fourth and, inverted, on the sixth: both are taken.
@@ -294,7 +307,7 @@ TEST_F(ErweiterteDekodierung, TheChannelWithTheTapeIsTaken) {
     const std::vector<double> stille(band.werte.size(), 0.0);
     const QString sechs = Schreibe(AlsWAV({stille, brumm.werte, stille, band.werte, brumm.werte, invertiert},
                                           ExportRate, TArt::Float32));
-    ASSERT_TRUE(dekoder.Dekodiere(sechs, {}, {}, erweitert));
+    ASSERT_TRUE(dekoder.Dekodiere(sechs, {}, {}, erweitert).IstOk());
     EXPECT_EQ(dekoder.HoleKanalGewichte(), (std::vector<float>{0.0F, 0.0F, 0.0F, 1.0F, 0.0F, -1.0F}));
     ErwarteGefunden(sechs);
 }
@@ -384,6 +397,68 @@ TEST_F(ErweiterteDekodierung, TheNoFileMessageTellsOfTheExtendedDecoding) {
             EXPECT_TRUE(skript.Fehler()[0].startsWith(
                 keinMZ + QStringLiteral("\r\n\r\nHint: The extended decoding "
                                         "(Extras, Settings, Import and export)")));
+    }
+}
+
+// The same recording gives the same result every time, however the reading thread and the
+// adaptive pass's thread happen to run against each other: here the reading thread is held up
+// for a random while after each block, so that the adaptive pass is now ahead, now behind.
+TEST_F(ErweiterteDekodierung, SameInputSameResultWhateverTheThreadsDo) {
+    TSignal jaulend = Export();
+    Jaulen(jaulend, 0.015, 0.7);
+    Rauschen(jaulend, 16.0);
+    const QString aufnahmen[] = {Schreibe(AlsWAV(jaulend, TArt::Pcm16)),
+                                 KorpusPfad(QStringLiteral("psychotimmy-Sharp-MZ-700/GNU BLAT 2000.wav"))};
+    const std::vector<TDekodierDurchgang> durchgaenge{
+        {false, false}, {false, true}, {true, false}, {true, true}};
+    std::mt19937 zufall(Startwert);
+    for (const QString& pfad : aufnahmen) {
+        SCOPED_TRACE(pfad.toStdString());
+        std::vector<std::string> ersteTexte;
+        QByteArray ersteFunde;
+        for (int lauf = 0; lauf < 8; ++lauf) {
+            TMZWAVMehrfachDekoder dekoder;
+            TErweiterteDekodierung erweitert;
+            erweitert.an = true;
+            erweitert.mitPositionen = true;
+            const int warten = static_cast<int>(zufall() % 3);
+            ASSERT_TRUE(dekoder
+                            .Dekodiere(
+                                pfad, durchgaenge,
+                                [&](const TMZWAVMehrfachDekoder&) {
+                                    if (warten > 0)
+                                        std::this_thread::sleep_for(
+                                            std::chrono::microseconds(zufall() % (700 * warten)));
+                                },
+                                erweitert)
+                            .IstOk());
+            std::vector<std::string> texte;
+            for (std::size_t i = 0; i < durchgaenge.size(); ++i)
+                texte.push_back(dekoder.HoleBitText(i));
+            for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+                texte.push_back(dekoder.HoleAdaptivenBitText(p));
+                const auto& positionen = dekoder.HoleAdaptivePositionen(p);
+                texte.emplace_back(reinterpret_cast<const char*>(positionen.data()),
+                                   positionen.size() * sizeof positionen[0]);
+            }
+            TMZFDatei datei;
+            std::vector<std::unique_ptr<TMZFDatei>> gefunden;
+            ASSERT_TRUE(datei.LeseAlleAusWAV(pfad, gefunden));
+            QByteArray funde;
+            for (const auto& d : gefunden)
+                funde += QByteArray(reinterpret_cast<const char*>(d->Kopf().data()), TMZFDatei::KopfGroesse) +
+                         QByteArray(reinterpret_cast<const char*>(d->Rumpf()), d->HoleMZDateiGroesse());
+            if (lauf == 0) {
+                ersteTexte = texte;
+                ersteFunde = funde;
+                EXPECT_FALSE(gefunden.empty());
+                continue;
+            }
+            ASSERT_EQ(texte.size(), ersteTexte.size());
+            for (std::size_t i = 0; i < texte.size(); ++i)
+                EXPECT_TRUE(texte[i] == ersteTexte[i]) << "run " << lauf << ", text " << i;
+            EXPECT_TRUE(funde == ersteFunde) << "run " << lauf;
+        }
     }
 }
 

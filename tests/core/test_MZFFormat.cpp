@@ -292,8 +292,9 @@ TEST_F(MZFFormatTest, SpeichernUeberschreibtDieAlteDateiNieAnOrtUndStelle) {
     EXPECT_EQ(QDir(verzeichnis).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file left";
 }
 
-TEST_F(MZFFormatTest, InEinemGesperrtenOrdnerWirdDieDateiAnOrtUndStelleGespeichert) {
-    // The folder takes no new file, the file itself may be written: it is written in place.
+TEST_F(MZFFormatTest, InEinemGesperrtenOrdnerBleibtDieAlteDateiGanz) {
+    // The folder takes no new file, the file itself may be written: saving is refused rather
+    // than done in place, where a failure half-way would cut the only copy.
     TMZFBild neu;
     neu.rumpf = QByteArray(300, 'N');
     ASSERT_TRUE(LadeBild(datei, neu));
@@ -301,8 +302,8 @@ TEST_F(MZFFormatTest, InEinemGesperrtenOrdnerWirdDieDateiAnOrtUndStelleGespeiche
     ASSERT_FALSE(ziel.isEmpty());
     const int status = ImKindprozess([&] { return datei.Speichern(ziel) ? 0 : 1; }, true);
     Entsperre(ziel);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(LiesDatei(ziel), neu.Bytes());
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(LiesDatei(ziel), QByteArray("alt"));
 }
 
 TEST_F(MZFFormatTest, FehlgeschlagenesLadenLeertDenDatensatz) {

@@ -142,11 +142,11 @@ TEST_F(TonbandTest, BeschaedigterErsterKopfWirdAusDerKopieGelesen) {
     std::string text = quelle.ErzeugeTonbandBits(false);
     const std::size_t ersterKopf = 22000 + 80 + 1;
     const std::size_t zweiterKopf = ersterKopf + 1170 + 1 + 256;
-    text[ersterKopf + 9 * 5 + 8] ^= 1; // lowest bit of name byte 5
+    text.at(ersterKopf + 9 * 5 + 8) ^= 1; // lowest bit of name byte 5
     ASSERT_TRUE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     EXPECT_TRUE(datei.IstGleich(quelle));
 
-    text[zweiterKopf + 9 * 5 + 8] ^= 1; // now both copies are damaged
+    text.at(zweiterKopf + 9 * 5 + 8) ^= 1; // now both copies are damaged
     EXPECT_FALSE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     EXPECT_FALSE(datei.IstGeladen());
 
@@ -164,12 +164,12 @@ TEST_F(TonbandTest, BeschaedigterErsterRumpfWirdAusDerKopieGelesenZweimalDefektW
     std::string text = quelle.ErzeugeTonbandBits(false);
     const std::size_t ersterRumpf = 22000 + 80 + 1 + 2 * 1170 + 1 + 256 + 1 + 11000 + 40 + 1;
     const std::size_t zweiterRumpf = ersterRumpf + 9 * 42 + 1 + 256;
-    text[ersterRumpf + 9 * 3] = '0'; // start bit of the fourth body byte
+    text.at(ersterRumpf + 9 * 3) = '0'; // start bit of the fourth body byte
     ASSERT_TRUE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     EXPECT_TRUE(datei.IstGleich(quelle));
     EXPECT_EQ(ende, static_cast<int>(text.size()) - 1); // the second copy was used
 
-    text[zweiterRumpf + 9 * 7 + 4] = 'x'; // a character that is no bit
+    text.at(zweiterRumpf + 9 * 7 + 4) = 'x'; // a character that is no bit
     EXPECT_FALSE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     TMZFDatei zweiteDatei;
     ASSERT_TRUE(LadeBildMitRumpf(zweiteDatei, RumpfMitBytes(7, 200)));

@@ -5,6 +5,7 @@
 #include "MZFTestDaten.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
+#include "TonbandSuche.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -208,6 +209,135 @@ TEST_F(TonbandSuche, TausendeKoepfeOhneRumpfSindSchnellDurchsucht) {
     ASSERT_TRUE(datei.LeseAusTonbandBits(mitRumpf, 1, false, 0.0, ende));
     EXPECT_EQ(datei.HoleMZDateiName(), QStringLiteral("KOPF"));
     EXPECT_EQ(ende, static_cast<int>(mitRumpf.size()) - 1);
+}
+
+// Every file of a text, as the import takes them: each search from the end of the last file.
+std::vector<TReferenz> AlleReferenz(const std::string& text) {
+    std::vector<TReferenz> alle;
+    int start = 1;
+    while (true) {
+        TReferenz r = Referenz(text, start);
+        if (!r.gefunden)
+            return alle;
+        start = r.ende + 1;
+        alle.push_back(std::move(r));
+    }
+}
+
+// What an observer hears, one line per event.
+struct TProtokoll {
+    std::vector<std::string> zeilen;
+    TTonbandBeobachter beobachter;
+    TProtokoll() {
+        beobachter.beiLangerMarke = [this](std::int64_t p) { zeilen.push_back("L" + std::to_string(p)); };
+        beobachter.beiKurzerMarke = [this](std::int64_t p) { zeilen.push_back("K" + std::to_string(p)); };
+        beobachter.beiKopf = [this](std::int64_t p, int kopie, const std::uint8_t* kopf, bool gut) {
+            zeilen.push_back("H" + std::to_string(p) + "/" + std::to_string(kopie) + (kopf ? "r" : "-") +
+                             (gut ? "g" : "b"));
+        };
+        beobachter.beiRumpf = [this](std::int64_t p, int kopie, bool gut) {
+            zeilen.push_back("B" + std::to_string(p) + "/" + std::to_string(kopie) + (gut ? "g" : "b"));
+        };
+    }
+};
+
+TEST_F(TonbandSuche, StueckweiseGelesenFindetSichDasSelbeWieImGanzenText) {
+    // The pieces of the first test, fed to the stream in pieces of random length: the same files
+    // in the same order as the plain search, and the observer hears the same events as when the
+    // whole text is searched at once.
+    std::vector<std::string> stuecke;
+    for (int groesse : {0, 3, 40}) {
+        TMZFDatei d;
+        ASSERT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(groesse, groesse * 5), "STROM"));
+        const std::string voll = d.ErzeugeTonbandBits(false);
+        const std::string kurz = d.ErzeugeTonbandBits(true);
+        stuecke.push_back(voll.substr(21000));
+        stuecke.push_back(kurz.substr(4000));
+        stuecke.push_back(kurz.substr(4000, 1000 + 82 + 1170 + 1));
+        stuecke.push_back(kurz.substr(kurz.size() / 2));
+    }
+    for (int n : {99, 100, 101, 1000, 1001})
+        stuecke.push_back(std::string(static_cast<std::size_t>(n), '0'));
+    stuecke.push_back(std::string(40, '1'));
+
+    std::mt19937 zufall(8122026);
+    std::size_t dateien = 0;
+    for (int fall = 0; fall < 300; ++fall) {
+        std::string text;
+        const int anzahl = 1 + static_cast<int>(zufall() % 10);
+        for (int i = 0; i < anzahl; ++i)
+            text += stuecke[zufall() % stuecke.size()];
+        for (int kippen = static_cast<int>(zufall() % 4); kippen > 0; --kippen) {
+            char& c = text[zufall() % text.size()];
+            c = c == '0' ? '1' : '0';
+        }
+        const std::vector<TReferenz> erwartet = AlleReferenz(text);
+
+        TProtokoll ganz;
+        TMZFDatei datei;
+        int start = 1;
+        int ende = 0;
+        while (datei.LeseAusTonbandBits(text, start, false, 0.0, ende, &ganz.beobachter))
+            start = ende + 1;
+
+        TProtokoll stueckweise;
+        std::vector<TReferenz> gefunden;
+        TTonbandStrom strom(
+            [&](const TTonbandSuche& s, std::int64_t e) {
+                TReferenz r;
+                r.gefunden = true;
+                r.ende = static_cast<int>(e);
+                r.kopf.assign(s.HoleKopf().begin(), s.HoleKopf().end());
+                r.rumpf.assign(s.HoleRumpf().begin(), s.HoleRumpf().end());
+                gefunden.push_back(std::move(r));
+            },
+            &stueckweise.beobachter);
+        for (std::size_t p = 0; p < text.size();) {
+            const std::size_t n = std::min<std::size_t>(text.size() - p, 1 + zufall() % 3000);
+            strom.Haenge(std::string_view(text).substr(p, n));
+            p += n;
+        }
+        strom.Abschliessen();
+
+        ASSERT_EQ(gefunden.size(), erwartet.size()) << "case " << fall;
+        for (std::size_t i = 0; i < erwartet.size(); ++i) {
+            EXPECT_EQ(gefunden[i].ende, erwartet[i].ende) << "case " << fall << " file " << i;
+            EXPECT_EQ(gefunden[i].kopf, erwartet[i].kopf) << "case " << fall << " file " << i;
+            EXPECT_EQ(gefunden[i].rumpf, erwartet[i].rumpf) << "case " << fall << " file " << i;
+        }
+        EXPECT_EQ(stueckweise.zeilen, ganz.zeilen) << "case " << fall;
+        dateien += erwartet.size();
+    }
+    EXPECT_GT(dateien, 200u);
+}
+
+TEST_F(TonbandSuche, DerStromHaeltNurWasDieSucheNochBraucht) {
+    // A good header whose body never comes, then hours of gap: the stream holds no more than the
+    // longest stretch a file may take, and still finds the file that follows.
+    TMZFDatei d;
+    ASSERT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(12), "SPAETER"));
+    const std::string kurz = d.ErzeugeTonbandBits(true);
+    const std::string kopf = kurz.substr(4000, 1000 + 82 + 1170 + 1);
+    std::vector<std::string> namen;
+    TTonbandStrom strom([&](const TTonbandSuche& s, std::int64_t) {
+        namen.push_back(TMZFDatei::NameAusKopf(s.HoleKopf().data()).toStdString());
+    });
+    strom.Haenge(kopf);
+    const std::string luecke(1 << 20, '0');
+    std::size_t hoechstens = 0;
+    for (int i = 0; i < 12; ++i) {
+        strom.Haenge(luecke);
+        hoechstens = std::max(hoechstens, strom.HoleGehalten());
+    }
+    strom.Haenge(kurz);
+    strom.Abschliessen();
+    EXPECT_EQ(namen, std::vector<std::string>{"SPAETER"});
+    EXPECT_LE(hoechstens, static_cast<std::size_t>(TTonbandSuche::GroessteDateiSpanne) + luecke.size());
+    // A long stretch of short pulses holds nearly nothing.
+    TTonbandStrom leer([](const TTonbandSuche&, std::int64_t) {});
+    for (int i = 0; i < 12; ++i)
+        leer.Haenge(luecke);
+    EXPECT_LT(leer.HoleGehalten(), 2000u);
 }
 
 } // namespace

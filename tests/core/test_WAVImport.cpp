@@ -1,5 +1,6 @@
 #include "MZFDatei.h"
 #include "MZFTestDaten.h"
+#include "MZWAVDateiLeser.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "TestUmgebung.h"
@@ -129,19 +130,34 @@ TEST_F(WAVImport, DieEmulatoraufnahmenDesKorpusWieBeschrieben) {
         EXPECT_EQ(gleich, name == QLatin1String("TestHalt") || name == QLatin1String("TestCharacters"))
             << name.toStdString();
     }
-    // The 48000 Hz recordings are refused with the sample-rate message and nothing else.
+    // The 48000 Hz recordings are refused with the sample-rate message, which tells that the
+    // extended decoding reads them and offers to do so at once: No leaves nothing loaded, Yes
+    // imports the first file of the ".mzt" of the same name.
+    const QString frage = QStringLiteral(
+        "Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between 8000 Hz and 45000 Hz!\r\n\r\n"
+        "The file has a sample-rate of 48000 Hz, which the extended decoding reads.\r\n\r\n"
+        "Read it with the extended decoding now? The setting stays as it is.");
     for (const QString& wav :
          KorpusDateien(QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject"), QStringLiteral("*.wav"))) {
+        SCOPED_TRACE(wav.toStdString());
         skript.Leeren();
         beginn = ende = 0;
+        skript.Antworte(TAntwort::Nein);
         EXPECT_FALSE(datei.ImportWAV(wav, Waehle(-1)));
-        EXPECT_EQ(skript.Fehler(),
-                  QStringList(
-                      QStringLiteral("Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between "
-                                     "8000 Hz and 45000 Hz!")));
+        ASSERT_EQ(skript.nachrichten.size(), 1);
+        EXPECT_TRUE(skript.nachrichten[0].frage);
+        EXPECT_EQ(skript.nachrichten[0].text, frage);
         EXPECT_EQ(beginn, 1);
         EXPECT_EQ(ende, 1);
         EXPECT_FALSE(datei.IstGeladen());
+
+        skript.Leeren();
+        skript.Antworte(TAntwort::Ja);
+        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(0)));
+        const QByteArray mzt = LiesDatei(wav.left(wav.size() - 3) + QStringLiteral("mzt"));
+        const int groesse = static_cast<std::uint8_t>(mzt[18]) | static_cast<std::uint8_t>(mzt[19]) << 8;
+        EXPECT_EQ(AlsMZF(datei), mzt.left(128 + groesse));
+        EXPECT_FALSE(LiesImportErweiterteDekodierung()) << "the setting stays as it was";
     }
 }
 
@@ -188,28 +204,23 @@ TEST_F(WAVImport, JedeExportierteAufnahmeKommtZurueck) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(WAVImport, FortschrittInDenSchrittenDerDurchgaenge) {
-    const QString wav = Wav(WAVAusBits({{Bits("P", 40), false}}));
-    const struct {
-        quint8 modell;
-        std::vector<double> stufen;
-    } faelle[] = {
-        {MZ700, {0, 15, 25, 40, 50, 65, 75, 90, 100}},
-        {MZ80K, {0, 30, 50, 80, 100}},
-        {MZ800, {0, 30, 50, 80, 100}},
-    };
-    for (const auto& fall : faelle) {
-        Modell(fall.modell);
+TEST_F(WAVImport, FortschrittNachDenGelesenenFrames) {
+    // Every pass searches while the file is read: after each block of 65,536 frames the share read,
+    // then 100 at the end, whatever the model.
+    const QByteArray inhalt = WAVAusBits({{Bits("P", 40), false}});
+    const QString wav = Wav(inhalt);
+    const qsizetype frames = inhalt.size() - 44; // 8-bit mono after the canonical 44-byte head
+    ASSERT_GT(frames, 3 * 65536);
+    ASSERT_LT(frames, 4 * 65536);
+    const std::vector<double> erwartet{100.0 * 65536 / frames, 100.0 * 131072 / frames,
+                                       100.0 * 196608 / frames, 100.0, 100.0};
+    for (const quint8 modell : {MZ700, MZ80K, MZ800}) {
+        Modell(modell);
         fortschritte.clear();
         ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)));
-        std::vector<double> stufen;
-        for (const double p : fortschritte)
-            if (stufen.empty() || stufen.back() != p)
-                stufen.push_back(p);
-        EXPECT_EQ(stufen, fall.stufen) << int(fall.modell);
-        // The first pass's decoding alone raises one event per 1000 pulses at 0.
-        const auto nullen = std::count(fortschritte.begin(), fortschritte.end(), 0.0);
-        EXPECT_EQ(static_cast<std::size_t>(nullen), Bits("P", 40).size() / 1000);
+        ASSERT_EQ(fortschritte.size(), erwartet.size()) << int(modell);
+        for (std::size_t i = 0; i < erwartet.size(); ++i)
+            EXPECT_DOUBLE_EQ(fortschritte[i], erwartet[i]) << int(modell) << " event " << i;
     }
 }
 
@@ -282,28 +293,43 @@ TEST_F(WAVImport, SchlechteEingabenEndenMitIhrerMeldung) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
     QByteArray riesig = gut;
     riesig.replace(40, 4, WAVBau::Le32(0xFFFFFFF0u)); // a data chunk of 4 GB in a small file
+    // What the extended decoding reads is offered to be read that way (here declined).
+    const QString erweitertListFormat =
+        QStringLiteral("\r\n\r\nThe file holds 24-bit PCM in 1 channel(s) at 22050 Hz, which the extended "
+                       "decoding reads.\r\n\r\nRead it with the extended decoding now?");
+    const QString erweitertLiestRate = QStringLiteral(
+        "\r\n\r\nThe file holds 8-bit PCM in 1 channel(s) at 22050 Hz, which the extended decoding "
+        "reads.");
     struct TFall {
         const char* was;
         QString pfad;
         QString meldungAnfang;
+        QString erweitert; // what the question adds; empty: no question
     };
     const TFall faelle[] = {
-        {"silence", Wav(WAVBau::Wav(1, 22050, 8, QByteArray(44100, '\x80')), "stille.wav"), keinMZ},
-        {"empty data", Wav(WAVBau::Wav(1, 22050, 8, QByteArray()), "leer.wav"), keinMZ},
-        {"24 bits", Wav(WAVBau::Wav(1, 22050, 24, QByteArray(300, '\x10')), "24.wav"), kaputt},
-        {"cut short", Wav(gut.left(gut.size() / 2), "halb.wav"), kaputt},
-        {"4 GB data", Wav(riesig, "riesig.wav"), kaputt},
-        {"a directory", verzeichnis, QStringLiteral("Error reading the file %1!")},
-        {"a pipe", rohr, QStringLiteral("Error reading the file %1!")},
+        {"silence", Wav(WAVBau::Wav(1, 22050, 8, QByteArray(44100, '\x80')), "stille.wav"), keinMZ, {}},
+        {"empty data", Wav(WAVBau::Wav(1, 22050, 8, QByteArray()), "leer.wav"), keinMZ, {}},
+        {"24 bits", Wav(WAVBau::Wav(1, 22050, 24, QByteArray(300, '\x10')), "24.wav"), kaputt,
+         erweitertListFormat},
+        {"cut short", Wav(gut.left(gut.size() / 2), "halb.wav"), kaputt, erweitertLiestRate},
+        {"4 GB data", Wav(riesig, "riesig.wav"), kaputt, erweitertLiestRate},
+        {"a directory", verzeichnis, QStringLiteral("Error reading the file %1!"), {}},
+        {"a pipe", rohr, QStringLiteral("Error reading the file %1!"), {}},
     };
     for (const TFall& fall : faelle) {
         ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
         skript.Leeren();
         beginn = ende = 0;
+        if (!fall.erweitert.isEmpty())
+            skript.Antworte(TAntwort::Nein);
         EXPECT_FALSE(datei.ImportWAV(fall.pfad, Waehle(0))) << fall.was;
-        ASSERT_EQ(skript.Fehler().size(), 1) << fall.was << ": " << skript.Texte().join('|').toStdString();
-        EXPECT_TRUE(skript.Fehler()[0].startsWith(fall.meldungAnfang.arg(fall.pfad)))
-            << skript.Fehler()[0].toStdString();
+        ASSERT_EQ(skript.nachrichten.size(), 1) << fall.was << ": " << skript.Texte().join('|').toStdString();
+        const QString text = skript.nachrichten[0].text;
+        EXPECT_TRUE(text.startsWith(fall.meldungAnfang.arg(fall.pfad))) << text.toStdString();
+        EXPECT_EQ(skript.nachrichten[0].frage, !fall.erweitert.isEmpty()) << fall.was;
+        if (!fall.erweitert.isEmpty()) {
+            EXPECT_TRUE(text.contains(fall.erweitert)) << text.toStdString();
+        }
         EXPECT_FALSE(datei.IstGeladen()) << fall.was;
         EXPECT_EQ(beginn, 1) << fall.was;
         EXPECT_EQ(ende, 1) << fall.was;
@@ -342,6 +368,62 @@ TEST_F(WAVImport, AlleDateienFuerDieKommandozeileMitDemUebersprungenen) {
     EXPECT_FALSE(datei.IstGeladen());
     EXPECT_EQ(beginn, 1);
     EXPECT_EQ(ende, 1);
+}
+
+// Four recordings of one MZ-700 file, each readable by exactly one of the MZ-700 setting's four
+// passes, so that every pass is needed. At 22050 Hz (45.35 us a frame; the falling edge lies half
+// a frame before the first low frame) the moment at 368 us falls 7.61 frames into a pulse, the one
+// at 286.22 us 5.81 frames:
+// - 7 low + 12 high frames for a short pulse, 10 + 12 for a long one: at 286 us every pulse is
+//   still low, at 368 us the short one is high. The other polarity sees 12 high frames after
+//   every rising edge: all long.
+// - 5 low + 2 high frames short, 10 + 2 long: at 286 us the short pulse is high, at 368 us the
+//   next pulse's low part has begun. The other polarity sees 2 high frames and then the next low
+//   part: short at 286 us; at 368 us it tells the next pulse, not this one.
+// Inverted, only the passes of the other polarity read them.
+TEST_F(WAVImport, JederDerVierMZ700DurchgaengeWirdGebraucht) {
+    Modell(MZ700);
+    const std::string bits = Bits("VIER", 30);
+    TMZFDatei quelle;
+    int ende = 0;
+    ASSERT_TRUE(quelle.LeseAusTonbandBits(bits, 1, false, 0.0, ende));
+    struct TFall {
+        const char* name;
+        int kurzTief, kurzHoch, langTief, langHoch;
+        bool invertiert, alternativ;
+    };
+    const TFall faelle[] = {
+        {"normal, 368 us", 7, 12, 10, 12, false, false},
+        {"normal, 286.22 us", 5, 2, 10, 2, false, true},
+        {"inverted, 368 us", 7, 12, 10, 12, true, false},
+        {"inverted, 286.22 us", 5, 2, 10, 2, true, true},
+    };
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        WAVBau::TImpulsFolge folge;
+        folge.kurzTief = f.kurzTief;
+        folge.kurzHoch = f.kurzHoch;
+        folge.langTief = f.langTief;
+        folge.langHoch = f.langHoch;
+        const QString wav = Wav(WAVAusBits({{bits, f.invertiert}}, folge), "vier.wav");
+        // The premise: of the four passes alone, only the one named reads the file.
+        for (const bool invertiert : {false, true})
+            for (const bool alternativ : {false, true}) {
+                TMZWAVDateiLeser leser;
+                ASSERT_TRUE(leser.Oeffnen(wav, invertiert, alternativ));
+                std::string gelesen;
+                bool bit = false;
+                while (!leser.IstDateiEnde() && leser.LeseBit(bit))
+                    gelesen += bit ? '1' : '0';
+                TMZFDatei d;
+                const bool gefunden =
+                    d.LeseAusTonbandBits(gelesen, 1, false, 0.0, ende) && d.IstGleich(quelle);
+                EXPECT_EQ(gefunden, invertiert == f.invertiert && alternativ == f.alternativ)
+                    << "pass " << invertiert << alternativ;
+            }
+        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)));
+        EXPECT_TRUE(datei.IstGleich(quelle));
+    }
 }
 
 } // namespace

@@ -103,6 +103,14 @@ int ImKindprozess(const std::function<int()>& arbeit, bool alsGewoehnlicherBenut
     return WEXITSTATUS(status);
 }
 
+QString AlsGewoehnlicherBenutzer() {
+    if (::geteuid() != 0)
+        return QString();
+    return QStringLiteral("setpriv --reuid=%1 --regid=%2 --clear-groups")
+        .arg(GewoehnlicherBenutzer())
+        .arg(GewoehnlicheGruppe());
+}
+
 QString GesperrterOrdnerMitDatei(const QString& name, const QByteArray& inhalt) {
     // Below the temporary folder of the system: the test home is closed to other users.
     static std::vector<std::unique_ptr<QTemporaryDir>> basen;

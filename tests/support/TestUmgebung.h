@@ -36,6 +36,9 @@ int Le16(const QByteArray& d, int o);
 // signal that ended it. With `alsGewoehnlicherBenutzer` the child of a root process first becomes
 // the ordinary user of GesperrterOrdner.
 int ImKindprozess(const std::function<int()>& arbeit, bool alsGewoehnlicherBenutzer = false);
+// The words that start a command as that ordinary user (setpriv when the tests run as root,
+// nothing otherwise), for a shell script.
+QString AlsGewoehnlicherBenutzer();
 // A folder in which only its owner, an ordinary user (nobody when the tests run as root), could
 // add files and which is locked even for that user; it holds the file `name` with `inhalt`, which
 // that user may write. Answers the file's path; Entsperre opens the folder again.

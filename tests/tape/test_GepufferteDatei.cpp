@@ -1,3 +1,4 @@
+#include "BandFehlerTest.h"
 #include "GepufferterDateiLeser.h"
 #include "GepufferterDateiSchreiber.h"
 #include "PlattformSkript.h"
@@ -13,9 +14,8 @@
 namespace {
 constexpr int Block = 65536;
 
-QString LeseFehler(const QString& name, const QString& grund) {
-    return QStringLiteral("Error reading the file ") + name + QStringLiteral("!\r\n\r\nError-description: ") +
-           grund;
+TBandFehler LeseFehler(const QString& name, const QString& grund) {
+    return TBandFehler::Lesen(name, grund);
 }
 QString SchreibFehler(const QString& name, const QString& grund) {
     return QStringLiteral("Error writing the file ") + name + QStringLiteral("!\r\n\r\nError-description: ") +
@@ -57,11 +57,16 @@ TEST_F(GepufferteDateiTest, LeserGeschlossenGibtNeutraleWerteUndMeldetZugriffe) 
     EXPECT_TRUE(leser->IstDateiEnde());
     std::uint8_t b = 0;
     std::int16_t w = 0;
+    const TBandFehler erwartet = LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"));
     EXPECT_FALSE(leser->LeseByte(b));
+    EXPECT_EQ(leser->HoleFehler(), erwartet);
     EXPECT_FALSE(leser->Lese16BitWert(w));
+    EXPECT_EQ(leser->HoleFehler(), erwartet);
     EXPECT_FALSE(leser->Ueberspringen(1));
-    const QString erwartet = LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"));
-    EXPECT_EQ(plattform.Fehler(), QStringList({erwartet, erwartet, erwartet}));
+    EXPECT_EQ(leser->HoleFehler(), erwartet);
+    EXPECT_FALSE(leser->Springe(0));
+    EXPECT_EQ(leser->HoleFehler(), erwartet);
+    EXPECT_TRUE(plattform.nachrichten.isEmpty());
 }
 
 TEST_F(GepufferteDateiTest, LeereDateiIstSofortAmEnde) {
@@ -73,20 +78,19 @@ TEST_F(GepufferteDateiTest, LeereDateiIstSofortAmEnde) {
     EXPECT_TRUE(leser->IstDateiEnde());
     std::uint8_t b = 0;
     EXPECT_FALSE(leser->LeseByte(b));
-    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(pfad, QStringLiteral("End of file is reached"))));
+    EXPECT_EQ(leser->HoleFehler(), LeseFehler(pfad, QStringLiteral("End of file is reached")));
     leser->Schliessen();
     EXPECT_FALSE(leser->IstGeoeffnet());
 }
 
 TEST_F(GepufferteDateiTest, LeserOeffnenFehlschlaege) {
     EXPECT_FALSE(leser->Oeffnen(QString()));
+    EXPECT_EQ(leser->HoleFehler(), BandFehlerTest::UngueltigerName());
     const QString fehlt = QDir(TestVerzeichnis()).filePath(QStringLiteral("fehlt.bin"));
     EXPECT_FALSE(leser->Oeffnen(fehlt));
-    ASSERT_EQ(plattform.Fehler().size(), 2);
-    EXPECT_EQ(plattform.Fehler()[0], QStringLiteral("Invalid filename: "));
-    EXPECT_TRUE(
-        plattform.Fehler()[1].startsWith(QStringLiteral("Error reading the file ") + fehlt + "!\r\n"));
+    EXPECT_EQ(leser->HoleFehler(), LeseFehler(fehlt, QStringLiteral("No such file or directory")));
     EXPECT_FALSE(leser->IstGeoeffnet());
+    EXPECT_TRUE(plattform.nachrichten.isEmpty());
 }
 
 TEST_F(GepufferteDateiTest, ZweitesOeffnenLaesstDieErsteDateiOffen) {
@@ -96,7 +100,7 @@ TEST_F(GepufferteDateiTest, ZweitesOeffnenLaesstDieErsteDateiOffen) {
     std::uint8_t b = 0;
     ASSERT_TRUE(leser->LeseByte(b));
     EXPECT_FALSE(leser->Oeffnen(zweite));
-    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(zweite, QStringLiteral("File ist already open"))));
+    EXPECT_EQ(leser->HoleFehler(), LeseFehler(zweite, QStringLiteral("File ist already open")));
     EXPECT_EQ(leser->HoleDateiName(), erste);
     EXPECT_EQ(leser->HolePosition(), 1);
     ASSERT_TRUE(leser->LeseByte(b));
@@ -128,7 +132,7 @@ TEST_F(GepufferteDateiTest, GanzerBlockKommtMitEinerUebertragung) {
     }
     EXPECT_TRUE(leser->IstDateiEnde());
     EXPECT_FALSE(leser->LeseByte(b));
-    EXPECT_EQ(plattform.Fehler().size(), 1);
+    EXPECT_EQ(leser->HoleFehler(), LeseFehler(pfad, QStringLiteral("End of file is reached")));
 }
 
 TEST_F(GepufferteDateiTest, EinByteMehrBrauchtEineZweiteUebertragung) {
@@ -180,12 +184,12 @@ TEST_F(GepufferteDateiTest, UeberspringenInnerhalbUndUeberBlockgrenzen) {
 TEST_F(GepufferteDateiTest, UeberspringenRueckwaertsOderHinterDasEnde) {
     ASSERT_TRUE(leser->Oeffnen(Datei(Muster(10))));
     EXPECT_FALSE(leser->Ueberspringen(-1));
+    EXPECT_EQ(leser->HoleFehler(),
+              LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek backward")));
     EXPECT_FALSE(leser->Ueberspringen(11));
+    EXPECT_EQ(leser->HoleFehler(),
+              LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek beyond the end of file")));
     EXPECT_EQ(leser->HolePosition(), 0);
-    EXPECT_EQ(plattform.Fehler(),
-              QStringList({LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek backward")),
-                           LeseFehler(QStringLiteral("<Unknown>"),
-                                      QStringLiteral("Cannot seek beyond the end of file"))}));
     EXPECT_TRUE(leser->Ueberspringen(10));
     EXPECT_TRUE(leser->IstDateiEnde());
 }
@@ -219,17 +223,16 @@ TEST_F(GepufferteDateiTest, LeseBytesWieEinzelneBytes) {
     lies(0);
     const int rest = groesse - erwartet;
     EXPECT_FALSE(leser->LeseBytes(ziel.data(), rest + 1));
+    EXPECT_EQ(leser->HoleFehler(), LeseFehler(pfad, QStringLiteral("End of file is reached")));
     EXPECT_FALSE(leser->LeseBytes(ziel.data(), -1));
-    EXPECT_EQ(plattform.Fehler(), QStringList({LeseFehler(pfad, QStringLiteral("End of file is reached")),
-                                               LeseFehler(pfad, QStringLiteral("End of file is reached"))}));
+    EXPECT_EQ(leser->HoleFehler(), LeseFehler(pfad, QStringLiteral("End of file is reached")));
     EXPECT_EQ(leser->HolePosition(), erwartet);
     lies(rest);
     EXPECT_TRUE(leser->IstDateiEnde());
     leser->Schliessen();
-    plattform.Leeren();
     EXPECT_FALSE(leser->LeseBytes(ziel.data(), 1));
-    EXPECT_EQ(plattform.Fehler(),
-              QStringList(LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"))));
+    EXPECT_EQ(leser->HoleFehler(),
+              LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open")));
 }
 
 TEST_F(GepufferteDateiTest, LeseBytesAusGeschrumpfterDateiBleibtStehen) {
@@ -247,8 +250,8 @@ TEST_F(GepufferteDateiTest, LeseBytesAusGeschrumpfterDateiBleibtStehen) {
         plattform.Leeren();
         const std::int32_t vorher = leser->HolePosition();
         EXPECT_FALSE(leser->LeseBytes(ziel.data(), anzahl));
-        ASSERT_EQ(plattform.Fehler().size(), 1);
-        EXPECT_TRUE(plattform.Fehler()[0].startsWith(LeseFehler(pfad, QString())));
+        EXPECT_EQ(leser->HoleFehler().art, TBandFehler::TArt::Lesefehler);
+        EXPECT_EQ(leser->HoleFehler().datei, pfad);
         EXPECT_EQ(leser->HolePosition(), vorher);
         leser->Schliessen();
     }
@@ -265,7 +268,7 @@ TEST_F(GepufferteDateiTest, Lese16BitWertMitVorzeichenUndAmEnde) {
     ASSERT_TRUE(leser->Lese16BitWert(w));
     EXPECT_EQ(w, 0x1234);
     EXPECT_FALSE(leser->Lese16BitWert(w));
-    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(pfad, QStringLiteral("End of file is reached"))));
+    EXPECT_EQ(leser->HoleFehler(), LeseFehler(pfad, QStringLiteral("End of file is reached")));
     EXPECT_EQ(leser->HolePosition(), 6); // the single byte left was not consumed
     std::uint8_t b = 0;
     ASSERT_TRUE(leser->LeseByte(b));
@@ -283,8 +286,7 @@ TEST_F(GepufferteDateiTest, DateiAb2GiBWirdAbgewiesen) {
     }
     EXPECT_FALSE(leser->Oeffnen(pfad));
     EXPECT_FALSE(leser->IstGeoeffnet());
-    EXPECT_EQ(plattform.Fehler(),
-              QStringList(QStringLiteral("The file ") + pfad + QStringLiteral(" is too large!")));
+    EXPECT_EQ(leser->HoleFehler(), TBandFehler::Von(TBandFehler::TArt::ZuGross, pfad));
     QFile::remove(pfad);
 
     // One byte less still fits the counters.

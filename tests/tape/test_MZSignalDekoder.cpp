@@ -1,6 +1,7 @@
 // The tape signal decoder through the WAV reader: where a crossing is placed, which frames are
 // looked at, the interpolation and its rounding, the end of a recording, polarity and the delay
 // of each model. Levels and sample positions are worked out by hand in the comments.
+#include "MZSignalDekoder.h"
 #include "MZWAVDateiLeser.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
@@ -302,6 +303,56 @@ TEST_F(SignalDekoderTest, ImpulsfolgenJedesModellsUndJederRate) {
         }
     }
     EXPECT_TRUE(plattform.Fehler().isEmpty());
+}
+
+// Below about 7.8 kHz the sampling moment may lie before the frame after the crossing; the
+// extended decoding reads such rates from 4000 Hz on. 4000 Hz, MZ-80K (368 us): before = 200,
+// after = 50 at frame 2, f = 78 / 150 = 0.52, r = 1.472 - 0.52 = 0.952: the moment lies between
+// frame 2 (50) and frame 3 (60), level 0.048 x 50 + 0.952 x 60 = 59.52, low: a long pulse. One
+// frame late it would be 0.048 x 60 + 0.952 x 250 = 240.9, high: a short one. The next crossing,
+// 250 -> 10 at frame 6, has f = 118 / 240 = 0.4917, r = 0.9803: between 10 and 230, level
+// 0.0197 x 10 + 0.9803 x 230 = 225.7, high: a short pulse (one frame late: 230 and 230, short too).
+// The third, 230 -> 20 at frame 9, has f = 0.5143, r = 0.9577: between 20 and 100, level 96.6,
+// low: long (one frame late, 100 and 240: 234.1, short).
+TEST(SignalDekoderDirekt, AbtastmomentVorDemNaechstenFrame) {
+    const std::uint8_t frames[] = {200, 200, 50, 60, 250, 250, 10, 230, 230, 20, 100, 240, 240, 240};
+    TMZSignalDekoder dekoder;
+    dekoder.Starte(4000, TMZSignalDekoder::AbtastVerzoegerung(MZ80K, false), std::size(frames));
+    std::string bits;
+    auto senke = [&bits](bool lang) { bits += lang ? '1' : '0'; };
+    dekoder.Verarbeite(frames, frames + std::size(frames), senke);
+    EXPECT_EQ(bits, "101");
+    // Frame by frame the same.
+    bits.clear();
+    dekoder.Starte(4000, TMZSignalDekoder::AbtastVerzoegerung(MZ80K, false), std::size(frames));
+    for (const std::uint8_t& f : frames)
+        dekoder.Verarbeite(&f, &f + 1, senke);
+    EXPECT_EQ(bits, "101");
+}
+
+// A frame exactly on the zero line (128) counts as high: between high frames it is no crossing,
+// wherever it lies, in the eight-frame steps of the search or in the frames left over.
+TEST_F(SignalDekoderTest, EinFrameAufDerNulllinieIstHoch) {
+    for (const int vorher : {3, 9, 16, 21}) {
+        SCOPED_TRACE(vorher);
+        const TFrames frames = Lauf(vorher, 200) + TFrames{128} + Lauf(40, 200);
+        EXPECT_EQ(Dekodiere(frames, 8000, MZ80K), "");
+        std::string bits;
+        auto senke = [&bits](bool lang) { bits += lang ? '1' : '0'; };
+        TMZSignalDekoder dekoder;
+        dekoder.Starte(8000, TMZSignalDekoder::AbtastVerzoegerung(MZ80K, false),
+                       static_cast<std::int32_t>(frames.size()));
+        dekoder.Verarbeite(frames.data(), frames.data() + frames.size(), senke);
+        EXPECT_EQ(bits, "");
+        // Low after it: the crossing lies between 128 and 0, a full frame before the 0 (f = 1),
+        // and the level 368 us later (2.944 - 1 = 1.944 frames after the 0: 0.056 x 0 + 0.944 x 0)
+        // is low.
+        EXPECT_EQ(Dekodiere(Lauf(vorher, 200) + TFrames{128} + Lauf(40, 0), 8000, MZ80K), "1");
+    }
+    // The same for the two frames a decision was interpolated from: 10000 Hz, before 169, after
+    // 119 (f = 0.18, r = 3.5) puts the moment between frames 4 (200) and 5 (128), level 164: a
+    // short pulse; 200 then 128 is no new crossing, and nothing after it falls.
+    EXPECT_EQ(Dekodiere(TFrames{169, 119, 0, 0, 200, 128} + Lauf(20, 200), 10000, MZ80K), "0");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The WAV reader: the container walk with its damaged-file rules, the four sample formats on the
 // common scale, frame access and its failures, and real recordings of the corpus.
+#include "BandFehlerTest.h"
 #include "MZWAVDateiLeser.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
@@ -16,16 +17,18 @@ using namespace WAVBau;
 
 namespace {
 
-QString LeseFehler(const QString& name, const QString& grund) {
-    return QStringLiteral("Error reading the file ") + name + QStringLiteral("!\r\n\r\nError-description: ") +
-           grund;
+TBandFehler LeseFehler(const QString& name, const QString& grund) {
+    return TBandFehler::Lesen(name, grund);
 }
-QString Beschaedigt(const QString& name) {
-    return QStringLiteral("The file ") + name +
-           QStringLiteral(" is corrupted or contains a not-supported format!");
+using BandFehlerTest::Beschaedigt;
+TBandFehler RateUngueltig(const QString& name) {
+    return TBandFehler::SampleRate(name, 8000, 45000);
 }
-const QString RateUngueltig = QStringLiteral(
-    "Invalid sample-rate!\r\n\r\nThe sample-rate must have a value between 8000 Hz and 45000 Hz!");
+// What the extended reader finds in a file the plain one refuses.
+TBandFehler::TErweitert Erweitert(std::uint32_t rate, std::uint16_t bits = 8, std::uint16_t kanaele = 1,
+                                  bool gleitkomma = false) {
+    return {true, rate, bits, kanaele, gleitkomma};
+}
 
 // Long enough to be read by nothing but the container checks: constant level, no crossing.
 const QByteArray Ruhe = QByteArray(64, static_cast<char>(128));
@@ -42,12 +45,16 @@ protected:
         SchreibeDatei(pfad, inhalt);
         return pfad;
     }
-    // Opens the file and expects exactly the one message, and a closed reader.
-    void ErwarteFehler(const QByteArray& inhalt, const QString& meldung = QString()) {
+    // Opens the file and expects exactly the failure (a damaged file, or a sample rate the plain
+    // reader refuses), what the extended reader would find, no message, and a closed reader.
+    void ErwarteFehler(const QByteArray& inhalt, TBandFehler::TErweitert erweitert = {}, bool rate = false) {
         const QString pfad = Datei(inhalt);
         plattform.Leeren();
         EXPECT_FALSE(leser.Oeffnen(pfad, false, false));
-        EXPECT_EQ(plattform.Fehler(), QStringList(meldung.isEmpty() ? Beschaedigt(pfad) : meldung));
+        TBandFehler erwartet = rate ? RateUngueltig(pfad) : Beschaedigt(pfad);
+        erwartet.erweitert = erweitert;
+        EXPECT_EQ(leser.HoleFehler(), erwartet);
+        EXPECT_TRUE(plattform.nachrichten.isEmpty());
         EXPECT_FALSE(leser.IstGeoeffnet());
         EXPECT_TRUE(leser.IstDateiEnde());
         // The file is closed again: the same reader opens a good file at once.
@@ -88,6 +95,10 @@ TEST_F(WAVLeserTest, BeschaedigteContainer) {
     struct TFall {
         const char* name;
         QByteArray inhalt;
+        bool erweitertLiest; // 8000 Hz, as the extended reader's own rules say
+        std::uint16_t bits = 8;
+        std::uint16_t kanaele = 1;
+        bool gleitkomma = false;
     };
     QByteArray rifx = gut;
     rifx[3] = 'X';
@@ -104,45 +115,51 @@ TEST_F(WAVLeserTest, BeschaedigteContainer) {
         Riff(fmt + ChunkMitGroesse("data", 5, QByteArray(5, '\x80'), false));
 
     const TFall faelle[] = {
-        {"empty file", QByteArray()},
-        {"11 bytes", gut.left(11)},
-        {"only the RIFF header", Riff(QByteArray())},
-        {"RIFX", rifx},
-        {"riff in lower case", kleinRiff},
-        {"not WAVE", wavx},
-        {"RIFF size one less", groesserMinusEins},
-        {"RIFF size one more", groesserPlusEins},
-        {"a byte after the RIFF chunk", gut + QByteArray(1, '\0')},
-        {"no fmt chunk", Riff(data)},
-        {"data before fmt", Riff(data + fmt)},
-        {"no data chunk", Riff(fmt)},
-        {"fmt of 14 bytes", Riff(Chunk("fmt ", FmtPCM(1, 8000, 8).left(14)) + data)},
-        {"fmt chunk longer than the file", Riff(ChunkMitGroesse("fmt ", 40, FmtPCM(1, 8000, 8), false))},
-        {"a chunk head cut short", Riff(fmt + QByteArray("dat"))},
-        {"four bytes where a chunk head belongs", Riff(fmt + QByteArray("data"))},
+        {"empty file", QByteArray(), false},
+        {"11 bytes", gut.left(11), false},
+        {"only the RIFF header", Riff(QByteArray()), false},
+        {"RIFX", rifx, false},
+        {"riff in lower case", kleinRiff, false},
+        {"not WAVE", wavx, false},
+        {"RIFF size one less", groesserMinusEins, true},
+        {"RIFF size one more", groesserPlusEins, true},
+        {"a byte after the RIFF chunk", gut + QByteArray(1, '\0'), true},
+        {"no fmt chunk", Riff(data), false},
+        {"data before fmt", Riff(data + fmt), false},
+        {"no data chunk", Riff(fmt), false},
+        {"fmt of 14 bytes", Riff(Chunk("fmt ", FmtPCM(1, 8000, 8).left(14)) + data), false},
+        {"fmt chunk longer than the file", Riff(ChunkMitGroesse("fmt ", 40, FmtPCM(1, 8000, 8), false)),
+         false},
+        {"a chunk head cut short", Riff(fmt + QByteArray("dat")), false},
+        {"four bytes where a chunk head belongs", Riff(fmt + QByteArray("data")), false},
         {"data size one more than the file holds",
-         Riff(fmt + ChunkMitGroesse("data", static_cast<std::uint32_t>(Ruhe.size() + 2), Ruhe, false))},
-        {"data size 4 GB in a small file", Riff(fmt + ChunkMitGroesse("data", 0xFFFFFFFEu, Ruhe, false))},
-        {"LIST size 2 GB",
-         Riff(ChunkMitGroesse("LIST", 0x7FFFFFFFu, QByteArray(4, 'x'), false) + fmt + data)},
-        {"odd data chunk without its pad byte", ungeradeOhnePolster},
-        {"format tag 3 (floating point)", Riff(Chunk("fmt ", FmtFelder(3, 1, 8000, 32000, 4, 32)) + data)},
-        {"extensible format tag", Riff(Chunk("fmt ", FmtFelder(0xFFFE, 1, 8000, 16000, 2, 16)) + data)},
-        {"format tag 0", Riff(Chunk("fmt ", FmtFelder(0, 1, 8000, 8000, 1, 8)) + data)},
-        {"no channels", Riff(Chunk("fmt ", FmtFelder(1, 0, 8000, 0, 0, 8)) + data)},
-        {"three channels", Riff(Chunk("fmt ", FmtPCM(3, 8000, 8)) + data)},
-        {"24 bits", Riff(Chunk("fmt ", FmtPCM(1, 8000, 24)) + data)},
-        {"32 bits", Riff(Chunk("fmt ", FmtPCM(1, 8000, 32)) + data)},
-        {"4 bits", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 4000, 1, 4)) + data)},
-        {"bytes per second twice the rate", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 16000, 1, 8)) + data)},
-        {"bytes per second of mono for stereo",
-         Riff(Chunk("fmt ", FmtFelder(1, 2, 8000, 8000, 2, 8)) + data)},
-        {"block size 1 for 16 bits", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 16000, 1, 16)) + data)},
-        {"block size 2 for 8-bit mono", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 8000, 2, 8)) + data)},
+         Riff(fmt + ChunkMitGroesse("data", static_cast<std::uint32_t>(Ruhe.size() + 2), Ruhe, false)), true},
+        {"data size 4 GB in a small file", Riff(fmt + ChunkMitGroesse("data", 0xFFFFFFFEu, Ruhe, false)),
+         true},
+        {"LIST size 2 GB", Riff(ChunkMitGroesse("LIST", 0x7FFFFFFFu, QByteArray(4, 'x'), false) + fmt + data),
+         false},
+        {"odd data chunk without its pad byte", ungeradeOhnePolster, true},
+        {"format tag 3 (floating point)", Riff(Chunk("fmt ", FmtFelder(3, 1, 8000, 32000, 4, 32)) + data),
+         true, 32, 1, true},
+        {"extensible format tag", Riff(Chunk("fmt ", FmtFelder(0xFFFE, 1, 8000, 16000, 2, 16)) + data),
+         false},
+        {"format tag 0", Riff(Chunk("fmt ", FmtFelder(0, 1, 8000, 8000, 1, 8)) + data), false},
+        {"no channels", Riff(Chunk("fmt ", FmtFelder(1, 0, 8000, 0, 0, 8)) + data), false},
+        {"three channels", Riff(Chunk("fmt ", FmtPCM(3, 8000, 8)) + data), true, 8, 3},
+        {"24 bits", Riff(Chunk("fmt ", FmtPCM(1, 8000, 24)) + data), true, 24},
+        {"32 bits", Riff(Chunk("fmt ", FmtPCM(1, 8000, 32)) + data), true, 32},
+        {"4 bits", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 4000, 1, 4)) + data), false},
+        {"bytes per second twice the rate", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 16000, 1, 8)) + data),
+         true},
+        {"bytes per second of mono for stereo", Riff(Chunk("fmt ", FmtFelder(1, 2, 8000, 8000, 2, 8)) + data),
+         true, 8, 2},
+        {"block size 1 for 16 bits", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 16000, 1, 16)) + data), false},
+        {"block size 2 for 8-bit mono", Riff(Chunk("fmt ", FmtFelder(1, 1, 8000, 8000, 2, 8)) + data), false},
     };
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.name);
-        ErwarteFehler(f.inhalt);
+        ErwarteFehler(f.inhalt, f.erweitertLiest ? Erweitert(8000, f.bits, f.kanaele, f.gleitkomma)
+                                                 : TBandFehler::TErweitert{});
     }
 }
 
@@ -192,39 +209,39 @@ TEST_F(WAVLeserTest, SampleRateGrenzen) {
         leser.Schliessen();
     }
     // 73536 would be 8000 if only 16 bits were read.
+    // The extended reader takes 4000 to 384000 Hz.
     for (std::uint32_t rate : {7999u, 45001u, 0u, 48000u, 73536u, 0xFFFFFFFFu}) {
         SCOPED_TRACE(rate);
-        ErwarteFehler(Wav(1, rate, 8, Ruhe), RateUngueltig);
+        const bool erweitert = rate >= 4000 && rate <= 384000;
+        ErwarteFehler(Wav(1, rate, 8, Ruhe), erweitert ? Erweitert(rate) : TBandFehler::TErweitert{}, true);
     }
     // In the order of the checks: the format tag before the rate, the rate before the bits.
     ErwarteFehler(Riff(Chunk("fmt ", FmtFelder(3, 1, 48000, 48000, 1, 8)) + Chunk("data", Ruhe)));
     ErwarteFehler(Riff(Chunk("fmt ", FmtFelder(1, 1, 48000, 48000, 3, 24)) + Chunk("data", Ruhe)),
-                  RateUngueltig);
+                  Erweitert(48000, 24), true);
 }
 
 TEST_F(WAVLeserTest, OeffnenFehlschlaegeDerDatei) {
     EXPECT_FALSE(leser.Oeffnen(QString(), false, false));
-    EXPECT_EQ(plattform.Fehler(), QStringList(QStringLiteral("Invalid filename: ")));
-    plattform.Leeren();
+    EXPECT_EQ(leser.HoleFehler(), BandFehlerTest::UngueltigerName());
 
     const QString fehlt = QDir(TestVerzeichnis()).filePath(QStringLiteral("fehlt.wav"));
     EXPECT_FALSE(leser.Oeffnen(fehlt, false, false));
-    ASSERT_EQ(plattform.Fehler().size(), 1);
-    EXPECT_TRUE(plattform.Fehler()[0].startsWith(LeseFehler(fehlt, QString())));
-    plattform.Leeren();
+    EXPECT_EQ(leser.HoleFehler(), LeseFehler(fehlt, QStringLiteral("No such file or directory")));
 
     const QString ordner = TestVerzeichnis();
     EXPECT_FALSE(leser.Oeffnen(ordner, false, false));
-    ASSERT_EQ(plattform.Fehler().size(), 1);
-    EXPECT_TRUE(plattform.Fehler()[0].startsWith(LeseFehler(ordner, QString())));
-    plattform.Leeren();
+    EXPECT_EQ(leser.HoleFehler().art, TBandFehler::TArt::Lesefehler);
+    EXPECT_EQ(leser.HoleFehler().datei, ordner);
+    EXPECT_FALSE(leser.HoleFehler().text.isEmpty());
 
     // A FIFO with no writer: opening it must not wait.
     const QString fifo = QDir(TestVerzeichnis()).filePath(QStringLiteral("fifo.wav"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_FALSE(leser.Oeffnen(fifo, false, false));
-    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(fifo, QStringLiteral("Not a regular file"))));
+    EXPECT_EQ(leser.HoleFehler(), LeseFehler(fifo, QStringLiteral("Not a regular file")));
     EXPECT_FALSE(leser.IstGeoeffnet());
+    EXPECT_TRUE(plattform.nachrichten.isEmpty());
 }
 
 TEST_F(WAVLeserTest, ZweitesOeffnenLaesstDieErsteDateiOffen) {
@@ -234,7 +251,7 @@ TEST_F(WAVLeserTest, ZweitesOeffnenLaesstDieErsteDateiOffen) {
     EXPECT_EQ(leser.HoleSampleIndex(), 4);
     const QString zweite = Datei(Wav(1, 22050, 16, Ruhe), QStringLiteral("zwei.wav"));
     EXPECT_FALSE(leser.Oeffnen(zweite, true, true));
-    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(zweite, QStringLiteral("File ist already open"))));
+    EXPECT_EQ(leser.HoleFehler(), LeseFehler(zweite, QStringLiteral("File ist already open")));
     EXPECT_TRUE(leser.IstGeoeffnet());
     EXPECT_EQ(leser.HoleSampleRate(), 8000);
     EXPECT_EQ(leser.HoleSampleIndex(), 4);
@@ -331,18 +348,23 @@ TEST_F(WAVLeserTest, UnvollstaendigerLetzterFrameWirdNieGelesen) {
     EXPECT_EQ(leser.HoleSampleIndex(), 2);
     std::uint8_t s = 0;
     EXPECT_FALSE(leser.LeseSample(s));
-    EXPECT_EQ(plattform.Fehler().size(), 1);
+    EXPECT_EQ(leser.HoleFehler(),
+              LeseFehler(leser.HoleFehler().datei, QStringLiteral("End of file is reached")));
+    EXPECT_FALSE(leser.HoleFehler().datei.isEmpty());
 }
 
 TEST_F(WAVLeserTest, ZugriffeOhneOffeneDatei) {
     std::uint8_t s = 0;
     bool bit = false;
+    const TBandFehler erwartet = LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"));
     EXPECT_FALSE(leser.LeseSample(s));
+    EXPECT_EQ(leser.HoleFehler(), erwartet);
     EXPECT_FALSE(leser.UeberspringeSamples(1));
+    EXPECT_EQ(leser.HoleFehler(), erwartet);
     EXPECT_FALSE(leser.LeseBit(bit));
+    EXPECT_EQ(leser.HoleFehler(), erwartet);
     EXPECT_TRUE(leser.IstDateiEnde());
-    const QString erwartet = LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"));
-    EXPECT_EQ(plattform.Fehler(), QStringList({erwartet, erwartet, erwartet}));
+    EXPECT_TRUE(plattform.nachrichten.isEmpty());
     // Closing a closed reader does nothing.
     leser.Schliessen();
     EXPECT_FALSE(leser.IstGeoeffnet());
@@ -357,11 +379,11 @@ TEST_F(WAVLeserTest, LesenUndUeberspringenAmEnde) {
     EXPECT_EQ(leser.HoleBitZustand(), TMZWAVDateiLeser::BitEins);
 
     EXPECT_FALSE(leser.UeberspringeSamples(-1));
+    EXPECT_EQ(leser.HoleFehler(),
+              LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek backward")));
     EXPECT_FALSE(leser.UeberspringeSamples(7));
-    EXPECT_EQ(plattform.Fehler(),
-              QStringList({LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek backward")),
-                           LeseFehler(QStringLiteral("<Unknown>"),
-                                      QStringLiteral("Cannot seek beyond the end of file"))}));
+    EXPECT_EQ(leser.HoleFehler(),
+              LeseFehler(QStringLiteral("<Unknown>"), QStringLiteral("Cannot seek beyond the end of file")));
     // Failed skips change nothing; the history is still that of frames 2 and 3.
     EXPECT_EQ(leser.HoleSampleIndex(), 4);
     EXPECT_EQ(leser.HoleLetztesSample(), 0);
@@ -383,7 +405,7 @@ TEST_F(WAVLeserTest, LesenUndUeberspringenAmEnde) {
     EXPECT_TRUE(leser.UeberspringeSamples(4));
     EXPECT_EQ(leser.HoleSampleIndex(), 10);
     EXPECT_FALSE(leser.LeseSample(s));
-    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(pfad, QStringLiteral("End of file is reached"))));
+    EXPECT_EQ(leser.HoleFehler(), LeseFehler(pfad, QStringLiteral("End of file is reached")));
     EXPECT_TRUE(leser.IstGeoeffnet());
     EXPECT_EQ(leser.HoleSampleIndex(), 10);
 }
@@ -397,7 +419,7 @@ TEST_F(WAVLeserTest, LeseBitNachDemLetztenBit) {
     EXPECT_TRUE(bit);
     EXPECT_TRUE(leser.IstDateiEnde());
     EXPECT_FALSE(leser.LeseBit(bit));
-    EXPECT_EQ(plattform.Fehler(), QStringList(LeseFehler(pfad, QStringLiteral("End of file is reached"))));
+    EXPECT_EQ(leser.HoleFehler(), LeseFehler(pfad, QStringLiteral("End of file is reached")));
     EXPECT_TRUE(leser.IstGeoeffnet());
     // A second opening starts from the first frame again.
     leser.Schliessen();
@@ -422,8 +444,8 @@ TEST_F(WAVLeserTest, DateiSchrumpftBeimLesen) {
         ++bits;
     }
     EXPECT_FALSE(ok);
-    ASSERT_EQ(plattform.Fehler().size(), 1);
-    EXPECT_TRUE(plattform.Fehler()[0].startsWith(LeseFehler(pfad, QString())));
+    EXPECT_EQ(leser.HoleFehler().art, TBandFehler::TArt::Lesefehler);
+    EXPECT_EQ(leser.HoleFehler().datei, pfad);
     EXPECT_TRUE(leser.IstGeoeffnet());
     leser.Schliessen();
 }
@@ -519,8 +541,10 @@ TEST_F(WAVLeserTest, Korpus48000HzIstUngueltig) {
         const QString pfad = KorpusPfad(
             QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject/%1.wav").arg(QLatin1String(name)));
         EXPECT_FALSE(leser.Oeffnen(pfad, false, false));
-        EXPECT_EQ(plattform.Fehler(), QStringList(RateUngueltig));
-        EXPECT_EQ(plattform.nachrichten.size(), 1);
+        TBandFehler erwartet = RateUngueltig(pfad);
+        erwartet.erweitert = Erweitert(48000, 8, 1); // 8-bit mono, as `file` says of them
+        EXPECT_EQ(leser.HoleFehler(), erwartet);
+        EXPECT_TRUE(plattform.nachrichten.isEmpty());
         EXPECT_FALSE(leser.IstGeoeffnet());
     }
 }

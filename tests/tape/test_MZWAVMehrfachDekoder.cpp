@@ -1,6 +1,7 @@
 // The multi-pass decoder against the WAV reader: the same bit texts for every pass on random and
 // pulse-shaped recordings of every format, model and polarity; the same messages on bad files;
 // its block reports; a file that shrinks while it is read.
+#include "BandFehlerTest.h"
 #include "MZWAVDateiLeser.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "PlattformSkript.h"
@@ -80,7 +81,7 @@ protected:
     std::vector<std::string> MitDerMaschine(const QString& pfad) {
         TMZWAVMehrfachDekoder dekoder;
         std::vector<std::string> texte;
-        const bool ok = dekoder.Dekodiere(pfad, AlleDurchgaenge);
+        const bool ok = dekoder.Dekodiere(pfad, AlleDurchgaenge).IstOk();
         for (std::size_t i = 0; i < AlleDurchgaenge.size(); ++i)
             texte.push_back(ok ? dekoder.HoleBitText(i) : std::string("not opened"));
         return texte;
@@ -178,20 +179,17 @@ TEST_F(MehrfachDekoderTest, GleicheMeldungenBeiSchlechtenDateien) {
         plattform.Leeren();
         TMZWAVDateiLeser leser;
         EXPECT_FALSE(leser.Oeffnen(pfad, false, false));
-        const QStringList vomLeser = plattform.Fehler();
-        plattform.Leeren();
+        const TBandFehler vomLeser = leser.HoleFehler();
+        EXPECT_FALSE(vomLeser.IstOk());
         TMZWAVMehrfachDekoder dekoder;
         int bloecke = 0;
-        EXPECT_FALSE(
-            dekoder.Dekodiere(pfad, AlleDurchgaenge, [&](const TMZWAVMehrfachDekoder&) { ++bloecke; }));
-        EXPECT_EQ(plattform.Fehler(), vomLeser);
-        EXPECT_EQ(vomLeser.size(), 1);
+        EXPECT_EQ(dekoder.Dekodiere(pfad, AlleDurchgaenge, [&](const TMZWAVMehrfachDekoder&) { ++bloecke; }),
+                  vomLeser);
         EXPECT_EQ(bloecke, 0);
     }
-    plattform.Leeren();
     TMZWAVMehrfachDekoder dekoder;
-    EXPECT_FALSE(dekoder.Dekodiere(QString(), AlleDurchgaenge));
-    EXPECT_EQ(plattform.Fehler(), QStringList(QStringLiteral("Invalid filename: ")));
+    EXPECT_EQ(dekoder.Dekodiere(QString(), AlleDurchgaenge), BandFehlerTest::UngueltigerName());
+    EXPECT_TRUE(plattform.nachrichten.isEmpty());
 }
 
 TEST_F(MehrfachDekoderTest, MeldetJedenBlock) {
@@ -204,11 +202,14 @@ TEST_F(MehrfachDekoderTest, MeldetJedenBlock) {
     TMZWAVMehrfachDekoder dekoder;
     std::vector<std::int32_t> stand;
     std::vector<std::size_t> laengen;
-    ASSERT_TRUE(dekoder.Dekodiere(pfad, AlleDurchgaenge, [&](const TMZWAVMehrfachDekoder& d) {
-        stand.push_back(d.HoleGeleseneFrames());
-        laengen.push_back(d.HoleBitText(0).size());
-        EXPECT_EQ(d.HoleAnzahlFrames(), frames);
-    }));
+    ASSERT_TRUE(dekoder
+                    .Dekodiere(pfad, AlleDurchgaenge,
+                               [&](const TMZWAVMehrfachDekoder& d) {
+                                   stand.push_back(d.HoleGeleseneFrames());
+                                   laengen.push_back(d.HoleBitText(0).size());
+                                   EXPECT_EQ(d.HoleAnzahlFrames(), frames);
+                               })
+                    .IstOk());
     const std::int32_t b = TMZWAVMehrfachDekoder::BlockFrames;
     EXPECT_EQ(stand, (std::vector<std::int32_t>{b, 2 * b, 3 * b, frames}));
     EXPECT_TRUE(std::is_sorted(laengen.begin(), laengen.end()));
@@ -224,8 +225,10 @@ TEST_F(MehrfachDekoderTest, MeldetJedenBlock) {
 TEST_F(MehrfachDekoderTest, LeereAufnahme) {
     TMZWAVMehrfachDekoder dekoder;
     int bloecke = 0;
-    ASSERT_TRUE(dekoder.Dekodiere(Datei(Wav(2, 22050, 16, QByteArray())), AlleDurchgaenge,
-                                  [&](const TMZWAVMehrfachDekoder&) { ++bloecke; }));
+    ASSERT_TRUE(dekoder
+                    .Dekodiere(Datei(Wav(2, 22050, 16, QByteArray())), AlleDurchgaenge,
+                               [&](const TMZWAVMehrfachDekoder&) { ++bloecke; })
+                    .IstOk());
     EXPECT_EQ(bloecke, 0);
     ASSERT_EQ(dekoder.HoleAnzahlDurchgaenge(), 4u);
     for (std::size_t i = 0; i < 4; ++i)
@@ -247,22 +250,59 @@ TEST_F(MehrfachDekoderTest, DateiSchrumpftWaehrendDesLesens) {
     while (leser.LeseBit(bit) && !leser.IstDateiEnde()) {
     }
     leser.Schliessen();
-    const QStringList vomLeser = plattform.Fehler();
-    ASSERT_EQ(vomLeser.size(), 1);
-    plattform.Leeren();
+    const TBandFehler vomLeser = leser.HoleFehler();
+    ASSERT_EQ(vomLeser.art, TBandFehler::TArt::Lesefehler);
 
     SchreibeDatei(pfad, Wav(1, 44100, 8, daten));
     TMZWAVMehrfachDekoder dekoder;
     int bloecke = 0;
-    EXPECT_FALSE(dekoder.Dekodiere(pfad, AlleDurchgaenge, [&](const TMZWAVMehrfachDekoder&) {
+    const TBandFehler fehler = dekoder.Dekodiere(pfad, AlleDurchgaenge, [&](const TMZWAVMehrfachDekoder&) {
         if (++bloecke == 1) {
             ASSERT_TRUE(QFile::resize(pfad, 44));
         }
-    }));
+    });
     EXPECT_EQ(bloecke, 1);
-    EXPECT_EQ(plattform.Fehler(), vomLeser);
+    EXPECT_EQ(fehler, vomLeser);
+    EXPECT_TRUE(plattform.nachrichten.isEmpty());
     // What the first block held stays decoded.
     EXPECT_GT(dekoder.HoleBitText(0).size(), 1000u);
+}
+
+// Frames pushed piece by piece, as a sound card hands them out, give the same pulses as the file
+// read whole, in every pass and both polarities of the adaptive pass.
+TEST_F(MehrfachDekoderTest, StueckweiseGeschobenWieGanzGelesen) {
+    SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
+    std::mt19937 zufall(31u);
+    QByteArray daten;
+    for (int i = 0; i < 3 * TMZWAVMehrfachDekoder::BlockFrames + 1234; ++i) {
+        const int periode = 16 + static_cast<int>((i / 997) % 17);
+        daten.append(
+            static_cast<char>(((i / periode) % 2 == 0 ? 60 : 190) + static_cast<int>(zufall() % 21) - 10));
+    }
+    const QString pfad = Datei(Wav(1, 44100, 8, daten));
+    TErweiterteDekodierung erweitert;
+    erweitert.an = true;
+    TMZWAVMehrfachDekoder ganz;
+    ASSERT_TRUE(ganz.Dekodiere(pfad, AlleDurchgaenge, {}, erweitert).IstOk());
+
+    TWAVFormat format;
+    format.sampleRate = 44100;
+    format.anzahlFrames = static_cast<std::int32_t>(daten.size());
+    TMZWAVMehrfachDekoder geschoben;
+    geschoben.Starte(format, AlleDurchgaenge, erweitert, {});
+    const auto* roh = reinterpret_cast<const std::uint8_t*>(daten.constData());
+    for (qsizetype p = 0; p < daten.size();) {
+        const auto n = std::min<qsizetype>(daten.size() - p, 1 + zufall() % 9000);
+        geschoben.Verarbeite(roh + p, static_cast<std::int32_t>(n));
+        p += n;
+    }
+    geschoben.Beende();
+    for (std::size_t i = 0; i < AlleDurchgaenge.size(); ++i)
+        EXPECT_EQ(geschoben.HoleBitText(i), ganz.HoleBitText(i)) << "pass " << i;
+    for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
+        EXPECT_EQ(geschoben.HoleAdaptivenBitText(p), ganz.HoleAdaptivenBitText(p)) << "polarity " << p;
+    EXPECT_GT(ganz.HoleBitText(0).size(), 1000u);
+    EXPECT_GT(ganz.HoleAdaptivenBitText(0).size(), 1000u);
 }
 
 } // namespace

@@ -143,14 +143,60 @@ TEST(SichereDatei, FehlenderOrdnerNenntDenGrundDesSystems) {
     EXPECT_EQ(fehler, SystemFehlerText(ENOENT));
 }
 
-TEST(SichereDatei, GesperrterOrdnerMitBeschreibbarerDateiWirdAnOrtUndStelleBeschrieben) {
+TEST(SichereDatei, GesperrterOrdnerVerweigertDasSchreibenAuchWennDieDateiBeschreibbarIst) {
+    // Written in place, a failure half-way would leave a cut-off file where the only copy was.
     const QString ziel = GesperrterOrdnerMitDatei(QStringLiteral("spiel.mzf"), "alt");
     ASSERT_FALSE(ziel.isEmpty());
-    const int status = ImKindprozess([&] { return SchreibeSicher(ziel, "neu") ? 0 : 1; }, true);
+    const int status = ImKindprozess(
+        [&] {
+            QString fehler;
+            if (SchreibeSicher(ziel, "neu", &fehler))
+                return 1;
+            return fehler == SystemFehlerText(EACCES) ? 0 : 2;
+        },
+        true);
     Entsperre(ziel);
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(LiesDatei(ziel), QByteArray("neu"));
+    EXPECT_EQ(LiesDatei(ziel), QByteArray("alt"));
     EXPECT_EQ(DateienIn(QFileInfo(ziel).path()), QStringList{QStringLiteral("spiel.mzf")});
+}
+
+TEST(SichereDatei, NamenBisZurLaengengrenzeDesOrdners) {
+    const QString ordner = TestVerzeichnis();
+    const long grenze = ::pathconf(PfadAlsBytes(ordner).constData(), _PC_NAME_MAX);
+    ASSERT_GT(grenze, 16);
+    // The temporary name beside the target must not need more room than the target's own.
+    for (const long laenge : {grenze - 8, grenze - 7, grenze - 6, grenze - 1, grenze}) {
+        const QString name = QString(laenge - 4, QLatin1Char('n')) + QStringLiteral(".wav");
+        const QString ziel = QDir(ordner).filePath(name);
+        QString fehler;
+        EXPECT_TRUE(SchreibeSicher(ziel, "lang", &fehler)) << laenge << " " << fehler.toStdString();
+        EXPECT_EQ(LiesDatei(ziel), QByteArray("lang")) << laenge;
+        EXPECT_EQ(DateienIn(ordner), QStringList{name}) << laenge;
+        QFile::remove(ziel);
+    }
+    // One byte more is the system's own refusal, and nothing stays behind.
+    QString fehler;
+    EXPECT_FALSE(SchreibeSicher(QDir(ordner).filePath(QString(grenze + 1, QLatin1Char('n'))), "x", &fehler));
+    EXPECT_EQ(fehler, SystemFehlerText(ENAMETOOLONG));
+    EXPECT_TRUE(DateienIn(ordner).isEmpty()) << DateienIn(ordner).join(' ').toStdString();
+}
+
+TEST(SichereDatei, ScheiterndesAbschliessenRaeumtDieTemporaereDateiAuf) {
+    // The target becomes a folder while the file is written: the rename fails, and the
+    // temporary file goes with it.
+    const QString ordner = TestVerzeichnis();
+    const QString ziel = Pfad(ordner, "ziel.mzf");
+    TSichereDatei datei;
+    ASSERT_TRUE(datei.Oeffnen(ziel));
+    ASSERT_TRUE(datei.Schreibe("inhalt", 6));
+    ASSERT_EQ(DateienIn(ordner).size(), 1);
+    ASSERT_TRUE(QDir().mkdir(ziel));
+    EXPECT_FALSE(datei.Abschliessen());
+    EXPECT_EQ(datei.Fehlertext(), SystemFehlerText(EISDIR));
+    EXPECT_FALSE(datei.IstOffen());
+    EXPECT_EQ(DateienIn(ordner), QStringList{QStringLiteral("ziel.mzf")});
+    EXPECT_TRUE(QFileInfo(ziel).isDir());
 }
 
 TEST(SichereDatei, GroessenGrenzeMeldetDenGrundUndLaesstDasZielStehen) {

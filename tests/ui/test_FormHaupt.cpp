@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -135,6 +136,8 @@ TEST_F(FormHaupt, KommandozeileOeffnetDieErsteDateiRelativZumArbeitsverzeichnis)
     EXPECT_EQ(Text(form.get(), "EditMZLadeAdresseDez"), QStringLiteral("27599"));
     EXPECT_EQ(Text(form.get(), "EditMZStartAdresse"), QStringLiteral("$0000"));
     EXPECT_EQ(Text(form.get(), "EditMZStartAdresseDez"), QStringLiteral("0"));
+    // A BASIC program opens as its listing; the dump is the first of the views.
+    Kind<QComboBox>(form.get(), "ComboBoxAnsicht")->setCurrentIndex(0);
     auto* rumpf = Kind<QPlainTextEdit>(form.get(), "MemoMZDateiRumpf");
     EXPECT_TRUE(rumpf->toPlainText().startsWith(QStringLiteral("$6BCF  $")));
     EXPECT_EQ(rumpf->document()->blockCount(), 10936 / 8);
@@ -619,6 +622,7 @@ TEST_F(FormHaupt, AendernKnoepfeSetzenDenDatensatz) {
     auto form = NeueForm();
     Oeffne(*form, Kopie(GnuBlat, QStringLiteral("blat.mzf")));
     TMZFDatei& datei = form->HoleDatei();
+    Kind<QComboBox>(form.get(), "ComboBoxAnsicht")->setCurrentIndex(0); // the dump
 
     MitModalemDialog(
         [](QWidget* d) {
