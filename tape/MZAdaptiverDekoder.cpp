@@ -40,6 +40,11 @@ constexpr int LaufLaenge = 64;
 constexpr double LaufToleranz = 0.12;
 // Time constant of the level that hiss is compared with.
 constexpr double PegelSekunden = 1.0;
+// The envelope falls back within a few pulses (a long pulse's flat half keeps it up), and its
+// typical height follows over some dozens of pulses, so that a dropout of a few milliseconds
+// stands out against it.
+constexpr double HuellenSekunden = 0.0015;
+constexpr double TypischSekunden = 0.03;
 
 } // namespace
 
@@ -78,6 +83,8 @@ void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
                             : TBiquad();
     m_abfall = std::exp(-1.0 / (AbfallSekunden * rate));
     m_pegelAbfall = std::exp(-1.0 / (PegelSekunden * rate));
+    m_huellenAbfall = std::exp(-1.0 / (HuellenSekunden * rate));
+    m_typischAnteil = 1.0 - std::exp(-1.0 / (TypischSekunden * rate));
     m_mikrosekundenProFrame = MikrosekundenProSekunde / rate;
     const double framesProMikrosekunde = rate / MikrosekundenProSekunde;
     const double kurz = NominalKurz(pv_modell) * framesProMikrosekunde;
@@ -89,19 +96,46 @@ void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
     m_kurzNominal = kurz;
     m_langNominal = lang;
     m_laufGrenze = std::sqrt(kurz * lang);
-    for (TKlassen& k : m_klassen)
+    for (TKlassen& k : m_klassen) {
         k = TKlassen{kurz, lang, -1.0, 0, 0.0, 0.0, 0.0};
+        SetzeFolge(k);
+    }
 }
 
-bool TMZAdaptiverDekoder::Lerne(TKlassen& k, double dauer) const {
-    const bool lang = dauer > 0.5 * (k.kurz + k.lang);
-    double& laenge = lang ? k.lang : k.kurz;
+void TMZAdaptiverDekoder::SetzeFolge(TKlassen& k) {
+    for (auto& nachKlasse : k.folge) {
+        nachKlasse[0] = k.kurz;
+        nachKlasse[1] = k.lang;
+    }
+}
+
+int TMZAdaptiverDekoder::Lerne(TKlassen& k, double dauer) const {
+    // The lengths learned after a pulse of the same class as the one before, or both classes'.
+    const double kurz = k.vorher >= 0 ? k.folge[k.vorher][0] : k.kurz;
+    const double lang = k.vorher >= 0 ? k.folge[k.vorher][1] : k.lang;
+    const double mitte = 0.5 * (kurz + lang);
+    const bool istLang = dauer > mitte;
+    const double sicherheit = Typisch * (dauer - mitte) / (0.5 * (lang - kurz));
+    const int wert =
+        static_cast<int>(std::clamp(sicherheit, -static_cast<double>(Sicher), static_cast<double>(Sicher)));
+
+    double& laenge = istLang ? k.lang : k.kurz;
     if (std::fabs(dauer - laenge) <= LernFenster * laenge) {
         laenge += Lernrate * (dauer - laenge);
         k.kurz = std::clamp(k.kurz, m_kurzMin, m_kurzMax);
         k.lang = std::min(std::max(k.lang, std::max(m_langMin, KleinstesVerhaeltnis * k.kurz)), m_langMax);
     }
-    return lang;
+    if (k.vorher >= 0) {
+        double& folge = k.folge[k.vorher][istLang ? 1 : 0];
+        if (std::fabs(dauer - folge) <= LernFenster * folge) {
+            folge += Lernrate * (dauer - folge);
+            folge =
+                istLang ? std::clamp(folge, m_langMin, m_langMax) : std::clamp(folge, m_kurzMin, m_kurzMax);
+        }
+    }
+    k.vorher = istLang ? 1 : 0;
+    // Never exactly 0, which means "nothing known".
+    return wert != 0 ? wert : (istLang ? 1 : -1);
 }
 
 void TMZAdaptiverDekoder::FolgeLauf(TKlassen& k, double dauer) const {
@@ -123,4 +157,5 @@ void TMZAdaptiverDekoder::FolgeLauf(TKlassen& k, double dauer) const {
         return;
     k.kurz = k.laufKurz = langerLauf ? m_kurzNominal * tempo : mittel;
     k.lang = k.laufLang = langerLauf ? mittel : m_langNominal * tempo;
+    SetzeFolge(k);
 }

@@ -12,7 +12,12 @@
 //      from the tape itself. They start at the model's nominal lengths; a run of many pulses of
 //      one length (the leader's thousands of short pulses) sets them anew, which undoes whatever
 //      hiss in a pause taught; in between every pulse moves its class a little, which follows a
-//      slow drift of the motor's speed.
+//      slow drift of the motor's speed. A misaligned head or dull treble shifts an edge by what
+//      the pulse before it was, so the lengths are learned for each kind of pulse before, and the
+//      middle taken is that of the pulse before;
+//   5. each pulse also tells how sure the decision is (its distance from that middle, against the
+//      distance between the two lengths), and that nothing is known when the signal dropped far
+//      below its level or a click stood far above it while the pulse lasted.
 // Works on frames as floating point, full scale +-1, fed in recording order. Recordings of 44.1 kHz
 // and more are first reduced to between 22 and 44 kHz by averaging groups of frames: the pulses
 // need no more, and every later step costs per frame.
@@ -20,6 +25,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 class TMZAdaptiverDekoder {
 public:
@@ -34,8 +40,14 @@ public:
 
     void Starte(std::uint32_t pv_sampleRate, int pv_modell);
 
+    // How sure a decision is, from -Sicher (surely short) over 0 (nothing known) to +Sicher (surely
+    // long); a pulse exactly as long as its class's learned length is at Typisch.
+    static constexpr int Sicher = 127;
+    static constexpr int Typisch = 64;
+
     // Consumes frames [p, ende) and calls pv_senke(int polaritaet, bool lang, double beginn) once per
-    // pulse that has ended, `beginn` being the frame (with fraction) where it began.
+    // pulse that has ended, `beginn` being the frame (with fraction) where it began; a sink that
+    // takes a fourth argument, int wert, is also told how sure the decision is.
     template <typename TSenke> void Verarbeite(const float* p, const float* ende, TSenke& pv_senke) {
         // The state lives in a local copy while the frames run, so that it stays in registers.
         TSignal z = m_signal;
@@ -99,6 +111,9 @@ private:
         double laufSumme = 0.0;
         double laufKurz = 0.0;
         double laufLang = 0.0;
+        // The lengths learned after a short (0) and after a long (1) pulse, of a short and a long one.
+        double folge[2][2] = {};
+        int vorher = -1; // the class of the pulse before, -1 after a pause
     };
 
     // The state of the signal path, from frame to frame.
@@ -113,6 +128,11 @@ private:
         bool hoch = true;
         double letzteAbwaerts = 0.0;
         double letzteAufwaerts = 0.0;
+        // The envelope of the last few pulses, its typical height, and the last frame where the
+        // signal fell far below it (a dropout) or rose far above it (a click).
+        double huelle = 0.0;
+        double typisch = 0.0;
+        double letzteStoerung = -1.0;
         std::int64_t frame = 0; // of the reduced recording
         // The reduction: the sum of the frames of the group in hand, and how many.
         double summe = 0.0;
@@ -132,6 +152,12 @@ private:
         z.pegel = Groesser(betrag, z.pegel * m_pegelAbfall);
         const double hysterese = Groesser(Groesser(KleinsteHysterese, PegelAnteil * z.pegel),
                                           HystereseAnteil * (z.oben - z.unten));
+        z.huelle = Groesser(betrag, z.huelle * m_huellenAbfall);
+        if (z.typisch > KleinsteHysterese &&
+            (z.huelle < AussetzerAnteil * z.typisch || betrag > KnackAnteil * z.typisch))
+            z.letzteStoerung = static_cast<double>(z.frame);
+        else
+            z.typisch += m_typischAnteil * (z.huelle - z.typisch);
         if (z.vorher >= 0.0 && relativ < 0.0)
             z.letzteAbwaerts = static_cast<double>(z.frame - 1) + z.vorher / (z.vorher - relativ);
         else if (z.vorher < 0.0 && relativ >= 0.0)
@@ -139,15 +165,16 @@ private:
         z.vorher = relativ;
         if (z.hoch && relativ < -hysterese) {
             z.hoch = false;
-            Flanke(Normal, z.letzteAbwaerts, pv_senke);
+            Flanke(Normal, z.letzteAbwaerts, z.letzteStoerung, pv_senke);
         } else if (!z.hoch && relativ > hysterese) {
             z.hoch = true;
-            Flanke(Invertiert, z.letzteAufwaerts, pv_senke);
+            Flanke(Invertiert, z.letzteAufwaerts, z.letzteStoerung, pv_senke);
         }
         ++z.frame;
     }
 
-    template <typename TSenke> void Flanke(int polaritaet, double zeit, TSenke& pv_senke) {
+    template <typename TSenke>
+    void Flanke(int polaritaet, double zeit, double letzteStoerung, TSenke& pv_senke) {
         TKlassen& k = m_klassen[polaritaet];
         if (k.letzteFlanke < 0.0) {
             k.letzteFlanke = zeit;
@@ -160,24 +187,41 @@ private:
         // Far longer than a long pulse: a pause; the pulse that follows begins here.
         if (dauer <= PausenAnteil * k.lang) {
             FolgeLauf(k, dauer);
-            const bool lang = Lerne(k, dauer);
+            const int beurteilt = Lerne(k, dauer);
+            const bool lang = beurteilt > 0;
+            // Disturbed while it lasted: its length says nothing.
+            const int wert = letzteStoerung >= k.letzteFlanke ? 0 : beurteilt;
             // The middle of the group of frames that a reduced frame averages.
-            pv_senke(polaritaet, lang, k.letzteFlanke * m_teiler + 0.5 * (m_teiler - 1));
+            const double beginn = k.letzteFlanke * m_teiler + 0.5 * (m_teiler - 1);
+            if constexpr (std::is_invocable_v<TSenke&, int, bool, double, int>)
+                pv_senke(polaritaet, lang, beginn, wert);
+            else
+                pv_senke(polaritaet, lang, beginn);
+        } else {
+            k.vorher = -1;
         }
         k.letzteFlanke = zeit;
     }
 
-    // Classifies a pulse and moves the learned length of its class toward it.
-    bool Lerne(TKlassen& k, double dauer) const;
+    // Classifies a pulse (how sure, signed: positive long) and moves the learned lengths toward it.
+    int Lerne(TKlassen& k, double dauer) const;
     void FolgeLauf(TKlassen& k, double dauer) const;
+    // Every kind of pulse before as the classes' lengths say.
+    static void SetzeFolge(TKlassen& k);
 
     double InMikrosekunden(double frames) const { return frames * m_mikrosekundenProFrame; }
 
     static constexpr double StoerungsAnteil = 0.5;
     static constexpr double PausenAnteil = 2.0;
+    // A dropout: the envelope below a quarter of its typical height (12 dB); a click: the signal
+    // three times above it.
+    static constexpr double AussetzerAnteil = 0.25;
+    static constexpr double KnackAnteil = 3.0;
 
     double m_abfall = 0.0;
     double m_pegelAbfall = 0.0;
+    double m_huellenAbfall = 0.0;
+    double m_typischAnteil = 0.0;
     TSignal m_signal;
     // The reduction: frames per reduced frame.
     int m_teiler = 1;

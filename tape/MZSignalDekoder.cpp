@@ -15,6 +15,7 @@ void TMZSignalDekoder::Kreuzung(int vorher, int nachher) {
     // The signal as a straight line between the two frames: the crossing lies the fraction f of a
     // sample period before `nachher`, in (0, 1] since vorher >= 128 > nachher.
     const double f = static_cast<double>(Schwellwert - nachher) / static_cast<double>(vorher - nachher);
+    m_kreuzung = static_cast<double>(m_index - 1) - f;
     const double sampleRate = m_sampleRate;
     const double warten = m_verzoegerung - f * (MikrosekundenProSekunde / sampleRate);
     // Frames from `nachher` to the sampling moment; at the lowest rates of the extended decoding

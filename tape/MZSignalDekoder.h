@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 class TMZSignalDekoder {
 public:
@@ -61,8 +62,10 @@ public:
     int HoleVorletztesSample() const { return m_vorletztes; }
 
     // Consumes the frames [p, ende) that follow the ones consumed so far (none past the recording's
-    // end) and calls pv_senke(bool lang) once per decided bit, in order. After the end every frame
-    // is ignored.
+    // end) and calls pv_senke(bool lang) once per decided bit, in order. A sink that takes
+    // (bool lang, int pegel, double kreuzung) is also told the level looked at (how far from the
+    // zero line, how sure) and the frame (with fraction) where the pulse began. After the end every
+    // frame is ignored.
     template <typename TSenke>
     void Verarbeite(const std::uint8_t* p, const std::uint8_t* ende, TSenke& pv_senke) {
         while (p < ende) {
@@ -101,7 +104,7 @@ public:
                 const int s = *p++;
                 Nimm(s);
                 if (m_ganzzahlig) {
-                    pv_senke(s < Schwellwert);
+                    Melde(pv_senke, s);
                     SucheWeiter();
                 } else {
                     m_phase = TPhase::ZweitesSample;
@@ -112,7 +115,7 @@ public:
                 const int s1 = m_letztes;
                 const int s2 = *p++;
                 Nimm(s2);
-                pv_senke(Interpoliere(s1, s2) < Schwellwert);
+                Melde(pv_senke, Interpoliere(s1, s2));
                 SucheWeiter();
                 break;
             }
@@ -124,6 +127,13 @@ public:
 
 private:
     enum class TPhase : std::uint8_t { Suchen, Ueberspringen, ErstesSample, ZweitesSample, Ende };
+
+    template <typename TSenke> void Melde(TSenke& pv_senke, int pegel) {
+        if constexpr (std::is_invocable_v<TSenke&, bool, int, double>)
+            pv_senke(pegel < Schwellwert, pegel, m_kreuzung);
+        else
+            pv_senke(pegel < Schwellwert);
+    }
 
     void Nimm(int s) {
         ++m_index;
@@ -194,4 +204,6 @@ private:
     bool m_ganzzahlig = false;
     double m_anteil = 0.0;
     double m_gewichtErstes = 0.0;
+    // Where the crossing of the pulse in hand lies, in frames from the recording's start.
+    double m_kreuzung = 0.0;
 };

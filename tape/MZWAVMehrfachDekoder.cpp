@@ -166,10 +166,15 @@ struct TAdaptiveSenke {
     std::string* texte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
     std::vector<std::int32_t>* positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
     TImpulsSenke* senken[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    void operator()(int polaritaet, bool lang, double beginn) {
+    // The rescue's pulses, when asked for.
+    std::vector<TImpulsBeleg>* belege[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    void operator()(int polaritaet, bool lang, double beginn, int wert) {
         texte[polaritaet]->push_back(lang ? '1' : '0');
         if (positionen[polaritaet])
             positionen[polaritaet]->push_back(static_cast<std::int32_t>(std::lround(beginn)));
+        if (belege[polaritaet])
+            belege[polaritaet]->push_back(
+                {static_cast<std::int32_t>(std::lround(beginn)), static_cast<std::int8_t>(wert)});
     }
     void NachBlock() {
         for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
@@ -183,15 +188,66 @@ struct TAdaptiveSenke {
     }
 };
 
+// A fixed pass's pulses for the rescue: the level looked at tells how sure the decision is, the
+// crossing where the pulse began.
+struct TBelegTextSenke {
+    std::vector<TImpulsBeleg>* belege;
+    void operator()(bool, int pegel, double kreuzung) {
+        const int wert =
+            std::clamp(TMZSignalDekoder::Schwellwert - pegel, -TImpulsBeleg::Sicher, TImpulsBeleg::Sicher);
+        // Exactly on the zero line the level decides "high": short, if only just.
+        belege->push_back({static_cast<std::int32_t>(std::lround(kreuzung)),
+                           static_cast<std::int8_t>(wert != 0 ? wert : -1)});
+    }
+};
+
+// The fixed passes the rescue asks for, run again on the adaptive pass's thread on its mix of the
+// channels, which the channel rule chose: the mix on the common scale, and each pass's decoder.
+struct TBelegDurchgaenge {
+    TBelegEmpfaenger* empfaenger = nullptr;
+    std::vector<TDekodierDurchgang> durchgaenge;
+    std::vector<TMZSignalDekoder> dekoder;
+    std::vector<std::uint8_t> normal;
+    std::vector<std::uint8_t> invertiert;
+    std::vector<TImpulsBeleg> belege[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    std::vector<std::vector<TImpulsBeleg>> festeBelege;
+    std::int64_t frames = 0;
+
+    void Block(const float* gleitend, std::int32_t anzahl) {
+        constexpr double Skala = 128.0;
+        for (std::int32_t i = 0; i < anzahl; ++i)
+            normal[static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(std::clamp(std::floor(gleitend[i] * Skala + Skala), 0.0, 255.0));
+        std::transform(normal.begin(), normal.begin() + anzahl, invertiert.begin(), WAVSkala::Invertiere);
+        for (std::size_t i = 0; i < dekoder.size(); ++i) {
+            const std::uint8_t* f = durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
+            TBelegTextSenke senke{&festeBelege[i]};
+            dekoder[i].Verarbeite(f, f + anzahl, senke);
+        }
+        frames += anzahl;
+        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
+            empfaenger->Belege(p, belege[p].data(), belege[p].size());
+            belege[p].clear();
+        }
+        for (std::size_t i = 0; i < festeBelege.size(); ++i) {
+            empfaenger->Belege(static_cast<int>(i) + TMZAdaptiverDekoder::AnzahlPolaritaeten,
+                               festeBelege[i].data(), festeBelege[i].size());
+            festeBelege[i].clear();
+        }
+        empfaenger->NachBlock(frames);
+    }
+};
+
 // The adaptive pass on a thread of its own, fed block by block with the raw sample data that the
 // fixed passes read: it converts and decodes while they decode. Only the reading thread ever
 // talks to the user; a failure in here (memory) is handed back by Beende.
 class TAdaptiverArbeiter {
 public:
-    TAdaptiverArbeiter(TMZAdaptiverDekoder& dekoder, TAdaptiveSenke senke, TWandler wandler, int kanaele,
-                       const float* gewichte, std::size_t blockBytes, std::int32_t blockFrames)
-        : m_dekoder(dekoder), m_senke(senke), m_wandler(wandler), m_kanaele(kanaele), m_gewichte(gewichte),
-          m_gleitend(static_cast<std::size_t>(blockFrames)) {
+    TAdaptiverArbeiter(TMZAdaptiverDekoder& dekoder, TAdaptiveSenke senke, TBelegDurchgaenge* belege,
+                       TWandler wandler, int kanaele, const float* gewichte, std::size_t blockBytes,
+                       std::int32_t blockFrames)
+        : m_dekoder(dekoder), m_senke(senke), m_belege(belege), m_wandler(wandler), m_kanaele(kanaele),
+          m_gewichte(gewichte), m_gleitend(static_cast<std::size_t>(blockFrames)) {
         for (int i = 0; i < AnzahlPuffer; ++i) {
             m_puffer[i].resize(blockBytes);
             m_frei.push_back(i);
@@ -257,6 +313,8 @@ private:
                               nullptr);
                     m_dekoder.Verarbeite(m_gleitend.data(), m_gleitend.data() + anzahl, m_senke);
                     m_senke.NachBlock();
+                    if (m_belege)
+                        m_belege->Block(m_gleitend.data(), anzahl);
                 } catch (...) {
                     m_fehler = std::current_exception();
                 }
@@ -271,6 +329,7 @@ private:
 
     TMZAdaptiverDekoder& m_dekoder;
     TAdaptiveSenke m_senke;
+    TBelegDurchgaenge* m_belege;
     TWandler m_wandler;
     int m_kanaele;
     const float* m_gewichte;
@@ -411,6 +470,7 @@ struct TMZWAVMehrfachDekoder::TLauf {
     std::vector<std::uint8_t> normal;
     std::vector<std::uint8_t> invertiert;
     TWandler wandler = nullptr;
+    std::unique_ptr<TBelegDurchgaenge> belege;
     std::unique_ptr<TAdaptiverArbeiter> arbeiter;
 };
 
@@ -470,6 +530,25 @@ void TMZWAVMehrfachDekoder::BereiteVor(const TWAVFormat& pv_format,
         }
     }
     const int blockGroesse = m_format.BlockGroesse();
+    const auto blockFramesGroesse =
+        static_cast<std::size_t>(std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames)));
+    if (m_adaptiv && pv_erweitert.belege) {
+        l.belege = std::make_unique<TBelegDurchgaenge>();
+        TBelegDurchgaenge& b = *l.belege;
+        b.empfaenger = pv_erweitert.belege;
+        b.durchgaenge = pv_erweitert.belegDurchgaenge;
+        b.dekoder.resize(b.durchgaenge.size());
+        b.festeBelege.resize(b.durchgaenge.size());
+        for (std::size_t i = 0; i < b.durchgaenge.size(); ++i)
+            b.dekoder[i].Starte(
+                m_format.sampleRate,
+                TMZSignalDekoder::AbtastVerzoegerung(modell, b.durchgaenge[i].alternativeAbtastzeit),
+                anzahlFrames);
+        b.normal.resize(blockFramesGroesse);
+        b.invertiert.resize(blockFramesGroesse);
+        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
+            adaptiveSenke.belege[p] = &b.belege[p];
+    }
     l.blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
     const std::size_t blockBytes = static_cast<std::size_t>(l.blockFrames) * blockGroesse;
     l.roh.resize(m_adaptiv ? 0 : blockBytes);
@@ -477,9 +556,9 @@ void TMZWAVMehrfachDekoder::BereiteVor(const TWAVFormat& pv_format,
     l.invertiert.resize(l.invertiertGebraucht ? static_cast<std::size_t>(l.blockFrames) : 0);
     l.wandler = m_adaptiv || !m_format.IstEinfach() ? WandlerFuer(m_format) : nullptr;
     if (m_adaptiv)
-        l.arbeiter = std::make_unique<TAdaptiverArbeiter>(m_adaptiverDekoder, adaptiveSenke, l.wandler,
-                                                          m_format.kanaele, m_gewichte.data(), blockBytes,
-                                                          l.blockFrames);
+        l.arbeiter = std::make_unique<TAdaptiverArbeiter>(m_adaptiverDekoder, adaptiveSenke, l.belege.get(),
+                                                          l.wandler, m_format.kanaele, m_gewichte.data(),
+                                                          blockBytes, l.blockFrames);
 }
 
 std::uint8_t* TMZWAVMehrfachDekoder::NaechsterBlock() {

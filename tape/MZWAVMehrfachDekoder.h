@@ -7,6 +7,7 @@
 #pragma once
 
 #include "GepufferterDateiLeser.h"
+#include "ImpulsBeleg.h"
 #include "MZAdaptiverDekoder.h"
 #include "MZWAVDateiLeser.h"
 
@@ -43,6 +44,10 @@ struct TErweiterteDekodierung {
     // block after the other, and all of them before Dekodiere returns); without them they are
     // collected here.
     TImpulsSenke* senken[TMZAdaptiverDekoder::AnzahlPolaritaeten] = {};
+    // The rescue of worn tapes: every pulse of the adaptive pass and of these fixed passes (run
+    // again on the adaptive pass's mix of the channels) with how sure it is, on that thread.
+    TBelegEmpfaenger* belege = nullptr;
+    std::vector<TDekodierDurchgang> belegDurchgaenge;
 };
 
 class TMZWAVMehrfachDekoder {

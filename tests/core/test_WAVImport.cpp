@@ -5,6 +5,7 @@
 #include "ProgrammEinstellungen.h"
 #include "TestUmgebung.h"
 #include "WAVBau.h"
+#include "WAVSuche.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -424,6 +425,47 @@ TEST_F(WAVImport, JederDerVierMZ700DurchgaengeWirdGebraucht) {
         ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)));
         EXPECT_TRUE(datei.IstGleich(quelle));
     }
+}
+
+// Frames pushed as a sound card hands them out: each file is told as soon as its body is in,
+// once, whichever pass finds it first, and the end gives them all in order.
+TEST_F(WAVImport, DateienSobaldIhrRumpfGelesenIst) {
+    Modell(MZ700);
+    const std::string a = Bits("ERSTE", 200);
+    const std::string b = Bits("ZWEITE", 300);
+    std::vector<std::uint8_t> samples;
+    WAVBau::HaengeImpulseAn(samples, a, false);
+    const std::size_t ersteEnde = samples.size();
+    WAVBau::HaengeImpulseAn(samples, b, false);
+
+    TWAVSuche suche(MZ700, true);
+    std::vector<std::pair<QString, std::size_t>> gemeldet;
+    std::size_t geschoben = 0;
+    suche.beiNeuerDatei = [&](const TMZFDatei& d) { gemeldet.push_back({d.HoleMZDateiName(), geschoben}); };
+    TWAVFormat format;
+    format.sampleRate = 22050;
+    format.anzahlFrames = static_cast<std::int32_t>(samples.size());
+    TMZWAVMehrfachDekoder dekoder;
+    dekoder.Starte(format, suche.Durchgaenge(), suche.Erweiterung(), suche.Senken());
+    constexpr std::size_t Stueck = 4096;
+    for (; geschoben < samples.size();) {
+        const std::size_t n = std::min(Stueck, samples.size() - geschoben);
+        dekoder.Verarbeite(samples.data() + geschoben, static_cast<std::int32_t>(n));
+        geschoben += n;
+    }
+    dekoder.Beende();
+    std::vector<std::unique_ptr<TMZFDatei>> dateien;
+    suche.Ende(dateien, nullptr);
+    ASSERT_EQ(gemeldet.size(), 2u);
+    EXPECT_EQ(gemeldet[0].first, QStringLiteral("ERSTE"));
+    EXPECT_EQ(gemeldet[1].first, QStringLiteral("ZWEITE"));
+    // The first file is told while the second is still being pushed (the adaptive pass's thread
+    // may be a few blocks behind the pushing).
+    EXPECT_LT(gemeldet[0].second, ersteEnde + 4 * TMZWAVMehrfachDekoder::BlockFrames);
+    EXPECT_LT(gemeldet[0].second, samples.size());
+    ASSERT_EQ(dateien.size(), 2u);
+    EXPECT_EQ(dateien[0]->HoleMZDateiName(), QStringLiteral("ERSTE"));
+    EXPECT_EQ(dateien[1]->HoleMZDateiName(), QStringLiteral("ZWEITE"));
 }
 
 } // namespace
