@@ -1,10 +1,15 @@
 #include "ProgrammEinstellungen.h"
 
+#include "EinstellungsDatei.h"
 #include "Plattform.h"
+#include "SprachenTexte.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QSettings>
 #include <limits>
 #include <optional>
@@ -17,6 +22,10 @@ const QString WertSprache = QStringLiteral("Sprache");
 const QString WertHaftung = QStringLiteral("HaftungsAusschlussAkzeptiert");
 const QString WertXPos = QStringLiteral("FormHauptXPos");
 const QString WertYPos = QStringLiteral("FormHauptYPos");
+const QString WertRandLinks = QStringLiteral("FormHauptRandLinks");
+const QString WertRandOben = QStringLiteral("FormHauptRandOben");
+const QString WertBreite = QStringLiteral("FormHauptBreite");
+const QString WertHoehe = QStringLiteral("FormHauptHoehe");
 const QString WertVerzMZF = QStringLiteral("VerzeichnisMZFDateien");
 const QString WertVerzWAV = QStringLiteral("VerzeichnisWAVDateien");
 const QString WertVerzMZT = QStringLiteral("VerzeichnisMZTDateien");
@@ -42,10 +51,54 @@ constexpr bool SpeicherKenntTypen = true;
 #else
 constexpr bool SpeicherKenntTypen = false;
 #endif
+// Where QSettings keeps the store in an INI file of its own, the program writes that file itself;
+// the registry and the preferences of macOS are written by QSettings.
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+constexpr bool SpeicherIstIniDatei = false;
+#else
+constexpr bool SpeicherIstIniDatei = true;
+#endif
+const QString Gruppe = QStringLiteral("V2.4");
+// How long a write waits for another Bandwerk that writes the file at the same moment.
+constexpr int SperreWartezeitMs = 2000;
 
 bool IstGanzzahlTyp(int typ) {
     return typ == QMetaType::Int || typ == QMetaType::UInt || typ == QMetaType::LongLong ||
            typ == QMetaType::ULongLong;
+}
+
+// QSettings reads the file again only when its size or time has changed since it last read it: a
+// write within the same tick of the file system's clock moves the time on, so that it is seen.
+void RueckeZeitVor(const QString& datei, const QDateTime& vorher) {
+    if (!vorher.isValid() || QFileInfo(datei).lastModified() > vorher)
+        return;
+    QFile f(datei);
+    if (f.open(QIODevice::ReadWrite))
+        f.setFileTime(vorher.addMSecs(1), QFileDevice::FileModificationTime);
+}
+
+// The values go into the file as it stands; the new file replaces the old one only when it is
+// complete. QSettings itself would keep the values of a failed write and retry them at every later
+// access, and would take a write that the system cut short for a success.
+void SchreibeIniDatei(const QString& datei, const TEinstellungsWerte& werte) {
+    QLockFile sperre(datei + QStringLiteral(".lock"));
+    // A lock that cannot be had (another program keeps it, or the folder is closed) does not stop
+    // the write: its own failure, if any, tells the reason.
+    sperre.tryLock(SperreWartezeitMs);
+    QByteArray inhalt;
+    QFile alt(datei);
+    if (alt.exists()) {
+        if (!alt.open(QIODevice::ReadOnly))
+            throw TEinstellungenFehler();
+        inhalt = alt.readAll();
+        if (alt.error() != QFileDevice::NoError)
+            throw TEinstellungenFehler();
+    }
+    const QDateTime vorher = QFileInfo(datei).lastModified();
+    QString grund;
+    if (!SchreibeDateiGanz(datei, SetzeIniWerte(inhalt, Gruppe, werte), grund))
+        throw TEinstellungenFehler(datei, grund);
+    RueckeZeitVor(datei, vorher);
 }
 
 // The settings key, opened for one operation: QSettings on the user's store, group "V2.4".
@@ -59,7 +112,7 @@ public:
             throw TEinstellungenFehler();
         if (!SpeicherKenntTypen && !QDir().mkpath(QFileInfo(m_s.fileName()).absolutePath()))
             throw TEinstellungenFehler();
-        m_s.beginGroup(QStringLiteral("V2.4"));
+        m_s.beginGroup(Gruppe);
     }
 
     // Strings: an empty value counts as missing, so does a value of another type.
@@ -87,12 +140,17 @@ public:
             return std::nullopt;
         return static_cast<qint32>(z);
     }
-    void Setze(const QString& name, const QVariant& wert) { m_s.setValue(name, wert); }
     // Writes at once; a failed write raises the store's error.
-    void Schreiben() {
-        m_s.sync();
-        if (m_s.status() != QSettings::NoError)
-            throw TEinstellungenFehler();
+    void Schreibe(const TEinstellungsWerte& werte) {
+        if constexpr (SpeicherIstIniDatei) {
+            SchreibeIniDatei(m_s.fileName(), werte);
+        } else {
+            for (const auto& [name, wert] : werte)
+                m_s.setValue(name, wert);
+            m_s.sync();
+            if (m_s.status() != QSettings::NoError)
+                throw TEinstellungenFehler();
+        }
     }
 
 private:
@@ -110,12 +168,10 @@ QString Verzeichnis(const QString& name) {
     return k.Text(name).value_or(QDir::currentPath());
 }
 
-void SchreibeWerte(std::initializer_list<std::pair<QString, QVariant>> werte) {
+void SchreibeWerte(const TEinstellungsWerte& werte) {
     TSanduhr sanduhr;
     TSchluessel k;
-    for (const auto& [name, wert] : werte)
-        k.Setze(name, wert);
-    k.Schreiben();
+    k.Schreibe(werte);
 }
 } // namespace
 
@@ -137,8 +193,15 @@ std::string SpeicherFehlerText() {
 } // namespace
 
 TEinstellungenFehler::TEinstellungenFehler() : std::runtime_error(SpeicherFehlerText()) {}
+TEinstellungenFehler::TEinstellungenFehler(const QString& datei, const QString& grund)
+    : std::runtime_error(
+          QStringLiteral("Error writing the settings file %1: %2").arg(datei, grund).toStdString()),
+      m_datei(datei), m_grund(grund) {}
 QString TEinstellungenFehler::Text() const {
-    return QString::fromUtf8(what());
+    if (m_datei.isEmpty())
+        return QString::fromUtf8(what());
+    return HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), QDir::toNativeSeparators(m_datei),
+                                 m_grund);
 }
 
 QString MZModellName(int index) {
@@ -213,6 +276,37 @@ void SchreibeFormHauptPosition(int x, int y) {
     SchreibeWerte({{WertXPos, x}, {WertYPos, y}});
 }
 
+namespace {
+// Two integers stored together, each within its range; nothing when either is missing or out of it.
+std::optional<std::pair<int, int>> Paar(const QString& a, const QString& b, int min, int max) {
+    TSchluessel k;
+    const auto wa = k.Zahl(a);
+    const auto wb = k.Zahl(b);
+    if (!wa || !wb || *wa < min || *wa > max || *wb < min || *wb > max)
+        return std::nullopt;
+    return std::pair<int, int>{*wa, *wb};
+}
+} // namespace
+
+std::optional<QPoint> LiesFormHauptRand() {
+    const auto rand = Paar(WertRandLinks, WertRandOben, 0, MaxFensterRand);
+    return rand ? std::optional<QPoint>(QPoint(rand->first, rand->second)) : std::nullopt;
+}
+
+std::optional<QSize> LiesFormHauptGroesse() {
+    const auto groesse = Paar(WertBreite, WertHoehe, 1, MaxFensterGroesse);
+    return groesse ? std::optional<QSize>(QSize(groesse->first, groesse->second)) : std::nullopt;
+}
+
+void SchreibeFormHauptLage(int x, int y, QPoint rand, QSize groesse) {
+    SchreibeWerte({{WertXPos, x},
+                   {WertYPos, y},
+                   {WertRandLinks, rand.x()},
+                   {WertRandOben, rand.y()},
+                   {WertBreite, groesse.width()},
+                   {WertHoehe, groesse.height()}});
+}
+
 QString LiesVerzeichnisMZFDateien() {
     return Verzeichnis(WertVerzMZF);
 }
@@ -249,6 +343,21 @@ void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint
     g_speicher.sampleRate = sampleRate;
     g_speicher.invertiert = invertiert;
     g_speicher.verkuerzt.reset();
+}
+
+void SchreibeDialogEinstellungen(bool englisch, quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
+                                 bool invertiert, bool erweitert) {
+    SchreibeWerte({{WertSprache, englisch ? QStringLiteral("E") : QStringLiteral("D")},
+                   {WertModell, MZModellName(modellIndex)},
+                   {WertVerkuerzt, verkuerzt ? 1 : 0},
+                   {WertSampleRate, static_cast<int>(sampleRate)},
+                   {WertInvertiert, invertiert ? 1 : 0},
+                   {WertErweitert, erweitert ? 1 : 0}});
+    g_speicher.modell = GueltigesModell(modellIndex);
+    g_speicher.sampleRate = sampleRate;
+    g_speicher.invertiert = invertiert;
+    g_speicher.verkuerzt.reset();
+    g_speicher.erweitert.reset();
 }
 
 bool LiesImportErweiterteDekodierung() {

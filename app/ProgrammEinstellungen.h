@@ -4,16 +4,29 @@
 // for every pulse.
 #pragma once
 
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 #include <stdexcept>
 
-// Raised when the store cannot be opened or a value cannot be written. Its text is fixed and
-// bilingual, since the catalogue may not be filled yet.
+// Raised when the store cannot be opened, or a value cannot be written. A failed write changes
+// nothing: the store holds what it held before, and every later read and write works as before.
 class TEinstellungenFehler : public std::runtime_error {
 public:
+    // The store cannot be opened: a fixed bilingual text, since the catalogue may not be filled.
     TEinstellungenFehler();
+    // The settings file `datei` could not be written; `grund` is the system's reason.
+    TEinstellungenFehler(const QString& datei, const QString& grund);
+    // The text for the user; a failed write is told in the current language.
     QString Text() const;
+    // The store was there but refused the write (as opposed to a store that cannot be opened).
+    bool IstSchreibfehler() const { return !m_datei.isEmpty(); }
+
+private:
+    QString m_datei;
+    QString m_grund;
 };
 
 inline constexpr quint16 StandardSampleRate = 22050;
@@ -41,6 +54,15 @@ bool LiesHaftungsAusschlussAkzeptiert();
 void SchreibeHaftungsAusschlussAkzeptiert(bool akzeptiert);
 void LiesFormHauptPosition(int& x, int& y);
 void SchreibeFormHauptPosition(int x, int y);
+// Beside the position of the main window's frame: where its client area stood relative to the
+// frame's corner, and the client area's size. Nothing for a value that is not stored or cannot
+// be (a frame edge outside 0..MaxFensterRand, a size below 1 or above MaxFensterGroesse).
+inline constexpr int MaxFensterRand = 200;
+inline constexpr int MaxFensterGroesse = 32767;
+std::optional<QPoint> LiesFormHauptRand();
+std::optional<QSize> LiesFormHauptGroesse();
+// Position, frame edges and size in one write.
+void SchreibeFormHauptLage(int x, int y, QPoint rand, QSize groesse);
 QString LiesVerzeichnisMZFDateien();
 QString LiesVerzeichnisWAVDateien();
 QString LiesVerzeichnisMZTDateien();
@@ -51,6 +73,11 @@ void SchreibeVerzeichnisMZTDateien(const QString& verzeichnis);
 bool LiesExportWAVVerkuerztesMZTonbandFormat();
 void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
                                        bool invertiert);
+// Everything the settings dialog stores, in one write: the language, the import/export values and
+// the extended decoding are stored all together or not at all. The in-memory values follow only
+// a write that succeeded.
+void SchreibeDialogEinstellungen(bool englisch, quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
+                                 bool invertiert, bool erweitert);
 
 // Extended decoding of recordings (more WAV formats, worn tapes), off unless chosen; read from
 // the store at every call.

@@ -78,8 +78,8 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport"), QStringLiteral("&Import/Export"));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportMZT"), QStringLiteral("&MZT-Datei importieren..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportWAV"), QStringLiteral("&WAV-Datei importieren..."));
-    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportMZT"), QStringLiteral("&MZT-Datei exportieren..."));
-    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportWAV"), QStringLiteral("&WAV-Datei exportieren..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportMZT"), QStringLiteral("MZ&T-Datei exportieren..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportWAV"), QStringLiteral("WA&V-Datei exportieren..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras"), QStringLiteral("&Extras"));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras_Einstellungen"), QStringLiteral("&Einstellungen..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe"), QStringLiteral("&Hilfe"));
@@ -329,5 +329,7 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("BasicListe_GrundZeileUeberEnde"), QStringLiteral("die Zeile bei ~ reicht über das Ende des Rumpfs hinaus"));
     FuegeTextHinzu(QStringLiteral("BasicListe_GrundLaengeFalsch"), QStringLiteral("Zeile ~ bei ~ endet nicht dort, wo ihre Länge ~ es angibt"));
     FuegeTextHinzu(QStringLiteral("BasicListe_GrundReihenfolge"), QStringLiteral("die Zeilennummer ~ bei ~ folgt nicht auf die Zeile ~"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelMZDateien_MZT"), QStringLiteral("Die MZT-Datei enthält mehrere MZ-Dateien:"));
+    FuegeTextHinzu(QStringLiteral("DateiDialog_DateiSchreibgeschuetzt"), QStringLiteral("~ ist schreibgeschützt.\r\nBitte wählen Sie einen anderen Namen."));
 }
 // clang-format on

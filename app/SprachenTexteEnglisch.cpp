@@ -78,8 +78,8 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport"), QStringLiteral("&Import/Export"));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportMZT"), QStringLiteral("Import from &MZT-file..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ImportWAV"), QStringLiteral("Import from &WAV-file..."));
-    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportMZT"), QStringLiteral("Export to &MZT-file..."));
-    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportWAV"), QStringLiteral("Export to &WAV-file..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportMZT"), QStringLiteral("Export to MZ&T-file..."));
+    FuegeTextHinzu(QStringLiteral("MenueHaupt_ImportExport_ExportWAV"), QStringLiteral("Export to WA&V-file..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras"), QStringLiteral("&Extras"));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Extras_Einstellungen"), QStringLiteral("&Settings..."));
     FuegeTextHinzu(QStringLiteral("MenueHaupt_Hilfe"), QStringLiteral("&Help"));
@@ -329,5 +329,7 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("BasicListe_GrundZeileUeberEnde"), QStringLiteral("the line at ~ runs past the end of the body"));
     FuegeTextHinzu(QStringLiteral("BasicListe_GrundLaengeFalsch"), QStringLiteral("line ~ at ~ does not end where its length ~ says"));
     FuegeTextHinzu(QStringLiteral("BasicListe_GrundReihenfolge"), QStringLiteral("line number ~ at ~ does not follow line ~"));
+    FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_LabelMZDateien_MZT"), QStringLiteral("The MZT-file contains several MZ-files:"));
+    FuegeTextHinzu(QStringLiteral("DateiDialog_DateiSchreibgeschuetzt"), QStringLiteral("~ is write-protected.\r\nPlease choose another name."));
 }
 // clang-format on

@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
                                                      QStringLiteral("A GAME FOR THE MZ-700"));
         if (!mehrere.empty())
             alles &= DialogFoto<TFormAuswahlMZDatei>(&form, name(QStringLiteral("FormAuswahlMZDatei")),
-                                                     std::cref(mehrere));
+                                                     std::cref(mehrere), TDateiArt::MZT);
         {
             TFormEinstellungen einstellungen(&form);
             einstellungen.show();

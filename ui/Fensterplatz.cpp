@@ -18,6 +18,11 @@ QPoint HalteAufBildschirm(QRect fenster, QSize bildschirm) {
     return {std::max(links, 0), std::max(oben, 0)};
 }
 
+QSize PasseAnBildschirm(QSize innen, QSize rahmen, QSize minimum, QSize bildschirm) {
+    const QSize platz = bildschirm - rahmen;
+    return innen.boundedTo(platz).expandedTo(minimum);
+}
+
 QPoint ZentriereUeber(QRect fenster, QRect bezug) {
     // C++ integer division truncates toward zero, as the placement wants.
     return {bezug.left() + (bezug.width() - fenster.width()) / 2,

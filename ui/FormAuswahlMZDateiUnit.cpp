@@ -58,8 +58,9 @@ MindestensEine(const std::vector<std::unique_ptr<TMZFDatei>>& liste) {
 } // namespace
 
 TFormAuswahlMZDatei::TFormAuswahlMZDatei(QWidget* pv_owner,
-                                         const std::vector<std::unique_ptr<TMZFDatei>>& pv_mzDateien)
-    : QDialog(pv_owner) {
+                                         const std::vector<std::unique_ptr<TMZFDatei>>& pv_mzDateien,
+                                         TDateiArt pv_quelle)
+    : QDialog(pv_owner), m_quelle(pv_quelle) {
     for (const auto& datei : MindestensEine(pv_mzDateien))
         m_mzDateien.push_back(datei.get());
 
@@ -147,6 +148,9 @@ void TFormAuswahlMZDatei::SetzeTexte() {
     setWindowTitle(HoleText(FormName));
     for (QLabel* label : {LabelMZDateien, LabelHinweisImport, LabelHinweisSpeichernAlsMZFDatei})
         label->setText(Text(label->objectName()));
+    // The list names the kind of file it comes from.
+    if (m_quelle == TDateiArt::MZT)
+        LabelMZDateien->setText(Text(QStringLiteral("LabelMZDateien_MZT")));
     for (QPushButton* knopf : {ButtonImport, ButtonSpeichernAlsMZFDatei, ButtonAbbrechen})
         knopf->setText(Text(knopf->objectName()));
 }
@@ -191,9 +195,9 @@ void TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick() {
         ZeigeInfo(HoleTextMitParametern(QStringLiteral("Info_DateiWurdeGespeichert"), *gewaehlt));
 }
 
-TMZFDatei::TAuswahl AuswahlDialog(QWidget* pv_aufruferForm) {
-    return [pv_aufruferForm](const std::vector<std::unique_ptr<TMZFDatei>>& dateien) {
-        TFormAuswahlMZDatei dialog(pv_aufruferForm, dateien);
+TMZFDatei::TAuswahl AuswahlDialog(QWidget* pv_aufruferForm, TDateiArt pv_quelle) {
+    return [pv_aufruferForm, pv_quelle](const std::vector<std::unique_ptr<TMZFDatei>>& dateien) {
+        TFormAuswahlMZDatei dialog(pv_aufruferForm, dateien, pv_quelle);
         return dialog.exec() == QDialog::Accepted ? dialog.AusgewaehlterIndex() : -1;
     };
 }

@@ -3,6 +3,7 @@
 // records.
 #pragma once
 
+#include "DateiArt.h"
 #include "MZFDatei.h"
 
 #include <QDialog>
@@ -16,8 +17,10 @@ class QPushButton;
 class TFormAuswahlMZDatei : public QDialog {
     Q_OBJECT
 public:
-    // pv_mzDateien must hold at least one record, else std::invalid_argument.
-    TFormAuswahlMZDatei(QWidget* pv_owner, const std::vector<std::unique_ptr<TMZFDatei>>& pv_mzDateien);
+    // pv_mzDateien must hold at least one record, else std::invalid_argument. pv_quelle is the
+    // kind of file they come from (a recording or a tape image), which the dialog names.
+    TFormAuswahlMZDatei(QWidget* pv_owner, const std::vector<std::unique_ptr<TMZFDatei>>& pv_mzDateien,
+                        TDateiArt pv_quelle = TDateiArt::WAV);
 
     void SetzeTexte();
     void ButtonSpeichernAlsMZFDateiClick();
@@ -41,8 +44,9 @@ private:
     void FormShow();
 
     std::vector<TMZFDatei*> m_mzDateien;
+    TDateiArt m_quelle;
 };
 
-// The choice for TMZFDatei::ImportMZT: shows the dialog modally over pv_aufruferForm and answers
-// the index of the record to import, or -1 when the user cancels.
-TMZFDatei::TAuswahl AuswahlDialog(QWidget* pv_aufruferForm);
+// The choice for TMZFDatei::ImportMZT and ImportWAV: shows the dialog modally over pv_aufruferForm
+// and answers the index of the record to import, or -1 when the user cancels.
+TMZFDatei::TAuswahl AuswahlDialog(QWidget* pv_aufruferForm, TDateiArt pv_quelle = TDateiArt::WAV);

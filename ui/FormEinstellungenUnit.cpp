@@ -236,18 +236,21 @@ void TFormEinstellungen::ButtonOKClick() {
         return;
     }
     const int modell = RadioGroupMZModellItems->checkedId();
+    const bool englisch = RadioGroupSpracheItems->checkedId() != SpracheDeutsch;
     try {
-        SetzeSprache(RadioGroupSpracheItems->checkedId() != SpracheDeutsch);
-        SchreibeImportExportEinstellungen(
-            static_cast<quint8>(modell >= 0 && modell < AnzahlMZModelle ? modell : 0),
+        // One write for everything: a refused write stores nothing, so that Cancel afterwards
+        // leaves every setting as it was.
+        SchreibeDialogEinstellungen(
+            englisch, static_cast<quint8>(modell >= 0 && modell < AnzahlMZModelle ? modell : 0),
             RadioGroupMZTonbandFormatItems->checkedId() == FormatVerkuerzt, static_cast<quint16>(*rate),
-            RadioGroupPolaritaetItems->checkedId() == PolaritaetInvertiert);
-        SchreibeImportErweiterteDekodierung(CheckBoxErweiterteDekodierung->isChecked());
+            RadioGroupPolaritaetItems->checkedId() == PolaritaetInvertiert,
+            CheckBoxErweiterteDekodierung->isChecked());
     } catch (const TEinstellungenFehler& fehler) {
-        // The store could not be written: the user is told, the dialog stays open and the
+        // The store could not be written: the user is told why, the dialog stays open and the
         // program goes on with whatever it holds.
         ZeigeFehler(fehler.Text());
         return;
     }
+    WaehleSpracheOhneSpeichern(englisch);
     accept();
 }

@@ -5,6 +5,7 @@
 
 #include "Plattform.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
@@ -94,6 +95,7 @@ private:
     };
 
     void FormShow();
+    void StelleLageWiederHer();
     void FormHide();
     // Opens an MZF file, or imports an MZT file or a recording, by the file's extension; false
     // when the window takes no file now (one is loaded, or it is busy), as the menu would refuse.
@@ -106,8 +108,11 @@ private:
     void SetzeTabFolge();
     void VerbindeKnoepfe();
     void BaueMenue();
-    QAction* NeuerEintrag(QMenu* menue, const char* name, void (TFormHaupt::*handler)());
+    QAction* NeuerEintrag(QMenu* menue, const char* name, void (TFormHaupt::*handler)(),
+                          const QKeySequence& kurzwahl = QKeySequence());
     void PasseGroesseAn();
+    // The size at the first start: as designed, or larger where the language's texts need it.
+    QSize StandardGroesse() const;
     void PlatziereSchiff();
     // Shows the dialog in the directory of its kind; stores the chosen file's directory.
     std::optional<QString> ZeigeDateiDialog(TDialog pv_dialog, const QString& pv_vorschlag = QString());
@@ -157,6 +162,7 @@ private:
     QProgressBar* ProgressBarStatusLeiste = nullptr;
     QLabel* ImageMZSchiff = nullptr;
     bool m_schiffPlatziert = false;
+    bool m_groesseGewaehlt = false; // restored or changed by the user: the texts keep it
 
     QMenu* MenueHaupt_Datei = nullptr;
     QMenu* MenueHaupt_ImportExport = nullptr;

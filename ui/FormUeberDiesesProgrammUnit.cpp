@@ -48,15 +48,14 @@ QLabel* Absatz(QWidget* pv_eltern, const char* pv_name) {
     return label;
 }
 
-// Blue and underlined; a click opens the address.
+// In the link colour of the palette (blue in a light theme, a light blue in a dark one) and
+// underlined; a click opens the address.
 QLabel* Verweis(QDialog* pv_fenster, const char* pv_name) {
     QLabel* label = NeuesLabel(pv_fenster, pv_name);
     QFont schrift = label->font();
     schrift.setUnderline(true);
     label->setFont(schrift);
-    QPalette farben = label->palette();
-    farben.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(farben);
+    label->setForegroundRole(QPalette::Link);
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(pv_fenster);
     return label;

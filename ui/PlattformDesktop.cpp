@@ -70,9 +70,11 @@ public:
                     return;
                 }
                 if (!datei.isDir() && IstSchreibgeschuetzt(datei)) {
-                    QMessageBox::warning(this, windowTitle(),
-                                         QStringLiteral("%1 is write-protected.\nPlease choose another name.")
-                                             .arg(datei.fileName()));
+                    QMessageBox::warning(
+                        this, windowTitle(),
+                        HoleTextMitParametern(QStringLiteral("DateiDialog_DateiSchreibgeschuetzt"),
+                                              datei.fileName())
+                            .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
                     return;
                 }
             }

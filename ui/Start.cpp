@@ -65,6 +65,18 @@ std::optional<int> BeantworteAuskunft(int argc, char** argv) {
     return 0;
 }
 
+// A write that the store refuses is told and the start goes on; a store that cannot be opened at
+// all ends the start.
+template <typename F> void SchreibeBeimStart(F schreiben) {
+    try {
+        schreiben();
+    } catch (const TEinstellungenFehler& fehler) {
+        if (!fehler.IstSchreibfehler())
+            throw;
+        ZeigeFehler(fehler.Text());
+    }
+}
+
 // Ends the message loop once it runs (or at once, when it already does).
 void BeendenAnfordern() {
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -111,7 +123,11 @@ QString AusnahmeText(const std::exception& pv_ausnahme) {
 
 void ModuleStarten() {
     LadeEinstellungen();
-    SetzeSprache(LiesSprache());
+    // The language is stored at every start; a store that cannot be written is told, in that
+    // language, and the program goes on.
+    const bool englisch = LiesSprache();
+    WaehleSpracheOhneSpeichern(englisch);
+    SchreibeBeimStart([englisch] { SchreibeSprache(englisch); });
     FormHauptModulStarten();
 }
 
@@ -126,7 +142,8 @@ bool HaftungsAusschlussAbfragen() {
         ZeigeInfo(HoleText(QStringLiteral("HaftungsAusschlussNichtAkzeptiert")));
         return false;
     }
-    SchreibeHaftungsAusschlussAkzeptiert(true);
+    // Refused by the store: accepted for this run, and the question comes again at the next start.
+    SchreibeBeimStart([] { SchreibeHaftungsAusschlussAkzeptiert(true); });
     return true;
 }
 

@@ -196,6 +196,8 @@ const char* const ErwarteteSchluessel[] = {
     "BasicListe_GrundZeileUeberEnde",
     "BasicListe_GrundLaengeFalsch",
     "BasicListe_GrundReihenfolge",
+    "FormAuswahlMZDatei_LabelMZDateien_MZT",
+    "DateiDialog_DateiSchreibgeschuetzt",
 };
 
 QStringList Zeilen(const QString& text) {
@@ -239,7 +241,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 181);
+    static_assert(erwartet == 183);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

@@ -10,7 +10,9 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
 #ifdef BANDWERK_TEST_WIDGETS
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A child test may ask for offscreen screens of its own ("offscreen:configfile=...").
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("offscreen")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 #endif
     TestUmgebungEinrichten();

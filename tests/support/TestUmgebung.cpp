@@ -10,7 +10,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUuid>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,6 +32,8 @@ void TestUmgebungEinrichten() {
     qunsetenv("XDG_CONFIG_HOME");
     QStandardPaths::setTestModeEnabled(true);
     EinstellungenLeeren();
+    // The program fills its catalogue before any window exists; the tests start from English.
+    WaehleSpracheOhneSpeichern(true);
 }
 
 QString KorpusPfad(const QString& relativ) {
@@ -160,4 +164,21 @@ std::uint32_t Le32(const QByteArray& d, int o) {
 
 int Le16(const QByteArray& d, int o) {
     return static_cast<std::uint8_t>(d[o]) | (static_cast<std::uint8_t>(d[o + 1]) << 8);
+}
+
+TDateiGroessenGrenze::TDateiGroessenGrenze(qint64 bytes) {
+    rlimit grenze{};
+    ::getrlimit(RLIMIT_FSIZE, &grenze);
+    m_vorher = grenze.rlim_cur;
+    m_signal = std::signal(SIGXFSZ, SIG_IGN);
+    grenze.rlim_cur = static_cast<rlim_t>(bytes);
+    ::setrlimit(RLIMIT_FSIZE, &grenze);
+}
+
+TDateiGroessenGrenze::~TDateiGroessenGrenze() {
+    rlimit grenze{};
+    ::getrlimit(RLIMIT_FSIZE, &grenze);
+    grenze.rlim_cur = static_cast<rlim_t>(m_vorher);
+    ::setrlimit(RLIMIT_FSIZE, &grenze);
+    std::signal(SIGXFSZ, m_signal);
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 #include <cstdint>
 #include <functional>
 
@@ -44,3 +45,18 @@ QString AlsGewoehnlicherBenutzer();
 QString GesperrterOrdnerMitDatei(const QString& name, const QByteArray& inhalt);
 void Entsperre(const QString& dateiImOrdner);
 void TestUmgebungEinrichten();
+
+// While it lives, no file of the process may grow beyond `bytes`, as when a disk or a quota is
+// full: a write past it fails with the system's "File too large" (the signal that would end the
+// process is ignored, as programs run under such a limit do).
+class TDateiGroessenGrenze {
+public:
+    explicit TDateiGroessenGrenze(qint64 bytes);
+    ~TDateiGroessenGrenze();
+    TDateiGroessenGrenze(const TDateiGroessenGrenze&) = delete;
+    TDateiGroessenGrenze& operator=(const TDateiGroessenGrenze&) = delete;
+
+private:
+    std::uint64_t m_vorher;
+    void (*m_signal)(int);
+};

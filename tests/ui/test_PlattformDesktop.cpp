@@ -326,3 +326,39 @@ TEST(PlattformDesktop, QtsEigeneTexteInDerSpracheDesKatalogs) {
     EXPECT_EQ(knopfTexte(), (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
 }
 } // namespace
+
+namespace {
+// The refusal of a write-protected file speaks the language of the interface.
+TEST(PlattformDesktop, SchreibschutzWeigerungInDerSpracheDerOberflaeche) {
+    const QString ordner = TestVerzeichnis();
+    const QString geschuetzt = ordner + QStringLiteral("/alt.mzf");
+    SchreibeDatei(geschuetzt, "alt");
+    ASSERT_TRUE(QFile::setPermissions(geschuetzt, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const struct {
+        bool englisch;
+        const char* text;
+    } faelle[] = {{false, "alt.mzf ist schreibgeschützt.\nBitte wählen Sie einen anderen Namen."},
+                  {true, "alt.mzf is write-protected.\nPlease choose another name."}};
+    for (const auto& f : faelle) {
+        TestSprache(f.englisch);
+        TPlattformDesktop desktop;
+        TDateiDialog dialog;
+        dialog.speichern = true;
+        dialog.filter = QStringLiteral("MZF-files (*.mzf)|*.mzf");
+        dialog.standardErweiterung = QStringLiteral("mzf");
+        dialog.startVerzeichnis = ordner;
+        TBoxBild weigerung;
+        WennSichtbar<QFileDialog>([&](QFileDialog* d) {
+            Tippe(d, QStringLiteral("alt.mzf"));
+            BeantworteBox(QMessageBox::NoButton, &weigerung);
+            QTimer::singleShot(0, d, [d] {
+                static_cast<QDialog*>(d)->accept();
+                WennSichtbar<QFileDialog>([](QFileDialog* d2) { d2->reject(); });
+            });
+        });
+        EXPECT_FALSE(desktop.DateiDialogZeigen(dialog).has_value());
+        EXPECT_EQ(weigerung.text, QString::fromUtf8(f.text));
+    }
+    QFile::setPermissions(geschuetzt, QFile::ReadOwner | QFile::WriteOwner);
+}
+} // namespace
