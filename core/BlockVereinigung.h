@@ -53,9 +53,9 @@ constexpr float Unsicher = 24.0F;
 // only bits weighing less than Kippbar are flipped. A set is taken only when the next best set of
 // its size costs at least Vorsprung times as much.
 constexpr int Kandidaten = 20;
-constexpr int GroessteMenge = 3;
-constexpr float Kippbar = 48.0F;
-constexpr float Vorsprung = 1.5F;
+constexpr int GroessteMenge = 2;
+constexpr float Kippbar = 32.0F;
+constexpr float Vorsprung = 2.0F;
 
 TBlockEntscheidung Entscheide(const std::vector<float>& pv_gewichte, int pv_anzahl);
 } // namespace BlockVereinigung
