@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -170,11 +171,17 @@ public:
     // are offered through pv_auswahl (the main window's selection dialog), whose choice is taken.
     // Without pv_auswahl nothing happens but the message of an invalid parameter.
     bool ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswahl);
+    // Several recordings of one tape: a file on several of them is one file, put together from
+    // all their copies.
+    bool ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_auswahl);
     // Every distinct MZ file of a recording, as ImportWAV finds them, for the command line: the
     // events run as in ImportWAV, what was passed over goes to pv_uebersprungen; this record is
     // empty afterwards. Shows its own failure and returns false when none is found, and then sets
     // *pv_keineGefunden when the recording was read whole but held none.
     bool LeseAlleAusWAV(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                        std::vector<TUebersprungenes>* pv_uebersprungen = nullptr,
+                        bool* pv_keineGefunden = nullptr);
+    bool LeseAlleAusWAV(const QStringList& pv_dateiNamen, std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                         std::vector<TUebersprungenes>* pv_uebersprungen = nullptr,
                         bool* pv_keineGefunden = nullptr);
 
@@ -194,7 +201,7 @@ public:
 private:
     // The passes of a WAV import: the files found, distinct, in the order of first discovery.
     // Raises BeiFortschritt only; shows nothing, a failure is returned.
-    TBandFehler DekodiereWAV(const QString& pv_dateiName, bool pv_erweitert,
+    TBandFehler DekodiereWAV(const QStringList& pv_dateiNamen, bool pv_erweitert,
                              std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
                              std::vector<TUebersprungenes>* pv_uebersprungen);
     void RaiseFortschritt(double prozent) {

@@ -7,6 +7,7 @@
 #include "MZFDatei.h"
 
 #include "BandMeldung.h"
+#include "BandRetter.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "Plattform.h"
 #include "ProgrammEinstellungen.h"
@@ -50,21 +51,91 @@ QString NichtsGefunden(const QString& pfad) {
 
 } // namespace
 
-TBandFehler TMZFDatei::DekodiereWAV(const QString& pv_dateiName, bool pv_erweitert,
+namespace {
+
+// What identifies a file whatever its body: type, name, size and addresses.
+bool GleicherKopf(const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& a,
+                  const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& b) {
+    return std::equal(a.begin(), a.begin() + TMZFDatei::OffsetKommentar, b.begin());
+}
+
+bool SchonDa(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, const TMZFDatei& datei) {
+    return std::any_of(dateien.begin(), dateien.end(), [&](const auto& d) { return d->IstGleich(datei); });
+}
+
+// Several recordings of one tape: the files each gave whole, in the order of the recordings, and
+// what the rescue put together of the others from the evidence of all recordings that hold them.
+void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
+               std::vector<std::vector<TGeretteteDatei>>& gerettet,
+               std::vector<std::unique_ptr<TMZFDatei>>& dateien) {
+    for (auto& liste : jeAufnahme)
+        for (auto& d : liste)
+            if (d->HoleBefund().zustand != TDateiBefund::TZustand::Beschaedigt && !SchonDa(dateien, *d))
+                dateien.push_back(std::move(d));
+    std::vector<TGeretteteDatei> gruppen;
+    for (auto& liste : gerettet)
+        for (TGeretteteDatei& g : liste) {
+            const auto gleich = std::find_if(gruppen.begin(), gruppen.end(), [&](const TGeretteteDatei& x) {
+                return GleicherKopf(x.kopf, g.kopf) && x.rumpfBelege.Anzahl() == g.rumpfBelege.Anzahl();
+            });
+            if (gleich == gruppen.end()) {
+                gruppen.push_back(std::move(g));
+                continue;
+            }
+            gleich->kopfBelege.NimmHinzu(g.kopfBelege);
+            gleich->rumpfBelege.NimmHinzu(g.rumpfBelege);
+            gleich->mitRumpf = gleich->mitRumpf || g.mitRumpf;
+            gleich->sauberKopf.insert(gleich->sauberKopf.end(), g.sauberKopf.begin(), g.sauberKopf.end());
+            gleich->sauberRumpf.insert(gleich->sauberRumpf.end(), g.sauberRumpf.begin(), g.sauberRumpf.end());
+            TBandRetter::Entscheide(*gleich);
+        }
+    for (const TGeretteteDatei& g : gruppen) {
+        auto datei = std::make_unique<TMZFDatei>();
+        datei->Uebernimm(g.kopf, g.rumpf);
+        datei->SetzeBefund(g.befund);
+        const bool beschaedigt = g.befund.zustand == TDateiBefund::TZustand::Beschaedigt;
+        // A damaged file that another recording gave whole is no file of its own.
+        if (SchonDa(dateien, *datei) ||
+            (beschaedigt && std::any_of(dateien.begin(), dateien.end(),
+                                        [&](const auto& d) { return GleicherKopf(d->Kopf(), g.kopf); })))
+            continue;
+        dateien.push_back(std::move(datei));
+    }
+}
+
+} // namespace
+
+TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen, bool pv_erweitert,
                                     std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
                                     std::vector<TUebersprungenes>* pv_uebersprungen) {
-    TWAVSuche suche(HoleImportExportMZModell(), pv_erweitert);
-    // Every pass searches while the file is read, so the share of the file read is the progress.
-    TMZWAVMehrfachDekoder dekoder;
-    const auto nachBlock = [this](const TMZWAVMehrfachDekoder& d) {
-        if (d.HoleAnzahlFrames() > 0)
-            RaiseFortschritt(100.0 * d.HoleGeleseneFrames() / d.HoleAnzahlFrames());
-    };
-    const TBandFehler fehler =
-        dekoder.Dekodiere(pv_dateiName, suche.Durchgaenge(), nachBlock, suche.Erweiterung(), suche.Senken());
-    if (!fehler.IstOk())
-        return fehler;
-    suche.Ende(pv_gefunden, pv_uebersprungen);
+    const auto aufnahmen = static_cast<int>(pv_dateiNamen.size());
+    std::vector<std::vector<std::unique_ptr<TMZFDatei>>> jeAufnahme(static_cast<std::size_t>(aufnahmen));
+    std::vector<std::vector<TGeretteteDatei>> gerettet(static_cast<std::size_t>(aufnahmen));
+    for (int i = 0; i < aufnahmen; ++i) {
+        TWAVSuche suche(HoleImportExportMZModell(), pv_erweitert);
+        // Every pass searches while the file is read, so the share of the file read is the
+        // progress; of several recordings each has its share.
+        TMZWAVMehrfachDekoder dekoder;
+        const auto nachBlock = [this, i, aufnahmen](const TMZWAVMehrfachDekoder& d) {
+            if (d.HoleAnzahlFrames() > 0)
+                RaiseFortschritt(100.0 *
+                                 (i + static_cast<double>(d.HoleGeleseneFrames()) / d.HoleAnzahlFrames()) /
+                                 aufnahmen);
+        };
+        const TBandFehler fehler = dekoder.Dekodiere(pv_dateiNamen[i], suche.Durchgaenge(), nachBlock,
+                                                     suche.Erweiterung(), suche.Senken());
+        if (!fehler.IstOk())
+            return fehler;
+        std::vector<TUebersprungenes> uebersprungen;
+        suche.Ende(jeAufnahme[static_cast<std::size_t>(i)], pv_uebersprungen ? &uebersprungen : nullptr,
+                   &gerettet[static_cast<std::size_t>(i)]);
+        if (pv_uebersprungen)
+            pv_uebersprungen->insert(pv_uebersprungen->end(), uebersprungen.begin(), uebersprungen.end());
+    }
+    if (aufnahmen == 1)
+        pv_gefunden = std::move(jeAufnahme.front());
+    else
+        Vereinige(jeAufnahme, gerettet, pv_gefunden);
     // Each file found carries this record's events, as a copy of it would.
     for (const auto& d : pv_gefunden) {
         d->BeiBeginn = BeiBeginn;
@@ -76,6 +147,11 @@ TBandFehler TMZFDatei::DekodiereWAV(const QString& pv_dateiName, bool pv_erweite
 }
 
 bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswahl) {
+    return ImportWAV(QStringList(pv_dateiName), pv_auswahl);
+}
+
+bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_auswahl) {
+    const QString pv_dateiName = pv_dateiNamen.join(QStringLiteral(", "));
     if (!pv_auswahl) {
         ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerParameterWert"),
                                           QStringLiteral("pv_aufruferForm")));
@@ -87,7 +163,7 @@ bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswah
     std::vector<std::unique_ptr<TMZFDatei>> gefunden; // freed before the busy state ends
 
     const bool erweitert = LiesImportErweiterteDekodierung();
-    const TBandFehler fehler = DekodiereWAV(pv_dateiName, erweitert, gefunden, nullptr);
+    const TBandFehler fehler = DekodiereWAV(pv_dateiNamen, erweitert, gefunden, nullptr);
     if (!fehler.IstOk()) {
         // A recording the extended decoding reads: the user may read it that way at once, for
         // this import only.
@@ -98,7 +174,7 @@ bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswah
         const QString frage = BandFehlerText(fehler) + QStringLiteral("\r\n\r\n") +
                               HoleText(QStringLiteral("Frage_ErweitertLesen"));
         if (FrageWarnung(frage, false) != TAntwort::Ja ||
-            !MeldeBandFehler(DekodiereWAV(pv_dateiName, true, gefunden, nullptr)))
+            !MeldeBandFehler(DekodiereWAV(pv_dateiNamen, true, gefunden, nullptr)))
             return false;
     }
     if (gefunden.empty()) {
@@ -125,6 +201,13 @@ bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswah
 bool TMZFDatei::LeseAlleAusWAV(const QString& pv_dateiName,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen, bool* pv_keineGefunden) {
+    return LeseAlleAusWAV(QStringList(pv_dateiName), pv_dateien, pv_uebersprungen, pv_keineGefunden);
+}
+
+bool TMZFDatei::LeseAlleAusWAV(const QStringList& pv_dateiNamen,
+                               std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                               std::vector<TUebersprungenes>* pv_uebersprungen, bool* pv_keineGefunden) {
+    const QString pv_dateiName = pv_dateiNamen.join(QStringLiteral(", "));
     pv_dateien.clear();
     if (pv_keineGefunden)
         *pv_keineGefunden = false;
@@ -132,7 +215,7 @@ bool TMZFDatei::LeseAlleAusWAV(const QString& pv_dateiName,
         Schliessen();
     const TImportRahmen rahmen(*this);
     const TBandFehler fehler =
-        DekodiereWAV(pv_dateiName, LiesImportErweiterteDekodierung(), pv_dateien, pv_uebersprungen);
+        DekodiereWAV(pv_dateiNamen, LiesImportErweiterteDekodierung(), pv_dateien, pv_uebersprungen);
     if (!fehler.IstOk()) {
         pv_dateien.clear();
         QString text = BandFehlerText(fehler);
