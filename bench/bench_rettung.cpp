@@ -79,6 +79,27 @@ void DruckeFall(const TFall& f) {
     std::fflush(stdout);
 }
 
+// Each wrong file reported: by which decoding, from which recording, and how many bytes differ.
+void DruckeFalsche(const TFall& f, const TQuelle& quelle) {
+    for (const bool erweitert : {false, true}) {
+        const TErgebnis& e = erweitert ? f.erweitert : f.standard;
+        const char* wer = erweitert ? "extended" : "standard";
+        for (std::size_t i = 0; i < e.beide.dateien.size(); ++i)
+            for (const QByteArray& falsch : e.beide.dateien[i].falsch) {
+                const QByteArray richtig = quelle.dateien[i].kopf + quelle.dateien[i].rumpf;
+                qsizetype anders = std::abs(falsch.size() - richtig.size());
+                for (qsizetype k = 0; k < std::min(falsch.size(), richtig.size()); ++k)
+                    anders += falsch[k] != richtig[k] ? 1 : 0;
+                std::printf("    wrong \"%s\" from the %s decoding of the %s recording: %lld bytes differ\n",
+                            qPrintable(quelle.dateien[i].name), wer,
+                            e.eine.dateien[i].falsch.contains(falsch) ? "first" : "second",
+                            static_cast<long long>(anders));
+            }
+        if (e.beide.Fremde() > 0)
+            std::printf("    %d files of no expected name from the %s decoding\n", e.beide.Fremde(), wer);
+    }
+}
+
 // Recovered and total files of a group of cases.
 struct TSumme {
     int dateien = 0;
@@ -230,6 +251,7 @@ int main(int argc, char** argv) {
                     gemacht};
             dekodieren += Sekunden(zeit);
             DruckeFall(f);
+            DruckeFalsche(f, quelle);
             faelle.push_back(std::move(f));
             if (optionen.behalten.isEmpty()) {
                 QFile::remove(erste);

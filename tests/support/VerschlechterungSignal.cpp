@@ -214,23 +214,32 @@ void Abspielen(TSignal& signal, const std::function<double(double)>& geschwindig
 
 QByteArray AlsWAV(const TSignal& signal) {
     const bool acht = signal.bits == 8;
+    const auto bits = static_cast<std::uint16_t>(acht ? 8 : 16);
     const std::size_t frames = signal.kanaele.empty() ? 0 : signal.Band().size();
-    QByteArray daten(static_cast<qsizetype>(frames * signal.kanaele.size() * (acht ? 1 : 2)), '\0');
-    auto* z = reinterpret_cast<unsigned char*>(daten.data());
+    const auto datenBytes = static_cast<std::uint32_t>(frames * signal.kanaele.size() * (bits / 8));
+    const QByteArray fmt =
+        WAVBau::FmtPCM(Kanalzahl(signal), static_cast<std::uint32_t>(std::lround(signal.rate)), bits);
+    // The canonical head, written in place: the samples of a long recording are copied only once.
+    QByteArray wav = QByteArray("RIFF") + WAVBau::Le32(4 + 8 + 16 + 8 + datenBytes + (datenBytes & 1)) +
+                     QByteArray("WAVEfmt ") + WAVBau::Le32(16) + fmt + QByteArray("data") +
+                     WAVBau::Le32(datenBytes);
+    const qsizetype kopf = wav.size();
+    wav.resize(kopf + datenBytes + (datenBytes & 1));
+    auto* z = reinterpret_cast<unsigned char*>(wav.data()) + kopf;
     for (std::size_t i = 0; i < frames; ++i)
         for (const auto& kanal : signal.kanaele) {
-            const double w = std::clamp(static_cast<double>(kanal[i]), -1.0, 1.0);
+            const float w = std::clamp(kanal[i], -1.0F, 1.0F);
             if (acht) {
-                *z++ = static_cast<unsigned char>(std::clamp(std::lround(w * 127.0) + 128, 0L, 255L));
+                *z++ = static_cast<unsigned char>(std::lround(w * 127.0F) + 128);
             } else {
-                const auto v =
-                    static_cast<std::uint16_t>(std::clamp(std::lround(w * 32767.0), -32768L, 32767L));
+                const auto v = static_cast<std::uint16_t>(std::lround(w * 32767.0F));
                 *z++ = static_cast<unsigned char>(v & 0xFF);
                 *z++ = static_cast<unsigned char>(v >> 8);
             }
         }
-    return WAVBau::Wav(Kanalzahl(signal), static_cast<std::uint32_t>(std::lround(signal.rate)),
-                       static_cast<std::uint16_t>(acht ? 8 : 16), daten);
+    if (datenBytes & 1)
+        *z = 0;
+    return wav;
 }
 
 bool AusWAV(const QByteArray& wav, TSignal& signal) {
