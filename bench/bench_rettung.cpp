@@ -39,13 +39,14 @@ struct TErgebnis {
 };
 
 struct TFall {
-    TArt art;
-    TStaerke staerke;
-    TQuellArt quelle;
+    TArt art = TArt::Keine;
+    TStaerke staerke = TStaerke::Leicht;
+    TQuellArt quelle = TQuellArt::MZ700;
     int dateien = 0;
     TErgebnis standard;
     TErgebnis erweitert;
-    double erzeugen = 0.0; // making both recordings
+    double erzeugen = 0.0;   // making both recordings
+    double dekodieren = 0.0; // decoding both, both ways
 };
 
 TErgebnis Dekodiere(const QString& erste, const QString& zweite, const TQuelle& quelle, bool erweitert) {
@@ -180,6 +181,42 @@ void DruckeSummen(const std::vector<TFall>& faelle) {
         DruckeSumme(StaerkeName(staerke), summe);
 }
 
+// Makes both recordings of a case in `ordner`, decodes them, prints the line and removes them
+// again unless they are to be kept.
+std::optional<TFall> Miss(const TQuelle& quelle, TQuellArt q, TArt art, TStaerke staerke,
+                          const QString& ordner, bool behalten) {
+    QString fall = QString::fromUtf8(ArtName(art));
+    if (art != TArt::Keine)
+        fall += QLatin1Char('-') + QString::fromUtf8(StaerkeName(staerke));
+    fall += QLatin1Char('-') + quelle.name;
+    const QString stamm = QDir(ordner).filePath(fall.replace(QLatin1Char(' '), QLatin1Char('_')));
+    const QString erste = stamm + QStringLiteral("-1.wav"), zweite = stamm + QStringLiteral("-2.wav");
+    auto zeit = TUhr::now();
+    QString fehler;
+    if (!SchreibeAufnahme(quelle, q, art, staerke, 0, erste, fehler) ||
+        !SchreibeAufnahme(quelle, q, art, staerke, 1, zweite, fehler)) {
+        std::fprintf(stderr, "%s\n", qPrintable(fehler));
+        return std::nullopt;
+    }
+    TFall f;
+    f.art = art;
+    f.staerke = staerke;
+    f.quelle = q;
+    f.dateien = static_cast<int>(quelle.dateien.size());
+    f.erzeugen = Sekunden(zeit);
+    zeit = TUhr::now();
+    f.standard = Dekodiere(erste, zweite, quelle, false);
+    f.erweitert = Dekodiere(erste, zweite, quelle, true);
+    f.dekodieren = Sekunden(zeit);
+    DruckeFall(f);
+    DruckeFalsche(f, quelle);
+    if (!behalten) {
+        QFile::remove(erste);
+        QFile::remove(zweite);
+    }
+    return f;
+}
+
 struct TOptionen {
     QString behalten;
     QString nur;
@@ -225,38 +262,12 @@ int main(int argc, char** argv) {
     double erzeugen = 0.0, dekodieren = 0.0;
     for (const auto& [art, staerke] : reihen)
         for (const TQuellArt q : AlleQuellen) {
-            const TQuelle& quelle = quellen[q];
-            QString fall = QString::fromUtf8(ArtName(art));
-            if (art != TArt::Keine)
-                fall += QLatin1Char('-') + QString::fromUtf8(StaerkeName(staerke));
-            fall += QLatin1Char('-') + quelle.name;
-            const QString stamm = QDir(ordner).filePath(fall.replace(QLatin1Char(' '), QLatin1Char('_')));
-            const QString erste = stamm + QStringLiteral("-1.wav"), zweite = stamm + QStringLiteral("-2.wav");
-            auto zeit = TUhr::now();
-            QString fehler;
-            if (!SchreibeAufnahme(quelle, q, art, staerke, 0, erste, fehler) ||
-                !SchreibeAufnahme(quelle, q, art, staerke, 1, zweite, fehler)) {
-                std::fprintf(stderr, "%s\n", qPrintable(fehler));
+            std::optional<TFall> f = Miss(quellen[q], q, art, staerke, ordner, !optionen.behalten.isEmpty());
+            if (!f)
                 return 1;
-            }
-            const double gemacht = Sekunden(zeit);
-            erzeugen += gemacht;
-            zeit = TUhr::now();
-            TFall f{art,
-                    staerke,
-                    q,
-                    static_cast<int>(quelle.dateien.size()),
-                    Dekodiere(erste, zweite, quelle, false),
-                    Dekodiere(erste, zweite, quelle, true),
-                    gemacht};
-            dekodieren += Sekunden(zeit);
-            DruckeFall(f);
-            DruckeFalsche(f, quelle);
-            faelle.push_back(std::move(f));
-            if (optionen.behalten.isEmpty()) {
-                QFile::remove(erste);
-                QFile::remove(zweite);
-            }
+            erzeugen += f->erzeugen;
+            dekodieren += f->dekodieren;
+            faelle.push_back(std::move(*f));
         }
     DruckeSummen(faelle);
     DruckeKurve(faelle);
