@@ -1,3 +1,4 @@
+// The sources of the worn-tape set, its recordings and what the decodings give back from them.
 #include "RettungsMessung.h"
 
 #include "MZFDatei.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <numbers>
 

@@ -66,7 +66,8 @@ bool SchreibeAufnahme(const TQuelle& quelle, TQuellArt art, Verschlechterung::TA
 // What the decoding gave for one expected file. Every file the decoding returns counts today as
 // reported intact; a wrong one is a reported file whose name is the expected file's but whose bytes
 // are not. Versions are told apart by their bytes, so that one wrong version found in two recordings
-// counts once.
+// counts once. A decoding that tells each file's state (intact, repaired, damaged) adds it here:
+// only what it reports intact or repaired can be wrong.
 struct TDateiBefund {
     bool gerettet = false;
     QSet<QByteArray> falsch;
@@ -86,7 +87,8 @@ struct TBewertung {
 
 // Decodes each recording of one tape through the program's import of all files of a recording,
 // with this model and the standard or the extended decoding, and compares what comes back with the
-// expected files. Several recordings are decoded one by one and their findings united.
+// expected files. Several recordings are decoded one by one and their findings united; a decoding
+// that takes several recordings of one tape at once takes them here in one call.
 TBewertung Bewerte(const QStringList& aufnahmen, std::uint8_t modell, bool erweitert,
                    const std::vector<TErwarteteDatei>& erwartet);
 

@@ -72,10 +72,11 @@ inline constexpr std::array<TGleichlauf, 3> FlatternStaerken{{{9.0, 0.005}, {13.
 // 1 - anteil at its end (a motor that slows as the tape winds on).
 inline constexpr std::array<double, 3> DriftStaerken{0.05, 0.12, 0.25};
 
-// Dropouts: on average `proSekunde` a second (random gaps), each between 10 dB and `tiefsteDb` deep
-// and lasting between `kuerzesteMs` and `laengsteMs`, reached and left over `flankeMs` (the tape
-// lifts off and settles smoothly). The level sinks into a hiss floor `rauschDb` below the signal,
-// the noise of the head and the amplifier that a dropout does not take away.
+// Dropouts: on average `proSekunde` a second (random gaps), each between `AussetzerFlachsteDb` and
+// `tiefsteDb` deep (at random) and lasting between `kuerzesteMs` and `laengsteMs`, reached and left
+// over `AussetzerFlankeMs` (the tape lifts off and settles smoothly). The level sinks into a hiss
+// floor `AussetzerRauschDb` below the signal: the noise of the head and the amplifier, which a
+// dropout does not take away.
 struct TAussetzer {
     double proSekunde;
     double tiefsteDb;
@@ -139,9 +140,9 @@ struct TAllpass {
 inline constexpr std::array<TAllpass, 3> AllpassStaerken{
     {{{{{2000.0, 0.0}, {}}}, 1}, {{{{1500.0, 0.7}, {}}}, 1}, {{{{1000.0, 1.0}, {2500.0, 1.0}}}, 2}}};
 
-// Print-through: the layer wound over and the layer under this one leave faint copies `abstand`
-// seconds before (pre-echo, `vorDb`) and after (post-echo, `nachDb`); levels against the signal.
-// 1.5 s is one turn near the hub of a cassette at 4.76 cm/s.
+// Print-through: the layer wound over and the layer under this one leave faint copies
+// `KopiereffektAbstand` seconds before (pre-echo, `vorDb`) and after (post-echo, `nachDb`); levels
+// against the signal. 1.5 s is one turn near the hub of a cassette at 4.76 cm/s.
 struct TKopiereffekt {
     double vorDb;
     double nachDb;
