@@ -2,7 +2,8 @@
 // the program exports for an MZ-700, one for an MZ-80K and the two real cassettes of the corpus,
 // each recorded twice with its own seeds. For every case the standard and the extended decoding
 // of the first recording, and of both recordings together (a file counts when either gives it):
-// files back byte-exact, wrong files reported, and the decoding time. Then the totals and, per
+// files back byte-exact (of the extended decoding's, how many it repaired, and how many more it
+// reported damaged), wrong files reported, and the decoding time. Then the totals and, per
 // degradation, the strength from which the decodings lose files.
 //
 //   bench_rettung [--keep FOLDER] [--only NAME]
@@ -64,17 +65,17 @@ QString Anteil(int gerettet, int gesamt) {
 }
 
 void DruckeKopf() {
-    std::printf("%-18s %-8s %-14s %7s %7s | %-15s | %-11s | %s  %s\n", "degradation", "strength", "source",
-                "std", "ext", "2 rec: std ext", "wrong s/e", "ms std/ext", "make s");
+    std::printf("%-18s %-8s %-14s %7s %7s %-7s | %-15s | %-11s | %s  %s\n", "degradation", "strength",
+                "source", "std", "ext", "rep/dam", "2 rec: std ext", "wrong s/e", "ms std/ext", "make s");
 }
 
 void DruckeFall(const TFall& f) {
     const auto falsch = [](const TErgebnis& e) { return e.beide.Falsch() + e.beide.Fremde(); };
-    std::printf("%-18s %-8s %-14s %7s %7s | %7s %7s | %5d %5d | %5.0f %5.0f  %5.1f\n", ArtName(f.art),
+    std::printf("%-18s %-8s %-14s %7s %7s %3d %3d | %7s %7s | %5d %5d | %5.0f %5.0f  %5.1f\n", ArtName(f.art),
                 f.art == TArt::Keine ? "-" : StaerkeName(f.staerke), QuellName(f.quelle),
                 qPrintable(Anteil(f.standard.eine.Gerettet(), f.dateien)),
-                qPrintable(Anteil(f.erweitert.eine.Gerettet(), f.dateien)),
-                qPrintable(Anteil(f.standard.beide.Gerettet(), f.dateien)),
+                qPrintable(Anteil(f.erweitert.eine.Gerettet(), f.dateien)), f.erweitert.eine.Repariert(),
+                f.erweitert.eine.Beschaedigt(), qPrintable(Anteil(f.standard.beide.Gerettet(), f.dateien)),
                 qPrintable(Anteil(f.erweitert.beide.Gerettet(), f.dateien)), falsch(f.standard),
                 falsch(f.erweitert), 1000.0 * f.standard.sekunden, 1000.0 * f.erweitert.sekunden, f.erzeugen);
     std::fflush(stdout);
@@ -107,6 +108,7 @@ struct TSumme {
     int standard = 0, erweitert = 0;             // first recording
     int standardBeide = 0, erweitertBeide = 0;   // both recordings
     int falschStandard = 0, falschErweitert = 0; // wrong or unknown files reported, both recordings
+    int repariert = 0, beschaedigt = 0;          // by the extended decoding, first recording
 
     void Zaehle(const TFall& f) {
         dateien += f.dateien;
@@ -116,6 +118,8 @@ struct TSumme {
         erweitertBeide += f.erweitert.beide.Gerettet();
         falschStandard += f.standard.beide.Falsch() + f.standard.beide.Fremde();
         falschErweitert += f.erweitert.beide.Falsch() + f.erweitert.beide.Fremde();
+        repariert += f.erweitert.eine.Repariert();
+        beschaedigt += f.erweitert.eine.Beschaedigt();
     }
 };
 
@@ -127,11 +131,12 @@ QString Prozent(int teil, int gesamt) {
 }
 
 void DruckeSumme(const char* titel, const TSumme& s) {
-    std::printf(
-        "%-16s standard %-20s extended %-20s | 2 rec: standard %-20s extended %-20s | wrong %d / %d\n", titel,
-        qPrintable(Prozent(s.standard, s.dateien)), qPrintable(Prozent(s.erweitert, s.dateien)),
-        qPrintable(Prozent(s.standardBeide, s.dateien)), qPrintable(Prozent(s.erweitertBeide, s.dateien)),
-        s.falschStandard, s.falschErweitert);
+    std::printf("%-16s standard %-20s extended %-20s (repaired %d, damaged %d) | 2 rec: standard %-20s "
+                "extended %-20s | wrong %d / %d\n",
+                titel, qPrintable(Prozent(s.standard, s.dateien)),
+                qPrintable(Prozent(s.erweitert, s.dateien)), s.repariert, s.beschaedigt,
+                qPrintable(Prozent(s.standardBeide, s.dateien)),
+                qPrintable(Prozent(s.erweitertBeide, s.dateien)), s.falschStandard, s.falschErweitert);
 }
 
 // The mildest strength at which the cases of a degradation (of the sources chosen) lose a file.

@@ -124,6 +124,36 @@ void HaengeStilleAn(TSignal& ziel, double sekunden) {
     ziel.Band().insert(ziel.Band().end(), static_cast<std::size_t>(sekunden * ziel.rate), 0.0F);
 }
 
+// Where one file the decoding returned goes in the evaluation.
+void Zaehle(const TMZFDatei& datei, const std::vector<TErwarteteDatei>& erwartet, TBewertung& bewertung) {
+    const QByteArray kopf = Kopf(datei);
+    const QByteArray rumpf = Rumpf(datei);
+    const QString name = TMZFDatei::NameAusKopf(datei.Kopf().data());
+    const auto genau = std::find_if(erwartet.begin(), erwartet.end(), [&](const TErwarteteDatei& e) {
+        return e.kopf == kopf && e.rumpf == rumpf;
+    });
+    const auto gleichnamig = std::find_if(erwartet.begin(), erwartet.end(),
+                                          [&](const TErwarteteDatei& e) { return e.name == name; });
+    const TDateiBefund::TZustand zustand = datei.HoleBefund().zustand;
+    if (zustand == TDateiBefund::TZustand::Beschaedigt) {
+        const auto ziel = genau != erwartet.end() ? genau : gleichnamig;
+        if (ziel != erwartet.end())
+            bewertung.dateien[static_cast<std::size_t>(ziel - erwartet.begin())].beschaedigt = true;
+        return;
+    }
+    if (genau != erwartet.end()) {
+        TDateiAusgang& ausgang = bewertung.dateien[static_cast<std::size_t>(genau - erwartet.begin())];
+        const bool repariert = zustand == TDateiBefund::TZustand::Repariert;
+        ausgang.repariert = ausgang.gerettet ? ausgang.repariert && repariert : repariert;
+        ausgang.gerettet = true;
+    } else if (gleichnamig != erwartet.end()) {
+        bewertung.dateien[static_cast<std::size_t>(gleichnamig - erwartet.begin())].falsch.insert(kopf +
+                                                                                                  rumpf);
+    } else {
+        bewertung.fremde.insert(kopf + rumpf);
+    }
+}
+
 } // namespace
 
 const char* QuellName(TQuellArt art) {
@@ -189,22 +219,35 @@ bool SchreibeAufnahme(const TQuelle& quelle, TQuellArt art, TArt verschlechterun
 }
 
 int TBewertung::Gerettet() const {
-    int anzahl = 0;
-    for (const TDateiBefund& d : dateien)
-        anzahl += d.gerettet ? 1 : 0;
-    return anzahl;
+    return static_cast<int>(
+        std::count_if(dateien.begin(), dateien.end(), [](const auto& d) { return d.gerettet; }));
+}
+
+int TBewertung::Repariert() const {
+    return static_cast<int>(
+        std::count_if(dateien.begin(), dateien.end(), [](const auto& d) { return d.repariert; }));
+}
+
+int TBewertung::Beschaedigt() const {
+    return static_cast<int>(std::count_if(dateien.begin(), dateien.end(),
+                                          [](const auto& d) { return d.beschaedigt && !d.gerettet; }));
 }
 
 int TBewertung::Falsch() const {
     int anzahl = 0;
-    for (const TDateiBefund& d : dateien)
+    for (const TDateiAusgang& d : dateien)
         anzahl += static_cast<int>(d.falsch.size());
     return anzahl;
 }
 
 void TBewertung::Vereinige(const TBewertung& andere) {
     for (std::size_t i = 0; i < dateien.size() && i < andere.dateien.size(); ++i) {
+        // Recovered intact by one recording counts as intact.
+        dateien[i].repariert = dateien[i].gerettet && andere.dateien[i].gerettet
+                                   ? dateien[i].repariert && andere.dateien[i].repariert
+                                   : dateien[i].repariert || andere.dateien[i].repariert;
         dateien[i].gerettet = dateien[i].gerettet || andere.dateien[i].gerettet;
+        dateien[i].beschaedigt = dateien[i].beschaedigt || andere.dateien[i].beschaedigt;
         dateien[i].falsch.unite(andere.dateien[i].falsch);
     }
     fremde.unite(andere.fremde);
@@ -223,25 +266,8 @@ TBewertung Bewerte(const QStringList& aufnahmen, std::uint8_t modell, bool erwei
         std::vector<std::unique_ptr<TMZFDatei>> gefunden;
         leser.LeseAlleAusWAV(aufnahme, gefunden);
         bewertung.meldungen << plattform.meldungen;
-        for (const auto& datei : gefunden) {
-            const QByteArray kopf = Kopf(*datei);
-            const QByteArray rumpf = Rumpf(*datei);
-            const QString name = TMZFDatei::NameAusKopf(datei->Kopf().data());
-            auto genau = std::find_if(erwartet.begin(), erwartet.end(), [&](const TErwarteteDatei& e) {
-                return e.kopf == kopf && e.rumpf == rumpf;
-            });
-            if (genau != erwartet.end()) {
-                bewertung.dateien[static_cast<std::size_t>(genau - erwartet.begin())].gerettet = true;
-                continue;
-            }
-            auto gleichnamig = std::find_if(erwartet.begin(), erwartet.end(),
-                                            [&](const TErwarteteDatei& e) { return e.name == name; });
-            if (gleichnamig != erwartet.end())
-                bewertung.dateien[static_cast<std::size_t>(gleichnamig - erwartet.begin())].falsch.insert(
-                    kopf + rumpf);
-            else
-                bewertung.fremde.insert(kopf + rumpf);
-        }
+        for (const auto& datei : gefunden)
+            Zaehle(*datei, erwartet, bewertung);
     }
     return bewertung;
 }

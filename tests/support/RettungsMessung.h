@@ -63,22 +63,26 @@ std::uint32_t Startwert(TQuellArt quelle, Verschlechterung::TArt art, Verschlech
 bool SchreibeAufnahme(const TQuelle& quelle, TQuellArt art, Verschlechterung::TArt verschlechterung,
                       Verschlechterung::TStaerke staerke, int aufnahme, const QString& pfad, QString& fehler);
 
-// What the decoding gave for one expected file. Every file the decoding returns counts today as
-// reported intact; a wrong one is a reported file whose name is the expected file's but whose bytes
-// are not. Versions are told apart by their bytes, so that one wrong version found in two recordings
-// counts once. A decoding that tells each file's state (intact, repaired, damaged) adds it here:
-// only what it reports intact or repaired can be wrong.
-struct TDateiBefund {
+// What the decoding gave for one expected file. A file counts as recovered when the decoding reports
+// it intact or repaired and its bytes are the expected ones; a wrong one is a file reported intact
+// or repaired whose name is the expected file's but whose bytes are not. A file reported damaged is
+// neither: the decoding says itself that it is not sure of it. Versions are told apart by their
+// bytes, so that one wrong version found in two recordings counts once.
+struct TDateiAusgang {
     bool gerettet = false;
+    bool repariert = false;   // recovered, and reported repaired
+    bool beschaedigt = false; // reported damaged (and not recovered)
     QSet<QByteArray> falsch;
 };
 
 struct TBewertung {
-    std::vector<TDateiBefund> dateien; // one per expected file, in the source's order
-    QSet<QByteArray> fremde;           // reported files whose name no expected file has
-    QStringList meldungen;             // what the decoding showed (e.g. that it found nothing)
+    std::vector<TDateiAusgang> dateien; // one per expected file, in the source's order
+    QSet<QByteArray> fremde;            // files reported intact or repaired whose name no expected file has
+    QStringList meldungen;              // what the decoding showed (e.g. that it found nothing)
 
     int Gerettet() const;
+    int Repariert() const;
+    int Beschaedigt() const;
     int Falsch() const;
     int Fremde() const { return static_cast<int>(fremde.size()); }
     // Takes in what another recording of the same tape gave: recovered when either gave it.
