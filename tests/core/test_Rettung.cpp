@@ -1,0 +1,118 @@
+// Worn tapes: a slice of the degraded recordings that bench_rettung measures in full (mild and
+// typical strengths, the tapes the program exports for an MZ-700 and an MZ-80K, and the real
+// cassettes). Per case the files the standard decoding gives back (it stays exactly as it is), the
+// files the extended decoding gives back at least (raise the column as the rescue gets better),
+// and no wrong file (but where the extended decoding still reports one: its own column, to come
+// down to 0). A file the extended decoding reports damaged is neither recovered nor wrong.
+#include "PlattformSkript.h"
+#include "ProgrammEinstellungen.h"
+#include "RettungsMessung.h"
+#include "TestUmgebung.h"
+
+#include <QDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+#include <numbers>
+
+namespace {
+
+using namespace RettungsMessung;
+using namespace Verschlechterung;
+
+struct TFall {
+    TQuellArt quelle;
+    TArt art;
+    TStaerke staerke;
+    int standard;   // files the standard decoding gives back, exactly
+    int erweitert;  // files the extended decoding gives back, at least
+    int falsch = 0; // wrong files the extended decoding reports beside them, at most (to come down to 0)
+};
+
+constexpr TQuellArt MZ700 = TQuellArt::MZ700;
+constexpr TQuellArt MZ80K = TQuellArt::MZ80K;
+constexpr TQuellArt Blat = TQuellArt::GnuBlat;
+constexpr TQuellArt Mond = TQuellArt::Moonlander;
+constexpr TStaerke Leicht = TStaerke::Leicht;
+constexpr TStaerke Typisch = TStaerke::Typisch;
+
+// One line a case. The MZ-700 and MZ-80K tapes hold two files each, the real cassettes one.
+const TFall Faelle[] = {
+    {MZ700, TArt::Keine, Leicht, 2, 2},
+    {Mond, TArt::Keine, Leicht, 1, 1},
+    {MZ80K, TArt::Uebersteuerung, Typisch, 2, 2},
+    {MZ700, TArt::Saettigung, Typisch, 2, 2},
+    {Blat, TArt::Saettigung, Typisch, 0, 1},
+    {MZ80K, TArt::Kopiereffekt, Typisch, 2, 2},
+    {MZ700, TArt::Aussetzer, Typisch, 2, 2},
+    {Mond, TArt::Drift, Typisch, 0, 1},
+    {MZ80K, TArt::Jaulen, Typisch, 2, 2},
+    {MZ700, TArt::Flattern, Typisch, 2, 2},
+    {MZ700, TArt::Allpass, Typisch, 0, 2},
+    // The passes read a second version of the file here, four bytes wrong with good checksums.
+    {Blat, TArt::Allpass, Typisch, 1, 1},
+    {MZ700, TArt::Rauschen, Typisch, 1, 2},
+    {MZ700, TArt::Knackser, Leicht, 2, 2},
+    {MZ700, TArt::Knackser, Typisch, 0, 1},
+    // Beside both files, a LIFEGAMEMZ.TXT with four bytes wrong, not reported damaged.
+    {MZ80K, TArt::Codec, Typisch, 2, 2, 1},
+    {MZ700, TArt::AchtBit, Typisch, 2, 2},
+    {MZ700, TArt::Kanal, Leicht, 2, 2},
+    {MZ80K, TArt::Kanal, Typisch, 0, 0},
+    {MZ80K, TArt::Alles, Leicht, 0, 1},
+};
+
+std::string FallName(const ::testing::TestParamInfo<TFall>& info) {
+    std::string name = std::string(QuellName(info.param.quelle)) + "_" + ArtName(info.param.art);
+    if (info.param.art != TArt::Keine)
+        name += std::string("_") + StaerkeName(info.param.staerke);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
+// Each source is built once per test program.
+const TQuelle& Quelle(TQuellArt art) {
+    static std::map<TQuellArt, TQuelle> quellen;
+    auto it = quellen.find(art);
+    if (it == quellen.end()) {
+        TQuelle quelle;
+        QString fehler;
+        EXPECT_TRUE(LadeQuelle(art, KorpusPfad(QString()), TestVerzeichnis(), quelle, fehler))
+            << fehler.toStdString();
+        it = quellen.emplace(art, std::move(quelle)).first;
+    }
+    return it->second;
+}
+
+class WornTape : public ::testing::TestWithParam<TFall> {
+protected:
+    void SetUp() override { TestSprache(true); }
+    void TearDown() override { EinstellungenLeeren(); }
+    TPlattformSkript skript;
+};
+
+TEST_P(WornTape, RecoversAtLeastWhatItDidAndNothingWrong) {
+    const TFall& f = GetParam();
+    const TQuelle& quelle = Quelle(f.quelle);
+    ASSERT_FALSE(quelle.dateien.empty());
+    const QString pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("aufnahme.wav"));
+    QString fehler;
+    ASSERT_TRUE(SchreibeAufnahme(quelle, f.quelle, f.art, f.staerke, 0, pfad, fehler))
+        << fehler.toStdString();
+    const TBewertung standard = Bewerte({pfad}, quelle.modell, false, quelle.dateien);
+    const TBewertung erweitert = Bewerte({pfad}, quelle.modell, true, quelle.dateien);
+    EXPECT_EQ(standard.Gerettet(), f.standard) << standard.meldungen.join(QLatin1Char('\n')).toStdString();
+    EXPECT_GE(erweitert.Gerettet(), f.erweitert) << erweitert.meldungen.join(QLatin1Char('\n')).toStdString();
+    // The extended decoding runs the standard passes too.
+    EXPECT_GE(erweitert.Gerettet(), standard.Gerettet());
+    EXPECT_EQ(standard.Falsch(), 0);
+    EXPECT_LE(erweitert.Falsch(), f.falsch);
+    EXPECT_EQ(standard.Fremde(), 0);
+    EXPECT_EQ(erweitert.Fremde(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Slice, WornTape, ::testing::ValuesIn(Faelle), FallName);
+
+} // namespace
