@@ -25,6 +25,8 @@ const QString WertVerkuerzt = QStringLiteral("ExportWAVVerkuerztesMZTonbandForma
 const QString WertSampleRate = QStringLiteral("ExportWAVSampleRate");
 const QString WertInvertiert = QStringLiteral("ExportWAVInvertiertePolaritaet");
 const QString WertErweitert = QStringLiteral("ImportErweiterteDekodierung");
+const QString WertAudioAusgabe = QStringLiteral("TonbandAusgabeGeraet");
+const QString WertAudioEingabe = QStringLiteral("TonbandEingabeGeraet");
 
 struct TImSpeicher {
     quint8 modell = MZ80K;
@@ -265,6 +267,15 @@ void SchreibeImportErweiterteDekodierung(bool erweitert) {
 
 void SetzeImportErweiterteDekodierungImSpeicher(bool erweitert) {
     g_speicher.erweitert = erweitert;
+}
+
+QString LiesAudioGeraet(bool ausgabe) {
+    TSchluessel k;
+    return k.Text(ausgabe ? WertAudioAusgabe : WertAudioEingabe).value_or(QString());
+}
+
+void SchreibeAudioGeraete(const QString& ausgabe, const QString& eingabe) {
+    SchreibeWerte({{WertAudioAusgabe, ausgabe}, {WertAudioEingabe, eingabe}});
 }
 
 quint8 HoleImportExportMZModell() {

@@ -60,6 +60,11 @@ void SchreibeImportErweiterteDekodierung(bool erweitert);
 // `erweitert` without reading the store (until the settings are loaded again).
 void SetzeImportErweiterteDekodierungImSpeicher(bool erweitert);
 
+// The sound devices of the tape deck, output and input, as the sound server names them; empty for
+// the system's default. Read from the store at every call.
+QString LiesAudioGeraet(bool ausgabe);
+void SchreibeAudioGeraete(const QString& ausgabe, const QString& eingabe);
+
 // The in-memory values; they never touch the store.
 quint8 HoleImportExportMZModell();
 quint16 HoleExportWAVSampleRate();

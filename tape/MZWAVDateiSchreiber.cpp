@@ -1,58 +1,15 @@
 #include "MZWAVDateiSchreiber.h"
 
-#include "LittleEndian.h"
 #include "ProgrammEinstellungen.h"
 #include "SchreibMeldung.h"
-#include "WAVAufbau.h"
+#include "WAVKopf.h"
 
-#include <array>
 
 namespace {
 
-// The canonical head of an 8-bit mono PCM file, one "fmt " and one "data" chunk.
 static_assert(WAVAufbau::KanonischKopfGroesse == TMZWAVDateiSchreiber::KopfGroesse);
-constexpr int OffsetFmtKennung = WAVAufbau::RiffKopfGroesse;
-constexpr int OffsetFmtGroesse = OffsetFmtKennung + WAVAufbau::OffsetChunkGroesse;
-constexpr int OffsetFmt = WAVAufbau::KanonischFmtDaten;
-constexpr int OffsetDataKennung = WAVAufbau::KanonischData;
-constexpr int OffsetDataGroesse = OffsetDataKennung + WAVAufbau::OffsetChunkGroesse;
 constexpr std::uint16_t Kanaele = 1;
-constexpr std::uint16_t BlockAusrichtung = 1;
 constexpr std::uint16_t BitsProSample = 8;
-
-void Setze16(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset, std::uint16_t wert) {
-    LittleEndian::Schreibe16(kopf.data() + offset, wert);
-}
-
-void Setze32(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset, std::uint32_t wert) {
-    LittleEndian::Schreibe32(kopf.data() + offset, wert);
-}
-
-void SetzeKennung(std::array<char, TMZWAVDateiSchreiber::KopfGroesse>& kopf, int offset,
-                  const char* kennung) {
-    for (int i = 0; i < WAVAufbau::KennungLaenge; ++i)
-        kopf[offset + i] = kennung[i];
-}
-
-std::array<char, TMZWAVDateiSchreiber::KopfGroesse> BaueKopf(std::uint32_t dateiLaenge,
-                                                             std::uint32_t sampleRate) {
-    std::array<char, TMZWAVDateiSchreiber::KopfGroesse> kopf{};
-    using namespace WAVAufbau;
-    SetzeKennung(kopf, 0, "RIFF");
-    Setze32(kopf, OffsetRiffGroesse, dateiLaenge - RiffGroesseAbzug);
-    SetzeKennung(kopf, OffsetWave, "WAVE");
-    SetzeKennung(kopf, OffsetFmtKennung, "fmt ");
-    Setze32(kopf, OffsetFmtGroesse, FmtGroesse);
-    Setze16(kopf, OffsetFmt + OffsetFormat, FormatPCM);
-    Setze16(kopf, OffsetFmt + OffsetKanaele, Kanaele);
-    Setze32(kopf, OffsetFmt + OffsetSampleRate, sampleRate);
-    Setze32(kopf, OffsetFmt + OffsetBytesProSekunde, sampleRate); // one byte per sample
-    Setze16(kopf, OffsetFmt + OffsetBlockGroesse, BlockAusrichtung);
-    Setze16(kopf, OffsetFmt + OffsetBitsProSample, BitsProSample);
-    SetzeKennung(kopf, OffsetDataKennung, "data");
-    Setze32(kopf, OffsetDataGroesse, dateiLaenge - TMZWAVDateiSchreiber::KopfGroesse);
-    return kopf;
-}
 
 } // namespace
 
@@ -111,7 +68,7 @@ bool TMZWAVDateiSchreiber::Schliessen() {
     const auto dateiLaenge = static_cast<std::uint32_t>(m_dateiSchreiber->HoleAnzahlBytes());
     // The header goes over the room left for it before the file replaces its target; if that or
     // the completion fails, the writer has said why and the caller's Abbrechen gives the file up.
-    const auto kopf = BaueKopf(dateiLaenge, sampleRate);
+    const TWAVKopf kopf = KanonischerWAVKopf(dateiLaenge - KopfGroesse, sampleRate, Kanaele, BitsProSample);
     if (!m_dateiSchreiber->UeberschreibeAnfang(reinterpret_cast<const std::uint8_t*>(kopf.data()),
                                                KopfGroesse))
         return false;
