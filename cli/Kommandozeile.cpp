@@ -311,8 +311,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         aufruf.befehl != QLatin1String("play") &&
         (aufruf.befehl != QLatin1String("convert") ||
          DateiArtVonEndung(aufruf.dateien.back()) != TDateiArt::WAV))
-        return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of play and of "
-                              "convert to a .wav file");
+        return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
+                              ".wav file and of play");
     // --model, --extended and --standard only matter for recordings (and --model for MZT and WAV
     // output), but every command reads a file that may be one: a script passes them for any input.
     if (const auto grund = PruefeInhaltsOptionen(aufruf))
