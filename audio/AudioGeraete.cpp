@@ -1,6 +1,7 @@
 #include "AudioGeraete.h"
 
 #include <QMediaDevices>
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +38,12 @@ std::optional<QAudioDevice> FindeAudioGeraet(bool pv_ausgabe, const QString& pv_
         if (g.description() == pv_name)
             return g;
     return std::nullopt;
+}
+
+bool AudioGeraetVorhanden(bool pv_ausgabe, const QByteArray& pv_id) {
+    const QList<QAudioDevice> geraete = Geraete(pv_ausgabe);
+    return std::any_of(geraete.begin(), geraete.end(),
+                       [&](const QAudioDevice& g) { return g.id() == pv_id; });
 }
 
 QStringList AudioGeraeteZeilen() {

@@ -19,5 +19,7 @@ std::vector<TAudioGeraet> HoleAudioGeraete(bool pv_ausgaben);
 // The device of that id or description; an empty name gives the default device. Nothing when
 // no such device exists (or there is no device at all).
 std::optional<QAudioDevice> FindeAudioGeraet(bool pv_ausgabe, const QString& pv_name);
+// Whether the device of that id is still there (not unplugged, not removed from the server).
+bool AudioGeraetVorhanden(bool pv_ausgabe, const QByteArray& pv_id);
 // One line per device, outputs first: "output  ID  DESCRIPTION", "(default)" after the default.
 QStringList AudioGeraeteZeilen();

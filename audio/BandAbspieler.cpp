@@ -15,6 +15,8 @@ namespace {
 constexpr int FuellTaktMs = 20;
 constexpr int PufferMs = 500;
 constexpr qint64 MsProSekunde = 1000;
+// How often the owner looks whether the device is still there.
+constexpr int WacheMs = 500;
 constexpr qint64 UsProMs = 1000;
 
 } // namespace
@@ -124,6 +126,19 @@ TBandAbspieler::TBandAbspieler(QObject* pv_eltern) : QObject(pv_eltern) {
     m_arbeiter->moveToThread(&m_faden);
     connect(&m_faden, &QThread::finished, m_arbeiter, &QObject::deleteLater);
     m_faden.start(QThread::TimeCriticalPriority);
+    connect(&m_wache, &QTimer::timeout, this, &TBandAbspieler::PruefeGeraet);
+}
+
+void TBandAbspieler::PruefeGeraet() {
+    if (!m_laeuft || AudioGeraetVorhanden(true, m_geraetId))
+        return;
+    m_wache.stop();
+    QMetaObject::invokeMethod(
+        m_arbeiter,
+        [a = m_arbeiter, f = TAudioFehler::Von(TAudioFehler::TArt::Ausgefallen, true, m_geraetName)] {
+            a->Stoppe(f);
+        },
+        Qt::QueuedConnection);
 }
 
 TBandAbspieler::~TBandAbspieler() {
@@ -142,6 +157,7 @@ TAudioFehler TBandAbspieler::Starte(std::unique_ptr<TMZTonbandSignal> pv_signal,
                                                                 : TAudioFehler::TArt::Unbekannt,
                                  true, pv_geraet);
     m_geraetName = geraet->description();
+    m_geraetId = geraet->id();
     const auto rate = static_cast<int>(pv_signal->Generator().SampleRate());
     const std::optional<QAudioFormat> format = WaehleAudioFormat(*geraet, rate, true);
     if (!format)
@@ -156,6 +172,8 @@ TAudioFehler TBandAbspieler::Starte(std::unique_ptr<TMZTonbandSignal> pv_signal,
         [&] { fehler = m_arbeiter->Starte(*geraet, *format, std::unique_ptr<TMZTonbandSignal>(signal)); },
         Qt::BlockingQueuedConnection);
     m_laeuft = fehler.IstOk();
+    if (m_laeuft)
+        m_wache.start(WacheMs);
     m_pausiert = false;
     return fehler;
 }
@@ -187,6 +205,7 @@ void TBandAbspieler::Fertig(const TAudioFehler& pv_fehler) {
     if (!m_laeuft)
         return;
     m_laeuft = false;
+    m_wache.stop();
     m_pausiert = false;
     Q_EMIT Beendet(pv_fehler);
 }

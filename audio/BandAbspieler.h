@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <memory>
 
@@ -49,7 +50,13 @@ private:
     friend class TAbspielArbeiter;
     void Fertig(const TAudioFehler& pv_fehler);
 
+    // A sound server moves the streams of a device that goes away to another one; the device's
+    // disappearance from the list is what tells that it was unplugged.
+    void PruefeGeraet();
+
     QThread m_faden;
+    QTimer m_wache;
+    QByteArray m_geraetId;
     TAbspielArbeiter* m_arbeiter = nullptr; // lives in m_faden
     bool m_laeuft = false;
     bool m_pausiert = false;

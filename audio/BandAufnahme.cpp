@@ -21,6 +21,8 @@ namespace {
 constexpr int LeseTaktMs = 20;
 constexpr qint64 PufferUs = 50'000;
 constexpr qint64 MsProSekunde = 1000;
+// How often the owner looks whether the device is still there.
+constexpr int WacheMs = 500;
 // The meter: one peak per tenth of a second, ten of them make the second the hints look at.
 constexpr int MessFensterProSekunde = 10;
 constexpr int VollAusschlag = 32767;
@@ -242,6 +244,19 @@ TBandAufnahme::TBandAufnahme(QObject* pv_eltern) : QObject(pv_eltern) {
     m_arbeiter->moveToThread(&m_faden);
     connect(&m_faden, &QThread::finished, m_arbeiter, &QObject::deleteLater);
     m_faden.start(QThread::TimeCriticalPriority);
+    connect(&m_wache, &QTimer::timeout, this, &TBandAufnahme::PruefeGeraet);
+}
+
+void TBandAufnahme::PruefeGeraet() {
+    if (!m_laeuft || AudioGeraetVorhanden(false, m_geraetId))
+        return;
+    m_wache.stop();
+    QMetaObject::invokeMethod(
+        m_arbeiter,
+        [a = m_arbeiter, f = TAudioFehler::Von(TAudioFehler::TArt::Ausgefallen, false, m_geraetName)] {
+            a->Stoppe(f);
+        },
+        Qt::QueuedConnection);
 }
 
 TBandAufnahme::~TBandAufnahme() {
@@ -260,6 +275,7 @@ TAudioFehler TBandAufnahme::Starte(const TAuftrag& pv_auftrag) {
                                                                  : TAudioFehler::TArt::Unbekannt,
                                  false, pv_auftrag.geraet);
     m_geraetName = geraet->description();
+    m_geraetId = geraet->id();
     const std::optional<QAudioFormat> format = WaehleAudioFormat(*geraet, SampleRate, false);
     if (!format)
         return TAudioFehler::Von(TAudioFehler::TArt::Format, false, m_geraetName);
@@ -274,6 +290,8 @@ TAudioFehler TBandAufnahme::Starte(const TAuftrag& pv_auftrag) {
         m_arbeiter, [&] { fehler = m_arbeiter->Starte(*geraet, *format, pv_auftrag); },
         Qt::BlockingQueuedConnection);
     m_laeuft = fehler.IstOk();
+    if (m_laeuft)
+        m_wache.start(WacheMs);
     return fehler;
 }
 
@@ -312,6 +330,7 @@ void TBandAufnahme::Fertig(std::vector<std::unique_ptr<TMZFDatei>> pv_dateien,
     if (!m_laeuft)
         return;
     m_laeuft = false;
+    m_wache.stop();
     m_dateien = std::move(pv_dateien);
     m_uebersprungen = std::move(pv_uebersprungen);
     Q_EMIT Beendet(pv_fehler);

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <memory>
 #include <vector>
@@ -78,7 +79,13 @@ private:
     void Fertig(std::vector<std::unique_ptr<TMZFDatei>> pv_dateien,
                 std::vector<TUebersprungenes> pv_uebersprungen, const TAudioFehler& pv_fehler);
 
+    // A sound server moves the streams of a device that goes away to another one; the device's
+    // disappearance from the list is what tells that it was unplugged.
+    void PruefeGeraet();
+
     QThread m_faden;
+    QTimer m_wache;
+    QByteArray m_geraetId;
     TAufnahmeArbeiter* m_arbeiter = nullptr; // lives in m_faden
     bool m_laeuft = false;
     QString m_geraetName;

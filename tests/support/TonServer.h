@@ -1,0 +1,84 @@
+// The sound server of the tests: a real PulseAudio daemon that ./run-tests and CI start
+// (tools/tonserver) with a null sink; each test makes its own sink and source on it, so that
+// tests running side by side never hear each other.
+#pragma once
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace TonServer {
+
+// What pactl answers (its standard output, trimmed), or nothing when it fails.
+inline std::optional<QString> Pactl(const QStringList& argumente) {
+    QProcess p;
+    p.start(QStringLiteral("pactl"), argumente);
+    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// Why no server can be reached, or nothing when one can.
+inline std::optional<QString> Fehlt() {
+    if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        return QStringLiteral("no sound server: PULSE_SERVER is not set (./run-tests starts one with "
+                              "tools/tonserver)");
+    if (!Pactl({QStringLiteral("info")}))
+        return QStringLiteral("the sound server %1 does not answer")
+            .arg(qEnvironmentVariable("PULSE_SERVER"));
+    return std::nullopt;
+}
+
+} // namespace TonServer
+
+// In a test that needs the server: without one it is skipped with the reason, and fails in CI.
+#define BRAUCHT_TONSERVER()                                                                                  \
+    do {                                                                                                     \
+        if (const auto grund = TonServer::Fehlt()) {                                                         \
+            if (!qEnvironmentVariableIsEmpty("CI"))                                                          \
+                FAIL() << grund->toStdString();                                                              \
+            GTEST_SKIP() << grund->toStdString();                                                            \
+        }                                                                                                    \
+    } while (false)
+
+// A null sink of the test's own (an output) and its monitor offered as a source (an input):
+// what is played to the one is recorded from the other. Removed when the object goes.
+class TEigenesTongeraet {
+public:
+    // The name gets the process's number, so that test programs running side by side differ.
+    explicit TEigenesTongeraet(const QString& name)
+        : m_ausgabe(QStringLiteral("%1_%2").arg(name).arg(QCoreApplication::applicationPid())),
+          m_eingabe(m_ausgabe + QStringLiteral("_eingang")) {
+        const auto senke =
+            TonServer::Pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                              QStringLiteral("sink_name=") + m_ausgabe,
+                              QStringLiteral("sink_properties=device.description=") + m_ausgabe});
+        const auto quelle = TonServer::Pactl(
+            {QStringLiteral("load-module"), QStringLiteral("module-remap-source"),
+             QStringLiteral("master=%1.monitor").arg(m_ausgabe), QStringLiteral("source_name=") + m_eingabe,
+             QStringLiteral("source_properties=device.description=") + m_eingabe});
+        EXPECT_TRUE(senke && quelle) << "pactl load-module failed";
+        m_module = {quelle.value_or(QString()), senke.value_or(QString())};
+    }
+    ~TEigenesTongeraet() { Entfernen(); }
+    TEigenesTongeraet(const TEigenesTongeraet&) = delete;
+    TEigenesTongeraet& operator=(const TEigenesTongeraet&) = delete;
+
+    const QString& Ausgabe() const { return m_ausgabe; }
+    const QString& Eingabe() const { return m_eingabe; }
+    // Pulls the device out, as a user unplugs a sound card.
+    void Entfernen() {
+        for (const QString& modul : m_module)
+            if (!modul.isEmpty())
+                TonServer::Pactl({QStringLiteral("unload-module"), modul});
+        m_module.clear();
+    }
+
+private:
+    QString m_ausgabe;
+    QString m_eingabe;
+    QStringList m_module;
+};
