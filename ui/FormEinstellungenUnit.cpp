@@ -5,6 +5,9 @@
 #include "Plattform.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
+#ifdef BANDWERK_AUDIO
+#include "TonbandGemeinsam.h"
+#endif
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -80,6 +83,10 @@ TFormEinstellungen::TFormEinstellungen(QWidget* pv_owner) : QDialog(pv_owner) {
     BaueSeiteAllgemein();
     BaueSeiteImportExport();
     BaueSeiteExportWAV();
+#ifdef BANDWERK_AUDIO
+    TabSheetTonband = new TTonbandSeite(PageControlEinstellungen);
+    PageControlEinstellungen->addTab(TabSheetTonband, QString());
+#endif
 
     const TKnopfzeile knoepfe = BaueKnopfzeile(this);
     ButtonOK = knoepfe.ok;
@@ -188,6 +195,9 @@ void TFormEinstellungen::FormShow() {
     // The tape format is read from the store at each show; the other values are held in memory.
     Waehle(RadioGroupMZTonbandFormatItems, verkuerzt ? FormatVerkuerzt : 0);
     Waehle(RadioGroupPolaritaetItems, HoleExportWAVInvertiertePolaritaet() ? PolaritaetInvertiert : 0);
+#ifdef BANDWERK_AUDIO
+    TabSheetTonband->Lade();
+#endif
     PageControlEinstellungen->setCurrentWidget(TabSheetAllgemein);
 }
 
@@ -209,6 +219,11 @@ void TFormEinstellungen::SetzeTexte() {
     CheckBoxErweiterteDekodierung->setText(Text(CheckBoxErweiterteDekodierung->objectName()));
     for (QPushButton* knopf : {ButtonDefaultSampleRate, ButtonOK, ButtonAbbrechen})
         knopf->setText(Text(knopf->objectName()));
+#ifdef BANDWERK_AUDIO
+    PageControlEinstellungen->setTabText(PageControlEinstellungen->indexOf(TabSheetTonband),
+                                         Text(QStringLiteral("GroupBoxTonband")));
+    TabSheetTonband->SetzeTexte();
+#endif
 }
 
 void TFormEinstellungen::ButtonDefaultSampleRateClick() {
@@ -243,6 +258,9 @@ void TFormEinstellungen::ButtonOKClick() {
             RadioGroupMZTonbandFormatItems->checkedId() == FormatVerkuerzt, static_cast<quint16>(*rate),
             RadioGroupPolaritaetItems->checkedId() == PolaritaetInvertiert);
         SchreibeImportErweiterteDekodierung(CheckBoxErweiterteDekodierung->isChecked());
+#ifdef BANDWERK_AUDIO
+        TabSheetTonband->Speichere();
+#endif
     } catch (const TEinstellungenFehler& fehler) {
         // The store could not be written: the user is told, the dialog stays open and the
         // program goes on with whatever it holds.

@@ -202,6 +202,11 @@ void TFormHaupt::BaueMenue() {
     MenueHaupt_ImportExport_ImportWAV =
         NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_ImportWAV",
                      &TFormHaupt::MenueHaupt_ImportExport_ImportWAVClick);
+#ifdef BANDWERK_AUDIO
+    MenueHaupt_ImportExport_Aufnahme =
+        NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_Aufnahme",
+                     &TFormHaupt::MenueHaupt_ImportExport_AufnahmeClick);
+#endif
     MenueHaupt_ImportExport->addSeparator();
     MenueHaupt_ImportExport_ExportMZT =
         NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_ExportMZT",
@@ -209,6 +214,11 @@ void TFormHaupt::BaueMenue() {
     MenueHaupt_ImportExport_ExportWAV =
         NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_ExportWAV",
                      &TFormHaupt::MenueHaupt_ImportExport_ExportWAVClick);
+#ifdef BANDWERK_AUDIO
+    MenueHaupt_ImportExport_Abspielen =
+        NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_Abspielen",
+                     &TFormHaupt::MenueHaupt_ImportExport_AbspielenClick);
+#endif
 
     MenueHaupt_Extras = neuesMenue("MenueHaupt_Extras");
     MenueHaupt_Extras_Einstellungen = NeuerEintrag(MenueHaupt_Extras, "MenueHaupt_Extras_Einstellungen",
@@ -598,6 +608,8 @@ void TFormHaupt::AktualisiereAnzeige(bool pv_felderLeeren) {
     MenueHaupt_Datei_SpeichernUnter->setEnabled(geladen);
     MenueHaupt_ImportExport_ExportMZT->setEnabled(geladen);
     MenueHaupt_ImportExport_ExportWAV->setEnabled(geladen);
+    if (MenueHaupt_ImportExport_Abspielen)
+        MenueHaupt_ImportExport_Abspielen->setEnabled(geladen);
     MenueHaupt_Extras_Einstellungen->setEnabled(true);
     MenueHaupt_Hilfe_Kurzanleitung->setEnabled(true);
     MenueHaupt_Hilfe_VersionsHistorie->setEnabled(true);

@@ -1,0 +1,38 @@
+// What the tape deck's windows share: their file dialogs, the time as they show it, and the
+// settings page that chooses the sound devices.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+
+// The kinds of file the tape deck's windows open and save, each with its remembered folder.
+enum class TTonbandDialog { MZDateiHinzufuegen, MZFSpeichern, WAVSpeichern, MZTSpeichern };
+
+// Shows the dialog (title and filter from the catalogue) in the kind's folder and remembers the
+// chosen file's folder; the path, or nothing when the user cancels.
+std::optional<QString> ZeigeTonbandDialog(TTonbandDialog pv_art, const QString& pv_vorschlag = QString());
+// "m:ss".
+QString Zeitangabe(qint64 pv_ms);
+
+// The settings page of the tape deck: the sound output and input, each "System default" or a
+// device by its description, stored by the name the sound server gives it.
+class TTonbandSeite : public QWidget {
+    Q_OBJECT
+public:
+    explicit TTonbandSeite(QWidget* pv_eltern);
+    void SetzeTexte();
+    // Fills the lists with the devices there are and selects the stored ones (a stored device
+    // that is not there now stays in the list).
+    void Lade();
+    // Stores the choice (may throw TEinstellungenFehler).
+    void Speichere() const;
+
+    QLabel* LabelAusgabe;
+    QComboBox* ComboBoxAusgabe;
+    QLabel* LabelEingabe;
+    QComboBox* ComboBoxEingabe;
+};
