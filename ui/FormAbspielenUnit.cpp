@@ -236,9 +236,12 @@ void TFormAbspielen::ButtonHinzufuegenClick() {
         ok = datei->Laden(*pfad);
         break;
     }
-    if (!ok || !datei->IstGeladen())
-        return;
-    m_dateien.push_back(std::move(datei));
+    if (ok && datei->IstGeladen())
+        FuegeHinzu(std::move(datei));
+}
+
+void TFormAbspielen::FuegeHinzu(std::unique_ptr<TMZFDatei> pv_datei) {
+    m_dateien.push_back(std::move(pv_datei));
     AktualisiereListe();
     ListBoxDateien->setCurrentRow(ListBoxDateien->count() - 1);
 }

@@ -32,6 +32,8 @@ public:
     void ButtonExportWAVClick();
     void ButtonExportMZTClick();
 
+    // Puts a file at the end of the tape.
+    void FuegeHinzu(std::unique_ptr<TMZFDatei> pv_datei);
     // The files on the tape, in their order; the player.
     const std::vector<std::unique_ptr<TMZFDatei>>& Dateien() const { return m_dateien; }
     TBandAbspieler& Spieler() { return m_spieler; }

@@ -43,13 +43,6 @@ protected:
         EXPECT_TRUE(p->waitForStarted());
         return p;
     }
-    // A tool of the sound server (paplay, parecord), started.
-    static std::unique_ptr<QProcess> Werkzeug(const QString& name, const QStringList& argumente) {
-        auto p = std::make_unique<QProcess>();
-        p->start(name, argumente);
-        EXPECT_TRUE(p->waitForStarted()) << name.toStdString();
-        return p;
-    }
     // Waits until the process has printed a line on standard output; the line, or nothing.
     static QString WarteAufZeile(QProcess& p, int ms) {
         QElapsedTimer uhr;
@@ -99,10 +92,7 @@ TEST_F(Tonband, PlayedFilesComeOutOfTheSoundOutputByteExact) {
     BRAUCHT_TONSERVER();
     TEigenesTongeraet geraet(QStringLiteral("bw_abspielen"));
     const QString mitschnitt = ordner + QStringLiteral("/mitschnitt.wav");
-    auto rekorder = Werkzeug(QStringLiteral("parecord"),
-                             {QStringLiteral("--device=") + geraet.Ausgabe() + QStringLiteral(".monitor"),
-                              QStringLiteral("--file-format=wav"), QStringLiteral("--format=s16le"),
-                              QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"), mitschnitt});
+    auto rekorder = TonServer::Mitschnitt(geraet.Ausgabe(), mitschnitt);
     QThread::msleep(300);
     auto spieler = Starte({QStringLiteral("play"), QStringLiteral("--device"), geraet.Ausgabe(),
                            QStringLiteral("--model=MZ-700"), QStringLiteral("--short"), KorpusPfad(Halt),
@@ -143,8 +133,7 @@ TEST_F(Tonband, LangeAufnahmeEinerKassetteSchreibtIhreDatei) {
     auto rekorder = Starte({QStringLiteral("record"), ziel, QStringLiteral("--device"), geraet.Eingabe(),
                             QStringLiteral("--model=MZ-700"), QStringLiteral("--keep-wav"), behalten});
     QThread::msleep(500);
-    auto spieler =
-        Werkzeug(QStringLiteral("paplay"), {QStringLiteral("--device=") + geraet.Ausgabe(), kassette});
+    auto spieler = TonServer::Spiele(geraet.Ausgabe(), kassette);
     const QString zeile = WarteAufZeile(*rekorder, 3 * Minute);
     EXPECT_EQ(zeile, ziel + QStringLiteral("/GNU BLAT 2000.mzf"));
     rekorder->terminate(); // Ctrl+C or a terminate request end the recording, not the program
@@ -186,7 +175,7 @@ TEST_F(Tonband, InputRemovedWhileRecordingKeepsWhatWasFound) {
     auto rekorder = Starte({QStringLiteral("record"), ziel, QStringLiteral("--device"), geraet.Eingabe(),
                             QStringLiteral("--model=MZ-700"), QStringLiteral("--keep-wav"), behalten});
     QThread::msleep(500);
-    auto spieler = Werkzeug(QStringLiteral("paplay"), {QStringLiteral("--device=") + geraet.Ausgabe(), band});
+    auto spieler = TonServer::Spiele(geraet.Ausgabe(), band);
     EXPECT_EQ(WarteAufZeile(*rekorder, Minute), ziel + QStringLiteral("/TestHalt.mzf"));
     geraet.Entfernen();
     Beende(*rekorder);
@@ -217,7 +206,7 @@ TEST_F(Tonband, FullDiskWhileKeepingTheWAVLosesNothingRecorded) {
                      QStringLiteral("--keep-wav"), behalten});
     ASSERT_TRUE(rekorder->waitForStarted());
     QThread::msleep(500);
-    auto spieler = Werkzeug(QStringLiteral("paplay"), {QStringLiteral("--device=") + geraet.Ausgabe(), band});
+    auto spieler = TonServer::Spiele(geraet.Ausgabe(), band);
     EXPECT_EQ(WarteAufZeile(*rekorder, Minute), ziel + QStringLiteral("/TestHalt.mzf"));
     rekorder->terminate();
     Beende(*rekorder);

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 
 namespace TonServer {
@@ -30,6 +31,28 @@ inline std::optional<QString> Fehlt() {
         return QStringLiteral("the sound server %1 does not answer")
             .arg(qEnvironmentVariable("PULSE_SERVER"));
     return std::nullopt;
+}
+
+// A tool of the sound server (paplay, parecord), started.
+inline std::unique_ptr<QProcess> Werkzeug(const QString& name, const QStringList& argumente) {
+    auto p = std::make_unique<QProcess>();
+    p->start(name, argumente);
+    EXPECT_TRUE(p->waitForStarted()) << name.toStdString();
+    return p;
+}
+
+// Records what is played to the output into a WAV file (16 bits, mono, 44100 Hz), with the
+// server's own recorder; terminate() ends it and completes the file.
+inline std::unique_ptr<QProcess> Mitschnitt(const QString& ausgabe, const QString& wavDatei) {
+    return Werkzeug(QStringLiteral("parecord"),
+                    {QStringLiteral("--device=") + ausgabe + QStringLiteral(".monitor"),
+                     QStringLiteral("--file-format=wav"), QStringLiteral("--format=s16le"),
+                     QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"), wavDatei});
+}
+
+// Plays a WAV file to the output with the server's own player.
+inline std::unique_ptr<QProcess> Spiele(const QString& ausgabe, const QString& wavDatei) {
+    return Werkzeug(QStringLiteral("paplay"), {QStringLiteral("--device=") + ausgabe, wavDatei});
 }
 
 } // namespace TonServer
