@@ -1,7 +1,6 @@
 #include "BandAbspieler.h"
 
 #include "AudioFormat.h"
-#include "AudioGeraete.h"
 #include "MZImpulsGenerator.h"
 
 #include <QAudioSink>
@@ -15,15 +14,13 @@ namespace {
 constexpr int FuellTaktMs = 20;
 constexpr int PufferMs = 500;
 constexpr qint64 MsProSekunde = 1000;
-// How often the owner looks whether the device is still there.
-constexpr int WacheMs = 500;
 constexpr qint64 UsProMs = 1000;
 
 } // namespace
 
 // Lives in the player's thread: owns the device and the signal, and keeps the device's buffer
 // full. Tells the player of the end through Fertig (queued to the player's thread).
-class TAbspielArbeiter : public QObject {
+class TAbspielArbeiter : public TAudioArbeiter {
 public:
     explicit TAbspielArbeiter(TBandAbspieler* pv_spieler) : m_spieler(pv_spieler) {}
 
@@ -65,7 +62,7 @@ public:
         m_stillstand.restart();
     }
 
-    void Stoppe(const TAudioFehler& fehler) {
+    void Stoppe(const TAudioFehler& fehler) override {
         if (!m_sink)
             return;
         m_takt->stop();
@@ -120,44 +117,18 @@ private:
     std::vector<char> m_roh;
 };
 
-TBandAbspieler::TBandAbspieler(QObject* pv_eltern) : QObject(pv_eltern) {
-    m_faden.setObjectName(QStringLiteral("Abspielen"));
+TBandAbspieler::TBandAbspieler(QObject* pv_eltern) : TAudioFaden(pv_eltern, true) {
     m_arbeiter = new TAbspielArbeiter(this);
-    m_arbeiter->moveToThread(&m_faden);
-    connect(&m_faden, &QThread::finished, m_arbeiter, &QObject::deleteLater);
-    m_faden.start(QThread::TimeCriticalPriority);
-    connect(&m_wache, &QTimer::timeout, this, &TBandAbspieler::PruefeGeraet);
-}
-
-void TBandAbspieler::PruefeGeraet() {
-    if (!m_laeuft || AudioGeraetVorhanden(true, m_geraetId))
-        return;
-    m_wache.stop();
-    QMetaObject::invokeMethod(
-        m_arbeiter,
-        [a = m_arbeiter, f = TAudioFehler::Von(TAudioFehler::TArt::Ausgefallen, true, m_geraetName)] {
-            a->Stoppe(f);
-        },
-        Qt::QueuedConnection);
-}
-
-TBandAbspieler::~TBandAbspieler() {
-    QMetaObject::invokeMethod(
-        m_arbeiter, [a = m_arbeiter] { a->Stoppe({}); }, Qt::BlockingQueuedConnection);
-    m_faden.quit();
-    m_faden.wait();
+    Beherberge(m_arbeiter, QStringLiteral("Abspielen"));
 }
 
 TAudioFehler TBandAbspieler::Starte(std::unique_ptr<TMZTonbandSignal> pv_signal, const QString& pv_geraet) {
-    if (m_laeuft)
+    if (Laeuft())
         return {};
-    const std::optional<QAudioDevice> geraet = FindeAudioGeraet(true, pv_geraet);
+    TAudioFehler fehler;
+    const std::optional<QAudioDevice> geraet = WaehleGeraet(pv_geraet, fehler);
     if (!geraet)
-        return TAudioFehler::Von(HoleAudioGeraete(true).empty() ? TAudioFehler::TArt::KeinGeraet
-                                                                : TAudioFehler::TArt::Unbekannt,
-                                 true, pv_geraet);
-    m_geraetName = geraet->description();
-    m_geraetId = geraet->id();
+        return fehler;
     const auto rate = static_cast<int>(pv_signal->Generator().SampleRate());
     const std::optional<QAudioFormat> format = WaehleAudioFormat(*geraet, rate, true);
     if (!format)
@@ -165,21 +136,18 @@ TAudioFehler TBandAbspieler::Starte(std::unique_ptr<TMZTonbandSignal> pv_signal,
     m_gesamtMs = pv_signal->AnzahlSamples() * MsProSekunde / rate;
     m_arbeiter->m_gespieltUs = 0;
     m_arbeiter->m_unterlaeufe = 0;
-    TAudioFehler fehler;
     TMZTonbandSignal* signal = pv_signal.release();
     QMetaObject::invokeMethod(
         m_arbeiter,
         [&] { fehler = m_arbeiter->Starte(*geraet, *format, std::unique_ptr<TMZTonbandSignal>(signal)); },
         Qt::BlockingQueuedConnection);
-    m_laeuft = fehler.IstOk();
-    if (m_laeuft)
-        m_wache.start(WacheMs);
+    Gestartet(fehler.IstOk());
     m_pausiert = false;
     return fehler;
 }
 
 void TBandAbspieler::Pause(bool pv_an) {
-    if (!m_laeuft)
+    if (!Laeuft())
         return;
     m_pausiert = pv_an;
     QMetaObject::invokeMethod(
@@ -187,10 +155,7 @@ void TBandAbspieler::Pause(bool pv_an) {
 }
 
 void TBandAbspieler::Stoppe() {
-    if (!m_laeuft)
-        return;
-    QMetaObject::invokeMethod(
-        m_arbeiter, [a = m_arbeiter] { a->Stoppe({}); }, Qt::QueuedConnection);
+    StoppeArbeiter();
 }
 
 qint64 TBandAbspieler::GespieltMs() const {
@@ -202,10 +167,8 @@ int TBandAbspieler::Unterlaeufe() const {
 }
 
 void TBandAbspieler::Fertig(const TAudioFehler& pv_fehler) {
-    if (!m_laeuft)
+    if (!Angehalten())
         return;
-    m_laeuft = false;
-    m_wache.stop();
     m_pausiert = false;
     Q_EMIT Beendet(pv_fehler);
 }

@@ -3,27 +3,20 @@
 // thread of the player's own, so that a busy window or machine does not make the signal stutter.
 #pragma once
 
-#include "AudioFehler.h"
+#include "AudioFaden.h"
 
-#include <QObject>
-#include <QThread>
-#include <QTimer>
-#include <atomic>
 #include <memory>
 
 class TMZTonbandSignal;
 class TAbspielArbeiter;
 
-class TBandAbspieler : public QObject {
+class TBandAbspieler : public TAudioFaden {
     Q_OBJECT
 public:
     // Without news from the device for so long while it should play, it counts as failed.
     static constexpr int StillstandMs = 3000;
 
     explicit TBandAbspieler(QObject* pv_eltern = nullptr);
-    ~TBandAbspieler() override;
-    TBandAbspieler(const TBandAbspieler&) = delete;
-    TBandAbspieler& operator=(const TBandAbspieler&) = delete;
 
     // Starts the signal on the output of that name (empty: the default output). A failure when
     // there is no such device or it cannot be started; then nothing plays.
@@ -32,15 +25,12 @@ public:
     // Ends at once; Beendet follows (without a failure).
     void Stoppe();
 
-    bool Laeuft() const { return m_laeuft; }
     bool IstPausiert() const { return m_pausiert; }
     // Milliseconds of the signal that the device has played, and of the whole signal.
     qint64 GespieltMs() const;
     qint64 GesamtMs() const { return m_gesamtMs; }
     // How often the device ran dry before the end (each a gap in the signal).
     int Unterlaeufe() const;
-    // The device's description.
-    QString GeraetName() const { return m_geraetName; }
 
 Q_SIGNALS:
     // Played to the end, stopped, or failed; in the thread that made the player.
@@ -50,16 +40,7 @@ private:
     friend class TAbspielArbeiter;
     void Fertig(const TAudioFehler& pv_fehler);
 
-    // A sound server moves the streams of a device that goes away to another one; the device's
-    // disappearance from the list is what tells that it was unplugged.
-    void PruefeGeraet();
-
-    QThread m_faden;
-    QTimer m_wache;
-    QByteArray m_geraetId;
-    TAbspielArbeiter* m_arbeiter = nullptr; // lives in m_faden
-    bool m_laeuft = false;
+    TAbspielArbeiter* m_arbeiter = nullptr; // lives in the thread
     bool m_pausiert = false;
     qint64 m_gesamtMs = 0;
-    QString m_geraetName;
 };

@@ -1,7 +1,6 @@
 #include "BandAufnahme.h"
 
 #include "AudioFormat.h"
-#include "AudioGeraete.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "WAVAufnahmeDatei.h"
 #include "WAVSuche.h"
@@ -21,8 +20,6 @@ namespace {
 constexpr int LeseTaktMs = 20;
 constexpr qint64 PufferUs = 50'000;
 constexpr qint64 MsProSekunde = 1000;
-// How often the owner looks whether the device is still there.
-constexpr int WacheMs = 500;
 // The meter: one peak per tenth of a second, ten of them make the second the hints look at.
 constexpr int MessFensterProSekunde = 10;
 constexpr int VollAusschlag = 32767;
@@ -52,7 +49,7 @@ TWAVFormat DekoderFormat(const QAudioFormat& format, qint64 hoechstFrames) {
 } // namespace
 
 // Lives in the recorder's thread: owns the device, the decoder and the WAV file.
-class TAufnahmeArbeiter : public QObject {
+class TAufnahmeArbeiter : public TAudioArbeiter {
 public:
     explicit TAufnahmeArbeiter(TBandAufnahme* pv_aufnahme) : m_aufnahme(pv_aufnahme) {}
 
@@ -109,7 +106,7 @@ public:
         return {};
     }
 
-    void Stoppe(const TAudioFehler& fehler) {
+    void Stoppe(const TAudioFehler& fehler) override {
         if (!m_quelle)
             return;
         m_takt->stop();
@@ -238,44 +235,18 @@ private:
     int m_fensterIndex = 0;
 };
 
-TBandAufnahme::TBandAufnahme(QObject* pv_eltern) : QObject(pv_eltern) {
-    m_faden.setObjectName(QStringLiteral("Aufnahme"));
+TBandAufnahme::TBandAufnahme(QObject* pv_eltern) : TAudioFaden(pv_eltern, false) {
     m_arbeiter = new TAufnahmeArbeiter(this);
-    m_arbeiter->moveToThread(&m_faden);
-    connect(&m_faden, &QThread::finished, m_arbeiter, &QObject::deleteLater);
-    m_faden.start(QThread::TimeCriticalPriority);
-    connect(&m_wache, &QTimer::timeout, this, &TBandAufnahme::PruefeGeraet);
-}
-
-void TBandAufnahme::PruefeGeraet() {
-    if (!m_laeuft || AudioGeraetVorhanden(false, m_geraetId))
-        return;
-    m_wache.stop();
-    QMetaObject::invokeMethod(
-        m_arbeiter,
-        [a = m_arbeiter, f = TAudioFehler::Von(TAudioFehler::TArt::Ausgefallen, false, m_geraetName)] {
-            a->Stoppe(f);
-        },
-        Qt::QueuedConnection);
-}
-
-TBandAufnahme::~TBandAufnahme() {
-    QMetaObject::invokeMethod(
-        m_arbeiter, [a = m_arbeiter] { a->Stoppe({}); }, Qt::BlockingQueuedConnection);
-    m_faden.quit();
-    m_faden.wait();
+    Beherberge(m_arbeiter, QStringLiteral("Aufnahme"));
 }
 
 TAudioFehler TBandAufnahme::Starte(const TAuftrag& pv_auftrag) {
-    if (m_laeuft)
+    if (Laeuft())
         return {};
-    const std::optional<QAudioDevice> geraet = FindeAudioGeraet(false, pv_auftrag.geraet);
+    TAudioFehler fehler;
+    const std::optional<QAudioDevice> geraet = WaehleGeraet(pv_auftrag.geraet, fehler);
     if (!geraet)
-        return TAudioFehler::Von(HoleAudioGeraete(false).empty() ? TAudioFehler::TArt::KeinGeraet
-                                                                 : TAudioFehler::TArt::Unbekannt,
-                                 false, pv_auftrag.geraet);
-    m_geraetName = geraet->description();
-    m_geraetId = geraet->id();
+        return fehler;
     const std::optional<QAudioFormat> format = WaehleAudioFormat(*geraet, SampleRate, false);
     if (!format)
         return TAudioFehler::Von(TAudioFehler::TArt::Format, false, m_geraetName);
@@ -285,21 +256,15 @@ TAudioFehler TBandAufnahme::Starte(const TAuftrag& pv_auftrag) {
     m_arbeiter->m_pegel = 0;
     m_arbeiter->m_sekundenSpitze = VollAusschlag;
     m_arbeiter->m_uebersteuertBis = -1;
-    TAudioFehler fehler;
     QMetaObject::invokeMethod(
         m_arbeiter, [&] { fehler = m_arbeiter->Starte(*geraet, *format, pv_auftrag); },
         Qt::BlockingQueuedConnection);
-    m_laeuft = fehler.IstOk();
-    if (m_laeuft)
-        m_wache.start(WacheMs);
+    Gestartet(fehler.IstOk());
     return fehler;
 }
 
 void TBandAufnahme::Stoppe() {
-    if (!m_laeuft)
-        return;
-    QMetaObject::invokeMethod(
-        m_arbeiter, [a = m_arbeiter] { a->Stoppe({}); }, Qt::QueuedConnection);
+    StoppeArbeiter();
 }
 
 qint64 TBandAufnahme::AufgenommenMs() const {
@@ -319,7 +284,7 @@ bool TBandAufnahme::ZuLeise() const {
 }
 
 void TBandAufnahme::Gefunden(std::unique_ptr<TMZFDatei> pv_datei) {
-    if (!m_laeuft)
+    if (!Laeuft())
         return;
     m_dateien.push_back(std::move(pv_datei));
     Q_EMIT DateiGefunden(static_cast<int>(m_dateien.size()) - 1);
@@ -327,10 +292,8 @@ void TBandAufnahme::Gefunden(std::unique_ptr<TMZFDatei> pv_datei) {
 
 void TBandAufnahme::Fertig(std::vector<std::unique_ptr<TMZFDatei>> pv_dateien,
                            std::vector<TUebersprungenes> pv_uebersprungen, const TAudioFehler& pv_fehler) {
-    if (!m_laeuft)
+    if (!Angehalten())
         return;
-    m_laeuft = false;
-    m_wache.stop();
     m_dateien = std::move(pv_dateien);
     m_uebersprungen = std::move(pv_uebersprungen);
     Q_EMIT Beendet(pv_fehler);

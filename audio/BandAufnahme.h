@@ -5,19 +5,15 @@
 // the recorder's own.
 #pragma once
 
-#include "AudioFehler.h"
+#include "AudioFaden.h"
 #include "MZFDatei.h"
 
-#include <QObject>
-#include <QThread>
-#include <QTimer>
-#include <atomic>
 #include <memory>
 #include <vector>
 
 class TAufnahmeArbeiter;
 
-class TBandAufnahme : public QObject {
+class TBandAufnahme : public TAudioFaden {
     Q_OBJECT
 public:
     // The rate asked of the input: twice the shortest pulse part's needs, as a cassette deck's
@@ -41,9 +37,6 @@ public:
     };
 
     explicit TBandAufnahme(QObject* pv_eltern = nullptr);
-    ~TBandAufnahme() override;
-    TBandAufnahme(const TBandAufnahme&) = delete;
-    TBandAufnahme& operator=(const TBandAufnahme&) = delete;
 
     // Starts recording; a failure when there is no such input, it cannot be started, or the WAV
     // file cannot be made (then nothing records).
@@ -51,13 +44,11 @@ public:
     // Ends the recording; Beendet follows once the decoding has finished.
     void Stoppe();
 
-    bool Laeuft() const { return m_laeuft; }
     qint64 AufgenommenMs() const;
     // The highest level of the last moments (0 to 1), and what the meter tells of it.
     double Pegel() const;
     bool Uebersteuert() const;
     bool ZuLeise() const;
-    QString GeraetName() const { return m_geraetName; }
 
     // The files found so far, in the order they were found; after Beendet every distinct file
     // in the import's order, and what was passed over.
@@ -79,16 +70,7 @@ private:
     void Fertig(std::vector<std::unique_ptr<TMZFDatei>> pv_dateien,
                 std::vector<TUebersprungenes> pv_uebersprungen, const TAudioFehler& pv_fehler);
 
-    // A sound server moves the streams of a device that goes away to another one; the device's
-    // disappearance from the list is what tells that it was unplugged.
-    void PruefeGeraet();
-
-    QThread m_faden;
-    QTimer m_wache;
-    QByteArray m_geraetId;
-    TAufnahmeArbeiter* m_arbeiter = nullptr; // lives in m_faden
-    bool m_laeuft = false;
-    QString m_geraetName;
+    TAufnahmeArbeiter* m_arbeiter = nullptr; // lives in the thread
     std::vector<std::unique_ptr<TMZFDatei>> m_dateien;
     std::vector<TUebersprungenes> m_uebersprungen;
 };

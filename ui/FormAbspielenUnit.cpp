@@ -31,20 +31,6 @@ QString Text(const QString& name) {
     return HoleText(FormName + QLatin1Char('_') + name);
 }
 
-QPushButton* Knopf(QWidget* eltern, const char* name) {
-    auto* knopf = new QPushButton(eltern);
-    knopf->setObjectName(QLatin1String(name));
-    knopf->setAutoDefault(false);
-    return knopf;
-}
-
-QLabel* Beschriftung(QWidget* eltern, const char* name) {
-    auto* label = new QLabel(eltern);
-    label->setObjectName(QLatin1String(name));
-    label->setWordWrap(true);
-    return label;
-}
-
 } // namespace
 
 TFormAbspielen::TFormAbspielen(QWidget* pv_owner, const TMZFDatei& pv_datei) : QDialog(pv_owner) {
@@ -53,26 +39,26 @@ TFormAbspielen::TFormAbspielen(QWidget* pv_owner, const TMZFDatei& pv_datei) : Q
                    Qt::WindowCloseButtonHint);
     m_dateien.push_back(TMZFDatei::CreateKopie(pv_datei));
 
-    LabelDateien = Beschriftung(this, "LabelDateien");
+    LabelDateien = TonbandBeschriftung(this, "LabelDateien");
     ListBoxDateien = new QListWidget(this);
     ListBoxDateien->setObjectName(QStringLiteral("ListBoxDateien"));
     LabelDateien->setBuddy(ListBoxDateien);
-    ButtonHinzufuegen = Knopf(this, "ButtonHinzufuegen");
-    ButtonEntfernen = Knopf(this, "ButtonEntfernen");
-    LabelGeraet = Beschriftung(this, "LabelGeraet");
+    ButtonHinzufuegen = TonbandKnopf(this, "ButtonHinzufuegen");
+    ButtonEntfernen = TonbandKnopf(this, "ButtonEntfernen");
+    LabelGeraet = TonbandBeschriftung(this, "LabelGeraet");
     ProgressBarZeit = new QProgressBar(this);
     ProgressBarZeit->setObjectName(QStringLiteral("ProgressBarZeit"));
     ProgressBarZeit->setRange(0, Promille);
     ProgressBarZeit->setTextVisible(false);
-    LabelZeit = Beschriftung(this, "LabelZeit");
-    LabelStatus = Beschriftung(this, "LabelStatus");
-    ButtonAbspielen = Knopf(this, "ButtonAbspielen");
+    LabelZeit = TonbandBeschriftung(this, "LabelZeit");
+    LabelStatus = TonbandBeschriftung(this, "LabelStatus");
+    ButtonAbspielen = TonbandKnopf(this, "ButtonAbspielen");
     ButtonAbspielen->setDefault(true);
-    ButtonPause = Knopf(this, "ButtonPause");
-    ButtonStopp = Knopf(this, "ButtonStopp");
-    ButtonExportWAV = Knopf(this, "ButtonExportWAV");
-    ButtonExportMZT = Knopf(this, "ButtonExportMZT");
-    ButtonSchliessen = Knopf(this, "ButtonSchliessen");
+    ButtonPause = TonbandKnopf(this, "ButtonPause");
+    ButtonStopp = TonbandKnopf(this, "ButtonStopp");
+    ButtonExportWAV = TonbandKnopf(this, "ButtonExportWAV");
+    ButtonExportMZT = TonbandKnopf(this, "ButtonExportMZT");
+    ButtonSchliessen = TonbandKnopf(this, "ButtonSchliessen");
 
     auto* listenKnoepfe = new QVBoxLayout;
     listenKnoepfe->addWidget(ButtonHinzufuegen);

@@ -33,20 +33,6 @@ QString Text(const QString& name) {
     return HoleText(FormName + QLatin1Char('_') + name);
 }
 
-QPushButton* Knopf(QWidget* eltern, const char* name) {
-    auto* knopf = new QPushButton(eltern);
-    knopf->setObjectName(QLatin1String(name));
-    knopf->setAutoDefault(false);
-    return knopf;
-}
-
-QLabel* Beschriftung(QWidget* eltern, const char* name) {
-    auto* label = new QLabel(eltern);
-    label->setObjectName(QLatin1String(name));
-    label->setWordWrap(true);
-    return label;
-}
-
 } // namespace
 
 TFormAufnahme::TFormAufnahme(QWidget* pv_owner, TImport pv_import)
@@ -54,21 +40,21 @@ TFormAufnahme::TFormAufnahme(QWidget* pv_owner, TImport pv_import)
     setObjectName(FormName);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    LabelGeraet = Beschriftung(this, "LabelGeraet");
-    LabelPegel = Beschriftung(this, "LabelPegel");
+    LabelGeraet = TonbandBeschriftung(this, "LabelGeraet");
+    LabelPegel = TonbandBeschriftung(this, "LabelPegel");
     LabelPegel->setWordWrap(false);
     ProgressBarPegel = new QProgressBar(this);
     ProgressBarPegel->setObjectName(QStringLiteral("ProgressBarPegel"));
     ProgressBarPegel->setRange(0, Promille);
     ProgressBarPegel->setTextVisible(false);
-    LabelHinweis = Beschriftung(this, "LabelHinweis");
+    LabelHinweis = TonbandBeschriftung(this, "LabelHinweis");
     CheckBoxWAVBehalten = new QCheckBox(this);
     CheckBoxWAVBehalten->setObjectName(QStringLiteral("CheckBoxWAVBehalten"));
-    ButtonStart = Knopf(this, "ButtonStart");
+    ButtonStart = TonbandKnopf(this, "ButtonStart");
     ButtonStart->setDefault(true);
-    ButtonStopp = Knopf(this, "ButtonStopp");
-    LabelStatus = Beschriftung(this, "LabelStatus");
-    LabelDateien = Beschriftung(this, "LabelDateien");
+    ButtonStopp = TonbandKnopf(this, "ButtonStopp");
+    LabelStatus = TonbandBeschriftung(this, "LabelStatus");
+    LabelDateien = TonbandBeschriftung(this, "LabelDateien");
     TabelleDateien = new QTableWidget(0, AnzahlSpalten, this);
     TabelleDateien->setObjectName(QStringLiteral("TabelleDateien"));
     TabelleDateien->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -77,9 +63,9 @@ TFormAufnahme::TFormAufnahme(QWidget* pv_owner, TImport pv_import)
     TabelleDateien->verticalHeader()->hide();
     TabelleDateien->horizontalHeader()->setSectionResizeMode(SpalteName, QHeaderView::Stretch);
     LabelDateien->setBuddy(TabelleDateien);
-    ButtonImportieren = Knopf(this, "ButtonImportieren");
-    ButtonSpeichern = Knopf(this, "ButtonSpeichern");
-    ButtonSchliessen = Knopf(this, "ButtonSchliessen");
+    ButtonImportieren = TonbandKnopf(this, "ButtonImportieren");
+    ButtonSpeichern = TonbandKnopf(this, "ButtonSpeichern");
+    ButtonSchliessen = TonbandKnopf(this, "ButtonSchliessen");
 
     auto* pegel = new QHBoxLayout;
     pegel->addWidget(LabelPegel);

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace {
 
@@ -87,6 +88,20 @@ QString Zeitangabe(qint64 pv_ms) {
     return QStringLiteral("%1:%2")
         .arg(s / SekundenProMinute)
         .arg(s % SekundenProMinute, 2, 10, QLatin1Char('0'));
+}
+
+QPushButton* TonbandKnopf(QWidget* pv_eltern, const char* pv_name) {
+    auto* knopf = new QPushButton(pv_eltern);
+    knopf->setObjectName(QLatin1String(pv_name));
+    knopf->setAutoDefault(false);
+    return knopf;
+}
+
+QLabel* TonbandBeschriftung(QWidget* pv_eltern, const char* pv_name) {
+    auto* label = new QLabel(pv_eltern);
+    label->setObjectName(QLatin1String(pv_name));
+    label->setWordWrap(true);
+    return label;
 }
 
 TTonbandSeite::TTonbandSeite(QWidget* pv_eltern) : QWidget(pv_eltern) {

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 // The kinds of file the tape deck's windows open and save, each with its remembered folder.
 enum class TTonbandDialog { MZDateiHinzufuegen, MZFSpeichern, WAVSpeichern, MZTSpeichern };
@@ -17,6 +18,9 @@ enum class TTonbandDialog { MZDateiHinzufuegen, MZFSpeichern, WAVSpeichern, MZTS
 std::optional<QString> ZeigeTonbandDialog(TTonbandDialog pv_art, const QString& pv_vorschlag = QString());
 // "m:ss".
 QString Zeitangabe(qint64 pv_ms);
+// A button that is never the default by itself, and a label that wraps, named for their texts.
+QPushButton* TonbandKnopf(QWidget* pv_eltern, const char* pv_name);
+QLabel* TonbandBeschriftung(QWidget* pv_eltern, const char* pv_name);
 
 // The settings page of the tape deck: the sound output and input, each "System default" or a
 // device by its description, stored by the name the sound server gives it.

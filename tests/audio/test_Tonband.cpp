@@ -28,6 +28,8 @@ protected:
     void SetUp() override {
         TestSprache(true);
         ordner = TestVerzeichnis();
+        // What the tests decode was made for an MZ-700.
+        SchreibeImportExportEinstellungen(MZ700, false, StandardSampleRate, false);
     }
     void TearDown() override { EinstellungenLeeren(); }
 
@@ -68,17 +70,6 @@ protected:
         return pfad;
     }
     // Every MZ file a recording holds, decoded as the import decodes.
-    static std::vector<std::unique_ptr<TMZFDatei>> Dekodiere(const QString& wav) {
-        SchreibeImportExportEinstellungen(MZ700, false, StandardSampleRate, false);
-        TMZFDatei arbeit;
-        std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        arbeit.LeseAlleAusWAV(wav, dateien);
-        return dateien;
-    }
-    static QByteArray MZF(const TMZFDatei& d) {
-        return QByteArray(reinterpret_cast<const char*>(d.Kopf().data()), TMZFDatei::KopfGroesse) +
-               QByteArray(reinterpret_cast<const char*>(d.Rumpf()), d.HoleMZDateiGroesse());
-    }
 
     TPlattformSkript skript;
     QString ordner;
@@ -101,10 +92,10 @@ TEST_F(Tonband, PlayedFilesComeOutOfTheSoundOutputByteExact) {
     EXPECT_EQ(spieler->exitCode(), 0) << spieler->readAllStandardError().toStdString();
     rekorder->terminate();
     Beende(*rekorder);
-    const auto dateien = Dekodiere(mitschnitt);
+    const auto dateien = TonServer::Dekodiere(mitschnitt);
     ASSERT_EQ(dateien.size(), 2u);
-    EXPECT_EQ(MZF(*dateien[0]), LiesDatei(KorpusPfad(Halt)));
-    EXPECT_EQ(MZF(*dateien[1]), LiesDatei(KorpusPfad(Print)));
+    EXPECT_EQ(TonServer::MZFBytes(*dateien[0]), LiesDatei(KorpusPfad(Halt)));
+    EXPECT_EQ(TonServer::MZFBytes(*dateien[1]), LiesDatei(KorpusPfad(Print)));
 }
 
 // A real cassette: the analog recording of a program, from its 20th second on (just before the
@@ -144,9 +135,9 @@ TEST_F(Tonband, LangeAufnahmeEinerKassetteSchreibtIhreDatei) {
     EXPECT_EQ(LiesDatei(ziel + QStringLiteral("/GNU BLAT 2000.mzf")),
               LiesDatei(KorpusPfad(GnuBlat + QStringLiteral(".mzf"))));
     EXPECT_EQ(DateienIn(ziel), QStringList{QStringLiteral("GNU BLAT 2000.mzf")});
-    const auto wieder = Dekodiere(behalten);
+    const auto wieder = TonServer::Dekodiere(behalten);
     ASSERT_EQ(wieder.size(), 1u);
-    EXPECT_EQ(MZF(*wieder[0]), LiesDatei(KorpusPfad(GnuBlat + QStringLiteral(".mzf"))));
+    EXPECT_EQ(TonServer::MZFBytes(*wieder[0]), LiesDatei(KorpusPfad(GnuBlat + QStringLiteral(".mzf"))));
 }
 
 // The sound output is pulled out while playing: the player says so and fails.
@@ -184,9 +175,9 @@ TEST_F(Tonband, InputRemovedWhileRecordingKeepsWhatWasFound) {
     EXPECT_EQ(rekorder->exitCode(), 1);
     EXPECT_TRUE(rekorder->readAllStandardError().contains("the MZ-files found so far are kept"));
     EXPECT_EQ(LiesDatei(ziel + QStringLiteral("/TestHalt.mzf")), LiesDatei(KorpusPfad(Halt)));
-    const auto wieder = Dekodiere(behalten);
+    const auto wieder = TonServer::Dekodiere(behalten);
     ASSERT_GE(wieder.size(), 1u);
-    EXPECT_EQ(MZF(*wieder[0]), LiesDatei(KorpusPfad(Halt)));
+    EXPECT_EQ(TonServer::MZFBytes(*wieder[0]), LiesDatei(KorpusPfad(Halt)));
 }
 
 // The disk fills while the recording is kept (a file size limit of 200 KiB, about two seconds):

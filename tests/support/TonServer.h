@@ -3,6 +3,8 @@
 // tests running side by side never hear each other.
 #pragma once
 
+#include "MZFDatei.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QString>
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace TonServer {
 
@@ -53,6 +56,20 @@ inline std::unique_ptr<QProcess> Mitschnitt(const QString& ausgabe, const QStrin
 // Plays a WAV file to the output with the server's own player.
 inline std::unique_ptr<QProcess> Spiele(const QString& ausgabe, const QString& wavDatei) {
     return Werkzeug(QStringLiteral("paplay"), {QStringLiteral("--device=") + ausgabe, wavDatei});
+}
+
+// A file's bytes as an MZF file holds them: header, then body.
+inline QByteArray MZFBytes(const TMZFDatei& d) {
+    return QByteArray(reinterpret_cast<const char*>(d.Kopf().data()), TMZFDatei::KopfGroesse) +
+           QByteArray(reinterpret_cast<const char*>(d.Rumpf()), d.HoleMZDateiGroesse());
+}
+
+// Every MZ file a recording holds, decoded as the import decodes (the model of the settings).
+inline std::vector<std::unique_ptr<TMZFDatei>> Dekodiere(const QString& wav) {
+    TMZFDatei arbeit;
+    std::vector<std::unique_ptr<TMZFDatei>> dateien;
+    arbeit.LeseAlleAusWAV(wav, dateien);
+    return dateien;
 }
 
 } // namespace TonServer

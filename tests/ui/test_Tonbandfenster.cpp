@@ -38,17 +38,6 @@ protected:
     }
     void TearDown() override { EinstellungenLeeren(); }
 
-    static QByteArray MZF(const TMZFDatei& d) {
-        return QByteArray(reinterpret_cast<const char*>(d.Kopf().data()), TMZFDatei::KopfGroesse) +
-               QByteArray(reinterpret_cast<const char*>(d.Rumpf()), d.HoleMZDateiGroesse());
-    }
-    static std::vector<std::unique_ptr<TMZFDatei>> Dekodiere(const QString& wav) {
-        TMZFDatei arbeit;
-        std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        arbeit.LeseAlleAusWAV(wav, dateien);
-        return dateien;
-    }
-
     TPlattformSkript skript;
     QString ordner;
     TMZFDatei halt;
@@ -81,10 +70,10 @@ TEST_F(Tonbandfenster, PlayWindowPlaysTheTapeWithAnAddedFile) {
     EXPECT_TRUE(skript.nachrichten.isEmpty()) << skript.Texte().join('|').toStdString();
     rekorder->terminate();
     rekorder->waitForFinished();
-    const auto dateien = Dekodiere(mitschnitt);
+    const auto dateien = TonServer::Dekodiere(mitschnitt);
     ASSERT_EQ(dateien.size(), 2u);
-    EXPECT_EQ(MZF(*dateien[0]), LiesDatei(KorpusPfad(Halt)));
-    EXPECT_EQ(MZF(*dateien[1]), LiesDatei(KorpusPfad(Print)));
+    EXPECT_EQ(TonServer::MZFBytes(*dateien[0]), LiesDatei(KorpusPfad(Halt)));
+    EXPECT_EQ(TonServer::MZFBytes(*dateien[1]), LiesDatei(KorpusPfad(Print)));
 }
 
 // A device that is not there, and one pulled out while it plays: each told in a message.
@@ -129,7 +118,7 @@ TEST_F(Tonbandfenster, RecordWindowShowsEachFileAsItIsFound) {
 
     std::vector<QByteArray> importiert;
     TFormAufnahme fenster(nullptr, [&](const TMZFDatei& d) {
-        importiert.push_back(MZF(d));
+        importiert.push_back(TonServer::MZFBytes(d));
         return true;
     });
     fenster.show();
@@ -159,9 +148,9 @@ TEST_F(Tonbandfenster, RecordWindowShowsEachFileAsItIsFound) {
     EXPECT_TRUE(fenster.LabelStatus->text().endsWith(QStringLiteral(": 2 MZ-file(s) found.")))
         << fenster.LabelStatus->text().toStdString();
     EXPECT_TRUE(skript.Fehler().isEmpty()) << skript.Texte().join('|').toStdString();
-    const auto wieder = Dekodiere(behalten);
+    const auto wieder = TonServer::Dekodiere(behalten);
     ASSERT_EQ(wieder.size(), 2u);
-    EXPECT_EQ(MZF(*wieder[1]), LiesDatei(KorpusPfad(Print)));
+    EXPECT_EQ(TonServer::MZFBytes(*wieder[1]), LiesDatei(KorpusPfad(Print)));
 }
 
 // The settings offer the server's devices by description and name and store the name.
