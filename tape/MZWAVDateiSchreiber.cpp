@@ -4,7 +4,6 @@
 #include "SchreibMeldung.h"
 #include "WAVKopf.h"
 
-
 namespace {
 
 static_assert(WAVAufbau::KanonischKopfGroesse == TMZWAVDateiSchreiber::KopfGroesse);
