@@ -18,6 +18,10 @@ int NimmBandAuf(const QString&, const TAufnahmeOptionen&, QTextStream&, QTextStr
     return NichtEingebaut(fehler);
 }
 
+bool TonbandgeraetEingebaut() {
+    return false;
+}
+
 int ZeigeAudioGeraete(QTextStream&, QTextStream& fehler) {
     return NichtEingebaut(fehler);
 }

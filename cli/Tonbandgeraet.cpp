@@ -208,6 +208,10 @@ int NimmBandAuf(const QString& ordner, const TAufnahmeOptionen& optionen, QTextS
     return status;
 }
 
+bool TonbandgeraetEingebaut() {
+    return true;
+}
+
 int ZeigeAudioGeraete(QTextStream& aus, QTextStream&) {
     for (const QString& zeile : AudioGeraeteZeilen())
         aus << zeile << '\n';

@@ -24,5 +24,7 @@ int SpieleBandAb(const TMZFDatei& erste, const std::vector<const TMZFDatei*>& we
 // printing its path; Ctrl+C (or the end of the seconds) stops. The exit status.
 int NimmBandAuf(const QString& ordner, const TAufnahmeOptionen& optionen, QTextStream& aus,
                 QTextStream& fehler);
-// One line per sound device. The exit status.
+// Whether this build has the tape deck.
+bool TonbandgeraetEingebaut();
+// One line per sound device (without the tape deck: that this build has none). The exit status.
 int ZeigeAudioGeraete(QTextStream& aus, QTextStream& fehler);
