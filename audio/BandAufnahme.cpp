@@ -110,8 +110,9 @@ public:
         if (!m_quelle)
             return;
         m_takt->stop();
+        // What the device holds still belongs to the recording.
         if (fehler.IstOk())
-            Lies();
+            Nimm();
         Aufraeumen();
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
         std::vector<TUebersprungenes> uebersprungen;
@@ -163,6 +164,16 @@ private:
     void Lies() {
         if (!m_geraet)
             return;
+        Nimm();
+        if (m_frames >= m_hoechstFrames)
+            Stoppe({});
+        else if (m_stillstand.elapsed() > TBandAufnahme::StillstandMs)
+            // Nothing comes any more: the input was unplugged, or its server is gone.
+            Stoppe(TAudioFehler::Von(TAudioFehler::TArt::Ausgefallen, false, m_name));
+    }
+
+    // Takes what the device has captured, up to the recording's length.
+    void Nimm() {
         const QByteArray neu = m_geraet->readAll();
         if (!neu.isEmpty()) {
             m_rest.append(neu);
@@ -174,11 +185,6 @@ private:
             Verarbeite(m_rest.constData(), frames);
             m_rest.remove(0, frames * m_frameBytes);
         }
-        if (m_frames >= m_hoechstFrames)
-            Stoppe({});
-        else if (m_stillstand.elapsed() > TBandAufnahme::StillstandMs)
-            // Nothing comes any more: the input was unplugged, or its server is gone.
-            Stoppe(TAudioFehler::Von(TAudioFehler::TArt::Ausgefallen, false, m_name));
     }
 
     void Verarbeite(const char* roh, qint64 frames) {

@@ -218,6 +218,24 @@ TEST_F(Tonband, FullDiskWhileKeepingTheWAVLosesNothingRecorded) {
     EXPECT_EQ(Le32(wav, 24), 44100u);
 }
 
+// --seconds 1 records exactly one second (44100 frames of 16 bits) and ends by itself; a
+// recording of silence holds no MZ file, which is told.
+TEST_F(Tonband, RecordingEndsAfterItsSeconds) {
+    BRAUCHT_TONSERVER();
+    TEigenesTongeraet geraet(QStringLiteral("bw_sekunde"));
+    const QString behalten = ordner + QStringLiteral("/stille.wav");
+    auto rekorder = Starte({QStringLiteral("record"), ordner, QStringLiteral("--device"), geraet.Eingabe(),
+                            QStringLiteral("--seconds=1"), QStringLiteral("--keep-wav"), behalten});
+    Beende(*rekorder);
+    EXPECT_EQ(rekorder->exitCode(), 1);
+    EXPECT_TRUE(rekorder->readAllStandardError().contains("the recording held no MZ file"));
+    const QByteArray wav = LiesDatei(behalten);
+    EXPECT_EQ(wav.size(), 44 + 88200);
+    EXPECT_EQ(Le32(wav, 40), 88200u);
+    EXPECT_EQ(Le16(wav, 22), 1);
+    EXPECT_EQ(Le16(wav, 34), 16);
+}
+
 // No such device, and a server without any: each told, nothing plays or records.
 TEST_F(Tonband, MissingDevicesAreTold) {
     BRAUCHT_TONSERVER();
