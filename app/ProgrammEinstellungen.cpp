@@ -34,6 +34,8 @@ const QString WertVerkuerzt = QStringLiteral("ExportWAVVerkuerztesMZTonbandForma
 const QString WertSampleRate = QStringLiteral("ExportWAVSampleRate");
 const QString WertInvertiert = QStringLiteral("ExportWAVInvertiertePolaritaet");
 const QString WertErweitert = QStringLiteral("ImportErweiterteDekodierung");
+const QString WertAudioAusgabe = QStringLiteral("TonbandAusgabeGeraet");
+const QString WertAudioEingabe = QStringLiteral("TonbandEingabeGeraet");
 
 struct TImSpeicher {
     quint8 modell = MZ80K;
@@ -346,13 +348,19 @@ void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint
 }
 
 void SchreibeDialogEinstellungen(bool englisch, quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
-                                 bool invertiert, bool erweitert) {
-    SchreibeWerte({{WertSprache, englisch ? QStringLiteral("E") : QStringLiteral("D")},
-                   {WertModell, MZModellName(modellIndex)},
-                   {WertVerkuerzt, verkuerzt ? 1 : 0},
-                   {WertSampleRate, static_cast<int>(sampleRate)},
-                   {WertInvertiert, invertiert ? 1 : 0},
-                   {WertErweitert, erweitert ? 1 : 0}});
+                                 bool invertiert, bool erweitert,
+                                 const std::optional<std::pair<QString, QString>>& audioGeraete) {
+    TEinstellungsWerte werte{{WertSprache, englisch ? QStringLiteral("E") : QStringLiteral("D")},
+                             {WertModell, MZModellName(modellIndex)},
+                             {WertVerkuerzt, verkuerzt ? 1 : 0},
+                             {WertSampleRate, static_cast<int>(sampleRate)},
+                             {WertInvertiert, invertiert ? 1 : 0},
+                             {WertErweitert, erweitert ? 1 : 0}};
+    if (audioGeraete) {
+        werte.push_back({WertAudioAusgabe, audioGeraete->first});
+        werte.push_back({WertAudioEingabe, audioGeraete->second});
+    }
+    SchreibeWerte(werte);
     g_speicher.modell = GueltigesModell(modellIndex);
     g_speicher.sampleRate = sampleRate;
     g_speicher.invertiert = invertiert;
@@ -374,6 +382,15 @@ void SchreibeImportErweiterteDekodierung(bool erweitert) {
 
 void SetzeImportErweiterteDekodierungImSpeicher(bool erweitert) {
     g_speicher.erweitert = erweitert;
+}
+
+QString LiesAudioGeraet(bool ausgabe) {
+    TSchluessel k;
+    return k.Text(ausgabe ? WertAudioAusgabe : WertAudioEingabe).value_or(QString());
+}
+
+void SchreibeAudioGeraete(const QString& ausgabe, const QString& eingabe) {
+    SchreibeWerte({{WertAudioAusgabe, ausgabe}, {WertAudioEingabe, eingabe}});
 }
 
 quint8 HoleImportExportMZModell() {

@@ -10,6 +10,7 @@
 #include <QtGlobal>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 // Raised when the store cannot be opened, or a value cannot be written. A failed write changes
 // nothing: the store holds what it held before, and every later read and write works as before.
@@ -76,8 +77,10 @@ void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint
 // Everything the settings dialog stores, in one write: the language, the import/export values and
 // the extended decoding are stored all together or not at all. The in-memory values follow only
 // a write that succeeded.
+// `audioGeraete` (output, input) are stored with them when the build has the tape deck.
 void SchreibeDialogEinstellungen(bool englisch, quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
-                                 bool invertiert, bool erweitert);
+                                 bool invertiert, bool erweitert,
+                                 const std::optional<std::pair<QString, QString>>& audioGeraete = {});
 
 // Extended decoding of recordings (more WAV formats, worn tapes), off unless chosen; read from
 // the store at every call.
@@ -86,6 +89,11 @@ void SchreibeImportErweiterteDekodierung(bool erweitert);
 // For the CLI, which never writes the store: makes LiesImportErweiterteDekodierung answer
 // `erweitert` without reading the store (until the settings are loaded again).
 void SetzeImportErweiterteDekodierungImSpeicher(bool erweitert);
+
+// The sound devices of the tape deck, output and input, as the sound server names them; empty for
+// the system's default. Read from the store at every call.
+QString LiesAudioGeraet(bool ausgabe);
+void SchreibeAudioGeraete(const QString& ausgabe, const QString& eingabe);
 
 // The in-memory values; they never touch the store.
 quint8 HoleImportExportMZModell();

@@ -1,5 +1,10 @@
 #include "FreieNamen.h"
 
+#include "DateiPfad.h"
+#include "MZFDatei.h"
+
+#include <QFileDevice>
+#include <QTextStream>
 #include <algorithm>
 #include <utility>
 
@@ -22,4 +27,34 @@ QString TFreieNamen::Naechster(const QString& name) {
             return pfad;
         }
     }
+}
+
+bool PfadIstBelegt(const QString& pfad) {
+    const TPfadInfo info = HolePfadInfo(pfad, false);
+    return info.existiert;
+}
+
+void SchreibePfadZeile(QTextStream& aus, const QString& pfad) {
+    aus.flush();
+    QIODevice* geraet = aus.device();
+    if (!geraet) {
+        aus << pfad << '\n';
+        return;
+    }
+    const QByteArray zeile = PfadAlsBytes(pfad) + '\n';
+    if (geraet->write(zeile) != zeile.size())
+        aus.setStatus(QTextStream::WriteFailed);
+    if (auto* datei = qobject_cast<QFileDevice*>(geraet); datei && !datei->flush())
+        aus.setStatus(QTextStream::WriteFailed);
+}
+
+bool SchreibeInOrdner(TFreieNamen& namen, TMZFDatei& datei, QTextStream& aus) {
+    QString name = BereinigeDateiname(datei.HoleMZDateiName());
+    if (name.isEmpty())
+        name = QStringLiteral("unnamed");
+    const QString pfad = namen.Naechster(name);
+    if (!datei.Speichern(pfad))
+        return false;
+    SchreibePfadZeile(aus, pfad);
+    return true;
 }

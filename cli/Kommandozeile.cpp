@@ -7,20 +7,22 @@
 #include "Fortschrittsbalken.h"
 #include "FreieNamen.h"
 #include "Ganzzahl.h"
+#include "Gebrauch.h"
 #include "Konvertieren.h"
 #include "MZFDatei.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
+#include "Tonbandgeraet.h"
 #include "Z80Disassembler.h"
 
 #include <QCommandLineParser>
-#include <QFileDevice>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
 #include <exception>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -44,81 +46,30 @@ struct TAufruf {
     bool z80 = false;
     std::optional<TBasicDialekt> dialekt; // from --dialect; unset: detected from the file
     std::optional<int> codeAnfang;        // from --offset
+    // The tape deck: the sound device, its list, how long to record, where to keep the recording.
+    QString geraet;
+    bool geraeteListe = false;
+    std::optional<int> sekunden;
+    QString wavBehalten;
     bool hilfe = false;
     bool version = false;
 };
 
-// The commands with the number of file names each takes.
+// The commands with the number of file names each takes (at least, at most).
 struct TBefehl {
     const char* name;
     int dateien;
+    int hoechstens;
 };
-constexpr TBefehl Befehle[] = {{"info", 1},    {"dump", 1},    {"list", 1},
-                               {"convert", 2}, {"extract", 2}, {"scan", 1}};
-
-QString ModellListe() {
-    QStringList namen;
-    for (int m = 0; m < AnzahlMZModelle; ++m)
-        namen << MZModellName(m);
-    return namen.join(QStringLiteral(", "));
-}
-
-QString DialektListe() {
-    QStringList namen;
-    for (int d = 0; d < AnzahlBasicDialekte; ++d)
-        namen << BasicDialektKurzname(static_cast<TBasicDialekt>(d));
-    return namen.join(QStringLiteral(", "));
-}
-
-QString Gebrauch() {
-    return QStringLiteral(
-               "Usage: bandwerk-cli [OPTIONS] COMMAND ARGUMENTS\n"
-               "\n"
-               "Commands:\n"
-               "  info FILE         show the MZ header of the MZ file that FILE holds\n"
-               "  dump FILE         show the body of the MZ file that FILE holds as a hex dump\n"
-               "  dump --basic FILE the body as a BASIC listing\n"
-               "  dump --z80 FILE   the body as Z80 assembler text, from its load address\n"
-               "  list FILE         one line for each MZ file that FILE holds\n"
-               "  convert IN OUT    convert an MZ file; the kinds follow the extensions (%1)\n"
-               "  extract IN DIR    write every MZ file that IN holds as DIR/NAME.mzf\n"
-               "  scan FILE.wav     what the decoder sees on a recording, in recording order: tape\n"
-               "                    marks, headers and bodies with their checksums, the tape speed\n"
-               "\n"
-               "Options:\n"
-               "  --lang de|en      language of the messages (default: the language Bandwerk uses)\n"
-               "  --json            info, list: print the header(s) as JSON; scan: one JSON object\n"
-               "                    per line\n"
-               "  --rate HZ         WAV output: sample rate, %2 to %3 (default: the stored rate)\n"
-               "  --short, --full   WAV output: shortened or full tape format (default: the stored format)\n"
-               "  --inverted, --normal\n"
-               "                    WAV output: inverted or normal polarity (default: the stored polarity)\n"
-               "  --model MODEL     MZ model for decoding a recording and for MZT and WAV output,\n"
-               "                    one of %4\n"
-               "                    (default: the stored model); taken with any input\n"
-               "  --extended, --standard\n"
-               "                    decoding a recording: extended decoding (more WAV formats, worn\n"
-               "                    tapes) or the standard one (default: the stored choice); taken\n"
-               "                    with any input\n"
-               "  --basic           dump: list the body as a BASIC program\n"
-               "  --dialect NAME    dump --basic: the BASIC dialect, one of mz700 (MZ-700 S-BASIC\n"
-               "                    1Z-013B), mz800 (MZ-800 S-BASIC 1Z-016), mz80k (MZ-80K BASIC\n"
-               "                    SP-5025), mz80a (MZ-80A BASIC SA-5510) (default: detected from\n"
-               "                    the file)\n"
-               "  --z80             dump: disassemble the body as Z80 machine code\n"
-               "  --offset N        dump --z80: where the code starts, in bytes into the body\n"
-               "                    (decimal, or hexadecimal after $ or 0x; default 0); the bytes\n"
-               "                    before it are listed as data\n"
-               "  --help            show this text\n"
-               "  --version         show the version\n"
-               "  --                everything after it is a file name\n"
-               "\n"
-               "Exit status: 0 success, 1 failure (also when something was skipped), 2 usage error.\n")
-        .arg(BekannteEndungen())
-        .arg(MinSampleRate)
-        .arg(MaxSampleRate)
-        .arg(ModellListe());
-}
+constexpr int Beliebig = std::numeric_limits<int>::max();
+constexpr TBefehl Befehle[] = {{"info", 1, 1},           {"dump", 1, 1},    {"list", 1, 1},
+                               {"convert", 2, Beliebig}, {"extract", 2, 2}, {"scan", 1, 1},
+                               {"play", 1, Beliebig},    {"record", 1, 1}};
+// The longest recording --seconds asks for: three hours.
+constexpr int GroessteSekunden = 3 * 60 * 60;
+// The sound devices of the settings (empty: the system's default), read with the other settings.
+QString g_ausgabeGeraet;
+QString g_eingabeGeraet;
 
 int Aufruffehler(QTextStream& fehler, const QString& grund) {
     fehler << "bandwerk-cli: " << grund << "\n\n" << Gebrauch();
@@ -139,6 +90,18 @@ std::optional<QString> PruefeInhaltsOptionen(const TAufruf& aufruf) {
     return std::nullopt;
 }
 
+// The tape deck's options belong to play and record, and --seconds and --keep-wav to record.
+std::optional<QString> PruefeTonbandOptionen(const TAufruf& aufruf) {
+    const bool deck = aufruf.befehl == QLatin1String("play") || aufruf.befehl == QLatin1String("record");
+    if ((!aufruf.geraet.isNull() || aufruf.geraeteListe) && !deck)
+        return QStringLiteral("--device and --list-devices are options of play and record only");
+    if ((aufruf.sekunden || !aufruf.wavBehalten.isNull()) && aufruf.befehl != QLatin1String("record"))
+        return QStringLiteral("--seconds and --keep-wav are options of record only");
+    if (!aufruf.wavBehalten.isNull() && DateiArtVonEndung(aufruf.wavBehalten) != TDateiArt::WAV)
+        return QStringLiteral("--keep-wav names a .wav file");
+    return std::nullopt;
+}
+
 // Fills `aufruf`; answers the reason of a usage error, or nothing. Every occurrence of an option
 // is checked; where an option is given twice, the last one counts.
 std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
@@ -150,12 +113,15 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     const QCommandLineOption model(QStringLiteral("model"), QString(), QStringLiteral("MODEL"));
     const QCommandLineOption dialect(QStringLiteral("dialect"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption offset(QStringLiteral("offset"), QString(), QStringLiteral("N"));
-    const QStringList schalter = {QStringLiteral("short"),    QStringLiteral("full"),
-                                  QStringLiteral("inverted"), QStringLiteral("normal"),
-                                  QStringLiteral("extended"), QStringLiteral("standard"),
-                                  QStringLiteral("basic"),    QStringLiteral("z80"),
-                                  QStringLiteral("help"),     QStringLiteral("version")};
-    parser.addOptions({lang, json, rate, model, dialect, offset});
+    const QCommandLineOption device(QStringLiteral("device"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption seconds(QStringLiteral("seconds"), QString(), QStringLiteral("N"));
+    const QCommandLineOption keepWav(QStringLiteral("keep-wav"), QString(), QStringLiteral("FILE"));
+    const QStringList schalter = {
+        QStringLiteral("short"),   QStringLiteral("full"),        QStringLiteral("inverted"),
+        QStringLiteral("normal"),  QStringLiteral("extended"),    QStringLiteral("standard"),
+        QStringLiteral("basic"),   QStringLiteral("z80"),         QStringLiteral("help"),
+        QStringLiteral("version"), QStringLiteral("list-devices")};
+    parser.addOptions({lang, json, rate, model, dialect, offset, device, seconds, keepWav});
     for (const QString& s : schalter)
         parser.addOption(QCommandLineOption(s));
     // The parser expects the program's name first.
@@ -201,6 +167,20 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
                 .arg(TMZFDatei::MaxRumpfGroesse);
         aufruf.codeAnfang = *zahl;
     }
+    for (const QString& wert : parser.values(seconds)) {
+        bool ok = false;
+        const int n = wert.toInt(&ok);
+        if (!ok || n < 1 || n > GroessteSekunden)
+            return QStringLiteral("--seconds: \"%1\" is not a number of seconds from 1 to %2")
+                .arg(wert)
+                .arg(GroessteSekunden);
+        aufruf.sekunden = n;
+    }
+    for (const QString& wert : parser.values(device))
+        aufruf.geraet = wert;
+    for (const QString& wert : parser.values(keepWav))
+        aufruf.wavBehalten = wert;
+    aufruf.geraeteListe = parser.isSet(QStringLiteral("list-devices"));
     // Switches in the order they were given: the last of a pair counts.
     for (const QString& name : parser.optionNames()) {
         if (name == QLatin1String("short") || name == QLatin1String("full"))
@@ -230,17 +210,32 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
             befehl = &b;
     if (!befehl)
         return QStringLiteral("unknown command \"%1\"").arg(aufruf.befehl);
-    if (aufruf.dateien.size() != befehl->dateien)
-        return QStringLiteral("%1 takes %2 file name(s)").arg(aufruf.befehl).arg(befehl->dateien);
+    if (const auto grund = PruefeTonbandOptionen(aufruf))
+        return grund;
+    if (aufruf.geraeteListe && aufruf.dateien.isEmpty())
+        return std::nullopt;
+    if (aufruf.dateien.size() < befehl->dateien || aufruf.dateien.size() > befehl->hoechstens)
+        return befehl->hoechstens == befehl->dateien
+                   ? QStringLiteral("%1 takes %2 file name(s)").arg(aufruf.befehl).arg(befehl->dateien)
+                   : QStringLiteral("%1 takes at least %2 file name(s)")
+                         .arg(aufruf.befehl)
+                         .arg(befehl->dateien);
+    if (aufruf.befehl == QLatin1String("convert") && aufruf.dateien.size() > 2) {
+        const TDateiArt nach = DateiArtVonEndung(aufruf.dateien.back());
+        if (nach != TDateiArt::WAV && nach != TDateiArt::MZT)
+            return QStringLiteral("several MZ files go on one tape: a .wav or .mzt file");
+    }
     if (aufruf.json && aufruf.befehl != QLatin1String("info") && aufruf.befehl != QLatin1String("list") &&
         aufruf.befehl != QLatin1String("scan"))
         return QStringLiteral("--json is an option of info, list and scan only");
     if (aufruf.befehl == QLatin1String("scan") && DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
         return QStringLiteral("scan reads a .wav file only");
     if ((aufruf.sampleRate || aufruf.verkuerzt || aufruf.invertiert) &&
-        (aufruf.befehl != QLatin1String("convert") || DateiArtVonEndung(aufruf.dateien[1]) != TDateiArt::WAV))
+        aufruf.befehl != QLatin1String("play") &&
+        (aufruf.befehl != QLatin1String("convert") ||
+         DateiArtVonEndung(aufruf.dateien.back()) != TDateiArt::WAV))
         return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
-                              ".wav file");
+                              ".wav file and of play");
     // --model, --extended and --standard only matter for recordings (and --model for MZT and WAV
     // output), but every command reads a file that may be one: a script passes them for any input.
     if (const auto grund = PruefeInhaltsOptionen(aufruf))
@@ -347,30 +342,6 @@ void UebernehmeWAVOptionen(const TAufruf& aufruf, bool verkuerztGespeichert) {
                                 aufruf.invertiert.value_or(HoleExportWAVInvertiertePolaritaet()));
 }
 
-// Whether a name in the target folder is taken: also by a link whose target is missing, since
-// saving would write through it to wherever it points.
-bool IstBelegt(const QString& pfad) {
-    const TPfadInfo info = HolePfadInfo(pfad, false);
-    return info.existiert;
-}
-
-// A path on a line of its own, as the bytes the system knows it by: a byte of a name that is
-// not UTF-8 goes out as that byte, so that a script can open what it reads. (A stream on a
-// string, in the tests, keeps the text.)
-void SchreibePfadZeile(QTextStream& aus, const QString& pfad) {
-    aus.flush();
-    QIODevice* geraet = aus.device();
-    if (!geraet) {
-        aus << pfad << '\n';
-        return;
-    }
-    const QByteArray zeile = PfadAlsBytes(pfad) + '\n';
-    if (geraet->write(zeile) != zeile.size())
-        aus.setStatus(QTextStream::WriteFailed);
-    if (auto* datei = qobject_cast<QFileDevice*>(geraet); datei && !datei->flush())
-        aus.setStatus(QTextStream::WriteFailed);
-}
-
 // The kind of an input file, or the reason for a usage error.
 std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
     art = DateiArtVonEndung(pfad);
@@ -392,24 +363,72 @@ int Entpacke(const QString& quelle, TDateiArt art, const QString& ordner,
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
     if (!LiesAlleInListe(art, quelle, dateien, uebersprungen, arbeit, keineGefunden))
         return ExitFehler;
-    TFreieNamen namen(ordner, IstBelegt);
-    for (const auto& datei : dateien) {
-        QString name = BereinigeDateiname(datei->HoleMZDateiName());
-        if (name.isEmpty())
-            name = QStringLiteral("unnamed");
-        const QString pfad = namen.Naechster(name);
-        if (!datei->Speichern(pfad))
+    TFreieNamen namen(ordner, PfadIstBelegt);
+    for (const auto& datei : dateien)
+        if (!SchreibeInOrdner(namen, *datei, aus))
             return ExitFehler;
-        SchreibePfadZeile(aus, pfad);
+    return ExitErfolg;
+}
+
+// The files of a tape: each input's one MZ file, the first into `datei`, the others into `weitere`.
+int LiesBand(const QStringList& eingaben, TMZFDatei& datei, std::vector<std::unique_ptr<TMZFDatei>>& weitere,
+             std::vector<TUebersprungenes>& uebersprungen, bool* keineGefunden, QTextStream& fehler) {
+    for (qsizetype i = 0; i < eingaben.size(); ++i) {
+        TDateiArt art = TDateiArt::Unbekannt;
+        if (const auto grund = PruefeQuelle(eingaben[i], art))
+            return Aufruffehler(fehler, *grund);
+        if (i > 0)
+            weitere.push_back(std::make_unique<TMZFDatei>());
+        if (!LiesEineInDatei(art, eingaben[i], i == 0 ? datei : *weitere.back(), uebersprungen,
+                             keineGefunden))
+            return ExitFehler;
+        // What one input passed over is told with that input's name.
+        for (const TUebersprungenes& was : uebersprungen)
+            fehler << BeschreibeUebersprungenes(eingaben[i], was) << '\n';
+        if (!uebersprungen.empty())
+            return ExitFehler;
     }
     return ExitErfolg;
 }
 
+// convert IN... OUT with several inputs, and play: one tape of every input's MZ file in turn.
+int SchreibeOderSpieleBand(const TAufruf& aufruf, TMZFDatei& datei, bool* keineGefunden, QTextStream& aus,
+                           QTextStream& fehler) {
+    const bool spielen = aufruf.befehl == QLatin1String("play");
+    const QStringList eingaben = spielen ? aufruf.dateien : aufruf.dateien.mid(0, aufruf.dateien.size() - 1);
+    std::vector<std::unique_ptr<TMZFDatei>> weitere;
+    std::vector<TUebersprungenes> uebersprungen;
+    if (const int status = LiesBand(eingaben, datei, weitere, uebersprungen, keineGefunden, fehler))
+        return status;
+    std::vector<const TMZFDatei*> folgende;
+    for (const auto& d : weitere)
+        folgende.push_back(d.get());
+    if (spielen)
+        return SpieleBandAb(datei, folgende, aufruf.geraet.isNull() ? g_ausgabeGeraet : aufruf.geraet, aus,
+                            fehler);
+    const QString& ziel = aufruf.dateien.back();
+    const bool ok = DateiArtVonEndung(ziel) == TDateiArt::WAV ? datei.ExportWAV(ziel, folgende)
+                                                              : datei.ExportMZT(ziel, folgende);
+    return ok ? ExitErfolg : ExitFehler;
+}
+
 int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
+    // A build without the tape deck says so before it reads any file.
+    const bool aufnehmen = aufruf.befehl == QLatin1String("record");
+    if (aufruf.geraeteListe || (aufnehmen && !TonbandgeraetEingebaut()))
+        return ZeigeAudioGeraete(aus, fehler);
+    if (aufruf.befehl == QLatin1String("record"))
+        return NimmBandAuf(aufruf.dateien[0],
+                           {aufruf.geraet.isNull() ? g_eingabeGeraet : aufruf.geraet,
+                            aufruf.sekunden.value_or(0), aufruf.wavBehalten, HoleImportExportMZModell(),
+                            LiesImportErweiterteDekodierung()},
+                           aus, fehler);
     const QString& quelle = aufruf.dateien[0];
     TDateiArt von = TDateiArt::Unbekannt;
     if (const auto grund = PruefeQuelle(quelle, von))
         return Aufruffehler(fehler, *grund);
+    if (aufruf.befehl == QLatin1String("play") && !TonbandgeraetEingebaut())
+        return ZeigeAudioGeraete(aus, fehler);
     std::vector<TUebersprungenes> uebersprungen;
     int status = ExitErfolg;
     // The record that reads (a recording is decoded with it) and writes; its events draw the bar.
@@ -430,6 +449,8 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
             ZeigeListe(dateien, aufruf.json, aus);
         else
             status = ExitFehler;
+    } else if (aufruf.befehl == QLatin1String("play") || aufruf.dateien.size() > 2) {
+        status = SchreibeOderSpieleBand(aufruf, datei, &keineGefunden, aus, fehler);
     } else if (aufruf.befehl == QLatin1String("convert")) {
         const TDateiArt nach = DateiArtVonEndung(aufruf.dateien[1]);
         if (nach == TDateiArt::Unbekannt)
@@ -482,12 +503,16 @@ bool LiesEinstellungen(const TAufruf& aufruf, QTextStream& fehler) {
     bool erweitert = false;
     // The defaults, which an empty store gives as well.
     SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+    g_ausgabeGeraet.clear();
+    g_eingabeGeraet.clear();
     if (!EinstellungsspeicherIstLeer()) {
         try {
             LadeEinstellungen();
             const bool gespeichertVerkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
             const bool gespeichertEnglisch = LiesSprache();
             erweitert = LiesImportErweiterteDekodierung();
+            g_ausgabeGeraet = LiesAudioGeraet(true);
+            g_eingabeGeraet = LiesAudioGeraet(false);
             verkuerzt = gespeichertVerkuerzt;
             englisch = gespeichertEnglisch;
         } catch (const TEinstellungenFehler& e) {

@@ -133,6 +133,9 @@ public:
 
     // Tape bit text: one character per pulse, '1' long, '0' short.
     std::string ErzeugeTonbandBits(bool pv_verkuerzt) const;
+    // The bit text of a tape that holds this file and then each of pv_weitere, saved one after
+    // another as a machine saves them in turn: each file with its own leading gap.
+    std::string ErzeugeBandBits(bool pv_verkuerzt, const std::vector<const TMZFDatei*>& pv_weitere) const;
     // Positions count from 1, as in the bit text's description; pv_ende is the last character used.
     bool LeseAusTonbandBits(std::string_view pv_bits, int pv_start, bool pv_fortschrittMelden,
                             double pv_fortschritt, int& pv_ende,
@@ -147,7 +150,8 @@ public:
     // MZT files: the tape image, or MZF records back to back. Several MZ files in one MZT file
     // are offered through pv_auswahl; without one, the first is imported, as from a tape.
     bool ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswahl = {});
-    bool ExportMZT(const QString& pv_dateiName);
+    // The tape image of this file, followed by the files of pv_weitere.
+    bool ExportMZT(const QString& pv_dateiName, const std::vector<const TMZFDatei*>& pv_weitere = {});
     // ".mzt" files in the wild are often MZF records back to back (header, body, header, body...):
     // the records, each loaded and changed and without a path, when the bytes are such records
     // as a whole: every header plausible (a file type, a name of characters ended by 0x0D), the
@@ -164,8 +168,8 @@ public:
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen = nullptr);
 
-    // WAV recording that a real MZ loads from its tape input.
-    bool ExportWAV(const QString& pv_dateiName);
+    // WAV recording that a real MZ loads from its tape input (this file, then those of pv_weitere).
+    bool ExportWAV(const QString& pv_dateiName, const std::vector<const TMZFDatei*>& pv_weitere = {});
     // A recording of a cassette: decoded in the passes of the MZ model (both polarities, and for
     // the MZ-700 both sampling delays); a single MZ file found is taken into the record, several
     // are offered through pv_auswahl (the main window's selection dialog), whose choice is taken.

@@ -45,13 +45,13 @@ QString NichtsGefunden(const QString& pfad) {
 }
 } // namespace
 
-bool TMZFDatei::ExportMZT(const QString& pv_dateiName) {
+bool TMZFDatei::ExportMZT(const QString& pv_dateiName, const std::vector<const TMZFDatei*>& pv_weitere) {
     if (!m_geladen) {
         ZeigeFehler(HoleText(QStringLiteral("Fehler_KeineMZFDateiGeladen")));
         return false;
     }
     TSanduhr sanduhr;
-    const std::string text = ErzeugeTonbandBits(false);
+    const std::string text = ErzeugeBandBits(false, pv_weitere);
     auto schreiber = std::make_unique<TGepufferterDateiSchreiber>();
     if (!schreiber->Oeffnen(pv_dateiName))
         return false;

@@ -30,7 +30,16 @@ private:
 
 } // namespace
 
-bool TMZFDatei::ExportWAV(const QString& pv_dateiName) {
+std::string TMZFDatei::ErzeugeBandBits(bool pv_verkuerzt,
+                                       const std::vector<const TMZFDatei*>& pv_weitere) const {
+    std::string bits = ErzeugeTonbandBits(pv_verkuerzt);
+    for (const TMZFDatei* datei : pv_weitere)
+        if (datei)
+            bits += datei->ErzeugeTonbandBits(pv_verkuerzt);
+    return bits;
+}
+
+bool TMZFDatei::ExportWAV(const QString& pv_dateiName, const std::vector<const TMZFDatei*>& pv_weitere) {
     if (!IstGeladen()) {
         ZeigeFehler(HoleText(QStringLiteral("Fehler_KeineMZFDateiGeladen")));
         return false;
@@ -41,7 +50,7 @@ bool TMZFDatei::ExportWAV(const QString& pv_dateiName) {
     const TEndeMelden endeMelden(this);
     const TSanduhr sanduhr;
 
-    const std::string bits = ErzeugeTonbandBits(LiesExportWAVVerkuerztesMZTonbandFormat());
+    const std::string bits = ErzeugeBandBits(LiesExportWAVVerkuerztesMZTonbandFormat(), pv_weitere);
     const auto schreiber = std::make_unique<TMZWAVDateiSchreiber>();
     if (!schreiber->Oeffnen(pv_dateiName))
         return false;

@@ -1,43 +1,45 @@
-// Turns tape pulses into an 8-bit mono WAV file that a Sharp MZ loads from its tape input.
-// A pulse is a run of samples at the first-part level followed by a run at the second-part level;
-// one second of silence precedes the first pulse and follows the last; the 44-byte header is
-// written last, over the room left for it.
+// Turns tape pulses into an 8-bit mono WAV file that a Sharp MZ loads from its tape input: the
+// samples of the pulse generator (TMZImpulsGenerator), the 44-byte header written last, over the
+// room left for it.
 #pragma once
 
 #include "GepufferterDateiSchreiber.h"
+#include "MZImpulsGenerator.h"
 
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class TMZWAVDateiSchreiber {
 public:
-    // Sample levels of 8-bit unsigned PCM; with inverted polarity a pulse level L becomes 255 - L.
-    static constexpr std::uint8_t Stille = 128;
-    static constexpr std::uint8_t PegelErsterTeil = 64;
-    static constexpr std::uint8_t PegelZweiterTeil = 192;
+    static constexpr std::uint8_t Stille = TMZImpulsGenerator::Stille;
+    static constexpr std::uint8_t PegelErsterTeil = TMZImpulsGenerator::PegelErsterTeil;
+    static constexpr std::uint8_t PegelZweiterTeil = TMZImpulsGenerator::PegelZweiterTeil;
     static constexpr int KopfGroesse = 44;
 
-    // Samples of the two parts of one pulse (each at least one) for a model index, a sample rate
-    // in Hz and the pulse kind, from the settings' point of view of the moment.
-    struct TImpulsLaengen {
-        std::int32_t ersterTeil;
-        std::int32_t zweiterTeil;
-    };
-    static TImpulsLaengen BerechneImpulsLaengen(int modell, std::uint32_t sampleRate, bool lang);
+    using TImpulsLaengen = TMZImpulsGenerator::TImpulsLaengen;
+    static TImpulsLaengen BerechneImpulsLaengen(int modell, std::uint32_t sampleRate, bool lang) {
+        return TMZImpulsGenerator::BerechneImpulsLaengen(modell, sampleRate, lang);
+    }
 
     TMZWAVDateiSchreiber();
     ~TMZWAVDateiSchreiber();
     TMZWAVDateiSchreiber(const TMZWAVDateiSchreiber&) = delete;
     TMZWAVDateiSchreiber& operator=(const TMZWAVDateiSchreiber&) = delete;
 
+    // With the generator of the in-memory settings (model, sample rate, polarity), or a given one.
     bool Oeffnen(const QString& pv_dateiName);
+    bool Oeffnen(const QString& pv_dateiName, const TMZImpulsGenerator& pv_generator);
     bool SchreibeImpuls(bool pv_lang);
     bool Schliessen();
     void Abbrechen();
     bool IstGeoeffnet() const { return m_geoeffnet; }
 
 private:
+    bool SchreibeLauf(const TMZImpulsGenerator::TLauf& pv_lauf);
+
     bool m_geoeffnet = false;
+    std::optional<TMZImpulsGenerator> m_generator;
     std::unique_ptr<TGepufferterDateiSchreiber> m_dateiSchreiber;
 };

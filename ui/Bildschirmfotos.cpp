@@ -9,6 +9,11 @@
 #include "FormAendernMZStartAdresseUnit.h"
 #include "FormAuswahlMZDateiUnit.h"
 #include "FormEinstellungenUnit.h"
+#ifdef BANDWERK_AUDIO
+#include "FormAbspielenUnit.h"
+#include "FormAufnahmeUnit.h"
+#include "TonbandGemeinsam.h"
+#endif
 #include "FormHauptUnit.h"
 #include "FormKurzanleitungUnit.h"
 #include "FormUeberDiesesProgrammUnit.h"
@@ -100,13 +105,30 @@ int main(int argc, char** argv) {
             const std::pair<QWidget*, QString> seiten[] = {
                 {einstellungen.TabSheetAllgemein, QStringLiteral("FormEinstellungen")},
                 {einstellungen.TabSheetImportExport, QStringLiteral("FormEinstellungen-ImportExport")},
-                {einstellungen.TabSheetExportWAV, QStringLiteral("FormEinstellungen-ExportWAV")}};
+                {einstellungen.TabSheetExportWAV, QStringLiteral("FormEinstellungen-ExportWAV")},
+#ifdef BANDWERK_AUDIO
+                {einstellungen.TabSheetTonband, QStringLiteral("FormEinstellungen-Tonband")},
+#endif
+            };
             for (const auto& [seite, datei] : seiten) {
                 einstellungen.PageControlEinstellungen->setCurrentWidget(seite);
                 alles &= Speichere(&einstellungen, name(datei));
             }
             einstellungen.hide();
         }
+#ifdef BANDWERK_AUDIO
+        {
+            // The tape of the loaded file and the files of the MZT file after it.
+            TFormAbspielen abspielen(&form, datei);
+            for (const auto& d : mehrere)
+                abspielen.FuegeHinzu(TMZFDatei::CreateKopie(*d));
+            abspielen.show();
+            alles &= Speichere(&abspielen, name(QStringLiteral("FormAbspielen")));
+            abspielen.hide();
+        }
+        alles &=
+            DialogFoto<TFormAufnahme>(&form, name(QStringLiteral("FormAufnahme")), TFormAufnahme::TImport());
+#endif
         alles &= DialogFoto<TFormKurzanleitung>(&form, name(QStringLiteral("FormKurzanleitung")));
         alles &= DialogFoto<TFormVersionsHistorie>(&form, name(QStringLiteral("FormVersionsHistorie")));
         alles &= DialogFoto<TFormUeberDiesesProgramm>(&form, name(QStringLiteral("FormUeberDiesesProgramm")));

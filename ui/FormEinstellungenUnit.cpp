@@ -5,6 +5,9 @@
 #include "Plattform.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
+#ifdef BANDWERK_AUDIO
+#include "TonbandGemeinsam.h"
+#endif
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -80,6 +83,10 @@ TFormEinstellungen::TFormEinstellungen(QWidget* pv_owner) : QDialog(pv_owner) {
     BaueSeiteAllgemein();
     BaueSeiteImportExport();
     BaueSeiteExportWAV();
+#ifdef BANDWERK_AUDIO
+    TabSheetTonband = new TTonbandSeite(PageControlEinstellungen);
+    PageControlEinstellungen->addTab(TabSheetTonband, QString());
+#endif
 
     const TKnopfzeile knoepfe = BaueKnopfzeile(this);
     ButtonOK = knoepfe.ok;
@@ -170,10 +177,16 @@ void TFormEinstellungen::FormShow() {
     bool englisch = StandardSpracheIstEnglisch();
     bool verkuerzt = false;
     bool erweitert = false;
+    QString ausgabe;
+    QString eingabe;
     try {
         englisch = LiesSprache();
         verkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
         erweitert = LiesImportErweiterteDekodierung();
+#ifdef BANDWERK_AUDIO
+        ausgabe = LiesAudioGeraet(true);
+        eingabe = LiesAudioGeraet(false);
+#endif
     } catch (const TEinstellungenFehler& fehler) {
         ZeigeFehler(fehler.Text());
     }
@@ -188,6 +201,9 @@ void TFormEinstellungen::FormShow() {
     // The tape format is read from the store at each show; the other values are held in memory.
     Waehle(RadioGroupMZTonbandFormatItems, verkuerzt ? FormatVerkuerzt : 0);
     Waehle(RadioGroupPolaritaetItems, HoleExportWAVInvertiertePolaritaet() ? PolaritaetInvertiert : 0);
+#ifdef BANDWERK_AUDIO
+    TabSheetTonband->Lade(ausgabe, eingabe);
+#endif
     PageControlEinstellungen->setCurrentWidget(TabSheetAllgemein);
 }
 
@@ -209,6 +225,11 @@ void TFormEinstellungen::SetzeTexte() {
     CheckBoxErweiterteDekodierung->setText(Text(CheckBoxErweiterteDekodierung->objectName()));
     for (QPushButton* knopf : {ButtonDefaultSampleRate, ButtonOK, ButtonAbbrechen})
         knopf->setText(Text(knopf->objectName()));
+#ifdef BANDWERK_AUDIO
+    PageControlEinstellungen->setTabText(PageControlEinstellungen->indexOf(TabSheetTonband),
+                                         Text(QStringLiteral("GroupBoxTonband")));
+    TabSheetTonband->SetzeTexte();
+#endif
 }
 
 void TFormEinstellungen::ButtonDefaultSampleRateClick() {
@@ -240,11 +261,16 @@ void TFormEinstellungen::ButtonOKClick() {
     try {
         // One write for everything: a refused write stores nothing, so that Cancel afterwards
         // leaves every setting as it was.
+#ifdef BANDWERK_AUDIO
+        const std::optional<std::pair<QString, QString>> geraete = TabSheetTonband->Auswahl();
+#else
+        const std::optional<std::pair<QString, QString>> geraete;
+#endif
         SchreibeDialogEinstellungen(
             englisch, static_cast<quint8>(modell >= 0 && modell < AnzahlMZModelle ? modell : 0),
             RadioGroupMZTonbandFormatItems->checkedId() == FormatVerkuerzt, static_cast<quint16>(*rate),
             RadioGroupPolaritaetItems->checkedId() == PolaritaetInvertiert,
-            CheckBoxErweiterteDekodierung->isChecked());
+            CheckBoxErweiterteDekodierung->isChecked(), geraete);
     } catch (const TEinstellungenFehler& fehler) {
         // The store could not be written: the user is told why, the dialog stays open and the
         // program goes on with whatever it holds.

@@ -14,6 +14,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QWidget;
+class TTonbandSeite;
 
 class TFormEinstellungen : public QDialog {
     Q_OBJECT
@@ -43,6 +44,8 @@ public:
     QButtonGroup* RadioGroupPolaritaetItems;
     QPushButton* ButtonOK;
     QPushButton* ButtonAbbrechen;
+    // The tape deck's sound devices (in a build with the tape deck only).
+    TTonbandSeite* TabSheetTonband = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

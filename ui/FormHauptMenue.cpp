@@ -59,6 +59,11 @@ void TFormHaupt::BaueMenue() {
     MenueHaupt_ImportExport_ImportWAV =
         NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_ImportWAV",
                      &TFormHaupt::MenueHaupt_ImportExport_ImportWAVClick);
+#ifdef BANDWERK_AUDIO
+    MenueHaupt_ImportExport_Aufnahme =
+        NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_Aufnahme",
+                     &TFormHaupt::MenueHaupt_ImportExport_AufnahmeClick);
+#endif
     MenueHaupt_ImportExport->addSeparator();
     MenueHaupt_ImportExport_ExportMZT =
         NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_ExportMZT",
@@ -66,6 +71,11 @@ void TFormHaupt::BaueMenue() {
     MenueHaupt_ImportExport_ExportWAV =
         NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_ExportWAV",
                      &TFormHaupt::MenueHaupt_ImportExport_ExportWAVClick);
+#ifdef BANDWERK_AUDIO
+    MenueHaupt_ImportExport_Abspielen =
+        NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_Abspielen",
+                     &TFormHaupt::MenueHaupt_ImportExport_AbspielenClick);
+#endif
 
     MenueHaupt_Extras = neuesMenue("MenueHaupt_Extras");
     MenueHaupt_Extras_Einstellungen = NeuerEintrag(MenueHaupt_Extras, "MenueHaupt_Extras_Einstellungen",

@@ -239,6 +239,8 @@ void TFormHaupt::AktualisiereAnzeige(bool pv_felderLeeren) {
     MenueHaupt_Datei_SpeichernUnter->setEnabled(geladen);
     MenueHaupt_ImportExport_ExportMZT->setEnabled(geladen);
     MenueHaupt_ImportExport_ExportWAV->setEnabled(geladen);
+    if (MenueHaupt_ImportExport_Abspielen)
+        MenueHaupt_ImportExport_Abspielen->setEnabled(geladen);
     MenueHaupt_Extras_Einstellungen->setEnabled(true);
     MenueHaupt_Hilfe_Kurzanleitung->setEnabled(true);
     MenueHaupt_Hilfe_VersionsHistorie->setEnabled(true);

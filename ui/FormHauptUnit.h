@@ -58,6 +58,12 @@ public:
     void MenueHaupt_ImportExport_ImportWAVClick();
     void MenueHaupt_ImportExport_ExportMZTClick();
     void MenueHaupt_ImportExport_ExportWAVClick();
+    // The tape deck (FormHauptTonband.cpp; only in a build with it).
+    void MenueHaupt_ImportExport_AufnahmeClick();
+    void MenueHaupt_ImportExport_AbspielenClick();
+    // Takes an MZ file found on a recording into the window, as an import does; a changed file
+    // shown is first offered for saving. False when the user keeps it.
+    bool UebernimmDatei(const TMZFDatei& pv_datei);
     void MenueHaupt_Extras_EinstellungenClick();
     void MenueHaupt_Hilfe_KurzanleitungClick();
     void MenueHaupt_Hilfe_VersionsHistorieClick();
@@ -177,6 +183,8 @@ private:
     QAction* MenueHaupt_ImportExport_ImportWAV = nullptr;
     QAction* MenueHaupt_ImportExport_ExportMZT = nullptr;
     QAction* MenueHaupt_ImportExport_ExportWAV = nullptr;
+    QAction* MenueHaupt_ImportExport_Aufnahme = nullptr;
+    QAction* MenueHaupt_ImportExport_Abspielen = nullptr;
     QAction* MenueHaupt_Extras_Einstellungen = nullptr;
     QAction* MenueHaupt_Hilfe_Kurzanleitung = nullptr;
     QAction* MenueHaupt_Hilfe_VersionsHistorie = nullptr;

@@ -198,6 +198,59 @@ const char* const ErwarteteSchluessel[] = {
     "BasicListe_GrundReihenfolge",
     "FormAuswahlMZDatei_LabelMZDateien_MZT",
     "DateiDialog_DateiSchreibgeschuetzt",
+    "MenueHaupt_ImportExport_Aufnahme",
+    "MenueHaupt_ImportExport_Abspielen",
+    "Audio_KeinAusgabeGeraet",
+    "Audio_KeinEingabeGeraet",
+    "Audio_GeraetUnbekannt",
+    "Audio_FormatNichtUnterstuetzt",
+    "Audio_GeraetStartetNicht",
+    "Audio_AusgabeAusgefallen",
+    "Audio_EingabeAusgefallen",
+    "Audio_WAVBehaltenFehler",
+    "Audio_HinweisUebersteuert",
+    "Audio_HinweisZuLeise",
+    "FormAbspielen",
+    "FormAbspielen_LabelDateien",
+    "FormAbspielen_ButtonHinzufuegen",
+    "FormAbspielen_ButtonEntfernen",
+    "FormAbspielen_LabelGeraet",
+    "FormAbspielen_ButtonAbspielen",
+    "FormAbspielen_ButtonPause",
+    "FormAbspielen_ButtonWeiter",
+    "FormAbspielen_ButtonStopp",
+    "FormAbspielen_ButtonExportWAV",
+    "FormAbspielen_ButtonExportMZT",
+    "FormAbspielen_ButtonSchliessen",
+    "FormAbspielen_Zeit",
+    "FormAbspielen_Fertig",
+    "FormAbspielen_Unterlaeufe",
+    "FormAbspielen_OpenDialog_Titel",
+    "FormAbspielen_OpenDialog_Filter",
+    "FormAufnahme",
+    "FormAufnahme_LabelGeraet",
+    "FormAufnahme_LabelPegel",
+    "FormAufnahme_CheckBoxWAVBehalten",
+    "FormAufnahme_ButtonStart",
+    "FormAufnahme_ButtonStopp",
+    "FormAufnahme_LabelDateien",
+    "FormAufnahme_SpalteName",
+    "FormAufnahme_SpalteGroesse",
+    "FormAufnahme_SpalteLadeAdresse",
+    "FormAufnahme_SpalteZustand",
+    "FormAufnahme_ZustandIntakt",
+    "FormAufnahme_ButtonImportieren",
+    "FormAufnahme_ButtonSpeichern",
+    "FormAufnahme_ButtonSchliessen",
+    "FormAufnahme_Bereit",
+    "FormAufnahme_Laeuft",
+    "FormAufnahme_Ende",
+    "FormAufnahme_Uebersprungen",
+    "FormAufnahme_FrageStoppen",
+    "FormEinstellungen_GroupBoxTonband",
+    "FormEinstellungen_LabelAusgabe",
+    "FormEinstellungen_LabelEingabe",
+    "FormEinstellungen_Standardgeraet",
 };
 
 QStringList Zeilen(const QString& text) {
@@ -241,7 +294,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 183);
+    static_assert(erwartet == 236);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

@@ -81,7 +81,13 @@ TEST_F(FormEinstellungen, TexteInBeidenSprachen) {
         d.show();
         EXPECT_EQ(d.windowTitle(), englisch ? QStringLiteral("Settings") : QStringLiteral("Einstellungen"));
         QTabWidget* seiten = d.PageControlEinstellungen;
+#ifdef BANDWERK_AUDIO
+        ASSERT_EQ(seiten->count(), 4);
+        EXPECT_EQ(seiten->tabText(3),
+                  englisch ? QStringLiteral("Tape deck") : QStringLiteral("Bandger\u00e4t"));
+#else
         ASSERT_EQ(seiten->count(), 3);
+#endif
         EXPECT_EQ(seiten->tabText(0), englisch ? QStringLiteral("General") : QStringLiteral("Allgemein"));
         EXPECT_EQ(seiten->tabText(1),
                   englisch ? QStringLiteral("Import and export") : QStringLiteral("Import und Export"));

@@ -100,8 +100,13 @@ TEST_F(FormHaupt, MenueTexteUndTrenner) {
     QStringList ie;
     for (QAction* a : oben[1]->menu()->actions())
         ie << (a->isSeparator() ? QStringLiteral("-") : a->text());
+#ifdef BANDWERK_AUDIO
+    EXPECT_EQ(ie, (QStringList{"Import from &MZT-file...", "Import from &WAV-file...", "&Record from tape...",
+                               "-", "Export to MZ&T-file...", "Export to WA&V-file...", "&Play to tape..."}));
+#else
     EXPECT_EQ(ie, (QStringList{"Import from &MZT-file...", "Import from &WAV-file...", "-",
                                "Export to MZ&T-file...", "Export to WA&V-file..."}));
+#endif
     EXPECT_EQ(oben[2]->menu()->actions().size(), 1);
     EXPECT_EQ(oben[3]->menu()->actions().size(), 3);
     EXPECT_EQ(Eintrag(form.get(), "MenueHaupt_Hilfe_UeberDiesesProgramm")->text(),
