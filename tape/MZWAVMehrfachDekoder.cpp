@@ -351,12 +351,51 @@ constexpr double KanalWahlSekunden = 30.0;
 // Channels whose changes correlate this closely with the strongest channel's carry the same
 // signal and are mixed in (with their sign).
 constexpr double GleichesSignal = 0.9;
+// Tape pulses of every model: each half of a pulse lasts between these many microseconds, and the
+// two halves of one pulse differ by less than this share.
+constexpr double KuerzesteHaelfteUs = 80.0;
+constexpr double LaengsteHaelfteUs = 1200.0;
+constexpr double HaelftenAbweichung = 0.35;
+// The channel that changes most keeps its place unless another holds this many times its tape.
+constexpr double MehrBandNoetig = 1.5;
+
+// How much of a channel looks like tape pulses: the time covered by pairs of neighbouring
+// half-waves of a pulse's length that match each other. Hiss crosses zero far more often, hum far
+// less, and neither in matching pairs; a tape does so almost everywhere.
+class TBandAnteil {
+public:
+    explicit TBandAnteil(double pv_rate)
+        : m_kuerzeste(KuerzesteHaelfteUs * 1e-6 * pv_rate), m_laengste(LaengsteHaelfteUs * 1e-6 * pv_rate) {}
+    void Nimm(float pv_wert) {
+        ++m_seit;
+        const bool oben = pv_wert >= 0.0F;
+        if (oben == m_oben)
+            return;
+        m_oben = oben;
+        const double haelfte = m_seit;
+        m_seit = 0;
+        const bool passt = haelfte >= m_kuerzeste && haelfte <= m_laengste;
+        if (passt && m_vorige > 0.0 && std::abs(haelfte - m_vorige) < HaelftenAbweichung * m_vorige)
+            m_anteil += haelfte + m_vorige;
+        m_vorige = passt ? haelfte : 0.0;
+    }
+    double Anteil() const { return m_anteil; }
+
+private:
+    double m_kuerzeste;
+    double m_laengste;
+    double m_vorige = 0.0;
+    double m_anteil = 0.0;
+    std::int64_t m_seit = 0;
+    bool m_oben = false;
+};
 
 } // namespace
 
-// The channel rule: a recorder may put the tape on one channel and silence, hum or another tape on
-// the others, or the same signal on all. Changes from frame to frame (which DC and hum hardly make)
-// measure each channel's tape signal; the strongest channel is taken, and every channel that
+// The channel rule: a recorder may put the tape on one channel and silence, hum, hiss or another
+// tape on the others, or the same signal on all. Changes from frame to frame (which DC and hum
+// hardly make) measure each channel's signal; the strongest channel is taken unless another holds
+// clearly more tape pulses (hiss changes most of all), and every channel that
 // carries the same signal is mixed in, which lowers independent hiss.
 TBandFehler TMZWAVMehrfachDekoder::WaehleKanaele(TByteQuelle& leser) {
     const int kanaele = m_format.kanaele;
@@ -382,6 +421,7 @@ TBandFehler TMZWAVMehrfachDekoder::WaehleKanaele(TByteQuelle& leser) {
     std::vector<double> energie(static_cast<std::size_t>(kanaele) * kanaele, 0.0);
     std::vector<float> vorher(static_cast<std::size_t>(kanaele), 0.0F);
     std::vector<float> aenderung(static_cast<std::size_t>(kanaele));
+    std::vector<TBandAnteil> band(static_cast<std::size_t>(kanaele), TBandAnteil(m_format.sampleRate));
     for (std::int32_t gelesen = 0; gelesen < anzahl;) {
         const std::int32_t n =
             std::min<std::int32_t>(static_cast<std::int32_t>(roh.size() / blockGroesse), anzahl - gelesen);
@@ -396,6 +436,7 @@ TBandFehler TMZWAVMehrfachDekoder::WaehleKanaele(TByteQuelle& leser) {
                 const float wert = werte[k * stride + static_cast<std::size_t>(i)];
                 aenderung[static_cast<std::size_t>(k)] = wert - vorher[static_cast<std::size_t>(k)];
                 vorher[static_cast<std::size_t>(k)] = wert;
+                band[static_cast<std::size_t>(k)].Nimm(wert);
             }
             for (int a = 0; a < kanaele; ++a)
                 for (int b = a; b < kanaele; ++b)
@@ -412,6 +453,14 @@ TBandFehler TMZWAVMehrfachDekoder::WaehleKanaele(TByteQuelle& leser) {
     for (int k = 1; k < kanaele; ++k)
         if (e(k, k) > e(staerkster, staerkster))
             staerkster = k;
+    // Hiss changes more than a tape: a channel that holds clearly more tape pulses wins.
+    const auto anteil = [&](int k) { return band[static_cast<std::size_t>(k)].Anteil(); };
+    int meistesBand = staerkster;
+    for (int k = 0; k < kanaele; ++k)
+        if (anteil(k) > anteil(meistesBand))
+            meistesBand = k;
+    if (anteil(meistesBand) > MehrBandNoetig * anteil(staerkster))
+        staerkster = meistesBand;
     m_gewichte.assign(static_cast<std::size_t>(kanaele), 0.0F);
     m_gewichte[static_cast<std::size_t>(staerkster)] = 1.0F;
     for (int k = 0; k < kanaele; ++k) {

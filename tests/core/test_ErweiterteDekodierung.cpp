@@ -312,6 +312,26 @@ TEST_F(ErweiterteDekodierung, TheChannelWithTheTapeIsTaken) {
     ErwarteGefunden(sechs);
 }
 
+// White noise as loud as the tape, and twice as loud, on the left channel: it changes far more from
+// sample to sample than the tape does, yet the tape's channel is taken and its files found.
+TEST_F(ErweiterteDekodierung, HissBesideTheTapeDoesNotWinTheChannel) {
+    const TSignal band = Export();
+    for (const double db : {0.0, 6.0}) {
+        SCOPED_TRACE(db);
+        TSignal rauschen{band.werte, band.rate};
+        Rauschen(rauschen, -db, Startwert + 2);
+        for (std::size_t i = 0; i < rauschen.werte.size(); ++i)
+            rauschen.werte[i] -= band.werte[i];
+        const QString pfad = Schreibe(AlsWAV({rauschen.werte, band.werte}, ExportRate, TArt::Pcm16));
+        TMZWAVMehrfachDekoder dekoder;
+        TErweiterteDekodierung erweitert;
+        erweitert.an = true;
+        ASSERT_TRUE(dekoder.Dekodiere(pfad, {}, {}, erweitert).IstOk());
+        EXPECT_EQ(dekoder.HoleKanalGewichte(), (std::vector<float>{0.0F, 1.0F}));
+        ErwarteGefunden(pfad);
+    }
+}
+
 // The corpus: the 48 kHz recordings give their ".mzt" files (MZF layout), the two analog
 // recordings of real cassettes still their MZF under every model, and the adaptive pass finds
 // those on its own too.
