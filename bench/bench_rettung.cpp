@@ -1,7 +1,7 @@
 // What the decoding gets back from worn tapes: every degradation at every strength, from a tape
 // the program exports for an MZ-700, one for an MZ-80K and the two real cassettes of the corpus,
 // each recorded twice with its own seeds. For every case the standard and the extended decoding
-// of the first recording, and of both recordings together (a file counts when either gives it):
+// of the first recording, and of both recordings read together (one file built from the copies of both):
 // files back byte-exact (of the extended decoding's, how many it repaired, and how many more it
 // reported damaged), wrong files reported, and the decoding time. Then the totals and, per
 // degradation, the strength from which the decodings lose files.
@@ -55,8 +55,7 @@ TErgebnis Dekodiere(const QString& erste, const QString& zweite, const TQuelle& 
     const auto beginn = TUhr::now();
     e.eine = Bewerte({erste}, quelle.modell, erweitert, quelle.dateien);
     e.sekunden = Sekunden(beginn);
-    e.beide = e.eine;
-    e.beide.Vereinige(Bewerte({zweite}, quelle.modell, erweitert, quelle.dateien));
+    e.beide = Bewerte({erste, zweite}, quelle.modell, erweitert, quelle.dateien);
     return e;
 }
 

@@ -1,4 +1,5 @@
 #include "BandRetter.h"
+#include "KopieRahmen.h"
 
 #include "BelegFolge.h"
 #include "LittleEndian.h"
@@ -11,8 +12,8 @@
 
 namespace {
 
-constexpr int BitsProByte = 9; // start bit and 8 data bits
-constexpr int DatenBits = 8;
+using KopieRahmen::BitsProByte; // start bit and 8 data bits
+using KopieRahmen::DatenBits;
 constexpr int KopfBytes = TMZFDatei::KopfGroesse;
 constexpr int PruefsummeBytes = TBlockBelege::PruefsummeBytes;
 constexpr int LangeMarke = TMZFDatei::LangeMarkeImpulse;
@@ -24,38 +25,21 @@ constexpr int VorlaufProbe = 200;
 constexpr int VorlaufFehler = 20;
 constexpr int MarkenFehler = 6;
 constexpr int KurzeMarkenFehler = 3;
+// Pulses of a mark's long run that a dropout may have swallowed, in units of its bad pulses.
+constexpr int MarkeVerloren = 2;
 // The gap between a block and its copy: of this many pulses before the copy at most so many long.
 // No block holds such a run (every byte begins with a long pulse), and a gap longer than
 // LaengsteKopieLuecke is the leader of a mark: then there is no copy (the shortened format).
 constexpr int LueckenProbe = 150;
 constexpr int LueckenFehler = 4;
 constexpr int LaengsteKopieLuecke = 1000;
-// Framing anew after a dropout: this many bytes in a row must begin with a surely long pulse,
-// within this many pulses of where the framing was lost.
-constexpr int NeuRahmenBytes = 8;
+// A block is read once this many pulses after its nominal end are held: room for pulses gained.
 constexpr int NeuRahmenFenster = 400;
-constexpr int NeuRahmenSicher = 16;
-// A run is placed by the lengths of the bytes before it over at most so many bytes.
-constexpr int NachDauerHoechstens = 400;
-// A pulse this many times as long as a long one is no pulse but pulses lost.
-constexpr double LuekenGrenze = 1.45;
-// Bytes dropped before a framing found lost, against a shift not seen at once.
-constexpr std::size_t Zurueckhalten = 2;
-// A run is moved by at most so many bytes to agree with the other copy, and only when it can be
-// compared over at least so many bytes.
-constexpr int Verschiebung = 8;
-constexpr int AusrichtenMindestens = 4;
-// Of the bytes compared, at least four in five must be equal at the place taken, which must score
-// this much better than any other; a byte of distance from the time's place costs this much.
-constexpr int AusrichtenAnteilZaehler = 4;
-constexpr int AusrichtenAnteilNenner = 5;
-constexpr double AusrichtenVorsprung = 2.0;
-constexpr double AusrichtenAbzug = 0.25;
 // Pulses of the other passes belong to a pulse of the adaptive pass when they begin within this
 // share of a short pulse of it.
 constexpr double Gleichzeitig = 0.4;
-// A long pulse lasts about this many short ones (MZ-700 and MZ-80K 1.9, MZ-800 1.86, MZ-80B 2.0).
-constexpr double LangZuKurz = 1.9;
+// The readings of a byte whose place nothing confirmed are divided by this.
+constexpr int Unbestaetigt = 8;
 
 std::uint16_t Groesse(const std::array<std::uint8_t, KopfBytes>& kopf) {
     return LittleEndian::Lies16(kopf.data() + TMZFDatei::OffsetGroesse);
@@ -97,20 +81,9 @@ private:
     std::int64_t MarkenEnde(std::int64_t marke, int impulse) const;
     std::int64_t SucheKopie(std::int64_t von, bool ende, bool& fertig) const;
     void LernePulse(std::int64_t vorlaufEnde);
-    // A run of bytes framed in a row in one copy: where in the block it begins, the start bit of
-    // each byte, the bytes, and whether its place is known for sure.
-    struct TLauf {
-        int index;
-        std::vector<std::int64_t> starts;
-        std::vector<std::uint8_t> bytes;
-        bool fest;
-        bool verworfen = false;
-    };
-    std::vector<TLauf> LiesKopie(std::int64_t anfang, int bytes, bool& ganz) const;
-    void Ausrichten(std::vector<TLauf> (&laeufe)[2], int bytes) const;
     void LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege, TBlockBericht& bericht,
                    std::vector<std::vector<std::uint8_t>>& sauber);
-    void StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege);
+    void StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege, int teiler = 1);
     void Fertig(std::int64_t weiterAb);
     void Vergiss();
 
@@ -131,12 +104,15 @@ std::int64_t TBandRetter::TPolaritaet::SucheMarke(std::int64_t von, std::int64_t
                                                   int fehler) const {
     const TBelegFolge& q = m_primaer;
     von = std::max(von, q.Anfang() + VorlaufProbe);
-    bis = std::min(bis, q.Ende() - 2 * impulse - 1);
+    bis = std::min(bis, q.Ende() - 2 * impulse - fehler - 1);
     for (std::int64_t i = von; i < bis; ++i) {
         if (!IstLang(i) || q.Lange(i - VorlaufProbe, i) > VorlaufFehler)
             continue;
-        if (q.Lange(i, i + impulse) >= impulse - fehler && q.Lange(i + impulse, i + 2 * impulse) <= fehler)
-            return i;
+        // Where the long run gives way to the short one: pulses a dropout swallowed move it
+        // closer, and pulses nothing is known of count for neither run.
+        for (std::int64_t k = i + impulse - MarkeVerloren * fehler; k <= i + impulse + fehler; ++k)
+            if (q.Kurze(i, k) <= fehler && q.Lange(k, k + impulse) <= fehler && q.Lange(i, k) >= impulse / 2)
+                return i;
     }
     return -1;
 }
@@ -144,7 +120,7 @@ std::int64_t TBandRetter::TPolaritaet::SucheMarke(std::int64_t von, std::int64_t
 // The long pulse that ends a mark found at `marke`: the first long one after its short pulses.
 std::int64_t TBandRetter::TPolaritaet::MarkenEnde(std::int64_t marke, int impulse) const {
     const TBelegFolge& q = m_primaer;
-    const std::int64_t von = marke + 2 * impulse - MarkenFehler;
+    const std::int64_t von = marke + impulse + impulse / 2 - MarkeVerloren * MarkenFehler;
     const std::int64_t bis = std::min(q.Ende(), marke + 2 * impulse + MarkenFehler + 1);
     for (std::int64_t k = von; k < bis; ++k)
         if (IstLang(k) && q.Lange(k - impulse / 2, k) <= 1)
@@ -185,7 +161,8 @@ void TBandRetter::TPolaritaet::LernePulse(std::int64_t vorlaufEnde) {
 
 // What the fixed passes say of the byte whose start bit is the adaptive pass's pulse j: each pass
 // whose pulses begin where the adaptive pass's do.
-void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege) {
+void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege,
+                                        int teiler) {
     const double toleranz = Gleichzeitig * m_kurz;
     for (const TBelegFolge& s : m_sekundaer) {
         const std::int64_t k = s.ErsterAb(static_cast<std::int64_t>(m_primaer[j].beginn - toleranz));
@@ -195,335 +172,63 @@ void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TB
         std::int8_t bits[DatenBits] = {};
         for (int b = 1; b <= DatenBits; ++b)
             if (std::abs(s[k + b].beginn - m_primaer[j + b].beginn) <= toleranz)
-                bits[b - 1] = s[k + b].wert;
+                bits[b - 1] = static_cast<std::int8_t>(s[k + b].wert / teiler);
         belege.Lies(kopie, index, bits);
     }
 }
 
-// Reads one copy of a block from its first pulse on: byte by byte on the start bits, framing anew
-// where the framing is lost. A pulse lost or gained shifts the framing, which shows only a byte or
-// two later when a start bit comes short: the last bytes before that are dropped then, so that no
-// byte read out of frame counts. Each run of bytes framed in a row is placed by the time that has
-// passed since the last one; Ausrichten then places it by the other copy.
-std::vector<TBandRetter::TPolaritaet::TLauf>
-TBandRetter::TPolaritaet::LiesKopie(std::int64_t anfang, int bytes, bool& ganz) const {
-    const TBelegFolge& q = m_primaer;
-    std::vector<TLauf> laeufe;
-    double byteDauer = BitsProByte * m_kurz * (1.0 + LangZuKurz) / 2.0;
-    std::int64_t j = anfang;
-    int index = 0;
-    int letzterIndex = -1;
-    std::int32_t letzteZeit = q.Hat(anfang) ? q[anfang].beginn : 0;
-    ganz = true;
-    bool neuerLauf = true;
-    while (index < bytes + Verschiebung && q.Hat(j + DatenBits)) {
-        bool geloescht = false;
-        for (int b = 0; b <= DatenBits; ++b)
-            geloescht = geloescht || q[j + b].wert == 0;
-        // A pulse far longer than a long one: pulses were lost there (a dropout the decoder took
-        // for a pause), and the framing after it cannot be trusted however well it looks.
-        bool luecke = false;
-        for (int b = 0; b < BitsProByte && q.Hat(j + b + 1); ++b)
-            luecke = luecke || q[j + b + 1].beginn - q[j + b].beginn > LuekenGrenze * LangZuKurz * m_kurz;
-        // Across a stretch where nothing is known the framing holds when the next two bytes
-        // begin where they should.
-        const bool rahmen = !luecke && (IstLang(j) || q[j].wert == 0) &&
-                            (!geloescht || (q.Hat(j + 2 * BitsProByte) && IstLang(j + BitsProByte) &&
-                                            IstLang(j + 2 * BitsProByte)));
-        if (rahmen) {
-            if (neuerLauf) {
-                laeufe.push_back({index, {}, {}, index == 0 && j == anfang});
-                neuerLauf = false;
-            }
-            std::uint8_t wert = 0;
-            for (int b = 0; b < DatenBits; ++b)
-                wert = static_cast<std::uint8_t>(wert << 1 | (q[j + 1 + b].wert > 0 ? 1 : 0));
-            laeufe.back().starts.push_back(j);
-            laeufe.back().bytes.push_back(wert);
-            ganz = ganz && !geloescht;
-            if (index > 0 && ganz)
-                byteDauer = static_cast<double>(q[j].beginn - q[anfang].beginn) / index;
-            letzterIndex = index;
-            letzteZeit = q[j].beginn;
-            j += BitsProByte;
-            ++index;
-            continue;
-        }
-        // The gap after the copy: the pulse before it ends the block, so the last run's last byte
-        // is the block's last.
-        if (q.Hat(j + 1 + LueckenProbe) && q.Lange(j + 1, j + 1 + LueckenProbe) <= LueckenFehler) {
-            if (!laeufe.empty() && laeufe.back().starts.back() + BitsProByte == j &&
-                static_cast<int>(laeufe.back().bytes.size()) <= bytes) {
-                TLauf& l = laeufe.back();
-                ganz = ganz && l.index + static_cast<int>(l.bytes.size()) == bytes;
-                l.index = bytes - static_cast<int>(l.bytes.size());
-                l.fest = true;
-            }
-            return laeufe;
-        }
-        // The framing is lost: the last bytes may have been read out of frame already. The first
-        // place after it where several bytes in a row begin with a surely long pulse, nothing
-        // lost among them, frames anew.
-        ganz = false;
-        neuerLauf = true;
-        if (!laeufe.empty()) {
-            TLauf& l = laeufe.back();
-            const std::size_t weg = std::min(Zurueckhalten, l.starts.size());
-            l.starts.resize(l.starts.size() - weg);
-            l.bytes.resize(l.bytes.size() - weg);
-            letzterIndex -= static_cast<int>(weg);
-            if (!l.starts.empty())
-                letzteZeit = q[l.starts.back()].beginn;
-            else
-                laeufe.pop_back();
-        }
-        // Bytes that repeat themselves frame at several places within one byte; of the places
-        // found within the first byte's length, the one the time since the last byte framed fits
-        // best.
-        std::int64_t neu = -1;
-        double besterRest = 1.0;
-        for (std::int64_t k = j + 1; k < j + NeuRahmenFenster && q.Hat(k + NeuRahmenBytes * BitsProByte) &&
-                                     (neu < 0 || k < neu + BitsProByte);
-             ++k) {
-            bool passt = true;
-            for (int n = 0; n < NeuRahmenBytes && passt; ++n) {
-                passt = q[k + n * BitsProByte].wert > NeuRahmenSicher;
-                for (int b = 1; b <= DatenBits && passt; ++b)
-                    passt = q[k + n * BitsProByte + b].wert != 0;
-            }
-            if (!passt)
-                continue;
-            const double bytesSeither = (q[k].beginn - letzteZeit) / byteDauer;
-            const double rest = std::fabs(bytesSeither - std::round(bytesSeither));
-            if (neu < 0 || rest < besterRest) {
-                neu = k;
-                besterRest = rest;
-            }
-        }
-        if (neu < 0)
-            break;
-        const int weiter = static_cast<int>(std::lround((q[neu].beginn - letzteZeit) / byteDauer));
-        index = std::max(letzterIndex + 1, (letzterIndex < 0 ? 0 : letzterIndex) + weiter);
-        j = neu;
-    }
-    ganz = ganz && index == bytes;
-    return laeufe;
-}
-
-// Places the runs that the time placed only roughly by the other copy: each such run is moved by
-// up to a few bytes to where its bytes equal the bytes of the other copy already placed, when that
-// place is clear. Runs placed this way place others in turn. A run that overlaps the other copy
-// but fits nowhere clearly is dropped: its place is not known, and a byte in the wrong place
-// would speak against the right one. A run where the other copy has nothing keeps the place the
-// time gave it.
-void TBandRetter::TPolaritaet::Ausrichten(std::vector<TLauf> (&laeufe)[2], int bytes) const {
-    std::vector<std::int16_t> platz[2]; // the byte placed at each index, -1: none
-    std::vector<std::int32_t> zeit[2];  // where it began, -1: none
-    for (int k = 0; k < 2; ++k) {
-        platz[k].assign(static_cast<std::size_t>(bytes), -1);
-        zeit[k].assign(static_cast<std::size_t>(bytes), -1);
-    }
-    const auto setze = [&](int k, const TLauf& l) {
-        for (std::size_t i = 0; i < l.bytes.size(); ++i) {
-            const int index = l.index + static_cast<int>(i);
-            if (index >= 0 && index < bytes) {
-                platz[k][static_cast<std::size_t>(index)] = l.bytes[i];
-                zeit[k][static_cast<std::size_t>(index)] = m_primaer[l.starts[i]].beginn;
-            }
-        }
-    };
-    // The lengths of a short and a long pulse of each copy, from its bytes framed.
-    double kurz[2] = {m_kurz, m_kurz};
-    double lang[2] = {LangZuKurz * m_kurz, LangZuKurz * m_kurz};
-    for (int k = 0; k < 2; ++k) {
-        double summe[2] = {};
-        std::int64_t anzahl[2] = {};
-        for (const TLauf& l : laeufe[k])
-            for (const std::int64_t start : l.starts)
-                for (int b = 0; b < BitsProByte && m_primaer.Hat(start + b + 1); ++b) {
-                    const int klasse = m_primaer[start + b].wert > 0 ? 1 : 0;
-                    summe[klasse] += m_primaer[start + b + 1].beginn - m_primaer[start + b].beginn;
-                    ++anzahl[klasse];
-                }
-        if (anzahl[0] > 0 && anzahl[1] > 0) {
-            kurz[k] = summe[0] / static_cast<double>(anzahl[0]);
-            lang[k] = summe[1] / static_cast<double>(anzahl[1]);
-        }
-    }
-    // Where a run of copy k begins, by the bytes before it: from the last byte of copy k placed,
-    // its bytes (or where it has none, the other copy's) last as long as their pulses say, and the
-    // run begins after as many of them as fill the time that passed. -1 when a byte in between is
-    // known to neither copy, or no count fills the time within half a short pulse.
-    const auto nachDauer = [&](int k, const TLauf& l) {
-        const std::int32_t beginn = m_primaer[l.starts.front()].beginn;
-        int a = std::min(l.index, bytes) - 1;
-        while (a >= 0 && zeit[k][static_cast<std::size_t>(a)] < 0)
-            --a;
-        if (a < 0)
-            return -1;
-        const double luecke = beginn - zeit[k][static_cast<std::size_t>(a)];
-        double dauer = 0.0;
-        for (int i = a; i < bytes && i < a + NachDauerHoechstens; ++i) {
-            if (std::fabs(dauer - luecke) < kurz[k] / 2.0)
-                return i;
-            if (dauer > luecke)
-                return -1;
-            const std::int16_t wert = platz[k][static_cast<std::size_t>(i)] >= 0
-                                          ? platz[k][static_cast<std::size_t>(i)]
-                                          : platz[1 - k][static_cast<std::size_t>(i)];
-            if (wert < 0)
-                return -1;
-            const int einsen = std::popcount(static_cast<unsigned>(wert));
-            dauer += lang[k] * (1 + einsen) + kurz[k] * (DatenBits - einsen);
-        }
-        return -1;
-    };
-    // The same from the first byte of copy k placed after the run, backward.
-    const auto vorDauer = [&](int k, const TLauf& l) {
-        const int ende = l.index + static_cast<int>(l.bytes.size());
-        int b = std::max(ende, 0);
-        while (b < bytes && zeit[k][static_cast<std::size_t>(b)] < 0)
-            ++b;
-        if (b >= bytes)
-            return -1;
-        const double luecke = zeit[k][static_cast<std::size_t>(b)] - m_primaer[l.starts.back()].beginn;
-        const int letzter = std::popcount(static_cast<unsigned>(l.bytes.back()));
-        double dauer = lang[k] * (1 + letzter) + kurz[k] * (DatenBits - letzter);
-        for (int n = 0; n < NachDauerHoechstens && b - n - 1 >= 0; ++n) {
-            if (std::fabs(dauer - luecke) < kurz[k] / 2.0)
-                return b - n - static_cast<int>(l.bytes.size());
-            if (dauer > luecke)
-                return -1;
-            const std::size_t i = static_cast<std::size_t>(b - n - 1);
-            const std::int16_t wert = platz[k][i] >= 0 ? platz[k][i] : platz[1 - k][i];
-            if (wert < 0)
-                return -1;
-            const int einsen = std::popcount(static_cast<unsigned>(wert));
-            dauer += lang[k] * (1 + einsen) + kurz[k] * (DatenBits - einsen);
-        }
-        return -1;
-    };
-    // Bytes equal to the other copy's with the run moved by d, and how many could be compared.
-    const auto gleiche = [&](int k, const TLauf& l, int d, int& verglichen) {
-        int gleich = 0;
-        verglichen = 0;
-        for (std::size_t i = 0; i < l.bytes.size(); ++i) {
-            const int index = l.index + d + static_cast<int>(i);
-            if (index < 0 || index >= bytes || platz[1 - k][static_cast<std::size_t>(index)] < 0)
-                continue;
-            ++verglichen;
-            gleich += platz[1 - k][static_cast<std::size_t>(index)] == l.bytes[i] ? 1 : 0;
-        }
-        return gleich;
-    };
-    for (int k = 0; k < 2; ++k)
-        for (const TLauf& l : laeufe[k])
-            if (l.fest)
-                setze(k, l);
-    for (bool weiter = true; weiter;) {
-        weiter = false;
-        for (int k = 0; k < 2; ++k) {
-            for (TLauf& l : laeufe[k]) {
-                if (l.fest || l.verworfen)
-                    continue;
-                int gemessen = nachDauer(k, l);
-                if (gemessen < 0)
-                    gemessen = vorDauer(k, l);
-                if (gemessen >= 0) {
-                    const int d = gemessen - l.index;
-                    for (TLauf& spaeter : laeufe[k])
-                        if (!spaeter.fest && spaeter.index > l.index)
-                            spaeter.index += d;
-                    l.index = gemessen;
-                    l.fest = true;
-                    setze(k, l);
-                    weiter = true;
-                    continue;
-                }
-                // Each place scored by the bytes equal there, a little less the further it lies from
-                // where the time put the run: data that repeats itself fits at several places, and
-                // then the time's place is the likelier one.
-                int beste = 0;
-                double besteWertung = -1.0;
-                double zweiteWertung = -1.0;
-                int besteGleich = 0;
-                int verglichen = 0;
-                for (int d = -Verschiebung; d <= Verschiebung; ++d) {
-                    int n = 0;
-                    const int gleich = gleiche(k, l, d, n);
-                    const double wertung = gleich - AusrichtenAbzug * std::abs(d);
-                    if (wertung > besteWertung) {
-                        zweiteWertung = besteWertung;
-                        besteWertung = wertung;
-                        beste = d;
-                        besteGleich = gleich;
-                        verglichen = n;
-                    } else if (wertung > zweiteWertung) {
-                        zweiteWertung = wertung;
-                    }
-                }
-                if (verglichen >= AusrichtenMindestens &&
-                    besteGleich * AusrichtenAnteilNenner >= verglichen * AusrichtenAnteilZaehler &&
-                    besteWertung - zweiteWertung >= AusrichtenVorsprung) {
-                    // The runs after it were placed from it: they move with it.
-                    for (TLauf& spaeter : laeufe[k])
-                        if (!spaeter.fest && spaeter.index > l.index)
-                            spaeter.index += beste;
-                    l.index += beste;
-                    l.fest = true;
-                    setze(k, l);
-                    weiter = true;
-                }
-            }
-        }
-    }
-    for (int k = 0; k < 2; ++k)
-        for (TLauf& l : laeufe[k]) {
-            if (l.fest)
-                continue;
-            int n = 0;
-            for (int d = -Verschiebung; d <= Verschiebung; ++d) {
-                int verglichen = 0;
-                gleiche(k, l, d, verglichen);
-                n = std::max(n, verglichen);
-            }
-            l.verworfen = n >= AusrichtenMindestens;
-        }
-}
-
+// Reads both copies of a block: each framed on its start bits as a whole (a copy framed whole, no
+// pulse unknown, with a good checksum is a copy read whole), the stretches after long dropouts
+// placed by the other copy, then every byte's bits from the adaptive pass and the fixed passes.
 void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege,
                                          TBlockBericht& bericht,
                                          std::vector<std::vector<std::uint8_t>>& sauber) {
     const int bytes = belege.Bytes();
-    std::vector<TLauf> laeufe[2];
+    std::vector<KopieRahmen::TByte> rahmen[2];
     for (int k = 0; k < 2; ++k) {
-        if (anfang[k] < 0)
+        if (anfang[k] < 0) {
+            rahmen[k].assign(static_cast<std::size_t>(bytes), {});
             continue;
+        }
         bericht.kopieGefunden[k] = true;
         bericht.beginn[k] = m_primaer.Hat(anfang[k]) ? m_primaer[anfang[k]].beginn : -1;
-        bool ganz = false;
-        laeufe[k] = LiesKopie(anfang[k], bytes, ganz);
         bericht.lesungen += 1;
-        if (ganz && laeufe[k].size() == 1) {
-            std::vector<std::uint8_t> gelesen = laeufe[k].front().bytes;
-            if (PruefsummeGut(gelesen)) {
-                bericht.kopieGut[k] = true;
-                gelesen.resize(static_cast<std::size_t>(bytes - PruefsummeBytes));
-                sauber.push_back(std::move(gelesen));
+        rahmen[k] = KopieRahmen::Rahme(m_primaer, anfang[k], bytes, m_kurz);
+        std::vector<std::uint8_t> gelesen;
+        for (const KopieRahmen::TByte& b : rahmen[k]) {
+            if (b.start < 0 || b.abschnitt != 0)
+                break;
+            std::uint8_t wert = 0;
+            bool bekannt = true;
+            for (int bit = 1; bit <= DatenBits; ++bit) {
+                wert = static_cast<std::uint8_t>(wert << 1 | (IstLang(b.start + bit) ? 1 : 0));
+                bekannt = bekannt && m_primaer[b.start + bit].wert != 0;
             }
+            if (!bekannt)
+                break;
+            gelesen.push_back(wert);
+        }
+        if (static_cast<int>(gelesen.size()) == bytes && PruefsummeGut(gelesen)) {
+            bericht.kopieGut[k] = true;
+            gelesen.resize(static_cast<std::size_t>(bytes - PruefsummeBytes));
+            sauber.push_back(std::move(gelesen));
         }
     }
-    Ausrichten(laeufe, bytes);
-    for (int k = 0; k < 2; ++k)
-        for (const TLauf& l : laeufe[k])
-            for (std::size_t i = 0; i < l.starts.size() && !l.verworfen; ++i) {
-                const int index = l.index + static_cast<int>(i);
-                std::int8_t bits[DatenBits];
-                for (int b = 0; b < DatenBits; ++b)
-                    bits[b] = m_primaer[l.starts[i] + 1 + b].wert;
-                belege.Lies(k, index, bits);
-                StimmeAb(l.starts[i], k, index, belege);
-            }
+    KopieRahmen::Ordne(m_primaer, rahmen);
+    for (int k = 0; k < 2; ++k) {
+        for (int index = 0; index < bytes; ++index) {
+            const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
+            if (b.start < 0)
+                continue;
+            // A byte whose place nothing confirmed counts for less than a doubt.
+            const int teiler = b.unbestaetigt ? Unbestaetigt : 1;
+            std::int8_t bits[DatenBits];
+            for (int bit = 0; bit < DatenBits; ++bit)
+                bits[bit] = static_cast<std::int8_t>(m_primaer[b.start + 1 + bit].wert / teiler);
+            belege.Lies(k, index, bits);
+            StimmeAb(b.start, k, index, belege, teiler);
+        }
+    }
 }
 
 void TBandRetter::TPolaritaet::Fertig(std::int64_t weiterAb) {

@@ -5,9 +5,12 @@
 void TBelegFolge::Haenge(const TImpulsBeleg* pv_belege, std::size_t pv_anzahl) {
     m_belege.insert(m_belege.end(), pv_belege, pv_belege + pv_anzahl);
     std::int64_t lange = m_langeVor.back();
+    std::int64_t kurze = m_kurzeVor.back();
     for (std::size_t i = 0; i < pv_anzahl; ++i) {
         lange += pv_belege[i].IstLang() ? 1 : 0;
+        kurze += pv_belege[i].wert < 0 ? 1 : 0;
         m_langeVor.push_back(lange);
+        m_kurzeVor.push_back(kurze);
     }
 }
 
@@ -20,6 +23,7 @@ void TBelegFolge::Vergiss(std::int64_t pv_bis) {
         return;
     m_belege.erase(m_belege.begin(), m_belege.begin() + static_cast<std::ptrdiff_t>(weg));
     m_langeVor.erase(m_langeVor.begin(), m_langeVor.begin() + static_cast<std::ptrdiff_t>(weg));
+    m_kurzeVor.erase(m_kurzeVor.begin(), m_kurzeVor.begin() + static_cast<std::ptrdiff_t>(weg));
     m_anfang += static_cast<std::int64_t>(weg);
 }
 

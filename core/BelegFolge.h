@@ -26,6 +26,11 @@ public:
         return m_langeVor[static_cast<std::size_t>(bis - m_anfang)] -
                m_langeVor[static_cast<std::size_t>(von - m_anfang)];
     }
+    // Pulses surely short (not merely unknown) among [von, bis), both held.
+    std::int64_t Kurze(std::int64_t von, std::int64_t bis) const {
+        return m_kurzeVor[static_cast<std::size_t>(bis - m_anfang)] -
+               m_kurzeVor[static_cast<std::size_t>(von - m_anfang)];
+    }
     // The first pulse held that begins at or after the frame; Ende() when there is none.
     std::int64_t ErsterAb(std::int64_t pv_frame) const;
 
@@ -33,5 +38,6 @@ private:
     std::vector<TImpulsBeleg> m_belege;
     // m_langeVor[i]: long pulses before the i-th held one, counted from the first ever held.
     std::vector<std::int64_t> m_langeVor{0};
+    std::vector<std::int64_t> m_kurzeVor{0};
     std::int64_t m_anfang = 0;
 };

@@ -130,7 +130,11 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
     TBlockEntscheidung e;
     const std::size_t datenBits = static_cast<std::size_t>(pv_anzahl) * ByteBits;
     e.gut = stand.einsen == stand.pruefsumme;
-    if (!e.gut) {
+    // Where many bits are weak, a wrong bit may weigh more than the right one the search would flip:
+    // the checksum then cannot point at the wrong ones.
+    const auto schwache =
+        std::count_if(pv_gewichte.begin(), pv_gewichte.end(), [](float g) { return std::fabs(g) < Zweifel; });
+    if (!e.gut && schwache <= HoechstensSchwach) {
         // The least certain bits, data and checksum alike.
         std::vector<std::size_t> reihe(pv_gewichte.size());
         for (std::size_t i = 0; i < reihe.size(); ++i)
@@ -183,6 +187,21 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
             e.gekippt = groesse;
             e.gut = true;
         }
+    }
+    // The checksum counts 1 bits only: a weak 1 read as 0 and a weak 0 read as 1 hide each other.
+    // Where two such bits are weak together, the checksum agreeing says nothing.
+    if (e.gut) {
+        float schwaechsteEins = Zweifel;
+        float schwaechsteNull = Zweifel;
+        for (std::size_t i = 0; i < datenBits; ++i) {
+            const float gewicht = std::fabs(pv_gewichte[i]);
+            if (stand.bits[i] != (pv_gewichte[i] > 0.0F))
+                continue; // flipped: the search weighed it already
+            float& schwaechste = stand.bits[i] ? schwaechsteEins : schwaechsteNull;
+            schwaechste = std::min(schwaechste, gewicht);
+        }
+        if (schwaechsteEins + schwaechsteNull < Zweifel)
+            e.gut = false;
     }
     e.bytes.assign(static_cast<std::size_t>(pv_anzahl), 0);
     e.unsicher.assign(static_cast<std::size_t>(pv_anzahl), false);

@@ -94,6 +94,14 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
         datei->Uebernimm(g.kopf, g.rumpf);
         datei->SetzeBefund(g.befund);
         const bool beschaedigt = g.befund.zustand == TDateiBefund::TZustand::Beschaedigt;
+        // Two errors that hide each other from the checksum give one recording a file of its own:
+        // where the evidence of all recordings decides the file, no other version of it stays.
+        if (!beschaedigt)
+            dateien.erase(std::remove_if(dateien.begin(), dateien.end(),
+                                         [&](const auto& d) {
+                                             return GleicherKopf(d->Kopf(), g.kopf) && !d->IstGleich(*datei);
+                                         }),
+                          dateien.end());
         // A damaged file that another recording gave whole is no file of its own.
         if (SchonDa(dateien, *datei) ||
             (beschaedigt && std::any_of(dateien.begin(), dateien.end(),

@@ -142,9 +142,16 @@ private:
     // One frame of the reduced recording.
     template <typename TSenke> void Schritt(TSignal& z, double x, TSenke& pv_senke) {
         const double y = z.tiefpass.Filtere(z.hochpass.Filtere(x));
-        // The peak followers fall back toward the zero line, and jump to every new peak.
-        z.oben = y > z.oben ? y : z.mitte + (z.oben - z.mitte) * m_abfall;
-        z.unten = y < z.unten ? y : z.mitte + (z.unten - z.mitte) * m_abfall;
+        // The peak followers fall back toward the zero line, and jump to every new peak. A click
+        // far above the tape's level reaches them only at that level: it would throw them, and
+        // with them the zero line, far off for the next pulses.
+        const double roh = y - z.mitte;
+        const double knackGrenze = KnackAnteil * z.typisch;
+        const double spitze = z.typisch > KleinsteHysterese && (roh > knackGrenze || roh < -knackGrenze)
+                                  ? z.mitte + (roh > 0.0 ? z.typisch : -z.typisch)
+                                  : y;
+        z.oben = spitze > z.oben ? spitze : z.mitte + (z.oben - z.mitte) * m_abfall;
+        z.unten = spitze < z.unten ? spitze : z.mitte + (z.unten - z.mitte) * m_abfall;
         z.mitte = 0.5 * (z.oben + z.unten);
         const double relativ = y - z.mitte;
         // The level of the last second: hiss far below it is no pulse.

@@ -240,35 +240,20 @@ int TBewertung::Falsch() const {
     return anzahl;
 }
 
-void TBewertung::Vereinige(const TBewertung& andere) {
-    for (std::size_t i = 0; i < dateien.size() && i < andere.dateien.size(); ++i) {
-        // Recovered intact by one recording counts as intact.
-        dateien[i].repariert = dateien[i].gerettet && andere.dateien[i].gerettet
-                                   ? dateien[i].repariert && andere.dateien[i].repariert
-                                   : dateien[i].repariert || andere.dateien[i].repariert;
-        dateien[i].gerettet = dateien[i].gerettet || andere.dateien[i].gerettet;
-        dateien[i].beschaedigt = dateien[i].beschaedigt || andere.dateien[i].beschaedigt;
-        dateien[i].falsch.unite(andere.dateien[i].falsch);
-    }
-    fremde.unite(andere.fremde);
-    meldungen << andere.meldungen;
-}
-
 TBewertung Bewerte(const QStringList& aufnahmen, std::uint8_t modell, bool erweitert,
                    const std::vector<TErwarteteDatei>& erwartet) {
     TBewertung bewertung;
     bewertung.dateien.resize(erwartet.size());
     SetzeImportExportImSpeicher(modell, false, static_cast<quint16>(AufnahmeRate), false);
     SetzeImportErweiterteDekodierungImSpeicher(erweitert);
-    for (const QString& aufnahme : aufnahmen) {
-        TStillePlattform plattform;
-        TMZFDatei leser;
-        std::vector<std::unique_ptr<TMZFDatei>> gefunden;
-        leser.LeseAlleAusWAV(aufnahme, gefunden);
-        bewertung.meldungen << plattform.meldungen;
-        for (const auto& datei : gefunden)
-            Zaehle(*datei, erwartet, bewertung);
-    }
+    // The recordings of one tape are read together, as the command line reads them.
+    TStillePlattform plattform;
+    TMZFDatei leser;
+    std::vector<std::unique_ptr<TMZFDatei>> gefunden;
+    leser.LeseAlleAusWAV(aufnahmen, gefunden);
+    bewertung.meldungen << plattform.meldungen;
+    for (const auto& datei : gefunden)
+        Zaehle(*datei, erwartet, bewertung);
     return bewertung;
 }
 

@@ -85,8 +85,6 @@ struct TBewertung {
     int Beschaedigt() const;
     int Falsch() const;
     int Fremde() const { return static_cast<int>(fremde.size()); }
-    // Takes in what another recording of the same tape gave: recovered when either gave it.
-    void Vereinige(const TBewertung& andere);
 };
 
 // Decodes each recording of one tape through the program's import of all files of a recording,

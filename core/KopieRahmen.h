@@ -1,0 +1,49 @@
+// The bytes of one copy of a block framed on their start bits as a whole: the copy's pulses are laid
+// on the block's pattern (9 pulses a byte, the first of them long) with the fewest pulses taken as
+// lost or gained, as a dynamic programme over a band that follows the copy's drift. A pulse lost
+// or gained then costs only the byte it falls in, and a gained pulse that nothing is known of (a
+// click, a dropout) is the cheapest to drop. Bounded: the band holds RahmenBand pulses either way
+// of the best place, so the work and the room are linear in the block's length.
+#pragma once
+
+#include "BelegFolge.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace KopieRahmen {
+
+constexpr int DatenBits = 8;
+constexpr int BitsProByte = DatenBits + 1;
+// Pulses either way of the best place that the band holds.
+constexpr int RahmenBand = 24;
+// A long pulse lasts about this many short ones (MZ-700 and MZ-80K 1.9, MZ-800 1.86, MZ-80B 2.0),
+// and a pulse this many times as long as a long one is no pulse but pulses lost.
+constexpr double LangZuKurz = 1.9;
+constexpr double LueckenGrenze = 1.45;
+
+// A byte of the block as the copy gave it: the pulse of its start bit (-1: the byte is not known,
+// a pulse was lost or gained within it), and the pulses of its eight bits follow that one. A
+// dropout so long that the bits it swallowed may be a whole byte more or less begins a new
+// stretch: the place in the block of a stretch after the first is known only to a few bytes.
+struct TByte {
+    std::int64_t start = -1;
+    int abschnitt = 0;
+    // Its place rests on the framing alone: no byte of the other copy confirmed it.
+    bool unbestaetigt = false;
+};
+
+// Frames `bytes` bytes of the copy whose first start bit is the pulse `anfang` of q; `kurz` is the
+// length of a short pulse in frames.
+std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, double kurz);
+
+// Places the stretches after the first of both copies of a block by the other copy: each is moved
+// by up to AbschnittVerschiebung bytes to where its bytes equal the bytes of the other copy placed
+// already, when that place is clear; stretches placed so place others in turn. A stretch that fits
+// nowhere clearly while the other copy speaks against its place is left out: a byte in the wrong
+// place would speak against the right one. One the other copy says nothing of stays where the
+// framing put it, unconfirmed. Afterwards every byte given stands at its place in the block.
+constexpr int AbschnittVerschiebung = 3;
+void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
+
+} // namespace KopieRahmen

@@ -1,0 +1,69 @@
+// A block put together from the weights of its bits: weights built here from known bytes and their
+// checksum (the number of 1 bits, high byte first), then weakened or turned at known bits.
+#include "BlockVereinigung.h"
+
+#include <bit>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr float Klar = 64.0F;
+
+// The weights of the data bytes and the two checksum bytes as clear readings.
+std::vector<float> Gewichte(const std::vector<std::uint8_t>& bytes) {
+    int einsen = 0;
+    for (const std::uint8_t b : bytes)
+        einsen += std::popcount(b);
+    std::vector<std::uint8_t> block = bytes;
+    block.push_back(static_cast<std::uint8_t>(einsen >> 8));
+    block.push_back(static_cast<std::uint8_t>(einsen & 0xFF));
+    std::vector<float> g;
+    for (const std::uint8_t b : block)
+        for (int bit = 7; bit >= 0; --bit)
+            g.push_back((b >> bit & 1) != 0 ? Klar : -Klar);
+    return g;
+}
+
+const std::vector<std::uint8_t> Daten{0x3E, 0x00, 0xC3, 0x12, 0x80, 0xFF, 0x55, 0x01};
+
+} // namespace
+
+TEST(BlockVereinigung, DecidesFlipsAndDoubts) {
+    struct TFall {
+        const char* name;
+        std::vector<std::pair<int, float>> setze; // bit index, new weight
+        bool gut;
+        int gekippt;
+        std::vector<int> unsicher; // bytes
+    };
+    const TFall faelle[] = {
+        {"clear", {}, true, 0, {}},
+        // One bit read weakly the wrong way: the checksum names it.
+        {"one weak wrong bit", {{3 * 8 + 3, -10.0F}}, true, 1, {3}},
+        // Two weak bits, a 1 read as 0 and a 0 read as 1: the count of 1 bits agrees, yet either
+        // could be wrong, so the block is not good.
+        {"a weak 1 and a weak 0 together", {{0 * 8 + 2, 12.0F}, {1 * 8 + 5, -9.0F}}, false, 0, {0, 1}},
+        // The same two bits read surely: nothing to doubt.
+        {"a sure 1 and a sure 0", {{0 * 8 + 2, 40.0F}, {1 * 8 + 5, -40.0F}}, true, 0, {}},
+        // Two weak wrong bits of the same kind and nothing else weak: the checksum is short by two
+        // and the only pair that mends it is flipped.
+        {"two weak wrong 1s", {{2 * 8 + 0, -8.0F}, {4 * 8 + 0, -11.0F}}, true, 2, {2, 4}},
+    };
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        std::vector<float> g = Gewichte(Daten);
+        for (const auto& [bit, gewicht] : f.setze)
+            g[static_cast<std::size_t>(bit)] = gewicht;
+        const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, static_cast<int>(Daten.size()));
+        EXPECT_EQ(e.gut, f.gut);
+        EXPECT_EQ(e.gekippt, f.gekippt);
+        if (f.gut) {
+            EXPECT_EQ(e.bytes, Daten);
+        }
+        std::vector<int> unsicher;
+        for (std::size_t i = 0; i < e.unsicher.size(); ++i)
+            if (e.unsicher[i])
+                unsicher.push_back(static_cast<int>(i));
+        EXPECT_EQ(unsicher, f.unsicher);
+    }
+}

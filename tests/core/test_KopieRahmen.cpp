@@ -1,0 +1,155 @@
+// Framing one copy of a block on its start bits when pulses were lost or gained: pulse sequences
+// built here bit by bit from known bytes, then spoiled at known places.
+#include "BlockVereinigung.h"
+#include "KopieRahmen.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+constexpr std::int32_t Kurz = 20; // frames of a short pulse
+constexpr std::int32_t Lang = 38;
+constexpr std::int8_t KlarKurz = -64;
+constexpr std::int8_t KlarLang = 64;
+
+struct TImpuls {
+    bool lang;
+    std::int8_t wert;
+};
+
+// Start bit, then the eight bits, most significant first, as clear readings.
+std::vector<TImpuls> Impulse(const std::vector<std::uint8_t>& bytes) {
+    std::vector<TImpuls> v;
+    for (const std::uint8_t b : bytes) {
+        v.push_back({true, KlarLang});
+        for (int bit = 7; bit >= 0; --bit) {
+            const bool eins = (b >> bit & 1) != 0;
+            v.push_back({eins, eins ? KlarLang : KlarKurz});
+        }
+    }
+    return v;
+}
+
+// A leader of short pulses before the block and after it, as on tape.
+TBelegFolge Folge(const std::vector<TImpuls>& impulse, std::int64_t& anfang) {
+    std::vector<TImpulsBeleg> belege;
+    std::int32_t zeit = 0;
+    const auto haenge = [&](bool lang, std::int8_t wert) {
+        belege.push_back({zeit, wert});
+        zeit += lang ? Lang : Kurz;
+    };
+    for (int i = 0; i < 40; ++i)
+        haenge(false, KlarKurz);
+    anfang = static_cast<std::int64_t>(belege.size());
+    for (const TImpuls& i : impulse)
+        haenge(i.lang, i.wert);
+    for (int i = 0; i < 60; ++i)
+        haenge(false, KlarKurz);
+    TBelegFolge folge;
+    folge.Haenge(belege.data(), belege.size());
+    return folge;
+}
+
+// The bytes the framing gives back, read from the pulses it names: -1 where it names none.
+std::vector<int> Gelesen(const TBelegFolge& q, const std::vector<KopieRahmen::TByte>& rahmen) {
+    std::vector<int> v;
+    for (const KopieRahmen::TByte& b : rahmen) {
+        if (b.start < 0) {
+            v.push_back(-1);
+            continue;
+        }
+        int wert = 0;
+        for (int bit = 1; bit <= 8; ++bit)
+            wert = wert << 1 | (q[b.start + bit].wert > 0 ? 1 : 0);
+        v.push_back(wert);
+    }
+    return v;
+}
+
+std::vector<std::uint8_t> Muster(int n) {
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < n; ++i)
+        bytes.push_back(static_cast<std::uint8_t>(i * 37 + 11));
+    return bytes;
+}
+
+const double KurzFrames = Kurz;
+
+} // namespace
+
+// A clean copy: every byte framed where it is.
+TEST(KopieRahmen, CleanCopyFramesEveryByte) {
+    const std::vector<std::uint8_t> bytes = Muster(64);
+    std::int64_t anfang = 0;
+    const TBelegFolge q = Folge(Impulse(bytes), anfang);
+    const std::vector<int> gelesen = Gelesen(q, KopieRahmen::Rahme(q, anfang, 64, KurzFrames));
+    ASSERT_EQ(gelesen.size(), 64u);
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(gelesen[static_cast<std::size_t>(i)], bytes[static_cast<std::size_t>(i)]) << i;
+}
+
+// Pulses gained and lost at known places: only the bytes around them are left out, every other
+// byte, before and after, comes back as it was. A gained pulse nothing is known of (a click)
+// costs only its own byte.
+TEST(KopieRahmen, PulsesLostOrGainedCostOnlyTheBytesAroundThem) {
+    struct TFall {
+        const char* name;
+        std::vector<int> gewonnenNach; // a pulse gained after this pulse (of the clean copy)
+        std::vector<int> verloren;     // these pulses of the clean copy lost
+        bool gewonnenUnbekannt;
+        int hoechstensFehlend;
+    };
+    const TFall faelle[] = {
+        {"a click's pulse in byte 10", {10 * 9 + 4}, {}, true, 1},
+        {"a clear pulse gained in byte 10", {10 * 9 + 4}, {}, false, 3},
+        {"a pulse lost in byte 20", {}, {20 * 9 + 3}, false, 3},
+        {"lost in 15, gained in 40, lost in 90", {40 * 9 + 6}, {15 * 9 + 2, 90 * 9 + 7}, true, 7},
+    };
+    const std::vector<std::uint8_t> bytes = Muster(120);
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        const std::vector<TImpuls> sauber = Impulse(bytes);
+        std::vector<TImpuls> verdorben;
+        const std::set<int> verloren(f.verloren.begin(), f.verloren.end());
+        const std::set<int> gewonnen(f.gewonnenNach.begin(), f.gewonnenNach.end());
+        for (int i = 0; i < static_cast<int>(sauber.size()); ++i) {
+            if (!verloren.contains(i))
+                verdorben.push_back(sauber[static_cast<std::size_t>(i)]);
+            if (gewonnen.contains(i))
+                verdorben.push_back({false, f.gewonnenUnbekannt ? std::int8_t{0} : KlarKurz});
+        }
+        std::int64_t anfang = 0;
+        const TBelegFolge q = Folge(verdorben, anfang);
+        const std::vector<int> gelesen = Gelesen(q, KopieRahmen::Rahme(q, anfang, 120, KurzFrames));
+        int fehlend = 0;
+        for (int i = 0; i < 120; ++i) {
+            if (gelesen[static_cast<std::size_t>(i)] < 0)
+                ++fehlend;
+            else
+                EXPECT_EQ(gelesen[static_cast<std::size_t>(i)], bytes[static_cast<std::size_t>(i)]) << i;
+        }
+        EXPECT_LE(fehlend, f.hoechstensFehlend);
+        EXPECT_GE(fehlend, 1);
+    }
+}
+
+// Hostile input: a copy that ends early, and one that is no block at all, never read past what
+// is held.
+TEST(KopieRahmen, ShortOrMeaninglessCopiesStayInBounds) {
+    const std::vector<std::uint8_t> bytes = Muster(30);
+    std::vector<TImpuls> kurz = Impulse(bytes);
+    kurz.resize(100);
+    std::int64_t anfang = 0;
+    const TBelegFolge q = Folge(kurz, anfang);
+    const std::vector<KopieRahmen::TByte> rahmen = KopieRahmen::Rahme(q, anfang, 30, KurzFrames);
+    ASSERT_EQ(rahmen.size(), 30u);
+    for (const KopieRahmen::TByte& b : rahmen)
+        EXPECT_TRUE(b.start < 0 || q.Hat(b.start + 8));
+    // The eleven bytes held come back, none of the leader after them is taken for one.
+    const std::vector<int> gelesen = Gelesen(q, rahmen);
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(gelesen[static_cast<std::size_t>(i)], i < 11 ? bytes[static_cast<std::size_t>(i)] : -1)
+            << i;
+    EXPECT_TRUE(KopieRahmen::Rahme(q, q.Ende(), 30, KurzFrames)[0].start < 0);
+}
