@@ -385,5 +385,13 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelAusgabe"), QStringLiteral("Ton&ausgang (Abspielen):"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelEingabe"), QStringLiteral("Ton&eingang (Aufnehmen):"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_Standardgeraet"), QStringLiteral("Systemstandard"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Repariert"), QStringLiteral("repariert (~)"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Kopf"), QStringLiteral("Kopf"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Rumpf"), QStringLiteral("Rumpf"));
+    FuegeTextHinzu(QStringLiteral("Zustand_KopfUndRumpf"), QStringLiteral("Kopf und Rumpf"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Beschaedigt"), QStringLiteral("beschädigt, ~ unsichere Bytes"));
+    FuegeTextHinzu(QStringLiteral("Zustand_BeschaedigtKopf"), QStringLiteral("beschädigt, Kopf unsicher, ~ unsichere Bytes"));
+    FuegeTextHinzu(QStringLiteral("Frage_BeschaedigteDatei"), QStringLiteral("Die MZ-Datei ~ konnte nicht vollständig vom Band gerettet werden (~): ihre unsicheren Bytes können falsch sein.\r\n\r\nTrotzdem verwenden?"));
+    FuegeTextHinzu(QStringLiteral("Hinweis_BeschaedigteNichtGeschrieben"), QStringLiteral("~ beschädigte MZ-Datei(en) nicht geschrieben; --keep-damaged schreibt sie mit einer Karte ihrer unsicheren Bytes (NAME.damage.json)."));
 }
 // clang-format on

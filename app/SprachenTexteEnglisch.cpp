@@ -385,5 +385,13 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelAusgabe"), QStringLiteral("Sound &output (playing):"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelEingabe"), QStringLiteral("Sound &input (recording):"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_Standardgeraet"), QStringLiteral("System default"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Repariert"), QStringLiteral("repaired (~)"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Kopf"), QStringLiteral("header"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Rumpf"), QStringLiteral("body"));
+    FuegeTextHinzu(QStringLiteral("Zustand_KopfUndRumpf"), QStringLiteral("header and body"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Beschaedigt"), QStringLiteral("damaged, ~ uncertain bytes"));
+    FuegeTextHinzu(QStringLiteral("Zustand_BeschaedigtKopf"), QStringLiteral("damaged, header uncertain, ~ uncertain bytes"));
+    FuegeTextHinzu(QStringLiteral("Frage_BeschaedigteDatei"), QStringLiteral("The MZ-file ~ could not be fully recovered from the tape (~): its uncertain bytes may be wrong.\r\n\r\nUse it anyway?"));
+    FuegeTextHinzu(QStringLiteral("Hinweis_BeschaedigteNichtGeschrieben"), QStringLiteral("~ damaged MZ-file(s) not written; --keep-damaged writes them with a map of their uncertain bytes (NAME.damage.json)."));
 }
 // clang-format on
