@@ -41,14 +41,8 @@ QByteArray Mzf() {
     return ProgrammMZF("WORN", Rumpf());
 }
 
-// Turns the first 1 bit of body byte `byte` in copy `kopie` into a 0: that copy's checksum fails.
 void KippeEins(BandBau::TBand& band, int kopie, int byte) {
-    const auto b = static_cast<std::uint8_t>(Rumpf()[byte]);
-    for (int bit = 0; bit < 8; ++bit)
-        if ((b >> (7 - bit)) & 1) {
-            band.Kippe(band.RumpfBit(kopie, byte, bit));
-            return;
-        }
+    band.KippeEins(kopie, byte, static_cast<std::uint8_t>(Rumpf()[byte]));
 }
 
 QJsonObject Json(const QString& text) {
@@ -79,10 +73,8 @@ protected:
     // Both copies of the body silent over the same bytes.
     QString Beschaedigt() {
         BandBau::TBand band(Mzf());
-        std::vector<std::pair<std::size_t, std::size_t>> stille;
-        for (int k = 0; k < 2; ++k)
-            stille.push_back({band.RumpfBit(k, StilleVon, 0) - 1, band.RumpfBit(k, StilleBis, 0) - 1});
-        return Schreibe(QStringLiteral("beschaedigt.wav"), band, stille);
+        return Schreibe(QStringLiteral("beschaedigt.wav"), band,
+                        band.RumpfInBeidenKopien(StilleVon, StilleBis));
     }
     QString NeuerOrdner(const QString& name) {
         EXPECT_TRUE(ordner.mkdir(name));

@@ -72,6 +72,22 @@ struct TBand {
     }
     // Turns a long pulse into a short one and back.
     void Kippe(std::size_t impuls) { bits.at(impuls) = bits.at(impuls) == '1' ? '0' : '1'; }
+    // Turns the first 1 bit of body byte `byte` (whose value is `wert`) in copy `kopie` into a 0:
+    // that copy's checksum fails.
+    void KippeEins(int kopie, int byte, std::uint8_t wert) {
+        for (int bit = 0; bit < 8; ++bit)
+            if ((wert >> (7 - bit)) & 1) {
+                Kippe(RumpfBit(kopie, byte, bit));
+                return;
+            }
+    }
+    // The pulses of body bytes [von, bis) in both copies, for a dropout over them.
+    std::vector<std::pair<std::size_t, std::size_t>> RumpfInBeidenKopien(int von, int bis) const {
+        std::vector<std::pair<std::size_t, std::size_t>> impulse;
+        for (int k = 0; k < 2; ++k)
+            impulse.push_back({RumpfBit(k, von, 0) - 1, RumpfBit(k, bis, 0) - 1});
+        return impulse;
+    }
 };
 
 // The pulses as a mono 16-bit recording at 44100 Hz, MZ-80K timing (short 11 + 11 samples, long
