@@ -5,6 +5,11 @@
 
 TPlattform::~TPlattform() = default;
 
+QStringList TPlattform::DateienDialogZeigen(const TDateiDialog& dialog) {
+    const std::optional<QString> pfad = DateiDialogZeigen(dialog);
+    return pfad ? QStringList(*pfad) : QStringList();
+}
+
 namespace {
 TPlattformKonsole& Konsole() {
     static TPlattformKonsole konsole;

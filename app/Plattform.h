@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Kinds of message box; each has its own icon.
@@ -31,6 +32,9 @@ public:
     virtual TAntwort Frage(TNachrichtArt art, const QString& text, bool mitAbbrechen) = 0;
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) = 0;
+    // An open dialog in which the user may choose several files: the chosen paths, none when the
+    // user cancels. A binding without such a dialog offers the one for a single file.
+    virtual QStringList DateienDialogZeigen(const TDateiDialog& dialog);
     // Hourglass: the bindings keep a stack, each Aus restores what the matching An replaced.
     virtual void SanduhrAn() = 0;
     virtual void SanduhrAus() = 0;

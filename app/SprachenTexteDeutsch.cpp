@@ -159,7 +159,7 @@ void FuelleTabelleDeutsch() {
         "\r\n"
         "Probleme beim Konvertieren einer WAV-Datei liegen meistens an einer schlechten Aufnahmequalität. Eine WAV-Datei sollte mit einem Kanal (Mono), 8 Bit und 22050 Hz aufgenommen werden. Während der Aufnahme sollte kein anderes Programm laufen.\r\n"
         "\r\n"
-        "Liefert die Aufnahme eines abgenutzten Bandes keine MZ-Datei, findet die erweiterte Dekodierung (Extras, Einstellungen, Import und Export) sie womöglich noch; sie liest auch die WAV-Dateien heutiger Rekorder (24 oder 32 Bit, Gleitkomma, bis 384000 Hz). \"bandwerk-cli scan DATEI.wav\" zeigt, wo ein Band beschädigt ist und wie schnell es lief.\r\n"
+        "Liefert die Aufnahme eines abgenutzten Bandes keine MZ-Datei, findet die erweiterte Dekodierung (Extras, Einstellungen, Import und Export) sie womöglich noch: Sie setzt jeden Block aus seinen beiden Kopien und allen Dekodier-Durchgängen zusammen und liest auch die WAV-Dateien heutiger Rekorder (24 oder 32 Bit, Gleitkomma, bis 384000 Hz). Nehmen Sie eine abgenutzte Kassette zweimal auf und wählen Sie beim WAV-Import beide WAV-Dateien zugleich: Dieselbe Datei auf beiden Aufnahmen wird aus allen ihren Kopien gebaut. Eine Datei, die sich nicht ganz retten ließ, erscheint als beschädigt, mit einer Warnung vor dem Import. \"bandwerk-cli scan DATEI.wav\" zeigt, wo ein Band beschädigt ist und wie schnell es lief.\r\n"
         "\r\n"
         "\r\n"
         "Einschränkungen\r\n"
@@ -385,5 +385,13 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelAusgabe"), QStringLiteral("Ton&ausgang (Abspielen):"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelEingabe"), QStringLiteral("Ton&eingang (Aufnehmen):"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_Standardgeraet"), QStringLiteral("Systemstandard"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Repariert"), QStringLiteral("repariert (~)"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Kopf"), QStringLiteral("Kopf"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Rumpf"), QStringLiteral("Rumpf"));
+    FuegeTextHinzu(QStringLiteral("Zustand_KopfUndRumpf"), QStringLiteral("Kopf und Rumpf"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Beschaedigt"), QStringLiteral("beschädigt, ~ unsichere Bytes"));
+    FuegeTextHinzu(QStringLiteral("Zustand_BeschaedigtKopf"), QStringLiteral("beschädigt, Kopf unsicher, ~ unsichere Bytes"));
+    FuegeTextHinzu(QStringLiteral("Frage_BeschaedigteDatei"), QStringLiteral("Die MZ-Datei ~ konnte nicht vollständig vom Band gerettet werden (~): ihre unsicheren Bytes können falsch sein.\r\n\r\nTrotzdem verwenden?"));
+    FuegeTextHinzu(QStringLiteral("Hinweis_BeschaedigteNichtGeschrieben"), QStringLiteral("~ beschädigte MZ-Datei(en) nicht geschrieben; --keep-damaged schreibt sie mit einer Karte ihrer unsicheren Bytes (NAME.damage.json)."));
 }
 // clang-format on

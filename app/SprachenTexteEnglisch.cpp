@@ -159,7 +159,7 @@ void FuelleTabelleEnglisch() {
         "\r\n"
         "Trouble when converting a WAV-file usually comes from a poor recording quality. A WAV-file should be recorded with one channel (mono), 8 bit and 22050 Hz. No other program should run during the recording.\r\n"
         "\r\n"
-        "When the recording of a worn tape gives no MZ-file, the extended decoding (Extras, Settings, Import and export) may still find it; it also reads the WAV-files of current recorders (24 or 32 bit, floating point, up to 384000 Hz). \"bandwerk-cli scan FILE.wav\" shows where a tape is damaged and how fast it ran.\r\n"
+        "When the recording of a worn tape gives no MZ-file, the extended decoding (Extras, Settings, Import and export) may still find it: it puts every block together from both of its copies and every decoding pass, and it also reads the WAV-files of current recorders (24 or 32 bit, floating point, up to 384000 Hz). Record a worn cassette twice and select both WAV-files at once in Import from WAV-file: the same file on both recordings is built from all their copies. A file that could not be recovered whole is shown as damaged, with a warning before it is imported. \"bandwerk-cli scan FILE.wav\" shows where a tape is damaged and how fast it ran.\r\n"
         "\r\n"
         "\r\n"
         "Restrictions\r\n"
@@ -385,5 +385,13 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelAusgabe"), QStringLiteral("Sound &output (playing):"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_LabelEingabe"), QStringLiteral("Sound &input (recording):"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_Standardgeraet"), QStringLiteral("System default"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Repariert"), QStringLiteral("repaired (~)"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Kopf"), QStringLiteral("header"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Rumpf"), QStringLiteral("body"));
+    FuegeTextHinzu(QStringLiteral("Zustand_KopfUndRumpf"), QStringLiteral("header and body"));
+    FuegeTextHinzu(QStringLiteral("Zustand_Beschaedigt"), QStringLiteral("damaged, ~ uncertain bytes"));
+    FuegeTextHinzu(QStringLiteral("Zustand_BeschaedigtKopf"), QStringLiteral("damaged, header uncertain, ~ uncertain bytes"));
+    FuegeTextHinzu(QStringLiteral("Frage_BeschaedigteDatei"), QStringLiteral("The MZ-file ~ could not be fully recovered from the tape (~): its uncertain bytes may be wrong.\r\n\r\nUse it anyway?"));
+    FuegeTextHinzu(QStringLiteral("Hinweis_BeschaedigteNichtGeschrieben"), QStringLiteral("~ damaged MZ-file(s) not written; --keep-damaged writes them with a map of their uncertain bytes (NAME.damage.json)."));
 }
 // clang-format on

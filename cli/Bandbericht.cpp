@@ -2,6 +2,7 @@
 
 #include "BandAnalyse.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
@@ -66,6 +67,118 @@ void Zeile(QTextStream& aus, const QJsonObject& o) {
     aus << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) << '\n';
 }
 
+// The rescue's reading of a block: each copy good, bad or not found; where the bytes came from;
+// the bytes of the block that stayed uncertain.
+QString KopieZustand(const TBlockBericht& b, int k) {
+    if (!b.kopieGefunden[k])
+        return QStringLiteral("missing");
+    return b.kopieGut[k] ? QStringLiteral("good") : QStringLiteral("bad");
+}
+
+QString Weg(TDateiBefund::TWeg weg) {
+    switch (weg) {
+    case TDateiBefund::TWeg::Kopie1:
+        return QStringLiteral("copy 1");
+    case TDateiBefund::TWeg::Kopie2:
+        return QStringLiteral("copy 2");
+    case TDateiBefund::TWeg::Vereinigt:
+        return QStringLiteral("merged");
+    case TDateiBefund::TWeg::Keiner:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+QString ZustandWort(TDateiBefund::TZustand zustand) {
+    switch (zustand) {
+    case TDateiBefund::TZustand::Repariert:
+        return QStringLiteral("repaired");
+    case TDateiBefund::TZustand::Beschaedigt:
+        return QStringLiteral("damaged");
+    case TDateiBefund::TZustand::Intakt:
+        break;
+    }
+    return QStringLiteral("intact");
+}
+
+struct TRettungsBlock {
+    const char* name;
+    const TBlockBericht& bericht;
+    TDateiBefund::TWeg weg;
+    const std::vector<std::pair<int, int>>& unsicher;
+};
+
+// The blocks of a file the rescue read: the header, and the body when one was found.
+std::vector<TRettungsBlock> Bloecke(const TRettungsBericht& r) {
+    std::vector<TRettungsBlock> b{{"header", r.kopf, r.befund.kopfWeg, r.befund.unsichereKopfBereiche}};
+    if (r.mitRumpf)
+        b.push_back({"body", r.rumpf, r.befund.rumpfWeg, r.befund.unsichereBereiche});
+    return b;
+}
+
+// Where a block begins: its first copy found, else the file's mark.
+double BlockSekunden(const TRettungsBericht& r, const TBlockBericht& b, double rate) {
+    const std::int32_t frame = b.beginn[0] >= 0 ? b.beginn[0] : b.beginn[1] >= 0 ? b.beginn[1] : r.beginn;
+    return frame / rate;
+}
+
+void RettungAlsJson(const TBandAnalyse& a, QTextStream& aus) {
+    for (const TRettungsBericht& r : a.rettung)
+        for (const TRettungsBlock& b : Bloecke(r)) {
+            QJsonArray unsicher;
+            for (const auto& [von, bis] : b.unsicher)
+                unsicher.append(QJsonArray{von, bis});
+            Zeile(aus, {{QStringLiteral("event"), QStringLiteral("rescue")},
+                        {QStringLiteral("block"), QLatin1String(b.name)},
+                        {QStringLiteral("time"), Gerundet(BlockSekunden(r, b.bericht, a.sampleRate), 1000)},
+                        {QStringLiteral("name"), r.name},
+                        {QStringLiteral("size"), r.groesse},
+                        {QStringLiteral("copies"),
+                         QJsonArray{KopieZustand(b.bericht, 0), KopieZustand(b.bericht, 1)}},
+                        {QStringLiteral("taken"), Weg(b.weg)},
+                        {QStringLiteral("flipped"), b.bericht.gekippt},
+                        {QStringLiteral("checksum"),
+                         b.bericht.gut ? QStringLiteral("good") : QStringLiteral("bad")},
+                        {QStringLiteral("uncertain"), unsicher},
+                        {QStringLiteral("state"), ZustandWort(r.befund.zustand)}});
+        }
+}
+
+// "20-22, 40": the uncertain bytes, counted from the block's first byte.
+QString Bereiche(const std::vector<std::pair<int, int>>& bereiche) {
+    QStringList teile;
+    for (const auto& [von, bis] : bereiche)
+        teile << (bis - von == 1 ? QString::number(von) : QStringLiteral("%1-%2").arg(von).arg(bis - 1));
+    return teile.join(QStringLiteral(", "));
+}
+
+void RettungAlsText(const TBandAnalyse& a, QTextStream& aus) {
+    aus << "Rescue (extended decoding): " << a.rettung.size() << " file(s)\n";
+    for (const TRettungsBericht& r : a.rettung) {
+        aus << "  " << Zeit(r.beginn / static_cast<double>(a.sampleRate)).rightJustified(8)
+            << QStringLiteral("  \"%1\", %2 bytes: %3\n")
+                   .arg(r.name)
+                   .arg(r.groesse)
+                   .arg(ZustandWort(r.befund.zustand));
+        for (const TRettungsBlock& b : Bloecke(r)) {
+            QString was = QStringLiteral("copy 1 %1, copy 2 %2; ")
+                              .arg(KopieZustand(b.bericht, 0), KopieZustand(b.bericht, 1));
+            was += b.weg == TDateiBefund::TWeg::Vereinigt ? QStringLiteral("merged")
+                                                          : Weg(b.weg) + QStringLiteral(" taken");
+            if (b.bericht.gekippt > 0)
+                was += QStringLiteral(", %1 bit(s) flipped").arg(b.bericht.gekippt);
+            was += QStringLiteral("; checksum %1")
+                       .arg(b.bericht.gut ? QStringLiteral("good") : QStringLiteral("bad"));
+            if (!b.unsicher.empty())
+                was += QStringLiteral("; uncertain bytes %1").arg(Bereiche(b.unsicher));
+            aus << "            " << QStringLiteral("%1:").arg(QLatin1String(b.name)).leftJustified(8) << was
+                << '\n';
+        }
+        if (!r.mitRumpf)
+            aus << "            " << QStringLiteral("body:").leftJustified(8) << "not found\n";
+    }
+}
+
 void AlsJson(const TBandAnalyse& a, QTextStream& aus) {
     Zeile(aus, {{QStringLiteral("event"), QStringLiteral("recording")},
                 {QStringLiteral("rate"), static_cast<qint64>(a.sampleRate)},
@@ -93,6 +206,7 @@ void AlsJson(const TBandAnalyse& a, QTextStream& aus) {
                       {QStringLiteral("longNominalUs"), a.langNominal}};
     Messwerte(tempo, a.kurzGemessen, a.langGemessen, a.TempoProzent());
     Zeile(aus, tempo);
+    RettungAlsJson(a, aus);
 }
 
 QString Pulse(double kurz, double lang) {
@@ -138,11 +252,12 @@ void ZeigeBandbericht(const TBandAnalyse& a, bool json, QTextStream& aus) {
     }
     if (a.weitereEreignisse > 0)
         aus << QStringLiteral("  ... and %1 more events, not listed\n").arg(a.weitereEreignisse);
-    if (a.kurzGemessen <= 0.0) {
+    if (a.kurzGemessen <= 0.0)
         aus << "Speed: not measured (no tape mark and no leader found)\n";
-        return;
-    }
-    aus << QStringLiteral("Speed: %1 (nominal %2): %3\n")
-               .arg(Pulse(a.kurzGemessen, a.langGemessen), Pulse(a.kurzNominal, a.langNominal),
-                    Tempo(a.TempoProzent()));
+    else
+        aus << QStringLiteral("Speed: %1 (nominal %2): %3\n")
+                   .arg(Pulse(a.kurzGemessen, a.langGemessen), Pulse(a.kurzNominal, a.langNominal),
+                        Tempo(a.TempoProzent()));
+    if (a.mitRettung)
+        RettungAlsText(a, aus);
 }

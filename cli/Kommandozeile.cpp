@@ -4,6 +4,7 @@
 #include "Bandbericht.h"
 #include "BasicListe.h"
 #include "DateiPfad.h"
+#include "Entpacken.h"
 #include "Fortschrittsbalken.h"
 #include "FreieNamen.h"
 #include "Ganzzahl.h"
@@ -37,10 +38,11 @@ struct TAufruf {
     bool json = false;
     // WAV output; unset options keep the stored settings.
     std::optional<quint16> sampleRate;
-    std::optional<bool> verkuerzt;  // --short / --full
-    std::optional<bool> invertiert; // --inverted / --normal
-    std::optional<quint8> modell;   // from --model; unset keeps the stored model
-    std::optional<bool> erweitert;  // --extended / --standard
+    std::optional<bool> verkuerzt;      // --short / --full
+    std::optional<bool> invertiert;     // --inverted / --normal
+    std::optional<quint8> modell;       // from --model; unset keeps the stored model
+    std::optional<bool> erweitert;      // --extended / --standard
+    bool beschaedigteSchreiben = false; // extract --keep-damaged
     // What dump shows of the body: the hex dump, unless --basic or --z80 asks for a listing.
     bool basic = false;
     bool z80 = false;
@@ -62,8 +64,8 @@ struct TBefehl {
     int hoechstens;
 };
 constexpr int Beliebig = std::numeric_limits<int>::max();
-constexpr TBefehl Befehle[] = {{"info", 1, 1},           {"dump", 1, 1},    {"list", 1, 1},
-                               {"convert", 2, Beliebig}, {"extract", 2, 2}, {"scan", 1, 1},
+constexpr TBefehl Befehle[] = {{"info", 1, 1},           {"dump", 1, 1},           {"list", 1, Beliebig},
+                               {"convert", 2, Beliebig}, {"extract", 2, Beliebig}, {"scan", 1, 1},
                                {"play", 1, Beliebig},    {"record", 1, 1}};
 // The longest recording --seconds asks for: three hours.
 constexpr int GroessteSekunden = 3 * 60 * 60;
@@ -102,6 +104,24 @@ std::optional<QString> PruefeTonbandOptionen(const TAufruf& aufruf) {
     return std::nullopt;
 }
 
+// The inputs of list and extract: one file of any kind, or several recordings of one tape.
+std::optional<QString> PruefeAufnahmen(const TAufruf& aufruf) {
+    if (aufruf.beschaedigteSchreiben && aufruf.befehl != QLatin1String("extract"))
+        return QStringLiteral("--keep-damaged is an option of extract only");
+    const bool entpacken = aufruf.befehl == QLatin1String("extract");
+    if (aufruf.befehl != QLatin1String("list") && !entpacken)
+        return std::nullopt;
+    const QStringList eingaben =
+        entpacken ? aufruf.dateien.mid(0, aufruf.dateien.size() - 1) : aufruf.dateien;
+    if (eingaben.size() < 2)
+        return std::nullopt;
+    for (const QString& d : eingaben)
+        if (DateiArtVonEndung(d) != TDateiArt::WAV)
+            return QStringLiteral("%1 reads several files only as recordings of one tape: .wav files")
+                .arg(aufruf.befehl);
+    return std::nullopt;
+}
+
 // Fills `aufruf`; answers the reason of a usage error, or nothing. Every occurrence of an option
 // is checked; where an option is given twice, the last one counts.
 std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
@@ -117,10 +137,10 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     const QCommandLineOption seconds(QStringLiteral("seconds"), QString(), QStringLiteral("N"));
     const QCommandLineOption keepWav(QStringLiteral("keep-wav"), QString(), QStringLiteral("FILE"));
     const QStringList schalter = {
-        QStringLiteral("short"),   QStringLiteral("full"),        QStringLiteral("inverted"),
-        QStringLiteral("normal"),  QStringLiteral("extended"),    QStringLiteral("standard"),
-        QStringLiteral("basic"),   QStringLiteral("z80"),         QStringLiteral("help"),
-        QStringLiteral("version"), QStringLiteral("list-devices")};
+        QStringLiteral("short"),   QStringLiteral("full"),         QStringLiteral("inverted"),
+        QStringLiteral("normal"),  QStringLiteral("extended"),     QStringLiteral("standard"),
+        QStringLiteral("basic"),   QStringLiteral("z80"),          QStringLiteral("help"),
+        QStringLiteral("version"), QStringLiteral("list-devices"), QStringLiteral("keep-damaged")};
     parser.addOptions({lang, json, rate, model, dialect, offset, device, seconds, keepWav});
     for (const QString& s : schalter)
         parser.addOption(QCommandLineOption(s));
@@ -193,6 +213,7 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     aufruf.json = parser.isSet(json);
     aufruf.basic = parser.isSet(QStringLiteral("basic"));
     aufruf.z80 = parser.isSet(QStringLiteral("z80"));
+    aufruf.beschaedigteSchreiben = parser.isSet(QStringLiteral("keep-damaged"));
     aufruf.hilfe = parser.isSet(QStringLiteral("help"));
     aufruf.version = parser.isSet(QStringLiteral("version"));
     if (aufruf.hilfe || aufruf.version)
@@ -225,6 +246,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         if (nach != TDateiArt::WAV && nach != TDateiArt::MZT)
             return QStringLiteral("several MZ files go on one tape: a .wav or .mzt file");
     }
+    if (const auto grund = PruefeAufnahmen(aufruf))
+        return grund;
     if (aufruf.json && aufruf.befehl != QLatin1String("info") && aufruf.befehl != QLatin1String("list") &&
         aufruf.befehl != QLatin1String("scan"))
         return QStringLiteral("--json is an option of info, list and scan only");
@@ -320,17 +343,25 @@ int ZeigeListing(const TAufruf& aufruf, const TMZFDatei& datei, QTextStream& aus
 void ZeigeListe(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, bool json, QTextStream& aus) {
     if (json) {
         QJsonArray liste;
-        for (const auto& d : dateien)
-            liste.append(KopfAlsJson(*d));
+        for (const auto& d : dateien) {
+            QJsonObject o = KopfAlsJson(*d);
+            ZustandAlsJson(d->HoleBefund(), o);
+            liste.append(o);
+        }
         aus << QString::fromUtf8(QJsonDocument(liste).toJson(QJsonDocument::Compact)) << '\n';
         return;
     }
-    for (const auto& d : dateien)
+    // A file not recovered whole from a worn tape says so after its columns; every other line
+    // stays as it always was.
+    for (const auto& d : dateien) {
         aus << HexMitDollar(d->HoleMZDateiAttribut(), 2) << "  "
             << d->HoleMZDateiName().leftJustified(NamensSpalte) << "  "
             << QStringLiteral("%1").arg(d->HoleMZDateiGroesse(), 5) << "  "
-            << HexMitDollar(d->HoleMZLadeAdresse(), 4) << "  " << HexMitDollar(d->HoleMZStartAdresse(), 4)
-            << '\n';
+            << HexMitDollar(d->HoleMZLadeAdresse(), 4) << "  " << HexMitDollar(d->HoleMZStartAdresse(), 4);
+        if (const QString zustand = ZustandText(d->HoleBefund()); !zustand.isEmpty())
+            aus << "  " << zustand;
+        aus << '\n';
+    }
 }
 
 // The WAV options replace the in-memory settings only; the store is never written. Whatever the
@@ -348,26 +379,6 @@ std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
     if (art == TDateiArt::Unbekannt)
         return QStringLiteral("unknown file kind of %1").arg(pfad);
     return std::nullopt;
-}
-
-// Every MZ file of IN as DIR/<cleaned MZ name>.mzf; an existing file is never replaced, the name
-// gets "-2", "-3", ... instead. One line per file written.
-int Entpacke(const QString& quelle, TDateiArt art, const QString& ordner,
-             std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, QTextStream& aus,
-             QTextStream& fehler, bool* keineGefunden) {
-    const TPfadInfo ordnerInfo = HolePfadInfo(ordner);
-    if (!ordnerInfo.existiert || !ordnerInfo.istVerzeichnis) {
-        fehler << "bandwerk-cli: " << ordner << ": no such directory\n";
-        return ExitFehler;
-    }
-    std::vector<std::unique_ptr<TMZFDatei>> dateien;
-    if (!LiesAlleInListe(art, quelle, dateien, uebersprungen, arbeit, keineGefunden))
-        return ExitFehler;
-    TFreieNamen namen(ordner, PfadIstBelegt);
-    for (const auto& datei : dateien)
-        if (!SchreibeInOrdner(namen, *datei, aus))
-            return ExitFehler;
-    return ExitErfolg;
 }
 
 // The files of a tape: each input's one MZ file, the first into `datei`, the others into `weitere`.
@@ -429,6 +440,13 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
         return Aufruffehler(fehler, *grund);
     if (aufruf.befehl == QLatin1String("play") && !TonbandgeraetEingebaut())
         return ZeigeAudioGeraete(aus, fehler);
+    // list and extract read several recordings of one tape as one; what they pass over is told
+    // with all their names.
+    QStringList eingaben = aufruf.dateien.mid(0, 1);
+    if (aufruf.befehl == QLatin1String("list"))
+        eingaben = aufruf.dateien;
+    else if (aufruf.befehl == QLatin1String("extract"))
+        eingaben = aufruf.dateien.mid(0, aufruf.dateien.size() - 1);
     std::vector<TUebersprungenes> uebersprungen;
     int status = ExitErfolg;
     // The record that reads (a recording is decoded with it) and writes; its events draw the bar.
@@ -438,14 +456,15 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
 
     if (aufruf.befehl == QLatin1String("scan")) {
         TBandAnalyse analyse;
-        if (!AnalysiereWAV(quelle, analyse))
+        if (!AnalysiereWAV(quelle, analyse, LiesImportErweiterteDekodierung()))
             return ExitFehler;
         ZeigeBandbericht(analyse, aufruf.json, aus);
     } else if (aufruf.befehl == QLatin1String("extract")) {
-        status = Entpacke(quelle, von, aufruf.dateien[1], uebersprungen, datei, aus, fehler, &keineGefunden);
+        status = Entpacke(eingaben, von, aufruf.dateien.back(), aufruf.beschaedigteSchreiben, uebersprungen,
+                          datei, aus, fehler, &keineGefunden);
     } else if (aufruf.befehl == QLatin1String("list")) {
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        if (LiesAlleInListe(von, quelle, dateien, uebersprungen, datei, &keineGefunden))
+        if (LiesAlleInListe(von, eingaben, dateien, uebersprungen, datei, &keineGefunden))
             ZeigeListe(dateien, aufruf.json, aus);
         else
             status = ExitFehler;
@@ -480,7 +499,7 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
         fehler << "bandwerk-cli: hint: \"bandwerk-cli scan " << quelle << "\" shows what the decoder saw\n";
     // What was complete has been written; what was passed over is told, and the run failed.
     for (const TUebersprungenes& was : uebersprungen)
-        fehler << BeschreibeUebersprungenes(quelle, was) << '\n';
+        fehler << BeschreibeUebersprungenes(eingaben.join(QStringLiteral(", ")), was) << '\n';
     if (!uebersprungen.empty())
         status = ExitFehler;
     return status;

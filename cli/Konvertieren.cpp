@@ -28,6 +28,16 @@ bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique
     return false;
 }
 
+bool LiesAlleInListe(TDateiArt art, const QStringList& pfade,
+                     std::vector<std::unique_ptr<TMZFDatei>>& dateien,
+                     std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, bool* keineGefunden) {
+    if (pfade.size() == 1)
+        return LiesAlleInListe(art, pfade.front(), dateien, uebersprungen, arbeit, keineGefunden);
+    dateien.clear();
+    uebersprungen.clear();
+    return arbeit.LeseAlleAusWAV(pfade, dateien, &uebersprungen, keineGefunden);
+}
+
 bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
                      std::vector<TUebersprungenes>& uebersprungen, bool* keineGefunden) {
     std::vector<std::unique_ptr<TMZFDatei>> liste;

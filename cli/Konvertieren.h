@@ -5,6 +5,7 @@
 #include "DateiArt.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,13 @@ struct TUebersprungenes;
 // cannot read the file or the file holds none; a recording read whole that held none sets
 // *keineGefunden.
 bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
+                     std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit,
+                     bool* keineGefunden = nullptr);
+// The same for the inputs of list and extract: one file of any kind, or several recordings of one
+// tape (WAV files), whose files are read as one tape's: a file on several of them is one file, put
+// together from the copies of all of them.
+bool LiesAlleInListe(TDateiArt art, const QStringList& pfade,
+                     std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                      std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit,
                      bool* keineGefunden = nullptr);
 // The one MZ file the file holds, into `datei` (which keeps its events). A file holding several

@@ -6,6 +6,7 @@
 #include "MZWAVMehrfachDekoder.h"
 #include "ProgrammEinstellungen.h"
 #include "TonbandSuche.h"
+#include "WAVSuche.h"
 
 #include <algorithm>
 #include <memory>
@@ -126,7 +127,7 @@ double TBandAnalyse::TempoProzent() const {
     return ::TempoProzent(kurzNominal, langNominal, kurzGemessen, langGemessen);
 }
 
-bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse) {
+bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse, bool pv_rettung) {
     pv_analyse = TBandAnalyse();
     const int modell = HoleImportExportMZModell();
     TMZWAVMehrfachDekoder dekoder;
@@ -136,8 +137,21 @@ bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse) {
     erweitert.mitPositionen = true;
     for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
         erweitert.senken[p] = &leser[p];
+    // The rescue hears the same adaptive pass, and the model's fixed passes vote.
+    std::unique_ptr<TBandRetter> retter;
+    if (pv_rettung) {
+        erweitert.belegDurchgaenge = TWAVSuche::DurchgaengeFuer(modell);
+        retter = std::make_unique<TBandRetter>(erweitert.belegDurchgaenge);
+        erweitert.belege = retter.get();
+    }
     if (!MeldeBandFehler(dekoder.Dekodiere(pv_dateiName, {}, {}, erweitert)))
         return false;
+    pv_analyse.mitRettung = pv_rettung;
+    if (retter)
+        for (const TGeretteteDatei& g : retter->Ende())
+            pv_analyse.rettung.push_back({g.beginn, TMZFDatei::NameAusKopf(g.kopf.data()),
+                                          LittleEndian::Lies16(g.kopf.data() + TMZFDatei::OffsetGroesse),
+                                          g.mitRumpf, g.befund, g.kopfBericht, g.rumpfBericht});
     const double rate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sampleRate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sekunden = dekoder.HoleAnzahlFrames() / rate;

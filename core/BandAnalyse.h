@@ -5,6 +5,9 @@
 // setting; of its two polarities the one that read more is told.
 #pragma once
 
+#include "BandRetter.h"
+#include "DateiBefund.h"
+
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -23,6 +26,18 @@ struct TBandEreignis {
     // The marks: the mean short and long pulse of the mark, in microseconds.
     double kurzMikrosekunden = 0.0;
     double langMikrosekunden = 0.0;
+};
+
+// A file as the rescue of worn tapes (the extended decoding) read it: each block's copies, what
+// became of them, and the file's state.
+struct TRettungsBericht {
+    std::int32_t beginn = 0; // the frame where its long mark begins
+    QString name;
+    int groesse = 0;
+    bool mitRumpf = false; // a body was found after the header
+    TDateiBefund befund;
+    TBlockBericht kopf;
+    TBlockBericht rumpf;
 };
 
 struct TBandAnalyse {
@@ -44,14 +59,19 @@ struct TBandAnalyse {
     double kurzGemessen = 0.0;
     double langGemessen = 0.0;
 
+    // With the rescue asked for: what it read, in recording order.
+    bool mitRettung = false;
+    std::vector<TRettungsBericht> rettung;
+
     // How much faster than nominal the tape ran, in percent (negative: slower); 0 when nothing
     // was measured.
     double TempoProzent() const;
 };
 
-// Decodes the recording with the MZ model of the settings; false after a failure that has been
-// shown (the container's messages).
-bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse);
+// Decodes the recording with the MZ model of the settings, and with pv_rettung the rescue of worn
+// tapes reads it in the same run; false after a failure that has been shown (the container's
+// messages).
+bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse, bool pv_rettung = false);
 
 // The speed of one mark in percent, as TBandAnalyse::TempoProzent.
 double TempoProzent(double kurzNominal, double langNominal, double kurz, double lang);

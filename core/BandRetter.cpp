@@ -422,9 +422,26 @@ struct TBlock {
     int gekippt = 0;
     std::vector<bool> unsicher;
     std::vector<std::vector<std::uint8_t>> ueberstimmt;
+    TDateiBefund::TWeg weg = TDateiBefund::TWeg::Vereinigt;
 };
 
-TBlock Waehle(const TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>& sauber) {
+// The copy of this reading that gave the bytes whole, as it read: its copies read whole come first
+// among the clean blocks, copy 1 before copy 2. A block no copy of it gave so was put together.
+TDateiBefund::TWeg Kopie(const TBlockBericht& bericht, const std::vector<std::vector<std::uint8_t>>& sauber,
+                         const std::vector<std::uint8_t>& bytes) {
+    std::size_t i = 0;
+    for (int k = 0; k < 2; ++k) {
+        if (!bericht.kopieGut[k])
+            continue;
+        if (i < sauber.size() && sauber[i] == bytes)
+            return k == 0 ? TDateiBefund::TWeg::Kopie1 : TDateiBefund::TWeg::Kopie2;
+        ++i;
+    }
+    return TDateiBefund::TWeg::Vereinigt;
+}
+
+TBlock Waehle(const TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>& sauber,
+              const TBlockBericht& bericht) {
     TBlock b;
     const TBlockEntscheidung e = BlockVereinigung::Entscheide(belege.Gewichte(), belege.Anzahl());
     b.bytes = e.bytes;
@@ -440,9 +457,12 @@ TBlock Waehle(const TBlockBelege& belege, const std::vector<std::vector<std::uin
             else if (std::find(b.ueberstimmt.begin(), b.ueberstimmt.end(), s) == b.ueberstimmt.end())
                 b.ueberstimmt.push_back(s);
         }
+        if (b.sauber)
+            b.weg = Kopie(bericht, sauber, b.bytes);
         return b;
     }
     b.bytes = sauber.front();
+    b.weg = Kopie(bericht, sauber, b.bytes);
     b.gut = true;
     b.sauber = true;
     b.gekippt = 0;
@@ -453,7 +473,7 @@ TBlock Waehle(const TBlockBelege& belege, const std::vector<std::vector<std::uin
 } // namespace
 
 void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
-    const TBlock kopf = Waehle(pv_datei.kopfBelege, pv_datei.sauberKopf);
+    const TBlock kopf = Waehle(pv_datei.kopfBelege, pv_datei.sauberKopf, pv_datei.kopfBericht);
     std::copy(kopf.bytes.begin(), kopf.bytes.end(), pv_datei.kopf.begin());
     pv_datei.kopfBericht.gut = kopf.gut;
     pv_datei.kopfBericht.gekippt = kopf.gekippt;
@@ -461,6 +481,9 @@ void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
     befund = TDateiBefund();
     befund.kopfRepariert = kopf.gut && !kopf.sauber;
     befund.kopfUnsicher = !kopf.gut;
+    befund.kopfWeg = kopf.weg;
+    if (!kopf.gut)
+        befund.unsichereKopfBereiche = Bereiche(kopf.unsicher);
     const int groesse = Groesse(pv_datei.kopf);
     if (!pv_datei.mitRumpf || pv_datei.rumpfBelege.Anzahl() != groesse) {
         // A header alone: the body is not known.
@@ -470,8 +493,9 @@ void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
             befund.unsichereBereiche = {{0, groesse}};
         return;
     }
-    const TBlock rumpf = Waehle(pv_datei.rumpfBelege, pv_datei.sauberRumpf);
+    const TBlock rumpf = Waehle(pv_datei.rumpfBelege, pv_datei.sauberRumpf, pv_datei.rumpfBericht);
     pv_datei.rumpf = rumpf.bytes;
+    befund.rumpfWeg = rumpf.weg;
     pv_datei.rumpfBericht.gut = rumpf.gut;
     pv_datei.rumpfBericht.gekippt = rumpf.gekippt;
     pv_datei.ueberstimmt = rumpf.ueberstimmt;

@@ -31,6 +31,10 @@ constexpr float Frueh = 0.01F;
 // loss fell into is not clear: they are left to the other copy too. Where nothing was known of a
 // pulse, or a dropout was, the loss lies there.
 constexpr int Nachbarn = 1;
+// The gap after a copy: of this many pulses at most so many not surely short, and no long one right
+// after the stop bit.
+constexpr int EndeProbe = 64;
+constexpr int EndeFehler = 1;
 // A start bit read short at least this surely: the byte is not taken.
 constexpr int StartKurzSicher = -16;
 constexpr float Unendlich = std::numeric_limits<float>::infinity();
@@ -75,6 +79,24 @@ public:
     // Leaving the place before pulse i after `lauf` pulses lost there: too few for its dropout.
     float ZuWenig(int i, int lauf) const {
         return static_cast<float>(std::max(0, Geschluckt(i).first - lauf)) * Indel;
+    }
+    // The copy's stop bit: the first long pulse from about the pattern's end on that a gap of
+    // short pulses follows (no block holds such a run: every byte begins with a long pulse); -1
+    // when none is held.
+    int StoppBit(int muster) const {
+        for (int j = std::max(0, muster - muster / 8 - RahmenBand); j <= muster + m_impulse / 8 + RahmenBand;
+             ++j) {
+            const std::int64_t p = m_anfang + j;
+            if (!m_q.Hat(p))
+                return -1;
+            // A recording that ends right after the copy: its last long pulse is the stop bit.
+            if (!m_q.Hat(p + 1 + EndeProbe))
+                return m_q[p].wert > 0 && m_q.Kurze(p + 1, m_q.Ende()) == m_q.Ende() - p - 1 ? j : -1;
+            if (m_q[p].wert > 0 && m_q.Lange(p + 1, p + 1 + BitsProByte + 1) == 0 &&
+                m_q.Kurze(p + 1, p + 1 + EndeProbe) >= EndeProbe - EndeFehler)
+                return j;
+        }
+        return -1;
     }
     bool Klar(int i) const { return Geschluckt(i).second > 0 || Einzeln(i) < Indel; }
 
@@ -181,6 +203,23 @@ std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, d
         for (int n = std::max(0, b - nachbarn); n <= std::min(bytes - 1, b + nachbarn); ++n)
             gestoert[static_cast<std::size_t>(n)] = true;
     };
+    // The copy ends with its stop bit before the gap: the pattern ends there, wherever losses at
+    // dropouts that may be a byte more or less put its end.
+    const int stopp = kopie.StoppBit(muster);
+    bool verankert = false;
+    if (stopp >= 0) {
+        float beste = Unendlich;
+        for (int s = 0; s < Breite; ++s) {
+            const int ende = unten[static_cast<std::size_t>(muster)] + s;
+            const float k =
+                zeile[static_cast<std::size_t>(s)] + static_cast<float>(std::abs(ende - stopp)) * Indel;
+            if (k < beste) {
+                beste = k;
+                bester = s;
+            }
+        }
+        verankert = unten[static_cast<std::size_t>(muster)] + bester == stopp;
+    }
     std::vector<int> neueAbschnitte; // the pulses after such dropouts, last first
     int t = muster;
     int i = unten[static_cast<std::size_t>(t)] + bester;
@@ -215,8 +254,13 @@ std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, d
         if (erster < 0 || kopie.Wert(erster) <= StartKurzSicher)
             continue;
         ergebnis[static_cast<std::size_t>(b)].start = anfang + erster;
-        ergebnis[static_cast<std::size_t>(b)].abschnitt = static_cast<int>(
-            std::upper_bound(neueAbschnitte.begin(), neueAbschnitte.end(), erster) - neueAbschnitte.begin());
+        const auto abschnitt =
+            std::upper_bound(neueAbschnitte.begin(), neueAbschnitte.end(), erster) - neueAbschnitte.begin();
+        // The last stretch ends at the stop bit: its place is as sure as the first one's.
+        ergebnis[static_cast<std::size_t>(b)].abschnitt =
+            verankert && abschnitt == static_cast<std::ptrdiff_t>(neueAbschnitte.size())
+                ? 0
+                : static_cast<int>(abschnitt);
     }
     return ergebnis;
 }

@@ -201,6 +201,11 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_a
         if (index < 0 || static_cast<std::size_t>(index) >= gefunden.size())
             return false;
         wahl = static_cast<std::size_t>(index);
+    } else if (gefunden.front()->HoleBefund().zustand == TDateiBefund::TZustand::Beschaedigt) {
+        // The one file found is taken at once, a damaged one only when the user wants it so.
+        rahmen.Beende();
+        if (!BeschaedigteDateiNehmen(gefunden.front()->HoleMZDateiName(), gefunden.front()->HoleBefund()))
+            return false;
     }
     KopiereVon(*gefunden[wahl]);
     return true;

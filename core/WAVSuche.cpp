@@ -8,16 +8,11 @@
 
 #include <algorithm>
 
-namespace {
-
-// The passes in their order: normal polarity before inverted, the first delay before the second.
-std::vector<TDekodierDurchgang> DurchgaengeFuer(int modell) {
-    if (modell == MZ700)
+std::vector<TDekodierDurchgang> TWAVSuche::DurchgaengeFuer(int pv_modell) {
+    if (pv_modell == MZ700)
         return {{false, false}, {false, true}, {true, false}, {true, true}};
     return {{false, false}, {true, false}};
 }
-
-} // namespace
 
 // One pass: its pulses searched as they come, each distinct file it finds kept once in the order
 // it found them, and what it passed over noted. The adaptive passes run on the decoder's own

@@ -19,6 +19,10 @@ public:
     TWAVSuche(const TWAVSuche&) = delete;
     TWAVSuche& operator=(const TWAVSuche&) = delete;
 
+    // The fixed passes of the model, in their order: normal polarity before inverted, the first
+    // sampling moment before the second.
+    static std::vector<TDekodierDurchgang> DurchgaengeFuer(int pv_modell);
+
     // What to hand the decoder.
     const std::vector<TDekodierDurchgang>& Durchgaenge() const { return m_durchgaenge; }
     const std::vector<TImpulsSenke*>& Senken() const { return m_senken; }

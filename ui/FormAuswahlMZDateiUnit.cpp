@@ -105,7 +105,7 @@ TFormAuswahlMZDatei::TFormAuswahlMZDatei(QWidget* pv_owner,
     setTabOrder(ButtonSpeichernAlsMZFDatei, ButtonAbbrechen);
 
     // Escape rejects the dialog as QDialog does by itself.
-    connect(ButtonImport, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonImport, &QPushButton::clicked, this, &TFormAuswahlMZDatei::ButtonImportClick);
     connect(ButtonAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
     connect(ButtonSpeichernAlsMZFDatei, &QPushButton::clicked, this,
             &TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick);
@@ -136,10 +136,15 @@ void TFormAuswahlMZDatei::FormShow() {
     HalteFormAufBildschirm(this);
 
     ListBoxMZDateien->clear();
-    for (const TMZFDatei* datei : m_mzDateien)
-        ListBoxMZDateien->addItem(datei->HoleMZDateiName() + QStringLiteral(" (") +
-                                  QString::number(datei->HoleMZDateiGroesse()) + QLatin1Char(' ') +
-                                  HoleText(QStringLiteral("EinheitBytes")) + QLatin1Char(')'));
+    for (const TMZFDatei* datei : m_mzDateien) {
+        QString zeile = datei->HoleMZDateiName() + QStringLiteral(" (") +
+                        QString::number(datei->HoleMZDateiGroesse()) + QLatin1Char(' ') +
+                        HoleText(QStringLiteral("EinheitBytes")) + QLatin1Char(')');
+        // A file not recovered whole from a worn tape says so beside its name.
+        if (const QString zustand = ZustandText(datei->HoleBefund()); !zustand.isEmpty())
+            zeile += QStringLiteral(" \u2013 ") + zustand;
+        ListBoxMZDateien->addItem(zeile);
+    }
     ListBoxMZDateien->setCurrentRow(0);
     ListBoxMZDateien->setFocus();
 }
@@ -168,8 +173,16 @@ TMZFDatei* TFormAuswahlMZDatei::AusgewaehlteMZDatei() const {
     return m_mzDateien[static_cast<std::size_t>(AusgewaehlterIndex())];
 }
 
+void TFormAuswahlMZDatei::ButtonImportClick() {
+    const TMZFDatei* datei = AusgewaehlteMZDatei();
+    if (BeschaedigteDateiNehmen(datei->HoleMZDateiName(), datei->HoleBefund()))
+        accept();
+}
+
 void TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick() {
     TMZFDatei* datei = AusgewaehlteMZDatei();
+    if (!BeschaedigteDateiNehmen(datei->HoleMZDateiName(), datei->HoleBefund()))
+        return;
     TDateiDialog SaveDialogMZFDatei;
     SaveDialogMZFDatei.speichern = true;
     SaveDialogMZFDatei.titel = Text(QStringLiteral("SaveDialogMZFDatei_Titel"));

@@ -23,6 +23,9 @@ public:
                         TDateiArt pv_quelle = TDateiArt::WAV);
 
     void SetzeTexte();
+    // Closes the dialog with OK; a damaged file only when the user wants it anyway.
+    void ButtonImportClick();
+    // Saves the selected file; a damaged one only when the user wants it anyway.
     void ButtonSpeichernAlsMZFDateiClick();
     // The record of the selected line; the first when no line is selected.
     TMZFDatei* AusgewaehlteMZDatei() const;

@@ -87,12 +87,26 @@ std::optional<QString> TFormHaupt::ZeigeDateiDialog(TDialog pv_dialog, const QSt
     std::optional<QString> pfad = Plattform().DateiDialogZeigen(dialog);
     if (!pfad || pfad->isEmpty())
         return std::nullopt;
+    MerkeVerzeichnis(pv_dialog, *pfad);
+    return pfad;
+}
+
+QStringList TFormHaupt::ZeigeDateienDialog(TDialog pv_dialog) {
+    TDateiDialog dialog = m_dateiDialoge[pv_dialog];
+    dialog.startVerzeichnis = DialogArten[pv_dialog].liesVerzeichnis();
+    QStringList pfade = Plattform().DateienDialogZeigen(dialog);
+    pfade.removeAll(QString());
+    if (!pfade.isEmpty())
+        MerkeVerzeichnis(pv_dialog, pfade.first());
+    return pfade;
+}
+
+void TFormHaupt::MerkeVerzeichnis(TDialog pv_dialog, const QString& pv_pfad) {
     // Stored before the record works with the file, so that a failure still remembers the place;
     // a folder that does not exist is no place to remember.
-    const QString verzeichnis = VerzeichnisVon(*pfad);
+    const QString verzeichnis = VerzeichnisVon(pv_pfad);
     if (QFileInfo(verzeichnis).isDir())
         SchreibeEinstellung([&] { DialogArten[pv_dialog].schreibeVerzeichnis(verzeichnis); });
-    return pfad;
 }
 
 bool TFormHaupt::SpeichereDatei(bool pv_speichernUnter) {
@@ -159,12 +173,14 @@ void TFormHaupt::MenueHaupt_ImportExport_ImportMZTClick() {
 }
 
 void TFormHaupt::MenueHaupt_ImportExport_ImportWAVClick() {
-    const std::optional<QString> pfad = ZeigeDateiDialog(OpenDialogWAVDatei);
-    if (!pfad)
+    // Several recordings of one tape are read as one: a file on several of them is put together
+    // from the copies of all of them.
+    const QStringList pfade = ZeigeDateienDialog(OpenDialogWAVDatei);
+    if (pfade.isEmpty())
         return;
     // Busy state and progress bar come with the record's events; several files found are
     // offered in the selection dialog.
-    Datei->ImportWAV(*pfad, AuswahlDialog(this, TDateiArt::WAV));
+    Datei->ImportWAV(pfade, AuswahlDialog(this, TDateiArt::WAV));
     AktualisiereAnzeige(true);
 }
 

@@ -122,6 +122,9 @@ private:
     void PlatziereSchiff();
     // Shows the dialog in the directory of its kind; stores the chosen file's directory.
     std::optional<QString> ZeigeDateiDialog(TDialog pv_dialog, const QString& pv_vorschlag = QString());
+    // The same for an open dialog that takes several files: their paths, none on cancel.
+    QStringList ZeigeDateienDialog(TDialog pv_dialog);
+    void MerkeVerzeichnis(TDialog pv_dialog, const QString& pv_pfad);
     // File name offered by the save dialogs: the loaded file's name, or the cleaned MZ name.
     QString DateinamenVorschlag() const;
     // Runs a field dialog; after OK `uebernehme` puts its value into the file and the display

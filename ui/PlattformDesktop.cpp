@@ -140,13 +140,19 @@ TAntwort TPlattformDesktop::Frage(TNachrichtArt art, const QString& text, bool m
     }
 }
 
-std::optional<QString> TPlattformDesktop::DateiDialogZeigen(const TDateiDialog& dialog) {
+namespace {
+
+// The files chosen in Qt's own dialog: the same behaviour everywhere, and the process's current
+// directory stays. None when the user cancels.
+QStringList ZeigeDialog(const TDateiDialog& dialog, bool mehrere) {
     const QString start = dialog.startVerzeichnis.isEmpty() ? QDir::currentPath() : dialog.startVerzeichnis;
     TDateiDialogFenster fenster(QApplication::activeWindow(), dialog.titel, start);
-    // Qt's own dialog: the same behaviour everywhere, and the process's current directory stays.
     fenster.setOption(QFileDialog::DontUseNativeDialog);
     fenster.setAcceptMode(dialog.speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    fenster.setFileMode(dialog.speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialog.speichern)
+        fenster.setFileMode(QFileDialog::AnyFile);
+    else
+        fenster.setFileMode(mehrere ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     const QStringList filter = QtDateiFilter(dialog.filter);
     if (!filter.isEmpty())
         fenster.setNameFilters(filter);
@@ -154,11 +160,27 @@ std::optional<QString> TPlattformDesktop::DateiDialogZeigen(const TDateiDialog& 
     if (!dialog.vorschlag.isEmpty())
         fenster.selectFile(dialog.vorschlag);
     if (fenster.exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList gewaehlt = fenster.selectedFiles();
+        return {};
+    QStringList pfade;
+    for (const QString& pfad : fenster.selectedFiles())
+        pfade << QDir::toNativeSeparators(QFileInfo(pfad).absoluteFilePath());
+    return pfade;
+}
+
+} // namespace
+
+std::optional<QString> TPlattformDesktop::DateiDialogZeigen(const TDateiDialog& dialog) {
+    const QStringList gewaehlt = ZeigeDialog(dialog, false);
     if (gewaehlt.isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(QFileInfo(gewaehlt.first()).absoluteFilePath());
+    return gewaehlt.first();
+}
+
+QStringList TPlattformDesktop::DateienDialogZeigen(const TDateiDialog& dialog) {
+    // Several files are only ever opened.
+    if (dialog.speichern)
+        return TPlattform::DateienDialogZeigen(dialog);
+    return ZeigeDialog(dialog, true);
 }
 
 void TPlattformDesktop::SanduhrAn() {

@@ -15,6 +15,7 @@ public:
     void ZeigeNachricht(TNachrichtArt art, const QString& text) override;
     TAntwort Frage(TNachrichtArt art, const QString& text, bool mitAbbrechen) override;
     std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) override;
+    QStringList DateienDialogZeigen(const TDateiDialog& dialog) override;
     void SanduhrAn() override;
     void SanduhrAus() override;
     void VerarbeiteEreignisse() override;

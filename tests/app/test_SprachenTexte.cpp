@@ -251,6 +251,14 @@ const char* const ErwarteteSchluessel[] = {
     "FormEinstellungen_LabelAusgabe",
     "FormEinstellungen_LabelEingabe",
     "FormEinstellungen_Standardgeraet",
+    "Zustand_Repariert",
+    "Zustand_Kopf",
+    "Zustand_Rumpf",
+    "Zustand_KopfUndRumpf",
+    "Zustand_Beschaedigt",
+    "Zustand_BeschaedigtKopf",
+    "Frage_BeschaedigteDatei",
+    "Hinweis_BeschaedigteNichtGeschrieben",
 };
 
 QStringList Zeilen(const QString& text) {
@@ -294,7 +302,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 236);
+    static_assert(erwartet == 244);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

@@ -31,7 +31,7 @@ std::vector<TImpuls> Impulse(const std::vector<std::uint8_t>& bytes) {
     return v;
 }
 
-// A leader of short pulses before the block and after it, as on tape.
+// A leader of short pulses before the block, and its stop bit and a gap after it, as on tape.
 TBelegFolge Folge(const std::vector<TImpuls>& impulse, std::int64_t& anfang) {
     std::vector<TImpulsBeleg> belege;
     std::int32_t zeit = 0;
@@ -44,7 +44,8 @@ TBelegFolge Folge(const std::vector<TImpuls>& impulse, std::int64_t& anfang) {
     anfang = static_cast<std::int64_t>(belege.size());
     for (const TImpuls& i : impulse)
         haenge(i.lang, i.wert);
-    for (int i = 0; i < 60; ++i)
+    haenge(true, KlarLang); // the stop bit
+    for (int i = 0; i < 80; ++i)
         haenge(false, KlarKurz);
     TBelegFolge folge;
     folge.Haenge(belege.data(), belege.size());

@@ -32,18 +32,29 @@ TAntwort TPlattformSkript::Frage(TNachrichtArt art, const QString& text, bool mi
     return a;
 }
 
-std::optional<QString> TPlattformSkript::DateiDialogZeigen(const TDateiDialog& dialog) {
+std::optional<QStringList> TPlattformSkript::NaechsteDateien(const TDateiDialog& dialog, bool mehrere) {
     dialoge.append(dialog);
+    dialogeMehrfach.append(mehrere);
     if (dateien.empty()) {
         ADD_FAILURE() << "unexpected file dialog: " << dialog.titel.toStdString();
         return std::nullopt;
     }
-    const bool gewaehlt = dateien.front().has_value();
-    const QString pfad = dateien.front().value_or(QString());
+    std::optional<QStringList> gewaehlt = dateien.front();
     dateien.pop_front();
-    if (!gewaehlt)
+    if (gewaehlt && gewaehlt->size() != 1 && !mehrere)
+        ADD_FAILURE() << "several files queued for a dialog of one: " << dialog.titel.toStdString();
+    return gewaehlt;
+}
+
+std::optional<QString> TPlattformSkript::DateiDialogZeigen(const TDateiDialog& dialog) {
+    const std::optional<QStringList> gewaehlt = NaechsteDateien(dialog, false);
+    if (!gewaehlt || gewaehlt->isEmpty())
         return std::nullopt;
-    return pfad;
+    return gewaehlt->first();
+}
+
+QStringList TPlattformSkript::DateienDialogZeigen(const TDateiDialog& dialog) {
+    return NaechsteDateien(dialog, true).value_or(QStringList());
 }
 
 void TPlattformSkript::SanduhrAn() {
@@ -86,10 +97,16 @@ QStringList TPlattformSkript::Fehler() const {
 void TPlattformSkript::Leeren() {
     nachrichten.clear();
     dialoge.clear();
+    dialogeMehrfach.clear();
     adressen.clear();
 }
 
 std::optional<QString> TPlattformSkriptMitKaputtemSpeicher::DateiDialogZeigen(const TDateiDialog& dialog) {
     EinstellungsSpeicherZerstoeren();
     return TPlattformSkript::DateiDialogZeigen(dialog);
+}
+
+QStringList TPlattformSkriptMitKaputtemSpeicher::DateienDialogZeigen(const TDateiDialog& dialog) {
+    EinstellungsSpeicherZerstoeren();
+    return TPlattformSkript::DateienDialogZeigen(dialog);
 }

@@ -32,6 +32,7 @@ public:
     void ZeigeNachricht(TNachrichtArt art, const QString& text) override;
     TAntwort Frage(TNachrichtArt art, const QString& text, bool mitAbbrechen) override;
     std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) override;
+    QStringList DateienDialogZeigen(const TDateiDialog& dialog) override;
     void SanduhrAn() override;
     void SanduhrAus() override;
     void VerarbeiteEreignisse() override;
@@ -40,7 +41,9 @@ public:
 
     // Script
     void Antworte(TAntwort antwort) { antworten.push_back(antwort); }
-    void WaehleDatei(const QString& pfad) { dateien.push_back(pfad); }
+    void WaehleDatei(const QString& pfad) { dateien.push_back(QStringList(pfad)); }
+    // Several files chosen at once, for a dialog that takes several.
+    void WaehleDateien(const QStringList& pfade) { dateien.push_back(pfade); }
     void BrichDateiDialogAb() { dateien.push_back(std::nullopt); }
     // Called when a message box is shown (after logging), e.g. to look at the screen meanwhile.
     std::function<void(const TGezeigteNachricht&)> beiNachricht;
@@ -48,6 +51,7 @@ public:
     // What happened
     QList<TGezeigteNachricht> nachrichten;
     QList<TDateiDialog> dialoge;
+    QList<bool> dialogeMehrfach; // per dialog: whether it took several files
     QStringList adressen;
     int sanduhrTiefe = 0;  // current depth; 0 when every hourglass was restored
     int sanduhrAnzahl = 0; // how often it was switched on
@@ -59,9 +63,10 @@ public:
     void Leeren();
 
     std::deque<TAntwort> antworten;
-    std::deque<std::optional<QString>> dateien;
+    std::deque<std::optional<QStringList>> dateien;
 
 private:
+    std::optional<QStringList> NaechsteDateien(const TDateiDialog& dialog, bool mehrere);
     TPlattform* m_vorher;
 };
 
@@ -69,4 +74,5 @@ private:
 class TPlattformSkriptMitKaputtemSpeicher : public TPlattformSkript {
 public:
     std::optional<QString> DateiDialogZeigen(const TDateiDialog& dialog) override;
+    QStringList DateienDialogZeigen(const TDateiDialog& dialog) override;
 };
