@@ -38,8 +38,6 @@ constexpr int NeuRahmenFenster = 400;
 // Pulses of the other passes belong to a pulse of the adaptive pass when they begin within this
 // share of a short pulse of it.
 constexpr double Gleichzeitig = 0.4;
-// The readings of a byte whose place nothing confirmed are divided by this.
-constexpr int Unbestaetigt = 8;
 
 std::uint16_t Groesse(const std::array<std::uint8_t, KopfBytes>& kopf) {
     return LittleEndian::Lies16(kopf.data() + TMZFDatei::OffsetGroesse);
@@ -83,7 +81,7 @@ private:
     void LernePulse(std::int64_t vorlaufEnde);
     void LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege, TBlockBericht& bericht,
                    std::vector<std::vector<std::uint8_t>>& sauber);
-    void StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege, int teiler = 1);
+    void StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege);
     void Fertig(std::int64_t weiterAb);
     void Vergiss();
 
@@ -161,8 +159,7 @@ void TBandRetter::TPolaritaet::LernePulse(std::int64_t vorlaufEnde) {
 
 // What the fixed passes say of the byte whose start bit is the adaptive pass's pulse j: each pass
 // whose pulses begin where the adaptive pass's do.
-void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege,
-                                        int teiler) {
+void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege) {
     const double toleranz = Gleichzeitig * m_kurz;
     for (const TBelegFolge& s : m_sekundaer) {
         const std::int64_t k = s.ErsterAb(static_cast<std::int64_t>(m_primaer[j].beginn - toleranz));
@@ -172,7 +169,7 @@ void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TB
         std::int8_t bits[DatenBits] = {};
         for (int b = 1; b <= DatenBits; ++b)
             if (std::abs(s[k + b].beginn - m_primaer[j + b].beginn) <= toleranz)
-                bits[b - 1] = static_cast<std::int8_t>(s[k + b].wert / teiler);
+                bits[b - 1] = s[k + b].wert;
         belege.Lies(kopie, index, bits);
     }
 }
@@ -220,13 +217,16 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
             if (b.start < 0)
                 continue;
-            // A byte whose place nothing confirmed counts for less than a doubt.
-            const int teiler = b.unbestaetigt ? Unbestaetigt : 1;
             std::int8_t bits[DatenBits];
             for (int bit = 0; bit < DatenBits; ++bit)
-                bits[bit] = static_cast<std::int8_t>(m_primaer[b.start + 1 + bit].wert / teiler);
+                bits[bit] = m_primaer[b.start + 1 + bit].wert;
             belege.Lies(k, index, bits);
-            StimmeAb(b.start, k, index, belege, teiler);
+            // A byte whose place only the framing gave counts in full for the checksum (a place a
+            // byte off changes the bytes, which the checksum sees), yet stays uncertain in a damaged
+            // block unless another reading confirms its place.
+            if (!b.unbestaetigt)
+                belege.Bestaetige(index);
+            StimmeAb(b.start, k, index, belege);
         }
     }
 }
@@ -448,6 +448,8 @@ TBlock Waehle(const TBlockBelege& belege, const std::vector<std::vector<std::uin
     b.gut = e.gut;
     b.gekippt = e.gekippt;
     b.unsicher = e.unsicher;
+    for (std::size_t i = 0; i < b.unsicher.size(); ++i)
+        b.unsicher[i] = b.unsicher[i] || belege.Unbestaetigt(static_cast<int>(i));
     if (sauber.empty())
         return b;
     if (e.gut && e.gekippt == 0) {

@@ -17,6 +17,7 @@ TBlockBelege::TBlockBelege(int pv_anzahl) : m_anzahl(pv_anzahl) {
         m_lesungen[k].assign(bits, 0);
     }
     m_fremd.assign(bits, 0.0F);
+    m_bestaetigt.assign(static_cast<std::size_t>(Bytes()), false);
 }
 
 void TBlockBelege::Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits) {
@@ -33,9 +34,21 @@ void TBlockBelege::Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits) 
     }
 }
 
+void TBlockBelege::Bestaetige(int pv_index) {
+    if (pv_index >= 0 && pv_index < Bytes())
+        m_bestaetigt[static_cast<std::size_t>(pv_index)] = true;
+}
+
+bool TBlockBelege::Unbestaetigt(int pv_index) const {
+    return pv_index >= 0 && pv_index < Bytes() && !m_bestaetigt[static_cast<std::size_t>(pv_index)] &&
+           Lesungen(pv_index) > 0;
+}
+
 void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
     if (pv_andere.m_anzahl != m_anzahl)
         return;
+    for (std::size_t i = 0; i < m_bestaetigt.size(); ++i)
+        m_bestaetigt[i] = m_bestaetigt[i] || pv_andere.m_bestaetigt[i];
     const std::vector<float> andere = pv_andere.Gewichte();
     for (std::size_t i = 0; i < m_fremd.size(); ++i)
         m_fremd[i] += andere[i];

@@ -23,6 +23,11 @@ public:
     // What one reading of copy pv_kopie (0 or 1) said of byte pv_index: eight values, most
     // significant bit first, from -127 (surely 0) to 127 (surely 1); 0: nothing.
     void Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits);
+    // Byte pv_index was read where its place in the block was confirmed (by the copy's start or
+    // end, or by the other copy), not by the framing alone.
+    void Bestaetige(int pv_index);
+    // Some reading said something of the byte, but none at a confirmed place.
+    bool Unbestaetigt(int pv_index) const;
     // The same block from another recording of the tape: its weights are added.
     void NimmHinzu(const TBlockBelege& pv_andere);
     // How many readings said something of the byte, in all copies.
@@ -35,7 +40,8 @@ private:
     int m_anzahl;
     std::vector<float> m_summe[2];
     std::vector<std::uint8_t> m_lesungen[2];
-    std::vector<float> m_fremd; // from other recordings
+    std::vector<float> m_fremd;     // from other recordings
+    std::vector<bool> m_bestaetigt; // per byte
 };
 
 struct TBlockEntscheidung {

@@ -83,13 +83,13 @@ TEST_F(BandRetter, CopiesHitAtDifferentPlacesGiveTheFilesRepaired) {
     }
 }
 
-// Hit every quarter of a second, so that both copies lose bytes: what comes back is reported damaged, and
+// Hit every 150 ms, so that both copies lose bytes: what comes back is reported damaged, and
 // of a file whose header was confirmed every byte that differs from the source lies in a range
 // reported uncertain. A second recording,
 // hit elsewhere, fills them: read together the two give the files whole.
 TEST_F(BandRetter, DamageIsToldWhereItIsAndASecondRecordingMendsIt) {
-    const QString erste = Mit(0.5, 0.25, 3.0, QStringLiteral("erste.wav"));
-    const QString zweite = Mit(0.625, 0.25, 3.0, QStringLiteral("zweite.wav"));
+    const QString erste = Mit(0.5, 0.15, 4.0, QStringLiteral("erste.wav"));
+    const QString zweite = Mit(0.575, 0.15, 4.0, QStringLiteral("zweite.wav"));
     int beschaedigt = 0;
     for (const auto& d : Lies({erste}, true)) {
         const TDateiBefund& befund = d->HoleBefund();
