@@ -1,3 +1,4 @@
+#include "BandFehlerTest.h"
 #include "MZWAVDateiSchreiber.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
@@ -5,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -12,8 +15,12 @@
 namespace {
 
 constexpr int Kopf = 44;
-const QString NichtOffen =
-    QStringLiteral("Error writing the file <Unknown>!\r\n\r\nError-description: File is not open");
+const TBandFehler NichtOffen =
+    TBandFehler::Schreiben(QStringLiteral("<Unknown>"), QStringLiteral("File is not open"));
+// A write refused for want of room, as /dev/full refuses every one.
+TBandFehler KeinPlatz() {
+    return TBandFehler::Schreiben(QStringLiteral("/dev/full"), QString::fromLocal8Bit(std::strerror(ENOSPC)));
+}
 
 struct TPaar {
     int k1, k2;
@@ -265,11 +272,11 @@ TEST_F(MZWAVDateiSchreiberTest, ClosedWriterRefusesPulsesAndClosesQuietly) {
     EXPECT_TRUE(w.Schliessen());
     EXPECT_TRUE(skript.nachrichten.isEmpty());
     EXPECT_FALSE(w.SchreibeImpuls(true));
-    ASSERT_EQ(skript.nachrichten.size(), 1);
-    EXPECT_EQ(skript.nachrichten[0].art, TNachrichtArt::Fehler);
-    EXPECT_EQ(skript.nachrichten[0].text.toStdString(), NichtOffen.toStdString());
-    w.Abbrechen(); // nothing open: no message
-    EXPECT_EQ(skript.nachrichten.size(), 1);
+    EXPECT_EQ(w.HoleFehler(), NichtOffen);
+    w.Abbrechen(); // nothing open: nothing to give up
+    EXPECT_EQ(w.HoleFehler(), NichtOffen);
+    // The tape layer says what went wrong and shows nothing.
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
 TEST_F(MZWAVDateiSchreiberTest, SecondOpenIsRefusedAndFirstFileStaysIntact) {
@@ -280,9 +287,8 @@ TEST_F(MZWAVDateiSchreiberTest, SecondOpenIsRefusedAndFirstFileStaysIntact) {
     TMZWAVDateiSchreiber w;
     ASSERT_TRUE(w.Oeffnen(erste));
     EXPECT_FALSE(w.Oeffnen(zweite));
-    ASSERT_EQ(skript.Fehler().size(), 1);
-    EXPECT_EQ(skript.Fehler()[0], QStringLiteral("Error writing the file ") + zweite +
-                                      QStringLiteral("!\r\n\r\nError-description: File ist already open"));
+    EXPECT_EQ(w.HoleFehler(), TBandFehler::Schreiben(zweite, QStringLiteral("File ist already open")));
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
     EXPECT_FALSE(QFile::exists(zweite));
     EXPECT_TRUE(w.IstGeoeffnet());
     EXPECT_TRUE(w.SchreibeImpuls(true));
@@ -311,9 +317,8 @@ TEST_F(MZWAVDateiSchreiberTest, TargetThatCannotBeCreatedLeavesWriterClosed) {
     TMZWAVDateiSchreiber w;
     EXPECT_FALSE(w.Oeffnen(pfad));
     EXPECT_FALSE(w.IstGeoeffnet());
-    ASSERT_EQ(skript.Fehler().size(), 1);
-    EXPECT_TRUE(skript.Fehler()[0].startsWith(QStringLiteral("Error writing the file ") + pfad +
-                                              QStringLiteral("!")));
+    EXPECT_EQ(w.HoleFehler(), TBandFehler::Schreiben(pfad, QString::fromLocal8Bit(std::strerror(ENOENT))));
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
     EXPECT_FALSE(QFile::exists(pfad));
 }
 
@@ -352,12 +357,11 @@ TEST_F(MZWAVDateiSchreiberTest, FailingDiskIsReportedOnceAndAbandonCloses) {
     EXPECT_FALSE(ok);
     // 44 + 22050 + 11 x 3949 = 65533 bytes fit; the pulse that brings byte 65537 fails.
     EXPECT_EQ(impulse, 3950);
-    ASSERT_EQ(skript.Fehler().size(), 1);
-    EXPECT_TRUE(skript.Fehler()[0].startsWith(QStringLiteral("Error writing the file /dev/full!")));
+    EXPECT_EQ(w.HoleFehler(), KeinPlatz());
     EXPECT_TRUE(w.IstGeoeffnet());
     w.Abbrechen();
     EXPECT_FALSE(w.IstGeoeffnet());
-    EXPECT_EQ(skript.Fehler().size(), 1);
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
 TEST_F(MZWAVDateiSchreiberTest, FailedLeadInLeavesNoFileOpen) {
@@ -368,10 +372,9 @@ TEST_F(MZWAVDateiSchreiberTest, FailedLeadInLeavesNoFileOpen) {
     TMZWAVDateiSchreiber w;
     EXPECT_FALSE(w.Oeffnen(QStringLiteral("/dev/full")));
     EXPECT_FALSE(w.IstGeoeffnet());
-    // One message from the failed block; the file is given up without another.
-    ASSERT_EQ(skript.Fehler().size(), 1);
-    for (const QString& t : skript.Fehler())
-        EXPECT_TRUE(t.startsWith(QStringLiteral("Error writing the file /dev/full!")));
+    // The failed block says why; the file is given up.
+    EXPECT_EQ(w.HoleFehler(), KeinPlatz());
+    EXPECT_TRUE(skript.nachrichten.isEmpty());
     // The buffered writer was closed too, so the same writer opens the next file.
     skript.Leeren();
     SchreibeImportExportEinstellungen(MZ80K, false, 8000, false);
