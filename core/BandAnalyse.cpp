@@ -1,6 +1,7 @@
 #include "BandAnalyse.h"
 
 #include "BandMeldung.h"
+#include "GepufferterDateiLeser.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
 #include "MZWAVMehrfachDekoder.h"
@@ -127,6 +128,15 @@ double TBandAnalyse::TempoProzent() const {
 }
 
 bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse) {
+    TGepufferterDateiLeser datei;
+    if (!datei.Oeffnen(pv_dateiName)) {
+        pv_analyse = TBandAnalyse();
+        return MeldeBandFehler(datei.HoleFehler());
+    }
+    return AnalysiereWAV(datei, pv_analyse);
+}
+
+bool AnalysiereWAV(TByteQuelle& pv_quelle, TBandAnalyse& pv_analyse) {
     pv_analyse = TBandAnalyse();
     const int modell = HoleImportExportMZModell();
     TMZWAVMehrfachDekoder dekoder;
@@ -136,7 +146,7 @@ bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse) {
     erweitert.mitPositionen = true;
     for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
         erweitert.senken[p] = &leser[p];
-    if (!MeldeBandFehler(dekoder.Dekodiere(pv_dateiName, {}, {}, erweitert)))
+    if (!MeldeBandFehler(dekoder.Dekodiere(pv_quelle, {}, {}, erweitert)))
         return false;
     const double rate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sampleRate = dekoder.HoleFormat().sampleRate;

@@ -5,6 +5,8 @@
 // setting; of its two polarities the one that read more is told.
 #pragma once
 
+#include "ByteQuelle.h"
+
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -52,6 +54,8 @@ struct TBandAnalyse {
 // Decodes the recording with the MZ model of the settings; false after a failure that has been
 // shown (the container's messages).
 bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse);
+// The same for a recording from any source, read from where it stands (a new source: its start).
+bool AnalysiereWAV(TByteQuelle& pv_quelle, TBandAnalyse& pv_analyse);
 
 // The speed of one mark in percent, as TBandAnalyse::TempoProzent.
 double TempoProzent(double kurzNominal, double langNominal, double kurz, double lang);
