@@ -104,7 +104,7 @@ protected:
 
 } // namespace
 
-TEST_F(MZWAVDateiSchreiberTest, EmptyBitTextGivesHeaderAndTwoSecondsOfSilence) {
+TEST_F(MZWAVDateiSchreiberTest, LeererBitTextGibtKopfUndZweiSekundenStille) {
     const QByteArray f = SchreibeWAV(MZ80K, 22050, false, "");
     ASSERT_EQ(f.size(), 44144);
     PruefeKopf(f, 22050);
@@ -114,7 +114,7 @@ TEST_F(MZWAVDateiSchreiberTest, EmptyBitTextGivesHeaderAndTwoSecondsOfSilence) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(MZWAVDateiSchreiberTest, OneLongPulseAtMZ80KWithPadSample) {
+TEST_F(MZWAVDateiSchreiberTest, EinLangerPulsBeimMZ80KMitFuellSample) {
     const QByteArray f = SchreibeWAV(MZ80K, 22050, false, "1");
     ASSERT_EQ(f.size(), 44166);
     PruefeKopf(f, 22050);
@@ -129,7 +129,7 @@ TEST_F(MZWAVDateiSchreiberTest, OneLongPulseAtMZ80KWithPadSample) {
     EXPECT_EQ(inv.left(Kopf), f.left(Kopf));
 }
 
-TEST_F(MZWAVDateiSchreiberTest, FilesMatchHandTableForEveryModelRateAndPolarity) {
+TEST_F(MZWAVDateiSchreiberTest, DateienFolgenDerHandtabelleJedesModellsJederRateUndPolaritaet) {
     const std::string bits = "0110100x1";
     for (const TZeile& z : HandTabelle)
         for (int m = 0; m < AnzahlMZModelle; ++m)
@@ -142,7 +142,7 @@ TEST_F(MZWAVDateiSchreiberTest, FilesMatchHandTableForEveryModelRateAndPolarity)
             }
 }
 
-TEST_F(MZWAVDateiSchreiberTest, SampleCountsAtHandTableRates) {
+TEST_F(MZWAVDateiSchreiberTest, SampleZahlenBeiDenRatenDerHandtabelle) {
     for (const TZeile& z : HandTabelle)
         for (int m = 0; m < AnzahlMZModelle; ++m) {
             SCOPED_TRACE(testing::Message() << "rate " << z.rate << " model " << m);
@@ -161,7 +161,7 @@ TEST_F(MZWAVDateiSchreiberTest, SampleCountsAtHandTableRates) {
     EXPECT_EQ(fremd.zweiterTeil, 12);
 }
 
-TEST_F(MZWAVDateiSchreiberTest, HalfwayFirstPartsGoToTheEvenNeighbour) {
+TEST_F(MZWAVDateiSchreiberTest, HalbeErsteTeileRundenZumGeradenNachbarn) {
     using S = TMZWAVDateiSchreiber;
     EXPECT_EQ(S::BerechneImpulsLaengen(MZ80K, 31250, true).ersterTeil, 14);  // 14.5
     EXPECT_EQ(S::BerechneImpulsLaengen(MZ80K, 18750, false).ersterTeil, 4);  // 4.5
@@ -191,7 +191,7 @@ TEST_F(MZWAVDateiSchreiberTest, HalfwayFirstPartsGoToTheEvenNeighbour) {
     EXPECT_EQ(h.mid(Kopf), Lauf(43750, 128) + Lauf(10, 191) + Lauf(12, 63) + Lauf(43750, 128));
 }
 
-TEST_F(MZWAVDateiSchreiberTest, EveryRateFrom8000To45000RoundsAsDefined) {
+TEST_F(MZWAVDateiSchreiberTest, JedeRateVon8000Bis45000RundetWieFestgelegt) {
     // Durations in hundredths of a microsecond, per model: long first, long second, short first, short
     // second.
     const std::uint64_t dauer[AnzahlMZModelle][4] = {
@@ -221,7 +221,7 @@ TEST_F(MZWAVDateiSchreiberTest, EveryRateFrom8000To45000RoundsAsDefined) {
             }
 }
 
-TEST_F(MZWAVDateiSchreiberTest, LowRatesKeepAtLeastOneSamplePerPart) {
+TEST_F(MZWAVDateiSchreiberTest, NiedrigeRatenBehaltenMindestensEinSampleJeTeil) {
     for (int m = 0; m < AnzahlMZModelle; ++m)
         for (bool lang : {true, false}) {
             const auto k = TMZWAVDateiSchreiber::BerechneImpulsLaengen(m, 1, lang);
@@ -233,14 +233,14 @@ TEST_F(MZWAVDateiSchreiberTest, LowRatesKeepAtLeastOneSamplePerPart) {
     EXPECT_EQ(f.mid(Kopf), Lauf(1000, 128) + Lauf(1, 64) + Lauf(1, 192) + Lauf(1000, 128));
 }
 
-TEST_F(MZWAVDateiSchreiberTest, OtherCharactersAreShortPulses) {
+TEST_F(MZWAVDateiSchreiberTest, AndereZeichenSindKurzePulse) {
     const QByteArray a = SchreibeWAV(MZ80A, 44100, false, "0a2 ");
     const QByteArray b = SchreibeWAV(MZ80A, 44100, false, "0000");
     EXPECT_EQ(a, b);
     EXPECT_EQ(a.size(), 44 + 88200 + 4 * 23);
 }
 
-TEST_F(MZWAVDateiSchreiberTest, NormalPolarityStartsEveryPulseWithADownwardCrossing) {
+TEST_F(MZWAVDateiSchreiberTest, NormalePolaritaetBeginntJedenPulsMitFallenderFlanke) {
     std::string bits;
     for (int i = 0; i < 300; ++i)
         bits += (i * 7 % 3 == 0) ? '1' : '0';
@@ -266,7 +266,7 @@ TEST_F(MZWAVDateiSchreiberTest, NormalPolarityStartsEveryPulseWithADownwardCross
         }
 }
 
-TEST_F(MZWAVDateiSchreiberTest, ClosedWriterRefusesPulsesAndClosesQuietly) {
+TEST_F(MZWAVDateiSchreiberTest, GeschlossenerSchreiberLehntPulseAbUndSchliesstStill) {
     TMZWAVDateiSchreiber w;
     EXPECT_FALSE(w.IstGeoeffnet());
     EXPECT_TRUE(w.Schliessen());
@@ -279,7 +279,7 @@ TEST_F(MZWAVDateiSchreiberTest, ClosedWriterRefusesPulsesAndClosesQuietly) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(MZWAVDateiSchreiberTest, SecondOpenIsRefusedAndFirstFileStaysIntact) {
+TEST_F(MZWAVDateiSchreiberTest, ZweitesOeffnenAbgelehntErsteDateiBleibtHeil) {
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, false);
     const QString dir = TestVerzeichnis();
     const QString erste = dir + QStringLiteral("/a.wav");
@@ -296,7 +296,7 @@ TEST_F(MZWAVDateiSchreiberTest, SecondOpenIsRefusedAndFirstFileStaysIntact) {
     EXPECT_EQ(LiesDatei(erste).size(), 44166);
 }
 
-TEST_F(MZWAVDateiSchreiberTest, WriterCanBeOpenedAgainAfterClosing) {
+TEST_F(MZWAVDateiSchreiberTest, SchreiberOeffnetNachDemSchliessenWieder) {
     SchreibeImportExportEinstellungen(MZ80K, false, 8000, false);
     const QString dir = TestVerzeichnis();
     TMZWAVDateiSchreiber w;
@@ -311,7 +311,7 @@ TEST_F(MZWAVDateiSchreiberTest, WriterCanBeOpenedAgainAfterClosing) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(MZWAVDateiSchreiberTest, TargetThatCannotBeCreatedLeavesWriterClosed) {
+TEST_F(MZWAVDateiSchreiberTest, UnerzeugbaresZielLaesstSchreiberGeschlossen) {
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, false);
     const QString pfad = TestVerzeichnis() + QStringLiteral("/fehlt/x.wav");
     TMZWAVDateiSchreiber w;
@@ -322,7 +322,7 @@ TEST_F(MZWAVDateiSchreiberTest, TargetThatCannotBeCreatedLeavesWriterClosed) {
     EXPECT_FALSE(QFile::exists(pfad));
 }
 
-TEST_F(MZWAVDateiSchreiberTest, AbandonedFileLeavesTheOldRecordingAsItWas) {
+TEST_F(MZWAVDateiSchreiberTest, AufgegebeneDateiLaesstAlteAufnahmeStehen) {
     // 44 + 30000 + pulses: the first 65536 bytes reach the disk when the 65537th arrives.
     SchreibeImportExportEinstellungen(MZ80K, false, 30000, false);
     const QString ordner = TestVerzeichnis();
@@ -342,7 +342,7 @@ TEST_F(MZWAVDateiSchreiberTest, AbandonedFileLeavesTheOldRecordingAsItWas) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(MZWAVDateiSchreiberTest, FailingDiskIsReportedOnceAndAbandonCloses) {
+TEST_F(MZWAVDateiSchreiberTest, VollerDatentraegerWirdGesagtUndAbbrechenSchliesst) {
     if (!QFile::exists(QStringLiteral("/dev/full")))
         GTEST_SKIP() << "no /dev/full here";
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, false);
@@ -364,7 +364,7 @@ TEST_F(MZWAVDateiSchreiberTest, FailingDiskIsReportedOnceAndAbandonCloses) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(MZWAVDateiSchreiberTest, FailedLeadInLeavesNoFileOpen) {
+TEST_F(MZWAVDateiSchreiberTest, GescheiterterVorlaufLaesstKeineDateiOffen) {
     if (!QFile::exists(QStringLiteral("/dev/full")))
         GTEST_SKIP() << "no /dev/full here";
     // 44 + 65535 bytes of header room and lead-in: the first block goes out inside Oeffnen and fails.
