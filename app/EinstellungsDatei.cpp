@@ -201,8 +201,9 @@ QByteArray SetzeIniWerte(const QByteArray& inhalt, const QString& gruppe, const 
         }
         if (vorhanden || !kopf)
             continue;
+        const QString neuerName = QString::fromLatin1(name);
         const auto groesser = std::find_if(namen.begin(), namen.end(), [&](const auto& n) {
-            return QString::fromLatin1(n.second) > QString::fromLatin1(name);
+            return QString::fromLatin1(n.second) > neuerName;
         });
         if (groesser != namen.end())
             davor[groesser->first] += zeile + '\n';

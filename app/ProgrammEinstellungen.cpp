@@ -15,8 +15,6 @@
 #include <optional>
 
 namespace {
-const char* const ModellNamen[AnzahlMZModelle] = {"MZ-80K", "MZ-80C", "MZ-80A", "MZ-80B", "MZ-700", "MZ-800"};
-
 // Value names in the store.
 const QString WertSprache = QStringLiteral("Sprache");
 const QString WertHaftung = QStringLiteral("HaftungsAusschlussAkzeptiert");
@@ -204,20 +202,6 @@ QString TEinstellungenFehler::Text() const {
         return QString::fromUtf8(what());
     return HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), QDir::toNativeSeparators(m_datei),
                                  m_grund);
-}
-
-QString MZModellName(int index) {
-    if (index < 0 || index >= AnzahlMZModelle)
-        return QStringLiteral("?");
-    return QString::fromLatin1(ModellNamen[index]);
-}
-
-int MZModellIndex(const QString& name) {
-    const QString gross = name.toUpper();
-    for (int i = 0; i < AnzahlMZModelle; ++i)
-        if (gross == QLatin1String(ModellNamen[i]))
-            return i;
-    return 0;
 }
 
 bool StandardSpracheIstEnglisch() {

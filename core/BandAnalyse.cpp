@@ -1,6 +1,7 @@
 #include "BandAnalyse.h"
 
 #include "BandMeldung.h"
+#include "GepufferterDateiLeser.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
 #include "MZWAVMehrfachDekoder.h"
@@ -128,6 +129,15 @@ double TBandAnalyse::TempoProzent() const {
 }
 
 bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse, bool pv_rettung) {
+    TGepufferterDateiLeser datei;
+    if (!datei.Oeffnen(pv_dateiName)) {
+        pv_analyse = TBandAnalyse();
+        return MeldeBandFehler(datei.HoleFehler());
+    }
+    return AnalysiereWAV(datei, pv_analyse, pv_rettung);
+}
+
+bool AnalysiereWAV(TByteQuelle& pv_quelle, TBandAnalyse& pv_analyse, bool pv_rettung) {
     pv_analyse = TBandAnalyse();
     const int modell = HoleImportExportMZModell();
     TMZWAVMehrfachDekoder dekoder;
@@ -144,7 +154,7 @@ bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse, bool p
         retter = std::make_unique<TBandRetter>(erweitert.belegDurchgaenge);
         erweitert.belege = retter.get();
     }
-    if (!MeldeBandFehler(dekoder.Dekodiere(pv_dateiName, {}, {}, erweitert)))
+    if (!MeldeBandFehler(dekoder.Dekodiere(pv_quelle, {}, {}, erweitert)))
         return false;
     pv_analyse.mitRettung = pv_rettung;
     if (retter)

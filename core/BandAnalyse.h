@@ -6,6 +6,7 @@
 #pragma once
 
 #include "BandRetter.h"
+#include "ByteQuelle.h"
 #include "DateiBefund.h"
 
 #include <QString>
@@ -72,6 +73,8 @@ struct TBandAnalyse {
 // tapes reads it in the same run; false after a failure that has been shown (the container's
 // messages).
 bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse, bool pv_rettung = false);
+// The same for a recording from any source, read from where it stands (a new source: its start).
+bool AnalysiereWAV(TByteQuelle& pv_quelle, TBandAnalyse& pv_analyse, bool pv_rettung = false);
 
 // The speed of one mark in percent, as TBandAnalyse::TempoProzent.
 double TempoProzent(double kurzNominal, double langNominal, double kurz, double lang);

@@ -11,3 +11,9 @@
 QString BandFehlerText(const TBandFehler& pv_fehler);
 // Shows the message of a failure; true when there was none.
 bool MeldeBandFehler(const TBandFehler& pv_fehler);
+// Shows why a writer failed, then gives its file up: the old target stays as it was.
+template <typename TSchreiber> bool MeldeUndVerwirf(TSchreiber& pv_schreiber) {
+    MeldeBandFehler(pv_schreiber.HoleFehler());
+    pv_schreiber.Abbrechen();
+    return false;
+}

@@ -54,31 +54,23 @@ bool TMZFDatei::ExportMZT(const QString& pv_dateiName, const std::vector<const T
     const std::string text = ErzeugeBandBits(false, pv_weitere);
     auto schreiber = std::make_unique<TGepufferterDateiSchreiber>();
     if (!schreiber->Oeffnen(pv_dateiName))
-        return false;
+        return MeldeBandFehler(schreiber->HoleFehler());
     unsigned akku = 0;
     int bit = HoechstesBit;
     for (const char zeichen : text) {
         if (zeichen == '1')
             akku |= 1u << bit;
         if (--bit < 0) {
-            if (!schreiber->SchreibeByte(static_cast<std::uint8_t>(akku))) {
-                schreiber->Abbrechen();
-                return false;
-            }
+            if (!schreiber->SchreibeByte(static_cast<std::uint8_t>(akku)))
+                return MeldeUndVerwirf(*schreiber);
             akku = 0;
             bit = HoechstesBit;
         }
     }
     // The last pulses fill the high bits of one more byte; the bits below them stay 0.
-    if (bit < HoechstesBit && !schreiber->SchreibeByte(static_cast<std::uint8_t>(akku))) {
-        schreiber->Abbrechen();
-        return false;
-    }
-    if (!schreiber->Schliessen()) {
-        schreiber->Abbrechen();
-        return false;
-    }
-    return true;
+    if (bit < HoechstesBit && !schreiber->SchreibeByte(static_cast<std::uint8_t>(akku)))
+        return MeldeUndVerwirf(*schreiber);
+    return schreiber->Schliessen() || MeldeUndVerwirf(*schreiber);
 }
 
 std::vector<std::unique_ptr<TMZFDatei>>

@@ -1,6 +1,7 @@
 // The loaded MZ file as a cassette recording: its tape bit text, one pulse per character.
 #include "MZFDatei.h"
 
+#include "BandMeldung.h"
 #include "MZWAVDateiSchreiber.h"
 #include "Plattform.h"
 #include "ProgrammEinstellungen.h"
@@ -53,20 +54,14 @@ bool TMZFDatei::ExportWAV(const QString& pv_dateiName, const std::vector<const T
     const std::string bits = ErzeugeBandBits(LiesExportWAVVerkuerztesMZTonbandFormat(), pv_weitere);
     const auto schreiber = std::make_unique<TMZWAVDateiSchreiber>();
     if (!schreiber->Oeffnen(pv_dateiName))
-        return false;
+        return MeldeBandFehler(schreiber->HoleFehler());
 
     const std::size_t laenge = bits.size();
     for (std::size_t i = 1; i <= laenge; ++i) {
-        if (!schreiber->SchreibeImpuls(bits[i - 1] == '1')) {
-            schreiber->Abbrechen();
-            return false;
-        }
+        if (!schreiber->SchreibeImpuls(bits[i - 1] == '1'))
+            return MeldeUndVerwirf(*schreiber);
         if (i % ImpulseProFortschritt == 0)
             RaiseFortschritt(static_cast<double>(i) / static_cast<double>(laenge) * 100.0);
     }
-    if (!schreiber->Schliessen()) {
-        schreiber->Abbrechen();
-        return false;
-    }
-    return true;
+    return schreiber->Schliessen() || MeldeUndVerwirf(*schreiber);
 }

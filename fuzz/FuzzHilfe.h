@@ -1,5 +1,5 @@
-// What the fuzz targets that read their input from a file share: a platform binding that keeps
-// messages off the terminal, and private temporary files.
+// What the fuzz targets share: a platform binding that keeps messages off the terminal, and for
+// those that load their input by file name, private temporary files.
 #pragma once
 
 #include "Plattform.h"

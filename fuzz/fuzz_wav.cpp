@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -35,9 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     static TPlattformMitProtokoll plattform;
     static const bool installiert = (SetzePlattform(&plattform), true);
     (void)installiert;
-    static const QString pfad = FuzzHilfe::TempPfad("fuzz_wav", "ein.wav");
-    if (!FuzzHilfe::SchreibeDatei(pfad, daten, groesse))
+    // The input as the recording, straight from memory; the name only appears in failures.
+    if (groesse > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         return 0;
+    const auto laenge = static_cast<std::int32_t>(groesse);
+    const QString name = QStringLiteral("ein.wav");
+    TSpeicherQuelle quelle(daten, laenge, name);
     const auto modell = static_cast<quint8>(groesse > 0 ? daten[groesse - 1] % AnzahlMZModelle : 0);
     SetzeImportExportImSpeicher(modell, false, StandardSampleRate, false);
 
@@ -48,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // One reader opened anew for every pass, as the import does it.
     TMZWAVDateiLeser leser;
     for (const TDekodierDurchgang& d : Durchgaenge) {
-        if (!leser.Oeffnen(pfad, d.invertiertePolaritaet, d.alternativeAbtastzeit)) {
+        if (!leser.Oeffnen(quelle, d.invertiertePolaritaet, d.alternativeAbtastzeit)) {
             geoeffnet = false;
             fehlerLeser = leser.HoleFehler();
             if (leser.IstGeoeffnet())
@@ -74,13 +78,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         __builtin_trap();
 
     TMZWAVMehrfachDekoder dekoder;
-    if (dekoder.Dekodiere(pfad, Durchgaenge) != fehlerLeser)
+    TSpeicherQuelle quelleMehrfach(daten, laenge, name);
+    if (dekoder.Dekodiere(quelleMehrfach, Durchgaenge) != fehlerLeser)
         __builtin_trap();
     TMZWAVMehrfachDekoder erweitert;
     TErweiterteDekodierung mitPositionen;
     mitPositionen.an = true;
     mitPositionen.mitPositionen = true;
-    const bool erweitertGeoeffnet = erweitert.Dekodiere(pfad, Durchgaenge, {}, mitPositionen).IstOk();
+    TSpeicherQuelle quelleErweitert(daten, laenge, name);
+    const bool erweitertGeoeffnet =
+        erweitert.Dekodiere(quelleErweitert, Durchgaenge, {}, mitPositionen).IstOk();
     // What the plain reader refuses but says the extended one reads, the extended one reads.
     if (fehlerLeser.erweitert.liest != (!geoeffnet && erweitertGeoeffnet))
         __builtin_trap();
@@ -96,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
                 __builtin_trap();
         }
         TBandAnalyse analyse;
-        if (!AnalysiereWAV(pfad, analyse))
+        TSpeicherQuelle quelleAnalyse(daten, laenge, name);
+        if (!AnalysiereWAV(quelleAnalyse, analyse))
             __builtin_trap();
     }
     if (!geoeffnet)

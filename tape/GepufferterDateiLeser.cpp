@@ -57,7 +57,7 @@ bool TGepufferterDateiLeser::IstDateiEnde() const {
     return !m_geoeffnet || HolePosition() >= HoleGroesse();
 }
 
-bool TGepufferterDateiLeser::LeseByte(std::uint8_t& byte) {
+bool TGepufferterDateiLeser::LeseByte(std::uint8_t& pv_byte) {
     if (!m_geoeffnet)
         return Fehler(TextUnbekannt, TextNichtGeoeffnet);
     if (IstDateiEnde())
@@ -74,13 +74,13 @@ bool TGepufferterDateiLeser::LeseByte(std::uint8_t& byte) {
         }
         m_pufferIndex = 0;
     }
-    byte = m_puffer[static_cast<std::size_t>(m_pufferIndex)];
+    pv_byte = m_puffer[static_cast<std::size_t>(m_pufferIndex)];
     ++m_pufferIndex;
     ++m_position;
     return true;
 }
 
-bool TGepufferterDateiLeser::Lese16BitWert(std::int16_t& wert) {
+bool TGepufferterDateiLeser::Lese16BitWert(std::int16_t& pv_wert) {
     if (!m_geoeffnet)
         return Fehler(TextUnbekannt, TextNichtGeoeffnet);
     if (m_dateiGroesse - m_position <= 1)
@@ -91,21 +91,21 @@ bool TGepufferterDateiLeser::Lese16BitWert(std::int16_t& wert) {
     int ergebnis = LittleEndian::Lies16(bytes);
     if (ergebnis > GroessterPositiverWortWert)
         ergebnis -= WortWertebereich;
-    wert = static_cast<std::int16_t>(ergebnis);
+    pv_wert = static_cast<std::int16_t>(ergebnis);
     return true;
 }
 
-bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) {
+bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* pv_ziel, std::int32_t pv_anzahl) {
     if (!m_geoeffnet)
         return Fehler(TextUnbekannt, TextNichtGeoeffnet);
-    if (anzahl < 0 || m_dateiGroesse - m_position < anzahl)
+    if (pv_anzahl < 0 || m_dateiGroesse - m_position < pv_anzahl)
         return Fehler(m_dateiName, TextDateiEnde);
     // First what the buffer still holds. A block that ends before the buffer does ends at the end
-    // of the file, so at most `anzahl` of it is taken here and the rest comes from full blocks.
-    const std::int32_t imPuffer = std::min(PufferGroesse - m_pufferIndex, anzahl);
-    const std::int32_t rest = anzahl - imPuffer;
+    // of the file, so at most `pv_anzahl` of it is taken here and the rest comes from full blocks.
+    const std::int32_t imPuffer = std::min(PufferGroesse - m_pufferIndex, pv_anzahl);
+    const std::int32_t rest = pv_anzahl - imPuffer;
     if (rest == 0) {
-        std::memcpy(ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
+        std::memcpy(pv_ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
         m_pufferIndex += imPuffer;
         m_position += imPuffer;
         return true;
@@ -113,18 +113,18 @@ bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) 
     // The buffer is used up; the file stands at the first byte after it.
     const std::int32_t weiter = m_position + imPuffer;
     if (rest >= PufferGroesse) {
-        const qint64 gelesen = m_datei.read(reinterpret_cast<char*>(ziel) + imPuffer, rest);
+        const qint64 gelesen = m_datei.read(reinterpret_cast<char*>(pv_ziel) + imPuffer, rest);
         if (gelesen != rest) {
             const QString fehler = m_datei.errorString();
             m_datei.seek(m_position);
             m_pufferIndex = PufferGroesse;
             return Fehler(m_dateiName, fehler);
         }
-        std::memcpy(ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
+        std::memcpy(pv_ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
         m_pufferIndex = PufferGroesse;
     } else {
         const std::int32_t block = std::min(PufferGroesse, m_dateiGroesse - weiter);
-        std::memcpy(ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
+        std::memcpy(pv_ziel, m_puffer.data() + m_pufferIndex, static_cast<std::size_t>(imPuffer));
         const qint64 gelesen = m_datei.read(reinterpret_cast<char*>(m_puffer.data()), block);
         if (gelesen != block) {
             const QString fehler = m_datei.errorString();
@@ -132,10 +132,10 @@ bool TGepufferterDateiLeser::LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) 
             m_pufferIndex = PufferGroesse;
             return Fehler(m_dateiName, fehler);
         }
-        std::memcpy(ziel + imPuffer, m_puffer.data(), static_cast<std::size_t>(rest));
+        std::memcpy(pv_ziel + imPuffer, m_puffer.data(), static_cast<std::size_t>(rest));
         m_pufferIndex = rest;
     }
-    m_position += anzahl;
+    m_position += pv_anzahl;
     return true;
 }
 

@@ -22,12 +22,12 @@ public:
     std::int32_t HoleGroesse() const override;
     std::int32_t HolePosition() const override;
     bool IstDateiEnde() const;
-    bool LeseByte(std::uint8_t& byte);
-    bool Lese16BitWert(std::int16_t& wert);
-    // The next `anzahl` bytes into `ziel`, as many LeseByte calls would hand them out; long runs go
-    // from the file straight into `ziel`. Fewer bytes left than asked for is "End of file is
+    bool LeseByte(std::uint8_t& pv_byte);
+    bool Lese16BitWert(std::int16_t& pv_wert);
+    // The next `pv_anzahl` bytes into `pv_ziel`, as many LeseByte calls would hand them out; long
+    // runs go from the file straight into `pv_ziel`. Fewer bytes left than asked for is "End of file is
     // reached" before anything is read; a failed read leaves the position where it was.
-    bool LeseBytes(std::uint8_t* ziel, std::int32_t anzahl) override;
+    bool LeseBytes(std::uint8_t* pv_ziel, std::int32_t pv_anzahl) override;
     bool Ueberspringen(std::int32_t pv_anzahl) override;
     bool Springe(std::int32_t pv_position) override;
     QString HoleName() const override { return m_dateiName; }

@@ -1,8 +1,6 @@
 #include "GepufferterDateiSchreiber.h"
 
-#include "Plattform.h"
-#include "SchreibMeldung.h"
-#include "SprachenTexte.h"
+#include "DateiFehler.h"
 
 #include <limits>
 
@@ -10,16 +8,13 @@ using namespace DateiFehler;
 
 bool TGepufferterDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
     if (m_geoeffnet) {
-        MeldeSchreibfehler(pv_dateiName, TextBereitsGeoeffnet);
-        return false;
+        return Fehler(TBandFehler::Schreiben(pv_dateiName, TextBereitsGeoeffnet));
     }
     if (pv_dateiName.isEmpty()) {
-        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerDateiname"), pv_dateiName));
-        return false;
+        return Fehler(TBandFehler::Von(TBandFehler::TArt::UngueltigerName, pv_dateiName));
     }
     if (!m_datei.Oeffnen(pv_dateiName)) {
-        MeldeSchreibfehler(pv_dateiName, m_datei.Fehlertext());
-        return false;
+        return Fehler(TBandFehler::Schreiben(pv_dateiName, m_datei.Fehlertext()));
     }
     m_dateiName = pv_dateiName;
     m_anzahlBytes = 0;
@@ -30,42 +25,37 @@ bool TGepufferterDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
 
 bool TGepufferterDateiSchreiber::SchreibePuffer() {
     if (!m_datei.Schreibe(m_puffer.data(), m_pufferFuellung)) {
-        MeldeSchreibfehler(m_dateiName, m_datei.Fehlertext());
-        return false;
+        return Fehler(TBandFehler::Schreiben(m_dateiName, m_datei.Fehlertext()));
     }
     m_pufferFuellung = 0;
     return true;
 }
 
-bool TGepufferterDateiSchreiber::SchreibeByte(std::uint8_t byte) {
+bool TGepufferterDateiSchreiber::SchreibeByte(std::uint8_t pv_byte) {
     if (!m_geoeffnet) {
-        MeldeSchreibfehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
+        return Fehler(TBandFehler::Schreiben(TextUnbekannt, TextNichtGeoeffnet));
     }
-    // The byte counter is 32 bits wide: a file that would pass it is refused, not overflowed.
+    // The pv_byte counter is 32 bits wide: a file that would pass it is refused, not overflowed.
     if (m_anzahlBytes == std::numeric_limits<std::int32_t>::max()) {
-        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiZuGross"), m_dateiName));
-        return false;
+        return Fehler(TBandFehler::Von(TBandFehler::TArt::ZuGross, m_dateiName));
     }
-    // A full buffer goes out only when the next byte arrives; if that fails it stays full.
+    // A full buffer goes out only when the next pv_byte arrives; if that fails it stays full.
     if (m_pufferFuellung >= PufferGroesse && !SchreibePuffer())
         return false;
-    m_puffer[static_cast<std::size_t>(m_pufferFuellung)] = byte;
+    m_puffer[static_cast<std::size_t>(m_pufferFuellung)] = pv_byte;
     ++m_pufferFuellung;
     ++m_anzahlBytes;
     return true;
 }
 
-bool TGepufferterDateiSchreiber::UeberschreibeAnfang(const std::uint8_t* daten, std::int32_t anzahl) {
+bool TGepufferterDateiSchreiber::UeberschreibeAnfang(const std::uint8_t* pv_daten, std::int32_t pv_anzahl) {
     if (!m_geoeffnet) {
-        MeldeSchreibfehler(TextUnbekannt, TextNichtGeoeffnet);
-        return false;
+        return Fehler(TBandFehler::Schreiben(TextUnbekannt, TextNichtGeoeffnet));
     }
     if (m_pufferFuellung > 0 && !SchreibePuffer())
         return false;
-    if (!m_datei.SchreibeAn(0, daten, anzahl)) {
-        MeldeSchreibfehler(m_dateiName, m_datei.Fehlertext());
-        return false;
+    if (!m_datei.SchreibeAn(0, pv_daten, pv_anzahl)) {
+        return Fehler(TBandFehler::Schreiben(m_dateiName, m_datei.Fehlertext()));
     }
     return true;
 }
@@ -79,8 +69,7 @@ bool TGepufferterDateiSchreiber::Schliessen() {
     // unchanged, so the writer counts as closed either way.
     m_geoeffnet = false;
     if (!m_datei.Abschliessen()) {
-        MeldeSchreibfehler(m_dateiName, m_datei.Fehlertext());
-        return false;
+        return Fehler(TBandFehler::Schreiben(m_dateiName, m_datei.Fehlertext()));
     }
     return true;
 }

@@ -5,7 +5,7 @@
 // the tape report all read them here.
 #pragma once
 
-#include "ProgrammEinstellungen.h"
+#include "MZModell.h"
 
 #include <array>
 #include <cstdint>

@@ -253,6 +253,30 @@ bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertierteP
     m_fehler = OeffneWAV(*m_dateiLeser, pv_dateiName, format);
     if (!m_fehler.IstOk())
         return false;
+    m_quelle = m_dateiLeser.get();
+    if (!Beginne(pv_invertiertePolaritaet, pv_alternativeAbtastzeit, format)) {
+        m_dateiLeser->Schliessen();
+        return false;
+    }
+    return true;
+}
+
+bool TMZWAVDateiLeser::Oeffnen(TByteQuelle& pv_quelle, bool pv_invertiertePolaritaet,
+                               bool pv_alternativeAbtastzeit) {
+    if (m_geoeffnet)
+        return Fehler(pv_quelle.HoleName(), TextBereitsGeoeffnet);
+    TWAVFormat format;
+    if (!pv_quelle.Springe(0))
+        return Fehler(pv_quelle.HoleFehler());
+    m_fehler = OeffneWAV(pv_quelle, format);
+    if (!m_fehler.IstOk())
+        return false;
+    m_quelle = &pv_quelle;
+    return Beginne(pv_invertiertePolaritaet, pv_alternativeAbtastzeit, format);
+}
+
+bool TMZWAVDateiLeser::Beginne(bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit,
+                               const TWAVFormat& format) {
     m_sampleRate = static_cast<std::uint16_t>(format.sampleRate);
     m_stereo = format.stereo;
     m_sechzehnBit = format.sechzehnBit;
@@ -268,8 +292,8 @@ bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertierteP
         TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
         m_anzahlSamples);
     if (!SucheNaechstesBit()) {
-        m_dateiLeser->Schliessen();
         m_geoeffnet = false;
+        m_quelle = nullptr;
         return false;
     }
     return true;
@@ -279,6 +303,7 @@ void TMZWAVDateiLeser::Schliessen() {
     if (!m_geoeffnet)
         return;
     m_dateiLeser->Schliessen();
+    m_quelle = nullptr;
     m_geoeffnet = false;
 }
 
@@ -290,32 +315,19 @@ bool TMZWAVDateiLeser::LeseSample(std::uint8_t& pv_sample) {
     if (!m_geoeffnet)
         return Fehler(TextUnbekannt, TextNichtGeoeffnet);
     if (m_sampleIndex >= m_anzahlSamples)
-        return Fehler(m_dateiLeser->HoleDateiName(), TextDateiEnde);
+        return Fehler(m_quelle->HoleName(), TextDateiEnde);
+    // One frame at a time: left, then right; 16-bit samples little-endian.
+    std::uint8_t rahmen[Stereo * sizeof(std::int16_t)];
+    if (!m_quelle->LeseBytes(rahmen, BlockGroesse()))
+        return Fehler(m_quelle->HoleFehler());
     std::uint8_t v = 0;
     if (m_sechzehnBit) {
-        std::int16_t links = 0;
-        if (!m_dateiLeser->Lese16BitWert(links))
-            return Fehler(m_dateiLeser->HoleFehler());
-        if (m_stereo) {
-            std::int16_t rechts = 0;
-            if (!m_dateiLeser->Lese16BitWert(rechts))
-                return Fehler(m_dateiLeser->HoleFehler());
-            v = WAVSkala::Stereo16(links, rechts);
-        } else {
-            v = WAVSkala::Mono16(links);
-        }
+        const auto links = static_cast<std::int16_t>(LittleEndian::Lies16(rahmen));
+        v = m_stereo ? WAVSkala::Stereo16(links, static_cast<std::int16_t>(
+                                                     LittleEndian::Lies16(rahmen + sizeof(std::int16_t))))
+                     : WAVSkala::Mono16(links);
     } else {
-        std::uint8_t links = 0;
-        if (!m_dateiLeser->LeseByte(links))
-            return Fehler(m_dateiLeser->HoleFehler());
-        if (m_stereo) {
-            std::uint8_t rechts = 0;
-            if (!m_dateiLeser->LeseByte(rechts))
-                return Fehler(m_dateiLeser->HoleFehler());
-            v = WAVSkala::Stereo8(links, rechts);
-        } else {
-            v = links;
-        }
+        v = m_stereo ? WAVSkala::Stereo8(rahmen[0], rahmen[1]) : rahmen[0];
     }
     if (m_invertiertePolaritaet)
         v = WAVSkala::Invertiere(v);
@@ -336,9 +348,9 @@ bool TMZWAVDateiLeser::UeberspringeSamples(std::int32_t pv_anzahl) {
     m_letztesSample = TMZSignalDekoder::KeinSample;
     m_vorletztesSample = TMZSignalDekoder::KeinSample;
     // Within the data chunk, so within 32 bits.
-    if (!m_dateiLeser->Ueberspringen(
+    if (!m_quelle->Ueberspringen(
             static_cast<std::int32_t>(static_cast<std::int64_t>(pv_anzahl) * BlockGroesse())))
-        return Fehler(m_dateiLeser->HoleFehler());
+        return Fehler(m_quelle->HoleFehler());
     m_sampleIndex += pv_anzahl;
     return true;
 }
@@ -351,7 +363,7 @@ bool TMZWAVDateiLeser::LeseBit(bool& pv_bit) {
     if (!m_geoeffnet)
         return Fehler(TextUnbekannt, TextNichtGeoeffnet);
     if (m_bitZustand == KeinBitMehr)
-        return Fehler(m_dateiLeser->HoleDateiName(), TextDateiEnde);
+        return Fehler(m_quelle->HoleName(), TextDateiEnde);
     pv_bit = m_bitZustand == BitEins;
     return SucheNaechstesBit();
 }

@@ -72,6 +72,9 @@ public:
 
     // Checks the container, positions at the first frame and decides the first bit.
     bool Oeffnen(const QString& pv_dateiName, bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit);
+    // The same for a recording from any source, read from its start; the caller keeps the source
+    // while the reader is open.
+    bool Oeffnen(TByteQuelle& pv_quelle, bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit);
     void Schliessen();
     bool IstGeoeffnet() const { return m_geoeffnet; }
 
@@ -108,6 +111,7 @@ public:
     std::uint8_t HoleBitZustand() const { return m_bitZustand; }
 
 private:
+    bool Beginne(bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit, const TWAVFormat& pv_format);
     bool SucheNaechstesBit();
     bool Fehler(const QString& dateiName, const QString& text) {
         return Fehler(TBandFehler::Lesen(dateiName, text));
@@ -122,6 +126,8 @@ private:
 
     bool m_geoeffnet = false;
     std::unique_ptr<TGepufferterDateiLeser> m_dateiLeser;
+    // Where the frames come from: the file reader above, or the caller's source.
+    TByteQuelle* m_quelle = nullptr;
     std::uint16_t m_sampleRate = 0;
     bool m_stereo = false;
     bool m_sechzehnBit = false;

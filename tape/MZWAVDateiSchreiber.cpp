@@ -1,7 +1,7 @@
 #include "MZWAVDateiSchreiber.h"
 
+#include "DateiFehler.h"
 #include "ProgrammEinstellungen.h"
-#include "SchreibMeldung.h"
 #include "WAVKopf.h"
 
 namespace {
@@ -11,8 +11,6 @@ constexpr std::uint16_t Kanaele = 1;
 constexpr std::uint16_t BitsProSample = 8;
 
 } // namespace
-
-using DateiFehler::MeldeSchreibfehler;
 
 TMZWAVDateiSchreiber::TMZWAVDateiSchreiber()
     : m_dateiSchreiber(std::make_unique<TGepufferterDateiSchreiber>()) {}
@@ -26,15 +24,16 @@ bool TMZWAVDateiSchreiber::Oeffnen(const QString& pv_dateiName) {
 
 bool TMZWAVDateiSchreiber::Oeffnen(const QString& pv_dateiName, const TMZImpulsGenerator& pv_generator) {
     if (m_geoeffnet) {
-        MeldeSchreibfehler(pv_dateiName, DateiFehler::TextBereitsGeoeffnet);
+        m_fehler = TBandFehler::Schreiben(pv_dateiName, DateiFehler::TextBereitsGeoeffnet);
         return false;
     }
     if (!m_dateiSchreiber->Oeffnen(pv_dateiName))
-        return false;
+        return UebernimmDateiFehler();
     // Room for the header, then one second of lead-in silence.
     m_generator = pv_generator;
     if (!m_dateiSchreiber->SchreibeBytes(0, KopfGroesse) || !SchreibeLauf(m_generator->Stillelauf())) {
         // Nothing of a file that never began stays behind; the old target is kept.
+        UebernimmDateiFehler();
         m_dateiSchreiber->Abbrechen();
         return false;
     }
@@ -44,7 +43,7 @@ bool TMZWAVDateiSchreiber::Oeffnen(const QString& pv_dateiName, const TMZImpulsG
 
 bool TMZWAVDateiSchreiber::SchreibeImpuls(bool pv_lang) {
     if (!m_geoeffnet) {
-        MeldeSchreibfehler(DateiFehler::TextUnbekannt, DateiFehler::TextNichtGeoeffnet);
+        m_fehler = TBandFehler::Schreiben(DateiFehler::TextUnbekannt, DateiFehler::TextNichtGeoeffnet);
         return false;
     }
     const auto& impuls = m_generator->Impuls(pv_lang);
@@ -52,7 +51,7 @@ bool TMZWAVDateiSchreiber::SchreibeImpuls(bool pv_lang) {
 }
 
 bool TMZWAVDateiSchreiber::SchreibeLauf(const TMZImpulsGenerator::TLauf& pv_lauf) {
-    return m_dateiSchreiber->SchreibeBytes(pv_lauf.pegel, pv_lauf.anzahl);
+    return m_dateiSchreiber->SchreibeBytes(pv_lauf.pegel, pv_lauf.anzahl) || UebernimmDateiFehler();
 }
 
 bool TMZWAVDateiSchreiber::Schliessen() {
@@ -63,16 +62,16 @@ bool TMZWAVDateiSchreiber::Schliessen() {
     if (!SchreibeLauf(m_generator->Stillelauf()))
         return false;
     if (m_dateiSchreiber->HoleAnzahlBytes() % 2 != 0 && !m_dateiSchreiber->SchreibeByte(Stille))
-        return false;
+        return UebernimmDateiFehler();
     const auto dateiLaenge = static_cast<std::uint32_t>(m_dateiSchreiber->HoleAnzahlBytes());
     // The header goes over the room left for it before the file replaces its target; if that or
-    // the completion fails, the writer has said why and the caller's Abbrechen gives the file up.
+    // the completion fails, HoleFehler says why and the caller's Abbrechen gives the file up.
     const TWAVKopf kopf = KanonischerWAVKopf(dateiLaenge - KopfGroesse, sampleRate, Kanaele, BitsProSample);
     if (!m_dateiSchreiber->UeberschreibeAnfang(reinterpret_cast<const std::uint8_t*>(kopf.data()),
                                                KopfGroesse))
-        return false;
+        return UebernimmDateiFehler();
     if (!m_dateiSchreiber->Schliessen())
-        return false;
+        return UebernimmDateiFehler();
     m_geoeffnet = false;
     return true;
 }

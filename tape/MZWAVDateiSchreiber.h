@@ -35,9 +35,18 @@ public:
     bool Schliessen();
     void Abbrechen();
     bool IstGeoeffnet() const { return m_geoeffnet; }
+    // Why the last operation failed.
+    const TBandFehler& HoleFehler() const { return m_fehler; }
 
 private:
     bool SchreibeLauf(const TMZImpulsGenerator::TLauf& pv_lauf);
+    // The file writer's failure as this writer's.
+    bool UebernimmDateiFehler() {
+        m_fehler = m_dateiSchreiber->HoleFehler();
+        return false;
+    }
+
+    TBandFehler m_fehler;
 
     bool m_geoeffnet = false;
     std::optional<TMZImpulsGenerator> m_generator;

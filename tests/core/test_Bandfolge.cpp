@@ -44,7 +44,7 @@ protected:
 
 // The tape's bit text is each file's in turn; each file begins with its own gap (22000 short
 // pulses on an MZ-80K in the full format), so the gap stands between them.
-TEST_F(Bandfolge, BitsAreEachFileInTurnWithTheGapBetween) {
+TEST_F(Bandfolge, BitsSindJedeDateiNacheinanderMitLueckeDazwischen) {
     SchreibeImportExportEinstellungen(MZ80K, false, StandardSampleRate, false);
     const std::string a = dateien[0]->ErzeugeTonbandBits(false);
     const std::string b = dateien[1]->ErzeugeTonbandBits(false);
@@ -56,7 +56,7 @@ TEST_F(Bandfolge, BitsAreEachFileInTurnWithTheGapBetween) {
     EXPECT_EQ(dateien[0]->ErzeugeBandBits(true, {}), dateien[0]->ErzeugeTonbandBits(true));
 }
 
-TEST_F(Bandfolge, MZTOfThreeFilesReadsBackInOrder) {
+TEST_F(Bandfolge, MZTDreierDateienLiestSichInReihenfolgeZurueck) {
     const QString pfad = ordner + QStringLiteral("/band.mzt");
     ASSERT_TRUE(dateien[0]->ExportMZT(pfad, Weitere()));
     // Eight pulses a byte, the last byte filled with zero bits.
@@ -68,7 +68,7 @@ TEST_F(Bandfolge, MZTOfThreeFilesReadsBackInOrder) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(Bandfolge, WAVOfThreeFilesReadsBackInOrder) {
+TEST_F(Bandfolge, WAVDreierDateienLiestSichInReihenfolgeZurueck) {
     for (const int modell : {MZ80K, MZ700}) {
         SchreibeImportExportEinstellungen(static_cast<quint8>(modell), true, StandardSampleRate, false);
         const QString pfad = ordner + QStringLiteral("/band.wav");
@@ -83,7 +83,7 @@ TEST_F(Bandfolge, WAVOfThreeFilesReadsBackInOrder) {
 
 // The WAV export and the signal the tape deck plays are the same samples: a real program,
 // exported, against the generator's stream of its bit text.
-TEST_F(Bandfolge, ExportedWAVIsTheGeneratorsSignal) {
+TEST_F(Bandfolge, ExportierteWAVIstDasSignalDesGenerators) {
     TMZFDatei datei;
     ASSERT_TRUE(datei.Laden(KorpusPfad(QStringLiteral("psychotimmy-Sharp-MZ-700/GNU BLAT 2000.mzf"))));
     SchreibeImportExportEinstellungen(MZ700, false, 44100, true);

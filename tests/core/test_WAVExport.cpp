@@ -67,7 +67,7 @@ protected:
 // zero body gives 846 ones in 36,014 + 18 x 256 = 40,622 characters: the marks 40 + 20, six
 // separators, two header blocks of 132 (130 start bits, the size's high byte 0x01, the checksum's
 // low byte 0x01) and two body blocks of 258 start bits.
-TEST_F(WAVExportTest, FullFormatSizeMatchesTheBitTextLength) {
+TEST_F(WAVExportTest, GroesseDesVollenFormatsFolgtDerLaengeDesBitTexts) {
     Lade(256);
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, false);
     ASSERT_TRUE(datei.ExportWAV(Pfad(QStringLiteral("a.wav"))));
@@ -89,7 +89,7 @@ TEST_F(WAVExportTest, FullFormatSizeMatchesTheBitTextLength) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(WAVExportTest, SizesForModelsFormatsAndRates) {
+TEST_F(WAVExportTest, GroessenJeModellFormatUndRate) {
     struct TFall {
         int groesse;
         quint8 modell;
@@ -127,7 +127,7 @@ TEST_F(WAVExportTest, SizesForModelsFormatsAndRates) {
     EXPECT_TRUE(skript.nachrichten.isEmpty());
 }
 
-TEST_F(WAVExportTest, InvertedExportUsesMirroredLevels) {
+TEST_F(WAVExportTest, InvertierterExportNutztGespiegeltePegel) {
     Lade(0);
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, true);
     ASSERT_TRUE(datei.ExportWAV(Pfad(QStringLiteral("i.wav"))));
@@ -140,7 +140,7 @@ TEST_F(WAVExportTest, InvertedExportUsesMirroredLevels) {
     }
 }
 
-TEST_F(WAVExportTest, EventsHourglassAndProgressEveryTenThousandPulses) {
+TEST_F(WAVExportTest, EreignisseSanduhrUndFortschrittAlleZehntausendPulse) {
     Lade(256);
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, false);
     BindeEreignisse();
@@ -160,7 +160,7 @@ TEST_F(WAVExportTest, EventsHourglassAndProgressEveryTenThousandPulses) {
     EXPECT_NEAR(ereignisse.fortschritt[3], 98.468810, 1e-6);
 }
 
-TEST_F(WAVExportTest, ProgressReachesExactlyHundredWhenLengthIsAMultiple) {
+TEST_F(WAVExportTest, FortschrittErreichtGenauHundertBeiVielfacherLaenge) {
     // 36,014 + 18 x 777 = 50,000 pulses.
     Lade(777);
     SchreibeImportExportEinstellungen(MZ80K, false, 8000, false);
@@ -169,7 +169,7 @@ TEST_F(WAVExportTest, ProgressReachesExactlyHundredWhenLengthIsAMultiple) {
     EXPECT_EQ(ereignisse.fortschritt, (std::vector<double>{20.0, 40.0, 60.0, 80.0, 100.0}));
 }
 
-TEST_F(WAVExportTest, NothingLoadedShowsMessageCreatesNoFileAndRaisesNoEvent) {
+TEST_F(WAVExportTest, NichtsGeladenMeldetOhneDateiUndOhneEreignis) {
     BindeEreignisse();
     skript.sanduhrAnzahl = 0;
     const QString pfad = Pfad(QStringLiteral("n.wav"));
@@ -182,7 +182,7 @@ TEST_F(WAVExportTest, NothingLoadedShowsMessageCreatesNoFileAndRaisesNoEvent) {
     EXPECT_EQ(skript.sanduhrAnzahl, 0);
 }
 
-TEST_F(WAVExportTest, TargetThatCannotBeCreatedShowsOnlyTheWritersMessage) {
+TEST_F(WAVExportTest, UnerzeugbaresZielZeigtNurDieMeldungDesSchreibers) {
     Lade(16);
     BindeEreignisse();
     const QString pfad = Pfad(QStringLiteral("fehlt/x.wav"));
@@ -199,7 +199,7 @@ TEST_F(WAVExportTest, TargetThatCannotBeCreatedShowsOnlyTheWritersMessage) {
     EXPECT_FALSE(QFile::exists(pfad));
 }
 
-TEST_F(WAVExportTest, FailingWriteMidwayStopsAndCleansUp) {
+TEST_F(WAVExportTest, ScheiterndesSchreibenHaeltAnUndRaeumtAuf) {
     if (!QFile::exists(QStringLiteral("/dev/full")))
         GTEST_SKIP() << "no /dev/full here";
     Lade(256);
@@ -216,7 +216,7 @@ TEST_F(WAVExportTest, FailingWriteMidwayStopsAndCleansUp) {
     EXPECT_FALSE(datei.IstGeaendert());
 }
 
-TEST_F(WAVExportTest, ShortenedFlagIsReadAtEveryExport) {
+TEST_F(WAVExportTest, VerkuerztWirdBeiJedemExportGelesen) {
     Lade(256);
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, false);
     ASSERT_TRUE(datei.ExportWAV(Pfad(QStringLiteral("1.wav"))));
@@ -229,7 +229,7 @@ TEST_F(WAVExportTest, ShortenedFlagIsReadAtEveryExport) {
     EXPECT_EQ(LiesDatei(Pfad(QStringLiteral("3.wav"))).size(), 499446);
 }
 
-TEST_F(WAVExportTest, TwoExportsAreIdenticalAndLeaveTheRecordAlone) {
+TEST_F(WAVExportTest, ZweiExporteGleichUndDatensatzUnberuehrt) {
     TMZFBild bild;
     bild.rumpf = RumpfMitBytes(3000, 7);
     ASSERT_TRUE(LadeBild(datei, bild));
@@ -245,7 +245,7 @@ TEST_F(WAVExportTest, TwoExportsAreIdenticalAndLeaveTheRecordAlone) {
     EXPECT_EQ(datei.HoleMZDateiGroesse(), 3000);
 }
 
-TEST_F(WAVExportTest, ExistingTargetIsReplaced) {
+TEST_F(WAVExportTest, VorhandenesZielWirdErsetzt) {
     Lade(0);
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, false);
     const QString pfad = Pfad(QStringLiteral("alt.wav"));
@@ -254,7 +254,7 @@ TEST_F(WAVExportTest, ExistingTargetIsReplaced) {
     EXPECT_EQ(LiesDatei(pfad).size(), 443598);
 }
 
-TEST_F(WAVExportTest, ErrorEscapingAProgressHandlerStillCleansUp) {
+TEST_F(WAVExportTest, AusnahmeAusDemFortschrittRaeumtTrotzdemAuf) {
     Lade(256);
     SchreibeImportExportEinstellungen(MZ80K, false, 22050, false);
     BindeEreignisse();

@@ -83,7 +83,7 @@ protected:
 // Every format taken: the tape in every channel, or in one channel with silence in the others
 // (the fixed passes see the mean of all channels, so a 16-bit copy of the silence keeps the
 // scale); the fixed pass reads what it reads from the plain 8-bit file.
-TEST_F(ErweiterterLeser, EveryFormatGivesTheSameBits) {
+TEST_F(ErweiterterLeser, JedesFormatGibtDieselbenBits) {
     const std::vector<std::uint8_t> samples = Pulse8();
     std::string erwartet;
     ASSERT_TRUE(Dekodiere(Datei(Wav(1, 22050, 8, Daten8(samples))), false, erwartet));
@@ -121,7 +121,7 @@ TEST_F(ErweiterterLeser, EveryFormatGivesTheSameBits) {
 
 // The sizes recorders write wrong: read to the end of the file; bytes after the RIFF chunk are
 // not samples.
-TEST_F(ErweiterterLeser, SloppySizesReadToTheEnd) {
+TEST_F(ErweiterterLeser, UngenaueGroessenLesenBisZumEnde) {
     const QByteArray daten = Daten8(Pulse8());
     const auto frames = static_cast<std::int32_t>(daten.size());
     const QByteArray fmt = Chunk("fmt ", FmtPCM(1, 48000, 8));
@@ -160,7 +160,7 @@ TEST_F(ErweiterterLeser, SloppySizesReadToTheEnd) {
 }
 
 // What the extended reader still refuses, as the plain reader's failures.
-TEST_F(ErweiterterLeser, RefusalsKeepTheirMessages) {
+TEST_F(ErweiterterLeser, AblehnungenBehaltenIhreFehler) {
     const QByteArray daten(64, '\0');
     const auto kaputt = TBandFehler::TArt::Beschaedigt;
     const auto rate = TBandFehler::TArt::SampleRate;

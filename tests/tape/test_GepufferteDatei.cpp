@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -17,9 +19,8 @@ constexpr int Block = 65536;
 TBandFehler LeseFehler(const QString& name, const QString& grund) {
     return TBandFehler::Lesen(name, grund);
 }
-QString SchreibFehler(const QString& name, const QString& grund) {
-    return QStringLiteral("Error writing the file ") + name + QStringLiteral("!\r\n\r\nError-description: ") +
-           grund;
+TBandFehler SchreibFehler(const QString& name, const QString& grund) {
+    return TBandFehler::Schreiben(name, grund);
 }
 
 QByteArray Muster(int anzahl) {
@@ -111,7 +112,8 @@ TEST_F(GepufferteDateiTest, ZweitesOeffnenLaesstDieErsteDateiOffen) {
     ASSERT_TRUE(schreiber->SchreibeByte(1));
     const QString w2 = QDir(TestVerzeichnis()).filePath(QStringLiteral("w2.bin"));
     EXPECT_FALSE(schreiber->Oeffnen(w2));
-    EXPECT_EQ(plattform.Fehler(), QStringList(SchreibFehler(w2, QStringLiteral("File ist already open"))));
+    EXPECT_EQ(schreiber->HoleFehler(), SchreibFehler(w2, QStringLiteral("File ist already open")));
+    EXPECT_TRUE(plattform.Texte().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(w2));
     EXPECT_EQ(schreiber->HoleAnzahlBytes(), 1);
     EXPECT_TRUE(schreiber->Schliessen());
@@ -364,15 +366,17 @@ TEST_F(GepufferteDateiTest, SchreiberFehlschlaege) {
     EXPECT_TRUE(schreiber->Schliessen()); // not open: nothing to do, nothing shown
     EXPECT_TRUE(plattform.Texte().isEmpty());
     EXPECT_FALSE(schreiber->SchreibeByte(1));
+    EXPECT_EQ(schreiber->HoleFehler(),
+              SchreibFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open")));
     EXPECT_FALSE(schreiber->Oeffnen(QString()));
+    EXPECT_EQ(schreiber->HoleFehler(), BandFehlerTest::UngueltigerName());
     const QString unmoeglich = QDir(TestVerzeichnis()).filePath(QStringLiteral("fehlt/aus.bin"));
     EXPECT_FALSE(schreiber->Oeffnen(unmoeglich));
-    ASSERT_EQ(plattform.Fehler().size(), 3);
-    EXPECT_EQ(plattform.Fehler()[0],
-              SchreibFehler(QStringLiteral("<Unknown>"), QStringLiteral("File is not open")));
-    EXPECT_EQ(plattform.Fehler()[1], QStringLiteral("Invalid filename: "));
-    EXPECT_TRUE(
-        plattform.Fehler()[2].startsWith(QStringLiteral("Error writing the file ") + unmoeglich + "!\r\n"));
+    EXPECT_EQ(schreiber->HoleFehler().art, TBandFehler::TArt::Schreibfehler);
+    EXPECT_EQ(schreiber->HoleFehler().datei, unmoeglich);
+    EXPECT_FALSE(schreiber->HoleFehler().text.isEmpty());
+    // The tape layer says what went wrong and shows nothing.
+    EXPECT_TRUE(plattform.Texte().isEmpty());
     EXPECT_FALSE(schreiber->IstGeoeffnet());
 }
 
@@ -385,12 +389,12 @@ TEST_F(GepufferteDateiTest, VollerPufferAufVollemDatentraegerBleibtVoll) {
         ASSERT_TRUE(schreiber->SchreibeByte(1));
     EXPECT_FALSE(schreiber->SchreibeByte(2));
     EXPECT_EQ(schreiber->HoleAnzahlBytes(), Block); // the refused byte was not counted
-    ASSERT_EQ(plattform.Fehler().size(), 1);
-    EXPECT_TRUE(plattform.Fehler()[0].startsWith(QStringLiteral("Error writing the file /dev/full!\r\n")));
+    const QString platzFehlt = QString::fromLocal8Bit(std::strerror(ENOSPC));
+    EXPECT_EQ(schreiber->HoleFehler(), SchreibFehler(QStringLiteral("/dev/full"), platzFehlt));
     EXPECT_FALSE(schreiber->Schliessen());
-    EXPECT_EQ(plattform.Fehler().size(), 2);
+    EXPECT_EQ(schreiber->HoleFehler(), SchreibFehler(QStringLiteral("/dev/full"), platzFehlt));
     schreiber->Abbrechen();
     EXPECT_FALSE(schreiber->IstGeoeffnet());
-    EXPECT_EQ(plattform.Fehler().size(), 2);
+    EXPECT_TRUE(plattform.Texte().isEmpty());
 }
 } // namespace

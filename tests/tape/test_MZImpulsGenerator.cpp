@@ -30,7 +30,7 @@ QByteArray Alles(TMZTonbandSignal& signal, std::int64_t stueck) {
 
 // MZ-80K at 8000 Hz, worked out by hand: a long pulse is 3.712 + 3.952 samples (4 + 4), a short
 // one 1.92 + 2.112 (2 + 3); one second of silence before and after.
-TEST(MZImpulsGenerator, SignalOfALongAndAShortPulseByHand) {
+TEST(MZImpulsGenerator, SignalEinesLangenUndEinesKurzenPulsesVonHand) {
     const TMZImpulsGenerator generator(MZ80K, 8000, false);
     const QByteArray erwartet =
         Lauf(8000, 128) + Lauf(4, 64) + Lauf(4, 192) + Lauf(2, 64) + Lauf(3, 192) + Lauf(8000, 128);
@@ -50,7 +50,7 @@ TEST(MZImpulsGenerator, SignalOfALongAndAShortPulseByHand) {
 }
 
 // Runs and buffers give the same samples, also when the reading switches between them.
-TEST(MZImpulsGenerator, RunsAndBuffersAgree) {
+TEST(MZImpulsGenerator, LaeufeUndPufferStimmenUeberein) {
     const TMZImpulsGenerator generator(MZ700, 22050, false);
     const std::string bits = "0110100011101";
     TMZTonbandSignal ganz(bits, generator);
@@ -77,7 +77,7 @@ TEST(MZImpulsGenerator, RunsAndBuffersAgree) {
 
 // The file writer and the signal share the generator: the data of a written WAV file is the
 // signal, sample for sample, at every model, rate and polarity (plus the file's pad sample).
-TEST(MZImpulsGenerator, WAVFileHoldsTheSignal) {
+TEST(MZImpulsGenerator, WAVDateiEnthaeltDasSignal) {
     TPlattformSkript skript;
     const std::string bits = "1111000010101100";
     for (int modell = 0; modell < AnzahlMZModelle; ++modell)

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace WAVBau;
 
@@ -513,6 +514,72 @@ TEST_F(WAVLeserTest, KorpusEmulatorAufnahmen) {
         }
     }
     EXPECT_TRUE(plattform.Fehler().isEmpty());
+}
+
+// A recording held in memory reads as the same file does: the same frames, the same bits, the
+// header block of the MZF beside it; the source is read again from its start at every open, and a
+// damaged one is told under the source's name.
+TEST_F(WAVLeserTest, AufnahmeImSpeicher) {
+    const QString pfad = KorpusPfad(QStringLiteral("gunterhager-mz-800-emulator/TestHalt.wav"));
+    const std::string kopf =
+        KopfBlock(LiesDatei(KorpusPfad(QStringLiteral("gunterhager-mz-800-emulator/TestHalt.mzf"))));
+    const QByteArray inhalt = LiesDatei(pfad);
+    ASSERT_FALSE(inhalt.isEmpty());
+    TSpeicherQuelle quelle(reinterpret_cast<const std::uint8_t*>(inhalt.constData()),
+                           static_cast<std::int32_t>(inhalt.size()), QStringLiteral("im Speicher"));
+    for (const bool invertiert : {false, true}) {
+        SCOPED_TRACE(invertiert ? "inverted" : "normal");
+        ASSERT_TRUE(leser.Oeffnen(quelle, invertiert, false));
+        EXPECT_EQ(leser.HoleSampleRate(), 44100);
+        EXPECT_EQ(leser.HoleAnzahlSamples(), 801108);
+        const std::string ausSpeicher = LeseAlleBits(leser);
+        leser.Schliessen();
+        ASSERT_TRUE(leser.Oeffnen(pfad, invertiert, false));
+        EXPECT_EQ(ausSpeicher, LeseAlleBits(leser));
+        leser.Schliessen();
+        EXPECT_NE(ausSpeicher.find(kopf), std::string::npos);
+    }
+
+    // Every format on the common scale, as from a file. The levels only rise, so no pulse
+    // begins and opening reads every frame looking for the first one (the 16-bit stereo frame
+    // (-1 + 0) / 2 truncates to 0, i.e. 128).
+    struct TFall {
+        int kanaele;
+        int bits;
+        QByteArray daten;
+        int vorletztes;
+        int letztes;
+    };
+    const TFall faelle[] = {
+        {1, 8, Daten8({0, 1, 127, 128, 200, 255}), 200, 255},
+        {2, 8, Daten8({1, 2, 255, 0, 128, 129}), 127, 128},
+        {1, 16, Daten16({-32768, -257, 0, 32767}), 128, 255},
+        {2, 16, Daten16({-32768, -32768, -1, 0, 32767, 32767}), 128, 255},
+    };
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.kanaele << " x " << f.bits);
+        const QByteArray wav = Wav(f.kanaele, 8000, f.bits, f.daten);
+        const auto frames = static_cast<std::int32_t>(f.daten.size() / (f.kanaele * f.bits / 8));
+        TSpeicherQuelle q(reinterpret_cast<const std::uint8_t*>(wav.constData()),
+                          static_cast<std::int32_t>(wav.size()));
+        for (const bool ausDatei : {false, true}) {
+            SCOPED_TRACE(ausDatei ? "file" : "memory");
+            ASSERT_TRUE(ausDatei ? leser.Oeffnen(Datei(wav), false, false) : leser.Oeffnen(q, false, false));
+            EXPECT_TRUE(leser.IstDateiEnde());
+            EXPECT_EQ(leser.HoleSampleIndex(), frames);
+            EXPECT_EQ(leser.HoleVorletztesSample(), f.vorletztes);
+            EXPECT_EQ(leser.HoleLetztesSample(), f.letztes);
+            leser.Schliessen();
+        }
+    }
+
+    const QByteArray kaputt = QByteArray("RIFF") + Le32(4) + QByteArray("WAVE");
+    TSpeicherQuelle q(reinterpret_cast<const std::uint8_t*>(kaputt.constData()),
+                      static_cast<std::int32_t>(kaputt.size()), QStringLiteral("kaputt"));
+    EXPECT_FALSE(leser.Oeffnen(q, false, false));
+    EXPECT_EQ(leser.HoleFehler(), Beschaedigt(QStringLiteral("kaputt")));
+    EXPECT_FALSE(leser.IstGeoeffnet());
+    EXPECT_TRUE(plattform.nachrichten.isEmpty());
 }
 
 TEST_F(WAVLeserTest, KorpusKassettenaufnahmenMitMZ700Pulsen) {
