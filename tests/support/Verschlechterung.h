@@ -172,8 +172,9 @@ inline constexpr double BandEckeHz = 8000.0;
 // Sources are brought to this peak (ignoring the loudest thousandth of the samples).
 inline constexpr float QuellSpitze = 0.5F;
 
-// Applies one degradation in place (TArt::Keine leaves the signal as it is). `startwert` seeds its random
-// parts; the same seed gives the same recording. Fails (with the reason in `fehler`) only when sox fails.
+// Applies one degradation in place (TArt::Keine leaves the signal as it is). `startwert` starts what it
+// draws at random; the same value gives the same recording. Fails (with the reason in `fehler`) only when sox
+// fails.
 bool Verschlechtere(TSignal& signal, TArt art, TStaerke staerke, std::uint32_t startwert, QString& fehler);
 
 // Building blocks, for the sources and for tests of the blocks themselves.
