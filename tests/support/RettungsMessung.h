@@ -52,10 +52,10 @@ bool LadeQuelle(TQuellArt art, const QString& korpus, const QString& ordner, TQu
                 QString& fehler);
 
 // The random start value of one recording: fixed per source, degradation, strength and take (0, 1, ...), so
-// that a second take of the same case is degraded anew. Only the random parts differ between takes (hiss,
-// dropouts, clicks, the phase of wow and flutter, the noise channel); a degradation without any (clipping,
-// saturation, print-through, drift, all-pass, 8-bit) gives every take alike, as a second playback on the same
-// deck would.
+// that a second take of the same case is degraded anew. Only what is drawn at random differs between takes
+// (hiss, dropouts, clicks, the phase of wow and flutter, the noise channel); a degradation without any
+// (clipping, saturation, print-through, drift, all-pass, 8-bit) gives every take alike, as a second playback
+// on the same deck would.
 std::uint32_t Startwert(TQuellArt quelle, Verschlechterung::TArt art, Verschlechterung::TStaerke staerke,
                         int aufnahme);
 
