@@ -29,17 +29,38 @@ void THuelle::Nimm(const std::uint8_t* pv_frames, std::int32_t pv_anzahl) {
     if (m_stufen.empty())
         m_stufen.emplace_back();
     std::vector<TSpanne>& fein = m_stufen.front();
-    for (std::int32_t i = 0; i < pv_anzahl; ++i) {
-        const std::uint8_t f = pv_frames[i];
-        m_offen.tief = std::min(m_offen.tief, f);
-        m_offen.hoch = std::max(m_offen.hoch, f);
-        if (++m_imOffenen == Grundbreite) {
-            fein.push_back(m_offen);
-            m_offen = TSpanne();
-            m_imOffenen = 0;
-        }
-    }
     m_frames += pv_anzahl;
+    const std::uint8_t* p = pv_frames;
+    const std::uint8_t* const ende = pv_frames + pv_anzahl;
+    const auto nimm = [this](const std::uint8_t* von, const std::uint8_t* bis) {
+        for (; von < bis; ++von) {
+            m_offen.tief = std::min(m_offen.tief, *von);
+            m_offen.hoch = std::max(m_offen.hoch, *von);
+        }
+    };
+    // The entry in hand first, then whole entries (a loop the compiler vectorises), then the rest.
+    if (m_imOffenen > 0) {
+        const std::int64_t fehlen = std::min<std::int64_t>(Grundbreite - m_imOffenen, ende - p);
+        nimm(p, p + fehlen);
+        p += fehlen;
+        m_imOffenen += fehlen;
+        if (m_imOffenen < Grundbreite)
+            return;
+        fein.push_back(m_offen);
+        m_offen = TSpanne();
+        m_imOffenen = 0;
+    }
+    for (; ende - p >= Grundbreite; p += Grundbreite) {
+        std::uint8_t tief = 255;
+        std::uint8_t hoch = 0;
+        for (int i = 0; i < Grundbreite; ++i) {
+            tief = std::min(tief, p[i]);
+            hoch = std::max(hoch, p[i]);
+        }
+        fein.push_back({tief, hoch});
+    }
+    nimm(p, ende);
+    m_imOffenen = ende - p;
 }
 
 void THuelle::Schliesse() {
