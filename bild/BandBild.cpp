@@ -153,7 +153,7 @@ void ZeichneTempo(QPainter& p, const QRect& r, const TBandaufzeichnung& band, co
     p.setPen(QPen(f.linie, 1, Qt::DotLine));
     p.drawLine(QPointF(r.left(), y(0.0)), QPointF(r.right(), y(0.0)));
     p.setPen(f.text);
-    p.drawText(r.adjusted(Rand, Rand, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+    p.drawText(r.adjusted(Rand, 0, 0, -Rand), Qt::AlignLeft | Qt::AlignBottom,
                HoleTextMitParametern(QStringLiteral("Bandansicht_Tempo"), QString::number(TempoBereich)));
     // Each mark: the speed its short and its long pulses tell, against the nominal ones.
     for (const TBandMarke& m : band.Marken()) {

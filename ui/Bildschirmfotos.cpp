@@ -201,8 +201,11 @@ int main(int argc, char** argv) {
         }
         if (!aufnahme.isEmpty()) {
             alles &= AnsichtFoto(&form, aufnahme, name(QStringLiteral("FormBandansicht")));
+            // The worn copy as the extended decoding's rescue reads it: the bytes it could not confirm.
+            SetzeImportErweiterteDekodierungImSpeicher(true);
             alles &= !beschaedigt.isEmpty() &&
                      AnsichtFoto(&form, beschaedigt, name(QStringLiteral("FormBandansicht-beschaedigt")));
+            SetzeImportErweiterteDekodierungImSpeicher(false);
         }
         form.hide();
     }
