@@ -282,8 +282,9 @@ bool TFormBandansicht::LiesAufnahme(const QString& pv_dateiName) {
     m_liest = false;
     Fortschritt->setValue(Prozent);
     if (m_geschlossen) {
+        // Closed while reading: nothing more to show.
         QDialog::reject();
-        return fehler.IstOk();
+        return false;
     }
     if (!fehler.IstOk()) {
         MeldeBandFehler(fehler);

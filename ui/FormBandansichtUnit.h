@@ -31,7 +31,7 @@ public:
 
     // Reads a recording with the model and decoding of the settings, showing the progress; the
     // window answers the user meanwhile and Cancel stops the reading (what was read stays shown).
-    // False after a failure, which has been shown.
+    // False after a failure, which has been shown, or when the window was closed while reading.
     bool LiesAufnahme(const QString& pv_dateiName);
     // The files of a tape image: the catalogue without a recording.
     void ZeigeDateien(std::vector<std::unique_ptr<TMZFDatei>> pv_dateien, const QString& pv_quelle);

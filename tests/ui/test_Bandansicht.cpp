@@ -309,3 +309,50 @@ TEST_F(BandansichtMenueTest, LeereAufnahmeBietetDieAnsichtAn) {
 }
 
 } // namespace
+
+namespace {
+
+// The platform of the tests, doing something whenever the window lets events through while it
+// reads.
+struct TPlattformMitEreignissen : TPlattformSkript {
+    std::function<void()> beiEreignissen;
+    void VerarbeiteEreignisse() override {
+        TPlattformSkript::VerarbeiteEreignisse();
+        if (beiEreignissen)
+            beiEreignissen();
+    }
+};
+
+TEST_F(BandansichtTest, AbbrechenUndSchliessenWaehrendDesLesens) {
+    // Long enough for several blocks of frames.
+    std::vector<QByteArray> mzfs;
+    for (int i = 0; i < 4; ++i)
+        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(3000, i)));
+    const QString pfad = SchreibeTestDatei(TestBand::Baue(mzfs).wav, QStringLiteral("lang.wav"));
+    TPlattformMitEreignissen ereignisse;
+    {
+        // Cancel: what was read stays shown, and says so.
+        TFormBandansicht fenster(nullptr, {});
+        fenster.show();
+        ereignisse.beiEreignissen = [&] { fenster.ButtonAbbrechen->click(); };
+        EXPECT_TRUE(fenster.LiesAufnahme(pfad));
+        EXPECT_TRUE(fenster.Band().IstAbgebrochen());
+        EXPECT_LT(fenster.Katalog->topLevelItemCount(), 4);
+        EXPECT_TRUE(
+            fenster.LabelStatus->text().endsWith(HoleText(QStringLiteral("FormBandansicht_Abgebrochen"))));
+        EXPECT_FALSE(fenster.ButtonAbbrechen->isVisible());
+    }
+    {
+        // Closed: the reading stops, the window closes.
+        TFormBandansicht fenster(nullptr, {});
+        fenster.show();
+        ereignisse.beiEreignissen = [&] { fenster.ButtonSchliessen->click(); };
+        EXPECT_FALSE(fenster.LiesAufnahme(pfad));
+        EXPECT_TRUE(fenster.Band().IstAbgebrochen());
+        EXPECT_FALSE(fenster.isVisible());
+        EXPECT_EQ(fenster.result(), QDialog::Rejected);
+    }
+    EXPECT_TRUE(ereignisse.Fehler().isEmpty());
+}
+
+} // namespace
