@@ -65,6 +65,27 @@ void ZeichneLineal(QPainter& p, const QRect& r, const TBandaufzeichnung& band, c
     }
 }
 
+// Each pulse a bar at the foot of the waveform, from its crossing to the next one, in the colour
+// of its class; a tick on the zero line where its level was looked at.
+void ZeichneImpulse(QPainter& p, const QRect& r, const TBandAusschnitt& a, const TBandBildFarben& f,
+                    const std::vector<TBandImpuls>& impulse) {
+    const QRectF fuss(r.left(), r.bottom() - TBandBild::ImpulsHoehe, r.width(), TBandBild::ImpulsHoehe);
+    const int null = YVonWert(r, Nullinie);
+    for (std::size_t i = 0; i < impulse.size(); ++i) {
+        const TBandImpuls& imp = impulse[i];
+        const double ende = i + 1 < impulse.size() ? impulse[i + 1].beginn : imp.abtastung;
+        if (ende < a.von || imp.beginn > a.bis)
+            continue;
+        const QColor farbe = imp.lang ? f.lang : f.kurz;
+        const double x0 = TBandBild::XBei(r, a, imp.beginn);
+        const double x1 = TBandBild::XBei(r, a, ende);
+        p.fillRect(QRectF(x0, fuss.top(), std::max(1.0, x1 - x0 - 1.0), fuss.height()), farbe);
+        const double xa = TBandBild::XBei(r, a, imp.abtastung);
+        p.setPen(QPen(farbe, 2));
+        p.drawLine(QPointF(xa, null - TBandBild::ImpulsHoehe), QPointF(xa, null + TBandBild::ImpulsHoehe));
+    }
+}
+
 void ZeichneWelle(QPainter& p, const QRect& r, const TBandaufzeichnung& band, const TBandAusschnitt& a,
                   const TBandBildFarben& f, const TBandBildAuswahl& auswahl) {
     // The zero line the fixed passes decide on.
@@ -99,6 +120,8 @@ void ZeichneWelle(QPainter& p, const QRect& r, const TBandaufzeichnung& band, co
         p.drawEllipse(punkt, PunktRadius, PunktRadius);
         vorher = punkt;
     }
+    if (auswahl.impulse)
+        ZeichneImpulse(p, r, a, f, *auswahl.impulse);
 }
 
 QString BlockText(const TBandBlock& b) {
@@ -290,6 +313,18 @@ bool TBandBild::Schreibe(const QString& pv_dateiName, const TBandaufzeichnung& p
         a.bis = std::clamp(static_cast<double>(pv_band.Frame(pv_bis)), a.von + 1.0, a.bis);
     const QRect flaeche(0, 0, BildBreite, BildHoehe);
     const TBandBildFarben farben = TBandBildFarben::Standard();
+    // A stretch of fewer frames than columns: the frames themselves, and their pulses.
+    TBandBildAuswahl auswahl;
+    std::vector<std::uint8_t> frames;
+    std::vector<TBandImpuls> impulse;
+    if (IstSampleZoom(flaeche, a)) {
+        auswahl.framesAb = static_cast<std::int64_t>(a.von);
+        if (pv_band.LeseFrames(static_cast<std::int32_t>(a.von), static_cast<std::int32_t>(a.Breite()) + 2,
+                               frames))
+            impulse = pv_band.Impulse(frames, auswahl.framesAb);
+        auswahl.frames = &frames;
+        auswahl.impulse = &impulse;
+    }
     QByteArray daten;
     QBuffer puffer(&daten);
     puffer.open(QIODevice::WriteOnly);
@@ -300,12 +335,12 @@ bool TBandBild::Schreibe(const QString& pv_dateiName, const TBandaufzeichnung& p
         svg.setViewBox(flaeche);
         svg.setTitle(pv_band.DateiName());
         QPainter painter(&svg);
-        Zeichne(painter, flaeche, pv_band, a, farben);
+        Zeichne(painter, flaeche, pv_band, a, farben, auswahl);
     } else {
         QImage bild(flaeche.size(), QImage::Format_RGB32);
         {
             QPainter painter(&bild);
-            Zeichne(painter, flaeche, pv_band, a, farben);
+            Zeichne(painter, flaeche, pv_band, a, farben, auswahl);
         }
         bild.save(&puffer, "PNG");
     }

@@ -49,6 +49,8 @@ struct TBandBildAuswahl {
     // Frames for the sample zoom, from frame `framesAb` on; empty: the envelope serves.
     const std::vector<std::uint8_t>* frames = nullptr;
     std::int64_t framesAb = 0;
+    // The pulses decided in those frames, drawn with them.
+    const std::vector<TBandImpuls>* impulse = nullptr;
 };
 
 class TBandBild {
@@ -58,6 +60,8 @@ public:
     static constexpr int BlockHoehe = 34;
     static constexpr int TempoHoehe = 56;
     static constexpr int KleinsteWelle = 40;
+    // The pulses at the foot of the waveform, at sample zoom.
+    static constexpr int ImpulsHoehe = 8;
 
     static QRect Lineal(const QRect& pv_flaeche);
     static QRect Welle(const QRect& pv_flaeche);

@@ -3,6 +3,7 @@
 #include "BandRetter.h"
 #include "GepufferterDateiLeser.h"
 #include "MZAdaptiverDekoder.h"
+#include "MZSignalDekoder.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "WAVSuche.h"
 
@@ -141,6 +142,8 @@ TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, 
     m_format = TWAVFormat();
     m_huelle.Leere();
     m_stellen.clear();
+    m_modell = pv_modell;
+    m_durchgaenge = TWAVSuche(pv_modell, false).Durchgaenge();
     m_kurzNominal = TMZAdaptiverDekoder::NominalKurz(pv_modell);
     m_langNominal = TMZAdaptiverDekoder::NominalLang(pv_modell);
     TAufnahmeBeobachter beobachter;
@@ -336,6 +339,32 @@ bool TBandaufzeichnung::LeseFrames(std::int32_t pv_von, std::int32_t pv_anzahl,
     pv_frames.resize(static_cast<std::size_t>(pv_anzahl));
     TMZWAVMehrfachDekoder::ZurSkala(roh.data(), pv_anzahl, format, pv_frames.data());
     return true;
+}
+
+std::vector<TBandImpuls> TBandaufzeichnung::Impulse(const std::vector<std::uint8_t>& pv_frames,
+                                                    std::int64_t pv_ab) const {
+    std::vector<TBandImpuls> impulse;
+    if (!HatAufnahme() || m_durchgaenge.empty() || pv_frames.empty() || m_gezeigt < 0)
+        return impulse;
+    // The adaptive pass's polarities come after the fixed passes.
+    const auto feste = static_cast<int>(m_durchgaenge.size());
+    TDekodierDurchgang durchgang = m_durchgaenge[static_cast<std::size_t>(std::min(m_gezeigt, feste - 1))];
+    if (m_gezeigt >= feste)
+        durchgang = {m_gezeigt - feste == TMZAdaptiverDekoder::Invertiert, false};
+    std::vector<std::uint8_t> frames = pv_frames;
+    if (durchgang.invertiertePolaritaet)
+        std::transform(frames.begin(), frames.end(), frames.begin(), WAVSkala::Invertiere);
+    const double verzoegerung =
+        TMZSignalDekoder::AbtastVerzoegerung(m_modell, durchgang.alternativeAbtastzeit);
+    const double versatz = verzoegerung * m_format.sampleRate / MikrosekundenProSekunde;
+    TMZSignalDekoder dekoder;
+    dekoder.Starte(m_format.sampleRate, verzoegerung, static_cast<std::int32_t>(frames.size()));
+    auto senke = [&](bool lang, int, double kreuzung) {
+        impulse.push_back(
+            {static_cast<double>(pv_ab) + kreuzung, static_cast<double>(pv_ab) + kreuzung + versatz, lang});
+    };
+    dekoder.Verarbeite(frames.data(), frames.data() + frames.size(), senke);
+    return impulse;
 }
 
 std::size_t TBandaufzeichnung::Bytes() const {

@@ -81,6 +81,14 @@ struct TBandMarke {
     double langMikrosekunden = 0.0;
 };
 
+// A pulse as a fixed pass decides it: where it began (the downward crossing), whether long, and
+// where the level was looked at.
+struct TBandImpuls {
+    double beginn = 0.0;
+    double abtastung = 0.0;
+    bool lang = false;
+};
+
 struct TKatalogEintrag {
     std::unique_ptr<TMZFDatei> datei;
     std::vector<int> bloecke; // indices into Bloecke(), in recording order
@@ -128,6 +136,11 @@ public:
     // The frames [von, von + anzahl) on the common scale, read from the recording again (for the
     // view's sample zoom); false when the file can no longer be read.
     bool LeseFrames(std::int32_t pv_von, std::int32_t pv_anzahl, std::vector<std::uint8_t>& pv_frames) const;
+    // The pulses in frames on the common scale from frame pv_ab on (as LeseFrames gives them), as
+    // the fixed pass of the shown pass's polarity and sampling moment decides them (for the
+    // adaptive pass the first fixed pass of its polarity). The decoder finds its way from the first
+    // crossing on, as it does in the whole recording.
+    std::vector<TBandImpuls> Impulse(const std::vector<std::uint8_t>& pv_frames, std::int64_t pv_ab) const;
     // Memory held, for the benchmark.
     std::size_t Bytes() const;
 
@@ -150,6 +163,8 @@ private:
     std::mutex m_sperre;                             // the passes report from two threads
     std::vector<std::vector<TBandStelle>> m_stellen; // per pass, while reading
     int m_gezeigt = -1;
+    int m_modell = 0;
+    std::vector<struct TDekodierDurchgang> m_durchgaenge; // the fixed passes, in their order
     std::vector<TBandBlock> m_bloecke;
     std::vector<TBandMarke> m_marken;
     std::vector<TKatalogEintrag> m_katalog;

@@ -40,6 +40,7 @@ TBandFlaeche::TBandFlaeche(QWidget* pv_eltern, QScrollBar* pv_leiste)
 void TBandFlaeche::SetzeBand(const TBandaufzeichnung* pv_band) {
     m_band = pv_band;
     m_frames.clear();
+    m_impulse.clear();
     m_auswahl = TBandBildAuswahl();
     ZeigeAlles();
 }
@@ -85,6 +86,7 @@ void TBandFlaeche::HoleFrames() {
     if (!m_band->LeseFrames(static_cast<std::int32_t>(m_framesAb),
                             static_cast<std::int32_t>(bis + vorrat - m_framesAb), m_frames))
         m_frames.clear();
+    m_impulse = m_band->Impulse(m_frames, m_framesAb);
 }
 
 void TBandFlaeche::Zoome(double pv_faktor, double pv_x) {
@@ -130,6 +132,7 @@ void TBandFlaeche::paintEvent(QPaintEvent*) {
     TBandBildAuswahl auswahl = m_auswahl;
     auswahl.frames = &m_frames;
     auswahl.framesAb = m_framesAb;
+    auswahl.impulse = &m_impulse;
     TBandBild::Zeichne(painter, Flaeche(), *m_band, m_ausschnitt, TBandBildFarben::AusPalette(palette()),
                        auswahl);
     if (hasFocus()) {

@@ -58,6 +58,7 @@ private:
     TBandAusschnitt m_ausschnitt;
     TBandBildAuswahl m_auswahl;
     std::vector<std::uint8_t> m_frames;
+    std::vector<TBandImpuls> m_impulse;
     std::int64_t m_framesAb = 0;
     bool m_stellt = false; // the scroll bar is being set from here
 };

@@ -6,6 +6,7 @@
 #include "TestUmgebung.h"
 
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -191,6 +192,34 @@ TEST_F(BandaufzeichnungTest, SampleZoomLiestDieFramesDerAufnahme) {
     // Beyond the end: cut to what is there.
     ASSERT_TRUE(a.LeseFrames(static_cast<std::int32_t>(band.frames - 10), 64, frames));
     EXPECT_EQ(frames.size(), 10U);
+}
+
+// The pulses of a stretch as the fixed pass reads them: the header's first bytes, $01 and "F"
+// ($46), each a long start bit and eight data bits.
+TEST_F(BandaufzeichnungTest, ImpulseEinesAusschnitts) {
+    const TestBand::TBand band = TestBand::Baue({ProgrammMZF("F", RumpfMitBytes(10))});
+    TBandaufzeichnung a;
+    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    std::vector<std::uint8_t> frames;
+    const std::int64_t ab = band.orte[0].kopf - 500;
+    ASSERT_TRUE(a.LeseFrames(static_cast<std::int32_t>(ab), 2000, frames));
+    const std::vector<TBandImpuls> impulse = a.Impulse(frames, ab);
+    const auto erster = std::find_if(impulse.begin(), impulse.end(), [&](const TBandImpuls& i) {
+        return std::fabs(i.beginn - static_cast<double>(band.orte[0].kopf)) <= 1.0;
+    });
+    ASSERT_NE(erster, impulse.end());
+    const std::string erwartet = "100000001"
+                                 "101000110";
+    ASSERT_GE(impulse.end() - erster, static_cast<std::ptrdiff_t>(erwartet.size()));
+    double frame = static_cast<double>(band.orte[0].kopf);
+    for (std::size_t i = 0; i < erwartet.size(); ++i) {
+        const TBandImpuls& imp = erster[static_cast<std::ptrdiff_t>(i)];
+        EXPECT_EQ(imp.lang, erwartet[i] == '1') << i;
+        EXPECT_NEAR(imp.beginn, frame, 1.0) << i;
+        EXPECT_GT(imp.abtastung, imp.beginn);
+        EXPECT_LT(imp.abtastung, imp.beginn + (imp.lang ? LangFrames : KurzFrames));
+        frame += erwartet[i] == '1' ? LangFrames : KurzFrames;
+    }
 }
 
 TEST_F(BandaufzeichnungTest, BandbildZeigtNurDenKatalog) {

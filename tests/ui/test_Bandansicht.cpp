@@ -162,6 +162,15 @@ TEST_F(BandansichtTest, SampleZoomZeichnetDieFrames) {
             welle.top() + static_cast<int>(std::lround((255 - sample) * (welle.height() - 1) / 255.0));
         EXPECT_EQ(bild.pixelColor(x, y), farbe) << i;
     }
+    // At the foot the pulses: the header's start bit long (21 frames), the first data bit short.
+    const TBandBildFarben farben = TBandBildFarben::AusPalette(f->palette());
+    const int fuss = welle.bottom() - TBandBild::ImpulsHoehe / 2;
+    EXPECT_EQ(
+        bild.pixelColor(static_cast<int>(TBandBild::XBei(f->Flaeche(), f->Ausschnitt(), von + 10)), fuss),
+        farben.lang);
+    EXPECT_EQ(
+        bild.pixelColor(static_cast<int>(TBandBild::XBei(f->Flaeche(), f->Ausschnitt(), von + 21 + 5)), fuss),
+        farben.kurz);
 }
 
 TEST_F(BandansichtTest, FehlerhafterBlockInDerFehlerfarbe) {
