@@ -142,6 +142,10 @@ TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, 
     m_format = TWAVFormat();
     m_huelle.Leere();
     m_stellen.clear();
+    m_bloecke.clear();
+    m_marken.clear();
+    m_katalog.clear();
+    m_gezeigt = -1;
     m_modell = pv_modell;
     m_durchgaenge = TWAVSuche(pv_modell, false).Durchgaenge();
     m_kurzNominal = TMZAdaptiverDekoder::NominalKurz(pv_modell);
