@@ -1,6 +1,16 @@
 #include "Bandbericht.h"
 
 #include "BandAnalyse.h"
+#include "BandBild.h"
+#include "BandMeldung.h"
+#include "Bandaufzeichnung.h"
+#include "Kommandozeile.h"
+#include "Plattform.h"
+#include "ProgrammEinstellungen.h"
+#include "SprachenTexte.h"
+
+#include <QGuiApplication>
+#include <memory>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -260,4 +270,37 @@ void ZeigeBandbericht(const TBandAnalyse& a, bool json, QTextStream& aus) {
                         Tempo(a.TempoProzent()));
     if (a.mitRettung)
         RettungAlsText(a, aus);
+}
+
+int ZeichneBandbild(const QString& pv_aufnahme, const QString& pv_bild, double pv_von, double pv_bis,
+                    QTextStream& fehler) {
+    // The painter's texts need the fonts of a graphical application; without a display the
+    // offscreen platform serves (main makes one for --plot; a caller without any gets one here).
+    int argc = 1;
+    char name[] = "bandwerk-cli";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> anwendung;
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        anwendung = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        fehler << "bandwerk-cli: --plot cannot draw here\n";
+        return ExitFehler;
+    }
+    TBandaufzeichnung band;
+    if (!MeldeBandFehler(
+            band.Lies(pv_aufnahme, HoleImportExportMZModell(), LiesImportErweiterteDekodierung())))
+        return ExitFehler;
+    if (pv_von >= 0.0 && pv_von >= band.Sekunden(band.Frames())) {
+        fehler << "bandwerk-cli: --from lies after the end of the recording ("
+               << QString::number(band.Sekunden(band.Frames()), 'f', 2) << " s)\n";
+        return ExitFehler;
+    }
+    QString grund;
+    if (!TBandBild::Schreibe(pv_bild, band, pv_von, pv_bis, grund)) {
+        ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_DateiSchreiben"), pv_bild, grund));
+        return ExitFehler;
+    }
+    return ExitErfolg;
 }

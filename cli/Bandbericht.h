@@ -8,3 +8,8 @@
 struct TBandAnalyse;
 
 void ZeigeBandbericht(const TBandAnalyse& analyse, bool json, QTextStream& aus);
+
+// `scan --plot`: the tape view's picture of the recording (PNG, or SVG for a name ending in .svg),
+// of the seconds [von, bis) where they are not negative. The exit status; a failure is told.
+int ZeichneBandbild(const QString& pv_aufnahme, const QString& pv_bild, double pv_von, double pv_bis,
+                    QTextStream& fehler);

@@ -53,6 +53,10 @@ struct TAufruf {
     bool geraeteListe = false;
     std::optional<int> sekunden;
     QString wavBehalten;
+    // scan: the picture instead of the report, and the stretch of the recording it shows.
+    QString bild;
+    std::optional<double> von;
+    std::optional<double> bis;
     bool hilfe = false;
     bool version = false;
 };
@@ -136,12 +140,15 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     const QCommandLineOption device(QStringLiteral("device"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption seconds(QStringLiteral("seconds"), QString(), QStringLiteral("N"));
     const QCommandLineOption keepWav(QStringLiteral("keep-wav"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption plot(QStringLiteral("plot"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption from(QStringLiteral("from"), QString(), QStringLiteral("SEC"));
+    const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("SEC"));
     const QStringList schalter = {
         QStringLiteral("short"),   QStringLiteral("full"),         QStringLiteral("inverted"),
         QStringLiteral("normal"),  QStringLiteral("extended"),     QStringLiteral("standard"),
         QStringLiteral("basic"),   QStringLiteral("z80"),          QStringLiteral("help"),
         QStringLiteral("version"), QStringLiteral("list-devices"), QStringLiteral("keep-damaged")};
-    parser.addOptions({lang, json, rate, model, dialect, offset, device, seconds, keepWav});
+    parser.addOptions({lang, json, rate, model, dialect, offset, device, seconds, keepWav, plot, from, to});
     for (const QString& s : schalter)
         parser.addOption(QCommandLineOption(s));
     // The parser expects the program's name first.
@@ -200,6 +207,17 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         aufruf.geraet = wert;
     for (const QString& wert : parser.values(keepWav))
         aufruf.wavBehalten = wert;
+    for (const QString& wert : parser.values(plot))
+        aufruf.bild = wert;
+    for (const auto& [option, ziel] : {std::pair{&from, &aufruf.von}, std::pair{&to, &aufruf.bis}})
+        for (const QString& wert : parser.values(*option)) {
+            bool ok = false;
+            const double sekunden = wert.toDouble(&ok);
+            if (!ok || !(sekunden >= 0.0))
+                return QStringLiteral("--%1: \"%2\" is not a number of seconds")
+                    .arg(option->names().first(), wert);
+            *ziel = sekunden;
+        }
     aufruf.geraeteListe = parser.isSet(QStringLiteral("list-devices"));
     // Switches in the order they were given: the last of a pair counts.
     for (const QString& name : parser.optionNames()) {
@@ -253,6 +271,14 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         return QStringLiteral("--json is an option of info, list and scan only");
     if (aufruf.befehl == QLatin1String("scan") && DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
         return QStringLiteral("scan reads a .wav file only");
+    if ((!aufruf.bild.isNull() || aufruf.von || aufruf.bis) && aufruf.befehl != QLatin1String("scan"))
+        return QStringLiteral("--plot, --from and --to are options of scan only");
+    if ((aufruf.von || aufruf.bis) && aufruf.bild.isNull())
+        return QStringLiteral("--from and --to go with --plot");
+    if (aufruf.von && aufruf.bis && *aufruf.bis <= *aufruf.von)
+        return QStringLiteral("--to must come after --from");
+    if (!aufruf.bild.isNull() && aufruf.json)
+        return QStringLiteral("--plot and --json exclude each other");
     if ((aufruf.sampleRate || aufruf.verkuerzt || aufruf.invertiert) &&
         aufruf.befehl != QLatin1String("play") &&
         (aufruf.befehl != QLatin1String("convert") ||
@@ -454,7 +480,10 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
     const TFortschrittsbalken balken(datei, fehler, TFortschrittsbalken::StandardFehlerIstTerminal());
     bool keineGefunden = false;
 
-    if (aufruf.befehl == QLatin1String("scan")) {
+    if (aufruf.befehl == QLatin1String("scan") && !aufruf.bild.isNull()) {
+        status = ZeichneBandbild(quelle, aufruf.bild, aufruf.von.value_or(-1.0), aufruf.bis.value_or(-1.0),
+                                 fehler);
+    } else if (aufruf.befehl == QLatin1String("scan")) {
         TBandAnalyse analyse;
         if (!AnalysiereWAV(quelle, analyse, LiesImportErweiterteDekodierung()))
             return ExitFehler;

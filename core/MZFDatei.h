@@ -189,6 +189,9 @@ public:
                         std::vector<TUebersprungenes>* pv_uebersprungen = nullptr,
                         bool* pv_keineGefunden = nullptr);
 
+    // Whether the last ImportWAV read its recordings whole and found no file in them.
+    bool LetzterImportFandNichts() const { return m_nichtsGefunden; }
+
     // How the file came back from a recording: intact, repaired, or damaged with the bytes that
     // are not sure (only the extended decoding ever tells anything but intact).
     const TDateiBefund& HoleBefund() const { return m_befund; }
@@ -219,6 +222,7 @@ private:
     std::array<std::uint8_t, KopfGroesse> m_kopf{};
     std::vector<std::uint8_t> m_rumpf; // as many bytes as the header's size field says
     TDateiBefund m_befund;
+    bool m_nichtsGefunden = false;
 };
 
 // Replaces each character a file name may not hold (\ / : * ? " | < >) by "_".

@@ -120,23 +120,22 @@ TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen, bool pv_er
     std::vector<std::vector<std::unique_ptr<TMZFDatei>>> jeAufnahme(static_cast<std::size_t>(aufnahmen));
     std::vector<std::vector<TGeretteteDatei>> gerettet(static_cast<std::size_t>(aufnahmen));
     for (int i = 0; i < aufnahmen; ++i) {
-        TWAVSuche suche(HoleImportExportMZModell(), pv_erweitert);
         // Every pass searches while the file is read, so the share of the file read is the
         // progress; of several recordings each has its share.
-        TMZWAVMehrfachDekoder dekoder;
-        const auto nachBlock = [this, i, aufnahmen](const TMZWAVMehrfachDekoder& d) {
+        TAufnahmeBeobachter beobachter;
+        beobachter.nachBlock = [this, i, aufnahmen](const TMZWAVMehrfachDekoder& d) {
             if (d.HoleAnzahlFrames() > 0)
                 RaiseFortschritt(100.0 *
                                  (i + static_cast<double>(d.HoleGeleseneFrames()) / d.HoleAnzahlFrames()) /
                                  aufnahmen);
         };
-        const TBandFehler fehler = dekoder.Dekodiere(pv_dateiNamen[i], suche.Durchgaenge(), nachBlock,
-                                                     suche.Erweiterung(), suche.Senken());
+        std::vector<TUebersprungenes> uebersprungen;
+        const TBandFehler fehler = DurchsucheAufnahme(
+            pv_dateiNamen[i], HoleImportExportMZModell(), pv_erweitert, beobachter,
+            jeAufnahme[static_cast<std::size_t>(i)], pv_uebersprungen ? &uebersprungen : nullptr,
+            &gerettet[static_cast<std::size_t>(i)]);
         if (!fehler.IstOk())
             return fehler;
-        std::vector<TUebersprungenes> uebersprungen;
-        suche.Ende(jeAufnahme[static_cast<std::size_t>(i)], pv_uebersprungen ? &uebersprungen : nullptr,
-                   &gerettet[static_cast<std::size_t>(i)]);
         if (pv_uebersprungen)
             pv_uebersprungen->insert(pv_uebersprungen->end(), uebersprungen.begin(), uebersprungen.end());
     }
@@ -167,6 +166,7 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_a
     }
     if (m_geladen)
         Schliessen();
+    m_nichtsGefunden = false;
     TImportRahmen rahmen(*this);
     std::vector<std::unique_ptr<TMZFDatei>> gefunden; // freed before the busy state ends
 
@@ -186,6 +186,7 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_a
             return false;
     }
     if (gefunden.empty()) {
+        m_nichtsGefunden = true;
         // A recording of a worn tape or of today's recorders may still give its files.
         QString text = NichtsGefunden(pv_dateiName);
         if (!erweitert)

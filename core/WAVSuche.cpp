@@ -3,6 +3,7 @@
 #include "BandProtokoll.h"
 #include "BandRetter.h"
 #include "FundListe.h"
+#include "LittleEndian.h"
 #include "ProgrammEinstellungen.h"
 #include "TonbandSuche.h"
 
@@ -19,8 +20,8 @@ std::vector<TDekodierDurchgang> TWAVSuche::DurchgaengeFuer(int pv_modell) {
 // thread; each pass touches only what is its own, but for the announcement of a new file.
 class TWAVSuche::TDurchgang : public TImpulsSenke {
 public:
-    explicit TDurchgang(TWAVSuche& suche)
-        : m_protokoll([](std::int64_t) { return qint64{-1}; }, false),
+    TDurchgang(TWAVSuche& suche, int nummer)
+        : m_protokoll([](std::int64_t) { return qint64{-1}; }, false), m_suche(suche), m_nummer(nummer),
           m_strom(
               [this, &suche](const TTonbandSuche& s, std::int64_t) {
                   if (!m_funde.Nimm(s.HoleKopf(), s.HoleRumpf().data(), s.HoleRumpf().size()) ||
@@ -29,15 +30,51 @@ public:
                   const auto datei = m_funde.Datei(m_funde.Anzahl() - 1);
                   suche.Gefunden(*datei);
               },
-              m_protokoll.Beobachter()) {}
+              &m_beobachter) {
+        // The protocol's observer, and where asked for the places of what the pass met. (The
+        // functions point to this object: it is never copied.)
+        const TTonbandBeobachter& p = *m_protokoll.Beobachter();
+        m_beobachter.beiLangerMarke = [this, &p](std::int64_t pos) {
+            if (p.beiLangerMarke)
+                p.beiLangerMarke(pos);
+            Marke(TBandStelle::TArt::LangeMarke, pos, TMZFDatei::LangeMarkeImpulse);
+        };
+        m_beobachter.beiKurzerMarke = [this, &p](std::int64_t pos) {
+            if (p.beiKurzerMarke)
+                p.beiKurzerMarke(pos);
+            Marke(TBandStelle::TArt::KurzeMarke, pos, TMZFDatei::KurzeMarkeImpulse);
+        };
+        m_beobachter.beiKopf = [this, &p](std::int64_t pos, int kopie, const std::uint8_t* kopf, bool gut) {
+            if (p.beiKopf)
+                p.beiKopf(pos, kopie, kopf, gut);
+            if (kopf)
+                std::copy_n(kopf, TMZFDatei::KopfGroesse, m_kopf.begin());
+            TBandStelle s = Block(TBandStelle::TArt::Kopf, pos, kopie, gut, TMZFDatei::KopfGroesse);
+            s.kopfGelesen = kopf != nullptr;
+            if (kopf)
+                s.kopf = m_kopf;
+            Melde(s);
+        };
+        m_beobachter.beiRumpf = [this, &p](std::int64_t pos, int kopie, bool gut) {
+            if (p.beiRumpf)
+                p.beiRumpf(pos, kopie, gut);
+            const int groesse = LittleEndian::Lies16(m_kopf.data() + TMZFDatei::OffsetGroesse);
+            Melde(Block(TBandStelle::TArt::Rumpf, pos, kopie, gut, groesse));
+        };
+    }
     TDurchgang(const TDurchgang&) = delete;
     TDurchgang& operator=(const TDurchgang&) = delete;
 
-    void Impulse(std::string_view pv_bits, const std::int32_t*) override {
+    void Impulse(std::string_view pv_bits, const std::int32_t* pv_positionen) override {
         // A pass that holds all it may hold reads no further.
-        if (!m_funde.IstVoll())
+        if (m_funde.IstVoll())
+            return;
+        if (pv_positionen && m_suche.m_beiStelle)
+            m_strom.Haenge(pv_bits, pv_positionen);
+        else
             m_strom.Haenge(pv_bits);
     }
+    bool MitPositionen() const override { return static_cast<bool>(m_suche.m_beiStelle); }
     void Ende() {
         m_strom.Abschliessen();
         m_protokoll.TextZuEnde();
@@ -47,19 +84,61 @@ public:
     TBandProtokoll m_protokoll;
 
 private:
+    // A mark's pulses, counted back from the start bit where the parser reports it: before it one
+    // long pulse, the mark's short pulses, and before them its long ones.
+    void Marke(TBandStelle::TArt art, std::int64_t startbit, int anzahl) {
+        if (!m_suche.m_beiStelle)
+            return;
+        const std::int64_t erstesKurzes = startbit - 1 - anzahl;
+        const std::int64_t erstesLanges = erstesKurzes - anzahl;
+        TBandStelle s;
+        s.art = art;
+        s.durchgang = m_nummer;
+        s.beginn = m_strom.HolePosition(erstesLanges);
+        s.ende = m_strom.HolePosition(startbit);
+        const std::int32_t mitte = m_strom.HolePosition(erstesKurzes);
+        if (s.beginn >= 0 && mitte >= 0 && s.ende >= 0) {
+            s.langFrames = static_cast<double>(mitte - s.beginn) / anzahl;
+            s.kurzFrames = static_cast<double>(m_strom.HolePosition(startbit - 1) - mitte) / anzahl;
+        }
+        m_suche.m_beiStelle(s);
+    }
+    // A block of `bytes` bytes and its checksum: a start bit and eight data bits a byte.
+    TBandStelle Block(TBandStelle::TArt art, std::int64_t anfang, int kopie, bool gut, int bytes) const {
+        constexpr int ImpulseJeByte = 9;
+        TBandStelle s;
+        s.art = art;
+        s.durchgang = m_nummer;
+        s.kopie = kopie;
+        s.gut = gut;
+        s.beginn = m_strom.HolePosition(anfang);
+        const std::int64_t letztes =
+            anfang + static_cast<std::int64_t>(bytes + TTonbandSuche::PruefsummeBytes) * ImpulseJeByte;
+        s.ende = m_strom.HolePosition(std::min(letztes, m_strom.HoleAnzahl()));
+        return s;
+    }
+    void Melde(const TBandStelle& s) const {
+        if (m_suche.m_beiStelle)
+            m_suche.m_beiStelle(s);
+    }
+
+    TWAVSuche& m_suche;
+    int m_nummer;
+    std::array<std::uint8_t, TMZFDatei::KopfGroesse> m_kopf{}; // the last header read whole
+    TTonbandBeobachter m_beobachter;
     TTonbandStrom m_strom;
 };
 
 TWAVSuche::TWAVSuche(int pv_modell, bool pv_erweitert)
     : m_durchgaenge(DurchgaengeFuer(pv_modell)), m_gemeldet(std::make_unique<TFundListe>()) {
     for (std::size_t i = 0; i < m_durchgaenge.size(); ++i) {
-        m_suchen.push_back(std::make_unique<TDurchgang>(*this));
+        m_suchen.push_back(std::make_unique<TDurchgang>(*this, static_cast<int>(i)));
         m_senken.push_back(m_suchen.back().get());
     }
     m_erweiterung.an = pv_erweitert;
     if (pv_erweitert) {
         for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
-            m_suchen.push_back(std::make_unique<TDurchgang>(*this));
+            m_suchen.push_back(std::make_unique<TDurchgang>(*this, static_cast<int>(m_suchen.size())));
             m_erweiterung.senken[polaritaet] = m_suchen.back().get();
         }
         m_retter = std::make_unique<TBandRetter>(m_durchgaenge);
@@ -69,6 +148,11 @@ TWAVSuche::TWAVSuche(int pv_modell, bool pv_erweitert)
 }
 
 TWAVSuche::~TWAVSuche() = default;
+
+void TWAVSuche::SetzeBeiStelle(std::function<void(const TBandStelle&)> pv_beiStelle) {
+    m_beiStelle = std::move(pv_beiStelle);
+    m_erweiterung.mitPositionen = static_cast<bool>(m_beiStelle);
+}
 
 void TWAVSuche::Gefunden(const TMZFDatei& datei) {
     const std::lock_guard<std::mutex> sperre(m_sperre);
@@ -148,4 +232,33 @@ void TWAVSuche::Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
             pv_uebersprungen->push_back(
                 {TUebersprungenes::TArt::ZuVieleDateien, QString(), -1, static_cast<qint64>(alle.Anzahl())});
     }
+}
+
+TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+                               const TAufnahmeBeobachter& pv_beobachter,
+                               std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                               std::vector<TUebersprungenes>* pv_uebersprungen,
+                               std::vector<TGeretteteDatei>* pv_gerettet) {
+    TWAVSuche suche(pv_modell, pv_erweitert);
+    if (pv_beobachter.beiStelle)
+        suche.SetzeBeiStelle(pv_beobachter.beiStelle);
+    TMZWAVMehrfachDekoder dekoder;
+    if (pv_beobachter.beiFrames)
+        dekoder.SetzeBeiFrames(pv_beobachter.beiFrames);
+    const auto nachBlock = [&pv_beobachter, &dekoder](const TMZWAVMehrfachDekoder& d) {
+        if (pv_beobachter.format)
+            *pv_beobachter.format = d.HoleFormat();
+        if (pv_beobachter.nachBlock)
+            pv_beobachter.nachBlock(d);
+        if (pv_beobachter.abbruch && pv_beobachter.abbruch->load())
+            dekoder.Abbrechen();
+    };
+    const TBandFehler fehler =
+        dekoder.Dekodiere(pv_dateiName, suche.Durchgaenge(), nachBlock, suche.Erweiterung(), suche.Senken());
+    if (pv_beobachter.format)
+        *pv_beobachter.format = dekoder.HoleFormat();
+    if (!fehler.IstOk())
+        return fehler;
+    suche.Ende(pv_dateien, pv_uebersprungen, pv_gerettet);
+    return {};
 }

@@ -7,10 +7,30 @@
 #include "MZFDatei.h"
 #include "MZWAVMehrfachDekoder.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
+
+// Something one pass met on the recording, where it lies in the recording's frames.
+struct TBandStelle {
+    enum class TArt { LangeMarke, Kopf, KurzeMarke, Rumpf };
+    TArt art = TArt::LangeMarke;
+    // The pass: the index among the fixed passes, then the adaptive pass's polarities.
+    int durchgang = 0;
+    std::int32_t beginn = -1; // frames; -1 where not known
+    std::int32_t ende = -1;
+    // Kopf and Rumpf: which copy (1 or 2), whether its checksum agrees, and a header's bytes when
+    // all of them could be read.
+    int kopie = 0;
+    bool gut = false;
+    bool kopfGelesen = false;
+    std::array<std::uint8_t, TMZFDatei::KopfGroesse> kopf{};
+    // The marks: the mean short and long pulse, in frames (0 when not known).
+    double kurzFrames = 0.0;
+    double langFrames = 0.0;
+};
 
 class TWAVSuche {
 public:
@@ -31,6 +51,11 @@ public:
     // Called as soon as any pass has found a file that no pass found before, while the recording
     // is still read: from the thread that decodes that pass, one call at a time.
     std::function<void(const TMZFDatei& datei)> beiNeuerDatei;
+
+    // Tells every mark and block each pass meets, with its place in the recording: the passes then
+    // keep where their pulses began. Called from the thread that decodes the pass; set before the
+    // decoder gets Senken() and Erweiterung().
+    void SetzeBeiStelle(std::function<void(const TBandStelle&)> pv_beiStelle);
 
     // Once the decoder is done: every distinct file in the order of the passes (those of the first
     // pass, then what the second found besides, ...; the adaptive pass's after the fixed passes'),
@@ -55,4 +80,24 @@ private:
     std::mutex m_sperre;
     std::unique_ptr<class TFundListe> m_gemeldet; // what beiNeuerDatei was told
     std::unique_ptr<class TBandRetter> m_retter;  // with the extended decoding
+    std::function<void(const TBandStelle&)> m_beiStelle;
 };
+
+// One recording decoded and searched as Import WAV does it, with the model and decoding given:
+// the files as TWAVSuche::Ende gives them. pv_nachBlock follows the decoder (it may stop it);
+// pv_beiFrames and pv_beiStelle, when given, see the frames and what the passes met.
+struct TAufnahmeBeobachter {
+    TMZWAVMehrfachDekoder::TNachBlock nachBlock;
+    TMZWAVMehrfachDekoder::TBeiFrames beiFrames;
+    std::function<void(const TBandStelle&)> beiStelle;
+    // Set once the decoder has checked the container.
+    TWAVFormat* format = nullptr;
+    // Set (from nachBlock, or another thread) to stop after the block in hand: the files then are
+    // those of the recording read so far.
+    const std::atomic<bool>* abbruch = nullptr;
+};
+TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+                               const TAufnahmeBeobachter& pv_beobachter,
+                               std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                               std::vector<TUebersprungenes>* pv_uebersprungen,
+                               std::vector<struct TGeretteteDatei>* pv_gerettet);

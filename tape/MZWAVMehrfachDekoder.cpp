@@ -22,10 +22,16 @@ constexpr double MikrosekundenProSekunde = 1000000.0;
 constexpr std::size_t GroessteReserve = std::size_t{1} << 24;
 constexpr int BytesProSample16 = 2;
 
-// Appends one character per bit to a pass's text.
+// Appends one character per bit to a pass's text and, where its sink asks for them, the frame of
+// the crossing where the pulse began.
 struct TTextSenke {
     std::string* text;
-    void operator()(bool lang) { text->push_back(lang ? '1' : '0'); }
+    std::vector<std::int32_t>* positionen = nullptr;
+    void operator()(bool lang, int, double kreuzung) {
+        text->push_back(lang ? '1' : '0');
+        if (positionen)
+            positionen->push_back(static_cast<std::int32_t>(std::lround(kreuzung)));
+    }
 };
 
 // A bit uses at least ceil(r) frames of its own, and r is at least rate x delay - 1 periods
@@ -493,8 +499,18 @@ TBandFehler TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
     return fehler;
 }
 
+void TMZWAVMehrfachDekoder::ZurSkala(const std::uint8_t* pv_roh, std::int32_t pv_frames,
+                                     const TWAVFormat& pv_format, std::uint8_t* pv_ziel) {
+    if (pv_format.IstEinfach()) {
+        WandleUm(pv_roh, pv_frames, pv_format, pv_ziel);
+        return;
+    }
+    WandlerFuer(pv_format)(pv_roh, pv_frames, pv_format.kanaele, nullptr, nullptr, pv_ziel);
+}
+
 void TMZWAVMehrfachDekoder::Beginne(const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                                     const TErweiterteDekodierung& pv_erweitert) {
+    m_abgebrochen = false;
     m_bitTexte.assign(pv_durchgaenge.size(), std::string());
     m_geleseneFrames = 0;
     m_format = TWAVFormat();
@@ -513,6 +529,7 @@ struct TMZWAVMehrfachDekoder::TLauf {
     std::vector<TImpulsSenke*> senken;
     std::vector<TMZSignalDekoder> dekoder;
     std::vector<TTextSenke> textSenken;
+    std::vector<std::vector<std::int32_t>> festePositionen; // per pass, one block's pulses
     bool invertiertGebraucht = false;
     std::int32_t blockFrames = 1;
     std::vector<std::uint8_t> roh;
@@ -561,6 +578,10 @@ void TMZWAVMehrfachDekoder::BereiteVor(const TWAVFormat& pv_format,
         m_bitTexte[i].reserve(
             std::min(GroessteReserve, HoechsteBitAnzahl(reserveFrames, m_format.sampleRate, verzoegerung)));
         l.textSenken[i].text = &m_bitTexte[i];
+        if (i < pv_senken.size() && pv_senken[i] && pv_senken[i]->MitPositionen()) {
+            l.festePositionen.resize(pv_durchgaenge.size());
+            l.textSenken[i].positionen = &l.festePositionen[i];
+        }
         l.invertiertGebraucht = l.invertiertGebraucht || pv_durchgaenge[i].invertiertePolaritaet;
     }
     TAdaptiveSenke adaptiveSenke{};
@@ -619,8 +640,10 @@ void TMZWAVMehrfachDekoder::DekodiereBlock(std::uint8_t* block, std::int32_t anz
     // The fixed passes see the plain reader's scale wherever the plain reader takes the layout.
     if (m_format.IstEinfach())
         WandleUm(block, anzahl, m_format, l.normal.data());
-    else if (!l.dekoder.empty())
+    else if (!l.dekoder.empty() || m_beiFrames)
         l.wandler(block, anzahl, m_format.kanaele, m_gewichte.data(), nullptr, l.normal.data());
+    if (m_beiFrames)
+        m_beiFrames(l.normal.data(), anzahl);
     if (l.arbeiter)
         l.arbeiter->Uebergib(anzahl);
     if (l.invertiertGebraucht)
@@ -631,8 +654,11 @@ void TMZWAVMehrfachDekoder::DekodiereBlock(std::uint8_t* block, std::int32_t anz
             l.durchgaenge[i].invertiertePolaritaet ? l.invertiert.data() : l.normal.data();
         l.dekoder[i].Verarbeite(frames, frames + anzahl, l.textSenken[i]);
         if (i < l.senken.size() && l.senken[i]) {
-            l.senken[i]->Impulse(m_bitTexte[i], nullptr);
+            std::vector<std::int32_t>* positionen = l.textSenken[i].positionen;
+            l.senken[i]->Impulse(m_bitTexte[i], positionen ? positionen->data() : nullptr);
             m_bitTexte[i].clear();
+            if (positionen)
+                positionen->clear();
         }
     }
     m_geleseneFrames += anzahl;
@@ -681,7 +707,7 @@ TBandFehler TMZWAVMehrfachDekoder::Dekodiere(TByteQuelle& pv_quelle,
                                          [](const TMZSignalDekoder& d) { return d.IstAmEnde(); });
     };
     const int blockGroesse = m_format.BlockGroesse();
-    while (m_geleseneFrames < m_format.anzahlFrames && !fertig()) {
+    while (m_geleseneFrames < m_format.anzahlFrames && !fertig() && !m_abgebrochen) {
         const std::int32_t anzahl = std::min(m_lauf->blockFrames, m_format.anzahlFrames - m_geleseneFrames);
         std::uint8_t* const block = NaechsterBlock();
         if (!pv_quelle.LeseBytes(block, anzahl * blockGroesse)) {

@@ -25,6 +25,8 @@ class TImpulsSenke {
 public:
     virtual ~TImpulsSenke() = default;
     virtual void Impulse(std::string_view pv_bits, const std::int32_t* pv_positionen) = 0;
+    // Whether a fixed pass hands this sink the frames where its pulses began (the crossings).
+    virtual bool MitPositionen() const { return false; }
 };
 
 // One decoding pass: the arguments of TMZWAVDateiLeser::Oeffnen besides the file name.
@@ -87,6 +89,18 @@ public:
     void Verarbeite(const std::uint8_t* pv_roh, std::int32_t pv_frames);
     void Beende();
 
+    // Every block's frames on the common scale (the plain mean of the channels, as the fixed
+    // passes see them), in recording order, before the passes decode them.
+    using TBeiFrames = std::function<void(const std::uint8_t* pv_skala, std::int32_t pv_frames)>;
+    void SetzeBeiFrames(TBeiFrames pv_beiFrames) { m_beiFrames = std::move(pv_beiFrames); }
+    // Asked between two blocks (from pv_nachBlock): Dekodiere reads no further block and returns
+    // as after the end; what was decoded so far stands.
+    void Abbrechen() { m_abgebrochen = true; }
+    bool IstAbgebrochen() const { return m_abgebrochen; }
+    // Raw sample data of a format brought to the common scale, as the fixed passes see it.
+    static void ZurSkala(const std::uint8_t* pv_roh, std::int32_t pv_frames, const TWAVFormat& pv_format,
+                         std::uint8_t* pv_ziel);
+
     std::size_t HoleAnzahlDurchgaenge() const { return m_bitTexte.size(); }
     // Pass i's text of "0" and "1", one character per pulse.
     const std::string& HoleBitText(std::size_t pv_durchgang) const { return m_bitTexte[pv_durchgang]; }
@@ -134,4 +148,6 @@ private:
     std::int32_t m_geleseneFrames = 0;
     std::vector<std::string> m_bitTexte;
     std::unique_ptr<TLauf> m_lauf;
+    TBeiFrames m_beiFrames;
+    bool m_abgebrochen = false;
 };

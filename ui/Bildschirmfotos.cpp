@@ -1,13 +1,15 @@
 // Renders the main window, the field edit dialogs, the selection dialog, the settings dialog (each
 // page) and the help windows in both languages to
 // PNG files, for the documentation. Runs on any Qt platform, usually offscreen:
-//   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf [SEVERAL.mzt [MACHINE-CODE.mzf]]
+//   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf [SEVERAL.mzt [MACHINE-CODE.mzf [RECORDING.wav]]]
+// The tape view shows the recording, and a copy of it with a dropout in the first body copy.
 #include "FormAendernMZDateiAttributUnit.h"
 #include "FormAendernMZDateiNameUnit.h"
 #include "FormAendernMZKommentarUnit.h"
 #include "FormAendernMZLadeAdresseUnit.h"
 #include "FormAendernMZStartAdresseUnit.h"
 #include "FormAuswahlMZDateiUnit.h"
+#include "FormBandansichtUnit.h"
 #include "FormEinstellungenUnit.h"
 #ifdef BANDWERK_AUDIO
 #include "FormAbspielenUnit.h"
@@ -22,11 +24,15 @@
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
 
+#include "BandFlaeche.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -34,6 +40,55 @@ bool Speichere(QWidget* fenster, const QString& datei) {
     QApplication::processEvents();
     const bool ok = fenster->grab().save(datei);
     std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "FAILED", qPrintable(datei));
+    return ok;
+}
+
+// A copy of an 8-bit mono recording (data from byte 44 on) whose first body copy falls silent for a
+// moment: that copy fails its checksum, the second one reads.
+QString MitAussetzer(const QString& aufnahme, const QDir& ordner) {
+    TBandaufzeichnung band;
+    if (!band.Lies(aufnahme, HoleImportExportMZModell(), false).IstOk())
+        return QString();
+    QFile quelle(aufnahme);
+    if (!quelle.open(QIODevice::ReadOnly))
+        return QString();
+    QByteArray daten = quelle.readAll();
+    constexpr int DatenBeginn = 44;
+    constexpr int Stille = 128;
+    constexpr int AussetzerFrames = 400;
+    for (const TBandBlock& b : band.Bloecke())
+        if (!b.kopf && b.kopie == 1) {
+            const int mitte = DatenBeginn + (b.beginn + b.ende) / 2;
+            for (int i = mitte; i < mitte + AussetzerFrames && i < daten.size(); ++i)
+                daten[i] = static_cast<char>(Stille);
+            break;
+        }
+    const QString ziel = ordner.filePath(QStringLiteral("worn.wav"));
+    QFile aus(ziel);
+    if (!aus.open(QIODevice::WriteOnly) || aus.write(daten) != daten.size())
+        return QString();
+    return ziel;
+}
+
+// The tape view of a recording, with the first file's blocks chosen (or the first failed block).
+bool AnsichtFoto(QWidget* owner, const QString& aufnahme, const QString& datei) {
+    TFormBandansicht ansicht(owner, {});
+    ansicht.setWindowModality(Qt::NonModal);
+    ansicht.resize(1100, 720);
+    ansicht.show();
+    if (!ansicht.LiesAufnahme(aufnahme))
+        return false;
+    const auto& bloecke = ansicht.Band().Bloecke();
+    for (std::size_t i = 0; i < bloecke.size(); ++i)
+        if (bloecke[i].zustand != TBlockZustand::Gut) {
+            ansicht.WaehleBlock(static_cast<int>(i));
+            const TBandBlock& b = bloecke[i];
+            ansicht.Flaeche->SetzeAusschnitt(b.beginn - 2.0 * (b.ende - b.beginn),
+                                             b.ende + 2.5 * (b.ende - b.beginn));
+            break;
+        }
+    const bool ok = Speichere(&ansicht, datei);
+    ansicht.hide();
     return ok;
 }
 
@@ -62,6 +117,11 @@ int main(int argc, char** argv) {
     if (argumente.size() > 3 && !TMZFDatei::LeseAlleAusMZT(argumente[3], mehrere))
         return 1;
     LadeEinstellungen();
+    // A recording for the tape view, and a worn copy of it.
+    QTemporaryDir temporaer;
+    const QString aufnahme = argumente.size() > 5 ? QFileInfo(argumente[5]).absoluteFilePath() : QString();
+    const QString beschaedigt =
+        aufnahme.isEmpty() ? QString() : MitAussetzer(aufnahme, QDir(temporaer.path()));
     bool alles = true;
     for (const bool englisch : {false, true}) {
         SetzeSprache(englisch);
@@ -138,6 +198,14 @@ int main(int argc, char** argv) {
             alles &= form.HoleDatei().Laden(QFileInfo(argumente[4]).absoluteFilePath());
             form.AktualisiereAnzeige(true);
             alles &= Speichere(&form, name(QStringLiteral("FormHaupt-Z80")));
+        }
+        if (!aufnahme.isEmpty()) {
+            alles &= AnsichtFoto(&form, aufnahme, name(QStringLiteral("FormBandansicht")));
+            // The worn copy as the extended decoding's rescue reads it: the bytes it could not confirm.
+            SetzeImportErweiterteDekodierungImSpeicher(true);
+            alles &= !beschaedigt.isEmpty() &&
+                     AnsichtFoto(&form, beschaedigt, name(QStringLiteral("FormBandansicht-beschaedigt")));
+            SetzeImportErweiterteDekodierungImSpeicher(false);
         }
         form.hide();
     }

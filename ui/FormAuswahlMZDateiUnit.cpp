@@ -1,6 +1,7 @@
 #include "FormAuswahlMZDateiUnit.h"
 
 #include "Fensterplatz.h"
+#include "FormBandansichtUnit.h"
 #include "Plattform.h"
 #include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
@@ -59,8 +60,8 @@ MindestensEine(const std::vector<std::unique_ptr<TMZFDatei>>& liste) {
 
 TFormAuswahlMZDatei::TFormAuswahlMZDatei(QWidget* pv_owner,
                                          const std::vector<std::unique_ptr<TMZFDatei>>& pv_mzDateien,
-                                         TDateiArt pv_quelle)
-    : QDialog(pv_owner), m_quelle(pv_quelle) {
+                                         TDateiArt pv_quelle, const QString& pv_aufnahme)
+    : QDialog(pv_owner), m_quelle(pv_quelle), m_aufnahme(pv_aufnahme) {
     for (const auto& datei : MindestensEine(pv_mzDateien))
         m_mzDateien.push_back(datei.get());
 
@@ -82,6 +83,8 @@ TFormAuswahlMZDatei::TFormAuswahlMZDatei(QWidget* pv_owner,
     ButtonSpeichernAlsMZFDatei =
         Knopf(this, QStringLiteral("ButtonSpeichernAlsMZFDatei"), SpeichernKnopfBreite);
     ButtonAbbrechen = Knopf(this, QStringLiteral("ButtonAbbrechen"), KnopfBreite);
+    ButtonBandansicht = Knopf(this, QStringLiteral("ButtonBandansicht"), KnopfBreite);
+    ButtonBandansicht->setVisible(!m_aufnahme.isEmpty());
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->setSpacing(Rand);
@@ -98,17 +101,36 @@ TFormAuswahlMZDatei::TFormAuswahlMZDatei(QWidget* pv_owner,
     spalte->addWidget(LabelHinweisImport);
     spalte->addWidget(LabelHinweisSpeichernAlsMZFDatei);
     spalte->addStretch();
+    if (!m_aufnahme.isEmpty())
+        spalte->addWidget(ButtonBandansicht, 0, Qt::AlignLeft);
     spalte->addLayout(knoepfe);
 
     setTabOrder(ListBoxMZDateien, ButtonImport);
     setTabOrder(ButtonImport, ButtonSpeichernAlsMZFDatei);
     setTabOrder(ButtonSpeichernAlsMZFDatei, ButtonAbbrechen);
+    setTabOrder(ButtonAbbrechen, ButtonBandansicht);
 
     // Escape rejects the dialog as QDialog does by itself.
     connect(ButtonImport, &QPushButton::clicked, this, &TFormAuswahlMZDatei::ButtonImportClick);
     connect(ButtonAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
     connect(ButtonSpeichernAlsMZFDatei, &QPushButton::clicked, this,
             &TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick);
+    connect(ButtonBandansicht, &QPushButton::clicked, this, &TFormAuswahlMZDatei::ButtonBandansichtClick);
+}
+
+void TFormAuswahlMZDatei::ButtonBandansichtClick() {
+    int wahl = -1;
+    TFormBandansicht fenster(this, [this, &wahl](const TMZFDatei& datei) {
+        for (std::size_t i = 0; i < m_mzDateien.size() && wahl < 0; ++i)
+            if (m_mzDateien[i]->IstGleich(datei))
+                wahl = static_cast<int>(i);
+        return wahl >= 0;
+    });
+    fenster.show();
+    if (!fenster.LiesAufnahme(m_aufnahme) || fenster.exec() != QDialog::Accepted || wahl < 0)
+        return;
+    ListBoxMZDateien->setCurrentRow(wahl);
+    accept();
 }
 
 void TFormAuswahlMZDatei::showEvent(QShowEvent* event) {
@@ -156,7 +178,7 @@ void TFormAuswahlMZDatei::SetzeTexte() {
     // The list names the kind of file it comes from.
     if (m_quelle == TDateiArt::MZT)
         LabelMZDateien->setText(Text(QStringLiteral("LabelMZDateien_MZT")));
-    for (QPushButton* knopf : {ButtonImport, ButtonSpeichernAlsMZFDatei, ButtonAbbrechen})
+    for (QPushButton* knopf : {ButtonImport, ButtonSpeichernAlsMZFDatei, ButtonAbbrechen, ButtonBandansicht})
         knopf->setText(Text(knopf->objectName()));
 }
 
@@ -208,9 +230,9 @@ void TFormAuswahlMZDatei::ButtonSpeichernAlsMZFDateiClick() {
         ZeigeInfo(HoleTextMitParametern(QStringLiteral("Info_DateiWurdeGespeichert"), *gewaehlt));
 }
 
-TMZFDatei::TAuswahl AuswahlDialog(QWidget* pv_aufruferForm, TDateiArt pv_quelle) {
-    return [pv_aufruferForm, pv_quelle](const std::vector<std::unique_ptr<TMZFDatei>>& dateien) {
-        TFormAuswahlMZDatei dialog(pv_aufruferForm, dateien, pv_quelle);
+TMZFDatei::TAuswahl AuswahlDialog(QWidget* pv_aufruferForm, TDateiArt pv_quelle, const QString& pv_aufnahme) {
+    return [pv_aufruferForm, pv_quelle, pv_aufnahme](const std::vector<std::unique_ptr<TMZFDatei>>& dateien) {
+        TFormAuswahlMZDatei dialog(pv_aufruferForm, dateien, pv_quelle, pv_aufnahme);
         return dialog.exec() == QDialog::Accepted ? dialog.AusgewaehlterIndex() : -1;
     };
 }

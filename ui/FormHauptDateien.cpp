@@ -4,6 +4,7 @@
 
 #include "DateiArt.h"
 #include "FormAuswahlMZDateiUnit.h"
+#include "FormBandansichtUnit.h"
 #include "FormHauptIntern.h"
 #include "MZFDatei.h"
 #include "SprachenTexte.h"
@@ -29,10 +30,10 @@ bool TFormHaupt::NimmDatei(const QString& pv_pfad) {
         return false;
     switch (DateiArtVonEndung(pv_pfad)) {
     case TDateiArt::MZT:
-        Datei->ImportMZT(pv_pfad, AuswahlDialog(this, TDateiArt::MZT));
+        Datei->ImportMZT(pv_pfad, KatalogAuswahl(this, pv_pfad));
         break;
     case TDateiArt::WAV:
-        Datei->ImportWAV(pv_pfad, AuswahlDialog(this, TDateiArt::WAV));
+        Datei->ImportWAV(pv_pfad, AuswahlDialog(this, TDateiArt::WAV, pv_pfad));
         break;
     case TDateiArt::MZF:
     case TDateiArt::Unbekannt: // a name on the command line is an MZF file, whatever it is called
@@ -168,7 +169,7 @@ void TFormHaupt::MenueHaupt_ImportExport_ImportMZTClick() {
     const std::optional<QString> pfad = ZeigeDateiDialog(OpenDialogMZTDatei);
     if (!pfad)
         return;
-    Datei->ImportMZT(*pfad, AuswahlDialog(this, TDateiArt::MZT));
+    Datei->ImportMZT(*pfad, KatalogAuswahl(this, *pfad));
     AktualisiereAnzeige(true);
 }
 
@@ -180,8 +181,45 @@ void TFormHaupt::MenueHaupt_ImportExport_ImportWAVClick() {
         return;
     // Busy state and progress bar come with the record's events; several files found are
     // offered in the selection dialog.
-    Datei->ImportWAV(pfade, AuswahlDialog(this, TDateiArt::WAV));
+    Datei->ImportWAV(pfade, AuswahlDialog(this, TDateiArt::WAV, pfade.first()));
     AktualisiereAnzeige(true);
+    BieteAufnahmeAn(pfade.first());
+}
+
+void TFormHaupt::BieteAufnahmeAn(const QString& pv_pfad) {
+    // A recording that gave nothing whole: the user may look at what is on it.
+    const bool nichtsGanzes = Datei->IstGeladen()
+                                  ? Datei->HoleBefund().zustand == TDateiBefund::TZustand::Beschaedigt
+                                  : Datei->LetzterImportFandNichts();
+    if (nichtsGanzes && FrageBestaetigung(HoleText(QStringLiteral("Frage_Bandansicht"))) == TAntwort::Ja)
+        ZeigeAufnahme(pv_pfad);
+}
+
+void TFormHaupt::MenueHaupt_ImportExport_BandansichtClick() {
+    const std::optional<QString> pfad = ZeigeDateiDialog(OpenDialogWAVDatei);
+    if (pfad)
+        ZeigeAufnahme(*pfad);
+}
+
+void TFormHaupt::ZeigeAufnahme(const QString& pv_pfad) {
+    TFormBandansicht fenster(this, [this](const TMZFDatei& datei) { return UebernimmDatei(datei); });
+    fenster.show();
+    if (fenster.LiesAufnahme(pv_pfad))
+        fenster.exec();
+}
+
+bool TFormHaupt::UebernimmDatei(const TMZFDatei& pv_datei) {
+    // Closing asks about unsaved changes as the menu command does.
+    if (HoleDatei().IstGeladen())
+        MenueHaupt_Datei_SchliessenClick();
+    if (HoleDatei().IstGeladen())
+        return false;
+    // The window's record keeps its events: only the file is taken.
+    HoleDatei().Uebernimm(
+        pv_datei.Kopf(),
+        std::vector<std::uint8_t>(pv_datei.Rumpf(), pv_datei.Rumpf() + pv_datei.HoleMZDateiGroesse()));
+    AktualisiereAnzeige(true);
+    return true;
 }
 
 void TFormHaupt::MenueHaupt_ImportExport_ExportMZTClick() {

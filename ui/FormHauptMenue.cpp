@@ -59,6 +59,9 @@ void TFormHaupt::BaueMenue() {
     MenueHaupt_ImportExport_ImportWAV =
         NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_ImportWAV",
                      &TFormHaupt::MenueHaupt_ImportExport_ImportWAVClick);
+    MenueHaupt_ImportExport_Bandansicht =
+        NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_Bandansicht",
+                     &TFormHaupt::MenueHaupt_ImportExport_BandansichtClick);
 #ifdef BANDWERK_AUDIO
     MenueHaupt_ImportExport_Aufnahme =
         NeuerEintrag(MenueHaupt_ImportExport, "MenueHaupt_ImportExport_Aufnahme",

@@ -241,6 +241,7 @@ void TFormHaupt::AktualisiereAnzeige(bool pv_felderLeeren) {
     MenueHaupt_ImportExport_ExportWAV->setEnabled(geladen);
     if (MenueHaupt_ImportExport_Abspielen)
         MenueHaupt_ImportExport_Abspielen->setEnabled(geladen);
+    MenueHaupt_ImportExport_Bandansicht->setEnabled(true);
     MenueHaupt_Extras_Einstellungen->setEnabled(true);
     MenueHaupt_Hilfe_Kurzanleitung->setEnabled(true);
     MenueHaupt_Hilfe_VersionsHistorie->setEnabled(true);

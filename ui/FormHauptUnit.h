@@ -56,6 +56,9 @@ public:
     void MenueHaupt_Datei_BeendenClick();
     void MenueHaupt_ImportExport_ImportMZTClick();
     void MenueHaupt_ImportExport_ImportWAVClick();
+    void MenueHaupt_ImportExport_BandansichtClick();
+    // The tape view of a recording, importing into this window.
+    void ZeigeAufnahme(const QString& pv_pfad);
     void MenueHaupt_ImportExport_ExportMZTClick();
     void MenueHaupt_ImportExport_ExportWAVClick();
     // The tape deck (FormHauptTonband.cpp; only in a build with it).
@@ -101,6 +104,8 @@ private:
     };
 
     void FormShow();
+    // After an import of a recording that gave no file whole: offers the tape view.
+    void BieteAufnahmeAn(const QString& pv_pfad);
     void StelleLageWiederHer();
     void FormHide();
     // Opens an MZF file, or imports an MZT file or a recording, by the file's extension; false
@@ -184,6 +189,7 @@ private:
     QAction* MenueHaupt_Datei_Beenden = nullptr;
     QAction* MenueHaupt_ImportExport_ImportMZT = nullptr;
     QAction* MenueHaupt_ImportExport_ImportWAV = nullptr;
+    QAction* MenueHaupt_ImportExport_Bandansicht = nullptr;
     QAction* MenueHaupt_ImportExport_ExportMZT = nullptr;
     QAction* MenueHaupt_ImportExport_ExportWAV = nullptr;
     QAction* MenueHaupt_ImportExport_Aufnahme = nullptr;

@@ -101,11 +101,12 @@ TEST_F(FormHaupt, MenueTexteUndTrenner) {
     for (QAction* a : oben[1]->menu()->actions())
         ie << (a->isSeparator() ? QStringLiteral("-") : a->text());
 #ifdef BANDWERK_AUDIO
-    EXPECT_EQ(ie, (QStringList{"Import from &MZT-file...", "Import from &WAV-file...", "&Record from tape...",
-                               "-", "Export to MZ&T-file...", "Export to WA&V-file...", "&Play to tape..."}));
+    EXPECT_EQ(ie, (QStringList{"Import from &MZT-file...", "Import from &WAV-file...", "S&how recording...",
+                               "&Record from tape...", "-", "Export to MZ&T-file...",
+                               "Export to WA&V-file...", "&Play to tape..."}));
 #else
-    EXPECT_EQ(ie, (QStringList{"Import from &MZT-file...", "Import from &WAV-file...", "-",
-                               "Export to MZ&T-file...", "Export to WA&V-file..."}));
+    EXPECT_EQ(ie, (QStringList{"Import from &MZT-file...", "Import from &WAV-file...", "S&how recording...",
+                               "-", "Export to MZ&T-file...", "Export to WA&V-file..."}));
 #endif
     EXPECT_EQ(oben[2]->menu()->actions().size(), 1);
     EXPECT_EQ(oben[3]->menu()->actions().size(), 3);

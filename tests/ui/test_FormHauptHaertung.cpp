@@ -341,8 +341,9 @@ TEST_F(FormHauptHaertung, AuswahlNenntDieArtDerDatei) {
         skript.WaehleDatei(KorpusPfad(QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject/Baryon.mzt")));
         MitModalemDialog(
             [&](QWidget* d) {
-                gezeigt = d->findChild<QLabel*>(QStringLiteral("LabelMZDateien"))->text();
-                d->findChild<QPushButton*>(QStringLiteral("ButtonAbbrechen"))->click();
+                // The catalogue of the tape image.
+                gezeigt = d->findChild<QLabel*>(QStringLiteral("LabelKatalog"))->text();
+                d->findChild<QPushButton*>(QStringLiteral("ButtonSchliessen"))->click();
             },
             [&] { Waehle(form.get(), "MenueHaupt_ImportExport_ImportMZT"); });
         EXPECT_EQ(gezeigt, QString::fromUtf8(f.text));

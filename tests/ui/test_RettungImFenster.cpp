@@ -84,7 +84,10 @@ TEST_F(RettungImFenster, EineBeschaedigteDateiNurNachDerWarnung) {
     skript.Leeren();
     skript.WaehleDatei(wav);
     skript.Antworte(TAntwort::Ja);
+    skript.Antworte(TAntwort::Nein); // nothing whole came back: the tape view is offered
     Waehle(form.get(), "MenueHaupt_ImportExport_ImportWAV");
+    ASSERT_EQ(skript.nachrichten.size(), 2);
+    EXPECT_TRUE(skript.nachrichten[1].text.startsWith(QStringLiteral("Show the recording in the tape view")));
     ASSERT_TRUE(form->HoleDatei().IstGeladen());
     EXPECT_EQ(form->HoleDatei().HoleBefund().zustand, TDateiBefund::TZustand::Beschaedigt);
     EXPECT_EQ(GeladenerRumpf(*form).left(16), Rumpf().left(16)) << "the bytes before the dropout";

@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
@@ -99,7 +100,9 @@ TEST_F(ZiehenUndAblegen, MehrereDateienKommenInDenAuswahldialog) {
         }
         suche.stop();
         gesehen = true;
-        dialog->findChild<QListWidget*>(QStringLiteral("ListBoxMZDateien"))->setCurrentRow(2);
+        // The tape image's catalogue.
+        auto* katalog = dialog->findChild<QTreeWidget*>(QStringLiteral("Katalog"));
+        katalog->setCurrentItem(katalog->topLevelItem(2));
         dialog->findChild<QPushButton*>(QStringLiteral("ButtonImport"))->click();
     });
     suche.start(10);
