@@ -60,7 +60,8 @@ int TDateiBefund::UnsichereBytes() const {
 // One polarity: its adaptive pass frames, its fixed passes vote.
 class TBandRetter::TPolaritaet {
 public:
-    TPolaritaet(int polaritaet, std::size_t sekundaere) : m_polaritaet(polaritaet), m_sekundaer(sekundaere) {}
+    TPolaritaet(int polaritaet, std::size_t sekundaere, std::vector<TGanzeKopie>& ganze)
+        : m_polaritaet(polaritaet), m_ganze(ganze), m_sekundaer(sekundaere) {}
 
     TBelegFolge& Primaer() { return m_primaer; }
     TBelegFolge& Sekundaer(std::size_t i) { return m_sekundaer[i]; }
@@ -81,11 +82,17 @@ private:
     void LernePulse(std::int64_t vorlaufEnde);
     void LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege, TBlockBericht& bericht,
                    std::vector<std::vector<std::uint8_t>>& sauber);
+    bool LiesGlatt(std::int64_t anfang, int bytes, std::vector<KopieRahmen::TByte>& rahmen,
+                   std::vector<std::uint8_t>& gelesen) const;
     void StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege);
     void Fertig(std::int64_t weiterAb);
     void Vergiss();
 
+    const TGanzeKopie* AndereGanz(std::int64_t anfang, int bytes) const;
+    void MerkeGanz(std::int64_t anfang, const std::vector<std::uint8_t>& bytes);
+
     int m_polaritaet;
+    std::vector<TGanzeKopie>& m_ganze; // shared by both polarities
     TBelegFolge m_primaer;
     std::vector<TBelegFolge> m_sekundaer;
     TPhase m_phase = TPhase::Marke;
@@ -174,6 +181,58 @@ void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TB
     }
 }
 
+// A copy that reads cleanly as it stands: every pulse known, every ninth one long, no pulse so long
+// that pulses were lost in it, and the checksum agrees. The framing as a whole would lay it on the
+// pattern just so; it is the most common case by far and costs a pass over its pulses.
+bool TBandRetter::TPolaritaet::LiesGlatt(std::int64_t anfang, int bytes,
+                                         std::vector<KopieRahmen::TByte>& rahmen,
+                                         std::vector<std::uint8_t>& gelesen) const {
+    const std::int64_t ende = anfang + static_cast<std::int64_t>(bytes) * BitsProByte;
+    if (!m_primaer.Hat(anfang) || !m_primaer.Hat(ende))
+        return false;
+    const double luecke = KopieRahmen::LueckenGrenze * KopieRahmen::LangZuKurz * m_kurz;
+    for (std::int64_t j = anfang; j < ende; ++j)
+        if (m_primaer[j].wert == 0 || m_primaer[j + 1].beginn - m_primaer[j].beginn > luecke)
+            return false;
+    gelesen.assign(static_cast<std::size_t>(bytes), 0);
+    for (int i = 0; i < bytes; ++i) {
+        const std::int64_t start = anfang + static_cast<std::int64_t>(i) * BitsProByte;
+        if (!IstLang(start)) {
+            gelesen.clear();
+            return false;
+        }
+        std::uint8_t wert = 0;
+        for (int bit = 1; bit <= DatenBits; ++bit)
+            wert = static_cast<std::uint8_t>(wert << 1 | (IstLang(start + bit) ? 1 : 0));
+        gelesen[static_cast<std::size_t>(i)] = wert;
+    }
+    if (!PruefsummeGut(gelesen)) {
+        gelesen.clear();
+        return false;
+    }
+    rahmen.assign(static_cast<std::size_t>(bytes), {});
+    for (int i = 0; i < bytes; ++i)
+        rahmen[static_cast<std::size_t>(i)].start = anfang + static_cast<std::int64_t>(i) * BitsProByte;
+    return true;
+}
+
+// A copy the other polarity read whole that begins where this one does: the other polarity's
+// pulses begin half a pulse off, so within a long pulse.
+const TBandRetter::TGanzeKopie* TBandRetter::TPolaritaet::AndereGanz(std::int64_t anfang, int bytes) const {
+    const double toleranz = KopieRahmen::LangZuKurz * m_kurz;
+    for (const TGanzeKopie& g : m_ganze)
+        if (g.polaritaet != m_polaritaet && static_cast<int>(g.bytes.size()) == bytes - PruefsummeBytes &&
+            std::abs(g.beginn - m_primaer[anfang].beginn) <= toleranz)
+            return &g;
+    return nullptr;
+}
+
+void TBandRetter::TPolaritaet::MerkeGanz(std::int64_t anfang, const std::vector<std::uint8_t>& bytes) {
+    if (m_ganze.size() == GemerkteKopien)
+        m_ganze.erase(m_ganze.begin());
+    m_ganze.push_back({m_polaritaet, m_primaer[anfang].beginn, bytes});
+}
+
 // Reads both copies of a block: each framed on its start bits as a whole (a copy framed whole, no
 // pulse unknown, with a good checksum is a copy read whole), the stretches after long dropouts
 // placed by the other copy, then every byte's bits from the adaptive pass and the fixed passes.
@@ -190,8 +249,32 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
         bericht.kopieGefunden[k] = true;
         bericht.beginn[k] = m_primaer.Hat(anfang[k]) ? m_primaer[anfang[k]].beginn : -1;
         bericht.lesungen += 1;
-        rahmen[k] = KopieRahmen::Rahme(m_primaer, anfang[k], bytes, m_kurz);
         std::vector<std::uint8_t> gelesen;
+        const TGanzeKopie* andere = nullptr;
+        if (LiesGlatt(anfang[k], bytes, rahmen[k], gelesen)) {
+            MerkeGanz(anfang[k], gelesen);
+        } else if ((andere = AndereGanz(anfang[k], bytes)) != nullptr) {
+            // The other polarity read this very copy whole: framing it here could add nothing, and
+            // its bytes are this copy's evidence.
+            rahmen[k].assign(static_cast<std::size_t>(bytes), {});
+            gelesen = andere->bytes;
+            for (int index = 0; index < bytes; ++index) {
+                std::int8_t bits[DatenBits];
+                for (int bit = 0; bit < DatenBits; ++bit)
+                    bits[bit] = (gelesen[static_cast<std::size_t>(index)] >> (DatenBits - 1 - bit) & 1) != 0
+                                    ? TImpulsBeleg::Sicher
+                                    : -TImpulsBeleg::Sicher;
+                belege.Lies(k, index, bits);
+                belege.Bestaetige(index);
+            }
+        }
+        if (!gelesen.empty()) {
+            bericht.kopieGut[k] = true;
+            gelesen.resize(static_cast<std::size_t>(bytes - PruefsummeBytes));
+            sauber.push_back(std::move(gelesen));
+            continue;
+        }
+        rahmen[k] = KopieRahmen::Rahme(m_primaer, anfang[k], bytes, m_kurz);
         for (const KopieRahmen::TByte& b : rahmen[k]) {
             if (b.start < 0 || b.abschnitt != 0)
                 break;
@@ -207,6 +290,7 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
         }
         if (static_cast<int>(gelesen.size()) == bytes && PruefsummeGut(gelesen)) {
             bericht.kopieGut[k] = true;
+            MerkeGanz(anfang[k], gelesen);
             gelesen.resize(static_cast<std::size_t>(bytes - PruefsummeBytes));
             sauber.push_back(std::move(gelesen));
         }
@@ -343,7 +427,7 @@ TBandRetter::TBandRetter(const std::vector<TDekodierDurchgang>& pv_festeDurchgae
     for (const TDekodierDurchgang& d : pv_festeDurchgaenge)
         ++proPolaritaet[d.invertiertePolaritaet ? 1 : 0];
     for (int p = 0; p < 2; ++p)
-        m_polaritaeten[p] = std::make_unique<TPolaritaet>(p, proPolaritaet[p]);
+        m_polaritaeten[p] = std::make_unique<TPolaritaet>(p, proPolaritaet[p], m_ganzeKopien);
     m_quellen.push_back({0, -1});
     m_quellen.push_back({1, -1});
     std::size_t naechste[2] = {};

@@ -67,9 +67,19 @@ public:
     // added), setting its bytes and its state.
     static void Entscheide(TGeretteteDatei& pv_datei);
 
+    // The copies of blocks lately read whole, in either polarity: the other polarity reads the
+    // same copy from there without framing it again. A few blocks back suffice (bounded).
+    struct TGanzeKopie {
+        int polaritaet = 0;
+        std::int32_t beginn = 0;         // frame of its first start bit
+        std::vector<std::uint8_t> bytes; // with the checksum
+    };
+    static constexpr std::size_t GemerkteKopien = 8;
+
 private:
     class TPolaritaet;
     std::unique_ptr<TPolaritaet> m_polaritaeten[2];
+    std::vector<TGanzeKopie> m_ganzeKopien;
     // Per source: its polarity, and which of that polarity's fixed passes it is (-1: adaptive).
     std::vector<std::pair<int, int>> m_quellen;
 };

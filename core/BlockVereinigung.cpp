@@ -216,6 +216,10 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
         if (schwaechsteEins + schwaechsteNull < Zweifel)
             e.gut = false;
     }
+    // A checksum bit nothing was read of confirms nothing (it decides as 0, as unread data bits do).
+    if (std::any_of(pv_gewichte.begin() + static_cast<std::ptrdiff_t>(datenBits), pv_gewichte.end(),
+                    [](float g) { return g == 0.0F; }))
+        e.gut = false;
     e.bytes.assign(static_cast<std::size_t>(pv_anzahl), 0);
     e.unsicher.assign(static_cast<std::size_t>(pv_anzahl), false);
     for (std::size_t i = 0; i < datenBits; ++i) {

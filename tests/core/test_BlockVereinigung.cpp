@@ -67,3 +67,23 @@ TEST(BlockVereinigung, DecidesFlipsAndDoubts) {
         EXPECT_EQ(unsicher, f.unsicher);
     }
 }
+
+// A checksum nothing was read of confirms nothing: bits unknown decide as 0, and a block of zero
+// bytes, or a block of which nothing was read at all, would otherwise agree with a checksum of 0.
+TEST(BlockVereinigung, AnUnreadChecksumConfirmsNothing) {
+    const std::vector<std::uint8_t> nullen(8, 0x00);
+    const std::size_t pruefsummeAb = nullen.size() * 8;
+    std::vector<float> gelesen = Gewichte(nullen);
+    std::fill(gelesen.begin() + static_cast<std::ptrdiff_t>(pruefsummeAb), gelesen.end(), 0.0F);
+    const std::vector<float> nichts(gelesen.size(), 0.0F);
+    for (const auto& [name, g] :
+         {std::pair{"zero bytes, checksum unread", gelesen}, std::pair{"nothing read", nichts}}) {
+        SCOPED_TRACE(name);
+        const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, static_cast<int>(nullen.size()));
+        EXPECT_FALSE(e.gut);
+    }
+    // One checksum bit unread while the others say the block holds no 1 bit: still unconfirmed.
+    std::vector<float> einBit = Gewichte(nullen);
+    einBit[pruefsummeAb + 15] = 0.0F;
+    EXPECT_FALSE(BlockVereinigung::Entscheide(einBit, static_cast<int>(nullen.size())).gut);
+}
