@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -34,6 +35,13 @@ constexpr double Lernrate = 1.0 / 32.0;
 constexpr double KleinstesVerhaeltnis = 1.35;
 // Pulses further than this from their class's length are classified but not learned from.
 constexpr double LernFenster = 0.25;
+// A pulse further outside its class than its usual spread (this share of its length, and half a
+// frame for the sampling) is no clean pulse of the class: a click split a long pulse or a missed
+// edge joined two. Its sureness falls to nothing at the second share.
+constexpr double AussenFrei = 0.15;
+constexpr double AussenNichts = 0.35;
+constexpr double AussenAbtastung = 0.5;
+constexpr int Unbekannt = std::numeric_limits<int>::min();
 // A run: this many pulses in a row, each within this share of the run's mean. Only the gaps of a
 // tape (thousands of short pulses) and long stretches of 0xFF bytes make one; hiss never does.
 constexpr int LaufLaenge = 64;
@@ -96,6 +104,9 @@ void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
     m_kurzNominal = kurz;
     m_langNominal = lang;
     m_laufGrenze = std::sqrt(kurz * lang);
+    m_stoerungsLuecke = kurz;
+    m_laengsterKnack = LaengsterKnackImpulse * kurz;
+    m_laengsterAussetzer = LaengsterAussetzerSekunden * rate;
     for (TKlassen& k : m_klassen) {
         k = TKlassen{kurz, lang, -1.0, 0, 0.0, 0.0, 0.0};
         SetzeFolge(k);
@@ -116,8 +127,18 @@ int TMZAdaptiverDekoder::Lerne(TKlassen& k, double dauer) const {
     const double mitte = 0.5 * (kurz + lang);
     const bool istLang = dauer > mitte;
     const double sicherheit = Typisch * (dauer - mitte) / (0.5 * (lang - kurz));
-    const int wert =
+    int wert =
         static_cast<int>(std::clamp(sicherheit, -static_cast<double>(Sicher), static_cast<double>(Sicher)));
+    const double klasse = istLang ? lang : kurz;
+    const double aussen = istLang ? dauer - lang : kurz - dauer;
+    const double frei = AussenFrei * klasse + AussenAbtastung;
+    if (aussen > frei) {
+        const double rest = 1.0 - (aussen - frei) / ((AussenNichts - AussenFrei) * klasse);
+        const double betrag = rest > 0.0 ? Typisch * rest : 0.0;
+        wert = static_cast<int>(istLang ? betrag : -betrag);
+        if (wert == 0)
+            wert = Unbekannt;
+    }
 
     double& laenge = istLang ? k.lang : k.kurz;
     if (std::fabs(dauer - laenge) <= LernFenster * laenge) {
@@ -134,7 +155,9 @@ int TMZAdaptiverDekoder::Lerne(TKlassen& k, double dauer) const {
         }
     }
     k.vorher = istLang ? 1 : 0;
-    // Never exactly 0, which means "nothing known".
+    // Never exactly 0 by chance, which means "nothing known".
+    if (wert == Unbekannt)
+        return 0;
     return wert != 0 ? wert : (istLang ? 1 : -1);
 }
 

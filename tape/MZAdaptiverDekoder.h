@@ -133,7 +133,8 @@ private:
         double huelle = 0.0;
         double typisch = 0.0;
         double letzteStoerung = -1.0;
-        std::int64_t frame = 0; // of the reduced recording
+        double stoerungSeit = -1.0; // where the disturbance in hand began
+        std::int64_t frame = 0;     // of the reduced recording
         // The reduction: the sum of the frames of the group in hand, and how many.
         double summe = 0.0;
         int gesammelt = 0;
@@ -160,11 +161,21 @@ private:
         const double hysterese = Groesser(Groesser(KleinsteHysterese, PegelAnteil * z.pegel),
                                           HystereseAnteil * (z.oben - z.unten));
         z.huelle = Groesser(betrag, z.huelle * m_huellenAbfall);
-        if (z.typisch > KleinsteHysterese &&
-            (z.huelle < AussetzerAnteil * z.typisch || betrag > KnackAnteil * z.typisch))
-            z.letzteStoerung = static_cast<double>(z.frame);
-        else
+        const bool aussetzer = z.huelle < AussetzerAnteil * z.typisch;
+        if (z.typisch > KleinsteHysterese && (aussetzer || betrag > KnackAnteil * z.typisch)) {
+            const auto jetzt = static_cast<double>(z.frame);
+            if (jetzt - z.letzteStoerung > m_stoerungsLuecke)
+                z.stoerungSeit = jetzt;
+            z.letzteStoerung = jetzt;
+            // Longer than any click or dropout: the tape's level itself changed (the signal
+            // began after hiss, the recording level moved). Its new height is the typical one.
+            if (jetzt - z.stoerungSeit > (aussetzer ? m_laengsterAussetzer : m_laengsterKnack)) {
+                z.typisch = z.huelle;
+                z.stoerungSeit = jetzt;
+            }
+        } else {
             z.typisch += m_typischAnteil * (z.huelle - z.typisch);
+        }
         if (z.vorher >= 0.0 && relativ < 0.0)
             z.letzteAbwaerts = static_cast<double>(z.frame - 1) + z.vorher / (z.vorher - relativ);
         else if (z.vorher < 0.0 && relativ >= 0.0)
@@ -239,5 +250,10 @@ private:
     double m_kurzMin = 0.0, m_kurzMax = 0.0, m_langMin = 0.0, m_langMax = 0.0;
     // The nominal lengths in frames, and the boundary between short and long runs.
     double m_kurzNominal = 0.0, m_langNominal = 0.0, m_laufGrenze = 0.0;
+    // Disturbances apart by no more than a short pulse are one; a click lasts no longer than a few
+    // short pulses, a dropout no longer than half a second (frames of the reduced recording).
+    double m_stoerungsLuecke = 0.0, m_laengsterKnack = 0.0, m_laengsterAussetzer = 0.0;
+    static constexpr double LaengsterKnackImpulse = 4.0;
+    static constexpr double LaengsterAussetzerSekunden = 0.5;
     TKlassen m_klassen[AnzahlPolaritaeten];
 };

@@ -119,4 +119,64 @@ TEST(AdaptiverDekoder, EinKnackserImTiefenTeilIstKeinImpuls) {
     EXPECT_TRUE(Enthaelt(Normal(Signal(bits, knacks)), bits));
 }
 
+// How sure the decoder is of pulses whose lengths are given here (us, low part then high part of
+// equal length), after a leader of short pulses to learn from: the sureness of each pulse given.
+std::vector<int> Sicherheiten(const std::vector<double>& laengen) {
+    std::vector<float> signal(static_cast<std::size_t>(Frames(20000)), 0.0F);
+    const auto impuls = [&signal](double mikrosekunden) {
+        signal.insert(signal.end(), static_cast<std::size_t>(Frames(mikrosekunden / 2)), -Amplitude);
+        signal.insert(signal.end(), static_cast<std::size_t>(Frames(mikrosekunden / 2)), Amplitude);
+    };
+    constexpr int Vorlauf = 3000;
+    for (int i = 0; i < Vorlauf; ++i)
+        impuls(504);
+    for (const double l : laengen)
+        impuls(l);
+    impuls(504); // ends the last pulse given
+    signal.insert(signal.end(), static_cast<std::size_t>(Frames(20000)), 0.0F);
+    TMZAdaptiverDekoder dekoder;
+    dekoder.Starte(static_cast<std::uint32_t>(Rate), MZ80K);
+    std::vector<int> werte;
+    auto senke = [&werte](int polaritaet, bool, double, int wert) {
+        if (polaritaet == TMZAdaptiverDekoder::Normal)
+            werte.push_back(wert);
+    };
+    dekoder.Verarbeite(signal.data(), signal.data() + signal.size(), senke);
+    const auto n = static_cast<std::ptrdiff_t>(laengen.size() + 1);
+    return werte.size() >= laengen.size() + 1 ? std::vector<int>(werte.end() - n, werte.end() - 1)
+                                              : std::vector<int>{};
+}
+
+TEST(AdaptiverDekoder, EinImpulsWeitAusserhalbSeinerKlasseIstUnsicher) {
+    // MZ-80K: short 504 us, long 958 us, after silence and a leader of hard square pulses (the
+    // level rises at once, which is no click). A pulse as long as its class or a little off is sure; one
+    // far shorter than a short pulse (a click split a long one) or far longer than a long one (an
+    // edge went missing) is not, though it is classified.
+    struct TFall {
+        double laenge;
+        bool lang;
+        bool sicher;
+    };
+    const TFall faelle[] = {
+        {504, false, true},  {958, true, true},   {540, false, true}, {900, true, true},
+        {280, false, false}, {1400, true, false}, {504, false, true},
+    };
+    std::vector<double> laengen;
+    for (const TFall& f : faelle)
+        laengen.push_back(f.laenge);
+    const std::vector<int> werte = Sicherheiten(laengen);
+    ASSERT_EQ(werte.size(), std::size(faelle));
+    for (std::size_t i = 0; i < werte.size(); ++i) {
+        SCOPED_TRACE(faelle[i].laenge);
+        if (werte[i] != 0) {
+            EXPECT_EQ(werte[i] > 0, faelle[i].lang);
+        }
+        if (faelle[i].sicher) {
+            EXPECT_GE(std::abs(werte[i]), TMZAdaptiverDekoder::Typisch / 2);
+        } else {
+            EXPECT_LT(std::abs(werte[i]), TMZAdaptiverDekoder::Typisch / 4);
+        }
+    }
+}
+
 } // namespace
