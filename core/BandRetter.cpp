@@ -68,6 +68,7 @@ public:
 
     // Goes as far as the pulses held allow; at the end of the recording, to the end.
     void Weiter(bool ende);
+    std::int64_t Gehalten() const { return m_primaer.Ende() - m_primaer.Anfang(); }
 
     std::vector<TGeretteteDatei> ergebnisse;
 
@@ -147,7 +148,7 @@ std::int64_t TBandRetter::TPolaritaet::SucheKopie(std::int64_t von, bool ende, b
         }
         if (IstLang(j) && q.Lange(j - LueckenProbe, j) > LueckenFehler / 2)
             return -1; // the gap ended in something that is no block
-        if (IstLang(j) && j - luecke > LaengsteKopieLuecke)
+        if (j - luecke > LaengsteKopieLuecke)
             return -1; // a leader: no copy follows
         if (IstLang(j) && q.Hat(j + BitsProByte) && IstLang(j + BitsProByte))
             return j;
@@ -317,6 +318,8 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
 
 void TBandRetter::TPolaritaet::Fertig(std::int64_t weiterAb) {
     TBandRetter::Entscheide(m_datei);
+    m_datei.kopfBelege.Verdichte();
+    m_datei.rumpfBelege.Verdichte();
     m_datei.polaritaet = m_polaritaet;
     const std::int64_t letzter = std::min(weiterAb, m_primaer.Ende()) - 1;
     m_datei.ende = m_primaer.Hat(letzter) ? m_primaer[letzter].beginn : m_datei.beginn;
@@ -328,12 +331,15 @@ void TBandRetter::TPolaritaet::Fertig(std::int64_t weiterAb) {
     m_kopf[0] = m_kopf[1] = m_rumpf[0] = m_rumpf[1] = -1;
     m_phase = TPhase::Marke;
     m_suche = std::max(m_suche, weiterAb);
+    // The next file's mark may be held already (the search for a copy waited for it): what lies
+    // before it is done with all the same.
+    Vergiss();
 }
 
 void TBandRetter::TPolaritaet::Vergiss() {
     // Nothing before the file in hand, or before the leader the next mark is looked for after.
     std::int64_t bis = m_phase == TPhase::Marke ? m_suche - VorlaufProbe - 1 : m_kopf[0] - VorlaufProbe - 1;
-    bis = std::min(bis, m_primaer.Ende());
+    bis = std::min(bis, m_primaer.Ende() - 1);
     if (bis <= m_primaer.Anfang())
         return;
     const std::int32_t frame = m_primaer[bis].beginn;
@@ -451,6 +457,10 @@ void TBandRetter::Belege(int pv_quelle, const TImpulsBeleg* pv_belege, std::size
 void TBandRetter::NachBlock(std::int64_t) {
     for (auto& p : m_polaritaeten)
         p->Weiter(false);
+}
+
+std::int64_t TBandRetter::GehalteneImpulse() const {
+    return std::max(m_polaritaeten[0]->Gehalten(), m_polaritaeten[1]->Gehalten());
 }
 
 std::vector<TGeretteteDatei> TBandRetter::Ende() {

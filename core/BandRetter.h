@@ -63,6 +63,10 @@ public:
     // in recording order.
     std::vector<TGeretteteDatei> Ende();
 
+    // The most pulses one polarity holds now: what is done with is forgotten, so that this stays
+    // within about a file's length on a recording of any length.
+    std::int64_t GehalteneImpulse() const;
+
     // Decides a file's blocks from its evidence again (after evidence of other recordings was
     // added), setting its bytes and its state.
     static void Entscheide(TGeretteteDatei& pv_datei);

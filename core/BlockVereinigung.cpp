@@ -21,7 +21,7 @@ TBlockBelege::TBlockBelege(int pv_anzahl) : m_anzahl(pv_anzahl) {
 }
 
 void TBlockBelege::Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits) {
-    if (pv_index < 0 || pv_index >= Bytes() || pv_kopie < 0 || pv_kopie > 1)
+    if (pv_index < 0 || pv_index >= Bytes() || pv_kopie < 0 || pv_kopie > 1 || m_summe[pv_kopie].empty())
         return;
     for (int b = 0; b < ByteBits; ++b) {
         if (pv_bits[b] == 0)
@@ -55,6 +55,8 @@ void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
 }
 
 int TBlockBelege::Lesungen(int pv_index) const {
+    if (!m_lesungenJeByte.empty())
+        return m_lesungenJeByte[static_cast<std::size_t>(pv_index)];
     int n = 0;
     for (int k = 0; k < 2; ++k)
         for (int b = 0; b < ByteBits; ++b)
@@ -66,10 +68,24 @@ int TBlockBelege::Lesungen(int pv_index) const {
 std::vector<float> TBlockBelege::Gewichte() const {
     std::vector<float> g = m_fremd;
     for (int k = 0; k < 2; ++k)
-        for (std::size_t i = 0; i < g.size(); ++i)
+        for (std::size_t i = 0; i < m_lesungen[k].size(); ++i)
             if (m_lesungen[k][i] > 0)
                 g[i] += m_summe[k][i] / m_lesungen[k][i];
     return g;
+}
+
+void TBlockBelege::Verdichte() {
+    if (!m_lesungenJeByte.empty() || m_summe[0].empty())
+        return;
+    m_fremd = Gewichte();
+    std::vector<std::uint8_t> jeByte(static_cast<std::size_t>(Bytes()));
+    for (int i = 0; i < Bytes(); ++i)
+        jeByte[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(Lesungen(i));
+    m_lesungenJeByte = std::move(jeByte);
+    for (int k = 0; k < 2; ++k) {
+        std::vector<float>().swap(m_summe[k]);
+        std::vector<std::uint8_t>().swap(m_lesungen[k]);
+    }
 }
 
 namespace {

@@ -36,12 +36,18 @@ public:
     // Every bit's weight, positive for 1.
     std::vector<float> Gewichte() const;
 
+    // The readings are all in: only the weights and the count of readings per byte are kept, a
+    // third of the room (a file's evidence waits for the end of the recording and for the other
+    // recordings). Nothing more is read afterwards.
+    void Verdichte();
+
 private:
     int m_anzahl;
     std::vector<float> m_summe[2];
     std::vector<std::uint8_t> m_lesungen[2];
-    std::vector<float> m_fremd;     // from other recordings
-    std::vector<bool> m_bestaetigt; // per byte
+    std::vector<std::uint8_t> m_lesungenJeByte; // once condensed
+    std::vector<float> m_fremd;                 // from other recordings
+    std::vector<bool> m_bestaetigt;             // per byte
 };
 
 struct TBlockEntscheidung {

@@ -87,3 +87,37 @@ TEST(BlockVereinigung, AnUnreadChecksumConfirmsNothing) {
     einBit[pruefsummeAb + 15] = 0.0F;
     EXPECT_FALSE(BlockVereinigung::Entscheide(einBit, static_cast<int>(nullen.size())).gut);
 }
+
+// A file's evidence is condensed once its readings are in: what it says afterwards, alone and
+// added to another recording's, is what it said before.
+TEST(BlockVereinigung, CondensedEvidenceSaysTheSame) {
+    const int anzahl = static_cast<int>(Daten.size());
+    const std::vector<float> klar = Gewichte(Daten);
+    TBlockBelege belege(anzahl);
+    for (int kopie = 0; kopie < 2; ++kopie)
+        for (int index = 0; index < anzahl + TBlockBelege::PruefsummeBytes; ++index) {
+            if (kopie == 1 && index == 3)
+                continue; // the second copy lost this byte
+            std::int8_t bits[8];
+            for (int b = 0; b < 8; ++b)
+                bits[b] = static_cast<std::int8_t>(
+                    klar[static_cast<std::size_t>(index * 8 + b)] > 0 ? 60 - kopie * 50 : -60 + kopie * 50);
+            belege.Lies(kopie, index, bits);
+            if (index != 5)
+                belege.Bestaetige(index);
+        }
+    TBlockBelege verdichtet = belege;
+    verdichtet.Verdichte();
+    EXPECT_EQ(verdichtet.Gewichte(), belege.Gewichte());
+    for (int index = 0; index < anzahl; ++index) {
+        EXPECT_EQ(verdichtet.Lesungen(index), belege.Lesungen(index)) << index;
+        EXPECT_EQ(verdichtet.Unbestaetigt(index), belege.Unbestaetigt(index)) << index;
+    }
+    EXPECT_EQ(verdichtet.Lesungen(3), 1);
+    EXPECT_TRUE(verdichtet.Unbestaetigt(5));
+    TBlockBelege a(anzahl), b(anzahl);
+    a.NimmHinzu(belege);
+    b.NimmHinzu(verdichtet);
+    EXPECT_EQ(a.Gewichte(), b.Gewichte());
+    EXPECT_EQ(BlockVereinigung::Entscheide(verdichtet.Gewichte(), anzahl).bytes, Daten);
+}
