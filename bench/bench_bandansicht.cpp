@@ -5,8 +5,10 @@
 // at full zoom-out (drawn as soon as the waveform is in, while the decoders have yet to run: the
 // time to first picture) and the whole reading, a repaint at full zoom-out and at sample zoom
 // (mean of many), the memory the view holds, and the peak memory of the import and of the view,
-// each on its own (the process's high-water mark is reset before each). A plain program:
-//   bench_bandansicht [MINUTES [standard|extended|both [RECORDING.wav]]]
+// each on its own (the process's high-water mark is reset before each; what the import's threads
+// freed may still be held by the process, so that "-view", the view alone, tells the view's own
+// peak). A plain program:
+//   bench_bandansicht [MINUTES [standard|extended|both[-view] [RECORDING.wav]]]
 // (default 60, both; the recording is written to a temporary folder and removed afterwards, or
 // kept under the name given, and taken from there when it is there already).
 #include "BandBild.h"
@@ -138,12 +140,12 @@ void SchreibeAufnahme(const QString& pfad, const std::string& bits, std::int64_t
     }
 }
 
-void Miss(const QString& pfad, bool erweitert) {
+void Miss(const QString& pfad, bool erweitert, bool mitImport) {
     const char* art = erweitert ? "extended" : "standard";
     SetzeImportErweiterteDekodierungImSpeicher(erweitert);
     SetzeSpitzeZurueck();
     auto beginn = TUhr::now();
-    {
+    if (mitImport) {
         TMZFDatei leser;
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
         leser.LeseAlleAusWAV(pfad, dateien);
@@ -222,10 +224,13 @@ int main(int argc, char** argv) {
         SchreibeAufnahme(pfad, TonbandBits(ordner), frames);
     std::printf("recording: %d min, 44100 Hz 16-bit stereo, %.0f MB\n", minuten,
                 static_cast<double>(frames * BytesProFrame) / (KiB * KiB));
-    const QString nur = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    // "extended-view" or "standard-view": the view alone, its peak that of a fresh process.
+    QString nur = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const bool mitImport = !nur.endsWith(QLatin1String("-view"));
+    nur.remove(QLatin1String("-view"));
     if (nur != QLatin1String("extended"))
-        Miss(pfad, false);
+        Miss(pfad, false, mitImport);
     if (nur != QLatin1String("standard"))
-        Miss(pfad, true);
+        Miss(pfad, true, mitImport);
     return 0;
 }

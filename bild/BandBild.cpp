@@ -40,6 +40,9 @@ double YImPegel(const QRect& r, double anteil);
 constexpr double DezibelJeZehner = 20.0;
 // A pulse the adaptive pass knows nothing of still shows.
 constexpr int KleinsteBalkenHoehe = 2;
+// A pulse is drawn at most this many times the model's long pulse long.
+constexpr double LaengsterImpuls = 2.0;
+constexpr double MikrosekundenProSekunde = 1e6;
 // Ticks of the ruler: at least this far apart, in 1, 2, 5 steps.
 constexpr int KleinsterTickAbstand = 90;
 
@@ -84,12 +87,13 @@ void ZeichneLineal(QPainter& p, const QRect& r, const TBandaufzeichnung& band, c
 // Each pulse a bar at the foot of the waveform, from its crossing to the next one, in the colour
 // of its class; a tick on the zero line where its level was looked at.
 void ZeichneImpulse(QPainter& p, const QRect& r, const TBandAusschnitt& a, const TBandBildFarben& f,
-                    const std::vector<TBandImpuls>& impulse) {
+                    const std::vector<TBandImpuls>& impulse, double laengster) {
     const QRect fuss = FussStreifen(r);
     const int null = YVonWert(r, Nullinie);
     for (std::size_t i = 0; i < impulse.size(); ++i) {
         const TBandImpuls& imp = impulse[i];
-        const double ende = i + 1 < impulse.size() ? impulse[i + 1].beginn : imp.abtastung;
+        const double ende =
+            std::min(i + 1 < impulse.size() ? impulse[i + 1].beginn : imp.abtastung, imp.beginn + laengster);
         if (ende < a.von || imp.beginn > a.bis)
             continue;
         const QColor farbe = imp.lang ? f.lang : f.kurz;
@@ -106,12 +110,13 @@ void ZeichneImpulse(QPainter& p, const QRect& r, const TBandAusschnitt& a, const
 // as the pass is sure of its class (full for a pulse as long as the pass learned for its class, and
 // surer); a pulse it knows nothing of (a dropout, a click) a thin grey one.
 void ZeichneAdaptiveImpulse(QPainter& p, const QRect& r, const TBandAusschnitt& a, const TBandBildFarben& f,
-                            const std::vector<TImpulsBeleg>& impulse) {
+                            const std::vector<TImpulsBeleg>& impulse, double laengster) {
     const QRect streifen = AdaptivStreifen(r);
     for (std::size_t i = 0; i + 1 < impulse.size(); ++i) {
         const TImpulsBeleg& imp = impulse[i];
         const double x0 = TBandBild::XBei(r, a, imp.beginn);
-        const double x1 = TBandBild::XBei(r, a, impulse[i + 1].beginn);
+        const double x1 =
+            TBandBild::XBei(r, a, std::min<double>(impulse[i + 1].beginn, imp.beginn + laengster));
         if (x1 < r.left() || x0 > r.right())
             continue;
         const int hoehe = std::clamp(static_cast<int>(std::lround(std::abs(imp.wert) * streifen.height() /
@@ -156,11 +161,14 @@ void ZeichneWelle(QPainter& p, const QRect& r, const TBandaufzeichnung& band, co
         p.drawEllipse(punkt, PunktRadius, PunktRadius);
         vorher = punkt;
     }
+    // A pulse reaches to the next one, but no further than this: beyond it the tape is silent.
+    const double laengster =
+        LaengsterImpuls * band.LangNominal() * band.Format().sampleRate / MikrosekundenProSekunde;
     if (auswahl.impulse)
-        ZeichneImpulse(p, r, a, f, *auswahl.impulse);
+        ZeichneImpulse(p, r, a, f, *auswahl.impulse, laengster);
     const bool adaptiv = auswahl.adaptiv && auswahl.adaptiv->size() > 1;
     if (adaptiv)
-        ZeichneAdaptiveImpulse(p, r, a, f, *auswahl.adaptiv);
+        ZeichneAdaptiveImpulse(p, r, a, f, *auswahl.adaptiv, laengster);
     if (auswahl.impulse || adaptiv) {
         p.setPen(f.text);
         const QRect ueber = AdaptivStreifen(r);

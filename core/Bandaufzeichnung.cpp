@@ -93,75 +93,72 @@ TBandFehler TBandaufzeichnung::LiesHuelle(const QString& dateiName, bool erweite
     return {};
 }
 
-TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
-                                    const std::function<void(double)>& pv_fortschritt,
-                                    const std::atomic<bool>* pv_abbruch) {
-    m_dateiName = pv_dateiName;
-    m_erweitert = pv_erweitert;
+// Everything a reading left, so that a failed one shows nothing.
+void TBandaufzeichnung::Vergiss() {
     m_format = TWAVFormat();
     m_huelle.Leere();
     m_pegel.Leere();
     m_bloecke.clear();
     m_marken.clear();
     m_katalog.clear();
+    m_stellen.clear();
     m_adaptiv.Leere();
     m_sammler.reset();
     m_gezeigt = -1;
+}
+
+TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+                                    const std::function<void(double)>& pv_fortschritt,
+                                    const std::atomic<bool>* pv_abbruch) {
+    Vergiss();
+    m_dateiName = pv_dateiName;
+    m_erweitert = pv_erweitert;
     m_modell = pv_modell;
     m_durchgaenge = TWAVSuche(pv_modell, false).Durchgaenge();
     m_kurzNominal = TMZAdaptiverDekoder::NominalKurz(pv_modell);
     m_langNominal = TMZAdaptiverDekoder::NominalLang(pv_modell);
-    // One list per pass, there before the passes report from their threads.
-    m_stellen.assign(m_durchgaenge.size() + (pv_erweitert ? TMZAdaptiverDekoder::AnzahlPolaritaeten : 0), {});
     m_phase = TPhase::Huelle;
     TBandFehler fehler = LiesHuelle(pv_dateiName, pv_erweitert, pv_fortschritt, pv_abbruch);
     m_abgebrochen = pv_abbruch && pv_abbruch->load();
-    if (!fehler.IstOk() || m_abgebrochen) {
-        m_phase = TPhase::Fertig;
-        if (!fehler.IstOk()) {
-            m_format = TWAVFormat();
-            m_huelle.Leere();
-            m_pegel.Leere();
-        }
-        m_stellen.clear();
-        return fehler;
-    }
-    // Meanwhile the first pass's marks and blocks, as it meets them.
+    if (fehler.IstOk() && !m_abgebrochen)
+        fehler = Dekodiere(pv_fortschritt, pv_abbruch);
+    m_phase = TPhase::Fertig;
+    if (!fehler.IstOk())
+        Vergiss();
+    return fehler;
+}
+
+// The recording through the import's decoding and search; meanwhile the first pass's marks and
+// blocks, as it meets them.
+TBandFehler TBandaufzeichnung::Dekodiere(const std::function<void(double)>& fortschritt,
+                                         const std::atomic<bool>* abbruch) {
+    // One list per pass, there before the passes report from their threads.
+    m_stellen.assign(m_durchgaenge.size() + (m_erweitert ? TMZAdaptiverDekoder::AnzahlPolaritaeten : 0), {});
     m_phase = TPhase::Dekodierung;
     m_gezeigt = 0;
     ZeigeDurchgang(m_gezeigt);
-    if (pv_fortschritt)
-        pv_fortschritt(0.0);
+    if (fortschritt)
+        fortschritt(0.0);
     TAufnahmeBeobachter beobachter;
-    beobachter.abbruch = pv_abbruch;
+    beobachter.abbruch = abbruch;
     beobachter.beiStelle = [this](const TBandStelle& s) { NimmStelle(s); };
-    beobachter.nachBlock = [this, &pv_fortschritt](const TMZWAVMehrfachDekoder& d) {
+    beobachter.nachBlock = [this, &fortschritt](const TMZWAVMehrfachDekoder& d) {
         ZeigeZwischenstand();
-        if (pv_fortschritt && d.HoleAnzahlFrames() > 0)
-            pv_fortschritt(Prozent * d.HoleGeleseneFrames() / d.HoleAnzahlFrames());
+        if (fortschritt && d.HoleAnzahlFrames() > 0)
+            fortschritt(Prozent * d.HoleGeleseneFrames() / d.HoleAnzahlFrames());
     };
-    if (pv_erweitert) {
+    if (m_erweitert) {
         m_sammler = std::make_unique<TBelegSammler>();
         beobachter.belege = m_sammler.get();
     }
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
     std::vector<TGeretteteDatei> gerettet;
-    fehler =
-        DurchsucheAufnahme(pv_dateiName, pv_modell, pv_erweitert, beobachter, dateien, nullptr, &gerettet);
-    m_abgebrochen = pv_abbruch && pv_abbruch->load();
-    m_phase = TPhase::Fertig;
-    if (!fehler.IstOk()) {
-        m_format = TWAVFormat();
-        m_huelle.Leere();
-        m_pegel.Leere();
-        m_bloecke.clear();
-        m_marken.clear();
-        m_stellen.clear();
-        m_sammler.reset();
-        return fehler;
-    }
-    Ordne(std::move(dateien), gerettet, pv_modell);
-    return {};
+    const TBandFehler fehler =
+        DurchsucheAufnahme(m_dateiName, m_modell, m_erweitert, beobachter, dateien, nullptr, &gerettet);
+    m_abgebrochen = abbruch && abbruch->load();
+    if (fehler.IstOk())
+        Ordne(std::move(dateien), gerettet, m_modell);
+    return fehler;
 }
 
 void TBandaufzeichnung::ZeigeZwischenstand() {
@@ -172,13 +169,7 @@ void TBandaufzeichnung::ZeigeZwischenstand() {
 }
 
 void TBandaufzeichnung::NimmDateien(std::vector<std::unique_ptr<TMZFDatei>> pv_dateien) {
-    m_format = TWAVFormat();
-    m_huelle.Leere();
-    m_pegel.Leere();
-    m_adaptiv.Leere();
-    m_bloecke.clear();
-    m_marken.clear();
-    m_katalog.clear();
+    Vergiss();
     for (auto& d : pv_dateien)
         m_katalog.push_back({std::move(d), {}});
 }

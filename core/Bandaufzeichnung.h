@@ -128,6 +128,9 @@ private:
     TBandFehler LiesHuelle(const QString& dateiName, bool erweitert,
                            const std::function<void(double prozent)>& fortschritt,
                            const std::atomic<bool>* abbruch);
+    TBandFehler Dekodiere(const std::function<void(double prozent)>& fortschritt,
+                          const std::atomic<bool>* abbruch);
+    void Vergiss();
     void ZeigeZwischenstand();
     void HaengeStellenAn(const std::vector<TBandStelle>& stellen, std::size_t ab);
     void WaehleAdaptivePolaritaet(const std::vector<std::size_t>& gute);

@@ -148,9 +148,7 @@ TEST_F(BandaufzeichnungTest, FindetWasDerImportFindet) {
 }
 
 TEST_F(BandaufzeichnungTest, AbbruchBehaeltDasGeleseneOhneMeldung) {
-    std::vector<QByteArray> mzfs;
-    for (int i = 0; i < 6; ++i)
-        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(4000, i)));
+    const std::vector<QByteArray> mzfs = TestBand::Programme(6, 4000);
     const TestBand::TBand band = TestBand::Baue(mzfs);
     std::atomic<bool> abbruch{false};
     int meldungen = 0;
@@ -172,9 +170,7 @@ TEST_F(BandaufzeichnungTest, AbbruchBehaeltDasGeleseneOhneMeldung) {
 // The waveform comes first, whole, before the decoders have found anything; then the first pass's
 // marks and blocks join it while it reads.
 TEST_F(BandaufzeichnungTest, ErstDieWelleDannDieBloeckeWaehrendDesLesens) {
-    std::vector<QByteArray> mzfs;
-    for (int i = 0; i < 4; ++i)
-        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(3000, i)));
+    const std::vector<QByteArray> mzfs = TestBand::Programme(4, 3000);
     const TestBand::TBand band = TestBand::Baue(mzfs);
     TBandaufzeichnung a;
     int wellenMeldungen = 0;
@@ -208,9 +204,7 @@ TEST_F(BandaufzeichnungTest, ErstDieWelleDannDieBloeckeWaehrendDesLesens) {
 }
 
 TEST_F(BandaufzeichnungTest, AbbruchBeimDekodierenBehaeltDieGanzeWelle) {
-    std::vector<QByteArray> mzfs;
-    for (int i = 0; i < 6; ++i)
-        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(4000, i)));
+    const std::vector<QByteArray> mzfs = TestBand::Programme(6, 4000);
     const TestBand::TBand band = TestBand::Baue(mzfs);
     std::atomic<bool> abbruch{false};
     TBandaufzeichnung a;

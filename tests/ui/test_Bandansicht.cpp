@@ -335,9 +335,7 @@ struct TPlattformMitEreignissen : TPlattformSkript {
 
 TEST_F(BandansichtTest, AbbrechenUndSchliessenWaehrendDesLesens) {
     // Long enough for several blocks of frames.
-    std::vector<QByteArray> mzfs;
-    for (int i = 0; i < 4; ++i)
-        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(3000, i)));
+    const std::vector<QByteArray> mzfs = TestBand::Programme(4, 3000);
     const QString pfad = SchreibeTestDatei(TestBand::Baue(mzfs).wav, QStringLiteral("lang.wav"));
     TPlattformMitEreignissen ereignisse;
     {
@@ -368,9 +366,7 @@ TEST_F(BandansichtTest, AbbrechenUndSchliessenWaehrendDesLesens) {
 // While the decoders read, the waveform is there already: it can be zoomed, the first pass's
 // blocks join it, the progress names the phase; the zoom chosen meanwhile stays at the end.
 TEST_F(BandansichtTest, DieWelleSchonWaehrendDesLesens) {
-    std::vector<QByteArray> mzfs;
-    for (int i = 0; i < 4; ++i)
-        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(3000, i)));
+    const std::vector<QByteArray> mzfs = TestBand::Programme(4, 3000);
     const TestBand::TBand lang = TestBand::Baue(mzfs);
     const QString pfad = SchreibeTestDatei(lang.wav, QStringLiteral("lang.wav"));
     TPlattformMitEreignissen ereignisse;
