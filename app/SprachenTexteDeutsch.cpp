@@ -396,6 +396,11 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("Bandansicht_KopfKopie"), QStringLiteral("Kopf ~"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_RumpfKopie"), QStringLiteral("Rumpf ~"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_Tempo"), QStringLiteral("Tempo (±~ %): ● kurze, ■ lange Impulse der Marken"));
+    FuegeTextHinzu(QStringLiteral("Bandansicht_Pegel"), QStringLiteral("Pegel (dB, 0 … −~): leisester bis lautester Abschnitt"));
+    FuegeTextHinzu(QStringLiteral("Bandansicht_ImpulseFest"), QStringLiteral("Impulse am Fuß: der feste Durchgang"));
+    FuegeTextHinzu(QStringLiteral("Bandansicht_ImpulseAdaptiv"), QStringLiteral("Impulse am Fuß: der feste Durchgang; darüber der adaptive, jeder Balken so hoch, wie der Durchgang sicher ist"));
+    FuegeTextHinzu(QStringLiteral("FormBandansicht_Fortschritt_Huelle"), QStringLiteral("Wellenform wird gelesen: %p %"));
+    FuegeTextHinzu(QStringLiteral("FormBandansicht_Fortschritt_Dekodierung"), QStringLiteral("Dekodierung: %p %"));
     FuegeTextHinzu(QStringLiteral("FormBandansicht"), QStringLiteral("Bandansicht"));
     FuegeTextHinzu(QStringLiteral("FormBandansicht_Titel"), QStringLiteral("Bandansicht - ~"));
     FuegeTextHinzu(QStringLiteral("FormBandansicht_Status"), QStringLiteral("~: ~ Hz, ~ s"));

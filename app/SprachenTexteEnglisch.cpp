@@ -396,6 +396,11 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("Bandansicht_KopfKopie"), QStringLiteral("header ~"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_RumpfKopie"), QStringLiteral("body ~"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_Tempo"), QStringLiteral("Speed (±~ %): ● short, ■ long pulses of the marks"));
+    FuegeTextHinzu(QStringLiteral("Bandansicht_Pegel"), QStringLiteral("Level (dB, 0 … −~): quietest to loudest stretch"));
+    FuegeTextHinzu(QStringLiteral("Bandansicht_ImpulseFest"), QStringLiteral("Pulses at the foot: the fixed pass"));
+    FuegeTextHinzu(QStringLiteral("Bandansicht_ImpulseAdaptiv"), QStringLiteral("Pulses at the foot: the fixed pass; above it the adaptive pass, each bar as high as the pass is sure"));
+    FuegeTextHinzu(QStringLiteral("FormBandansicht_Fortschritt_Huelle"), QStringLiteral("Reading the waveform: %p%"));
+    FuegeTextHinzu(QStringLiteral("FormBandansicht_Fortschritt_Dekodierung"), QStringLiteral("Decoding: %p%"));
     FuegeTextHinzu(QStringLiteral("FormBandansicht"), QStringLiteral("Tape view"));
     FuegeTextHinzu(QStringLiteral("FormBandansicht_Titel"), QStringLiteral("Tape view - ~"));
     FuegeTextHinzu(QStringLiteral("FormBandansicht_Status"), QStringLiteral("~: ~ Hz, ~ s"));

@@ -1,11 +1,16 @@
 // The tape view on an hour of tape: a 60-minute recording at 44100 Hz, 16-bit stereo (about
 // 635 MB), written here from an MZ-700 tape of three files (shortened format) over and over with
 // a little noise on each channel. Measured, with the standard and with the extended decoding:
-// the import alone (what the view must not exceed by much), the view's reading with the first
-// picture at full zoom-out (time to first picture), a repaint at full zoom-out and at sample zoom
-// (mean of many), the memory the view holds, and the process's peak memory. A plain program:
-//   bench_bandansicht [MINUTES [standard|extended]]   (default 60, both; the recording is removed
-//   afterwards). The peak memory is the process's: of one decoding alone when one is named.
+// the import alone (what the view must not exceed by much), the view's reading: the first picture
+// at full zoom-out (drawn as soon as the waveform is in, while the decoders have yet to run: the
+// time to first picture) and the whole reading, a repaint at full zoom-out and at sample zoom
+// (mean of many), the memory the view holds, and the peak memory of the import and of the view,
+// each on its own (the process's high-water mark is reset before each; what the import's threads
+// freed may still be held by the process, so that "-view", the view alone, tells the view's own
+// peak). A plain program:
+//   bench_bandansicht [MINUTES [standard|extended|both[-view] [RECORDING.wav]]]
+// (default 60, both; the recording is written to a temporary folder and removed afterwards, or
+// kept under the name given, and taken from there when it is there already).
 #include "BandBild.h"
 #include "Bandaufzeichnung.h"
 #include "LittleEndian.h"
@@ -13,6 +18,7 @@
 #include "ProgrammEinstellungen.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -20,7 +26,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/resource.h>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -33,6 +40,7 @@ constexpr int Rauschen = 1000;
 constexpr int LangTief = 20, LangHoch = 22, KurzTief = 6, KurzHoch = 16;
 constexpr int Wiederholungen = 50;
 constexpr int KiB = 1024;
+constexpr int WAVKopfBytes = 44;
 
 using TUhr = std::chrono::steady_clock;
 
@@ -40,10 +48,19 @@ double Millisekunden(TUhr::time_point seit) {
     return std::chrono::duration<double, std::milli>(TUhr::now() - seit).count();
 }
 
+// The process's peak resident memory since the last reset, in MB (Linux: VmHWM).
 long SpitzeMiB() {
-    rusage nutzung{};
-    getrusage(RUSAGE_SELF, &nutzung);
-    return nutzung.ru_maxrss / KiB;
+    std::ifstream status("/proc/self/status");
+    std::string zeile;
+    while (std::getline(status, zeile))
+        if (zeile.rfind("VmHWM:", 0) == 0)
+            return std::atol(zeile.c_str() + 6) / KiB;
+    return -1;
+}
+
+// Starts the peak anew from what the process holds now.
+void SetzeSpitzeZurueck() {
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 std::string TonbandBits(const QTemporaryDir& ordner) {
@@ -78,7 +95,7 @@ void SchreibeAufnahme(const QString& pfad, const std::string& bits, std::int64_t
     if (!f.open(QIODevice::WriteOnly))
         std::abort();
     const auto datenBytes = static_cast<std::uint32_t>(frames * BytesProFrame);
-    char kopf[44] = {};
+    char kopf[WAVKopfBytes] = {};
     std::copy_n("RIFF", 4, kopf);
     LittleEndian::Schreibe32(kopf + 4, 36 + datenBytes);
     std::copy_n("WAVEfmt ", 8, kopf + 8);
@@ -123,31 +140,44 @@ void SchreibeAufnahme(const QString& pfad, const std::string& bits, std::int64_t
     }
 }
 
-void Miss(const QString& pfad, bool erweitert) {
+void Miss(const QString& pfad, bool erweitert, bool mitImport) {
     const char* art = erweitert ? "extended" : "standard";
     SetzeImportErweiterteDekodierungImSpeicher(erweitert);
+    SetzeSpitzeZurueck();
     auto beginn = TUhr::now();
-    {
+    if (mitImport) {
         TMZFDatei leser;
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
         leser.LeseAlleAusWAV(pfad, dateien);
-        std::printf("%-8s import alone:                 %8.0f ms, %zu files (peak memory so far %ld MB)\n",
-                    art, Millisekunden(beginn), dateien.size(), SpitzeMiB());
+        std::printf("%-8s import alone:                 %8.0f ms, %zu files, peak memory %ld MB\n", art,
+                    Millisekunden(beginn), dateien.size(), SpitzeMiB());
     }
     const QRect flaeche(0, 0, TBandBild::BildBreite, TBandBild::BildHoehe);
     QImage bild(flaeche.size(), QImage::Format_RGB32);
     const TBandBildFarben farben = TBandBildFarben::Standard();
+    SetzeSpitzeZurueck();
     beginn = TUhr::now();
     TBandaufzeichnung band;
-    if (!band.Lies(pfad, MZ700, erweitert).IstOk())
+    double erstesBild = -1.0;
+    // As the window does: the first picture once the waveform is in.
+    const auto fortschritt = [&](double) {
+        if (erstesBild >= 0.0 || band.Phase() != TBandaufzeichnung::TPhase::Dekodierung)
+            return;
+        QPainter p(&bild);
+        TBandBild::Zeichne(p, flaeche, band, {0.0, static_cast<double>(band.Frames())}, farben);
+        erstesBild = Millisekunden(beginn);
+    };
+    if (!band.Lies(pfad, MZ700, erweitert, fortschritt).IstOk() || erstesBild < 0.0)
         std::abort();
     const TBandAusschnitt alles{0.0, static_cast<double>(band.Frames())};
     {
         QPainter p(&bild);
         TBandBild::Zeichne(p, flaeche, band, alles, farben);
     }
-    std::printf("%-8s view, time to first picture:  %8.0f ms, %zu files, %zu blocks\n", art,
-                Millisekunden(beginn), band.Katalog().size(), band.Bloecke().size());
+    std::printf("%-8s view, time to first picture:  %8.0f ms (the waveform, before the decoding)\n", art,
+                erstesBild);
+    std::printf("%-8s view, read whole:             %8.0f ms, %zu files, %zu blocks, peak memory %ld MB\n",
+                art, Millisekunden(beginn), band.Katalog().size(), band.Bloecke().size(), SpitzeMiB());
     beginn = TUhr::now();
     for (int i = 0; i < Wiederholungen; ++i) {
         QPainter p(&bild);
@@ -159,16 +189,21 @@ void Miss(const QString& pfad, bool erweitert) {
     std::vector<std::uint8_t> frames;
     beginn = TUhr::now();
     band.LeseFrames(static_cast<std::int32_t>(mitte), TBandBild::BildBreite, frames);
+    const std::vector<TBandImpuls> impulse = band.Impulse(frames, static_cast<std::int64_t>(mitte));
+    const std::vector<TImpulsBeleg> adaptiv = band.AdaptiveImpulse(
+        static_cast<std::int64_t>(mitte), static_cast<std::int64_t>(mitte) + TBandBild::BildBreite);
     const double lesen = Millisekunden(beginn);
     TBandBildAuswahl auswahl;
     auswahl.frames = &frames;
     auswahl.framesAb = static_cast<std::int64_t>(mitte);
+    auswahl.impulse = &impulse;
+    auswahl.adaptiv = &adaptiv;
     beginn = TUhr::now();
     for (int i = 0; i < Wiederholungen; ++i) {
         QPainter p(&bild);
         TBandBild::Zeichne(p, flaeche, band, nah, farben, auswahl);
     }
-    std::printf("%-8s repaint, sample zoom:         %8.2f ms (frames read once: %.2f ms)\n", art,
+    std::printf("%-8s repaint, sample zoom:         %8.2f ms (frames and pulses taken once: %.2f ms)\n", art,
                 Millisekunden(beginn) / Wiederholungen, lesen);
     std::printf("%-8s memory held by the view:      %8.1f MB\n", art,
                 static_cast<double>(band.Bytes()) / (KiB * KiB));
@@ -182,17 +217,20 @@ int main(int argc, char** argv) {
     const int minuten = argc > 1 ? std::atoi(argv[1]) : 60;
     QTemporaryDir ordner(QStringLiteral("/tmp/bandwerk-bench-XXXXXX"));
     SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
-    const QString pfad = ordner.filePath(QStringLiteral("stunde.wav"));
+    const QString pfad =
+        argc > 3 ? QString::fromLocal8Bit(argv[3]) : ordner.filePath(QStringLiteral("stunde.wav"));
     const std::int64_t frames = static_cast<std::int64_t>(minuten) * 60 * SampleRate;
-    SchreibeAufnahme(pfad, TonbandBits(ordner), frames);
+    if (QFileInfo(pfad).size() != WAVKopfBytes + frames * BytesProFrame)
+        SchreibeAufnahme(pfad, TonbandBits(ordner), frames);
     std::printf("recording: %d min, 44100 Hz 16-bit stereo, %.0f MB\n", minuten,
                 static_cast<double>(frames * BytesProFrame) / (KiB * KiB));
-    const long vorher = SpitzeMiB();
-    const QString nur = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    // "extended-view" or "standard-view": the view alone, its peak that of a fresh process.
+    QString nur = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const bool mitImport = !nur.endsWith(QLatin1String("-view"));
+    nur.remove(QLatin1String("-view"));
     if (nur != QLatin1String("extended"))
-        Miss(pfad, false);
+        Miss(pfad, false, mitImport);
     if (nur != QLatin1String("standard"))
-        Miss(pfad, true);
-    std::printf("peak memory of the process: %ld MB (before reading: %ld MB)\n", SpitzeMiB(), vorher);
+        Miss(pfad, true, mitImport);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "BandBild.h"
 
 #include "BandAnalyse.h"
+#include "MZAdaptiverDekoder.h"
 #include "SichereDatei.h"
 #include "SprachenTexte.h"
 
@@ -24,6 +25,24 @@ constexpr int Rand = 3;
 // The marks shine through: what lies under them stays readable.
 constexpr int MarkenDeckung = 110;
 constexpr int PunktRadius = 2;
+// Within the waveform w: the strip of the fixed pass's pulses at its foot, and the adaptive pass's
+// above it.
+QRect FussStreifen(const QRect& w) {
+    return QRect(w.left(), w.bottom() - TBandBild::ImpulsHoehe, w.width(), TBandBild::ImpulsHoehe);
+}
+QRect AdaptivStreifen(const QRect& w) {
+    const QRect fest = FussStreifen(w);
+    return QRect(fest.left(), fest.top() - TBandBild::ImpulsAbstand - TBandBild::AdaptivHoehe, fest.width(),
+                 TBandBild::AdaptivHoehe);
+}
+// A level's row in the level plot r: full scale at the top, PegelBereichDB below it at the foot.
+double YImPegel(const QRect& r, double anteil);
+constexpr double DezibelJeZehner = 20.0;
+// A pulse the adaptive pass knows nothing of still shows.
+constexpr int KleinsteBalkenHoehe = 2;
+// A pulse is drawn at most this many times the model's long pulse long.
+constexpr double LaengsterImpuls = 2.0;
+constexpr double MikrosekundenProSekunde = 1e6;
 // Ticks of the ruler: at least this far apart, in 1, 2, 5 steps.
 constexpr int KleinsterTickAbstand = 90;
 
@@ -68,12 +87,13 @@ void ZeichneLineal(QPainter& p, const QRect& r, const TBandaufzeichnung& band, c
 // Each pulse a bar at the foot of the waveform, from its crossing to the next one, in the colour
 // of its class; a tick on the zero line where its level was looked at.
 void ZeichneImpulse(QPainter& p, const QRect& r, const TBandAusschnitt& a, const TBandBildFarben& f,
-                    const std::vector<TBandImpuls>& impulse) {
-    const QRectF fuss(r.left(), r.bottom() - TBandBild::ImpulsHoehe, r.width(), TBandBild::ImpulsHoehe);
+                    const std::vector<TBandImpuls>& impulse, double laengster) {
+    const QRect fuss = FussStreifen(r);
     const int null = YVonWert(r, Nullinie);
     for (std::size_t i = 0; i < impulse.size(); ++i) {
         const TBandImpuls& imp = impulse[i];
-        const double ende = i + 1 < impulse.size() ? impulse[i + 1].beginn : imp.abtastung;
+        const double ende =
+            std::min(i + 1 < impulse.size() ? impulse[i + 1].beginn : imp.abtastung, imp.beginn + laengster);
         if (ende < a.von || imp.beginn > a.bis)
             continue;
         const QColor farbe = imp.lang ? f.lang : f.kurz;
@@ -83,6 +103,27 @@ void ZeichneImpulse(QPainter& p, const QRect& r, const TBandAusschnitt& a, const
         const double xa = TBandBild::XBei(r, a, imp.abtastung);
         p.setPen(QPen(farbe, 2));
         p.drawLine(QPointF(xa, null - TBandBild::ImpulsHoehe), QPointF(xa, null + TBandBild::ImpulsHoehe));
+    }
+}
+
+// The adaptive pass's pulses above them, each a bar from its beginning to the next one's, as high
+// as the pass is sure of its class (full for a pulse as long as the pass learned for its class, and
+// surer); a pulse it knows nothing of (a dropout, a click) a thin grey one.
+void ZeichneAdaptiveImpulse(QPainter& p, const QRect& r, const TBandAusschnitt& a, const TBandBildFarben& f,
+                            const std::vector<TImpulsBeleg>& impulse, double laengster) {
+    const QRect streifen = AdaptivStreifen(r);
+    for (std::size_t i = 0; i + 1 < impulse.size(); ++i) {
+        const TImpulsBeleg& imp = impulse[i];
+        const double x0 = TBandBild::XBei(r, a, imp.beginn);
+        const double x1 =
+            TBandBild::XBei(r, a, std::min<double>(impulse[i + 1].beginn, imp.beginn + laengster));
+        if (x1 < r.left() || x0 > r.right())
+            continue;
+        const int hoehe = std::clamp(static_cast<int>(std::lround(std::abs(imp.wert) * streifen.height() /
+                                                                  double{TMZAdaptiverDekoder::Typisch})),
+                                     KleinsteBalkenHoehe, streifen.height());
+        const QColor farbe = imp.wert > 0 ? f.lang : imp.wert < 0 ? f.kurz : f.linie;
+        p.fillRect(QRectF(x0, streifen.bottom() + 1 - hoehe, std::max(1.0, x1 - x0 - 1.0), hoehe), farbe);
     }
 }
 
@@ -120,8 +161,22 @@ void ZeichneWelle(QPainter& p, const QRect& r, const TBandaufzeichnung& band, co
         p.drawEllipse(punkt, PunktRadius, PunktRadius);
         vorher = punkt;
     }
+    // A pulse reaches to the next one, but no further than this: beyond it the tape is silent.
+    const double laengster =
+        LaengsterImpuls * band.LangNominal() * band.Format().sampleRate / MikrosekundenProSekunde;
     if (auswahl.impulse)
-        ZeichneImpulse(p, r, a, f, *auswahl.impulse);
+        ZeichneImpulse(p, r, a, f, *auswahl.impulse, laengster);
+    const bool adaptiv = auswahl.adaptiv && auswahl.adaptiv->size() > 1;
+    if (adaptiv)
+        ZeichneAdaptiveImpulse(p, r, a, f, *auswahl.adaptiv, laengster);
+    if (auswahl.impulse || adaptiv) {
+        p.setPen(f.text);
+        const QRect ueber = AdaptivStreifen(r);
+        p.drawText(QRect(r.left() + Rand, r.top(), r.width() - 2 * Rand, ueber.top() - Rand - r.top()),
+                   Qt::AlignLeft | Qt::AlignBottom,
+                   HoleText(adaptiv ? QStringLiteral("Bandansicht_ImpulseAdaptiv")
+                                    : QStringLiteral("Bandansicht_ImpulseFest")));
+    }
 }
 
 QString BlockText(const TBandBlock& b) {
@@ -197,6 +252,30 @@ void ZeichneTempo(QPainter& p, const QRect& r, const TBandaufzeichnung& band, co
     }
 }
 
+// The level along the tape: for each column the quietest and the loudest stretch in it, in dB
+// below full scale.
+void ZeichnePegel(QPainter& p, const QRect& r, const TBandaufzeichnung& band, const TBandAusschnitt& a,
+                  const TBandBildFarben& f) {
+    p.setPen(f.linie);
+    p.drawLine(r.topLeft(), r.topRight());
+    // The caption first: the plot stays readable over it.
+    p.setPen(f.text);
+    p.drawText(r.adjusted(Rand, 0, 0, -Rand), Qt::AlignLeft | Qt::AlignBottom,
+               HoleTextMitParametern(QStringLiteral("Bandansicht_Pegel"),
+                                     QString::number(TBandBild::PegelBereichDB)));
+    const TPegel& pegel = band.Pegel();
+    for (int x = r.left(); x <= r.right(); ++x) {
+        const auto von = static_cast<std::int64_t>(std::floor(TBandBild::FrameBei(r, a, x)));
+        const auto bis = static_cast<std::int64_t>(std::floor(TBandBild::FrameBei(r, a, x + 1)));
+        const TPegel::TBereich b = pegel.Bereich(von, std::max(bis, von + 1));
+        if (b.leer)
+            continue;
+        const auto oben = static_cast<int>(std::lround(YImPegel(r, b.hoch)));
+        const auto unten = static_cast<int>(std::lround(YImPegel(r, b.tief)));
+        p.fillRect(QRect(x, oben, 1, unten - oben + 1), f.pegel);
+    }
+}
+
 } // namespace
 
 QColor TBandBildFarben::Zustand(TBlockZustand pv_zustand) const {
@@ -227,6 +306,7 @@ TBandBildFarben TBandBildFarben::Standard() {
     f.unsicher = QColor(0x8e, 0x44, 0xad);
     f.kurz = QColor(0x00, 0x8b, 0x8b);
     f.lang = QColor(0xc0, 0x6a, 0x00);
+    f.pegel = f.welle;
     return f;
 }
 
@@ -235,6 +315,7 @@ TBandBildFarben TBandBildFarben::AusPalette(const QPalette& pv_palette) {
     f.hintergrund = pv_palette.color(QPalette::Base);
     f.text = pv_palette.color(QPalette::Text);
     f.welle = pv_palette.color(QPalette::Link);
+    f.pegel = f.welle;
     f.linie = pv_palette.color(QPalette::Mid);
     f.marke = pv_palette.color(QPalette::Mid);
     f.marke.setAlpha(MarkenDeckung);
@@ -247,7 +328,8 @@ QRect TBandBild::Lineal(const QRect& pv_flaeche) {
 }
 
 QRect TBandBild::Welle(const QRect& pv_flaeche) {
-    const int hoehe = std::max(KleinsteWelle, pv_flaeche.height() - LinealHoehe - BlockHoehe - TempoHoehe);
+    const int hoehe =
+        std::max(KleinsteWelle, pv_flaeche.height() - LinealHoehe - BlockHoehe - TempoHoehe - PegelHoehe);
     return QRect(pv_flaeche.left(), pv_flaeche.top() + LinealHoehe, pv_flaeche.width(), hoehe);
 }
 
@@ -260,6 +342,34 @@ QRect TBandBild::Tempo(const QRect& pv_flaeche) {
     const QRect b = Bloecke(pv_flaeche);
     return QRect(pv_flaeche.left(), b.bottom() + 1, pv_flaeche.width(), TempoHoehe);
 }
+
+QRect TBandBild::Pegel(const QRect& pv_flaeche) {
+    const QRect t = Tempo(pv_flaeche);
+    return QRect(pv_flaeche.left(), t.bottom() + 1, pv_flaeche.width(), PegelHoehe);
+}
+
+QRect TBandBild::FesteImpulse(const QRect& pv_flaeche) {
+    return FussStreifen(Welle(pv_flaeche));
+}
+
+QRect TBandBild::AdaptiveImpulse(const QRect& pv_flaeche) {
+    return AdaptivStreifen(Welle(pv_flaeche));
+}
+
+double TBandBild::PegelY(const QRect& pv_flaeche, double pv_anteil) {
+    return YImPegel(Pegel(pv_flaeche), pv_anteil);
+}
+
+namespace {
+
+double YImPegel(const QRect& r, double anteil) {
+    const double db = anteil > 0.0
+                          ? std::clamp(DezibelJeZehner * std::log10(anteil), -TBandBild::PegelBereichDB, 0.0)
+                          : -TBandBild::PegelBereichDB;
+    return r.top() + Rand + (-db / TBandBild::PegelBereichDB) * (r.height() - 1 - 2 * Rand);
+}
+
+} // namespace
 
 double TBandBild::FrameBei(const QRect& pv_flaeche, const TBandAusschnitt& pv_ausschnitt, double pv_x) {
     return pv_ausschnitt.von +
@@ -300,6 +410,7 @@ void TBandBild::Zeichne(QPainter& pv_painter, const QRect& pv_flaeche, const TBa
         ZeichneWelle(pv_painter, Welle(pv_flaeche), pv_band, pv_ausschnitt, pv_farben, pv_auswahl);
         ZeichneBloecke(pv_painter, Bloecke(pv_flaeche), pv_band, pv_ausschnitt, pv_farben, pv_auswahl);
         ZeichneTempo(pv_painter, Tempo(pv_flaeche), pv_band, pv_ausschnitt, pv_farben);
+        ZeichnePegel(pv_painter, Pegel(pv_flaeche), pv_band, pv_ausschnitt, pv_farben);
     }
     pv_painter.restore();
 }
@@ -317,13 +428,17 @@ bool TBandBild::Schreibe(const QString& pv_dateiName, const TBandaufzeichnung& p
     TBandBildAuswahl auswahl;
     std::vector<std::uint8_t> frames;
     std::vector<TBandImpuls> impulse;
+    std::vector<TImpulsBeleg> adaptiv;
     if (IstSampleZoom(flaeche, a)) {
         auswahl.framesAb = static_cast<std::int64_t>(a.von);
         if (pv_band.LeseFrames(static_cast<std::int32_t>(a.von), static_cast<std::int32_t>(a.Breite()) + 2,
                                frames))
             impulse = pv_band.Impulse(frames, auswahl.framesAb);
+        adaptiv =
+            pv_band.AdaptiveImpulse(static_cast<std::int64_t>(a.von), static_cast<std::int64_t>(a.bis) + 1);
         auswahl.frames = &frames;
         auswahl.impulse = &impulse;
+        auswahl.adaptiv = &adaptiv;
     }
     QByteArray daten;
     QBuffer puffer(&daten);

@@ -1,7 +1,8 @@
 // The picture of a recording, drawn with any painter (a window, an image, an SVG file): a time
 // ruler, the waveform (its envelope when zoomed out, the frames themselves when zoomed in, with the
-// zero line the fixed passes decide on), the tape marks and every header and body copy as a
-// labelled band coloured by its state, and the speed measured on the marks. One home for the
+// zero line the fixed passes decide on and the pulses as the passes decide them), the tape marks
+// and every header and body copy as a labelled band coloured by its state, the speed measured on
+// the marks, and the level along the tape. One home for the
 // picture: the tape view and `bandwerk-cli scan --plot` draw it here.
 #pragma once
 
@@ -29,6 +30,7 @@ struct TBandBildFarben {
     QColor unsicher;
     QColor kurz; // the speed plot: short and long pulses
     QColor lang;
+    QColor pegel; // the level plot
 
     QColor Zustand(TBlockZustand pv_zustand) const;
     // From a window's palette; the default: black on white, for pictures on their own.
@@ -49,24 +51,38 @@ struct TBandBildAuswahl {
     // Frames for the sample zoom, from frame `framesAb` on; empty: the envelope serves.
     const std::vector<std::uint8_t>* frames = nullptr;
     std::int64_t framesAb = 0;
-    // The pulses decided in those frames, drawn with them.
+    // The pulses decided in those frames, drawn with them: the fixed pass's, and the adaptive
+    // pass's with their certainty.
     const std::vector<TBandImpuls>* impulse = nullptr;
+    const std::vector<TImpulsBeleg>* adaptiv = nullptr;
 };
 
 class TBandBild {
 public:
-    // The lanes, top down: ruler, waveform, blocks, speed.
+    // The lanes, top down: ruler, waveform, blocks, speed, level.
     static constexpr int LinealHoehe = 20;
     static constexpr int BlockHoehe = 34;
     static constexpr int TempoHoehe = 56;
+    static constexpr int PegelHoehe = 40;
     static constexpr int KleinsteWelle = 40;
-    // The pulses at the foot of the waveform, at sample zoom.
+    // The pulses at the foot of the waveform, at sample zoom: the fixed pass's at the very foot,
+    // above them the adaptive pass's, each as high as it is sure.
     static constexpr int ImpulsHoehe = 8;
+    static constexpr int AdaptivHoehe = 12;
+    static constexpr int ImpulsAbstand = 2;
+    // The level plot's range: full scale at the top, this many dB below it at the foot.
+    static constexpr double PegelBereichDB = 48.0;
 
     static QRect Lineal(const QRect& pv_flaeche);
     static QRect Welle(const QRect& pv_flaeche);
     static QRect Bloecke(const QRect& pv_flaeche);
     static QRect Tempo(const QRect& pv_flaeche);
+    static QRect Pegel(const QRect& pv_flaeche);
+    // Within the waveform: the strips of the fixed and of the adaptive pass's pulses.
+    static QRect FesteImpulse(const QRect& pv_flaeche);
+    static QRect AdaptiveImpulse(const QRect& pv_flaeche);
+    // The row of the level plot where a level (share of full scale) is drawn.
+    static double PegelY(const QRect& pv_flaeche, double pv_anteil);
 
     // Frame at a column and back.
     static double FrameBei(const QRect& pv_flaeche, const TBandAusschnitt& pv_ausschnitt, double pv_x);

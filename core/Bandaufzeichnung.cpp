@@ -14,6 +14,9 @@
 namespace {
 
 constexpr double MikrosekundenProSekunde = 1e6;
+constexpr double Prozent = 100.0;
+// Frames read at a time for the waveform.
+constexpr std::int32_t BlockFrames = 65536;
 // A start bit and eight data bits a byte, and the two bytes of the checksum after a block.
 constexpr int ImpulseJeByte = 9;
 constexpr int PruefsummeBytes = 2;
@@ -25,94 +28,6 @@ bool GleicherKopf(const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& a,
 }
 
 } // namespace
-
-void THuelle::Nimm(const std::uint8_t* pv_frames, std::int32_t pv_anzahl) {
-    if (m_stufen.empty())
-        m_stufen.emplace_back();
-    std::vector<TSpanne>& fein = m_stufen.front();
-    m_frames += pv_anzahl;
-    const std::uint8_t* p = pv_frames;
-    const std::uint8_t* const ende = pv_frames + pv_anzahl;
-    const auto nimm = [this](const std::uint8_t* von, const std::uint8_t* bis) {
-        for (; von < bis; ++von) {
-            m_offen.tief = std::min(m_offen.tief, *von);
-            m_offen.hoch = std::max(m_offen.hoch, *von);
-        }
-    };
-    // The entry in hand first, then whole entries (a loop the compiler vectorises), then the rest.
-    if (m_imOffenen > 0) {
-        const std::int64_t fehlen = std::min<std::int64_t>(Grundbreite - m_imOffenen, ende - p);
-        nimm(p, p + fehlen);
-        p += fehlen;
-        m_imOffenen += fehlen;
-        if (m_imOffenen < Grundbreite)
-            return;
-        fein.push_back(m_offen);
-        m_offen = TSpanne();
-        m_imOffenen = 0;
-    }
-    for (; ende - p >= Grundbreite; p += Grundbreite) {
-        std::uint8_t tief = 255;
-        std::uint8_t hoch = 0;
-        for (int i = 0; i < Grundbreite; ++i) {
-            tief = std::min(tief, p[i]);
-            hoch = std::max(hoch, p[i]);
-        }
-        fein.push_back({tief, hoch});
-    }
-    nimm(p, ende);
-    m_imOffenen = ende - p;
-}
-
-void THuelle::Schliesse() {
-    if (m_stufen.empty())
-        return;
-    if (m_imOffenen > 0) {
-        m_stufen.front().push_back(m_offen);
-        m_offen = TSpanne();
-        m_imOffenen = 0;
-    }
-    m_stufen.front().shrink_to_fit();
-    while (m_stufen.back().size() > 1) {
-        const std::vector<TSpanne>& unten = m_stufen.back();
-        std::vector<TSpanne> oben((unten.size() + Faktor - 1) / Faktor);
-        for (std::size_t i = 0; i < unten.size(); ++i)
-            oben[i / Faktor].Nimm(unten[i]);
-        m_stufen.push_back(std::move(oben));
-    }
-}
-
-void THuelle::Leere() {
-    *this = THuelle();
-}
-
-THuelle::TSpanne THuelle::Spanne(std::int64_t pv_von, std::int64_t pv_bis) const {
-    TSpanne ergebnis;
-    pv_von = std::max<std::int64_t>(pv_von, 0);
-    pv_bis = std::min(pv_bis, m_frames);
-    if (m_stufen.empty() || pv_von >= pv_bis)
-        return ergebnis;
-    // The coarsest level whose entries are no longer than the stretch: a few entries at most.
-    std::size_t stufe = 0;
-    std::int64_t breite = Grundbreite;
-    while (stufe + 1 < m_stufen.size() && breite * Faktor <= pv_bis - pv_von) {
-        ++stufe;
-        breite *= Faktor;
-    }
-    const std::vector<TSpanne>& eintraege = m_stufen[stufe];
-    const auto erster = static_cast<std::size_t>(pv_von / breite);
-    const auto letzter = std::min(static_cast<std::size_t>((pv_bis - 1) / breite), eintraege.size() - 1);
-    for (std::size_t i = erster; i <= letzter; ++i)
-        ergebnis.Nimm(eintraege[i]);
-    return ergebnis;
-}
-
-std::size_t THuelle::Bytes() const {
-    std::size_t summe = 0;
-    for (const auto& s : m_stufen)
-        summe += s.capacity() * sizeof(TSpanne);
-    return summe;
-}
 
 TBandaufzeichnung::TBandaufzeichnung() = default;
 TBandaufzeichnung::~TBandaufzeichnung() = default;
@@ -128,57 +43,133 @@ std::int64_t TBandaufzeichnung::Frame(double pv_sekunden) const {
 void TBandaufzeichnung::NimmStelle(const TBandStelle& s) {
     const std::lock_guard<std::mutex> sperre(m_sperre);
     const auto d = static_cast<std::size_t>(s.durchgang);
-    if (m_stellen.size() <= d)
-        m_stellen.resize(d + 1);
-    if (m_stellen[d].size() < GroessteAnzahlStellen)
+    if (d < m_stellen.size() && m_stellen[d].size() < GroessteAnzahlStellen)
         m_stellen[d].push_back(s);
+}
+
+// Collects the adaptive pass's pulses of both polarities (on the adaptive pass's thread; read
+// only once the decoding is over).
+class TBandaufzeichnung::TBelegSammler : public TBelegEmpfaenger {
+public:
+    void Belege(int pv_quelle, const TImpulsBeleg* pv_belege, std::size_t pv_anzahl) override {
+        if (pv_quelle >= 0 && pv_quelle < TMZAdaptiverDekoder::AnzahlPolaritaeten)
+            spuren[pv_quelle].Nimm(pv_belege, pv_anzahl);
+    }
+    void NachBlock(std::int64_t) override {}
+    TBelegSpur spuren[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+};
+
+// The waveform in one pass of its own, before the decoding: far quicker than the decoders, it
+// gives the first picture of a long recording early.
+TBandFehler TBandaufzeichnung::LiesHuelle(const QString& dateiName, bool erweitert,
+                                          const std::function<void(double)>& fortschritt,
+                                          const std::atomic<bool>* abbruch) {
+    TGepufferterDateiLeser leser;
+    TWAVFormat format;
+    TBandFehler fehler = TMZWAVDateiLeser::OeffneWAV(leser, dateiName, format, erweitert);
+    if (!fehler.IstOk())
+        return fehler;
+    const int blockGroesse = format.BlockGroesse();
+    const std::int32_t blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, format.anzahlFrames));
+    std::vector<std::uint8_t> roh(static_cast<std::size_t>(blockFrames) * blockGroesse);
+    std::vector<std::uint8_t> skala(static_cast<std::size_t>(blockFrames));
+    for (std::int32_t gelesen = 0; gelesen < format.anzahlFrames;) {
+        const std::int32_t anzahl = std::min(blockFrames, format.anzahlFrames - gelesen);
+        if (!leser.LeseBytes(roh.data(), anzahl * blockGroesse))
+            return leser.HoleFehler();
+        TMZWAVMehrfachDekoder::ZurSkala(roh.data(), anzahl, format, skala.data());
+        m_huelle.Nimm(skala.data(), anzahl);
+        m_pegel.Nimm(skala.data(), anzahl);
+        gelesen += anzahl;
+        m_format = format;
+        if (fortschritt)
+            fortschritt(Prozent * gelesen / format.anzahlFrames);
+        if (abbruch && abbruch->load())
+            break;
+    }
+    m_format = format;
+    m_huelle.Schliesse();
+    m_pegel.Schliesse();
+    return {};
+}
+
+// Everything a reading left, so that a failed one shows nothing.
+void TBandaufzeichnung::Vergiss() {
+    m_format = TWAVFormat();
+    m_huelle.Leere();
+    m_pegel.Leere();
+    m_bloecke.clear();
+    m_marken.clear();
+    m_katalog.clear();
+    m_stellen.clear();
+    m_adaptiv.Leere();
+    m_sammler.reset();
+    m_gezeigt = -1;
 }
 
 TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
                                     const std::function<void(double)>& pv_fortschritt,
                                     const std::atomic<bool>* pv_abbruch) {
+    Vergiss();
     m_dateiName = pv_dateiName;
     m_erweitert = pv_erweitert;
-    m_format = TWAVFormat();
-    m_huelle.Leere();
-    m_stellen.clear();
-    m_bloecke.clear();
-    m_marken.clear();
-    m_katalog.clear();
-    m_gezeigt = -1;
     m_modell = pv_modell;
     m_durchgaenge = TWAVSuche(pv_modell, false).Durchgaenge();
     m_kurzNominal = TMZAdaptiverDekoder::NominalKurz(pv_modell);
     m_langNominal = TMZAdaptiverDekoder::NominalLang(pv_modell);
+    m_phase = TPhase::Huelle;
+    TBandFehler fehler = LiesHuelle(pv_dateiName, pv_erweitert, pv_fortschritt, pv_abbruch);
+    m_abgebrochen = pv_abbruch && pv_abbruch->load();
+    if (fehler.IstOk() && !m_abgebrochen)
+        fehler = Dekodiere(pv_fortschritt, pv_abbruch);
+    m_phase = TPhase::Fertig;
+    if (!fehler.IstOk())
+        Vergiss();
+    return fehler;
+}
+
+// The recording through the import's decoding and search; meanwhile the first pass's marks and
+// blocks, as it meets them.
+TBandFehler TBandaufzeichnung::Dekodiere(const std::function<void(double)>& fortschritt,
+                                         const std::atomic<bool>* abbruch) {
+    // One list per pass, there before the passes report from their threads.
+    m_stellen.assign(m_durchgaenge.size() + (m_erweitert ? TMZAdaptiverDekoder::AnzahlPolaritaeten : 0), {});
+    m_phase = TPhase::Dekodierung;
+    m_gezeigt = 0;
+    ZeigeDurchgang(m_gezeigt);
+    if (fortschritt)
+        fortschritt(0.0);
     TAufnahmeBeobachter beobachter;
-    beobachter.format = &m_format;
-    beobachter.abbruch = pv_abbruch;
-    beobachter.beiFrames = [this](const std::uint8_t* skala, std::int32_t anzahl) {
-        m_huelle.Nimm(skala, anzahl);
-    };
+    beobachter.abbruch = abbruch;
     beobachter.beiStelle = [this](const TBandStelle& s) { NimmStelle(s); };
-    beobachter.nachBlock = [&pv_fortschritt](const TMZWAVMehrfachDekoder& d) {
-        if (pv_fortschritt && d.HoleAnzahlFrames() > 0)
-            pv_fortschritt(100.0 * d.HoleGeleseneFrames() / d.HoleAnzahlFrames());
+    beobachter.nachBlock = [this, &fortschritt](const TMZWAVMehrfachDekoder& d) {
+        ZeigeZwischenstand();
+        if (fortschritt && d.HoleAnzahlFrames() > 0)
+            fortschritt(Prozent * d.HoleGeleseneFrames() / d.HoleAnzahlFrames());
     };
+    if (m_erweitert) {
+        m_sammler = std::make_unique<TBelegSammler>();
+        beobachter.belege = m_sammler.get();
+    }
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
     std::vector<TGeretteteDatei> gerettet;
     const TBandFehler fehler =
-        DurchsucheAufnahme(pv_dateiName, pv_modell, pv_erweitert, beobachter, dateien, nullptr, &gerettet);
-    m_abgebrochen = pv_abbruch && pv_abbruch->load();
-    m_huelle.Schliesse();
-    if (!fehler.IstOk())
-        return fehler;
-    Ordne(std::move(dateien), gerettet, pv_modell);
-    return {};
+        DurchsucheAufnahme(m_dateiName, m_modell, m_erweitert, beobachter, dateien, nullptr, &gerettet);
+    m_abgebrochen = abbruch && abbruch->load();
+    if (fehler.IstOk())
+        Ordne(std::move(dateien), gerettet, m_modell);
+    return fehler;
+}
+
+void TBandaufzeichnung::ZeigeZwischenstand() {
+    const std::lock_guard<std::mutex> sperre(m_sperre);
+    const auto d = static_cast<std::size_t>(m_gezeigt);
+    if (m_gezeigt >= 0 && d < m_stellen.size() && m_stellen[d].size() > m_stellenGezeigt)
+        HaengeStellenAn(m_stellen[d], m_stellenGezeigt);
 }
 
 void TBandaufzeichnung::NimmDateien(std::vector<std::unique_ptr<TMZFDatei>> pv_dateien) {
-    m_format = TWAVFormat();
-    m_huelle.Leere();
-    m_bloecke.clear();
-    m_marken.clear();
-    m_katalog.clear();
+    Vergiss();
     for (auto& d : pv_dateien)
         m_katalog.push_back({std::move(d), {}});
 }
@@ -196,17 +187,17 @@ void TBandaufzeichnung::Ordne(std::vector<std::unique_ptr<TMZFDatei>> dateien,
     for (auto& d : dateien)
         m_katalog.push_back({std::move(d), {}});
     // The pass that read the most good blocks, the first one on a tie.
-    int besteGute = -1;
+    std::vector<std::size_t> gute;
     for (std::size_t d = 0; d < m_stellen.size(); ++d) {
-        const auto gute = std::count_if(m_stellen[d].begin(), m_stellen[d].end(), [](const TBandStelle& s) {
-            return (s.art == TBandStelle::TArt::Kopf || s.art == TBandStelle::TArt::Rumpf) && s.gut;
-        });
-        if (gute > besteGute) {
-            besteGute = static_cast<int>(gute);
+        gute.push_back(static_cast<std::size_t>(
+            std::count_if(m_stellen[d].begin(), m_stellen[d].end(), [](const TBandStelle& s) {
+                return (s.art == TBandStelle::TArt::Kopf || s.art == TBandStelle::TArt::Rumpf) && s.gut;
+            })));
+        if (d == 0 || gute[d] > gute[static_cast<std::size_t>(m_gezeigt)])
             m_gezeigt = static_cast<int>(d);
-        }
     }
     ZeigeDurchgang(m_gezeigt);
+    WaehleAdaptivePolaritaet(gute);
     NimmGerettete(gerettet, modell);
     std::stable_sort(m_bloecke.begin(), m_bloecke.end(),
                      [](const TBandBlock& a, const TBandBlock& b) { return a.beginn < b.beginn; });
@@ -218,22 +209,29 @@ void TBandaufzeichnung::Ordne(std::vector<std::unique_ptr<TMZFDatei>> dateien,
 void TBandaufzeichnung::ZeigeDurchgang(int durchgang) {
     m_bloecke.clear();
     m_marken.clear();
-    if (durchgang < 0 || static_cast<std::size_t>(durchgang) >= m_stellen.size())
-        return;
+    m_stellenGezeigt = 0;
+    m_letzterEintrag = -1;
+    m_letzterName.clear();
+    m_letzteGroesse = 0;
+    if (durchgang >= 0 && static_cast<std::size_t>(durchgang) < m_stellen.size())
+        HaengeStellenAn(m_stellen[static_cast<std::size_t>(durchgang)], 0);
+}
+
+// The marks and blocks of a pass from stellen[ab] on; a block belongs to the file of the header
+// before it.
+void TBandaufzeichnung::HaengeStellenAn(const std::vector<TBandStelle>& stellen, std::size_t ab) {
     const double mikrosekunden = MikrosekundenProSekunde / m_format.sampleRate;
-    int eintrag = -1;
-    QString name;
-    int groesse = 0;
-    for (const TBandStelle& s : m_stellen[static_cast<std::size_t>(durchgang)]) {
+    for (std::size_t i = ab; i < stellen.size(); ++i) {
+        const TBandStelle& s = stellen[i];
         if (s.beginn < 0)
             continue;
         switch (s.art) {
         case TBandStelle::TArt::LangeMarke:
         case TBandStelle::TArt::KurzeMarke:
             if (s.art == TBandStelle::TArt::LangeMarke) {
-                eintrag = -1;
-                name.clear();
-                groesse = 0;
+                m_letzterEintrag = -1;
+                m_letzterName.clear();
+                m_letzteGroesse = 0;
             }
             m_marken.push_back({s.art == TBandStelle::TArt::LangeMarke, s.beginn, std::max(s.ende, s.beginn),
                                 s.kurzFrames * mikrosekunden, s.langFrames * mikrosekunden});
@@ -242,9 +240,10 @@ void TBandaufzeichnung::ZeigeDurchgang(int durchgang) {
         case TBandStelle::TArt::Rumpf: {
             const bool kopf = s.art == TBandStelle::TArt::Kopf;
             if (kopf && s.kopfGelesen) {
-                eintrag = EintragMitKopf(s.kopf);
-                name = TMZFDatei::NameAusKopf(s.kopf.data());
-                groesse = s.kopf[TMZFDatei::OffsetGroesse] | s.kopf[TMZFDatei::OffsetGroesse + 1] << 8;
+                m_letzterEintrag = EintragMitKopf(s.kopf);
+                m_letzterName = TMZFDatei::NameAusKopf(s.kopf.data());
+                m_letzteGroesse = s.kopf[TMZFDatei::OffsetGroesse] | s.kopf[TMZFDatei::OffsetGroesse + 1]
+                                                                         << 8;
             }
             TBandBlock b;
             b.kopf = kopf;
@@ -252,14 +251,37 @@ void TBandaufzeichnung::ZeigeDurchgang(int durchgang) {
             b.beginn = s.beginn;
             b.ende = std::max(s.ende, s.beginn);
             b.zustand = s.gut ? TBlockZustand::Gut : TBlockZustand::Fehler;
-            b.eintrag = eintrag;
-            b.name = name;
-            b.groesse = kopf ? TMZFDatei::KopfGroesse : groesse;
+            b.eintrag = m_letzterEintrag;
+            b.name = m_letzterName;
+            b.groesse = kopf ? TMZFDatei::KopfGroesse : m_letzteGroesse;
             m_bloecke.push_back(b);
             break;
         }
         }
     }
+    m_stellenGezeigt = stellen.size();
+}
+
+// The adaptive pass's pulses kept: those of the polarity shown, else of the one that read more
+// good blocks (the normal one on a tie).
+void TBandaufzeichnung::WaehleAdaptivePolaritaet(const std::vector<std::size_t>& gute) {
+    m_adaptiv.Leere();
+    if (!m_sammler)
+        return;
+    const std::size_t feste = m_durchgaenge.size();
+    int polaritaet = TMZAdaptiverDekoder::Normal;
+    if (m_gezeigt >= static_cast<int>(feste))
+        polaritaet = m_gezeigt - static_cast<int>(feste);
+    else if (gute.size() >= feste + TMZAdaptiverDekoder::AnzahlPolaritaeten &&
+             gute[feste + TMZAdaptiverDekoder::Invertiert] > gute[feste + TMZAdaptiverDekoder::Normal])
+        polaritaet = TMZAdaptiverDekoder::Invertiert;
+    m_adaptiv = std::move(m_sammler->spuren[polaritaet]);
+    m_adaptiv.Schliesse();
+    m_sammler.reset();
+}
+
+std::vector<TImpulsBeleg> TBandaufzeichnung::AdaptiveImpulse(std::int64_t pv_von, std::int64_t pv_bis) const {
+    return m_adaptiv.Zwischen(pv_von, pv_bis);
 }
 
 // The files the rescue put together: a block the shown pass failed on takes the file's state,
@@ -372,8 +394,8 @@ std::vector<TBandImpuls> TBandaufzeichnung::Impulse(const std::vector<std::uint8
 }
 
 std::size_t TBandaufzeichnung::Bytes() const {
-    std::size_t summe = m_huelle.Bytes() + m_bloecke.capacity() * sizeof(TBandBlock) +
-                        m_marken.capacity() * sizeof(TBandMarke);
+    std::size_t summe = m_huelle.Bytes() + m_pegel.Bytes() + m_adaptiv.Bytes() +
+                        m_bloecke.capacity() * sizeof(TBandBlock) + m_marken.capacity() * sizeof(TBandMarke);
     for (const auto& s : m_stellen)
         summe += s.capacity() * sizeof(TBandStelle);
     return summe;

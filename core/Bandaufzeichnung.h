@@ -1,10 +1,14 @@
-// What the tape view shows of one recording, read once through the import's own decoding and
-// search (DurchsucheAufnahme): the waveform as an envelope of several levels of detail, every mark
-// and block the passes met with its place, the files found as Import WAV finds them with their
-// state, and the speed measured on the marks. A tape image gives the files alone.
+// What the tape view shows of one recording: first the waveform, read in one quick pass as an
+// envelope of several levels of detail and the level along the tape; then the recording read
+// through the import's own decoding and search (DurchsucheAufnahme): every mark and block the
+// passes met with its place (those of the first pass already while it reads), the files found as
+// Import WAV finds them with their state, the speed measured on the marks and, with the extended
+// decoding, the adaptive pass's pulses with their certainty. A tape image gives the files alone.
 #pragma once
 
 #include "BandFehler.h"
+#include "BandHuelle.h"
+#include "BelegSpur.h"
 #include "MZFDatei.h"
 #include "MZWAVDateiLeser.h"
 
@@ -19,43 +23,6 @@
 #include <vector>
 
 struct TBandStelle;
-
-// The lowest and highest frame on the common scale over stretches of a recording, kept at levels
-// of growing coarseness, so that any stretch is summed up from a handful of entries.
-class THuelle {
-public:
-    // Frames per entry of the finest level, and how many entries of a level make one of the next.
-    static constexpr std::int64_t Grundbreite = 16;
-    static constexpr std::int64_t Faktor = 4;
-
-    struct TSpanne {
-        std::uint8_t tief = 255;
-        std::uint8_t hoch = 0;
-        bool Leer() const { return tief > hoch; }
-        void Nimm(const TSpanne& s) {
-            tief = std::min(tief, s.tief);
-            hoch = std::max(hoch, s.hoch);
-        }
-    };
-
-    // Frames in recording order.
-    void Nimm(const std::uint8_t* pv_frames, std::int32_t pv_anzahl);
-    // All frames are in: the coarser levels are built.
-    void Schliesse();
-    void Leere();
-
-    std::int64_t Frames() const { return m_frames; }
-    // The span of the frames [von, bis), from entries no coarser than the stretch (so it may reach
-    // up to one entry beyond it on either side); empty outside the recording.
-    TSpanne Spanne(std::int64_t pv_von, std::int64_t pv_bis) const;
-    std::size_t Bytes() const;
-
-private:
-    std::vector<std::vector<TSpanne>> m_stufen;
-    TSpanne m_offen; // the entry of the finest level in hand
-    std::int64_t m_imOffenen = 0;
-    std::int64_t m_frames = 0;
-};
 
 // How a block came off the tape.
 enum class TBlockZustand { Gut, Repariert, Fehler, Unsicher };
@@ -104,10 +71,15 @@ public:
     TBandaufzeichnung(const TBandaufzeichnung&) = delete;
     TBandaufzeichnung& operator=(const TBandaufzeichnung&) = delete;
 
-    // Reads a recording with the model and decoding given. pv_fortschritt (percent) is called after
-    // every block; pv_abbruch, once set, stops the reading after the block in hand (the view
-    // then holds what was read). A failure of the container or of a read is returned; nothing is
-    // shown.
+    // What the reading is doing: the waveform first, then the decoding.
+    enum class TPhase { Huelle, Dekodierung, Fertig };
+
+    // Reads a recording with the model and decoding given. pv_fortschritt (percent of the phase in
+    // hand) is called after every block of either phase, and once with 0 when the waveform is
+    // complete and the decoding begins: from then on the envelope, the level and the marks and
+    // blocks of the first pass so far can be drawn. pv_abbruch, once set, stops the reading after
+    // the block in hand (the view then holds what was read). A failure of the container or of a
+    // read is returned; nothing is shown.
     TBandFehler Lies(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
                      const std::function<void(double prozent)>& pv_fortschritt = {},
                      const std::atomic<bool>* pv_abbruch = nullptr);
@@ -117,6 +89,7 @@ public:
     bool HatAufnahme() const { return m_format.sampleRate > 0 && m_format.anzahlFrames > 0; }
     bool IstAbgebrochen() const { return m_abgebrochen; }
     bool IstErweitert() const { return m_erweitert; }
+    TPhase Phase() const { return m_phase; }
     const QString& DateiName() const { return m_dateiName; }
     const TWAVFormat& Format() const { return m_format; }
     std::int64_t Frames() const { return m_format.anzahlFrames; }
@@ -124,6 +97,7 @@ public:
     std::int64_t Frame(double pv_sekunden) const;
 
     const THuelle& Huelle() const { return m_huelle; }
+    const TPegel& Pegel() const { return m_pegel; }
     const std::vector<TBandBlock>& Bloecke() const { return m_bloecke; }
     const std::vector<TBandMarke>& Marken() const { return m_marken; }
     const std::vector<TKatalogEintrag>& Katalog() const { return m_katalog; }
@@ -141,10 +115,25 @@ public:
     // adaptive pass the first fixed pass of its polarity). The decoder finds its way from the first
     // crossing on, as it does in the whole recording.
     std::vector<TBandImpuls> Impulse(const std::vector<std::uint8_t>& pv_frames, std::int64_t pv_ab) const;
+    // With the extended decoding, once read: the pulses of the adaptive pass (of the polarity
+    // shown, or of the one that read more good blocks) that begin in [von, bis), with the one
+    // before and after, each with its certainty.
+    std::vector<TImpulsBeleg> AdaptiveImpulse(std::int64_t pv_von, std::int64_t pv_bis) const;
+    bool HatAdaptiveImpulse() const { return m_adaptiv.Anzahl() > 0; }
     // Memory held, for the benchmark.
     std::size_t Bytes() const;
 
 private:
+    class TBelegSammler;
+    TBandFehler LiesHuelle(const QString& dateiName, bool erweitert,
+                           const std::function<void(double prozent)>& fortschritt,
+                           const std::atomic<bool>* abbruch);
+    TBandFehler Dekodiere(const std::function<void(double prozent)>& fortschritt,
+                          const std::atomic<bool>* abbruch);
+    void Vergiss();
+    void ZeigeZwischenstand();
+    void HaengeStellenAn(const std::vector<TBandStelle>& stellen, std::size_t ab);
+    void WaehleAdaptivePolaritaet(const std::vector<std::size_t>& gute);
     void NimmStelle(const TBandStelle& s);
     void Ordne(std::vector<std::unique_ptr<TMZFDatei>> dateien,
                const std::vector<struct TGeretteteDatei>& gerettet, int modell);
@@ -157,9 +146,11 @@ private:
     TWAVFormat m_format;
     bool m_erweitert = false;
     bool m_abgebrochen = false;
+    TPhase m_phase = TPhase::Fertig;
     double m_kurzNominal = 0.0;
     double m_langNominal = 0.0;
     THuelle m_huelle;
+    TPegel m_pegel;
     std::mutex m_sperre;                             // the passes report from two threads
     std::vector<std::vector<TBandStelle>> m_stellen; // per pass, while reading
     int m_gezeigt = -1;
@@ -168,4 +159,12 @@ private:
     std::vector<TBandBlock> m_bloecke;
     std::vector<TBandMarke> m_marken;
     std::vector<TKatalogEintrag> m_katalog;
+    // The shown pass's marks and blocks taken so far, and what the last header said.
+    std::size_t m_stellenGezeigt = 0;
+    int m_letzterEintrag = -1;
+    QString m_letzterName;
+    int m_letzteGroesse = 0;
+    // The adaptive pass's pulses: both polarities while reading, the one shown afterwards.
+    std::unique_ptr<TBelegSammler> m_sammler;
+    TBelegSpur m_adaptiv;
 };

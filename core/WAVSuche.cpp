@@ -147,7 +147,33 @@ TWAVSuche::TWAVSuche(int pv_modell, bool pv_erweitert)
     }
 }
 
+// Hands the rescue's pulses to the rescue and to an observer.
+class TBelegVerteiler : public TBelegEmpfaenger {
+public:
+    TBelegVerteiler(TBelegEmpfaenger& retter, TBelegEmpfaenger& beobachter)
+        : m_retter(retter), m_beobachter(beobachter) {}
+    void Belege(int pv_quelle, const TImpulsBeleg* pv_belege, std::size_t pv_anzahl) override {
+        m_retter.Belege(pv_quelle, pv_belege, pv_anzahl);
+        m_beobachter.Belege(pv_quelle, pv_belege, pv_anzahl);
+    }
+    void NachBlock(std::int64_t pv_frames) override {
+        m_retter.NachBlock(pv_frames);
+        m_beobachter.NachBlock(pv_frames);
+    }
+
+private:
+    TBelegEmpfaenger& m_retter;
+    TBelegEmpfaenger& m_beobachter;
+};
+
 TWAVSuche::~TWAVSuche() = default;
+
+void TWAVSuche::SetzeBelegBeobachter(TBelegEmpfaenger* pv_beobachter) {
+    if (!m_retter || !pv_beobachter)
+        return;
+    m_verteiler = std::make_unique<TBelegVerteiler>(*m_retter, *pv_beobachter);
+    m_erweiterung.belege = m_verteiler.get();
+}
 
 void TWAVSuche::SetzeBeiStelle(std::function<void(const TBandStelle&)> pv_beiStelle) {
     m_beiStelle = std::move(pv_beiStelle);
@@ -242,6 +268,7 @@ TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, int pv_modell, bool 
     TWAVSuche suche(pv_modell, pv_erweitert);
     if (pv_beobachter.beiStelle)
         suche.SetzeBeiStelle(pv_beobachter.beiStelle);
+    suche.SetzeBelegBeobachter(pv_beobachter.belege);
     TMZWAVMehrfachDekoder dekoder;
     if (pv_beobachter.beiFrames)
         dekoder.SetzeBeiFrames(pv_beobachter.beiFrames);

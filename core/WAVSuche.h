@@ -56,6 +56,9 @@ public:
     // keep where their pulses began. Called from the thread that decodes the pass; set before the
     // decoder gets Senken() and Erweiterung().
     void SetzeBeiStelle(std::function<void(const TBandStelle&)> pv_beiStelle);
+    // With the extended decoding: pv_beobachter sees every pulse the rescue gets, as it gets
+    // them (on the adaptive pass's thread). Set before the decoder gets Erweiterung().
+    void SetzeBelegBeobachter(TBelegEmpfaenger* pv_beobachter);
 
     // Once the decoder is done: every distinct file in the order of the passes (those of the first
     // pass, then what the second found besides, ...; the adaptive pass's after the fixed passes'),
@@ -80,16 +83,19 @@ private:
     std::mutex m_sperre;
     std::unique_ptr<class TFundListe> m_gemeldet; // what beiNeuerDatei was told
     std::unique_ptr<class TBandRetter> m_retter;  // with the extended decoding
+    std::unique_ptr<class TBelegVerteiler> m_verteiler;
     std::function<void(const TBandStelle&)> m_beiStelle;
 };
 
 // One recording decoded and searched as Import WAV does it, with the model and decoding given:
 // the files as TWAVSuche::Ende gives them. pv_nachBlock follows the decoder (it may stop it);
-// pv_beiFrames and pv_beiStelle, when given, see the frames and what the passes met.
+// beiFrames, beiStelle and belege, when given, see the frames, what the passes met and the pulses.
 struct TAufnahmeBeobachter {
     TMZWAVMehrfachDekoder::TNachBlock nachBlock;
     TMZWAVMehrfachDekoder::TBeiFrames beiFrames;
     std::function<void(const TBandStelle&)> beiStelle;
+    // With the extended decoding, sees the pulses of the adaptive pass and their certainty.
+    TBelegEmpfaenger* belege = nullptr;
     // Set once the decoder has checked the container.
     TWAVFormat* format = nullptr;
     // Set (from nachBlock, or another thread) to stop after the block in hand: the files then are

@@ -41,8 +41,17 @@ void TBandFlaeche::SetzeBand(const TBandaufzeichnung* pv_band) {
     m_band = pv_band;
     m_frames.clear();
     m_impulse.clear();
+    m_adaptiv.clear();
     m_auswahl = TBandBildAuswahl();
     ZeigeAlles();
+}
+
+void TBandFlaeche::BandGeaendert() {
+    m_frames.clear();
+    m_impulse.clear();
+    m_adaptiv.clear();
+    m_auswahl = TBandBildAuswahl();
+    SetzeAusschnitt(m_ausschnitt.von, m_ausschnitt.bis);
 }
 
 void TBandFlaeche::SetzeAusschnitt(double pv_von, double pv_bis) {
@@ -87,6 +96,7 @@ void TBandFlaeche::HoleFrames() {
                             static_cast<std::int32_t>(bis + vorrat - m_framesAb), m_frames))
         m_frames.clear();
     m_impulse = m_band->Impulse(m_frames, m_framesAb);
+    m_adaptiv = m_band->AdaptiveImpulse(m_framesAb, m_framesAb + static_cast<std::int64_t>(m_frames.size()));
 }
 
 void TBandFlaeche::Zoome(double pv_faktor, double pv_x) {
@@ -133,6 +143,7 @@ void TBandFlaeche::paintEvent(QPaintEvent*) {
     auswahl.frames = &m_frames;
     auswahl.framesAb = m_framesAb;
     auswahl.impulse = &m_impulse;
+    auswahl.adaptiv = &m_adaptiv;
     TBandBild::Zeichne(painter, Flaeche(), *m_band, m_ausschnitt, TBandBildFarben::AusPalette(palette()),
                        auswahl);
     if (hasFocus()) {

@@ -23,6 +23,10 @@ public:
 
     // The recording shown (not owned); the whole of it at first.
     void SetzeBand(const TBandaufzeichnung* pv_band);
+    const TBandaufzeichnung* Band() const { return m_band; }
+    // The recording shown has learned more (marks and blocks while it is read, all of it at the
+    // end): drawn anew where it is shown, without a chosen block (their order may change).
+    void BandGeaendert();
     const TBandAusschnitt& Ausschnitt() const { return m_ausschnitt; }
     void SetzeAusschnitt(double pv_von, double pv_bis);
     // Zooms by pv_faktor (>1: in) keeping the frame at column pv_x where it is.
@@ -59,6 +63,7 @@ private:
     TBandBildAuswahl m_auswahl;
     std::vector<std::uint8_t> m_frames;
     std::vector<TBandImpuls> m_impulse;
+    std::vector<TImpulsBeleg> m_adaptiv;
     std::int64_t m_framesAb = 0;
     bool m_stellt = false; // the scroll bar is being set from here
 };

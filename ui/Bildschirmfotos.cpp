@@ -2,7 +2,9 @@
 // page) and the help windows in both languages to
 // PNG files, for the documentation. Runs on any Qt platform, usually offscreen:
 //   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf [SEVERAL.mzt [MACHINE-CODE.mzf [RECORDING.wav]]]
-// The tape view shows the recording, and a copy of it with a dropout in the first body copy.
+// The tape view shows the recording, and a copy of it with a dropout in the first body copy, also
+// zoomed to its samples where the dropout begins. With BANDWERK_SCREENSHOTS_DUNKEL set the
+// windows are drawn in a dark palette, to look at the colours there.
 #include "FormAendernMZDateiAttributUnit.h"
 #include "FormAendernMZDateiNameUnit.h"
 #include "FormAendernMZKommentarUnit.h"
@@ -30,12 +32,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QPalette>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
+constexpr int AussetzerFrames = 400;
+
 bool Speichere(QWidget* fenster, const QString& datei) {
     QApplication::processEvents();
     const bool ok = fenster->grab().save(datei);
@@ -55,7 +60,6 @@ QString MitAussetzer(const QString& aufnahme, const QDir& ordner) {
     QByteArray daten = quelle.readAll();
     constexpr int DatenBeginn = 44;
     constexpr int Stille = 128;
-    constexpr int AussetzerFrames = 400;
     for (const TBandBlock& b : band.Bloecke())
         if (!b.kopf && b.kopie == 1) {
             const int mitte = DatenBeginn + (b.beginn + b.ende) / 2;
@@ -70,8 +74,11 @@ QString MitAussetzer(const QString& aufnahme, const QDir& ordner) {
     return ziel;
 }
 
-// The tape view of a recording, with the first file's blocks chosen (or the first failed block).
-bool AnsichtFoto(QWidget* owner, const QString& aufnahme, const QString& datei) {
+// The tape view of a recording, with the first file's blocks chosen (or the first failed block);
+// with pv_impulse (a name) also zoomed to the samples where a dropout of pv_aussetzer frames
+// begins in the middle of that block.
+bool AnsichtFoto(QWidget* owner, const QString& aufnahme, const QString& datei, const QString& impulse = {},
+                 int aussetzer = 0) {
     TFormBandansicht ansicht(owner, {});
     ansicht.setWindowModality(Qt::NonModal);
     ansicht.resize(1100, 720);
@@ -79,15 +86,22 @@ bool AnsichtFoto(QWidget* owner, const QString& aufnahme, const QString& datei) 
     if (!ansicht.LiesAufnahme(aufnahme))
         return false;
     const auto& bloecke = ansicht.Band().Bloecke();
+    std::int64_t mitte = -1;
     for (std::size_t i = 0; i < bloecke.size(); ++i)
         if (bloecke[i].zustand != TBlockZustand::Gut) {
             ansicht.WaehleBlock(static_cast<int>(i));
             const TBandBlock& b = bloecke[i];
             ansicht.Flaeche->SetzeAusschnitt(b.beginn - 2.0 * (b.ende - b.beginn),
                                              b.ende + 2.5 * (b.ende - b.beginn));
+            mitte = (b.beginn + b.ende) / 2;
             break;
         }
-    const bool ok = Speichere(&ansicht, datei);
+    bool ok = Speichere(&ansicht, datei);
+    if (!impulse.isEmpty() && mitte >= 0) {
+        constexpr double Davor = 420.0;
+        ansicht.Flaeche->SetzeAusschnitt(mitte - Davor, mitte + aussetzer / 2.0);
+        ok &= Speichere(&ansicht, impulse);
+    }
     ansicht.hide();
     return ok;
 }
@@ -104,6 +118,21 @@ bool DialogFoto(QWidget* owner, const QString& datei, TWerte... werte) {
 
 int main(int argc, char** argv) {
     QApplication anwendung(argc, argv);
+    if (qEnvironmentVariableIsSet("BANDWERK_SCREENSHOTS_DUNKEL")) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QPalette dunkel;
+        const QColor fenster(0x35, 0x35, 0x35), grund(0x20, 0x20, 0x20), text(0xe8, 0xe8, 0xe8);
+        for (const auto rolle : {QPalette::Window, QPalette::Button})
+            dunkel.setColor(rolle, fenster);
+        for (const auto rolle : {QPalette::Base, QPalette::AlternateBase})
+            dunkel.setColor(rolle, grund);
+        for (const auto rolle : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dunkel.setColor(rolle, text);
+        dunkel.setColor(QPalette::Link, QColor(0x6c, 0xb4, 0xff));
+        dunkel.setColor(QPalette::Mid, QColor(0x80, 0x80, 0x80));
+        dunkel.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+        QApplication::setPalette(dunkel);
+    }
     const QStringList argumente = QApplication::arguments();
     if (argumente.size() < 3) {
         std::fprintf(stderr, "usage: bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf\n");
@@ -204,7 +233,8 @@ int main(int argc, char** argv) {
             // The worn copy as the extended decoding's rescue reads it: the bytes it could not confirm.
             SetzeImportErweiterteDekodierungImSpeicher(true);
             alles &= !beschaedigt.isEmpty() &&
-                     AnsichtFoto(&form, beschaedigt, name(QStringLiteral("FormBandansicht-beschaedigt")));
+                     AnsichtFoto(&form, beschaedigt, name(QStringLiteral("FormBandansicht-beschaedigt")),
+                                 name(QStringLiteral("FormBandansicht-impulse")), AussetzerFrames);
             SetzeImportErweiterteDekodierungImSpeicher(false);
         }
         form.hide();

@@ -177,7 +177,7 @@ TFormBandansicht::TFormBandansicht(QWidget* pv_owner, TImport pv_import)
                               ? katalog[static_cast<std::size_t>(eintrag)].bloecke.front()
                               : -1;
         Flaeche->SetzeAuswahl(eintrag, block);
-        if (block >= 0) {
+        if (block >= 0 && m_bereichZeigen) {
             const TBandBlock& b = m_band.Bloecke()[static_cast<std::size_t>(block)];
             const int letzter = katalog[static_cast<std::size_t>(eintrag)].bloecke.back();
             Flaeche->ZeigeBereich(b.beginn, m_band.Bloecke()[static_cast<std::size_t>(letzter)].ende);
@@ -262,17 +262,14 @@ bool TFormBandansicht::LiesAufnahme(const QString& pv_dateiName) {
     m_quelle = pv_dateiName;
     m_liest = true;
     m_abbruch = false;
+    m_gezeichneteStellen = 0;
     Flaeche->SetzeBand(nullptr);
     Katalog->clear();
+    MemoBytes->clear();
     AktualisiereKnoepfe();
     const TBandFehler fehler = m_band.Lies(
         pv_dateiName, HoleImportExportMZModell(), LiesImportErweiterteDekodierung(),
-        [this](double prozent) {
-            Fortschritt->setValue(static_cast<int>(prozent));
-            // The window answers while the recording is read: Cancel, moving, repainting.
-            Plattform().VerarbeiteEreignisse();
-        },
-        &m_abbruch);
+        [this](double prozent) { ZeigeFortschritt(prozent); }, &m_abbruch);
     m_liest = false;
     Fortschritt->setValue(Prozent);
     if (m_geschlossen) {
@@ -281,18 +278,48 @@ bool TFormBandansicht::LiesAufnahme(const QString& pv_dateiName) {
         return false;
     }
     if (!fehler.IstOk()) {
+        Flaeche->SetzeBand(nullptr);
         MeldeBandFehler(fehler);
         m_quelle.clear();
         SetzeTexte();
         AktualisiereKnoepfe();
         return false;
     }
-    Flaeche->SetzeBand(&m_band);
+    // Where the waveform is shown already, it stays as the user zoomed it, the first file chosen
+    // or not in view.
+    if (Flaeche->Band())
+        Flaeche->BandGeaendert();
+    else
+        Flaeche->SetzeBand(&m_band);
     SetzeTexte();
+    m_bereichZeigen = false;
     if (Katalog->topLevelItemCount() > 0)
         WaehleEintrag(0);
+    m_bereichZeigen = true;
     AktualisiereKnoepfe();
     return true;
+}
+
+// While the recording is read: the phase and its progress; once the waveform is in, it is drawn,
+// and the marks and blocks of the first pass join it as they are found. The window answers
+// meanwhile: Cancel, zoom, scroll, moving, repainting.
+void TFormBandansicht::ZeigeFortschritt(double pv_prozent) {
+    const bool dekodierung = m_band.Phase() == TBandaufzeichnung::TPhase::Dekodierung;
+    Fortschritt->setFormat(
+        Text(dekodierung ? QStringLiteral("Fortschritt_Dekodierung") : QStringLiteral("Fortschritt_Huelle")));
+    Fortschritt->setValue(static_cast<int>(pv_prozent));
+    // Drawn anew only when something joined it: a repaint per block would cost more than the
+    // decoding of many.
+    const std::size_t stellen = m_band.Bloecke().size() + m_band.Marken().size();
+    if (dekodierung && !Flaeche->Band()) {
+        Flaeche->SetzeBand(&m_band);
+        LabelStatus->setText(StatusText());
+        AktualisiereKnoepfe();
+    } else if (dekodierung && stellen != m_gezeichneteStellen) {
+        Flaeche->update();
+    }
+    m_gezeichneteStellen = stellen;
+    Plattform().VerarbeiteEreignisse();
 }
 
 void TFormBandansicht::ZeigeDateien(std::vector<std::unique_ptr<TMZFDatei>> pv_dateien,
@@ -411,8 +438,9 @@ void TFormBandansicht::AktualisiereKnoepfe() {
     ButtonAlleSpeichern->setEnabled(!m_liest && !m_band.Katalog().empty());
     Fortschritt->setVisible(m_liest);
     ButtonAbbrechen->setVisible(m_liest);
+    // The waveform can be looked at while the decoders still read.
     for (QPushButton* knopf : {ButtonAllesZeigen, ButtonVergroessern, ButtonVerkleinern})
-        knopf->setEnabled(!m_liest && m_band.HatAufnahme());
+        knopf->setEnabled(Flaeche->Band() != nullptr && m_band.HatAufnahme());
 }
 
 void TFormBandansicht::ButtonAbbrechenClick() {

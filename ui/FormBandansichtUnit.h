@@ -74,6 +74,7 @@ private:
     void FuelleKatalog();
     void ZeigeBytes(int pv_block);
     void AktualisiereKnoepfe();
+    void ZeigeFortschritt(double pv_prozent);
     QString StatusText() const;
     const TMZFDatei* GewaehlteDatei() const;
 
@@ -81,6 +82,8 @@ private:
     TBandaufzeichnung m_band;
     QString m_quelle;
     bool m_liest = false;
+    std::size_t m_gezeichneteStellen = 0; // marks and blocks drawn while reading
+    bool m_bereichZeigen = true;          // choosing a file brings its blocks into view
     std::atomic<bool> m_abbruch{false};
     bool m_geschlossen = false; // closed while reading: closes once the reading has stopped
 };

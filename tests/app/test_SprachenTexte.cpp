@@ -262,6 +262,11 @@ const char* const ErwarteteSchluessel[] = {
     "Bandansicht_KopfKopie",
     "Bandansicht_RumpfKopie",
     "Bandansicht_Tempo",
+    "Bandansicht_Pegel",
+    "Bandansicht_ImpulseFest",
+    "Bandansicht_ImpulseAdaptiv",
+    "FormBandansicht_Fortschritt_Huelle",
+    "FormBandansicht_Fortschritt_Dekodierung",
     "FormBandansicht",
     "FormBandansicht_Titel",
     "FormBandansicht_Status",
@@ -337,7 +342,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 279);
+    static_assert(erwartet == 284);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

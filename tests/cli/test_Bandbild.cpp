@@ -1,6 +1,7 @@
 // bandwerk-cli scan --plot: the picture of a recording put together pulse by pulse (TestBand),
 // whose first body copy fails its checksum; where its band lies is worked out from the sample
-// counts and the picture's layout (1600 x 420: ruler 20, waveform, blocks 34, speed 56 pixels).
+// counts and the picture's layout (1600 x 420: ruler 20, waveform, blocks 34, speed 56, level 40
+// pixels).
 #include "CliLauf.h"
 #include "MZFTestDaten.h"
 #include "PlattformSkript.h"
@@ -23,8 +24,15 @@ namespace {
 constexpr double Rate = 22050.0;
 constexpr int Breite = 1600;
 constexpr int Hoehe = 420;
-// The middle of the block lane: below the ruler (20) and the waveform (420 - 20 - 34 - 56 = 310).
-constexpr int BlockMitte = 20 + 310 + 34 / 2;
+// The middle of the block lane: below the ruler (20) and the waveform (420 - 20 - 34 - 56 - 40 =
+// 270).
+constexpr int BlockMitte = 20 + 270 + 34 / 2;
+// The level plot from row 380 to 419, 3 pixels in from either edge: 0 dB at row 383, -48 dB at
+// row 383 + 33 = 416. The recording's square wave is half of full scale, -6.02 dB: row
+// 383 + 6.02 / 48 x 33 = 387.1.
+constexpr int PegelHalb = 387;
+constexpr int PegelStill = 416;
+const QColor Pegel(0x1f, 0x4e, 0x9a);
 // The colours of a failed and of a good block in a picture of its own.
 const QColor Fehler(0xd0, 0x21, 0x21);
 const QColor Gut(0x2e, 0x8b, 0x3e);
@@ -114,6 +122,13 @@ TEST_F(Bandbild, GanzeAufnahmeOhneFromUndTo) {
     const double bis = static_cast<double>(band.frames) / Rate;
     const int x = Spalte(band.orte[0].kopf, 0.0, bis);
     EXPECT_EQ(bild.pixelColor(x + 3, BlockMitte), Gut);
+    // The level: the square wave of the header, the silence before it (2205 frames).
+    const int mitte = Spalte(0.5 * (band.orte[0].kopf + band.orte[0].rumpf), 0.0, bis);
+    EXPECT_EQ(bild.pixelColor(mitte, PegelHalb), Pegel);
+    EXPECT_NE(bild.pixelColor(mitte, PegelStill), Pegel);
+    const int still = Spalte(500.0, 0.0, bis);
+    EXPECT_EQ(bild.pixelColor(still, PegelStill), Pegel);
+    EXPECT_NE(bild.pixelColor(still, PegelHalb), Pegel);
 }
 
 TEST_F(Bandbild, Aufruffehler) {

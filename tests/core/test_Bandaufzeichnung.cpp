@@ -1,4 +1,5 @@
 #include "Bandaufzeichnung.h"
+#include "MZAdaptiverDekoder.h"
 #include "MZFDatei.h"
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
@@ -147,9 +148,7 @@ TEST_F(BandaufzeichnungTest, FindetWasDerImportFindet) {
 }
 
 TEST_F(BandaufzeichnungTest, AbbruchBehaeltDasGeleseneOhneMeldung) {
-    std::vector<QByteArray> mzfs;
-    for (int i = 0; i < 6; ++i)
-        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(4000, i)));
+    const std::vector<QByteArray> mzfs = TestBand::Programme(6, 4000);
     const TestBand::TBand band = TestBand::Baue(mzfs);
     std::atomic<bool> abbruch{false};
     int meldungen = 0;
@@ -166,6 +165,102 @@ TEST_F(BandaufzeichnungTest, AbbruchBehaeltDasGeleseneOhneMeldung) {
     EXPECT_TRUE(a.IstAbgebrochen());
     EXPECT_LT(a.Katalog().size(), mzfs.size());
     EXPECT_EQ(a.Huelle().Frames(), 65536);
+}
+
+// The waveform comes first, whole, before the decoders have found anything; then the first pass's
+// marks and blocks join it while it reads.
+TEST_F(BandaufzeichnungTest, ErstDieWelleDannDieBloeckeWaehrendDesLesens) {
+    const std::vector<QByteArray> mzfs = TestBand::Programme(4, 3000);
+    const TestBand::TBand band = TestBand::Baue(mzfs);
+    TBandaufzeichnung a;
+    int wellenMeldungen = 0;
+    bool ersteDekodierung = true;
+    std::size_t bloeckeWaehrenddessen = 0;
+    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false, [&](double prozent) {
+                     if (a.Phase() == TBandaufzeichnung::TPhase::Huelle) {
+                         ++wellenMeldungen;
+                         EXPECT_TRUE(a.Bloecke().empty());
+                         return;
+                     }
+                     ASSERT_EQ(a.Phase(), TBandaufzeichnung::TPhase::Dekodierung);
+                     if (ersteDekodierung) {
+                         ersteDekodierung = false;
+                         EXPECT_EQ(prozent, 0.0);
+                         EXPECT_EQ(a.Huelle().Frames(), band.frames);
+                         EXPECT_EQ(a.Pegel().Frames(), band.frames);
+                         EXPECT_TRUE(a.Bloecke().empty());
+                     }
+                     if (prozent < 100.0)
+                         bloeckeWaehrenddessen = std::max(bloeckeWaehrenddessen, a.Bloecke().size());
+                 }).IstOk());
+    EXPECT_EQ(a.Phase(), TBandaufzeichnung::TPhase::Fertig);
+    // 64 KiB frames at a time: the recording's frames rounded up.
+    EXPECT_EQ(wellenMeldungen, (band.frames + 65535) / 65536);
+    EXPECT_FALSE(ersteDekodierung);
+    EXPECT_GE(bloeckeWaehrenddessen, 2U);
+    ASSERT_EQ(a.Katalog().size(), 4U);
+    for (const TBandBlock& b : a.Bloecke())
+        EXPECT_GE(b.eintrag, 0);
+}
+
+TEST_F(BandaufzeichnungTest, AbbruchBeimDekodierenBehaeltDieGanzeWelle) {
+    const std::vector<QByteArray> mzfs = TestBand::Programme(6, 4000);
+    const TestBand::TBand band = TestBand::Baue(mzfs);
+    std::atomic<bool> abbruch{false};
+    TBandaufzeichnung a;
+    ASSERT_TRUE(a.Lies(
+                     Aufnahme(band), HoleImportExportMZModell(), false,
+                     [&](double) { abbruch = a.Phase() == TBandaufzeichnung::TPhase::Dekodierung; }, &abbruch)
+                    .IstOk());
+    EXPECT_TRUE(a.IstAbgebrochen());
+    EXPECT_LT(a.Katalog().size(), mzfs.size());
+    EXPECT_EQ(a.Huelle().Frames(), band.frames);
+}
+
+// The level: the recording's square wave 64 steps either side of the zero line is half of full
+// scale; the silence before the first file (2205 frames) nothing.
+TEST_F(BandaufzeichnungTest, PegelEntlangDesBandes) {
+    const TestBand::TBand band = TestBand::Baue({ProgrammMZF("LEVEL", RumpfMitBytes(500))});
+    TBandaufzeichnung a;
+    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    const TPegel::TBereich still = a.Pegel().Bereich(0, 2048);
+    EXPECT_FLOAT_EQ(still.hoch, 0.0F);
+    const TPegel::TBereich kopf = a.Pegel().Bereich(band.orte[0].kopf + 1024, band.orte[0].kopf + 3072);
+    EXPECT_FLOAT_EQ(kopf.tief, 0.5F);
+    EXPECT_FLOAT_EQ(kopf.hoch, 0.5F);
+}
+
+// The adaptive pass's pulses on a clean recording: the header's first bytes, $01 and "F", each a
+// long start bit and eight data bits, where the pulses begin, every one of them as sure as a pulse
+// of its class's learned length; none with
+// the standard decoding.
+TEST_F(BandaufzeichnungTest, AdaptiveImpulseMitIhrerSicherheit) {
+    const TestBand::TBand band = TestBand::Baue({ProgrammMZF("F", RumpfMitBytes(10))});
+    const QString pfad = Aufnahme(band);
+    TBandaufzeichnung standard;
+    ASSERT_TRUE(standard.Lies(pfad, HoleImportExportMZModell(), false).IstOk());
+    EXPECT_FALSE(standard.HatAdaptiveImpulse());
+    EXPECT_TRUE(standard.AdaptiveImpulse(0, band.frames).empty());
+    TBandaufzeichnung a;
+    ASSERT_TRUE(a.Lies(pfad, HoleImportExportMZModell(), true).IstOk());
+    ASSERT_TRUE(a.HatAdaptiveImpulse());
+    const std::int64_t kopf = band.orte[0].kopf;
+    const std::vector<TImpulsBeleg> impulse = a.AdaptiveImpulse(kopf - 2, kopf + 400);
+    const auto erster = std::find_if(impulse.begin(), impulse.end(),
+                                     [&](const TImpulsBeleg& i) { return std::abs(i.beginn - kopf) <= 1; });
+    ASSERT_NE(erster, impulse.end());
+    const std::string erwartet = "100000001"
+                                 "101000110";
+    ASSERT_GE(impulse.end() - erster, static_cast<std::ptrdiff_t>(erwartet.size()));
+    double frame = static_cast<double>(kopf);
+    for (std::size_t i = 0; i < erwartet.size(); ++i) {
+        const TImpulsBeleg& imp = erster[static_cast<std::ptrdiff_t>(i)];
+        EXPECT_EQ(imp.IstLang(), erwartet[i] == '1') << i;
+        EXPECT_NEAR(imp.beginn, frame, 1.0) << i;
+        // As long as the pass learned its class: about Typisch.
+        EXPECT_GE(std::abs(imp.wert), TMZAdaptiverDekoder::Typisch * 3 / 4) << i;
+        frame += erwartet[i] == '1' ? LangFrames : KurzFrames;
+    }
 }
 
 TEST_F(BandaufzeichnungTest, KaputteDateienGebenEinenFehler) {

@@ -27,6 +27,15 @@ struct TBand {
     std::int64_t frames = 0;
 };
 
+// Programs FILE0, FILE1, ... of `groesse` bytes each, each body different: a recording long
+// enough for several blocks of frames.
+inline std::vector<QByteArray> Programme(int anzahl, int groesse) {
+    std::vector<QByteArray> mzfs;
+    for (int i = 0; i < anzahl; ++i)
+        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(groesse, i)));
+    return mzfs;
+}
+
 // The first pulse after a mark: so many long, as many short pulses, one long.
 inline std::size_t NachMarke(const std::string& bits, int impulse, std::size_t ab) {
     const std::string marke = std::string(static_cast<std::size_t>(impulse), '1') +

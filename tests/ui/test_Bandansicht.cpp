@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -334,9 +335,7 @@ struct TPlattformMitEreignissen : TPlattformSkript {
 
 TEST_F(BandansichtTest, AbbrechenUndSchliessenWaehrendDesLesens) {
     // Long enough for several blocks of frames.
-    std::vector<QByteArray> mzfs;
-    for (int i = 0; i < 4; ++i)
-        mzfs.push_back(ProgrammMZF(QByteArray("FILE") + QByteArray::number(i), RumpfMitBytes(3000, i)));
+    const std::vector<QByteArray> mzfs = TestBand::Programme(4, 3000);
     const QString pfad = SchreibeTestDatei(TestBand::Baue(mzfs).wav, QStringLiteral("lang.wav"));
     TPlattformMitEreignissen ereignisse;
     {
@@ -362,6 +361,88 @@ TEST_F(BandansichtTest, AbbrechenUndSchliessenWaehrendDesLesens) {
         EXPECT_EQ(fenster.result(), QDialog::Rejected);
     }
     EXPECT_TRUE(ereignisse.Fehler().isEmpty());
+}
+
+// While the decoders read, the waveform is there already: it can be zoomed, the first pass's
+// blocks join it, the progress names the phase; the zoom chosen meanwhile stays at the end.
+TEST_F(BandansichtTest, DieWelleSchonWaehrendDesLesens) {
+    const std::vector<QByteArray> mzfs = TestBand::Programme(4, 3000);
+    const TestBand::TBand lang = TestBand::Baue(mzfs);
+    const QString pfad = SchreibeTestDatei(lang.wav, QStringLiteral("lang.wav"));
+    TPlattformMitEreignissen ereignisse;
+    TFormBandansicht fenster(nullptr, {});
+    fenster.resize(1000, 700);
+    fenster.show();
+    bool welleOhneBand = false;
+    bool gezoomt = false;
+    std::size_t bloecke = 0;
+    QStringList phasen;
+    ereignisse.beiEreignissen = [&] {
+        if (!fenster.LiestGerade())
+            return;
+        if (!phasen.contains(fenster.Fortschritt->format()))
+            phasen << fenster.Fortschritt->format();
+        if (!fenster.Flaeche->Band()) {
+            welleOhneBand = welleOhneBand || fenster.ButtonVergroessern->isEnabled();
+            return;
+        }
+        bloecke = std::max(bloecke, fenster.Band().Bloecke().size());
+        if (!gezoomt) {
+            gezoomt = true;
+            EXPECT_TRUE(fenster.ButtonVergroessern->isEnabled());
+            EXPECT_EQ(fenster.Band().Huelle().Frames(), lang.frames);
+            fenster.Flaeche->SetzeAusschnitt(1000.0, 60000.0);
+        }
+    };
+    ASSERT_TRUE(fenster.LiesAufnahme(pfad));
+    EXPECT_TRUE(gezoomt);
+    EXPECT_FALSE(welleOhneBand);
+    EXPECT_GE(bloecke, 2U);
+    EXPECT_EQ(phasen, QStringList({HoleText(QStringLiteral("FormBandansicht_Fortschritt_Huelle")),
+                                   HoleText(QStringLiteral("FormBandansicht_Fortschritt_Dekodierung"))}));
+    EXPECT_DOUBLE_EQ(fenster.Flaeche->Ausschnitt().von, 1000.0);
+    EXPECT_DOUBLE_EQ(fenster.Flaeche->Ausschnitt().bis, 60000.0);
+    EXPECT_EQ(fenster.Katalog->topLevelItemCount(), 4);
+    EXPECT_TRUE(ereignisse.Fehler().isEmpty());
+}
+
+// With the extended decoding the adaptive pass's pulses stand above the fixed pass's, in the
+// colours of their classes and, on a clean recording, at least half as high as their strip; the
+// level plot shows the square wave at half of full scale (-6 dB) and the silence before it at the
+// foot.
+TEST_F(BandansichtTest, AdaptiveImpulseUndPegelImBild) {
+    SchreibeImportErweiterteDekodierung(true);
+    const auto fenster = Fenster(Aufnahme());
+    TBandFlaeche* f = fenster->Flaeche;
+    const TBandBildFarben farben = TBandBildFarben::AusPalette(f->palette());
+    const auto von = static_cast<double>(band.orte[0].kopf);
+    f->SetzeAusschnitt(von, von + 100);
+    QImage bild = f->Bild();
+    const QRect streifen = TBandBild::AdaptiveImpulse(f->Flaeche());
+    const auto spalte = [&](double frame) {
+        return static_cast<int>(TBandBild::XBei(f->Flaeche(), f->Ausschnitt(), frame));
+    };
+    // The start bit long (21 frames), the first data bit short (11 frames).
+    for (const int zeile : {streifen.bottom(), streifen.bottom() - streifen.height() / 2 + 1}) {
+        EXPECT_EQ(bild.pixelColor(spalte(von + 10), zeile), farben.lang) << zeile;
+        EXPECT_EQ(bild.pixelColor(spalte(von + 21 + 5), zeile), farben.kurz) << zeile;
+    }
+    // Beneath, the fixed pass's as before.
+    const int fuss = TBandBild::FesteImpulse(f->Flaeche()).center().y();
+    EXPECT_EQ(bild.pixelColor(spalte(von + 10), fuss), farben.lang);
+    // The level: 20 log10(0.5) = -6 dB of 48 from the top of the plot.
+    f->ZeigeAlles();
+    bild = f->Bild();
+    const QRect pegel = TBandBild::Pegel(f->Flaeche());
+    const int inDerMitte = spalte(0.5 * (band.orte[0].kopf + band.orte[0].rumpf));
+    const int halb = static_cast<int>(std::lround(TBandBild::PegelY(f->Flaeche(), 0.5)));
+    EXPECT_LT(halb, pegel.top() + pegel.height() / 4);
+    EXPECT_EQ(bild.pixelColor(inDerMitte, halb), farben.pegel);
+    EXPECT_NE(bild.pixelColor(inDerMitte, pegel.bottom() - 4), farben.pegel);
+    const int still = spalte(500.0);
+    EXPECT_NE(bild.pixelColor(still, halb), farben.pegel);
+    EXPECT_EQ(bild.pixelColor(still, static_cast<int>(std::lround(TBandBild::PegelY(f->Flaeche(), 0.0)))),
+              farben.pegel);
 }
 
 } // namespace
