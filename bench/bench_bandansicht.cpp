@@ -10,7 +10,6 @@
 #include "Bandaufzeichnung.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
-#include "ProgrammEinstellungen.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -67,7 +66,7 @@ std::string TonbandBits(const QTemporaryDir& ordner) {
         TMZFDatei datei;
         if (!datei.Laden(mzf))
             std::abort();
-        bits += datei.ErzeugeTonbandBits(true);
+        bits += datei.ErzeugeTonbandBits({.modell = MZ700, .verkuerzt = true});
     }
     return bits;
 }
@@ -125,12 +124,12 @@ void SchreibeAufnahme(const QString& pfad, const std::string& bits, std::int64_t
 
 void Miss(const QString& pfad, bool erweitert) {
     const char* art = erweitert ? "extended" : "standard";
-    SetzeImportErweiterteDekodierungImSpeicher(erweitert);
+    const TBandEinstellungen einstellungen{.modell = MZ700, .erweitert = erweitert};
     auto beginn = TUhr::now();
     {
         TMZFDatei leser;
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        leser.LeseAlleAusWAV(pfad, dateien);
+        leser.LeseAlleAusWAV(pfad, einstellungen, dateien);
         std::printf("%-8s import alone:                 %8.0f ms, %zu files (peak memory so far %ld MB)\n",
                     art, Millisekunden(beginn), dateien.size(), SpitzeMiB());
     }
@@ -139,7 +138,7 @@ void Miss(const QString& pfad, bool erweitert) {
     const TBandBildFarben farben = TBandBildFarben::Standard();
     beginn = TUhr::now();
     TBandaufzeichnung band;
-    if (!band.Lies(pfad, MZ700, erweitert).IstOk())
+    if (!band.Lies(pfad, einstellungen).IstOk())
         std::abort();
     const TBandAusschnitt alles{0.0, static_cast<double>(band.Frames())};
     {
@@ -181,7 +180,6 @@ int main(int argc, char** argv) {
     QGuiApplication anwendung(argc, argv);
     const int minuten = argc > 1 ? std::atoi(argv[1]) : 60;
     QTemporaryDir ordner(QStringLiteral("/tmp/bandwerk-bench-XXXXXX"));
-    SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
     const QString pfad = ordner.filePath(QStringLiteral("stunde.wav"));
     const std::int64_t frames = static_cast<std::int64_t>(minuten) * 60 * SampleRate;
     SchreibeAufnahme(pfad, TonbandBits(ordner), frames);

@@ -134,11 +134,12 @@ void TBandaufzeichnung::NimmStelle(const TBandStelle& s) {
         m_stellen[d].push_back(s);
 }
 
-TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                                     const std::function<void(double)>& pv_fortschritt,
                                     const std::atomic<bool>* pv_abbruch) {
+    const int modell = pv_einstellungen.modell;
     m_dateiName = pv_dateiName;
-    m_erweitert = pv_erweitert;
+    m_erweitert = pv_einstellungen.erweitert;
     m_format = TWAVFormat();
     m_huelle.Leere();
     m_stellen.clear();
@@ -146,10 +147,10 @@ TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, 
     m_marken.clear();
     m_katalog.clear();
     m_gezeigt = -1;
-    m_modell = pv_modell;
-    m_durchgaenge = TWAVSuche(pv_modell, false).Durchgaenge();
-    m_kurzNominal = TMZAdaptiverDekoder::NominalKurz(pv_modell);
-    m_langNominal = TMZAdaptiverDekoder::NominalLang(pv_modell);
+    m_modell = modell;
+    m_durchgaenge = TWAVSuche::DurchgaengeFuer(modell);
+    m_kurzNominal = TMZAdaptiverDekoder::NominalKurz(modell);
+    m_langNominal = TMZAdaptiverDekoder::NominalLang(modell);
     TAufnahmeBeobachter beobachter;
     beobachter.format = &m_format;
     beobachter.abbruch = pv_abbruch;
@@ -164,12 +165,12 @@ TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, 
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
     std::vector<TGeretteteDatei> gerettet;
     const TBandFehler fehler =
-        DurchsucheAufnahme(pv_dateiName, pv_modell, pv_erweitert, beobachter, dateien, nullptr, &gerettet);
+        DurchsucheAufnahme(pv_dateiName, pv_einstellungen, beobachter, dateien, nullptr, &gerettet);
     m_abgebrochen = pv_abbruch && pv_abbruch->load();
     m_huelle.Schliesse();
     if (!fehler.IstOk())
         return fehler;
-    Ordne(std::move(dateien), gerettet, pv_modell);
+    Ordne(std::move(dateien), gerettet, modell);
     return {};
 }
 

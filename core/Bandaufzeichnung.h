@@ -4,6 +4,7 @@
 // state, and the speed measured on the marks. A tape image gives the files alone.
 #pragma once
 
+#include "BandEinstellungen.h"
 #include "BandFehler.h"
 #include "MZFDatei.h"
 #include "MZWAVDateiLeser.h"
@@ -104,11 +105,10 @@ public:
     TBandaufzeichnung(const TBandaufzeichnung&) = delete;
     TBandaufzeichnung& operator=(const TBandaufzeichnung&) = delete;
 
-    // Reads a recording with the model and decoding given. pv_fortschritt (percent) is called after
-    // every block; pv_abbruch, once set, stops the reading after the block in hand (the view
-    // then holds what was read). A failure of the container or of a read is returned; nothing is
-    // shown.
-    TBandFehler Lies(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+    // Reads a recording with the model and decoding of the settings given. pv_fortschritt (percent) is called
+    // after every block; pv_abbruch, once set, stops the reading after the block in hand (the view then holds
+    // what was read). A failure of the container or of a read is returned; nothing is shown.
+    TBandFehler Lies(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                      const std::function<void(double prozent)>& pv_fortschritt = {},
                      const std::atomic<bool>* pv_abbruch = nullptr);
     // The files of a tape image or of MZF records: a catalogue without a recording.

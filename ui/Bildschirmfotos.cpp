@@ -3,6 +3,7 @@
 // PNG files, for the documentation. Runs on any Qt platform, usually offscreen:
 //   bandwerk_screenshots OUTPUT_DIR SAMPLE.mzf [SEVERAL.mzt [MACHINE-CODE.mzf [RECORDING.wav]]]
 // The tape view shows the recording, and a copy of it with a dropout in the first body copy.
+#include "FensterEinstellungen.h"
 #include "FormAendernMZDateiAttributUnit.h"
 #include "FormAendernMZDateiNameUnit.h"
 #include "FormAendernMZKommentarUnit.h"
@@ -47,7 +48,7 @@ bool Speichere(QWidget* fenster, const QString& datei) {
 // moment: that copy fails its checksum, the second one reads.
 QString MitAussetzer(const QString& aufnahme, const QDir& ordner) {
     TBandaufzeichnung band;
-    if (!band.Lies(aufnahme, HoleImportExportMZModell(), false).IstOk())
+    if (!band.Lies(aufnahme, BandEinstellungenImSpeicher()).IstOk())
         return QString();
     QFile quelle(aufnahme);
     if (!quelle.open(QIODevice::ReadOnly))
@@ -202,10 +203,12 @@ int main(int argc, char** argv) {
         if (!aufnahme.isEmpty()) {
             alles &= AnsichtFoto(&form, aufnahme, name(QStringLiteral("FormBandansicht")));
             // The worn copy as the extended decoding's rescue reads it: the bytes it could not confirm.
-            SetzeImportErweiterteDekodierungImSpeicher(true);
+            // The tool runs with a store of its own (tools/screenshots); the value is put back.
+            const bool erweitert = LiesImportErweiterteDekodierung();
+            SchreibeImportErweiterteDekodierung(true);
             alles &= !beschaedigt.isEmpty() &&
                      AnsichtFoto(&form, beschaedigt, name(QStringLiteral("FormBandansicht-beschaedigt")));
-            SetzeImportErweiterteDekodierungImSpeicher(false);
+            SchreibeImportErweiterteDekodierung(erweitert);
         }
         form.hide();
     }

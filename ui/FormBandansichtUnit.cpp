@@ -2,6 +2,7 @@
 
 #include "BandFlaeche.h"
 #include "BandMeldung.h"
+#include "FensterEinstellungen.h"
 #include "Fensterplatz.h"
 #include "FreieNamen.h"
 #include "Ganzzahl.h"
@@ -266,7 +267,7 @@ bool TFormBandansicht::LiesAufnahme(const QString& pv_dateiName) {
     Katalog->clear();
     AktualisiereKnoepfe();
     const TBandFehler fehler = m_band.Lies(
-        pv_dateiName, HoleImportExportMZModell(), LiesImportErweiterteDekodierung(),
+        pv_dateiName, LiesBandEinstellungen(),
         [this](double prozent) {
             Fortschritt->setValue(static_cast<int>(prozent));
             // The window answers while the recording is read: Cancel, moving, repainting.

@@ -21,9 +21,9 @@ protected:
     void SetUp() override {
         TestSprache(true);
         EinstellungenLeeren();
-        // The pulses of the recordings built here are the MZ-80K's.
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
     }
+    // The pulses of the recordings built here are the MZ-80K's.
+    const TBandEinstellungen mz80k{.modell = MZ80K};
     QString Aufnahme(const TestBand::TBand& band) {
         return SchreibeTestDatei(band.wav, QStringLiteral("band.wav"));
     }
@@ -62,7 +62,7 @@ TEST_F(BandaufzeichnungTest, BloeckeUndMarkenStehenWoSieAufgenommenSind) {
         {ProgrammMZF("FIRST", RumpfMitBytes(300)), ProgrammMZF("SECOND", RumpfMitBytes(40, 9))});
     ASSERT_EQ(band.orte.size(), 2U);
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     EXPECT_EQ(a.Frames(), band.frames);
     EXPECT_EQ(a.Format().sampleRate, 22050U);
     ASSERT_EQ(a.Katalog().size(), 2U);
@@ -104,7 +104,7 @@ TEST_F(BandaufzeichnungTest, BloeckeUndMarkenStehenWoSieAufgenommenSind) {
 TEST_F(BandaufzeichnungTest, EinGekippterRumpfZeigtSeineZweiteKopie) {
     const TestBand::TBand band = TestBand::Baue({ProgrammMZF("WORN", RumpfMitBytes(200))}, 0);
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     ASSERT_EQ(a.Katalog().size(), 1U);
     // The file comes whole from the second copy.
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(a.Katalog()[0].datei->Rumpf()), 200),
@@ -129,13 +129,13 @@ TEST_F(BandaufzeichnungTest, FindetWasDerImportFindet) {
                                      "gunterhager-mz-800-emulator/TestHalt.wav"};
     for (const char* relativ : aufnahmen)
         for (const bool erweitert : {false, true}) {
-            SchreibeImportErweiterteDekodierung(erweitert);
+            const TBandEinstellungen einstellungen{.modell = MZ80K, .erweitert = erweitert};
             const QString pfad = KorpusPfad(QString::fromUtf8(relativ));
             TMZFDatei leser;
             std::vector<std::unique_ptr<TMZFDatei>> importiert;
-            ASSERT_TRUE(leser.LeseAlleAusWAV(pfad, importiert)) << relativ;
+            ASSERT_TRUE(leser.LeseAlleAusWAV(pfad, einstellungen, importiert)) << relativ;
             TBandaufzeichnung a;
-            ASSERT_TRUE(a.Lies(pfad, HoleImportExportMZModell(), erweitert).IstOk());
+            ASSERT_TRUE(a.Lies(pfad, einstellungen).IstOk());
             ASSERT_EQ(a.Katalog().size(), importiert.size()) << relativ << erweitert;
             for (std::size_t i = 0; i < importiert.size(); ++i) {
                 EXPECT_TRUE(a.Katalog()[i].datei->IstGleich(*importiert[i])) << relativ << erweitert << i;
@@ -155,7 +155,7 @@ TEST_F(BandaufzeichnungTest, AbbruchBehaeltDasGeleseneOhneMeldung) {
     int meldungen = 0;
     TBandaufzeichnung a;
     ASSERT_TRUE(a.Lies(
-                     Aufnahme(band), HoleImportExportMZModell(), false,
+                     Aufnahme(band), mz80k,
                      [&](double) {
                          ++meldungen;
                          abbruch = true;
@@ -173,7 +173,9 @@ TEST_F(BandaufzeichnungTest, KaputteDateienGebenEinenFehler) {
                                   QByteArray(5000, 'x')};
     for (const QByteArray& inhalt : inhalte) {
         TBandaufzeichnung a;
-        EXPECT_FALSE(a.Lies(SchreibeTestDatei(inhalt, QStringLiteral("kaputt.wav")), 0, true).IstOk());
+        EXPECT_FALSE(a.Lies(SchreibeTestDatei(inhalt, QStringLiteral("kaputt.wav")),
+                            {.modell = MZ80K, .erweitert = true})
+                         .IstOk());
         EXPECT_FALSE(a.HatAufnahme());
         EXPECT_TRUE(a.Katalog().empty());
     }
@@ -182,7 +184,7 @@ TEST_F(BandaufzeichnungTest, KaputteDateienGebenEinenFehler) {
 TEST_F(BandaufzeichnungTest, SampleZoomLiestDieFramesDerAufnahme) {
     const TestBand::TBand band = TestBand::Baue({ProgrammMZF("ZOOM", RumpfMitBytes(10))});
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     std::vector<std::uint8_t> frames;
     // The samples of 8-bit mono are the frames; the data chunk starts at byte 44.
     const auto von = static_cast<std::int32_t>(band.orte[0].kopf);
@@ -199,7 +201,7 @@ TEST_F(BandaufzeichnungTest, SampleZoomLiestDieFramesDerAufnahme) {
 TEST_F(BandaufzeichnungTest, ImpulseEinesAusschnitts) {
     const TestBand::TBand band = TestBand::Baue({ProgrammMZF("F", RumpfMitBytes(10))});
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     std::vector<std::uint8_t> frames;
     const std::int64_t ab = band.orte[0].kopf - 500;
     ASSERT_TRUE(a.LeseFrames(static_cast<std::int32_t>(ab), 2000, frames));
