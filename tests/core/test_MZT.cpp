@@ -42,14 +42,9 @@ protected:
         EinstellungenLeeren();
         EXPECT_EQ(plattform.sanduhrTiefe, 0);
     }
-    // The model whose leaders the tape texts have.
+    // The model whose leaders the tape texts have, in the full or the shortened format.
     void Modell(quint8 modell) { einstellungen.modell = modell; }
-    // Its tape settings in the full or the shortened format.
-    TBandEinstellungen Format(bool verkuerzt) const {
-        TBandEinstellungen e = einstellungen;
-        e.verkuerzt = verkuerzt;
-        return e;
-    }
+    TBandEinstellungen Format(bool verkuerzt) const { return ImFormat(einstellungen.modell, verkuerzt); }
     TBandEinstellungen einstellungen;
     QString Pfad(const QString& name = QStringLiteral("band.mzt")) {
         return QDir(TestVerzeichnis()).filePath(name);

@@ -30,14 +30,9 @@ protected:
         Modell(MZ700);
     }
     void TearDown() override { EinstellungenLeeren(); }
-    // The model whose leaders the tape texts have.
+    // The model whose leaders the tape texts have, in the full or the shortened format.
     void Modell(quint8 modell) { einstellungen.modell = modell; }
-    // Its tape settings in the full or the shortened format.
-    TBandEinstellungen Format(bool verkuerzt) const {
-        TBandEinstellungen e = einstellungen;
-        e.verkuerzt = verkuerzt;
-        return e;
-    }
+    TBandEinstellungen Format(bool verkuerzt) const { return ImFormat(einstellungen.modell, verkuerzt); }
     TBandEinstellungen einstellungen;
     std::string Text(const TMZFBild& bild, bool verkuerzt) {
         TMZFDatei d;
