@@ -39,8 +39,6 @@ struct TImSpeicher {
     quint8 modell = MZ80K;
     quint16 sampleRate = StandardSampleRate;
     bool invertiert = false;
-    std::optional<bool> verkuerzt; // only set by the CLI
-    std::optional<bool> erweitert; // only set by the CLI
 };
 TImSpeicher g_speicher;
 
@@ -220,8 +218,6 @@ void LadeEinstellungen() {
                                 ? static_cast<quint16>(*rate)
                                 : StandardSampleRate;
     g_speicher.invertiert = k.Zahl(WertInvertiert).value_or(0) != 0;
-    g_speicher.verkuerzt.reset();
-    g_speicher.erweitert.reset();
 }
 
 bool LiesSprache() {
@@ -313,8 +309,6 @@ void SchreibeVerzeichnisMZTDateien(const QString& v) {
 }
 
 bool LiesExportWAVVerkuerztesMZTonbandFormat() {
-    if (g_speicher.verkuerzt)
-        return *g_speicher.verkuerzt;
     TSchluessel k;
     return k.Zahl(WertVerkuerzt).value_or(0) != 0;
 }
@@ -328,7 +322,6 @@ void SchreibeImportExportEinstellungen(quint8 modellIndex, bool verkuerzt, quint
     g_speicher.modell = GueltigesModell(modellIndex);
     g_speicher.sampleRate = sampleRate;
     g_speicher.invertiert = invertiert;
-    g_speicher.verkuerzt.reset();
 }
 
 void SchreibeDialogEinstellungen(bool englisch, quint8 modellIndex, bool verkuerzt, quint16 sampleRate,
@@ -348,24 +341,15 @@ void SchreibeDialogEinstellungen(bool englisch, quint8 modellIndex, bool verkuer
     g_speicher.modell = GueltigesModell(modellIndex);
     g_speicher.sampleRate = sampleRate;
     g_speicher.invertiert = invertiert;
-    g_speicher.verkuerzt.reset();
-    g_speicher.erweitert.reset();
 }
 
 bool LiesImportErweiterteDekodierung() {
-    if (g_speicher.erweitert)
-        return *g_speicher.erweitert;
     TSchluessel k;
     return k.Zahl(WertErweitert).value_or(0) != 0;
 }
 
 void SchreibeImportErweiterteDekodierung(bool erweitert) {
     SchreibeWerte({{WertErweitert, erweitert ? 1 : 0}});
-    g_speicher.erweitert.reset();
-}
-
-void SetzeImportErweiterteDekodierungImSpeicher(bool erweitert) {
-    g_speicher.erweitert = erweitert;
 }
 
 QString LiesAudioGeraet(bool ausgabe) {
@@ -385,11 +369,4 @@ quint16 HoleExportWAVSampleRate() {
 }
 bool HoleExportWAVInvertiertePolaritaet() {
     return g_speicher.invertiert;
-}
-
-void SetzeImportExportImSpeicher(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert) {
-    g_speicher.modell = GueltigesModell(modellIndex);
-    g_speicher.sampleRate = sampleRate;
-    g_speicher.invertiert = invertiert;
-    g_speicher.verkuerzt = verkuerzt;
 }

@@ -1,7 +1,7 @@
 // The settings store: language, disclaimer, window position, the last directory of each file kind
 // and the import/export settings, per user in QSettings ("Feldmark", "Bandwerk"), group "V2.4".
-// Model, sample rate and polarity are also held in memory: the tape signal code asks for them
-// for every pulse.
+// Model, sample rate and polarity are also held in memory, where the windows and the WAV writer
+// take them from; the layers below the windows are handed the settings as values.
 #pragma once
 
 #include "MZModell.h"
@@ -75,9 +75,6 @@ void SchreibeDialogEinstellungen(bool englisch, quint8 modellIndex, bool verkuer
 // the store at every call.
 bool LiesImportErweiterteDekodierung();
 void SchreibeImportErweiterteDekodierung(bool erweitert);
-// For the CLI, which never writes the store: makes LiesImportErweiterteDekodierung answer
-// `erweitert` without reading the store (until the settings are loaded again).
-void SetzeImportErweiterteDekodierungImSpeicher(bool erweitert);
 
 // The sound devices of the tape deck, output and input, as the sound server names them; empty for
 // the system's default. Read from the store at every call.
@@ -88,7 +85,3 @@ void SchreibeAudioGeraete(const QString& ausgabe, const QString& eingabe);
 quint8 HoleImportExportMZModell();
 quint16 HoleExportWAVSampleRate();
 bool HoleExportWAVInvertiertePolaritaet();
-
-// For the CLI, which never writes the store: replaces the in-memory values only, and makes
-// LiesExportWAVVerkuerztesMZTonbandFormat answer `verkuerzt` without reading the store.
-void SetzeImportExportImSpeicher(quint8 modellIndex, bool verkuerzt, quint16 sampleRate, bool invertiert);

@@ -77,7 +77,7 @@ public:
                 return f;
             }
         }
-        m_suche = std::make_unique<TWAVSuche>(a.modell, a.erweitert);
+        m_suche = std::make_unique<TWAVSuche>(a.einstellungen);
         m_suche->beiNeuerDatei = [aufnahme = m_aufnahme](const TMZFDatei& datei) {
             // From a decoding thread: the copy goes to the recorder's own thread.
             std::shared_ptr<TMZFDatei> kopie = TMZFDatei::CreateKopie(datei);
@@ -86,8 +86,8 @@ public:
                 Qt::QueuedConnection);
         };
         m_dekoder = std::make_unique<TMZWAVMehrfachDekoder>();
-        m_dekoder->Starte(DekoderFormat(format, m_hoechstFrames), m_suche->Durchgaenge(),
-                          m_suche->Erweiterung(), m_suche->Senken());
+        m_dekoder->Starte(DekoderFormat(format, m_hoechstFrames), m_suche->Einstellungen(),
+                          m_suche->Durchgaenge(), m_suche->Erweiterung(), m_suche->Senken());
 
         m_quelle = new QAudioSource(geraet, format, this);
         m_quelle->setBufferSize(format.bytesForDuration(PufferUs));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "AudioFaden.h"
+#include "BandEinstellungen.h"
 #include "MZFDatei.h"
 
 #include <memory>
@@ -29,11 +30,10 @@ public:
     static constexpr double ZuLeiseUnter = 0.05;
 
     struct TAuftrag {
-        QString geraet; // empty: the default input
-        int modell = 0; // the MZ model whose passes decode
-        bool erweitert = false;
-        QString wavDatei;   // empty: the recording is not kept
-        qint64 dauerMs = 0; // 0: until stopped (at most GroessteDauerMs)
+        QString geraet;                   // empty: the default input
+        TBandEinstellungen einstellungen; // the MZ model whose passes decode, the extended decoding
+        QString wavDatei;                 // empty: the recording is not kept
+        qint64 dauerMs = 0;               // 0: until stopped (at most GroessteDauerMs)
     };
 
     explicit TBandAufnahme(QObject* pv_eltern = nullptr);

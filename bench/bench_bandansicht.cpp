@@ -15,7 +15,6 @@
 #include "Bandaufzeichnung.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
-#include "ProgrammEinstellungen.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -84,7 +83,7 @@ std::string TonbandBits(const QTemporaryDir& ordner) {
         TMZFDatei datei;
         if (!datei.Laden(mzf))
             std::abort();
-        bits += datei.ErzeugeTonbandBits(true);
+        bits += datei.ErzeugeTonbandBits({.modell = MZ700, .verkuerzt = true});
     }
     return bits;
 }
@@ -142,13 +141,13 @@ void SchreibeAufnahme(const QString& pfad, const std::string& bits, std::int64_t
 
 void Miss(const QString& pfad, bool erweitert, bool mitImport) {
     const char* art = erweitert ? "extended" : "standard";
-    SetzeImportErweiterteDekodierungImSpeicher(erweitert);
+    const TBandEinstellungen einstellungen{.modell = MZ700, .erweitert = erweitert};
     SetzeSpitzeZurueck();
     auto beginn = TUhr::now();
     if (mitImport) {
         TMZFDatei leser;
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        leser.LeseAlleAusWAV(pfad, dateien);
+        leser.LeseAlleAusWAV(pfad, einstellungen, dateien);
         std::printf("%-8s import alone:                 %8.0f ms, %zu files, peak memory %ld MB\n", art,
                     Millisekunden(beginn), dateien.size(), SpitzeMiB());
     }
@@ -167,7 +166,7 @@ void Miss(const QString& pfad, bool erweitert, bool mitImport) {
         TBandBild::Zeichne(p, flaeche, band, {0.0, static_cast<double>(band.Frames())}, farben);
         erstesBild = Millisekunden(beginn);
     };
-    if (!band.Lies(pfad, MZ700, erweitert, fortschritt).IstOk() || erstesBild < 0.0)
+    if (!band.Lies(pfad, einstellungen, fortschritt).IstOk() || erstesBild < 0.0)
         std::abort();
     const TBandAusschnitt alles{0.0, static_cast<double>(band.Frames())};
     {
@@ -216,7 +215,6 @@ int main(int argc, char** argv) {
     QGuiApplication anwendung(argc, argv);
     const int minuten = argc > 1 ? std::atoi(argv[1]) : 60;
     QTemporaryDir ordner(QStringLiteral("/tmp/bandwerk-bench-XXXXXX"));
-    SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
     const QString pfad =
         argc > 3 ? QString::fromLocal8Bit(argv[3]) : ordner.filePath(QStringLiteral("stunde.wav"));
     const std::int64_t frames = static_cast<std::int64_t>(minuten) * 60 * SampleRate;

@@ -2,7 +2,6 @@
 // building it, parsing it back, and the MZT export and import that rest on it.
 #include "MZFDatei.h"
 #include "Plattform.h"
-#include "ProgrammEinstellungen.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,13 +12,16 @@ namespace {
 constexpr int GroessterRumpf = 65535;
 constexpr int KopfGroesse = 128;
 
+// The tapes here are the MZ-700's.
+const TBandEinstellungen Voll{.modell = MZ700};
+const TBandEinstellungen Verkuerzt{.modell = MZ700, .verkuerzt = true};
+
 // The largest file, loaded from an MZF image written once.
 struct TGrossteDatei {
     QTemporaryDir ordner;
     TMZFDatei datei;
     QString mzt;
     TGrossteDatei() {
-        SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
         QByteArray mzf(KopfGroesse + GroessterRumpf, '\0');
         mzf[0] = 0x01;
         for (int i = 1; i < 18; ++i)
@@ -38,7 +40,7 @@ struct TGrossteDatei {
         if (!datei.Laden(pfad))
             std::abort();
         mzt = ordner.filePath(QStringLiteral("gross.mzt"));
-        if (!datei.ExportMZT(mzt))
+        if (!datei.ExportMZT(mzt, Voll))
             std::abort();
     }
 };
@@ -51,7 +53,7 @@ TGrossteDatei& Datei() {
 void TonbandBitsErzeugen(benchmark::State& state) {
     const TMZFDatei& datei = Datei().datei;
     for (auto _ : state) {
-        std::string bits = datei.ErzeugeTonbandBits(false);
+        std::string bits = datei.ErzeugeTonbandBits(Voll);
         benchmark::DoNotOptimize(bits.data());
     }
     state.SetItemsProcessed(state.iterations() * 1215644);
@@ -59,7 +61,7 @@ void TonbandBitsErzeugen(benchmark::State& state) {
 BENCHMARK(TonbandBitsErzeugen)->Unit(benchmark::kMillisecond);
 
 void TonbandBitsLesen(benchmark::State& state) {
-    const std::string bits = Datei().datei.ErzeugeTonbandBits(false);
+    const std::string bits = Datei().datei.ErzeugeTonbandBits(Voll);
     TMZFDatei ziel;
     for (auto _ : state) {
         int ende = 0;
@@ -78,7 +80,7 @@ void NurKoepfeLesen(benchmark::State& state) {
     constexpr std::size_t LueckeGenug = 1000;
     constexpr std::size_t MarkeKopfTrenner = 80 + 1 + 1170 + 1;
     constexpr int AnzahlKoepfe = 888;
-    const std::string verkuerzt = Datei().datei.ErzeugeTonbandBits(true);
+    const std::string verkuerzt = Datei().datei.ErzeugeTonbandBits(Verkuerzt);
     const std::string kopf = verkuerzt.substr(LueckeVerkuerzt - LueckeGenug, LueckeGenug + MarkeKopfTrenner);
     std::string bits;
     for (int i = 0; i < AnzahlKoepfe; ++i)
@@ -97,7 +99,7 @@ void MZTExport(benchmark::State& state) {
     TMZFDatei& datei = Datei().datei;
     const QString pfad = Datei().ordner.filePath(QStringLiteral("export.mzt"));
     for (auto _ : state)
-        if (!datei.ExportMZT(pfad))
+        if (!datei.ExportMZT(pfad, Voll))
             state.SkipWithError("export failed");
 }
 BENCHMARK(MZTExport)->Unit(benchmark::kMillisecond);

@@ -8,7 +8,6 @@
 #include "MZFDatei.h"
 #include "MZImpulsGenerator.h"
 #include "MZWAVMehrfachDekoder.h"
-#include "ProgrammEinstellungen.h"
 #include "WAVSuche.h"
 
 #include <QCoreApplication>
@@ -82,11 +81,11 @@ struct TGeraet {
 };
 
 // The tape of the small corpus program, MZ-700, shortened format.
+const TBandEinstellungen Band{.modell = MZ700, .sampleRate = Rate, .verkuerzt = true};
 std::string Bits() {
-    SetzeImportExportImSpeicher(MZ700, true, Rate, false);
     TMZFDatei datei;
     datei.Laden(QString::fromUtf8(Korpus));
-    return datei.ErzeugeTonbandBits(true);
+    return datei.ErzeugeTonbandBits(Band);
 }
 
 bool ServerDa(benchmark::State& state) {
@@ -139,7 +138,7 @@ void BM_AufnahmeCpuUndLatenz(benchmark::State& state) {
     {
         TMZFDatei datei;
         datei.Laden(QString::fromUtf8(Korpus));
-        datei.ExportWAV(band);
+        datei.ExportWAV(band, Band);
     }
     for (auto _ : state) {
         TBandAufnahme aufnahme;
@@ -153,7 +152,7 @@ void BM_AufnahmeCpuUndLatenz(benchmark::State& state) {
         QElapsedTimer uhr;
         uhr.start();
         const double cpu = ProzessCpuSekunden();
-        aufnahme.Starte({geraet.name + QStringLiteral("_eingang"), MZ700, false, behalten, 60'000});
+        aufnahme.Starte({geraet.name + QStringLiteral("_eingang"), {.modell = MZ700}, behalten, 60'000});
         QProcess spieler;
         spieler.start(QStringLiteral("paplay"), {QStringLiteral("--device=") + geraet.name, band});
         schleife.exec();
@@ -186,14 +185,15 @@ void BM_LiveDekodierungProMinute(benchmark::State& state) {
     minute.resize(static_cast<std::size_t>(AufnahmeRate) * 60);
     constexpr int Stueck = AufnahmeRate / 50;
     for (auto _ : state) {
-        TWAVSuche suche(MZ700, state.range(0) != 0);
+        TWAVSuche suche({.modell = MZ700, .erweitert = state.range(0) != 0});
         TWAVFormat format;
         format.sampleRate = AufnahmeRate;
         format.sechzehnBit = true;
         format.bytesProSample = 2;
         format.anzahlFrames = static_cast<std::int32_t>(minute.size());
         TMZWAVMehrfachDekoder dekoder;
-        dekoder.Starte(format, suche.Durchgaenge(), suche.Erweiterung(), suche.Senken());
+        dekoder.Starte(format, suche.Einstellungen(), suche.Durchgaenge(), suche.Erweiterung(),
+                       suche.Senken());
         for (std::size_t i = 0; i < minute.size(); i += Stueck)
             dekoder.Verarbeite(reinterpret_cast<const std::uint8_t*>(minute.data() + i),
                                static_cast<std::int32_t>(std::min<std::size_t>(Stueck, minute.size() - i)));

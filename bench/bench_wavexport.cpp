@@ -1,7 +1,6 @@
 // WAV export of the largest MZ file (65,535 body bytes, full tape format, MZ-700 timing, 44100 Hz):
 // about 1.2 million pulses and 36 MB of WAV. Reports the WAV bytes written per second.
 #include "MZFDatei.h"
-#include "ProgrammEinstellungen.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,8 +42,8 @@ void BM_ExportWAV(benchmark::State& state) {
             return;
         }
     }
-    // In memory only: the benchmark never touches the user's settings store.
-    SetzeImportExportImSpeicher(MZ700, false, SampleRate, false);
+    // The settings as a value: the benchmark never touches the user's settings store.
+    const TBandEinstellungen einstellungen{.modell = MZ700, .sampleRate = SampleRate};
     TMZFDatei datei;
     if (!datei.Laden(mzf)) {
         state.SkipWithError("cannot load the MZF file");
@@ -52,7 +51,7 @@ void BM_ExportWAV(benchmark::State& state) {
     }
     qint64 bytes = 0;
     for (auto _ : state) {
-        if (!datei.ExportWAV(wav)) {
+        if (!datei.ExportWAV(wav, einstellungen)) {
             state.SkipWithError("export failed");
             return;
         }

@@ -11,7 +11,6 @@
 #include "MZWAVDateiLeser.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "Plattform.h"
-#include "ProgrammEinstellungen.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -77,7 +76,8 @@ struct TAufnahme {
             TMZFDatei datei;
             if (!datei.Laden(mzf))
                 std::abort();
-            bits += datei.ErzeugeTonbandBits(true);
+            // The gaps of the first model; the pulses are drawn below.
+            bits += datei.ErzeugeTonbandBits({.modell = MZ80K, .verkuerzt = true});
         }
         std::uint32_t zufall = 12345;
         const auto naechste = [&zufall] {
@@ -106,9 +106,11 @@ struct TAufnahme {
         if (!f.open(QIODevice::WriteOnly) ||
             f.write(d.data(), static_cast<qint64>(d.size())) != static_cast<qint64>(d.size()))
             std::abort();
-        SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
     }
 };
+
+// The recording is decoded with the MZ-700's passes.
+const TBandEinstellungen Einstellungen{.modell = MZ700};
 
 const TAufnahme& Aufnahme() {
     static const TAufnahme a;
@@ -118,14 +120,16 @@ const TAufnahme& Aufnahme() {
 // The whole import, as the window runs it: four passes, parsing, comparing; both files found.
 void ImportWAV(benchmark::State& state, bool erweitert) {
     const QString pfad = Aufnahme().pfad;
-    SetzeImportErweiterteDekodierungImSpeicher(erweitert);
+    TBandEinstellungen einstellungen = Einstellungen;
+    einstellungen.erweitert = erweitert;
     for (auto _ : state) {
         TMZFDatei datei;
         std::size_t gefunden = 0;
-        const bool ok = datei.ImportWAV(pfad, [&](const std::vector<std::unique_ptr<TMZFDatei>>& liste) {
-            gefunden = liste.size();
-            return 0;
-        });
+        const bool ok =
+            datei.ImportWAV(pfad, einstellungen, [&](const std::vector<std::unique_ptr<TMZFDatei>>& liste) {
+                gefunden = liste.size();
+                return 0;
+            });
         if (!ok || gefunden != 2)
             state.SkipWithError("the two files were not found");
     }
@@ -140,11 +144,11 @@ BENCHMARK_CAPTURE(ImportWAV, erweitert, true)->Unit(benchmark::kMillisecond);
 void MehrfachDekoder(benchmark::State& state, std::vector<TDekodierDurchgang> durchgaenge, bool adaptiv) {
     const QString pfad = Aufnahme().pfad;
     std::size_t bits = 0;
-    TErweiterteDekodierung erweitert;
-    erweitert.an = adaptiv;
+    TBandEinstellungen einstellungen = Einstellungen;
+    einstellungen.erweitert = adaptiv;
     for (auto _ : state) {
         TMZWAVMehrfachDekoder dekoder;
-        if (!dekoder.Dekodiere(pfad, durchgaenge, {}, erweitert).IstOk())
+        if (!dekoder.Dekodiere(pfad, einstellungen, durchgaenge).IstOk())
             state.SkipWithError("decoding failed");
         bits = durchgaenge.empty() ? dekoder.HoleAdaptivenBitText(0).size() : dekoder.HoleBitText(0).size();
     }
@@ -193,7 +197,7 @@ void LeserEinDurchgang(benchmark::State& state) {
     const QString pfad = Aufnahme().pfad;
     for (auto _ : state) {
         TMZWAVDateiLeser leser;
-        if (!leser.Oeffnen(pfad, false, false))
+        if (!leser.Oeffnen(pfad, Einstellungen, false, false))
             state.SkipWithError("not opened");
         bool bit = false;
         std::size_t bits = 0;

@@ -6,7 +6,6 @@
 #include "Bandaufzeichnung.h"
 #include "Kommandozeile.h"
 #include "Plattform.h"
-#include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
 
 #include <QGuiApplication>
@@ -272,8 +271,8 @@ void ZeigeBandbericht(const TBandAnalyse& a, bool json, QTextStream& aus) {
         RettungAlsText(a, aus);
 }
 
-int ZeichneBandbild(const QString& pv_aufnahme, const QString& pv_bild, double pv_von, double pv_bis,
-                    QTextStream& fehler) {
+int ZeichneBandbild(const QString& pv_aufnahme, const TBandEinstellungen& pv_einstellungen,
+                    const QString& pv_bild, double pv_von, double pv_bis, QTextStream& fehler) {
     // The painter's texts need the fonts of a graphical application; without a display the
     // offscreen platform serves (main makes one for --plot; a caller without any gets one here).
     int argc = 1;
@@ -289,8 +288,7 @@ int ZeichneBandbild(const QString& pv_aufnahme, const QString& pv_bild, double p
         return ExitFehler;
     }
     TBandaufzeichnung band;
-    if (!MeldeBandFehler(
-            band.Lies(pv_aufnahme, HoleImportExportMZModell(), LiesImportErweiterteDekodierung())))
+    if (!MeldeBandFehler(band.Lies(pv_aufnahme, pv_einstellungen)))
         return ExitFehler;
     if (pv_von >= 0.0 && pv_von >= band.Sekunden(band.Frames())) {
         fehler << "bandwerk-cli: --from lies after the end of the recording ("

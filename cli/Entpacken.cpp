@@ -103,16 +103,16 @@ QJsonObject Schadenskarte(const TMZFDatei& datei, const QString& mzfName) {
     return o;
 }
 
-int Entpacke(const QStringList& quellen, TDateiArt art, const QString& ordner, bool beschaedigteSchreiben,
-             std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, QTextStream& aus,
-             QTextStream& fehler, bool* keineGefunden) {
+int Entpacke(const QStringList& quellen, TDateiArt art, const TBandEinstellungen& einstellungen,
+             const QString& ordner, bool beschaedigteSchreiben, std::vector<TUebersprungenes>& uebersprungen,
+             TMZFDatei& arbeit, QTextStream& aus, QTextStream& fehler, bool* keineGefunden) {
     const TPfadInfo ordnerInfo = HolePfadInfo(ordner);
     if (!ordnerInfo.existiert || !ordnerInfo.istVerzeichnis) {
         fehler << "bandwerk-cli: " << ordner << ": no such directory\n";
         return ExitFehler;
     }
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
-    if (!LiesAlleInListe(art, quellen, dateien, uebersprungen, arbeit, keineGefunden))
+    if (!LiesAlleInListe(art, quellen, einstellungen, dateien, uebersprungen, arbeit, keineGefunden))
         return ExitFehler;
     TFreieNamen namen(ordner, PfadIstBelegt);
     int ausgelassen = 0;

@@ -3,6 +3,7 @@
 // uncertain bytes beside it.
 #pragma once
 
+#include "BandEinstellungen.h"
 #include "DateiArt.h"
 
 #include <QJsonObject>
@@ -31,6 +32,6 @@ QJsonObject Schadenskarte(const TMZFDatei& datei, const QString& mzfName);
 // DIR/<cleaned MZ name>.mzf; an existing file is never replaced, the name gets "-2", "-3", ...
 // instead. One line per file written. A damaged file is left out, and told on `fehler`, unless
 // `beschaedigteSchreiben`: then it is written with its map as DIR/NAME.damage.json.
-int Entpacke(const QStringList& quellen, TDateiArt art, const QString& ordner, bool beschaedigteSchreiben,
-             std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, QTextStream& aus,
-             QTextStream& fehler, bool* keineGefunden);
+int Entpacke(const QStringList& quellen, TDateiArt art, const TBandEinstellungen& einstellungen,
+             const QString& ordner, bool beschaedigteSchreiben, std::vector<TUebersprungenes>& uebersprungen,
+             TMZFDatei& arbeit, QTextStream& aus, QTextStream& fehler, bool* keineGefunden);

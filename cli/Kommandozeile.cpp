@@ -390,15 +390,6 @@ void ZeigeListe(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, bool jso
     }
 }
 
-// The WAV options replace the in-memory settings only; the store is never written. Whatever the
-// in-memory values hold already (stored, or set by another option) stays where no option is given.
-void UebernehmeWAVOptionen(const TAufruf& aufruf, bool verkuerztGespeichert) {
-    SetzeImportExportImSpeicher(aufruf.modell.value_or(HoleImportExportMZModell()),
-                                aufruf.verkuerzt.value_or(verkuerztGespeichert),
-                                aufruf.sampleRate.value_or(HoleExportWAVSampleRate()),
-                                aufruf.invertiert.value_or(HoleExportWAVInvertiertePolaritaet()));
-}
-
 // The kind of an input file, or the reason for a usage error.
 std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
     art = DateiArtVonEndung(pfad);
@@ -408,15 +399,16 @@ std::optional<QString> PruefeQuelle(const QString& pfad, TDateiArt& art) {
 }
 
 // The files of a tape: each input's one MZ file, the first into `datei`, the others into `weitere`.
-int LiesBand(const QStringList& eingaben, TMZFDatei& datei, std::vector<std::unique_ptr<TMZFDatei>>& weitere,
-             std::vector<TUebersprungenes>& uebersprungen, bool* keineGefunden, QTextStream& fehler) {
+int LiesBand(const QStringList& eingaben, const TBandEinstellungen& einstellungen, TMZFDatei& datei,
+             std::vector<std::unique_ptr<TMZFDatei>>& weitere, std::vector<TUebersprungenes>& uebersprungen,
+             bool* keineGefunden, QTextStream& fehler) {
     for (qsizetype i = 0; i < eingaben.size(); ++i) {
         TDateiArt art = TDateiArt::Unbekannt;
         if (const auto grund = PruefeQuelle(eingaben[i], art))
             return Aufruffehler(fehler, *grund);
         if (i > 0)
             weitere.push_back(std::make_unique<TMZFDatei>());
-        if (!LiesEineInDatei(art, eingaben[i], i == 0 ? datei : *weitere.back(), uebersprungen,
+        if (!LiesEineInDatei(art, eingaben[i], einstellungen, i == 0 ? datei : *weitere.back(), uebersprungen,
                              keineGefunden))
             return ExitFehler;
         // What one input passed over is told with that input's name.
@@ -429,27 +421,30 @@ int LiesBand(const QStringList& eingaben, TMZFDatei& datei, std::vector<std::uni
 }
 
 // convert IN... OUT with several inputs, and play: one tape of every input's MZ file in turn.
-int SchreibeOderSpieleBand(const TAufruf& aufruf, TMZFDatei& datei, bool* keineGefunden, QTextStream& aus,
-                           QTextStream& fehler) {
+int SchreibeOderSpieleBand(const TAufruf& aufruf, const TBandEinstellungen& einstellungen, TMZFDatei& datei,
+                           bool* keineGefunden, QTextStream& aus, QTextStream& fehler) {
     const bool spielen = aufruf.befehl == QLatin1String("play");
     const QStringList eingaben = spielen ? aufruf.dateien : aufruf.dateien.mid(0, aufruf.dateien.size() - 1);
     std::vector<std::unique_ptr<TMZFDatei>> weitere;
     std::vector<TUebersprungenes> uebersprungen;
-    if (const int status = LiesBand(eingaben, datei, weitere, uebersprungen, keineGefunden, fehler))
+    if (const int status =
+            LiesBand(eingaben, einstellungen, datei, weitere, uebersprungen, keineGefunden, fehler))
         return status;
     std::vector<const TMZFDatei*> folgende;
     for (const auto& d : weitere)
         folgende.push_back(d.get());
     if (spielen)
-        return SpieleBandAb(datei, folgende, aufruf.geraet.isNull() ? g_ausgabeGeraet : aufruf.geraet, aus,
-                            fehler);
+        return SpieleBandAb(datei, folgende, einstellungen,
+                            aufruf.geraet.isNull() ? g_ausgabeGeraet : aufruf.geraet, aus, fehler);
     const QString& ziel = aufruf.dateien.back();
-    const bool ok = DateiArtVonEndung(ziel) == TDateiArt::WAV ? datei.ExportWAV(ziel, folgende)
-                                                              : datei.ExportMZT(ziel, folgende);
+    const bool ok = DateiArtVonEndung(ziel) == TDateiArt::WAV
+                        ? datei.ExportWAV(ziel, einstellungen, folgende)
+                        : datei.ExportMZT(ziel, einstellungen, folgende);
     return ok ? ExitErfolg : ExitFehler;
 }
 
-int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
+int FuehreAus(const TAufruf& aufruf, const TBandEinstellungen& einstellungen, QTextStream& aus,
+              QTextStream& fehler) {
     // A build without the tape deck says so before it reads any file.
     const bool aufnehmen = aufruf.befehl == QLatin1String("record");
     if (aufruf.geraeteListe || (aufnehmen && !TonbandgeraetEingebaut()))
@@ -457,8 +452,7 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
     if (aufruf.befehl == QLatin1String("record"))
         return NimmBandAuf(aufruf.dateien[0],
                            {aufruf.geraet.isNull() ? g_eingabeGeraet : aufruf.geraet,
-                            aufruf.sekunden.value_or(0), aufruf.wavBehalten, HoleImportExportMZModell(),
-                            LiesImportErweiterteDekodierung()},
+                            aufruf.sekunden.value_or(0), aufruf.wavBehalten, einstellungen},
                            aus, fehler);
     const QString& quelle = aufruf.dateien[0];
     TDateiArt von = TDateiArt::Unbekannt;
@@ -481,33 +475,33 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
     bool keineGefunden = false;
 
     if (aufruf.befehl == QLatin1String("scan") && !aufruf.bild.isNull()) {
-        status = ZeichneBandbild(quelle, aufruf.bild, aufruf.von.value_or(-1.0), aufruf.bis.value_or(-1.0),
-                                 fehler);
+        status = ZeichneBandbild(quelle, einstellungen, aufruf.bild, aufruf.von.value_or(-1.0),
+                                 aufruf.bis.value_or(-1.0), fehler);
     } else if (aufruf.befehl == QLatin1String("scan")) {
         TBandAnalyse analyse;
-        if (!AnalysiereWAV(quelle, analyse, LiesImportErweiterteDekodierung()))
+        if (!AnalysiereWAV(quelle, einstellungen, analyse))
             return ExitFehler;
         ZeigeBandbericht(analyse, aufruf.json, aus);
     } else if (aufruf.befehl == QLatin1String("extract")) {
-        status = Entpacke(eingaben, von, aufruf.dateien.back(), aufruf.beschaedigteSchreiben, uebersprungen,
-                          datei, aus, fehler, &keineGefunden);
+        status = Entpacke(eingaben, von, einstellungen, aufruf.dateien.back(), aufruf.beschaedigteSchreiben,
+                          uebersprungen, datei, aus, fehler, &keineGefunden);
     } else if (aufruf.befehl == QLatin1String("list")) {
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        if (LiesAlleInListe(von, eingaben, dateien, uebersprungen, datei, &keineGefunden))
+        if (LiesAlleInListe(von, eingaben, einstellungen, dateien, uebersprungen, datei, &keineGefunden))
             ZeigeListe(dateien, aufruf.json, aus);
         else
             status = ExitFehler;
     } else if (aufruf.befehl == QLatin1String("play") || aufruf.dateien.size() > 2) {
-        status = SchreibeOderSpieleBand(aufruf, datei, &keineGefunden, aus, fehler);
+        status = SchreibeOderSpieleBand(aufruf, einstellungen, datei, &keineGefunden, aus, fehler);
     } else if (aufruf.befehl == QLatin1String("convert")) {
         const TDateiArt nach = DateiArtVonEndung(aufruf.dateien[1]);
         if (nach == TDateiArt::Unbekannt)
             return Aufruffehler(fehler, QStringLiteral("unknown file kind of %1").arg(aufruf.dateien[1]));
-        if (!LiesEineInDatei(von, quelle, datei, uebersprungen, &keineGefunden) ||
-            !SchreibeAusDatei(nach, datei, aufruf.dateien[1]))
+        if (!LiesEineInDatei(von, quelle, einstellungen, datei, uebersprungen, &keineGefunden) ||
+            !SchreibeAusDatei(nach, datei, aufruf.dateien[1], einstellungen))
             status = ExitFehler;
     } else {
-        if (!LiesEineInDatei(von, quelle, datei, uebersprungen, &keineGefunden))
+        if (!LiesEineInDatei(von, quelle, einstellungen, datei, uebersprungen, &keineGefunden))
             status = ExitFehler;
         else if (aufruf.befehl == QLatin1String("dump") && (aufruf.basic || aufruf.z80))
             status = ZeigeListing(aufruf, datei, aus, fehler);
@@ -520,7 +514,7 @@ int FuehreAus(const TAufruf& aufruf, QTextStream& aus, QTextStream& fehler) {
             ZeigeKopf(datei, aus);
     }
     // A recording that gave nothing: what to try next.
-    if (keineGefunden && !LiesImportErweiterteDekodierung())
+    if (keineGefunden && !einstellungen.erweitert)
         fehler << "bandwerk-cli: hint: --extended may still find MZ files on a worn tape, and reads WAV "
                   "files of "
                   "24 or 32 bits, in floating point and up to 384000 Hz\n";
@@ -542,37 +536,42 @@ bool EinstellungsspeicherIstLeer() {
     return speicher.status() == QSettings::NoError && speicher.allKeys().isEmpty();
 }
 
-// The settings the command line reads: language and the import/export values. When the store
-// cannot be opened, the defaults serve and one line says so; the command line never writes it.
-// Every value is held in memory afterwards, so that nothing later opens the store again.
-bool LiesEinstellungen(const TAufruf& aufruf, QTextStream& fehler) {
-    bool verkuerzt = false;
-    bool englisch = StandardSpracheIstEnglisch();
-    bool erweitert = false;
+// The settings the command line reads once: language and the tape settings, which its options
+// then override for this run. When the store cannot be opened, the defaults serve and one line
+// says so; the command line never writes it. The tape settings are handed to every command.
+TBandEinstellungen LiesEinstellungen(const TAufruf& aufruf, QTextStream& fehler) {
     // The defaults, which an empty store gives as well.
-    SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+    TBandEinstellungen gespeichert;
+    bool englisch = StandardSpracheIstEnglisch();
     g_ausgabeGeraet.clear();
     g_eingabeGeraet.clear();
     if (!EinstellungsspeicherIstLeer()) {
         try {
             LadeEinstellungen();
-            const bool gespeichertVerkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
+            TBandEinstellungen gelesen;
+            gelesen.modell = HoleImportExportMZModell();
+            gelesen.sampleRate = HoleExportWAVSampleRate();
+            gelesen.invertiert = HoleExportWAVInvertiertePolaritaet();
+            gelesen.verkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
             const bool gespeichertEnglisch = LiesSprache();
-            erweitert = LiesImportErweiterteDekodierung();
+            gelesen.erweitert = LiesImportErweiterteDekodierung();
             g_ausgabeGeraet = LiesAudioGeraet(true);
             g_eingabeGeraet = LiesAudioGeraet(false);
-            verkuerzt = gespeichertVerkuerzt;
+            gespeichert = gelesen;
             englisch = gespeichertEnglisch;
         } catch (const TEinstellungenFehler& e) {
-            SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
             fehler << "bandwerk-cli: warning: " << e.Text() << "; using the default settings\n";
             fehler.flush();
         }
     }
     WaehleSpracheOhneSpeichern(aufruf.englisch.value_or(englisch));
-    UebernehmeWAVOptionen(aufruf, verkuerzt);
-    SetzeImportErweiterteDekodierungImSpeicher(aufruf.erweitert.value_or(erweitert));
-    return true;
+    TBandEinstellungen einstellungen = gespeichert;
+    einstellungen.modell = aufruf.modell.value_or(gespeichert.modell);
+    einstellungen.sampleRate = aufruf.sampleRate.value_or(gespeichert.sampleRate);
+    einstellungen.invertiert = aufruf.invertiert.value_or(gespeichert.invertiert);
+    einstellungen.verkuerzt = aufruf.verkuerzt.value_or(gespeichert.verkuerzt);
+    einstellungen.erweitert = aufruf.erweitert.value_or(gespeichert.erweitert);
+    return einstellungen;
 }
 
 // A failed write on standard output (a full disk, a closed pipe) makes the run fail.
@@ -602,8 +601,7 @@ int BandwerkCli(const QStringList& argumente, QTextStream& aus, QTextStream& feh
 
     int status = ExitFehler;
     try {
-        LiesEinstellungen(aufruf, fehler);
-        status = FuehreAus(aufruf, aus, fehler);
+        status = FuehreAus(aufruf, LiesEinstellungen(aufruf, fehler), aus, fehler);
     } catch (const std::exception& e) {
         fehler << "bandwerk-cli: " << e.what() << '\n';
     }

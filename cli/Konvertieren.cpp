@@ -6,7 +6,8 @@
 
 #include <QStringList>
 
-bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique_ptr<TMZFDatei>>& dateien,
+bool LiesAlleInListe(TDateiArt art, const QString& pfad, const TBandEinstellungen& einstellungen,
+                     std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                      std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, bool* keineGefunden) {
     dateien.clear();
     uebersprungen.clear();
@@ -21,27 +22,28 @@ bool LiesAlleInListe(TDateiArt art, const QString& pfad, std::vector<std::unique
     case TDateiArt::MZT:
         return TMZFDatei::LeseAlleAusMZT(pfad, dateien, &uebersprungen);
     case TDateiArt::WAV:
-        return arbeit.LeseAlleAusWAV(pfad, dateien, &uebersprungen, keineGefunden);
+        return arbeit.LeseAlleAusWAV(pfad, einstellungen, dateien, &uebersprungen, keineGefunden);
     case TDateiArt::Unbekannt:
         break;
     }
     return false;
 }
 
-bool LiesAlleInListe(TDateiArt art, const QStringList& pfade,
+bool LiesAlleInListe(TDateiArt art, const QStringList& pfade, const TBandEinstellungen& einstellungen,
                      std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                      std::vector<TUebersprungenes>& uebersprungen, TMZFDatei& arbeit, bool* keineGefunden) {
     if (pfade.size() == 1)
-        return LiesAlleInListe(art, pfade.front(), dateien, uebersprungen, arbeit, keineGefunden);
+        return LiesAlleInListe(art, pfade.front(), einstellungen, dateien, uebersprungen, arbeit,
+                               keineGefunden);
     dateien.clear();
     uebersprungen.clear();
-    return arbeit.LeseAlleAusWAV(pfade, dateien, &uebersprungen, keineGefunden);
+    return arbeit.LeseAlleAusWAV(pfade, einstellungen, dateien, &uebersprungen, keineGefunden);
 }
 
-bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
-                     std::vector<TUebersprungenes>& uebersprungen, bool* keineGefunden) {
+bool LiesEineInDatei(TDateiArt art, const QString& pfad, const TBandEinstellungen& einstellungen,
+                     TMZFDatei& datei, std::vector<TUebersprungenes>& uebersprungen, bool* keineGefunden) {
     std::vector<std::unique_ptr<TMZFDatei>> liste;
-    if (!LiesAlleInListe(art, pfad, liste, uebersprungen, datei, keineGefunden))
+    if (!LiesAlleInListe(art, pfad, einstellungen, liste, uebersprungen, datei, keineGefunden))
         return false;
     // Which of several files to take is the user's choice: list shows them, extract writes all.
     if (liste.size() > 1) {
@@ -63,14 +65,15 @@ bool LiesEineInDatei(TDateiArt art, const QString& pfad, TMZFDatei& datei,
     return true;
 }
 
-bool SchreibeAusDatei(TDateiArt art, TMZFDatei& datei, const QString& pfad) {
+bool SchreibeAusDatei(TDateiArt art, TMZFDatei& datei, const QString& pfad,
+                      const TBandEinstellungen& einstellungen) {
     switch (art) {
     case TDateiArt::MZF:
         return datei.Speichern(pfad);
     case TDateiArt::MZT:
-        return datei.ExportMZT(pfad);
+        return datei.ExportMZT(pfad, einstellungen);
     case TDateiArt::WAV:
-        return datei.ExportWAV(pfad);
+        return datei.ExportWAV(pfad, einstellungen);
     case TDateiArt::Unbekannt:
         break;
     }

@@ -9,8 +9,8 @@ int NichtEingebaut(QTextStream& fehler) {
 }
 } // namespace
 
-int SpieleBandAb(const TMZFDatei&, const std::vector<const TMZFDatei*>&, const QString&, QTextStream&,
-                 QTextStream& fehler) {
+int SpieleBandAb(const TMZFDatei&, const std::vector<const TMZFDatei*>&, const TBandEinstellungen&,
+                 const QString&, QTextStream&, QTextStream& fehler) {
     return NichtEingebaut(fehler);
 }
 

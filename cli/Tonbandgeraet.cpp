@@ -10,7 +10,6 @@
 #include "Konvertieren.h"
 #include "MZFDatei.h"
 #include "MZImpulsGenerator.h"
-#include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
 
 #include <QCoreApplication>
@@ -99,12 +98,13 @@ QString Meter(const TBandAufnahme& aufnahme, int dateien) {
 
 } // namespace
 
-int SpieleBandAb(const TMZFDatei& erste, const std::vector<const TMZFDatei*>& weitere, const QString& geraet,
-                 QTextStream&, QTextStream& fehler) {
+int SpieleBandAb(const TMZFDatei& erste, const std::vector<const TMZFDatei*>& weitere,
+                 const TBandEinstellungen& einstellungen, const QString& geraet, QTextStream&,
+                 QTextStream& fehler) {
     if (!HatEreignisschleife(fehler))
         return ExitFehler;
-    const TMZImpulsGenerator generator(HoleImportExportMZModell(), HoleExportWAVSampleRate(),
-                                       HoleExportWAVInvertiertePolaritaet());
+    const TMZImpulsGenerator generator(einstellungen.modell, einstellungen.sampleRate,
+                                       einstellungen.invertiert);
     TBandAbspieler spieler;
     TAudioFehler ergebnis;
     QEventLoop schleife;
@@ -113,9 +113,7 @@ int SpieleBandAb(const TMZFDatei& erste, const std::vector<const TMZFDatei*>& we
         schleife.quit();
     });
     const TAudioFehler start = spieler.Starte(
-        std::make_unique<TMZTonbandSignal>(
-            erste.ErzeugeBandBits(LiesExportWAVVerkuerztesMZTonbandFormat(), weitere), generator),
-        geraet);
+        std::make_unique<TMZTonbandSignal>(erste.ErzeugeBandBits(einstellungen, weitere), generator), geraet);
     if (!start.IstOk()) {
         fehler << "bandwerk-cli: " << AudioFehlerText(start) << '\n';
         return ExitFehler;
@@ -173,8 +171,8 @@ int NimmBandAuf(const QString& ordner, const TAufnahmeOptionen& optionen, QTextS
         schleife.quit();
     });
     const TUnterbrechungFangen fangen;
-    const TAudioFehler start = aufnahme.Starte({optionen.geraet, optionen.modell, optionen.erweitert,
-                                                optionen.wavDatei, optionen.sekunden * MsProSekunde});
+    const TAudioFehler start = aufnahme.Starte(
+        {optionen.geraet, optionen.einstellungen, optionen.wavDatei, optionen.sekunden * MsProSekunde});
     if (!start.IstOk()) {
         fehler << "bandwerk-cli: " << AudioFehlerText(start) << '\n';
         return ExitFehler;

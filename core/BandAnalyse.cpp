@@ -5,7 +5,6 @@
 #include "LittleEndian.h"
 #include "MZFDatei.h"
 #include "MZWAVMehrfachDekoder.h"
-#include "ProgrammEinstellungen.h"
 #include "TonbandSuche.h"
 #include "WAVSuche.h"
 
@@ -128,35 +127,40 @@ double TBandAnalyse::TempoProzent() const {
     return ::TempoProzent(kurzNominal, langNominal, kurzGemessen, langGemessen);
 }
 
-bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse, bool pv_rettung) {
+bool AnalysiereWAV(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                   TBandAnalyse& pv_analyse) {
     TGepufferterDateiLeser datei;
     if (!datei.Oeffnen(pv_dateiName)) {
         pv_analyse = TBandAnalyse();
         return MeldeBandFehler(datei.HoleFehler());
     }
-    return AnalysiereWAV(datei, pv_analyse, pv_rettung);
+    return AnalysiereWAV(datei, pv_einstellungen, pv_analyse);
 }
 
-bool AnalysiereWAV(TByteQuelle& pv_quelle, TBandAnalyse& pv_analyse, bool pv_rettung) {
+bool AnalysiereWAV(TByteQuelle& pv_quelle, const TBandEinstellungen& pv_einstellungen,
+                   TBandAnalyse& pv_analyse) {
     pv_analyse = TBandAnalyse();
-    const int modell = HoleImportExportMZModell();
+    const int modell = pv_einstellungen.modell;
+    const bool rettung = pv_einstellungen.erweitert;
+    // The report always reads with the adaptive pass.
+    TBandEinstellungen adaptiv = pv_einstellungen;
+    adaptiv.erweitert = true;
     TMZWAVMehrfachDekoder dekoder;
     TLeser leser[TMZAdaptiverDekoder::AnzahlPolaritaeten] = {TLeser(dekoder), TLeser(dekoder)};
     TErweiterteDekodierung erweitert;
-    erweitert.an = true;
     erweitert.mitPositionen = true;
     for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
         erweitert.senken[p] = &leser[p];
     // The rescue hears the same adaptive pass, and the model's fixed passes vote.
     std::unique_ptr<TBandRetter> retter;
-    if (pv_rettung) {
+    if (rettung) {
         erweitert.belegDurchgaenge = TWAVSuche::DurchgaengeFuer(modell);
         retter = std::make_unique<TBandRetter>(erweitert.belegDurchgaenge);
         erweitert.belege = retter.get();
     }
-    if (!MeldeBandFehler(dekoder.Dekodiere(pv_quelle, {}, {}, erweitert)))
+    if (!MeldeBandFehler(dekoder.Dekodiere(pv_quelle, adaptiv, {}, {}, erweitert)))
         return false;
-    pv_analyse.mitRettung = pv_rettung;
+    pv_analyse.mitRettung = rettung;
     if (retter)
         for (const TGeretteteDatei& g : retter->Ende())
             pv_analyse.rettung.push_back({g.beginn, TMZFDatei::NameAusKopf(g.kopf.data()),

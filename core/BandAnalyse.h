@@ -5,6 +5,7 @@
 // setting; of its two polarities the one that read more is told.
 #pragma once
 
+#include "BandEinstellungen.h"
 #include "BandRetter.h"
 #include "ByteQuelle.h"
 #include "DateiBefund.h"
@@ -69,12 +70,14 @@ struct TBandAnalyse {
     double TempoProzent() const;
 };
 
-// Decodes the recording with the MZ model of the settings, and with pv_rettung the rescue of worn
-// tapes reads it in the same run; false after a failure that has been shown (the container's
-// messages).
-bool AnalysiereWAV(const QString& pv_dateiName, TBandAnalyse& pv_analyse, bool pv_rettung = false);
+// Decodes the recording with the MZ model of pv_einstellungen, and with their extended decoding
+// the rescue of worn tapes reads it in the same run; false after a failure that has been shown
+// (the container's messages). The adaptive pass runs either way.
+bool AnalysiereWAV(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                   TBandAnalyse& pv_analyse);
 // The same for a recording from any source, read from where it stands (a new source: its start).
-bool AnalysiereWAV(TByteQuelle& pv_quelle, TBandAnalyse& pv_analyse, bool pv_rettung = false);
+bool AnalysiereWAV(TByteQuelle& pv_quelle, const TBandEinstellungen& pv_einstellungen,
+                   TBandAnalyse& pv_analyse);
 
 // The speed of one mark in percent, as TBandAnalyse::TempoProzent.
 double TempoProzent(double kurzNominal, double langNominal, double kurz, double lang);

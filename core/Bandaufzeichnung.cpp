@@ -107,18 +107,19 @@ void TBandaufzeichnung::Vergiss() {
     m_gezeigt = -1;
 }
 
-TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+TBandFehler TBandaufzeichnung::Lies(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                                     const std::function<void(double)>& pv_fortschritt,
                                     const std::atomic<bool>* pv_abbruch) {
     Vergiss();
     m_dateiName = pv_dateiName;
-    m_erweitert = pv_erweitert;
-    m_modell = pv_modell;
-    m_durchgaenge = TWAVSuche(pv_modell, false).Durchgaenge();
-    m_kurzNominal = TMZAdaptiverDekoder::NominalKurz(pv_modell);
-    m_langNominal = TMZAdaptiverDekoder::NominalLang(pv_modell);
+    m_einstellungen = pv_einstellungen;
+    m_erweitert = pv_einstellungen.erweitert;
+    m_modell = pv_einstellungen.modell;
+    m_durchgaenge = TWAVSuche::DurchgaengeFuer(m_modell);
+    m_kurzNominal = TMZAdaptiverDekoder::NominalKurz(m_modell);
+    m_langNominal = TMZAdaptiverDekoder::NominalLang(m_modell);
     m_phase = TPhase::Huelle;
-    TBandFehler fehler = LiesHuelle(pv_dateiName, pv_erweitert, pv_fortschritt, pv_abbruch);
+    TBandFehler fehler = LiesHuelle(pv_dateiName, m_erweitert, pv_fortschritt, pv_abbruch);
     m_abgebrochen = pv_abbruch && pv_abbruch->load();
     if (fehler.IstOk() && !m_abgebrochen)
         fehler = Dekodiere(pv_fortschritt, pv_abbruch);
@@ -154,7 +155,7 @@ TBandFehler TBandaufzeichnung::Dekodiere(const std::function<void(double)>& fort
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
     std::vector<TGeretteteDatei> gerettet;
     const TBandFehler fehler =
-        DurchsucheAufnahme(m_dateiName, m_modell, m_erweitert, beobachter, dateien, nullptr, &gerettet);
+        DurchsucheAufnahme(m_dateiName, m_einstellungen, beobachter, dateien, nullptr, &gerettet);
     m_abgebrochen = abbruch && abbruch->load();
     if (fehler.IstOk())
         Ordne(std::move(dateien), gerettet, m_modell);

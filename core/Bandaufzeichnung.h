@@ -6,6 +6,7 @@
 // decoding, the adaptive pass's pulses with their certainty. A tape image gives the files alone.
 #pragma once
 
+#include "BandEinstellungen.h"
 #include "BandFehler.h"
 #include "BandHuelle.h"
 #include "BelegSpur.h"
@@ -80,7 +81,7 @@ public:
     // blocks of the first pass so far can be drawn. pv_abbruch, once set, stops the reading after
     // the block in hand (the view then holds what was read). A failure of the container or of a
     // read is returned; nothing is shown.
-    TBandFehler Lies(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+    TBandFehler Lies(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                      const std::function<void(double prozent)>& pv_fortschritt = {},
                      const std::atomic<bool>* pv_abbruch = nullptr);
     // The files of a tape image or of MZF records: a catalogue without a recording.
@@ -155,6 +156,7 @@ private:
     std::vector<std::vector<TBandStelle>> m_stellen; // per pass, while reading
     int m_gezeigt = -1;
     int m_modell = 0;
+    TBandEinstellungen m_einstellungen;                   // of the reading in hand
     std::vector<struct TDekodierDurchgang> m_durchgaenge; // the fixed passes, in their order
     std::vector<TBandBlock> m_bloecke;
     std::vector<TBandMarke> m_marken;

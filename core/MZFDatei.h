@@ -10,6 +10,7 @@
 // report their own failures through the platform layer and return false; nothing is thrown.
 #pragma once
 
+#include "BandEinstellungen.h"
 #include "BandFehler.h"
 #include "DateiBefund.h"
 
@@ -131,11 +132,13 @@ public:
     bool Laden(const QString& pv_dateiName);
     bool Speichern(const QString& pv_dateiName);
 
-    // Tape bit text: one character per pulse, '1' long, '0' short.
-    std::string ErzeugeTonbandBits(bool pv_verkuerzt) const;
+    // Tape bit text: one character per pulse, '1' long, '0' short; the leaders of the settings'
+    // MZ model, in their full or shortened format.
+    std::string ErzeugeTonbandBits(const TBandEinstellungen& pv_einstellungen) const;
     // The bit text of a tape that holds this file and then each of pv_weitere, saved one after
     // another as a machine saves them in turn: each file with its own leading gap.
-    std::string ErzeugeBandBits(bool pv_verkuerzt, const std::vector<const TMZFDatei*>& pv_weitere) const;
+    std::string ErzeugeBandBits(const TBandEinstellungen& pv_einstellungen,
+                                const std::vector<const TMZFDatei*>& pv_weitere) const;
     // Positions count from 1, as in the bit text's description; pv_ende is the last character used.
     bool LeseAusTonbandBits(std::string_view pv_bits, int pv_start, bool pv_fortschrittMelden,
                             double pv_fortschritt, int& pv_ende,
@@ -150,8 +153,10 @@ public:
     // MZT files: the tape image, or MZF records back to back. Several MZ files in one MZT file
     // are offered through pv_auswahl; without one, the first is imported, as from a tape.
     bool ImportMZT(const QString& pv_dateiName, const TAuswahl& pv_auswahl = {});
-    // The tape image of this file, followed by the files of pv_weitere.
-    bool ExportMZT(const QString& pv_dateiName, const std::vector<const TMZFDatei*>& pv_weitere = {});
+    // The tape image of this file, followed by the files of pv_weitere: the full format, with the
+    // leaders of the settings' MZ model.
+    bool ExportMZT(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                   const std::vector<const TMZFDatei*>& pv_weitere = {});
     // ".mzt" files in the wild are often MZF records back to back (header, body, header, body...):
     // the records, each loaded and changed and without a path, when the bytes are such records
     // as a whole: every header plausible (a file type, a name of characters ended by 0x0D), the
@@ -168,24 +173,34 @@ public:
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen = nullptr);
 
-    // WAV recording that a real MZ loads from its tape input (this file, then those of pv_weitere).
+    // WAV recording that a real MZ loads from its tape input (this file, then those of pv_weitere),
+    // with the tape settings given: model, sample rate, polarity and tape format.
+    bool ExportWAV(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                   const std::vector<const TMZFDatei*>& pv_weitere = {});
+    // The same with the settings as they stand at this moment: the tape format read from the
+    // store, model, sample rate and polarity as the settings hold them in memory.
     bool ExportWAV(const QString& pv_dateiName, const std::vector<const TMZFDatei*>& pv_weitere = {});
-    // A recording of a cassette: decoded in the passes of the MZ model (both polarities, and for
-    // the MZ-700 both sampling delays); a single MZ file found is taken into the record, several
-    // are offered through pv_auswahl (the main window's selection dialog), whose choice is taken.
-    // Without pv_auswahl nothing happens but the message of an invalid parameter.
-    bool ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswahl);
+    // A recording of a cassette: decoded in the passes of the settings' MZ model (both
+    // polarities, and for the MZ-700 both sampling delays), with their extended decoding or
+    // without; a single MZ file found is taken into the record, several are offered through
+    // pv_auswahl (the main window's selection dialog), whose choice is taken. Without pv_auswahl
+    // nothing happens but the message of an invalid parameter.
+    bool ImportWAV(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                   const TAuswahl& pv_auswahl);
     // Several recordings of one tape: a file on several of them is one file, put together from
     // all their copies.
-    bool ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_auswahl);
+    bool ImportWAV(const QStringList& pv_dateiNamen, const TBandEinstellungen& pv_einstellungen,
+                   const TAuswahl& pv_auswahl);
     // Every distinct MZ file of a recording, as ImportWAV finds them, for the command line: the
     // events run as in ImportWAV, what was passed over goes to pv_uebersprungen; this record is
     // empty afterwards. Shows its own failure and returns false when none is found, and then sets
     // *pv_keineGefunden when the recording was read whole but held none.
-    bool LeseAlleAusWAV(const QString& pv_dateiName, std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+    bool LeseAlleAusWAV(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                        std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                         std::vector<TUebersprungenes>* pv_uebersprungen = nullptr,
                         bool* pv_keineGefunden = nullptr);
-    bool LeseAlleAusWAV(const QStringList& pv_dateiNamen, std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+    bool LeseAlleAusWAV(const QStringList& pv_dateiNamen, const TBandEinstellungen& pv_einstellungen,
+                        std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                         std::vector<TUebersprungenes>* pv_uebersprungen = nullptr,
                         bool* pv_keineGefunden = nullptr);
 
@@ -208,9 +223,12 @@ public:
 private:
     // The passes of a WAV import: the files found, distinct, in the order of first discovery.
     // Raises BeiFortschritt only; shows nothing, a failure is returned.
-    TBandFehler DekodiereWAV(const QStringList& pv_dateiNamen, bool pv_erweitert,
+    TBandFehler DekodiereWAV(const QStringList& pv_dateiNamen, const TBandEinstellungen& pv_einstellungen,
                              std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
                              std::vector<TUebersprungenes>* pv_uebersprungen);
+    // ExportWAV with the settings given, or (nullptr) those the settings hold at this moment.
+    bool ExportiereWAV(const QString& pv_dateiName, const TBandEinstellungen* pv_einstellungen,
+                       const std::vector<const TMZFDatei*>& pv_weitere);
     void RaiseFortschritt(double prozent) {
         if (BeiFortschritt)
             BeiFortschritt(this, prozent);

@@ -45,13 +45,17 @@ QString NichtsGefunden(const QString& pfad) {
 }
 } // namespace
 
-bool TMZFDatei::ExportMZT(const QString& pv_dateiName, const std::vector<const TMZFDatei*>& pv_weitere) {
+bool TMZFDatei::ExportMZT(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                          const std::vector<const TMZFDatei*>& pv_weitere) {
     if (!m_geladen) {
         ZeigeFehler(HoleText(QStringLiteral("Fehler_KeineMZFDateiGeladen")));
         return false;
     }
     TSanduhr sanduhr;
-    const std::string text = ErzeugeBandBits(false, pv_weitere);
+    // A tape image holds every block twice, whatever the format of a recording made.
+    TBandEinstellungen voll = pv_einstellungen;
+    voll.verkuerzt = false;
+    const std::string text = ErzeugeBandBits(voll, pv_weitere);
     auto schreiber = std::make_unique<TGepufferterDateiSchreiber>();
     if (!schreiber->Oeffnen(pv_dateiName))
         return MeldeBandFehler(schreiber->HoleFehler());

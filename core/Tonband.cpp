@@ -6,7 +6,6 @@
 #include "AnsiStringErzeuger.h"
 #include "LittleEndian.h"
 #include "MZModellZeiten.h"
-#include "ProgrammEinstellungen.h"
 #include "TonbandSuche.h"
 
 #include <algorithm>
@@ -157,14 +156,15 @@ bool TMZFDatei::LeseByteAusBits(std::string_view text, int position, std::uint8_
     return true;
 }
 
-std::string TMZFDatei::ErzeugeTonbandBits(bool pv_verkuerzt) const {
+std::string TMZFDatei::ErzeugeTonbandBits(const TBandEinstellungen& pv_einstellungen) const {
     if (!m_geladen)
         return {};
     const std::uint16_t groesse = LiesGroesse(m_kopf);
     const std::uint16_t kopfSumme = PruefsummeKopf();
     const std::uint16_t rumpfSumme = PruefsummeRumpf();
-    const TMZModellZeiten& zeiten = MZModellZeiten::Von(HoleImportExportMZModell());
-    const int langeLuecke = pv_verkuerzt ? MZModellZeiten::LangeLueckeVerkuerzt : zeiten.langeLuecke;
+    const bool verkuerzt = pv_einstellungen.verkuerzt;
+    const TMZModellZeiten& zeiten = MZModellZeiten::Von(pv_einstellungen.modell);
+    const int langeLuecke = verkuerzt ? MZModellZeiten::LangeLueckeVerkuerzt : zeiten.langeLuecke;
 
     TAnsiStringErzeuger text;
     HaengeWiederholtAn(text, Null, langeLuecke);
@@ -173,7 +173,7 @@ std::string TMZFDatei::ErzeugeTonbandBits(bool pv_verkuerzt) const {
     text.Anhaengen(Eins);
     HaengeBlockAn(text, m_kopf.data(), m_kopf.size(), kopfSumme);
     text.Anhaengen(Eins);
-    if (!pv_verkuerzt) {
+    if (!verkuerzt) {
         HaengeWiederholtAn(text, Null, KopieLuecke);
         HaengeBlockAn(text, m_kopf.data(), m_kopf.size(), kopfSumme);
         text.Anhaengen(Eins);
@@ -184,7 +184,7 @@ std::string TMZFDatei::ErzeugeTonbandBits(bool pv_verkuerzt) const {
     text.Anhaengen(Eins);
     HaengeBlockAn(text, m_rumpf.data(), groesse, rumpfSumme);
     text.Anhaengen(Eins);
-    if (!pv_verkuerzt) {
+    if (!verkuerzt) {
         HaengeWiederholtAn(text, Null, KopieLuecke);
         HaengeBlockAn(text, m_rumpf.data(), groesse, rumpfSumme);
         text.Anhaengen(Eins);

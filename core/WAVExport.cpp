@@ -29,18 +29,39 @@ private:
     TMZFDatei* m_datei;
 };
 
+// An export without settings given asks them itself, as the WAV writer does: the tape format from
+// the store at every export, the model (whose leaders the bit text has) as held in memory.
+TBandEinstellungen EinstellungenDerAusgabe() {
+    TBandEinstellungen einstellungen;
+    einstellungen.modell = HoleImportExportMZModell();
+    einstellungen.sampleRate = HoleExportWAVSampleRate();
+    einstellungen.invertiert = HoleExportWAVInvertiertePolaritaet();
+    einstellungen.verkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
+    return einstellungen;
+}
+
 } // namespace
 
-std::string TMZFDatei::ErzeugeBandBits(bool pv_verkuerzt,
+std::string TMZFDatei::ErzeugeBandBits(const TBandEinstellungen& pv_einstellungen,
                                        const std::vector<const TMZFDatei*>& pv_weitere) const {
-    std::string bits = ErzeugeTonbandBits(pv_verkuerzt);
+    std::string bits = ErzeugeTonbandBits(pv_einstellungen);
     for (const TMZFDatei* datei : pv_weitere)
         if (datei)
-            bits += datei->ErzeugeTonbandBits(pv_verkuerzt);
+            bits += datei->ErzeugeTonbandBits(pv_einstellungen);
     return bits;
 }
 
 bool TMZFDatei::ExportWAV(const QString& pv_dateiName, const std::vector<const TMZFDatei*>& pv_weitere) {
+    return ExportiereWAV(pv_dateiName, nullptr, pv_weitere);
+}
+
+bool TMZFDatei::ExportWAV(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                          const std::vector<const TMZFDatei*>& pv_weitere) {
+    return ExportiereWAV(pv_dateiName, &pv_einstellungen, pv_weitere);
+}
+
+bool TMZFDatei::ExportiereWAV(const QString& pv_dateiName, const TBandEinstellungen* pv_einstellungen,
+                              const std::vector<const TMZFDatei*>& pv_weitere) {
     if (!IstGeladen()) {
         ZeigeFehler(HoleText(QStringLiteral("Fehler_KeineMZFDateiGeladen")));
         return false;
@@ -51,9 +72,16 @@ bool TMZFDatei::ExportWAV(const QString& pv_dateiName, const std::vector<const T
     const TEndeMelden endeMelden(this);
     const TSanduhr sanduhr;
 
-    const std::string bits = ErzeugeBandBits(LiesExportWAVVerkuerztesMZTonbandFormat(), pv_weitere);
+    const TBandEinstellungen einstellungen = pv_einstellungen ? *pv_einstellungen : EinstellungenDerAusgabe();
+    const std::string bits = ErzeugeBandBits(einstellungen, pv_weitere);
     const auto schreiber = std::make_unique<TMZWAVDateiSchreiber>();
-    if (!schreiber->Oeffnen(pv_dateiName))
+    // Without settings given, the writer asks the settings for its model, rate and polarity.
+    const bool offen = pv_einstellungen
+                           ? schreiber->Oeffnen(pv_dateiName, TMZImpulsGenerator(einstellungen.modell,
+                                                                                 einstellungen.sampleRate,
+                                                                                 einstellungen.invertiert))
+                           : schreiber->Oeffnen(pv_dateiName);
+    if (!offen)
         return MeldeBandFehler(schreiber->HoleFehler());
 
     const std::size_t laenge = bits.size();

@@ -10,7 +10,6 @@
 #include "BandRetter.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "Plattform.h"
-#include "ProgrammEinstellungen.h"
 #include "SprachenTexte.h"
 #include "WAVSuche.h"
 
@@ -113,7 +112,8 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
 
 } // namespace
 
-TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen, bool pv_erweitert,
+TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen,
+                                    const TBandEinstellungen& pv_einstellungen,
                                     std::vector<std::unique_ptr<TMZFDatei>>& pv_gefunden,
                                     std::vector<TUebersprungenes>* pv_uebersprungen) {
     const auto aufnahmen = static_cast<int>(pv_dateiNamen.size());
@@ -131,9 +131,8 @@ TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen, bool pv_er
         };
         std::vector<TUebersprungenes> uebersprungen;
         const TBandFehler fehler = DurchsucheAufnahme(
-            pv_dateiNamen[i], HoleImportExportMZModell(), pv_erweitert, beobachter,
-            jeAufnahme[static_cast<std::size_t>(i)], pv_uebersprungen ? &uebersprungen : nullptr,
-            &gerettet[static_cast<std::size_t>(i)]);
+            pv_dateiNamen[i], pv_einstellungen, beobachter, jeAufnahme[static_cast<std::size_t>(i)],
+            pv_uebersprungen ? &uebersprungen : nullptr, &gerettet[static_cast<std::size_t>(i)]);
         if (!fehler.IstOk())
             return fehler;
         if (pv_uebersprungen)
@@ -153,11 +152,13 @@ TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen, bool pv_er
     return {};
 }
 
-bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TAuswahl& pv_auswahl) {
-    return ImportWAV(QStringList(pv_dateiName), pv_auswahl);
+bool TMZFDatei::ImportWAV(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                          const TAuswahl& pv_auswahl) {
+    return ImportWAV(QStringList(pv_dateiName), pv_einstellungen, pv_auswahl);
 }
 
-bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_auswahl) {
+bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TBandEinstellungen& pv_einstellungen,
+                          const TAuswahl& pv_auswahl) {
     const QString pv_dateiName = pv_dateiNamen.join(QStringLiteral(", "));
     if (!pv_auswahl) {
         ZeigeFehler(HoleTextMitParametern(QStringLiteral("Fehler_UngueltigerParameterWert"),
@@ -170,8 +171,8 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_a
     TImportRahmen rahmen(*this);
     std::vector<std::unique_ptr<TMZFDatei>> gefunden; // freed before the busy state ends
 
-    const bool erweitert = LiesImportErweiterteDekodierung();
-    const TBandFehler fehler = DekodiereWAV(pv_dateiNamen, erweitert, gefunden, nullptr);
+    const bool erweitert = pv_einstellungen.erweitert;
+    const TBandFehler fehler = DekodiereWAV(pv_dateiNamen, pv_einstellungen, gefunden, nullptr);
     if (!fehler.IstOk()) {
         // A recording the extended decoding reads: the user may read it that way at once, for
         // this import only.
@@ -181,8 +182,10 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_a
         }
         const QString frage = BandFehlerText(fehler) + QStringLiteral("\r\n\r\n") +
                               HoleText(QStringLiteral("Frage_ErweitertLesen"));
+        TBandEinstellungen mitErweiterter = pv_einstellungen;
+        mitErweiterter.erweitert = true;
         if (FrageWarnung(frage, false) != TAntwort::Ja ||
-            !MeldeBandFehler(DekodiereWAV(pv_dateiNamen, true, gefunden, nullptr)))
+            !MeldeBandFehler(DekodiereWAV(pv_dateiNamen, mitErweiterter, gefunden, nullptr)))
             return false;
     }
     if (gefunden.empty()) {
@@ -212,13 +215,14 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TAuswahl& pv_a
     return true;
 }
 
-bool TMZFDatei::LeseAlleAusWAV(const QString& pv_dateiName,
+bool TMZFDatei::LeseAlleAusWAV(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen, bool* pv_keineGefunden) {
-    return LeseAlleAusWAV(QStringList(pv_dateiName), pv_dateien, pv_uebersprungen, pv_keineGefunden);
+    return LeseAlleAusWAV(QStringList(pv_dateiName), pv_einstellungen, pv_dateien, pv_uebersprungen,
+                          pv_keineGefunden);
 }
 
-bool TMZFDatei::LeseAlleAusWAV(const QStringList& pv_dateiNamen,
+bool TMZFDatei::LeseAlleAusWAV(const QStringList& pv_dateiNamen, const TBandEinstellungen& pv_einstellungen,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen, bool* pv_keineGefunden) {
     const QString pv_dateiName = pv_dateiNamen.join(QStringLiteral(", "));
@@ -228,8 +232,7 @@ bool TMZFDatei::LeseAlleAusWAV(const QStringList& pv_dateiNamen,
     if (m_geladen)
         Schliessen();
     const TImportRahmen rahmen(*this);
-    const TBandFehler fehler =
-        DekodiereWAV(pv_dateiNamen, LiesImportErweiterteDekodierung(), pv_dateien, pv_uebersprungen);
+    const TBandFehler fehler = DekodiereWAV(pv_dateiNamen, pv_einstellungen, pv_dateien, pv_uebersprungen);
     if (!fehler.IstOk()) {
         pv_dateien.clear();
         QString text = BandFehlerText(fehler);

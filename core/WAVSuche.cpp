@@ -4,7 +4,6 @@
 #include "BandRetter.h"
 #include "FundListe.h"
 #include "LittleEndian.h"
-#include "ProgrammEinstellungen.h"
 #include "TonbandSuche.h"
 
 #include <algorithm>
@@ -129,14 +128,14 @@ private:
     TTonbandStrom m_strom;
 };
 
-TWAVSuche::TWAVSuche(int pv_modell, bool pv_erweitert)
-    : m_durchgaenge(DurchgaengeFuer(pv_modell)), m_gemeldet(std::make_unique<TFundListe>()) {
+TWAVSuche::TWAVSuche(const TBandEinstellungen& pv_einstellungen)
+    : m_einstellungen(pv_einstellungen), m_durchgaenge(DurchgaengeFuer(pv_einstellungen.modell)),
+      m_gemeldet(std::make_unique<TFundListe>()) {
     for (std::size_t i = 0; i < m_durchgaenge.size(); ++i) {
         m_suchen.push_back(std::make_unique<TDurchgang>(*this, static_cast<int>(i)));
         m_senken.push_back(m_suchen.back().get());
     }
-    m_erweiterung.an = pv_erweitert;
-    if (pv_erweitert) {
+    if (pv_einstellungen.erweitert) {
         for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
             m_suchen.push_back(std::make_unique<TDurchgang>(*this, static_cast<int>(m_suchen.size())));
             m_erweiterung.senken[polaritaet] = m_suchen.back().get();
@@ -260,12 +259,12 @@ void TWAVSuche::Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
     }
 }
 
-TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                                const TAufnahmeBeobachter& pv_beobachter,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen,
                                std::vector<TGeretteteDatei>* pv_gerettet) {
-    TWAVSuche suche(pv_modell, pv_erweitert);
+    TWAVSuche suche(pv_einstellungen);
     if (pv_beobachter.beiStelle)
         suche.SetzeBeiStelle(pv_beobachter.beiStelle);
     suche.SetzeBelegBeobachter(pv_beobachter.belege);
@@ -280,8 +279,8 @@ TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, int pv_modell, bool 
         if (pv_beobachter.abbruch && pv_beobachter.abbruch->load())
             dekoder.Abbrechen();
     };
-    const TBandFehler fehler =
-        dekoder.Dekodiere(pv_dateiName, suche.Durchgaenge(), nachBlock, suche.Erweiterung(), suche.Senken());
+    const TBandFehler fehler = dekoder.Dekodiere(pv_dateiName, suche.Einstellungen(), suche.Durchgaenge(),
+                                                 nachBlock, suche.Erweiterung(), suche.Senken());
     if (pv_beobachter.format)
         *pv_beobachter.format = dekoder.HoleFormat();
     if (!fehler.IstOk())

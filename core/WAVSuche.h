@@ -34,7 +34,8 @@ struct TBandStelle {
 
 class TWAVSuche {
 public:
-    TWAVSuche(int pv_modell, bool pv_erweitert);
+    // The passes of the settings' MZ model, with their extended decoding or without.
+    explicit TWAVSuche(const TBandEinstellungen& pv_einstellungen);
     ~TWAVSuche();
     TWAVSuche(const TWAVSuche&) = delete;
     TWAVSuche& operator=(const TWAVSuche&) = delete;
@@ -44,6 +45,7 @@ public:
     static std::vector<TDekodierDurchgang> DurchgaengeFuer(int pv_modell);
 
     // What to hand the decoder.
+    const TBandEinstellungen& Einstellungen() const { return m_einstellungen; }
     const std::vector<TDekodierDurchgang>& Durchgaenge() const { return m_durchgaenge; }
     const std::vector<TImpulsSenke*>& Senken() const { return m_senken; }
     const TErweiterteDekodierung& Erweiterung() const { return m_erweiterung; }
@@ -76,6 +78,7 @@ private:
     class TDurchgang;
     void Gefunden(const TMZFDatei& datei);
 
+    TBandEinstellungen m_einstellungen;
     std::vector<TDekodierDurchgang> m_durchgaenge;
     std::vector<std::unique_ptr<TDurchgang>> m_suchen;
     std::vector<TImpulsSenke*> m_senken;
@@ -87,7 +90,8 @@ private:
     std::function<void(const TBandStelle&)> m_beiStelle;
 };
 
-// One recording decoded and searched as Import WAV does it, with the model and decoding given:
+// One recording decoded and searched as Import WAV does it, with the model and decoding of the
+// settings given:
 // the files as TWAVSuche::Ende gives them. pv_nachBlock follows the decoder (it may stop it);
 // beiFrames, beiStelle and belege, when given, see the frames, what the passes met and the pulses.
 struct TAufnahmeBeobachter {
@@ -102,7 +106,7 @@ struct TAufnahmeBeobachter {
     // those of the recording read so far.
     const std::atomic<bool>* abbruch = nullptr;
 };
-TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, int pv_modell, bool pv_erweitert,
+TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                                const TAufnahmeBeobachter& pv_beobachter,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen,

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         __builtin_trap();
     // The round trip of a large body costs much time under the sanitizers; small ones show the same.
     constexpr int GroesseFuerRundreise = 4096;
-    if (datei.HoleMZDateiGroesse() > GroesseFuerRundreise || !datei.ExportMZT(ausgabe))
+    if (datei.HoleMZDateiGroesse() > GroesseFuerRundreise || !datei.ExportMZT(ausgabe, {.modell = MZ80K}))
         return 0;
     TMZFDatei zurueck;
     if (!zurueck.ImportMZT(ausgabe) || !zurueck.IstGleich(datei))

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
             __builtin_trap();
         TMZFDatei kopie;
         int kopieEnde = 0;
-        if (!kopie.LeseAusTonbandBits(datei.ErzeugeTonbandBits(true), 1, false, 0.0, kopieEnde) ||
+        if (!kopie.LeseAusTonbandBits(datei.ErzeugeTonbandBits({.modell = MZ80K, .verkuerzt = true}), 1,
+                                      false, 0.0, kopieEnde) ||
             !kopie.IstGleich(datei))
             __builtin_trap();
         start = ende + 1;

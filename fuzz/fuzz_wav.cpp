@@ -10,7 +10,6 @@
 #include "MZFDatei.h"
 #include "MZWAVDateiLeser.h"
 #include "MZWAVMehrfachDekoder.h"
-#include "ProgrammEinstellungen.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -43,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     const QString name = QStringLiteral("ein.wav");
     TSpeicherQuelle quelle(daten, laenge, name);
     const auto modell = static_cast<quint8>(groesse > 0 ? daten[groesse - 1] % AnzahlMZModelle : 0);
-    SetzeImportExportImSpeicher(modell, false, StandardSampleRate, false);
+    const TBandEinstellungen einstellungen{.modell = modell};
+    const TBandEinstellungen mitErweiterter{.modell = modell, .erweitert = true};
 
     plattform.meldungen.clear();
     std::vector<std::string> vomLeser;
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // One reader opened anew for every pass, as the import does it.
     TMZWAVDateiLeser leser;
     for (const TDekodierDurchgang& d : Durchgaenge) {
-        if (!leser.Oeffnen(quelle, d.invertiertePolaritaet, d.alternativeAbtastzeit)) {
+        if (!leser.Oeffnen(quelle, einstellungen, d.invertiertePolaritaet, d.alternativeAbtastzeit)) {
             geoeffnet = false;
             fehlerLeser = leser.HoleFehler();
             if (leser.IstGeoeffnet())
@@ -79,15 +79,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
 
     TMZWAVMehrfachDekoder dekoder;
     TSpeicherQuelle quelleMehrfach(daten, laenge, name);
-    if (dekoder.Dekodiere(quelleMehrfach, Durchgaenge) != fehlerLeser)
+    if (dekoder.Dekodiere(quelleMehrfach, einstellungen, Durchgaenge) != fehlerLeser)
         __builtin_trap();
     TMZWAVMehrfachDekoder erweitert;
     TErweiterteDekodierung mitPositionen;
-    mitPositionen.an = true;
     mitPositionen.mitPositionen = true;
     TSpeicherQuelle quelleErweitert(daten, laenge, name);
     const bool erweitertGeoeffnet =
-        erweitert.Dekodiere(quelleErweitert, Durchgaenge, {}, mitPositionen).IstOk();
+        erweitert.Dekodiere(quelleErweitert, mitErweiterter, Durchgaenge, {}, mitPositionen).IstOk();
     // What the plain reader refuses but says the extended one reads, the extended one reads.
     if (fehlerLeser.erweitert.liest != (!geoeffnet && erweitertGeoeffnet))
         __builtin_trap();
@@ -104,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         }
         TBandAnalyse analyse;
         TSpeicherQuelle quelleAnalyse(daten, laenge, name);
-        if (!AnalysiereWAV(quelleAnalyse, analyse))
+        if (!AnalysiereWAV(quelleAnalyse, einstellungen, analyse))
             __builtin_trap();
     }
     if (!geoeffnet)

@@ -4,7 +4,6 @@
 // The MZF files of the shared corpus can be added to DIR/mzf by hand.
 #include "FuzzHilfe.h"
 #include "MZFDatei.h"
-#include "ProgrammEinstellungen.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -56,7 +55,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     FuzzHilfe::StummSchalten();
-    SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
     const QDir basis(QFile::decodeName(argv[1]));
     for (const char* teil : {"tonbandbits", "mzt", "mzf"})
         if (!basis.mkpath(QLatin1String(teil)))
@@ -75,8 +73,8 @@ int main(int argc, char** argv) {
         TMZFDatei datei;
         if (!datei.Laden(mzf.filePath(QStringLiteral("start-%1.mzf").arg(groesse))))
             return 1;
-        voll = datei.ErzeugeTonbandBits(false);
-        verkuerzt = datei.ErzeugeTonbandBits(true);
+        voll = datei.ErzeugeTonbandBits({.modell = MZ700});
+        verkuerzt = datei.ErzeugeTonbandBits({.modell = MZ700, .verkuerzt = true});
         // The first byte of a bit-text input chooses: even takes the text as it is, from position 1.
         const std::string textInput = std::string(1, '\x80');
         ok = Schreibe(bits, QStringLiteral("voll-%1").arg(groesse),

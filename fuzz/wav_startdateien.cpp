@@ -4,7 +4,6 @@
 // (empty body, shortened tape format, MZ-80B timing at 8000 Hz) so that mutations reach the parser.
 #include "MZFDatei.h"
 #include "MZWAVDateiSchreiber.h"
-#include "ProgrammEinstellungen.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -170,7 +169,6 @@ int main(int argc, char** argv) {
              Riff(Fmt(1, 11025, 8, false) + Chunk("data", Daten(pegel.substr(0, 101), 1, 8))));
 
     // One whole MZ file: attribute 1, name "A", empty body.
-    SetzeImportExportImSpeicher(MZ80B, true, 8000, false);
     QByteArray mzf(TMZFDatei::KopfGroesse, static_cast<char>(TMZFDatei::Ende));
     mzf[TMZFDatei::OffsetAttribut] = 0x01;
     mzf[TMZFDatei::OffsetName] = 'A';
@@ -181,7 +179,9 @@ int main(int argc, char** argv) {
     if (!Schreibe(mzfPfad, mzf) || !datei.Laden(mzfPfad))
         return 1;
     QFile::remove(mzfPfad);
-    const std::string ganz = Impulse(datei.ErzeugeTonbandBits(true), MZ80B, 8000, false, 16);
+    const std::string ganz =
+        Impulse(datei.ErzeugeTonbandBits({.modell = MZ80B, .sampleRate = 8000, .verkuerzt = true}), MZ80B,
+                8000, false, 16);
     // The last input byte picks the model of fuzz_wav: a chunk after "data" ends in the MZ-80B's index.
     schreibe(QStringLiteral("mz-datei-mz80b.wav"),
              Riff(Fmt(1, 8000, 8, false) + Chunk("data", Daten(ganz, 1, 8)) +

@@ -2,7 +2,6 @@
 
 #include "DateiFehler.h"
 #include "LittleEndian.h"
-#include "ProgrammEinstellungen.h"
 #include "WAVAufbau.h"
 
 #include <algorithm>
@@ -245,8 +244,8 @@ TBandFehler OeffneErweitert(TByteQuelle& quelle, const std::uint8_t* riff, TWAVF
 
 } // namespace
 
-bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertiertePolaritaet,
-                               bool pv_alternativeAbtastzeit) {
+bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                               bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit) {
     if (m_geoeffnet)
         return Fehler(pv_dateiName, TextBereitsGeoeffnet);
     TWAVFormat format;
@@ -254,15 +253,15 @@ bool TMZWAVDateiLeser::Oeffnen(const QString& pv_dateiName, bool pv_invertierteP
     if (!m_fehler.IstOk())
         return false;
     m_quelle = m_dateiLeser.get();
-    if (!Beginne(pv_invertiertePolaritaet, pv_alternativeAbtastzeit, format)) {
+    if (!Beginne(pv_einstellungen.modell, pv_invertiertePolaritaet, pv_alternativeAbtastzeit, format)) {
         m_dateiLeser->Schliessen();
         return false;
     }
     return true;
 }
 
-bool TMZWAVDateiLeser::Oeffnen(TByteQuelle& pv_quelle, bool pv_invertiertePolaritaet,
-                               bool pv_alternativeAbtastzeit) {
+bool TMZWAVDateiLeser::Oeffnen(TByteQuelle& pv_quelle, const TBandEinstellungen& pv_einstellungen,
+                               bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit) {
     if (m_geoeffnet)
         return Fehler(pv_quelle.HoleName(), TextBereitsGeoeffnet);
     TWAVFormat format;
@@ -272,10 +271,10 @@ bool TMZWAVDateiLeser::Oeffnen(TByteQuelle& pv_quelle, bool pv_invertiertePolari
     if (!m_fehler.IstOk())
         return false;
     m_quelle = &pv_quelle;
-    return Beginne(pv_invertiertePolaritaet, pv_alternativeAbtastzeit, format);
+    return Beginne(pv_einstellungen.modell, pv_invertiertePolaritaet, pv_alternativeAbtastzeit, format);
 }
 
-bool TMZWAVDateiLeser::Beginne(bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit,
+bool TMZWAVDateiLeser::Beginne(int pv_modell, bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit,
                                const TWAVFormat& format) {
     m_sampleRate = static_cast<std::uint16_t>(format.sampleRate);
     m_stereo = format.stereo;
@@ -285,12 +284,11 @@ bool TMZWAVDateiLeser::Beginne(bool pv_invertiertePolaritaet, bool pv_alternativ
     m_sampleIndex = 0;
     m_invertiertePolaritaet = pv_invertiertePolaritaet;
     m_alternativeAbtastzeit = pv_alternativeAbtastzeit;
+    m_modell = pv_modell;
     m_letztesSample = TMZSignalDekoder::KeinSample;
     m_vorletztesSample = TMZSignalDekoder::KeinSample;
-    m_dekoder.Starte(
-        m_sampleRate,
-        TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
-        m_anzahlSamples);
+    m_dekoder.Starte(m_sampleRate, TMZSignalDekoder::AbtastVerzoegerung(m_modell, m_alternativeAbtastzeit),
+                     m_anzahlSamples);
     if (!SucheNaechstesBit()) {
         m_geoeffnet = false;
         m_quelle = nullptr;
@@ -384,9 +382,8 @@ bool TMZWAVDateiLeser::SucheNaechstesBit() {
     if (!m_geoeffnet)
         return Fehler(TextUnbekannt, TextNichtGeoeffnet);
     // The decoder goes on from this reader's own position and history.
-    m_dekoder.SetzeStand(
-        TMZSignalDekoder::AbtastVerzoegerung(HoleImportExportMZModell(), m_alternativeAbtastzeit),
-        m_vorletztesSample, m_letztesSample, m_sampleIndex);
+    m_dekoder.SetzeStand(TMZSignalDekoder::AbtastVerzoegerung(m_modell, m_alternativeAbtastzeit),
+                         m_vorletztesSample, m_letztesSample, m_sampleIndex);
     TEinBit bit;
     while (!bit.gefunden && !m_dekoder.IstAmEnde()) {
         const std::int32_t ueberspringbar = m_dekoder.HoleUeberspringbar();

@@ -3,6 +3,7 @@
 // operation returns false and leaves its reason in HoleFehler.
 #pragma once
 
+#include "BandEinstellungen.h"
 #include "GepufferterDateiLeser.h"
 #include "MZSignalDekoder.h"
 
@@ -70,11 +71,14 @@ public:
     TMZWAVDateiLeser(const TMZWAVDateiLeser&) = delete;
     TMZWAVDateiLeser& operator=(const TMZWAVDateiLeser&) = delete;
 
-    // Checks the container, positions at the first frame and decides the first bit.
-    bool Oeffnen(const QString& pv_dateiName, bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit);
+    // Checks the container, positions at the first frame and decides the first bit. Of the tape
+    // settings the reader takes the MZ model, whose sampling delays time the pulses.
+    bool Oeffnen(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                 bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit);
     // The same for a recording from any source, read from its start; the caller keeps the source
     // while the reader is open.
-    bool Oeffnen(TByteQuelle& pv_quelle, bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit);
+    bool Oeffnen(TByteQuelle& pv_quelle, const TBandEinstellungen& pv_einstellungen,
+                 bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit);
     void Schliessen();
     bool IstGeoeffnet() const { return m_geoeffnet; }
 
@@ -111,7 +115,8 @@ public:
     std::uint8_t HoleBitZustand() const { return m_bitZustand; }
 
 private:
-    bool Beginne(bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit, const TWAVFormat& pv_format);
+    bool Beginne(int pv_modell, bool pv_invertiertePolaritaet, bool pv_alternativeAbtastzeit,
+                 const TWAVFormat& pv_format);
     bool SucheNaechstesBit();
     bool Fehler(const QString& dateiName, const QString& text) {
         return Fehler(TBandFehler::Lesen(dateiName, text));
@@ -135,6 +140,7 @@ private:
     std::int32_t m_sampleIndex = 0;
     bool m_invertiertePolaritaet = false;
     bool m_alternativeAbtastzeit = false;
+    int m_modell = MZ80K;
     std::int16_t m_letztesSample = TMZSignalDekoder::KeinSample;
     std::int16_t m_vorletztesSample = TMZSignalDekoder::KeinSample;
     std::uint8_t m_bitZustand = KeinBitMehr;

@@ -3,7 +3,6 @@
 #include "GepufferterDateiLeser.h"
 #include "LittleEndian.h"
 #include "MZSignalDekoder.h"
-#include "ProgrammEinstellungen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -485,16 +484,18 @@ TBandFehler TMZWAVMehrfachDekoder::WaehleKanaele(TByteQuelle& leser) {
 }
 
 TBandFehler TMZWAVMehrfachDekoder::Dekodiere(const QString& pv_dateiName,
+                                             const TBandEinstellungen& pv_einstellungen,
                                              const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                                              const TNachBlock& pv_nachBlock,
                                              const TErweiterteDekodierung& pv_erweitert,
                                              const std::vector<TImpulsSenke*>& pv_senken) {
     TGepufferterDateiLeser leser;
     if (!leser.Oeffnen(pv_dateiName)) {
-        Beginne(pv_durchgaenge, pv_erweitert);
+        Beginne(pv_einstellungen, pv_durchgaenge);
         return leser.HoleFehler();
     }
-    const TBandFehler fehler = Dekodiere(leser, pv_durchgaenge, pv_nachBlock, pv_erweitert, pv_senken);
+    const TBandFehler fehler =
+        Dekodiere(leser, pv_einstellungen, pv_durchgaenge, pv_nachBlock, pv_erweitert, pv_senken);
     leser.Schliessen();
     return fehler;
 }
@@ -508,13 +509,14 @@ void TMZWAVMehrfachDekoder::ZurSkala(const std::uint8_t* pv_roh, std::int32_t pv
     WandlerFuer(pv_format)(pv_roh, pv_frames, pv_format.kanaele, nullptr, nullptr, pv_ziel);
 }
 
-void TMZWAVMehrfachDekoder::Beginne(const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                                    const TErweiterteDekodierung& pv_erweitert) {
+void TMZWAVMehrfachDekoder::Beginne(const TBandEinstellungen& pv_einstellungen,
+                                    const std::vector<TDekodierDurchgang>& pv_durchgaenge) {
     m_abgebrochen = false;
     m_bitTexte.assign(pv_durchgaenge.size(), std::string());
     m_geleseneFrames = 0;
     m_format = TWAVFormat();
-    m_adaptiv = pv_erweitert.an;
+    m_modell = pv_einstellungen.modell;
+    m_adaptiv = pv_einstellungen.erweitert;
     for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
         m_adaptiveTexte[p].clear();
         m_positionen[p].clear();
@@ -543,11 +545,11 @@ struct TMZWAVMehrfachDekoder::TLauf {
 TMZWAVMehrfachDekoder::TMZWAVMehrfachDekoder() = default;
 TMZWAVMehrfachDekoder::~TMZWAVMehrfachDekoder() = default;
 
-void TMZWAVMehrfachDekoder::Starte(const TWAVFormat& pv_format,
+void TMZWAVMehrfachDekoder::Starte(const TWAVFormat& pv_format, const TBandEinstellungen& pv_einstellungen,
                                    const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                                    const TErweiterteDekodierung& pv_erweitert,
                                    const std::vector<TImpulsSenke*>& pv_senken) {
-    Beginne(pv_durchgaenge, pv_erweitert);
+    Beginne(pv_einstellungen, pv_durchgaenge);
     BereiteVor(pv_format, pv_durchgaenge, pv_erweitert, pv_senken);
 }
 
@@ -564,7 +566,7 @@ void TMZWAVMehrfachDekoder::BereiteVor(const TWAVFormat& pv_format,
     TLauf& l = *m_lauf;
     l.durchgaenge = pv_durchgaenge;
     l.senken = pv_senken;
-    const int modell = HoleImportExportMZModell();
+    const int modell = m_modell;
     const std::int32_t anzahlFrames = m_format.anzahlFrames;
     l.dekoder.resize(pv_durchgaenge.size());
     l.textSenken.resize(pv_durchgaenge.size());
@@ -686,13 +688,14 @@ void TMZWAVMehrfachDekoder::Beende() {
 }
 
 TBandFehler TMZWAVMehrfachDekoder::Dekodiere(TByteQuelle& pv_quelle,
+                                             const TBandEinstellungen& pv_einstellungen,
                                              const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                                              const TNachBlock& pv_nachBlock,
                                              const TErweiterteDekodierung& pv_erweitert,
                                              const std::vector<TImpulsSenke*>& pv_senken) {
-    Beginne(pv_durchgaenge, pv_erweitert);
+    Beginne(pv_einstellungen, pv_durchgaenge);
     TWAVFormat format;
-    TBandFehler fehler = TMZWAVDateiLeser::OeffneWAV(pv_quelle, format, pv_erweitert.an);
+    TBandFehler fehler = TMZWAVDateiLeser::OeffneWAV(pv_quelle, format, m_adaptiv);
     if (!fehler.IstOk())
         return fehler;
     m_format = format;

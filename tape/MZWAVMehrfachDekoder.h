@@ -6,6 +6,7 @@
 // the pass's arguments and read with LeseBit to the end.
 #pragma once
 
+#include "BandEinstellungen.h"
 #include "GepufferterDateiLeser.h"
 #include "ImpulsBeleg.h"
 #include "MZAdaptiverDekoder.h"
@@ -35,11 +36,11 @@ struct TDekodierDurchgang {
     bool alternativeAbtastzeit = false;
 };
 
-// The extended decoding: the extended container reader, and after the passes above an adaptive one
-// (TMZAdaptiverDekoder, both polarities) on the recording's strongest channel, or on the mix of
-// the channels that carry the same signal.
+// What the extended decoding (on when the tape settings ask for it: the extended container reader,
+// and after the passes above an adaptive one, TMZAdaptiverDekoder, both polarities, on the
+// recording's strongest channel or on the mix of the channels that carry the same signal) does
+// with its pulses.
 struct TErweiterteDekodierung {
-    bool an = false;
     // Keep the frame where each pulse of the adaptive pass began.
     bool mitPositionen = false;
     // Where the adaptive pass's pulses go, per polarity, on the adaptive pass's own thread (one
@@ -65,17 +66,19 @@ public:
     TMZWAVMehrfachDekoder(const TMZWAVMehrfachDekoder&) = delete;
     TMZWAVMehrfachDekoder& operator=(const TMZWAVMehrfachDekoder&) = delete;
 
-    // Runs all passes over the file, with the MZ model of the settings. A failure when the file
-    // cannot be opened, is damaged or unsupported, or a read fails (what TMZWAVDateiLeser would
-    // say); the bit texts then hold what was decoded before it. With pv_senken (one per pass)
-    // every pass's pulses go there, block by block, and are not collected; without, each pass's
-    // text is collected whole.
-    TBandFehler Dekodiere(const QString& pv_dateiName, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+    // Runs all passes over the file, with the MZ model of pv_einstellungen, and with its extended
+    // decoding the adaptive pass too. A failure when the file cannot be opened, is damaged or
+    // unsupported, or a read fails (what TMZWAVDateiLeser would say); the bit texts then hold what
+    // was decoded before it. With pv_senken (one per pass) every pass's pulses go there, block by
+    // block, and are not collected; without, each pass's text is collected whole.
+    TBandFehler Dekodiere(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
+                          const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                           const TNachBlock& pv_nachBlock = {},
                           const TErweiterteDekodierung& pv_erweitert = {},
                           const std::vector<TImpulsSenke*>& pv_senken = {});
     // The same for a recording from any source, read from its start.
-    TBandFehler Dekodiere(TByteQuelle& pv_quelle, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+    TBandFehler Dekodiere(TByteQuelle& pv_quelle, const TBandEinstellungen& pv_einstellungen,
+                          const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                           const TNachBlock& pv_nachBlock = {},
                           const TErweiterteDekodierung& pv_erweitert = {},
                           const std::vector<TImpulsSenke*>& pv_senken = {});
@@ -84,7 +87,8 @@ public:
     // anzahlFrames says how many there will be at most), pushed piece by piece with Verarbeite,
     // and Beende at the end; the sinks get every pulse as with Dekodiere. Of several channels the
     // first is taken.
-    void Starte(const TWAVFormat& pv_format, const std::vector<TDekodierDurchgang>& pv_durchgaenge,
+    void Starte(const TWAVFormat& pv_format, const TBandEinstellungen& pv_einstellungen,
+                const std::vector<TDekodierDurchgang>& pv_durchgaenge,
                 const TErweiterteDekodierung& pv_erweitert, const std::vector<TImpulsSenke*>& pv_senken);
     void Verarbeite(const std::uint8_t* pv_roh, std::int32_t pv_frames);
     void Beende();
@@ -135,11 +139,12 @@ private:
                     const TErweiterteDekodierung& pv_erweitert, const std::vector<TImpulsSenke*>& pv_senken);
     std::uint8_t* NaechsterBlock();
     void DekodiereBlock(std::uint8_t* block, std::int32_t anzahl);
-    void Beginne(const std::vector<TDekodierDurchgang>& pv_durchgaenge,
-                 const TErweiterteDekodierung& pv_erweitert);
+    void Beginne(const TBandEinstellungen& pv_einstellungen,
+                 const std::vector<TDekodierDurchgang>& pv_durchgaenge);
     TBandFehler WaehleKanaele(TByteQuelle& pv_quelle);
 
     TWAVFormat m_format;
+    int m_modell = MZ80K;
     bool m_adaptiv = false;
     std::string m_adaptiveTexte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
     std::vector<std::int32_t> m_positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];

@@ -5,6 +5,7 @@
 // The tape view shows the recording, and a copy of it with a dropout in the first body copy, also
 // zoomed to its samples where the dropout begins. With BANDWERK_SCREENSHOTS_DUNKEL set the
 // windows are drawn in a dark palette, to look at the colours there.
+#include "FensterEinstellungen.h"
 #include "FormAendernMZDateiAttributUnit.h"
 #include "FormAendernMZDateiNameUnit.h"
 #include "FormAendernMZKommentarUnit.h"
@@ -52,7 +53,7 @@ bool Speichere(QWidget* fenster, const QString& datei) {
 // moment: that copy fails its checksum, the second one reads.
 QString MitAussetzer(const QString& aufnahme, const QDir& ordner) {
     TBandaufzeichnung band;
-    if (!band.Lies(aufnahme, HoleImportExportMZModell(), false).IstOk())
+    if (!band.Lies(aufnahme, BandEinstellungenImSpeicher()).IstOk())
         return QString();
     QFile quelle(aufnahme);
     if (!quelle.open(QIODevice::ReadOnly))
@@ -231,11 +232,13 @@ int main(int argc, char** argv) {
         if (!aufnahme.isEmpty()) {
             alles &= AnsichtFoto(&form, aufnahme, name(QStringLiteral("FormBandansicht")));
             // The worn copy as the extended decoding's rescue reads it: the bytes it could not confirm.
-            SetzeImportErweiterteDekodierungImSpeicher(true);
+            // The tool runs with a store of its own (tools/screenshots); the value is put back.
+            const bool erweitert = LiesImportErweiterteDekodierung();
+            SchreibeImportErweiterteDekodierung(true);
             alles &= !beschaedigt.isEmpty() &&
                      AnsichtFoto(&form, beschaedigt, name(QStringLiteral("FormBandansicht-beschaedigt")),
                                  name(QStringLiteral("FormBandansicht-impulse")), AussetzerFrames);
-            SetzeImportErweiterteDekodierungImSpeicher(false);
+            SchreibeImportErweiterteDekodierung(erweitert);
         }
         form.hide();
     }

@@ -2,6 +2,7 @@
 
 #include "AendernGemeinsam.h"
 #include "DateiArt.h"
+#include "FensterEinstellungen.h"
 #include "FormAuswahlMZDateiUnit.h"
 #include "MZImpulsGenerator.h"
 #include "Plattform.h"
@@ -177,16 +178,14 @@ std::vector<const TMZFDatei*> TFormAbspielen::Weitere() const {
     return weitere;
 }
 
-std::string TFormAbspielen::BandBits() const {
+TBandEinstellungen TFormAbspielen::BandEinstellungen() const {
+    return m_dateien.empty() ? BandEinstellungenImSpeicher() : LiesBandEinstellungenOderMelde();
+}
+
+std::string TFormAbspielen::BandBits(const TBandEinstellungen& pv_einstellungen) const {
     if (m_dateien.empty())
         return {};
-    bool verkuerzt = false;
-    try {
-        verkuerzt = LiesExportWAVVerkuerztesMZTonbandFormat();
-    } catch (const TEinstellungenFehler& fehler) {
-        ZeigeFehler(fehler.Text());
-    }
-    return m_dateien.front()->ErzeugeBandBits(verkuerzt, Weitere());
+    return m_dateien.front()->ErzeugeBandBits(pv_einstellungen, Weitere());
 }
 
 void TFormAbspielen::ZeigeZeit() {
@@ -194,10 +193,11 @@ void TFormAbspielen::ZeigeZeit() {
     qint64 gespielt = m_spieler.Laeuft() ? m_spieler.GespieltMs() : 0;
     if (!m_spieler.Laeuft()) {
         // Before playing: how long the tape will take.
-        const TMZTonbandSignal signal(BandBits(), TMZImpulsGenerator(HoleImportExportMZModell(),
-                                                                     HoleExportWAVSampleRate(),
-                                                                     HoleExportWAVInvertiertePolaritaet()));
-        gesamt = signal.AnzahlSamples() * MsProSekunde / HoleExportWAVSampleRate();
+        const TBandEinstellungen einstellungen = BandEinstellungen();
+        const TMZTonbandSignal signal(
+            BandBits(einstellungen),
+            TMZImpulsGenerator(einstellungen.modell, einstellungen.sampleRate, einstellungen.invertiert));
+        gesamt = signal.AnzahlSamples() * MsProSekunde / einstellungen.sampleRate;
     }
     LabelZeit->setText(HoleTextMitParametern(QStringLiteral("FormAbspielen_Zeit"), Zeitangabe(gespielt),
                                              Zeitangabe(gesamt)));
@@ -215,7 +215,7 @@ void TFormAbspielen::ButtonHinzufuegenClick() {
         ok = datei->ImportMZT(*pfad, AuswahlDialog(this));
         break;
     case TDateiArt::WAV:
-        ok = datei->ImportWAV(*pfad, AuswahlDialog(this));
+        ok = datei->ImportWAV(*pfad, LiesBandEinstellungen(), AuswahlDialog(this));
         break;
     case TDateiArt::MZF:
     case TDateiArt::Unbekannt:
@@ -243,10 +243,11 @@ void TFormAbspielen::ButtonEntfernenClick() {
 void TFormAbspielen::ButtonAbspielenClick() {
     if (m_dateien.empty() || m_spieler.Laeuft())
         return;
-    const TMZImpulsGenerator generator(HoleImportExportMZModell(), HoleExportWAVSampleRate(),
-                                       HoleExportWAVInvertiertePolaritaet());
-    const TAudioFehler fehler =
-        m_spieler.Starte(std::make_unique<TMZTonbandSignal>(BandBits(), generator), AusgabeGeraet());
+    const TBandEinstellungen einstellungen = BandEinstellungen();
+    const TMZImpulsGenerator generator(einstellungen.modell, einstellungen.sampleRate,
+                                       einstellungen.invertiert);
+    const TAudioFehler fehler = m_spieler.Starte(
+        std::make_unique<TMZTonbandSignal>(BandBits(einstellungen), generator), AusgabeGeraet());
     if (!fehler.IstOk()) {
         ZeigeFehler(AudioFehlerText(fehler));
         return;
@@ -297,7 +298,7 @@ void TFormAbspielen::ButtonExportWAVClick() {
 void TFormAbspielen::ButtonExportMZTClick() {
     if (const auto pfad = ZeigeTonbandDialog(TTonbandDialog::MZTSpeichern,
                                              BereinigeDateiname(m_dateien.front()->HoleMZDateiName())))
-        m_dateien.front()->ExportMZT(*pfad, Weitere());
+        m_dateien.front()->ExportMZT(*pfad, BandEinstellungenImSpeicher(), Weitere());
 }
 
 void TFormAbspielen::reject() {

@@ -64,7 +64,9 @@ private:
     void ZeigeZeit();
     void SpielerBeendet(const TAudioFehler& pv_fehler);
     // The bit text of the whole tape, in the WAV export's format.
-    std::string BandBits() const;
+    std::string BandBits(const TBandEinstellungen& pv_einstellungen) const;
+    // The settings the tape is played or timed with (the store is read only for a tape to play).
+    TBandEinstellungen BandEinstellungen() const;
     std::vector<const TMZFDatei*> Weitere() const;
     QString AusgabeGeraet() const;
 

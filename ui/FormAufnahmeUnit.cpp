@@ -1,6 +1,7 @@
 #include "FormAufnahmeUnit.h"
 
 #include "AendernGemeinsam.h"
+#include "FensterEinstellungen.h"
 #include "Ganzzahl.h"
 #include "Plattform.h"
 #include "ProgrammEinstellungen.h"
@@ -217,12 +218,7 @@ void TFormAufnahme::ButtonStartClick() {
         auftrag.wavDatei = *pfad;
     }
     auftrag.geraet = EingabeGeraet();
-    auftrag.modell = HoleImportExportMZModell();
-    try {
-        auftrag.erweitert = LiesImportErweiterteDekodierung();
-    } catch (const TEinstellungenFehler& fehler) {
-        ZeigeFehler(fehler.Text());
-    }
+    auftrag.einstellungen = LiesBandEinstellungenOderMelde();
     TabelleDateien->setRowCount(0);
     const TAudioFehler fehler = m_aufnahme.Starte(auftrag);
     if (!fehler.IstOk()) {

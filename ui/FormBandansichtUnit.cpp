@@ -2,6 +2,7 @@
 
 #include "BandFlaeche.h"
 #include "BandMeldung.h"
+#include "FensterEinstellungen.h"
 #include "Fensterplatz.h"
 #include "FreieNamen.h"
 #include "Ganzzahl.h"
@@ -268,8 +269,8 @@ bool TFormBandansicht::LiesAufnahme(const QString& pv_dateiName) {
     MemoBytes->clear();
     AktualisiereKnoepfe();
     const TBandFehler fehler = m_band.Lies(
-        pv_dateiName, HoleImportExportMZModell(), LiesImportErweiterteDekodierung(),
-        [this](double prozent) { ZeigeFortschritt(prozent); }, &m_abbruch);
+        pv_dateiName, LiesBandEinstellungen(), [this](double prozent) { ZeigeFortschritt(prozent); },
+        &m_abbruch);
     m_liest = false;
     Fortschritt->setValue(Prozent);
     if (m_geschlossen) {

@@ -3,6 +3,7 @@
 #include "FormHauptUnit.h"
 
 #include "DateiArt.h"
+#include "FensterEinstellungen.h"
 #include "FormAuswahlMZDateiUnit.h"
 #include "FormBandansichtUnit.h"
 #include "FormHauptIntern.h"
@@ -33,7 +34,7 @@ bool TFormHaupt::NimmDatei(const QString& pv_pfad) {
         Datei->ImportMZT(pv_pfad, KatalogAuswahl(this, pv_pfad));
         break;
     case TDateiArt::WAV:
-        Datei->ImportWAV(pv_pfad, AuswahlDialog(this, TDateiArt::WAV, pv_pfad));
+        Datei->ImportWAV(pv_pfad, LiesBandEinstellungen(), AuswahlDialog(this, TDateiArt::WAV, pv_pfad));
         break;
     case TDateiArt::MZF:
     case TDateiArt::Unbekannt: // a name on the command line is an MZF file, whatever it is called
@@ -181,7 +182,7 @@ void TFormHaupt::MenueHaupt_ImportExport_ImportWAVClick() {
         return;
     // Busy state and progress bar come with the record's events; several files found are
     // offered in the selection dialog.
-    Datei->ImportWAV(pfade, AuswahlDialog(this, TDateiArt::WAV, pfade.first()));
+    Datei->ImportWAV(pfade, LiesBandEinstellungen(), AuswahlDialog(this, TDateiArt::WAV, pfade.first()));
     AktualisiereAnzeige(true);
     BieteAufnahmeAn(pfade.first());
 }
@@ -225,7 +226,7 @@ bool TFormHaupt::UebernimmDatei(const TMZFDatei& pv_datei) {
 void TFormHaupt::MenueHaupt_ImportExport_ExportMZTClick() {
     const std::optional<QString> pfad = ZeigeDateiDialog(SaveDialogMZTDatei, DateinamenVorschlag());
     if (pfad)
-        Datei->ExportMZT(*pfad);
+        Datei->ExportMZT(*pfad, BandEinstellungenImSpeicher());
 }
 
 void TFormHaupt::MenueHaupt_ImportExport_ExportWAVClick() {

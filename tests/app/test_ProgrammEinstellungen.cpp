@@ -151,9 +151,7 @@ TEST_F(ProgrammEinstellungen, ErweiterteDekodierungIstAusBisSieGewaehltWird) {
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Feldmark"),
                 QStringLiteral("Bandwerk"));
     EXPECT_EQ(s.value(QStringLiteral("V2.4/ImportErweiterteDekodierung")).toInt(), 1);
-    // The command line's choice holds in memory only, until the settings are loaded again.
-    SetzeImportErweiterteDekodierungImSpeicher(false);
-    EXPECT_FALSE(LiesImportErweiterteDekodierung());
+    // Loading the settings again reads the same value.
     LadeEinstellungen();
     EXPECT_TRUE(LiesImportErweiterteDekodierung());
     SchreibeRoh(QStringLiteral("ImportErweiterteDekodierung"), QStringLiteral("kaputt"));
@@ -299,23 +297,6 @@ TEST_F(ProgrammEinstellungen, ModellAusserhalbDerTabelleGiltAlsMZ80K) {
     EXPECT_EQ(HoleImportExportMZModell(), MZ80K);
     LadeEinstellungen();
     EXPECT_EQ(HoleImportExportMZModell(), MZ80K);
-}
-
-TEST_F(ProgrammEinstellungen, KommandozeileSetztNurDenSpeicher) {
-    SchreibeRoh(QStringLiteral("ExportWAVVerkuerztesMZTonbandFormat"), 0);
-    SetzeImportExportImSpeicher(MZ800, true, 12000, true);
-    EXPECT_EQ(HoleImportExportMZModell(), MZ800);
-    EXPECT_EQ(HoleExportWAVSampleRate(), 12000);
-    EXPECT_TRUE(HoleExportWAVInvertiertePolaritaet());
-    EXPECT_TRUE(LiesExportWAVVerkuerztesMZTonbandFormat());
-    // The store is untouched, and no hourglass for a change that writes nothing.
-    EXPECT_EQ(LiesRoh(QStringLiteral("ExportWAVVerkuerztesMZTonbandFormat")).toInt(), 0);
-    EXPECT_FALSE(LiesRoh(QStringLiteral("ImportExportMZModell")).isValid());
-    EXPECT_EQ(skript.sanduhrAnzahl, 0);
-    // Loading again forgets the override.
-    LadeEinstellungen();
-    EXPECT_EQ(HoleImportExportMZModell(), MZ80K);
-    EXPECT_FALSE(LiesExportWAVVerkuerztesMZTonbandFormat());
 }
 
 TEST_F(ProgrammEinstellungen, UnbrauchbarerSpeicherMeldetDenFestenText) {

@@ -36,10 +36,10 @@ protected:
     void SetUp() override {
         EinstellungenLeeren();
         SchreibeSprache(true);
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
         TMZFDatei d;
         ASSERT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(9), "SCAN"));
-        bits = d.ErzeugeTonbandBits(false);
+        // The command line reads with the model of an empty store, the MZ-80K.
+        bits = d.ErzeugeTonbandBits({.modell = MZ80K});
         bits.at(GekipptesBit) = bits.at(GekipptesBit) == '1' ? '0' : '1';
         pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("band.wav"));
         SchreibeDatei(pfad, WAVBau::WAVAusBits({{bits, false}}));

@@ -42,7 +42,6 @@ protected:
     void SetUp() override {
         EinstellungenLeeren();
         SchreibeSprache(true);
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
         band = TestBand::Baue({ProgrammMZF("PLOT", RumpfMitBytes(300))}, 0);
         ordner = TestVerzeichnis();
         pfad = QDir(ordner).filePath(QStringLiteral("band.wav"));

@@ -54,7 +54,6 @@ protected:
     void SetUp() override {
         EinstellungenLeeren();
         SchreibeSprache(true);
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
         ordner = QDir(TestVerzeichnis());
     }
     QString Schreibe(const QString& name, const BandBau::TBand& band,

@@ -31,7 +31,7 @@ protected:
         for (const QString& name : namen) {
             TMZFDatei d;
             EXPECT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(9), name.toLatin1()));
-            teile.push_back({d.ErzeugeTonbandBits(true), false});
+            teile.push_back({d.ErzeugeTonbandBits({.modell = MZ80K, .verkuerzt = true}), false});
         }
         const QString pfad = ordner.filePath(QStringLiteral("band.wav"));
         SchreibeDatei(pfad, WAVBau::WAVAusBits(teile, folge));

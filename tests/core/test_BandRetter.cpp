@@ -23,7 +23,6 @@ protected:
         ASSERT_TRUE(LadeQuelle(TQuellArt::MZ700, KorpusPfad(QString()), TestVerzeichnis(), quelle, fehler))
             << fehler.toStdString();
         ASSERT_EQ(quelle.dateien.size(), 2U);
-        SetzeImportExportImSpeicher(quelle.modell, false, 44100, false);
     }
     void TearDown() override { EinstellungenLeeren(); }
 
@@ -43,10 +42,10 @@ protected:
     }
 
     std::vector<std::unique_ptr<TMZFDatei>> Lies(const QStringList& pfade, bool erweitert) {
-        SetzeImportErweiterteDekodierungImSpeicher(erweitert);
         TMZFDatei leser;
         std::vector<std::unique_ptr<TMZFDatei>> gefunden;
-        leser.LeseAlleAusWAV(pfade, gefunden);
+        leser.LeseAlleAusWAV(pfade, {.modell = quelle.modell, .sampleRate = 44100, .erweitert = erweitert},
+                             gefunden);
         return gefunden;
     }
 

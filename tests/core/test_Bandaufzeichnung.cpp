@@ -22,9 +22,9 @@ protected:
     void SetUp() override {
         TestSprache(true);
         EinstellungenLeeren();
-        // The pulses of the recordings built here are the MZ-80K's.
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
     }
+    // The pulses of the recordings built here are the MZ-80K's.
+    const TBandEinstellungen mz80k{.modell = MZ80K};
     QString Aufnahme(const TestBand::TBand& band) {
         return SchreibeTestDatei(band.wav, QStringLiteral("band.wav"));
     }
@@ -63,7 +63,7 @@ TEST_F(BandaufzeichnungTest, BloeckeUndMarkenStehenWoSieAufgenommenSind) {
         {ProgrammMZF("FIRST", RumpfMitBytes(300)), ProgrammMZF("SECOND", RumpfMitBytes(40, 9))});
     ASSERT_EQ(band.orte.size(), 2U);
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     EXPECT_EQ(a.Frames(), band.frames);
     EXPECT_EQ(a.Format().sampleRate, 22050U);
     ASSERT_EQ(a.Katalog().size(), 2U);
@@ -105,7 +105,7 @@ TEST_F(BandaufzeichnungTest, BloeckeUndMarkenStehenWoSieAufgenommenSind) {
 TEST_F(BandaufzeichnungTest, EinGekippterRumpfZeigtSeineZweiteKopie) {
     const TestBand::TBand band = TestBand::Baue({ProgrammMZF("WORN", RumpfMitBytes(200))}, 0);
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     ASSERT_EQ(a.Katalog().size(), 1U);
     // The file comes whole from the second copy.
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(a.Katalog()[0].datei->Rumpf()), 200),
@@ -130,13 +130,13 @@ TEST_F(BandaufzeichnungTest, FindetWasDerImportFindet) {
                                      "gunterhager-mz-800-emulator/TestHalt.wav"};
     for (const char* relativ : aufnahmen)
         for (const bool erweitert : {false, true}) {
-            SchreibeImportErweiterteDekodierung(erweitert);
+            const TBandEinstellungen einstellungen{.modell = MZ80K, .erweitert = erweitert};
             const QString pfad = KorpusPfad(QString::fromUtf8(relativ));
             TMZFDatei leser;
             std::vector<std::unique_ptr<TMZFDatei>> importiert;
-            ASSERT_TRUE(leser.LeseAlleAusWAV(pfad, importiert)) << relativ;
+            ASSERT_TRUE(leser.LeseAlleAusWAV(pfad, einstellungen, importiert)) << relativ;
             TBandaufzeichnung a;
-            ASSERT_TRUE(a.Lies(pfad, HoleImportExportMZModell(), erweitert).IstOk());
+            ASSERT_TRUE(a.Lies(pfad, einstellungen).IstOk());
             ASSERT_EQ(a.Katalog().size(), importiert.size()) << relativ << erweitert;
             for (std::size_t i = 0; i < importiert.size(); ++i) {
                 EXPECT_TRUE(a.Katalog()[i].datei->IstGleich(*importiert[i])) << relativ << erweitert << i;
@@ -154,7 +154,7 @@ TEST_F(BandaufzeichnungTest, AbbruchBehaeltDasGeleseneOhneMeldung) {
     int meldungen = 0;
     TBandaufzeichnung a;
     ASSERT_TRUE(a.Lies(
-                     Aufnahme(band), HoleImportExportMZModell(), false,
+                     Aufnahme(band), mz80k,
                      [&](double) {
                          ++meldungen;
                          abbruch = true;
@@ -176,7 +176,7 @@ TEST_F(BandaufzeichnungTest, ErstDieWelleDannDieBloeckeWaehrendDesLesens) {
     int wellenMeldungen = 0;
     bool ersteDekodierung = true;
     std::size_t bloeckeWaehrenddessen = 0;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false, [&](double prozent) {
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k, [&](double prozent) {
                      if (a.Phase() == TBandaufzeichnung::TPhase::Huelle) {
                          ++wellenMeldungen;
                          EXPECT_TRUE(a.Bloecke().empty());
@@ -209,7 +209,7 @@ TEST_F(BandaufzeichnungTest, AbbruchBeimDekodierenBehaeltDieGanzeWelle) {
     std::atomic<bool> abbruch{false};
     TBandaufzeichnung a;
     ASSERT_TRUE(a.Lies(
-                     Aufnahme(band), HoleImportExportMZModell(), false,
+                     Aufnahme(band), mz80k,
                      [&](double) { abbruch = a.Phase() == TBandaufzeichnung::TPhase::Dekodierung; }, &abbruch)
                     .IstOk());
     EXPECT_TRUE(a.IstAbgebrochen());
@@ -222,7 +222,7 @@ TEST_F(BandaufzeichnungTest, AbbruchBeimDekodierenBehaeltDieGanzeWelle) {
 TEST_F(BandaufzeichnungTest, PegelEntlangDesBandes) {
     const TestBand::TBand band = TestBand::Baue({ProgrammMZF("LEVEL", RumpfMitBytes(500))});
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     const TPegel::TBereich still = a.Pegel().Bereich(0, 2048);
     EXPECT_FLOAT_EQ(still.hoch, 0.0F);
     const TPegel::TBereich kopf = a.Pegel().Bereich(band.orte[0].kopf + 1024, band.orte[0].kopf + 3072);
@@ -238,11 +238,11 @@ TEST_F(BandaufzeichnungTest, AdaptiveImpulseMitIhrerSicherheit) {
     const TestBand::TBand band = TestBand::Baue({ProgrammMZF("F", RumpfMitBytes(10))});
     const QString pfad = Aufnahme(band);
     TBandaufzeichnung standard;
-    ASSERT_TRUE(standard.Lies(pfad, HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(standard.Lies(pfad, mz80k).IstOk());
     EXPECT_FALSE(standard.HatAdaptiveImpulse());
     EXPECT_TRUE(standard.AdaptiveImpulse(0, band.frames).empty());
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(pfad, HoleImportExportMZModell(), true).IstOk());
+    ASSERT_TRUE(a.Lies(pfad, TBandEinstellungen{.modell = MZ80K, .erweitert = true}).IstOk());
     ASSERT_TRUE(a.HatAdaptiveImpulse());
     const std::int64_t kopf = band.orte[0].kopf;
     const std::vector<TImpulsBeleg> impulse = a.AdaptiveImpulse(kopf - 2, kopf + 400);
@@ -268,7 +268,9 @@ TEST_F(BandaufzeichnungTest, KaputteDateienGebenEinenFehler) {
                                   QByteArray(5000, 'x')};
     for (const QByteArray& inhalt : inhalte) {
         TBandaufzeichnung a;
-        EXPECT_FALSE(a.Lies(SchreibeTestDatei(inhalt, QStringLiteral("kaputt.wav")), 0, true).IstOk());
+        EXPECT_FALSE(a.Lies(SchreibeTestDatei(inhalt, QStringLiteral("kaputt.wav")),
+                            {.modell = MZ80K, .erweitert = true})
+                         .IstOk());
         EXPECT_FALSE(a.HatAufnahme());
         EXPECT_TRUE(a.Katalog().empty());
     }
@@ -277,7 +279,7 @@ TEST_F(BandaufzeichnungTest, KaputteDateienGebenEinenFehler) {
 TEST_F(BandaufzeichnungTest, SampleZoomLiestDieFramesDerAufnahme) {
     const TestBand::TBand band = TestBand::Baue({ProgrammMZF("ZOOM", RumpfMitBytes(10))});
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     std::vector<std::uint8_t> frames;
     // The samples of 8-bit mono are the frames; the data chunk starts at byte 44.
     const auto von = static_cast<std::int32_t>(band.orte[0].kopf);
@@ -294,7 +296,7 @@ TEST_F(BandaufzeichnungTest, SampleZoomLiestDieFramesDerAufnahme) {
 TEST_F(BandaufzeichnungTest, ImpulseEinesAusschnitts) {
     const TestBand::TBand band = TestBand::Baue({ProgrammMZF("F", RumpfMitBytes(10))});
     TBandaufzeichnung a;
-    ASSERT_TRUE(a.Lies(Aufnahme(band), HoleImportExportMZModell(), false).IstOk());
+    ASSERT_TRUE(a.Lies(Aufnahme(band), mz80k).IstOk());
     std::vector<std::uint8_t> frames;
     const std::int64_t ab = band.orte[0].kopf - 500;
     ASSERT_TRUE(a.LeseFrames(static_cast<std::int32_t>(ab), 2000, frames));

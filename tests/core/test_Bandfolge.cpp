@@ -45,22 +45,23 @@ protected:
 // The tape's bit text is each file's in turn; each file begins with its own gap (22000 short
 // pulses on an MZ-80K in the full format), so the gap stands between them.
 TEST_F(Bandfolge, BitsSindJedeDateiNacheinanderMitLueckeDazwischen) {
-    SchreibeImportExportEinstellungen(MZ80K, false, StandardSampleRate, false);
-    const std::string a = dateien[0]->ErzeugeTonbandBits(false);
-    const std::string b = dateien[1]->ErzeugeTonbandBits(false);
-    const std::string band = dateien[0]->ErzeugeBandBits(false, {dateien[1].get()});
+    const TBandEinstellungen voll{.modell = MZ80K};
+    const TBandEinstellungen verkuerzt{.modell = MZ80K, .verkuerzt = true};
+    const std::string a = dateien[0]->ErzeugeTonbandBits(voll);
+    const std::string b = dateien[1]->ErzeugeTonbandBits(voll);
+    const std::string band = dateien[0]->ErzeugeBandBits(voll, {dateien[1].get()});
     EXPECT_EQ(band, a + b);
     EXPECT_EQ(a.back(), '1');
     EXPECT_EQ(band.substr(a.size(), 22000), std::string(22000, '0'));
     EXPECT_EQ(band[a.size() + 22000], '1'); // the long mark
-    EXPECT_EQ(dateien[0]->ErzeugeBandBits(true, {}), dateien[0]->ErzeugeTonbandBits(true));
+    EXPECT_EQ(dateien[0]->ErzeugeBandBits(verkuerzt, {}), dateien[0]->ErzeugeTonbandBits(verkuerzt));
 }
 
 TEST_F(Bandfolge, MZTDreierDateienLiestSichInReihenfolgeZurueck) {
     const QString pfad = ordner + QStringLiteral("/band.mzt");
-    ASSERT_TRUE(dateien[0]->ExportMZT(pfad, Weitere()));
+    ASSERT_TRUE(dateien[0]->ExportMZT(pfad, {.modell = MZ80K}, Weitere()));
     // Eight pulses a byte, the last byte filled with zero bits.
-    const std::string bits = dateien[0]->ErzeugeBandBits(false, Weitere());
+    const std::string bits = dateien[0]->ErzeugeBandBits({.modell = MZ80K}, Weitere());
     EXPECT_EQ(HoleDateiGroesse(pfad), static_cast<qint64>((bits.size() + 7) / 8));
     std::vector<std::unique_ptr<TMZFDatei>> gelesen;
     ASSERT_TRUE(TMZFDatei::LeseAlleAusMZT(pfad, gelesen));
@@ -75,7 +76,7 @@ TEST_F(Bandfolge, WAVDreierDateienLiestSichInReihenfolgeZurueck) {
         ASSERT_TRUE(dateien[0]->ExportWAV(pfad, Weitere()));
         TMZFDatei arbeit;
         std::vector<std::unique_ptr<TMZFDatei>> gelesen;
-        ASSERT_TRUE(arbeit.LeseAlleAusWAV(pfad, gelesen));
+        ASSERT_TRUE(arbeit.LeseAlleAusWAV(pfad, {.modell = static_cast<quint8>(modell)}, gelesen));
         PruefeReihenfolge(gelesen);
     }
     EXPECT_TRUE(skript.nachrichten.isEmpty());
@@ -90,7 +91,7 @@ TEST_F(Bandfolge, ExportierteWAVIstDasSignalDesGenerators) {
     const QString pfad = ordner + QStringLiteral("/blat.wav");
     ASSERT_TRUE(datei.ExportWAV(pfad, {dateien[0].get()}));
     const QByteArray wav = LiesDatei(pfad);
-    TMZTonbandSignal signal(datei.ErzeugeBandBits(false, {dateien[0].get()}),
+    TMZTonbandSignal signal(datei.ErzeugeBandBits({.modell = MZ700}, {dateien[0].get()}),
                             TMZImpulsGenerator(MZ700, 44100, true));
     QByteArray erwartet(static_cast<qsizetype>(signal.AnzahlSamples()), '\0');
     ASSERT_EQ(signal.Fuelle(reinterpret_cast<std::uint8_t*>(erwartet.data()), erwartet.size()),

@@ -179,19 +179,25 @@ class ErweiterteDekodierung : public ::testing::Test {
 protected:
     void SetUp() override {
         TestSprache(true);
-        SetzeImportExportImSpeicher(MZ700, false, ExportRate, false);
-        SetzeImportErweiterteDekodierungImSpeicher(true);
         ordner = TestVerzeichnis();
         ASSERT_TRUE(original.Laden(KorpusPfad(QString::fromUtf8(KorpusMZF))));
     }
     void TearDown() override { EinstellungenLeeren(); }
+    // What the import and the export here work with: the MZ-700, the extended decoding on.
+    TBandEinstellungen einstellungen{.modell = MZ700, .sampleRate = ExportRate, .erweitert = true};
+    // The same for a decoder that must run the adaptive pass.
+    TBandEinstellungen Adaptiv() const {
+        TBandEinstellungen e = einstellungen;
+        e.erweitert = true;
+        return e;
+    }
 
     // The program's own export of the corpus file, once for all tests.
     TSignal Export() {
         static std::vector<double> werte;
         if (werte.empty()) {
             const QString pfad = QDir(ordner).filePath(QStringLiteral("export.wav"));
-            EXPECT_TRUE(original.ExportWAV(pfad));
+            EXPECT_TRUE(original.ExportWAV(pfad, einstellungen));
             const QByteArray wav = LiesDatei(pfad);
             constexpr int KopfGroesse = 44;
             for (qsizetype i = KopfGroesse; i < wav.size(); ++i)
@@ -210,7 +216,7 @@ protected:
     void ErwarteGefunden(const QString& pfad) {
         TMZFDatei datei;
         std::vector<std::unique_ptr<TMZFDatei>> gefunden;
-        EXPECT_TRUE(datei.LeseAlleAusWAV(pfad, gefunden))
+        EXPECT_TRUE(datei.LeseAlleAusWAV(pfad, einstellungen, gefunden))
             << skript.Texte().join(QLatin1Char('\n')).toStdString();
         ASSERT_EQ(gefunden.size(), 1U);
         EXPECT_TRUE(gefunden[0]->IstGleich(original));
@@ -220,8 +226,7 @@ protected:
     bool AdaptivAllein(const QString& pfad) {
         TMZWAVMehrfachDekoder dekoder;
         TErweiterteDekodierung erweitert;
-        erweitert.an = true;
-        if (!dekoder.Dekodiere(pfad, {}, {}, erweitert).IstOk())
+        if (!dekoder.Dekodiere(pfad, Adaptiv(), {}, {}, erweitert).IstOk())
             return false;
         for (int polaritaet = 0; polaritaet < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++polaritaet) {
             TMZFDatei datei;
@@ -296,8 +301,7 @@ TEST_F(ErweiterteDekodierung, TheChannelWithTheTapeIsTaken) {
     ErwarteGefunden(pfad);
     TMZWAVMehrfachDekoder dekoder;
     TErweiterteDekodierung erweitert;
-    erweitert.an = true;
-    ASSERT_TRUE(dekoder.Dekodiere(pfad, {}, {}, erweitert).IstOk());
+    ASSERT_TRUE(dekoder.Dekodiere(pfad, Adaptiv(), {}, {}, erweitert).IstOk());
     EXPECT_EQ(dekoder.HoleKanalGewichte(), (std::vector<float>{0.0F, 1.0F}));
 
     // Six channels, the tape on the fourth and, inverted, on the sixth: both are taken.
@@ -307,7 +311,7 @@ TEST_F(ErweiterteDekodierung, TheChannelWithTheTapeIsTaken) {
     const std::vector<double> stille(band.werte.size(), 0.0);
     const QString sechs = Schreibe(AlsWAV({stille, brumm.werte, stille, band.werte, brumm.werte, invertiert},
                                           ExportRate, TArt::Float32));
-    ASSERT_TRUE(dekoder.Dekodiere(sechs, {}, {}, erweitert).IstOk());
+    ASSERT_TRUE(dekoder.Dekodiere(sechs, Adaptiv(), {}, {}, erweitert).IstOk());
     EXPECT_EQ(dekoder.HoleKanalGewichte(), (std::vector<float>{0.0F, 0.0F, 0.0F, 1.0F, 0.0F, -1.0F}));
     ErwarteGefunden(sechs);
 }
@@ -325,8 +329,7 @@ TEST_F(ErweiterteDekodierung, HissBesideTheTapeDoesNotWinTheChannel) {
         const QString pfad = Schreibe(AlsWAV({rauschen.werte, band.werte}, ExportRate, TArt::Pcm16));
         TMZWAVMehrfachDekoder dekoder;
         TErweiterteDekodierung erweitert;
-        erweitert.an = true;
-        ASSERT_TRUE(dekoder.Dekodiere(pfad, {}, {}, erweitert).IstOk());
+        ASSERT_TRUE(dekoder.Dekodiere(pfad, Adaptiv(), {}, {}, erweitert).IstOk());
         EXPECT_EQ(dekoder.HoleKanalGewichte(), (std::vector<float>{0.0F, 1.0F}));
         ErwarteGefunden(pfad);
     }
@@ -344,8 +347,9 @@ TEST_F(ErweiterteDekodierung, CorpusRecordings) {
             ordner + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".mzt"), erwartet));
         TMZFDatei datei;
         std::vector<std::unique_ptr<TMZFDatei>> gefunden;
-        ASSERT_TRUE(datei.LeseAlleAusWAV(
-            ordner + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".wav"), gefunden));
+        ASSERT_TRUE(
+            datei.LeseAlleAusWAV(ordner + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".wav"),
+                                 einstellungen, gefunden));
         ASSERT_EQ(gefunden.size(), erwartet.size());
         for (std::size_t i = 0; i < gefunden.size(); ++i)
             EXPECT_TRUE(gefunden[i]->IstGleich(*erwartet[i]));
@@ -355,10 +359,10 @@ TEST_F(ErweiterteDekodierung, CorpusRecordings) {
         const QString stamm = KorpusPfad(QStringLiteral("psychotimmy-Sharp-MZ-700/")) + QLatin1String(name);
         ASSERT_TRUE(original.Laden(stamm + QStringLiteral(".mzf")));
         for (quint8 modell : {MZ80K, MZ80C, MZ80A, MZ700, MZ800}) {
-            SetzeImportExportImSpeicher(modell, false, ExportRate, false);
+            einstellungen.modell = modell;
             ErwarteGefunden(stamm + QStringLiteral(".wav"));
         }
-        SetzeImportExportImSpeicher(MZ700, false, ExportRate, false);
+        einstellungen.modell = MZ700;
         EXPECT_TRUE(AdaptivAllein(stamm + QStringLiteral(".wav")));
     }
 }
@@ -374,14 +378,14 @@ TEST_F(ErweiterteDekodierung, TheFixedPassesFindsComeFirst) {
     for (const QString& wav : wavs) {
         for (quint8 modell : {MZ80K, MZ700}) {
             SCOPED_TRACE(wav.toStdString());
-            SetzeImportExportImSpeicher(modell, false, ExportRate, false);
+            einstellungen.modell = modell;
             std::vector<std::unique_ptr<TMZFDatei>> aus;
             std::vector<std::unique_ptr<TMZFDatei>> an;
             TMZFDatei datei;
-            SetzeImportErweiterteDekodierungImSpeicher(false);
-            ASSERT_TRUE(datei.LeseAlleAusWAV(wav, aus));
-            SetzeImportErweiterteDekodierungImSpeicher(true);
-            ASSERT_TRUE(datei.LeseAlleAusWAV(wav, an));
+            einstellungen.erweitert = false;
+            ASSERT_TRUE(datei.LeseAlleAusWAV(wav, einstellungen, aus));
+            einstellungen.erweitert = true;
+            ASSERT_TRUE(datei.LeseAlleAusWAV(wav, einstellungen, an));
             ASSERT_GE(an.size(), aus.size());
             for (std::size_t i = 0; i < aus.size(); ++i)
                 EXPECT_TRUE(an[i]->IstGleich(*aus[i]));
@@ -395,7 +399,7 @@ TEST_F(ErweiterteDekodierung, HissGivesNothing) {
     Rauschen(zischen, 0.0);
     TMZFDatei datei;
     std::vector<std::unique_ptr<TMZFDatei>> gefunden;
-    EXPECT_FALSE(datei.LeseAlleAusWAV(Schreibe(AlsWAV(zischen, TArt::Float32)), gefunden));
+    EXPECT_FALSE(datei.LeseAlleAusWAV(Schreibe(AlsWAV(zischen, TArt::Float32)), einstellungen, gefunden));
     EXPECT_TRUE(gefunden.empty());
     ASSERT_EQ(skript.Fehler().size(), 1);
     EXPECT_TRUE(skript.Fehler()[0].contains(QStringLiteral("contains no valid MZ-file")));
@@ -406,10 +410,10 @@ TEST_F(ErweiterteDekodierung, TheNoFileMessageTellsOfTheExtendedDecoding) {
     const QString pfad = Schreibe(WAVBau::Wav(1, 22050, 8, QByteArray(22050, '\x80')));
     const QString keinMZ = QStringLiteral("The WAV-file %1 contains no valid MZ-file!").arg(pfad);
     for (const bool an : {false, true}) {
-        SetzeImportErweiterteDekodierungImSpeicher(an);
+        einstellungen.erweitert = an;
         skript.Leeren();
         TMZFDatei datei;
-        EXPECT_FALSE(datei.ImportWAV(pfad, [](const auto&) { return 0; }));
+        EXPECT_FALSE(datei.ImportWAV(pfad, einstellungen, [](const auto&) { return 0; }));
         ASSERT_EQ(skript.Fehler().size(), 1);
         if (an)
             EXPECT_EQ(skript.Fehler()[0], keinMZ);
@@ -439,12 +443,11 @@ TEST_F(ErweiterteDekodierung, SameInputSameResultWhateverTheThreadsDo) {
         for (int lauf = 0; lauf < 8; ++lauf) {
             TMZWAVMehrfachDekoder dekoder;
             TErweiterteDekodierung erweitert;
-            erweitert.an = true;
             erweitert.mitPositionen = true;
             const int warten = static_cast<int>(zufall() % 3);
             ASSERT_TRUE(dekoder
                             .Dekodiere(
-                                pfad, durchgaenge,
+                                pfad, Adaptiv(), durchgaenge,
                                 [&](const TMZWAVMehrfachDekoder&) {
                                     if (warten > 0)
                                         std::this_thread::sleep_for(
@@ -463,7 +466,7 @@ TEST_F(ErweiterteDekodierung, SameInputSameResultWhateverTheThreadsDo) {
             }
             TMZFDatei datei;
             std::vector<std::unique_ptr<TMZFDatei>> gefunden;
-            ASSERT_TRUE(datei.LeseAlleAusWAV(pfad, gefunden));
+            ASSERT_TRUE(datei.LeseAlleAusWAV(pfad, einstellungen, gefunden));
             QByteArray funde;
             for (const auto& d : gefunden)
                 funde += QByteArray(reinterpret_cast<const char*>(d->Kopf().data()), TMZFDatei::KopfGroesse) +

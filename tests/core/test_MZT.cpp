@@ -42,9 +42,10 @@ protected:
         EinstellungenLeeren();
         EXPECT_EQ(plattform.sanduhrTiefe, 0);
     }
-    static void Modell(quint8 modell) {
-        SetzeImportExportImSpeicher(modell, false, StandardSampleRate, false);
-    }
+    // The model whose leaders the tape texts have, in the full or the shortened format.
+    void Modell(quint8 modell) { einstellungen.modell = modell; }
+    TBandEinstellungen Format(bool verkuerzt) const { return ImFormat(einstellungen.modell, verkuerzt); }
+    TBandEinstellungen einstellungen;
     QString Pfad(const QString& name = QStringLiteral("band.mzt")) {
         return QDir(TestVerzeichnis()).filePath(name);
     }
@@ -58,7 +59,7 @@ protected:
 TEST_F(MZTTest, ExportEinerDateiOhneRumpfByteFuerByte) {
     ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
     const QString pfad = Pfad();
-    ASSERT_TRUE(datei.ExportMZT(pfad));
+    ASSERT_TRUE(datei.ExportMZT(pfad, einstellungen));
     const QByteArray mzt = LiesDatei(pfad);
     ASSERT_EQ(mzt.size(), 4502);
     EXPECT_EQ(mzt.left(2750), QByteArray(2750, '\0'));
@@ -67,13 +68,13 @@ TEST_F(MZTTest, ExportEinerDateiOhneRumpfByteFuerByte) {
     // The text ends with the checksum 0x0000 ("100000000" twice) and the separator "1": its last
     // six characters "000001" and two padding bits.
     EXPECT_EQ(static_cast<std::uint8_t>(mzt.back()), 0x04);
-    EXPECT_EQ(mzt, Packe(datei.ErzeugeTonbandBits(false)));
+    EXPECT_EQ(mzt, Packe(datei.ErzeugeTonbandBits(Format(false))));
     EXPECT_FALSE(datei.IstGeaendert());
     EXPECT_TRUE(plattform.Texte().isEmpty());
     EXPECT_GE(plattform.sanduhrAnzahl, 1);
 
     Modell(MZ80B);
-    ASSERT_TRUE(datei.ExportMZT(pfad));
+    ASSERT_TRUE(datei.ExportMZT(pfad, einstellungen));
     EXPECT_EQ(LiesDatei(pfad).size(), 3002);
 }
 
@@ -82,7 +83,7 @@ TEST_F(MZTTest, ExportDerGroesstenDatei) {
     bild.rumpf = RumpfMitBytes(65535);
     ASSERT_TRUE(LadeBild(datei, bild));
     const QString pfad = Pfad();
-    ASSERT_TRUE(datei.ExportMZT(pfad));
+    ASSERT_TRUE(datei.ExportMZT(pfad, einstellungen));
     EXPECT_EQ(QFileInfo(pfad).size(), 151956);
     TMZFDatei zurueck;
     ASSERT_TRUE(zurueck.ImportMZT(pfad));
@@ -91,13 +92,13 @@ TEST_F(MZTTest, ExportDerGroesstenDatei) {
 
 TEST_F(MZTTest, ExportOhneDateiOderAufUnmoeglichenPfad) {
     const QString pfad = Pfad();
-    EXPECT_FALSE(datei.ExportMZT(pfad));
+    EXPECT_FALSE(datei.ExportMZT(pfad, einstellungen));
     EXPECT_EQ(plattform.Fehler(), QStringList(QStringLiteral("There is no MZF-file loaded!")));
     EXPECT_FALSE(QFileInfo::exists(pfad));
     plattform.Leeren();
     ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
     const QString unmoeglich = QDir(TestVerzeichnis()).filePath(QStringLiteral("fehlt/x.mzt"));
-    EXPECT_FALSE(datei.ExportMZT(unmoeglich));
+    EXPECT_FALSE(datei.ExportMZT(unmoeglich, einstellungen));
     ASSERT_EQ(plattform.Fehler().size(), 1);
     EXPECT_TRUE(plattform.Fehler()[0].startsWith(QStringLiteral("Error writing the file ") + unmoeglich));
     EXPECT_TRUE(datei.IstGeladen());
@@ -113,7 +114,7 @@ TEST_F(MZTTest, RundreiseJederKorpusMZFInJedemModell) {
         for (const QString& mzf : mzfs) {
             TMZFDatei quelle;
             ASSERT_TRUE(quelle.Laden(mzf)) << mzf.toStdString();
-            ASSERT_TRUE(quelle.ExportMZT(pfad));
+            ASSERT_TRUE(quelle.ExportMZT(pfad, einstellungen));
             const qint64 zeichen =
                 (modell == MZ80B ? 24014 : 36014) + 18 * qint64(quelle.HoleMZDateiGroesse());
             EXPECT_EQ(QFileInfo(pfad).size(), (zeichen + 7) / 8);
@@ -129,7 +130,7 @@ TEST_F(MZTTest, RundreiseJederKorpusMZFInJedemModell) {
 TEST_F(MZTTest, BeschaedigterErsterKopfImportiertTrotzdem) {
     TMZFDatei quelle;
     ASSERT_TRUE(LadeBildMitRumpf(quelle, RumpfMitBytes(77)));
-    std::string bits = quelle.ErzeugeTonbandBits(false);
+    std::string bits = quelle.ErzeugeTonbandBits(Format(false));
     bits.at(22000 + 80 + 1 + 9 * 20 + 3) ^= 1;
     const QString pfad = Pfad();
     SchreibeDatei(pfad, Packe(bits));
@@ -143,7 +144,8 @@ TEST_F(MZTTest, MehrereDateienImBildWerdenZurWahlAngeboten) {
     ASSERT_TRUE(LadeBildMitRumpf(dateiA, RumpfMitBytes(10), "FIRST"));
     ASSERT_TRUE(LadeBildMitRumpf(dateiB, QByteArray(), "SECOND"));
     const QString pfad = Pfad();
-    SchreibeDatei(pfad, Packe(dateiA.ErzeugeTonbandBits(false) + dateiB.ErzeugeTonbandBits(false)));
+    SchreibeDatei(pfad,
+                  Packe(dateiA.ErzeugeTonbandBits(Format(false)) + dateiB.ErzeugeTonbandBits(Format(false))));
     QStringList angeboten;
     const auto waehle = [&angeboten](int wahl) {
         return [&angeboten, wahl](const std::vector<std::unique_ptr<TMZFDatei>>& liste) {
@@ -174,7 +176,7 @@ TEST_F(MZTTest, DasGanzeBildWirdDurchsucht) {
         TMZFDatei quelle;
         const QString name = QStringLiteral("TEIL%1").arg(i);
         ASSERT_TRUE(LadeBildMitRumpf(quelle, RumpfMitBytes(60000, i), name.toLatin1().constData()));
-        bits += quelle.ErzeugeTonbandBits(false);
+        bits += quelle.ErzeugeTonbandBits(Format(false));
         namen << name;
     }
     const QByteArray bild = Packe(bits);
@@ -194,7 +196,7 @@ TEST_F(MZTTest, DasGanzeBildWirdDurchsucht) {
     TMZFDatei quelle;
     ASSERT_TRUE(LadeBild(quelle, TMZFBild{}));
     const QString eine = Pfad(QStringLiteral("eine.mzt"));
-    ASSERT_TRUE(quelle.ExportMZT(eine));
+    ASSERT_TRUE(quelle.ExportMZT(eine, einstellungen));
     QByteArray spaet(300000, '\0');
     spaet.replace(260000, LiesDatei(eine).size(), LiesDatei(eine));
     SchreibeDatei(pfad, spaet);
@@ -228,7 +230,7 @@ TEST_F(MZTTest, BeschaedigtesBandbildIstKeinHaufenLeererDatensaetze) {
     // A tape image whose marks are damaged: its leader of 0x00 bytes is no MZF record.
     ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
     const QString pfad = Pfad();
-    ASSERT_TRUE(datei.ExportMZT(pfad));
+    ASSERT_TRUE(datei.ExportMZT(pfad, einstellungen));
     QByteArray bild = LiesDatei(pfad);
     ASSERT_GT(bild.size(), 2752);
     bild[2752] = 0; // inside the long tape mark
@@ -361,8 +363,9 @@ TEST_F(MZTTest, AlleDateienEinesBandbildsOhneDoppelte) {
     ASSERT_TRUE(LadeBildMitRumpf(dateiA, RumpfMitBytes(9)));
     ASSERT_TRUE(LadeBild(dateiB, b));
     const QString pfad = Pfad();
-    SchreibeDatei(pfad, Packe(dateiA.ErzeugeTonbandBits(false) + dateiB.ErzeugeTonbandBits(true) +
-                              dateiA.ErzeugeTonbandBits(true)));
+    SchreibeDatei(pfad,
+                  Packe(dateiA.ErzeugeTonbandBits(Format(false)) + dateiB.ErzeugeTonbandBits(Format(true)) +
+                        dateiA.ErzeugeTonbandBits(Format(true))));
     std::vector<std::unique_ptr<TMZFDatei>> liste;
     ASSERT_TRUE(TMZFDatei::LeseAlleAusMZT(pfad, liste));
     ASSERT_EQ(liste.size(), 2u);
@@ -412,7 +415,7 @@ TEST_F(MZTTest, KeinSchrottWirdAlsMZDateiImportiert) {
     // A tape image whose leader is one zero too short, behind a "1": no tape file, and its bytes
     // ($80 and zeros) are no MZF record either.
     ASSERT_TRUE(LadeBildMitRumpf(datei, RumpfMitBytes(16)));
-    const std::string voll = datei.ErzeugeTonbandBits(false);
+    const std::string voll = datei.ErzeugeTonbandBits(Format(false));
     // Built by appending: GCC 12 at -O3 takes "1" + string for an overlapping copy (-Wrestrict).
     const std::string kurzerVorspann = std::string("1").append(voll, 22000 - 999);
     const TFall faelle[] = {
@@ -464,7 +467,7 @@ TEST_F(MZTTest, AlleDateienLangerBandbilderWerdenGelesen) {
     for (int i = 0; i < 4; ++i) {
         auto d = std::make_unique<TMZFDatei>();
         ASSERT_TRUE(LadeBildMitRumpf(*d, RumpfMitBytes(65535, i * 50), QByteArray("GROSS") + char('1' + i)));
-        band += d->ErzeugeTonbandBits(false);
+        band += d->ErzeugeTonbandBits(Format(false));
         band.resize((band.size() + 7) / 8 * 8, '0'); // each image ends on a whole byte
         erwartet.push_back(std::move(d));
     }
@@ -484,7 +487,7 @@ TEST_F(MZTTest, EinePipeWirdBisZumEndeGelesen) {
     TMZFDatei b;
     ASSERT_TRUE(LadeBildMitRumpf(a, RumpfMitBytes(3000), "ROHR-A"));
     ASSERT_TRUE(LadeBildMitRumpf(b, RumpfMitBytes(100), "ROHR-B"));
-    const QByteArray bild = Packe(a.ErzeugeTonbandBits(false) + b.ErzeugeTonbandBits(true));
+    const QByteArray bild = Packe(a.ErzeugeTonbandBits(Format(false)) + b.ErzeugeTonbandBits(Format(true)));
     const QString rohr = Pfad(QStringLiteral("rohr.mzt"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
     const pid_t schreiber = ::fork();
@@ -510,9 +513,9 @@ TEST_F(MZTTest, UebersprungeneBandstellenWerdenGenannt) {
     ASSERT_TRUE(LadeBildMitRumpf(gut, RumpfMitBytes(40), "GUT"));
     ASSERT_TRUE(LadeBildMitRumpf(kaputt, RumpfMitBytes(40, 7), "KAPUTT"));
     // Shortened format: one copy of each block, so one flipped bit ruins it.
-    const std::string a = gut.ErzeugeTonbandBits(true);
-    std::string b = kaputt.ErzeugeTonbandBits(true);
-    std::string c = gut.ErzeugeTonbandBits(true);
+    const std::string a = gut.ErzeugeTonbandBits(Format(true));
+    std::string b = kaputt.ErzeugeTonbandBits(Format(true));
+    std::string c = gut.ErzeugeTonbandBits(Format(true));
     b[b.size() - 50] = b[b.size() - 50] == '0' ? '1' : '0';   // in the body's checksum
     c[5000 + 82 + 20] = c[5000 + 82 + 20] == '0' ? '1' : '0'; // in the header
     const std::string band = a + b + c + a;

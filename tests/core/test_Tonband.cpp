@@ -30,13 +30,14 @@ protected:
         Modell(MZ700);
     }
     void TearDown() override { EinstellungenLeeren(); }
-    static void Modell(quint8 modell) {
-        SetzeImportExportImSpeicher(modell, false, StandardSampleRate, false);
-    }
+    // The model whose leaders the tape texts have, in the full or the shortened format.
+    void Modell(quint8 modell) { einstellungen.modell = modell; }
+    TBandEinstellungen Format(bool verkuerzt) const { return ImFormat(einstellungen.modell, verkuerzt); }
+    TBandEinstellungen einstellungen;
     std::string Text(const TMZFBild& bild, bool verkuerzt) {
         TMZFDatei d;
         EXPECT_TRUE(LadeBild(d, bild));
-        return d.ErzeugeTonbandBits(verkuerzt);
+        return d.ErzeugeTonbandBits(Format(verkuerzt));
     }
     TPlattformSkript plattform;
     TMZFDatei datei;
@@ -54,8 +55,8 @@ TEST_F(TonbandTest, ByteAlsBitsUndEinsBits) {
 }
 
 TEST_F(TonbandTest, LeeresDatensatzGibtLeerenTextUndSummenNull) {
-    EXPECT_EQ(datei.ErzeugeTonbandBits(false), "");
-    EXPECT_EQ(datei.ErzeugeTonbandBits(true), "");
+    EXPECT_EQ(datei.ErzeugeTonbandBits(Format(false)), "");
+    EXPECT_EQ(datei.ErzeugeTonbandBits(Format(true)), "");
     EXPECT_EQ(datei.PruefsummeKopf(), 0);
     EXPECT_EQ(datei.PruefsummeRumpf(), 0);
 }
@@ -99,7 +100,7 @@ TEST_F(TonbandTest, PruefsummeDesBeispielkopfs) {
     ASSERT_TRUE(LadeBild(datei, Kopf368()));
     EXPECT_EQ(datei.PruefsummeKopf(), 368);
     EXPECT_EQ(datei.PruefsummeRumpf(), 0);
-    const std::string text = datei.ErzeugeTonbandBits(true);
+    const std::string text = datei.ErzeugeTonbandBits(Format(true));
     // The header block ends 1 separator after gap, mark and separator plus 1,170 characters.
     const std::size_t kopfEnde = 5000 + 80 + 1 + 1170;
     EXPECT_EQ(text.substr(kopfEnde - 18, 18), "100000001" + std::string("101110000"));
@@ -122,7 +123,7 @@ TEST_F(TonbandTest, RundreiseInAllenDreiFormen) {
     for (const auto& [modell, verkuerzt] :
          {std::pair{MZ700, false}, std::pair{MZ80B, false}, std::pair{MZ700, true}}) {
         Modell(modell);
-        const std::string text = quelle.ErzeugeTonbandBits(verkuerzt);
+        const std::string text = quelle.ErzeugeTonbandBits(Format(verkuerzt));
         ASSERT_TRUE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende)) << int(modell) << verkuerzt;
         EXPECT_TRUE(datei.IstGleich(quelle));
         EXPECT_TRUE(datei.IstGeladen());
@@ -139,7 +140,7 @@ TEST_F(TonbandTest, RundreiseInAllenDreiFormen) {
 TEST_F(TonbandTest, BeschaedigterErsterKopfWirdAusDerKopieGelesen) {
     TMZFDatei quelle;
     ASSERT_TRUE(LadeBildMitRumpf(quelle, RumpfMitBytes(100)));
-    std::string text = quelle.ErzeugeTonbandBits(false);
+    std::string text = quelle.ErzeugeTonbandBits(Format(false));
     const std::size_t ersterKopf = 22000 + 80 + 1;
     const std::size_t zweiterKopf = ersterKopf + 1170 + 1 + 256;
     text.at(ersterKopf + 9 * 5 + 8) ^= 1; // lowest bit of name byte 5
@@ -153,7 +154,7 @@ TEST_F(TonbandTest, BeschaedigterErsterKopfWirdAusDerKopieGelesen) {
     // ... unless a later file is intact.
     TMZFDatei zweiteDatei;
     ASSERT_TRUE(LadeBildMitRumpf(zweiteDatei, RumpfMitBytes(50, 99), "SECOND"));
-    text += zweiteDatei.ErzeugeTonbandBits(false);
+    text += zweiteDatei.ErzeugeTonbandBits(Format(false));
     ASSERT_TRUE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     EXPECT_TRUE(datei.IstGleich(zweiteDatei));
 }
@@ -161,7 +162,7 @@ TEST_F(TonbandTest, BeschaedigterErsterKopfWirdAusDerKopieGelesen) {
 TEST_F(TonbandTest, BeschaedigterErsterRumpfWirdAusDerKopieGelesenZweimalDefektWirdUebersprungen) {
     TMZFDatei quelle;
     ASSERT_TRUE(LadeBildMitRumpf(quelle, RumpfMitBytes(40)));
-    std::string text = quelle.ErzeugeTonbandBits(false);
+    std::string text = quelle.ErzeugeTonbandBits(Format(false));
     const std::size_t ersterRumpf = 22000 + 80 + 1 + 2 * 1170 + 1 + 256 + 1 + 11000 + 40 + 1;
     const std::size_t zweiterRumpf = ersterRumpf + 9 * 42 + 1 + 256;
     text.at(ersterRumpf + 9 * 3) = '0'; // start bit of the fourth body byte
@@ -173,7 +174,7 @@ TEST_F(TonbandTest, BeschaedigterErsterRumpfWirdAusDerKopieGelesenZweimalDefektW
     EXPECT_FALSE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     TMZFDatei zweiteDatei;
     ASSERT_TRUE(LadeBildMitRumpf(zweiteDatei, RumpfMitBytes(7, 200)));
-    text += zweiteDatei.ErzeugeTonbandBits(true);
+    text += zweiteDatei.ErzeugeTonbandBits(Format(true));
     ASSERT_TRUE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     EXPECT_TRUE(datei.IstGleich(zweiteDatei));
 }
@@ -181,7 +182,7 @@ TEST_F(TonbandTest, BeschaedigterErsterRumpfWirdAusDerKopieGelesenZweimalDefektW
 TEST_F(TonbandTest, LueckeVon999NullenReichtNicht1000Schon) {
     TMZFDatei quelle;
     ASSERT_TRUE(LadeBild(quelle, TMZFBild{}));
-    const std::string rest = quelle.ErzeugeTonbandBits(true).substr(5000);
+    const std::string rest = quelle.ErzeugeTonbandBits(Format(true)).substr(5000);
     // Built by appending: GCC 12 at -O3 takes "1" + string for an overlapping copy (-Wrestrict).
     const auto mitLuecke = [&](int nullen) { return std::string("1").append(Nullen(nullen)).append(rest); };
     EXPECT_FALSE(datei.LeseAusTonbandBits(mitLuecke(999), 1, false, 0.0, ende));
@@ -200,8 +201,8 @@ TEST_F(TonbandTest, WeiterlesenAbEndeFindetDieNaechsteDateiNieDieKopie) {
     TMZFDatei dateiB;
     ASSERT_TRUE(LadeBild(dateiA, a));
     ASSERT_TRUE(LadeBild(dateiB, b));
-    const std::string textA = dateiA.ErzeugeTonbandBits(false);
-    const std::string text = textA + dateiB.ErzeugeTonbandBits(false);
+    const std::string textA = dateiA.ErzeugeTonbandBits(Format(false));
+    const std::string text = textA + dateiB.ErzeugeTonbandBits(Format(false));
 
     ASSERT_TRUE(datei.LeseAusTonbandBits(text, 1, false, 0.0, ende));
     EXPECT_TRUE(datei.IstGleich(dateiA));
@@ -216,7 +217,7 @@ TEST_F(TonbandTest, WeiterlesenAbEndeFindetDieNaechsteDateiNieDieKopie) {
 TEST_F(TonbandTest, StartpositionUnterEinsUndHinterDemEnde) {
     TMZFDatei quelle;
     ASSERT_TRUE(LadeBild(quelle, TMZFBild{}));
-    const std::string text = quelle.ErzeugeTonbandBits(true);
+    const std::string text = quelle.ErzeugeTonbandBits(Format(true));
     for (int start : {0, -7}) {
         ASSERT_TRUE(datei.LeseAusTonbandBits(text, start, false, 0.0, ende)) << start;
         EXPECT_EQ(ende, static_cast<int>(text.size()) - 1);
@@ -241,7 +242,7 @@ TEST_F(TonbandTest, FehlschlagLeertDenGeladenenDatensatz) {
 TEST_F(TonbandTest, FortschrittNurAufWunschUndMitUnveraendertemWert) {
     TMZFDatei quelle;
     ASSERT_TRUE(LadeBild(quelle, TMZFBild{}));
-    const std::string text = quelle.ErzeugeTonbandBits(false);
+    const std::string text = quelle.ErzeugeTonbandBits(Format(false));
     QList<double> werte;
     TMZFDatei* sender = nullptr;
     datei.BeiFortschritt = [&](TMZFDatei* s, double p) {

@@ -113,12 +113,13 @@ TReferenz Referenz(const std::string& t, int start) {
     return r;
 }
 
+// The tape texts searched here are the MZ-700's.
+const TBandEinstellungen Voll{.modell = MZ700};
+const TBandEinstellungen Verkuerzt{.modell = MZ700, .verkuerzt = true};
+
 class TonbandSuche : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TestSprache(true);
-        SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
-    }
+    void SetUp() override { TestSprache(true); }
     void TearDown() override { EinstellungenLeeren(); }
     TPlattformSkript plattform;
 };
@@ -130,8 +131,8 @@ TEST_F(TonbandSuche, ZufaelligeBandstueckeGebenDasSelbeWieEineEinfacheSuche) {
     for (int groesse : {0, 1, 7, 40}) {
         TMZFDatei d;
         ASSERT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(groesse, groesse * 3), "STUECK"));
-        const std::string voll = d.ErzeugeTonbandBits(false);
-        const std::string kurz = d.ErzeugeTonbandBits(true);
+        const std::string voll = d.ErzeugeTonbandBits(Voll);
+        const std::string kurz = d.ErzeugeTonbandBits(Verkuerzt);
         stuecke.push_back(voll.substr(21000));
         stuecke.push_back(kurz.substr(4000));
         stuecke.push_back(kurz.substr(4000, 1000 + 82 + 1170 + 1)); // a header and nothing else
@@ -196,7 +197,7 @@ TEST_F(TonbandSuche, TausendeKoepfeOhneRumpfSindSchnellDurchsucht) {
     // times; read once, it is done at once.
     TMZFDatei d;
     ASSERT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(4), "KOPF"));
-    const std::string kurz = d.ErzeugeTonbandBits(true);
+    const std::string kurz = d.ErzeugeTonbandBits(Verkuerzt);
     const std::string kopf = kurz.substr(4000, 1000 + 82 + 1170 + 1);
     std::string text;
     for (int i = 0; i < 5000; ++i)
@@ -256,8 +257,8 @@ TEST_F(TonbandSuche, StueckweiseGelesenFindetSichDasSelbeWieImGanzenText) {
     for (int groesse : {0, 3, 40}) {
         TMZFDatei d;
         ASSERT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(groesse, groesse * 5), "STROM"));
-        const std::string voll = d.ErzeugeTonbandBits(false);
-        const std::string kurz = d.ErzeugeTonbandBits(true);
+        const std::string voll = d.ErzeugeTonbandBits(Voll);
+        const std::string kurz = d.ErzeugeTonbandBits(Verkuerzt);
         stuecke.push_back(voll.substr(21000));
         stuecke.push_back(kurz.substr(4000));
         stuecke.push_back(kurz.substr(4000, 1000 + 82 + 1170 + 1));
@@ -323,7 +324,7 @@ TEST_F(TonbandSuche, DerStromHaeltNurWasDieSucheNochBraucht) {
     // longest stretch a file may take, and still finds the file that follows.
     TMZFDatei d;
     ASSERT_TRUE(LadeBildMitRumpf(d, RumpfMitBytes(12), "SPAETER"));
-    const std::string kurz = d.ErzeugeTonbandBits(true);
+    const std::string kurz = d.ErzeugeTonbandBits(Verkuerzt);
     const std::string kopf = kurz.substr(4000, 1000 + 82 + 1170 + 1);
     std::vector<std::string> namen;
     TTonbandStrom strom([&](const TTonbandSuche& s, std::int64_t) {

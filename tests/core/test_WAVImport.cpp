@@ -54,9 +54,9 @@ protected:
         EinstellungenLeeren();
         EXPECT_EQ(skript.sanduhrTiefe, 0);
     }
-    static void Modell(quint8 modell) {
-        SetzeImportExportImSpeicher(modell, false, StandardSampleRate, false);
-    }
+    // The model the import reads with, and whose tape texts Bits builds.
+    void Modell(quint8 modell) { einstellungen.modell = modell; }
+    TBandEinstellungen einstellungen;
     QString Wav(const QByteArray& inhalt, const char* name = "band.wav") {
         const QString pfad = QDir(ordner).filePath(QLatin1String(name));
         SchreibeDatei(pfad, inhalt);
@@ -74,8 +74,8 @@ protected:
         };
     }
     // The bit text of an MZ file with this name, body and comment.
-    static std::string Bits(const QByteArray& name, int groesse, bool verkuerzt = true,
-                            const QByteArray& kommentar = QByteArray()) {
+    std::string Bits(const QByteArray& name, int groesse, bool verkuerzt = true,
+                     const QByteArray& kommentar = QByteArray()) const {
         TMZFBild bild;
         bild.name = name.left(17).leftJustified(17, '\x0D');
         bild.rumpf = RumpfMitBytes(groesse, groesse);
@@ -83,7 +83,9 @@ protected:
             bild.kommentar = kommentar.leftJustified(104, '\x0D');
         TMZFDatei d;
         EXPECT_TRUE(LadeBild(d, bild));
-        return d.ErzeugeTonbandBits(verkuerzt);
+        TBandEinstellungen format = einstellungen;
+        format.verkuerzt = verkuerzt;
+        return d.ErzeugeTonbandBits(format);
     }
 
     TPlattformSkript skript;
@@ -109,7 +111,7 @@ TEST_F(WAVImport, DieKassettenaufnahmenDesKorpusGebenIhreMZFBytegenau) {
             LiesDatei(KorpusPfad(QStringLiteral("psychotimmy-Sharp-MZ-700/%1.mzf").arg(QLatin1String(name))));
         for (const quint8 modell : {MZ80K, MZ80C, MZ80A, MZ700, MZ800}) {
             Modell(modell);
-            ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1))) << name << " model " << int(modell);
+            ASSERT_TRUE(datei.ImportWAV(wav, einstellungen, Waehle(-1))) << name << " model " << int(modell);
             EXPECT_EQ(AlsMZF(datei), mzf) << name << " model " << int(modell);
             EXPECT_TRUE(datei.IstGeaendert());
             EXPECT_TRUE(datei.HoleDateiPfad().isEmpty());
@@ -123,7 +125,7 @@ TEST_F(WAVImport, DieEmulatoraufnahmenDesKorpusWieBeschrieben) {
     const QString ordnerName = QStringLiteral("gunterhager-mz-800-emulator");
     for (const QString& wav : KorpusDateien(ordnerName, QStringLiteral("*.wav"))) {
         const QString name = QFileInfo(wav).completeBaseName();
-        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1))) << name.toStdString();
+        ASSERT_TRUE(datei.ImportWAV(wav, einstellungen, Waehle(-1))) << name.toStdString();
         EXPECT_EQ(datei.HoleMZDateiName(), name);
         const QByteArray mzf =
             LiesDatei(KorpusPfad(ordnerName + QLatin1Char('/') + name + QStringLiteral(".mzf")));
@@ -144,7 +146,7 @@ TEST_F(WAVImport, DieEmulatoraufnahmenDesKorpusWieBeschrieben) {
         skript.Leeren();
         beginn = ende = 0;
         skript.Antworte(TAntwort::Nein);
-        EXPECT_FALSE(datei.ImportWAV(wav, Waehle(-1)));
+        EXPECT_FALSE(datei.ImportWAV(wav, einstellungen, Waehle(-1)));
         ASSERT_EQ(skript.nachrichten.size(), 1);
         EXPECT_TRUE(skript.nachrichten[0].frage);
         EXPECT_EQ(skript.nachrichten[0].text, frage);
@@ -154,7 +156,7 @@ TEST_F(WAVImport, DieEmulatoraufnahmenDesKorpusWieBeschrieben) {
 
         skript.Leeren();
         skript.Antworte(TAntwort::Ja);
-        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(0)));
+        ASSERT_TRUE(datei.ImportWAV(wav, einstellungen, Waehle(0)));
         const QByteArray mzt = LiesDatei(wav.left(wav.size() - 3) + QStringLiteral("mzt"));
         const int groesse = static_cast<std::uint8_t>(mzt[18]) | static_cast<std::uint8_t>(mzt[19]) << 8;
         EXPECT_EQ(AlsMZF(datei), mzt.left(128 + groesse));
@@ -194,10 +196,11 @@ TEST_F(WAVImport, JedeExportierteAufnahmeKommtZurueck) {
     const QString wav = QDir(ordner).filePath(QStringLiteral("rund.wav"));
     for (const auto& [mzf, art] : faelle) {
         SchreibeImportExportEinstellungen(art.modell, art.verkuerzt, art.rate, art.invertiert);
+        Modell(art.modell);
         TMZFDatei quelle;
         ASSERT_TRUE(quelle.Laden(mzf));
         ASSERT_TRUE(quelle.ExportWAV(wav));
-        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)))
+        ASSERT_TRUE(datei.ImportWAV(wav, einstellungen, Waehle(-1)))
             << mzf.toStdString() << " model " << int(art.modell) << " inverted " << art.invertiert
             << " short " << art.verkuerzt << " rate " << art.rate;
         EXPECT_TRUE(datei.IstGleich(quelle)) << mzf.toStdString();
@@ -218,7 +221,7 @@ TEST_F(WAVImport, FortschrittNachDenGelesenenFrames) {
     for (const quint8 modell : {MZ700, MZ80K, MZ800}) {
         Modell(modell);
         fortschritte.clear();
-        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)));
+        ASSERT_TRUE(datei.ImportWAV(wav, einstellungen, Waehle(-1)));
         ASSERT_EQ(fortschritte.size(), erwartet.size()) << int(modell);
         for (std::size_t i = 0; i < erwartet.size(); ++i)
             EXPECT_DOUBLE_EQ(fortschritte[i], erwartet[i]) << int(modell) << " event " << i;
@@ -227,7 +230,7 @@ TEST_F(WAVImport, FortschrittNachDenGelesenenFrames) {
 
 TEST_F(WAVImport, EineDateiWirdOhneAuswahlGenommen) {
     const std::string bits = Bits("EINE", 300);
-    ASSERT_TRUE(datei.ImportWAV(Wav(WAVAusBits({{bits, false}, {bits, false}})), Waehle(-1)));
+    ASSERT_TRUE(datei.ImportWAV(Wav(WAVAusBits({{bits, false}, {bits, false}})), einstellungen, Waehle(-1)));
     EXPECT_TRUE(angeboten.isEmpty()) << "twice the same file is one file";
     EXPECT_EQ(datei.HoleMZDateiName(), QStringLiteral("EINE"));
     EXPECT_EQ(datei.HoleMZDateiGroesse(), 300);
@@ -242,7 +245,7 @@ TEST_F(WAVImport, MehrereDateienInDerReihenfolgeIhresErstenFunds) {
     const std::string a = Bits("PROG", 50, true, "EINS");
     const std::string b = Bits("PROG", 50, true, "ZWEI");
     const QString wav = Wav(WAVAusBits({{a, false}, {b, false}}));
-    ASSERT_TRUE(datei.ImportWAV(wav, Waehle(1)));
+    ASSERT_TRUE(datei.ImportWAV(wav, einstellungen, Waehle(1)));
     EXPECT_EQ(angeboten, (QStringList{QStringLiteral("PROG"), QStringLiteral("PROG")}));
     EXPECT_EQ(datei.HoleMZKommentar(), QStringLiteral("ZWEI"));
     EXPECT_EQ(endeVorDerAuswahl, 1) << "the busy state ends before the choice";
@@ -260,7 +263,7 @@ TEST_F(WAVImport, MehrereDateienInDerReihenfolgeIhresErstenFunds) {
     einseitig.kurzHoch = 12;
     const QString gemischt =
         Wav(WAVAusBits({{Bits("UMGEKEHRT", 9), true}, {Bits("NORMAL", 9), false}}, einseitig), "m.wav");
-    ASSERT_TRUE(datei.ImportWAV(gemischt, Waehle(0)));
+    ASSERT_TRUE(datei.ImportWAV(gemischt, einstellungen, Waehle(0)));
     EXPECT_EQ(angeboten, (QStringList{QStringLiteral("NORMAL"), QStringLiteral("UMGEKEHRT")}));
     EXPECT_EQ(datei.HoleMZDateiName(), QStringLiteral("NORMAL"));
 }
@@ -268,7 +271,7 @@ TEST_F(WAVImport, MehrereDateienInDerReihenfolgeIhresErstenFunds) {
 TEST_F(WAVImport, AbbrechenLaesstDenDatensatzLeer) {
     ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
     const QString wav = Wav(WAVAusBits({{Bits("A", 5), false}, {Bits("B", 5), false}}));
-    EXPECT_FALSE(datei.ImportWAV(wav, Waehle(-1)));
+    EXPECT_FALSE(datei.ImportWAV(wav, einstellungen, Waehle(-1)));
     EXPECT_FALSE(datei.IstGeladen());
     EXPECT_TRUE(skript.nachrichten.isEmpty());
     EXPECT_EQ(ende, 1);
@@ -276,7 +279,7 @@ TEST_F(WAVImport, AbbrechenLaesstDenDatensatzLeer) {
 
 TEST_F(WAVImport, OhneAufruferGeschiehtNichtsAlsDieMeldung) {
     ASSERT_TRUE(LadeBild(datei, TMZFBild{}));
-    EXPECT_FALSE(datei.ImportWAV(Wav(WAVAusBits({{Bits("A", 5), false}})), {}));
+    EXPECT_FALSE(datei.ImportWAV(Wav(WAVAusBits({{Bits("A", 5), false}})), einstellungen, {}));
     EXPECT_EQ(skript.Fehler(), QStringList(QStringLiteral("Invalid value for parameter pv_aufruferForm!")));
     EXPECT_TRUE(datei.IstGeladen()) << "the record is untouched";
     EXPECT_EQ(beginn, 0);
@@ -323,7 +326,7 @@ TEST_F(WAVImport, SchlechteEingabenEndenMitIhrerMeldung) {
         beginn = ende = 0;
         if (!fall.erweitert.isEmpty())
             skript.Antworte(TAntwort::Nein);
-        EXPECT_FALSE(datei.ImportWAV(fall.pfad, Waehle(0))) << fall.was;
+        EXPECT_FALSE(datei.ImportWAV(fall.pfad, einstellungen, Waehle(0))) << fall.was;
         ASSERT_EQ(skript.nachrichten.size(), 1) << fall.was << ": " << skript.Texte().join('|').toStdString();
         const QString text = skript.nachrichten[0].text;
         EXPECT_TRUE(text.startsWith(fall.meldungAnfang.arg(fall.pfad))) << text.toStdString();
@@ -345,7 +348,7 @@ TEST_F(WAVImport, EineDateiDieWaehrendDesImportsSchrumpft) {
         if (!gekuerzt)
             gekuerzt = QFile::resize(wav, 100000);
     };
-    EXPECT_FALSE(datei.ImportWAV(wav, Waehle(0)));
+    EXPECT_FALSE(datei.ImportWAV(wav, einstellungen, Waehle(0)));
     EXPECT_TRUE(gekuerzt);
     ASSERT_EQ(skript.Fehler().size(), 1) << skript.Texte().join('|').toStdString();
     EXPECT_TRUE(skript.Fehler()[0].startsWith(QStringLiteral("Error reading the file %1!").arg(wav)));
@@ -360,7 +363,7 @@ TEST_F(WAVImport, AlleDateienFuerDieKommandozeileMitDemUebersprungenen) {
     const QString wav = Wav(WAVAusBits({{Bits("GUT", 40), false}, {kaputt, false}}));
     std::vector<std::unique_ptr<TMZFDatei>> liste;
     std::vector<TUebersprungenes> uebersprungen;
-    ASSERT_TRUE(datei.LeseAlleAusWAV(wav, liste, &uebersprungen));
+    ASSERT_TRUE(datei.LeseAlleAusWAV(wav, einstellungen, liste, &uebersprungen));
     ASSERT_EQ(liste.size(), 1u);
     EXPECT_EQ(liste[0]->HoleMZDateiName(), QStringLiteral("GUT"));
     ASSERT_EQ(uebersprungen.size(), 1u);
@@ -411,7 +414,7 @@ TEST_F(WAVImport, JederDerVierMZ700DurchgaengeWirdGebraucht) {
         for (const bool invertiert : {false, true})
             for (const bool alternativ : {false, true}) {
                 TMZWAVDateiLeser leser;
-                ASSERT_TRUE(leser.Oeffnen(wav, invertiert, alternativ));
+                ASSERT_TRUE(leser.Oeffnen(wav, einstellungen, invertiert, alternativ));
                 std::string gelesen;
                 bool bit = false;
                 while (!leser.IstDateiEnde() && leser.LeseBit(bit))
@@ -422,7 +425,7 @@ TEST_F(WAVImport, JederDerVierMZ700DurchgaengeWirdGebraucht) {
                 EXPECT_EQ(gefunden, invertiert == f.invertiert && alternativ == f.alternativ)
                     << "pass " << invertiert << alternativ;
             }
-        ASSERT_TRUE(datei.ImportWAV(wav, Waehle(-1)));
+        ASSERT_TRUE(datei.ImportWAV(wav, einstellungen, Waehle(-1)));
         EXPECT_TRUE(datei.IstGleich(quelle));
     }
 }
@@ -438,7 +441,7 @@ TEST_F(WAVImport, DateienSobaldIhrRumpfGelesenIst) {
     const std::size_t ersteEnde = samples.size();
     WAVBau::HaengeImpulseAn(samples, b, false);
 
-    TWAVSuche suche(MZ700, true);
+    TWAVSuche suche({.modell = MZ700, .erweitert = true});
     std::vector<std::pair<QString, std::size_t>> gemeldet;
     std::size_t geschoben = 0;
     suche.beiNeuerDatei = [&](const TMZFDatei& d) { gemeldet.push_back({d.HoleMZDateiName(), geschoben}); };
@@ -446,7 +449,7 @@ TEST_F(WAVImport, DateienSobaldIhrRumpfGelesenIst) {
     format.sampleRate = 22050;
     format.anzahlFrames = static_cast<std::int32_t>(samples.size());
     TMZWAVMehrfachDekoder dekoder;
-    dekoder.Starte(format, suche.Durchgaenge(), suche.Erweiterung(), suche.Senken());
+    dekoder.Starte(format, suche.Einstellungen(), suche.Durchgaenge(), suche.Erweiterung(), suche.Senken());
     constexpr std::size_t Stueck = 4096;
     for (; geschoben < samples.size();) {
         const std::size_t n = std::min(Stueck, samples.size() - geschoben);

@@ -73,6 +73,14 @@ inline bool LadeBildMitRumpf(TMZFDatei& datei, const QByteArray& rumpf, const QB
     return LadeBild(datei, bild);
 }
 
+// The tape settings of a model in the full or the shortened format.
+inline TBandEinstellungen ImFormat(quint8 modell, bool verkuerzt) {
+    TBandEinstellungen einstellungen;
+    einstellungen.modell = modell;
+    einstellungen.verkuerzt = verkuerzt;
+    return einstellungen;
+}
+
 // Body bytes counting up from `anfang`, wrapping at 256.
 inline QByteArray RumpfMitBytes(int anzahl, int anfang = 0) {
     QByteArray r(anzahl, '\0');

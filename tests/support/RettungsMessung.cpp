@@ -106,10 +106,11 @@ QByteArray Rumpf(const TMZFDatei& datei) {
 bool Export(const TMZFDatei& vorlage, std::uint8_t modell, const QString& ordner, TSignal& signal,
             QString& fehler) {
     const std::unique_ptr<TMZFDatei> datei = TMZFDatei::CreateKopie(vorlage);
-    SetzeImportExportImSpeicher(modell, false, static_cast<quint16>(AufnahmeRate), false);
+    const TBandEinstellungen einstellungen{.modell = modell,
+                                           .sampleRate = static_cast<quint16>(AufnahmeRate)};
     const QString pfad = QDir(ordner).filePath(QStringLiteral("export.wav"));
     QByteArray wav;
-    if (!datei->ExportWAV(pfad) || !LiesDatei(pfad, wav, fehler) || !AusWAV(wav, signal)) {
+    if (!datei->ExportWAV(pfad, einstellungen) || !LiesDatei(pfad, wav, fehler) || !AusWAV(wav, signal)) {
         fehler = QStringLiteral("the export of %1 failed").arg(datei->HoleMZDateiName());
         return false;
     }
@@ -244,13 +245,11 @@ TBewertung Bewerte(const QStringList& aufnahmen, std::uint8_t modell, bool erwei
                    const std::vector<TErwarteteDatei>& erwartet) {
     TBewertung bewertung;
     bewertung.dateien.resize(erwartet.size());
-    SetzeImportExportImSpeicher(modell, false, static_cast<quint16>(AufnahmeRate), false);
-    SetzeImportErweiterteDekodierungImSpeicher(erweitert);
     // The recordings of one tape are read together, as the command line reads them.
     TStillePlattform plattform;
     TMZFDatei leser;
     std::vector<std::unique_ptr<TMZFDatei>> gefunden;
-    leser.LeseAlleAusWAV(aufnahmen, gefunden);
+    leser.LeseAlleAusWAV(aufnahmen, {.modell = modell, .erweitert = erweitert}, gefunden);
     bewertung.meldungen << plattform.meldungen;
     for (const auto& datei : gefunden)
         Zaehle(*datei, erwartet, bewertung);

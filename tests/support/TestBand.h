@@ -56,7 +56,7 @@ inline TBand Baue(const std::vector<QByteArray>& mzfs, int kippen = -1) {
         const QString pfad = SchreibeTestDatei(mzfs[i], QStringLiteral("band%1.mzf").arg(i));
         if (!datei.Laden(pfad))
             return {};
-        std::string bits = datei.ErzeugeTonbandBits(false);
+        std::string bits = datei.ErzeugeTonbandBits({.modell = MZ80K});
         const std::size_t kopf = NachMarke(bits, TMZFDatei::LangeMarkeImpulse, 0);
         const std::size_t rumpf = NachMarke(bits, TMZFDatei::KurzeMarkeImpulse, kopf);
         if (static_cast<int>(i) == kippen)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "MZFDatei.h"
+#include "ProgrammEinstellungen.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -64,11 +65,11 @@ inline QByteArray MZFBytes(const TMZFDatei& d) {
            QByteArray(reinterpret_cast<const char*>(d.Rumpf()), d.HoleMZDateiGroesse());
 }
 
-// Every MZ file a recording holds, decoded as the import decodes (the model of the settings).
+// Every MZ file a recording holds, decoded as the import decodes (the model the settings hold).
 inline std::vector<std::unique_ptr<TMZFDatei>> Dekodiere(const QString& wav) {
     TMZFDatei arbeit;
     std::vector<std::unique_ptr<TMZFDatei>> dateien;
-    arbeit.LeseAlleAusWAV(wav, dateien);
+    arbeit.LeseAlleAusWAV(wav, {.modell = HoleImportExportMZModell()}, dateien);
     return dateien;
 }
 

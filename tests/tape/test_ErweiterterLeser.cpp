@@ -55,10 +55,7 @@ QByteArray Fmt(std::uint16_t tag, std::uint16_t kanaele, std::uint32_t rate, int
 
 class ErweiterterLeser : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TestSprache(true);
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
-    }
+    void SetUp() override { TestSprache(true); }
     void TearDown() override { EinstellungenLeeren(); }
     QString Datei(const QByteArray& inhalt) {
         const QString pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("e.wav"));
@@ -67,9 +64,7 @@ protected:
     }
     // The normal-polarity text of the fixed pass, with the extended reader or the plain one.
     bool Dekodiere(const QString& pfad, bool erweitert, std::string& text) {
-        TErweiterteDekodierung e;
-        e.an = erweitert;
-        fehler = dekoder.Dekodiere(pfad, {{false, false}}, {}, e);
+        fehler = dekoder.Dekodiere(pfad, {.modell = MZ80K, .erweitert = erweitert}, {{false, false}});
         if (!fehler.IstOk())
             return false;
         text = dekoder.HoleBitText(0);

@@ -35,14 +35,13 @@ protected:
         leser.Schliessen();
         EinstellungenLeeren();
     }
-    // Opens 8-bit mono frames at the rate under the model's setting.
+    // Opens 8-bit mono frames at the rate with the model given.
     void Oeffne(const TFrames& frames, std::uint32_t rate, int modell, bool invertiert = false,
                 bool alternativ = false) {
-        SetzeImportExportImSpeicher(static_cast<quint8>(modell), false, StandardSampleRate, false);
         leser.Schliessen();
         const QString pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("d.wav"));
         SchreibeDatei(pfad, Wav(1, rate, 8, Daten8(frames)));
-        ASSERT_TRUE(leser.Oeffnen(pfad, invertiert, alternativ));
+        ASSERT_TRUE(leser.Oeffnen(pfad, {.modell = static_cast<quint8>(modell)}, invertiert, alternativ));
     }
     std::string AlleBits() {
         std::string bits;

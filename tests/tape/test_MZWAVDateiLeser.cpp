@@ -36,11 +36,10 @@ const QByteArray Ruhe = QByteArray(64, static_cast<char>(128));
 
 class WAVLeserTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TestSprache(true);
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
-    }
+    void SetUp() override { TestSprache(true); }
     void TearDown() override { EinstellungenLeeren(); }
+    // The model whose sampling delays the reader uses.
+    TBandEinstellungen einstellungen{.modell = MZ80K};
     QString Datei(const QByteArray& inhalt, const QString& name = QStringLiteral("t.wav")) {
         const QString pfad = QDir(TestVerzeichnis()).filePath(name);
         SchreibeDatei(pfad, inhalt);
@@ -51,7 +50,7 @@ protected:
     void ErwarteFehler(const QByteArray& inhalt, TBandFehler::TErweitert erweitert = {}, bool rate = false) {
         const QString pfad = Datei(inhalt);
         plattform.Leeren();
-        EXPECT_FALSE(leser.Oeffnen(pfad, false, false));
+        EXPECT_FALSE(leser.Oeffnen(pfad, einstellungen, false, false));
         TBandFehler erwartet = rate ? RateUngueltig(pfad) : Beschaedigt(pfad);
         erwartet.erweitert = erweitert;
         EXPECT_EQ(leser.HoleFehler(), erwartet);
@@ -59,7 +58,8 @@ protected:
         EXPECT_FALSE(leser.IstGeoeffnet());
         EXPECT_TRUE(leser.IstDateiEnde());
         // The file is closed again: the same reader opens a good file at once.
-        EXPECT_TRUE(leser.Oeffnen(Datei(Wav(1, 8000, 8, Ruhe), QStringLiteral("gut.wav")), false, false));
+        EXPECT_TRUE(leser.Oeffnen(Datei(Wav(1, 8000, 8, Ruhe), QStringLiteral("gut.wav")), einstellungen,
+                                  false, false));
         leser.Schliessen();
     }
     TPlattformSkript plattform;
@@ -76,8 +76,8 @@ TEST_F(WAVLeserTest, KanonischeDateienInAllenVierFormaten) {
     for (const TFall& f :
          {TFall{1, 8, 10, 10}, TFall{2, 8, 10, 5}, TFall{1, 16, 10, 5}, TFall{2, 16, 10, 2}}) {
         SCOPED_TRACE(testing::Message() << f.kanaele << " channels, " << f.bits << " bits");
-        ASSERT_TRUE(leser.Oeffnen(Datei(Wav(f.kanaele, 22050, f.bits, QByteArray(f.datenBytes, '\0'))), false,
-                                  false));
+        ASSERT_TRUE(leser.Oeffnen(Datei(Wav(f.kanaele, 22050, f.bits, QByteArray(f.datenBytes, '\0'))),
+                                  einstellungen, false, false));
         EXPECT_TRUE(leser.IstGeoeffnet());
         EXPECT_EQ(leser.HoleSampleRate(), 22050);
         EXPECT_EQ(leser.IstStereo(), f.kanaele == 2);
@@ -191,13 +191,13 @@ TEST_F(WAVLeserTest, WasDieChunkWanderungUeberspringt) {
     };
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.name);
-        ASSERT_TRUE(leser.Oeffnen(Datei(f.inhalt), false, false));
+        ASSERT_TRUE(leser.Oeffnen(Datei(f.inhalt), einstellungen, false, false));
         EXPECT_EQ(leser.HoleAnzahlSamples(), f.frames);
         leser.Schliessen();
     }
     QByteArray riffMitBit = Riff(fmt + data);
     riffMitBit[7] = static_cast<char>(riffMitBit[7] | 0x80);
-    ASSERT_TRUE(leser.Oeffnen(Datei(riffMitBit), false, false));
+    ASSERT_TRUE(leser.Oeffnen(Datei(riffMitBit), einstellungen, false, false));
     leser.Schliessen();
     EXPECT_TRUE(plattform.Fehler().isEmpty());
 }
@@ -205,7 +205,7 @@ TEST_F(WAVLeserTest, WasDieChunkWanderungUeberspringt) {
 TEST_F(WAVLeserTest, SampleRateGrenzen) {
     for (std::uint32_t rate : {8000u, 45000u, 22050u, 44100u}) {
         SCOPED_TRACE(rate);
-        ASSERT_TRUE(leser.Oeffnen(Datei(Wav(1, rate, 8, Ruhe)), false, false));
+        ASSERT_TRUE(leser.Oeffnen(Datei(Wav(1, rate, 8, Ruhe)), einstellungen, false, false));
         EXPECT_EQ(leser.HoleSampleRate(), rate);
         leser.Schliessen();
     }
@@ -223,15 +223,15 @@ TEST_F(WAVLeserTest, SampleRateGrenzen) {
 }
 
 TEST_F(WAVLeserTest, OeffnenFehlschlaegeDerDatei) {
-    EXPECT_FALSE(leser.Oeffnen(QString(), false, false));
+    EXPECT_FALSE(leser.Oeffnen(QString(), einstellungen, false, false));
     EXPECT_EQ(leser.HoleFehler(), BandFehlerTest::UngueltigerName());
 
     const QString fehlt = QDir(TestVerzeichnis()).filePath(QStringLiteral("fehlt.wav"));
-    EXPECT_FALSE(leser.Oeffnen(fehlt, false, false));
+    EXPECT_FALSE(leser.Oeffnen(fehlt, einstellungen, false, false));
     EXPECT_EQ(leser.HoleFehler(), LeseFehler(fehlt, QStringLiteral("No such file or directory")));
 
     const QString ordner = TestVerzeichnis();
-    EXPECT_FALSE(leser.Oeffnen(ordner, false, false));
+    EXPECT_FALSE(leser.Oeffnen(ordner, einstellungen, false, false));
     EXPECT_EQ(leser.HoleFehler().art, TBandFehler::TArt::Lesefehler);
     EXPECT_EQ(leser.HoleFehler().datei, ordner);
     EXPECT_FALSE(leser.HoleFehler().text.isEmpty());
@@ -239,7 +239,7 @@ TEST_F(WAVLeserTest, OeffnenFehlschlaegeDerDatei) {
     // A FIFO with no writer: opening it must not wait.
     const QString fifo = QDir(TestVerzeichnis()).filePath(QStringLiteral("fifo.wav"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(leser.Oeffnen(fifo, false, false));
+    EXPECT_FALSE(leser.Oeffnen(fifo, einstellungen, false, false));
     EXPECT_EQ(leser.HoleFehler(), LeseFehler(fifo, QStringLiteral("Not a regular file")));
     EXPECT_FALSE(leser.IstGeoeffnet());
     EXPECT_TRUE(plattform.nachrichten.isEmpty());
@@ -248,10 +248,10 @@ TEST_F(WAVLeserTest, OeffnenFehlschlaegeDerDatei) {
 TEST_F(WAVLeserTest, ZweitesOeffnenLaesstDieErsteDateiOffen) {
     // A crossing at frame 1, its bit decided from frames 2 and 3 (8000 Hz, f = 1, r = 1.944).
     const QString erste = Datei(Wav(1, 8000, 8, Daten8({128, 0, 0, 0, 128, 128})));
-    ASSERT_TRUE(leser.Oeffnen(erste, false, false));
+    ASSERT_TRUE(leser.Oeffnen(erste, einstellungen, false, false));
     EXPECT_EQ(leser.HoleSampleIndex(), 4);
     const QString zweite = Datei(Wav(1, 22050, 16, Ruhe), QStringLiteral("zwei.wav"));
-    EXPECT_FALSE(leser.Oeffnen(zweite, true, true));
+    EXPECT_FALSE(leser.Oeffnen(zweite, einstellungen, true, true));
     EXPECT_EQ(leser.HoleFehler(), LeseFehler(zweite, QStringLiteral("File ist already open")));
     EXPECT_TRUE(leser.IstGeoeffnet());
     EXPECT_EQ(leser.HoleSampleRate(), 8000);
@@ -316,8 +316,8 @@ TEST_F(WAVLeserTest, GemeinsameSkalaAllerFormate) {
         SCOPED_TRACE(f.name);
         for (const bool invertiert : {false, true}) {
             SCOPED_TRACE(invertiert ? "inverted" : "normal");
-            ASSERT_TRUE(
-                leser.Oeffnen(Datei(Wav(f.kanaele, 8000, f.bits, f.vorspann + f.werte)), invertiert, false));
+            ASSERT_TRUE(leser.Oeffnen(Datei(Wav(f.kanaele, 8000, f.bits, f.vorspann + f.werte)),
+                                      einstellungen, invertiert, false));
             ASSERT_LE(leser.HoleSampleIndex(), ErsterTestFrame);
             ASSERT_TRUE(leser.UeberspringeSamples(ErsterTestFrame - leser.HoleSampleIndex()));
             for (int erwartet : f.erwartet) {
@@ -333,7 +333,7 @@ TEST_F(WAVLeserTest, GemeinsameSkalaAllerFormate) {
 }
 
 TEST_F(WAVLeserTest, InvertiertWird200Zu55) {
-    ASSERT_TRUE(leser.Oeffnen(Datei(Wav(1, 8000, 8, Daten8({200, 200, 200}))), true, false));
+    ASSERT_TRUE(leser.Oeffnen(Datei(Wav(1, 8000, 8, Daten8({200, 200, 200}))), einstellungen, true, false));
     // No crossing in 55, 55, 55: every frame was read while looking for one.
     EXPECT_TRUE(leser.IstDateiEnde());
     EXPECT_EQ(leser.HoleLetztesSample(), 55);
@@ -343,8 +343,8 @@ TEST_F(WAVLeserTest, InvertiertWird200Zu55) {
 TEST_F(WAVLeserTest, UnvollstaendigerLetzterFrameWirdNieGelesen) {
     // 16-bit mono, a data chunk of 5 bytes (with pad): 2 frames. The fifth byte is not a sample.
     const QByteArray daten = Daten16({-32768, -32768}) + QByteArray(1, '\x7F');
-    ASSERT_TRUE(
-        leser.Oeffnen(Datei(Riff(Chunk("fmt ", FmtPCM(1, 8000, 16)) + Chunk("data", daten))), false, false));
+    ASSERT_TRUE(leser.Oeffnen(Datei(Riff(Chunk("fmt ", FmtPCM(1, 8000, 16)) + Chunk("data", daten))),
+                              einstellungen, false, false));
     EXPECT_EQ(leser.HoleAnzahlSamples(), 2);
     EXPECT_EQ(leser.HoleSampleIndex(), 2);
     std::uint8_t s = 0;
@@ -375,7 +375,7 @@ TEST_F(WAVLeserTest, LesenUndUeberspringenAmEnde) {
     // 128 at frame 0, then low: the crossing at frame 1 lies on frame 0 (f = 1); at 8000 Hz it is
     // sampled from frames 2 and 3 (r = 1.944).
     const QString pfad = Datei(Wav(1, 8000, 8, Daten8({128, 0, 0, 0, 1, 2, 3, 4, 5, 6})));
-    ASSERT_TRUE(leser.Oeffnen(pfad, false, false));
+    ASSERT_TRUE(leser.Oeffnen(pfad, einstellungen, false, false));
     ASSERT_EQ(leser.HoleSampleIndex(), 4);
     EXPECT_EQ(leser.HoleBitZustand(), TMZWAVDateiLeser::BitEins);
 
@@ -413,7 +413,7 @@ TEST_F(WAVLeserTest, LesenUndUeberspringenAmEnde) {
 
 TEST_F(WAVLeserTest, LeseBitNachDemLetztenBit) {
     const QString pfad = Datei(Wav(1, 8000, 8, Daten8({128, 0, 0, 0})));
-    ASSERT_TRUE(leser.Oeffnen(pfad, false, false));
+    ASSERT_TRUE(leser.Oeffnen(pfad, einstellungen, false, false));
     ASSERT_FALSE(leser.IstDateiEnde());
     bool bit = false;
     ASSERT_TRUE(leser.LeseBit(bit));
@@ -424,7 +424,7 @@ TEST_F(WAVLeserTest, LeseBitNachDemLetztenBit) {
     EXPECT_TRUE(leser.IstGeoeffnet());
     // A second opening starts from the first frame again.
     leser.Schliessen();
-    ASSERT_TRUE(leser.Oeffnen(pfad, false, false));
+    ASSERT_TRUE(leser.Oeffnen(pfad, einstellungen, false, false));
     EXPECT_EQ(leser.HoleBitZustand(), TMZWAVDateiLeser::BitEins);
 }
 
@@ -435,7 +435,7 @@ TEST_F(WAVLeserTest, DateiSchrumpftBeimLesen) {
     for (int i = 0; i < 200000; ++i)
         daten.append(static_cast<char>((i / 30) % 2 != 0 ? 0 : 255));
     const QString pfad = Datei(Wav(1, 44100, 8, daten));
-    ASSERT_TRUE(leser.Oeffnen(pfad, false, false));
+    ASSERT_TRUE(leser.Oeffnen(pfad, einstellungen, false, false));
     ASSERT_TRUE(QFile::resize(pfad, 44));
     bool bit = false;
     bool ok = true;
@@ -498,10 +498,10 @@ TEST_F(WAVLeserTest, KorpusEmulatorAufnahmen) {
         const std::string kopf = KopfBlock(LiesDatei(
             KorpusPfad(QStringLiteral("gunterhager-mz-800-emulator/%1.mzf").arg(QLatin1String(f.wav)))));
         for (const int modell : {MZ80K, MZ700, MZ800}) {
-            SetzeImportExportImSpeicher(static_cast<quint8>(modell), false, StandardSampleRate, false);
+            einstellungen.modell = static_cast<quint8>(modell);
             // Clean square pulses: the header block comes through in either polarity.
             for (const bool invertiert : {false, true}) {
-                ASSERT_TRUE(leser.Oeffnen(pfad, invertiert, false));
+                ASSERT_TRUE(leser.Oeffnen(pfad, einstellungen, invertiert, false));
                 EXPECT_EQ(leser.HoleSampleRate(), 44100);
                 EXPECT_FALSE(leser.IstStereo());
                 EXPECT_FALSE(leser.IstSechzehnBit());
@@ -529,12 +529,12 @@ TEST_F(WAVLeserTest, AufnahmeImSpeicher) {
                            static_cast<std::int32_t>(inhalt.size()), QStringLiteral("im Speicher"));
     for (const bool invertiert : {false, true}) {
         SCOPED_TRACE(invertiert ? "inverted" : "normal");
-        ASSERT_TRUE(leser.Oeffnen(quelle, invertiert, false));
+        ASSERT_TRUE(leser.Oeffnen(quelle, einstellungen, invertiert, false));
         EXPECT_EQ(leser.HoleSampleRate(), 44100);
         EXPECT_EQ(leser.HoleAnzahlSamples(), 801108);
         const std::string ausSpeicher = LeseAlleBits(leser);
         leser.Schliessen();
-        ASSERT_TRUE(leser.Oeffnen(pfad, invertiert, false));
+        ASSERT_TRUE(leser.Oeffnen(pfad, einstellungen, invertiert, false));
         EXPECT_EQ(ausSpeicher, LeseAlleBits(leser));
         leser.Schliessen();
         EXPECT_NE(ausSpeicher.find(kopf), std::string::npos);
@@ -564,7 +564,8 @@ TEST_F(WAVLeserTest, AufnahmeImSpeicher) {
                           static_cast<std::int32_t>(wav.size()));
         for (const bool ausDatei : {false, true}) {
             SCOPED_TRACE(ausDatei ? "file" : "memory");
-            ASSERT_TRUE(ausDatei ? leser.Oeffnen(Datei(wav), false, false) : leser.Oeffnen(q, false, false));
+            ASSERT_TRUE(ausDatei ? leser.Oeffnen(Datei(wav), einstellungen, false, false)
+                                 : leser.Oeffnen(q, einstellungen, false, false));
             EXPECT_TRUE(leser.IstDateiEnde());
             EXPECT_EQ(leser.HoleSampleIndex(), frames);
             EXPECT_EQ(leser.HoleVorletztesSample(), f.vorletztes);
@@ -576,7 +577,7 @@ TEST_F(WAVLeserTest, AufnahmeImSpeicher) {
     const QByteArray kaputt = QByteArray("RIFF") + Le32(4) + QByteArray("WAVE");
     TSpeicherQuelle q(reinterpret_cast<const std::uint8_t*>(kaputt.constData()),
                       static_cast<std::int32_t>(kaputt.size()), QStringLiteral("kaputt"));
-    EXPECT_FALSE(leser.Oeffnen(q, false, false));
+    EXPECT_FALSE(leser.Oeffnen(q, einstellungen, false, false));
     EXPECT_EQ(leser.HoleFehler(), Beschaedigt(QStringLiteral("kaputt")));
     EXPECT_FALSE(leser.IstGeoeffnet());
     EXPECT_TRUE(plattform.nachrichten.isEmpty());
@@ -585,14 +586,14 @@ TEST_F(WAVLeserTest, AufnahmeImSpeicher) {
 TEST_F(WAVLeserTest, KorpusKassettenaufnahmenMitMZ700Pulsen) {
     // Noisy, inverted, 5-10 % fast: the header block is found in an inverted pass under the
     // MZ-700 setting.
-    SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
+    einstellungen.modell = MZ700;
     for (const char* name : {"GNU BLAT 2000", "Moonlander v4"}) {
         SCOPED_TRACE(name);
         const QString basis = KorpusPfad(QStringLiteral("psychotimmy-Sharp-MZ-700/") + QLatin1String(name));
         const std::string kopf = KopfBlock(LiesDatei(basis + QStringLiteral(".mzf")));
         bool gefunden = false;
         for (const bool alternativ : {false, true}) {
-            ASSERT_TRUE(leser.Oeffnen(basis + QStringLiteral(".wav"), true, alternativ));
+            ASSERT_TRUE(leser.Oeffnen(basis + QStringLiteral(".wav"), einstellungen, true, alternativ));
             EXPECT_EQ(leser.HoleSampleRate(), 22050);
             gefunden = gefunden || LeseAlleBits(leser).find(kopf) != std::string::npos;
             leser.Schliessen();
@@ -607,7 +608,7 @@ TEST_F(WAVLeserTest, Korpus48000HzIstUngueltig) {
         plattform.Leeren();
         const QString pfad = KorpusPfad(
             QStringLiteral("SnailBarbarianMacho-MZ-700GamesProject/%1.wav").arg(QLatin1String(name)));
-        EXPECT_FALSE(leser.Oeffnen(pfad, false, false));
+        EXPECT_FALSE(leser.Oeffnen(pfad, einstellungen, false, false));
         TBandFehler erwartet = RateUngueltig(pfad);
         erwartet.erweitert = Erweitert(48000, 8, 1); // 8-bit mono, as `file` says of them
         EXPECT_EQ(leser.HoleFehler(), erwartet);

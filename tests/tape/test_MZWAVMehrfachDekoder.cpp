@@ -50,6 +50,8 @@ class MehrfachDekoderTest : public ::testing::Test {
 protected:
     void SetUp() override { TestSprache(true); }
     void TearDown() override { EinstellungenLeeren(); }
+    // The model whose sampling delays the passes use, and the extended decoding.
+    TBandEinstellungen einstellungen{.modell = MZ80K};
     QString Datei(const QByteArray& inhalt) {
         const QString pfad = QDir(TestVerzeichnis()).filePath(QStringLiteral("m.wav"));
         SchreibeDatei(pfad, inhalt);
@@ -60,7 +62,7 @@ protected:
         std::vector<std::string> texte;
         for (const TDekodierDurchgang& d : AlleDurchgaenge) {
             TMZWAVDateiLeser leser;
-            if (!leser.Oeffnen(pfad, d.invertiertePolaritaet, d.alternativeAbtastzeit)) {
+            if (!leser.Oeffnen(pfad, einstellungen, d.invertiertePolaritaet, d.alternativeAbtastzeit)) {
                 texte.emplace_back("not opened");
                 continue;
             }
@@ -81,7 +83,7 @@ protected:
     std::vector<std::string> MitDerMaschine(const QString& pfad) {
         TMZWAVMehrfachDekoder dekoder;
         std::vector<std::string> texte;
-        const bool ok = dekoder.Dekodiere(pfad, AlleDurchgaenge).IstOk();
+        const bool ok = dekoder.Dekodiere(pfad, einstellungen, AlleDurchgaenge).IstOk();
         for (std::size_t i = 0; i < AlleDurchgaenge.size(); ++i)
             texte.push_back(ok ? dekoder.HoleBitText(i) : std::string("not opened"));
         return texte;
@@ -90,7 +92,7 @@ protected:
     void VergleicheUeberAlleModelle(const QByteArray& wav, std::size_t& bits) {
         const QString pfad = Datei(wav);
         for (int modell = 0; modell < AnzahlMZModelle; ++modell) {
-            SetzeImportExportImSpeicher(static_cast<quint8>(modell), false, StandardSampleRate, false);
+            einstellungen.modell = static_cast<quint8>(modell);
             const auto erwartet = MitDemLeser(pfad);
             ASSERT_EQ(MitDerMaschine(pfad), erwartet) << "model " << modell;
             for (const std::string& t : erwartet)
@@ -178,22 +180,24 @@ TEST_F(MehrfachDekoderTest, GleicheMeldungenBeiSchlechtenDateien) {
         const QString pfad = Datei(inhalt);
         plattform.Leeren();
         TMZWAVDateiLeser leser;
-        EXPECT_FALSE(leser.Oeffnen(pfad, false, false));
+        EXPECT_FALSE(leser.Oeffnen(pfad, einstellungen, false, false));
         const TBandFehler vomLeser = leser.HoleFehler();
         EXPECT_FALSE(vomLeser.IstOk());
         TMZWAVMehrfachDekoder dekoder;
         int bloecke = 0;
-        EXPECT_EQ(dekoder.Dekodiere(pfad, AlleDurchgaenge, [&](const TMZWAVMehrfachDekoder&) { ++bloecke; }),
+        EXPECT_EQ(dekoder.Dekodiere(pfad, einstellungen, AlleDurchgaenge,
+                                    [&](const TMZWAVMehrfachDekoder&) { ++bloecke; }),
                   vomLeser);
         EXPECT_EQ(bloecke, 0);
     }
     TMZWAVMehrfachDekoder dekoder;
-    EXPECT_EQ(dekoder.Dekodiere(QString(), AlleDurchgaenge), BandFehlerTest::UngueltigerName());
+    EXPECT_EQ(dekoder.Dekodiere(QString(), einstellungen, AlleDurchgaenge),
+              BandFehlerTest::UngueltigerName());
     EXPECT_TRUE(plattform.nachrichten.isEmpty());
 }
 
 TEST_F(MehrfachDekoderTest, MeldetJedenBlock) {
-    SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
+    einstellungen.modell = MZ700;
     const int frames = 3 * TMZWAVMehrfachDekoder::BlockFrames + 10;
     QByteArray daten;
     for (int i = 0; i < frames; ++i)
@@ -203,7 +207,7 @@ TEST_F(MehrfachDekoderTest, MeldetJedenBlock) {
     std::vector<std::int32_t> stand;
     std::vector<std::size_t> laengen;
     ASSERT_TRUE(dekoder
-                    .Dekodiere(pfad, AlleDurchgaenge,
+                    .Dekodiere(pfad, einstellungen, AlleDurchgaenge,
                                [&](const TMZWAVMehrfachDekoder& d) {
                                    stand.push_back(d.HoleGeleseneFrames());
                                    laengen.push_back(d.HoleBitText(0).size());
@@ -226,7 +230,7 @@ TEST_F(MehrfachDekoderTest, LeereAufnahme) {
     TMZWAVMehrfachDekoder dekoder;
     int bloecke = 0;
     ASSERT_TRUE(dekoder
-                    .Dekodiere(Datei(Wav(2, 22050, 16, QByteArray())), AlleDurchgaenge,
+                    .Dekodiere(Datei(Wav(2, 22050, 16, QByteArray())), einstellungen, AlleDurchgaenge,
                                [&](const TMZWAVMehrfachDekoder&) { ++bloecke; })
                     .IstOk());
     EXPECT_EQ(bloecke, 0);
@@ -244,7 +248,7 @@ TEST_F(MehrfachDekoderTest, DateiSchrumpftWaehrendDesLesens) {
 
     // The reader with the file cut after opening.
     TMZWAVDateiLeser leser;
-    ASSERT_TRUE(leser.Oeffnen(pfad, false, false));
+    ASSERT_TRUE(leser.Oeffnen(pfad, einstellungen, false, false));
     ASSERT_TRUE(QFile::resize(pfad, 44));
     bool bit = false;
     while (leser.LeseBit(bit) && !leser.IstDateiEnde()) {
@@ -256,11 +260,12 @@ TEST_F(MehrfachDekoderTest, DateiSchrumpftWaehrendDesLesens) {
     SchreibeDatei(pfad, Wav(1, 44100, 8, daten));
     TMZWAVMehrfachDekoder dekoder;
     int bloecke = 0;
-    const TBandFehler fehler = dekoder.Dekodiere(pfad, AlleDurchgaenge, [&](const TMZWAVMehrfachDekoder&) {
-        if (++bloecke == 1) {
-            ASSERT_TRUE(QFile::resize(pfad, 44));
-        }
-    });
+    const TBandFehler fehler =
+        dekoder.Dekodiere(pfad, einstellungen, AlleDurchgaenge, [&](const TMZWAVMehrfachDekoder&) {
+            if (++bloecke == 1) {
+                ASSERT_TRUE(QFile::resize(pfad, 44));
+            }
+        });
     EXPECT_EQ(bloecke, 1);
     EXPECT_EQ(fehler, vomLeser);
     EXPECT_TRUE(plattform.nachrichten.isEmpty());
@@ -271,7 +276,7 @@ TEST_F(MehrfachDekoderTest, DateiSchrumpftWaehrendDesLesens) {
 // Frames pushed piece by piece, as a sound card hands them out, give the same pulses as the file
 // read whole, in every pass and both polarities of the adaptive pass.
 TEST_F(MehrfachDekoderTest, StueckweiseGeschobenWieGanzGelesen) {
-    SetzeImportExportImSpeicher(MZ700, false, StandardSampleRate, false);
+    einstellungen.modell = MZ700;
     std::mt19937 zufall(31u);
     QByteArray daten;
     for (int i = 0; i < 3 * TMZWAVMehrfachDekoder::BlockFrames + 1234; ++i) {
@@ -280,16 +285,16 @@ TEST_F(MehrfachDekoderTest, StueckweiseGeschobenWieGanzGelesen) {
             static_cast<char>(((i / periode) % 2 == 0 ? 60 : 190) + static_cast<int>(zufall() % 21) - 10));
     }
     const QString pfad = Datei(Wav(1, 44100, 8, daten));
-    TErweiterteDekodierung erweitert;
-    erweitert.an = true;
+    einstellungen.erweitert = true;
+    const TErweiterteDekodierung erweitert;
     TMZWAVMehrfachDekoder ganz;
-    ASSERT_TRUE(ganz.Dekodiere(pfad, AlleDurchgaenge, {}, erweitert).IstOk());
+    ASSERT_TRUE(ganz.Dekodiere(pfad, einstellungen, AlleDurchgaenge, {}, erweitert).IstOk());
 
     TWAVFormat format;
     format.sampleRate = 44100;
     format.anzahlFrames = static_cast<std::int32_t>(daten.size());
     TMZWAVMehrfachDekoder geschoben;
-    geschoben.Starte(format, AlleDurchgaenge, erweitert, {});
+    geschoben.Starte(format, einstellungen, AlleDurchgaenge, erweitert, {});
     const auto* roh = reinterpret_cast<const std::uint8_t*>(daten.constData());
     for (qsizetype p = 0; p < daten.size();) {
         const auto n = std::min<qsizetype>(daten.size() - p, 1 + zufall() % 9000);

@@ -33,7 +33,7 @@ protected:
         TestSprache(true);
         EinstellungenLeeren();
         // The pulses of the recordings built here are the MZ-80K's.
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+        SchreibeImportExportEinstellungen(MZ80K, false, StandardSampleRate, false);
     }
     // Two files on a recording; with `kippen` the first body copy of that file fails.
     QString Aufnahme(int kippen = -1) {

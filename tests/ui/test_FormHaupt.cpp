@@ -339,7 +339,9 @@ TEST_F(FormHaupt, ImportWAVMitFortschrittUndAuswahl) {
     TMZFDatei zweite;
     zweite.KopiereVon(form->HoleDatei());
     zweite.SetzeMZDateiName(QStringLiteral("ZWEITE"));
-    const std::string bits = form->HoleDatei().ErzeugeTonbandBits(true) + zweite.ErzeugeTonbandBits(true);
+    const TBandEinstellungen verkuerzt{.modell = MZ80K, .verkuerzt = true};
+    const std::string bits =
+        form->HoleDatei().ErzeugeTonbandBits(verkuerzt) + zweite.ErzeugeTonbandBits(verkuerzt);
     const QString zwei = wavOrdner + QStringLiteral("/zwei.wav");
     SchreibeDatei(zwei, WAVBau::WAVAusBits({{bits, false}}));
     Waehle(form.get(), "MenueHaupt_Datei_Schliessen");

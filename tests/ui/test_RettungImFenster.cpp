@@ -23,7 +23,7 @@ class RettungImFenster : public FormHauptBasis {
 protected:
     void SetUp() override {
         FormHauptBasis::SetUp();
-        SetzeImportExportImSpeicher(MZ80K, false, StandardSampleRate, false);
+        SchreibeImportExportEinstellungen(MZ80K, false, StandardSampleRate, false);
         SchreibeImportErweiterteDekodierung(true);
         ordner = TestVerzeichnis();
     }
