@@ -21,6 +21,8 @@ constexpr int SkalaHoechster = 255;
 constexpr int Nullinie = 128;
 // The speed plot's range, in percent either way.
 constexpr double TempoBereich = 15.0;
+// How much of the plot shows through behind a caption (of 255).
+constexpr int SchleierDeckung = 200;
 constexpr int Rand = 3;
 // The marks shine through: what lies under them stays readable.
 constexpr int MarkenDeckung = 110;
@@ -258,11 +260,6 @@ void ZeichnePegel(QPainter& p, const QRect& r, const TBandaufzeichnung& band, co
                   const TBandBildFarben& f) {
     p.setPen(f.linie);
     p.drawLine(r.topLeft(), r.topRight());
-    // The caption first: the plot stays readable over it.
-    p.setPen(f.text);
-    p.drawText(r.adjusted(Rand, 0, 0, -Rand), Qt::AlignLeft | Qt::AlignBottom,
-               HoleTextMitParametern(QStringLiteral("Bandansicht_Pegel"),
-                                     QString::number(TBandBild::PegelBereichDB)));
     const TPegel& pegel = band.Pegel();
     for (int x = r.left(); x <= r.right(); ++x) {
         const auto von = static_cast<std::int64_t>(std::floor(TBandBild::FrameBei(r, a, x)));
@@ -274,6 +271,16 @@ void ZeichnePegel(QPainter& p, const QRect& r, const TBandaufzeichnung& band, co
         const auto unten = static_cast<int>(std::lround(YImPegel(r, b.tief)));
         p.fillRect(QRect(x, oben, 1, unten - oben + 1), f.pegel);
     }
+    // The caption on a veil of the background: a silent stretch draws the plot along the foot.
+    const QString text = HoleTextMitParametern(QStringLiteral("Bandansicht_Pegel"),
+                                               QString::number(TBandBild::PegelBereichDB));
+    const QRect platz = r.adjusted(Rand, 0, 0, -Rand);
+    const QRect umriss = p.fontMetrics().boundingRect(platz, Qt::AlignLeft | Qt::AlignBottom, text);
+    QColor schleier = f.hintergrund;
+    schleier.setAlpha(SchleierDeckung);
+    p.fillRect(umriss.adjusted(-Rand / 2, 0, Rand / 2, 0), schleier);
+    p.setPen(f.text);
+    p.drawText(platz, Qt::AlignLeft | Qt::AlignBottom, text);
 }
 
 } // namespace
