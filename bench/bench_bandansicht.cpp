@@ -13,6 +13,7 @@
 // kept under the name given, and taken from there when it is there already).
 #include "BandBild.h"
 #include "Bandaufzeichnung.h"
+#include "BenchDatei.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
 
@@ -64,27 +65,8 @@ void SetzeSpitzeZurueck() {
 
 std::string TonbandBits(const QTemporaryDir& ordner) {
     std::string bits;
-    for (const int groesse : {16384, 4000, 30000}) {
-        std::vector<char> bild(128 + static_cast<std::size_t>(groesse), 0x0D);
-        bild[0] = 0x01;
-        for (int i = 1; i < 6; ++i)
-            bild[static_cast<std::size_t>(i)] = "BENCH"[i - 1];
-        LittleEndian::Schreibe16(bild.data() + 18, static_cast<std::uint16_t>(groesse));
-        LittleEndian::Schreibe16(bild.data() + 20, 0x1200);
-        LittleEndian::Schreibe16(bild.data() + 22, 0x1200);
-        for (int i = 0; i < groesse; ++i)
-            bild[128 + static_cast<std::size_t>(i)] = static_cast<char>((i * 131 + groesse) >> 3);
-        const QString mzf = ordner.filePath(QStringLiteral("datei.mzf"));
-        QFile f(mzf);
-        if (!f.open(QIODevice::WriteOnly) ||
-            f.write(bild.data(), static_cast<qint64>(bild.size())) != static_cast<qint64>(bild.size()))
-            std::abort();
-        f.close();
-        TMZFDatei datei;
-        if (!datei.Laden(mzf))
-            std::abort();
-        bits += datei.ErzeugeTonbandBits({.modell = MZ700, .verkuerzt = true});
-    }
+    for (const int groesse : {16384, 4000, 30000})
+        bits += BenchTonbandBits(ordner, "BENCH", groesse, {.modell = MZ700, .verkuerzt = true});
     return bits;
 }
 

@@ -5,6 +5,7 @@
 // pass after the four), the multi-pass decoder alone with four passes, with one, with the adaptive
 // pass alone and with all five, the reader decoding one pass frame by frame, and reading the file
 // alone. Reports frames per second.
+#include "BenchDatei.h"
 #include "GepufferterDateiLeser.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
@@ -55,30 +56,9 @@ struct TAufnahme {
         Le32(d, 40, datenBytes);
         // The tape of the two files; each channel gets its own small noise.
         std::string bits;
-        for (const int groesse : {65535, 20000}) {
-            const QString mzf = ordner.filePath(QStringLiteral("datei.mzf"));
-            std::vector<char> bild(128 + static_cast<std::size_t>(groesse), 0);
-            bild[0] = 0x01;
-            for (int i = 1; i < 18; ++i)
-                bild[static_cast<std::size_t>(i)] = i < 6 ? "GROSS"[i - 1] : 0x0D;
-            Le16(bild, 18, static_cast<std::uint16_t>(groesse));
-            Le16(bild, 20, 0x1200);
-            Le16(bild, 22, 0x1200);
-            for (int i = 24; i < 128; ++i)
-                bild[static_cast<std::size_t>(i)] = 0x0D;
-            for (int i = 0; i < groesse; ++i)
-                bild[128 + static_cast<std::size_t>(i)] = static_cast<char>((i * 131 + groesse) >> 3);
-            QFile f(mzf);
-            if (!f.open(QIODevice::WriteOnly) ||
-                f.write(bild.data(), static_cast<qint64>(bild.size())) != static_cast<qint64>(bild.size()))
-                std::abort();
-            f.close();
-            TMZFDatei datei;
-            if (!datei.Laden(mzf))
-                std::abort();
-            // The gaps of the first model; the pulses are drawn below.
-            bits += datei.ErzeugeTonbandBits({.modell = MZ80K, .verkuerzt = true});
-        }
+        // The gaps of the first model; the pulses are drawn below.
+        for (const int groesse : {65535, 20000})
+            bits += BenchTonbandBits(ordner, "GROSS", groesse, {.modell = MZ80K, .verkuerzt = true});
         std::uint32_t zufall = 12345;
         const auto naechste = [&zufall] {
             zufall = zufall * 1664525u + 1013904223u;
