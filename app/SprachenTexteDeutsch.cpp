@@ -395,6 +395,7 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("Hinweis_BeschaedigteNichtGeschrieben"), QStringLiteral("~ beschädigte MZ-Datei(en) nicht geschrieben; --keep-damaged schreibt sie mit einer Karte ihrer unsicheren Bytes (NAME.damage.json)."));
     FuegeTextHinzu(QStringLiteral("Bandansicht_KopfKopie"), QStringLiteral("Kopf ~"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_RumpfKopie"), QStringLiteral("Rumpf ~"));
+    FuegeTextHinzu(QStringLiteral("Bandansicht_Vorlauf"), QStringLiteral("Vorlauf"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_Tempo"), QStringLiteral("Tempo (±~ %): ● kurze, ■ lange Impulse der Marken"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_Pegel"), QStringLiteral("Pegel (dB, 0 … −~): leisester bis lautester Abschnitt"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_ImpulseFest"), QStringLiteral("Impulse am Fuß: der feste Durchgang"));

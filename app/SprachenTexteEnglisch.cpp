@@ -395,6 +395,7 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("Hinweis_BeschaedigteNichtGeschrieben"), QStringLiteral("~ damaged MZ-file(s) not written; --keep-damaged writes them with a map of their uncertain bytes (NAME.damage.json)."));
     FuegeTextHinzu(QStringLiteral("Bandansicht_KopfKopie"), QStringLiteral("header ~"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_RumpfKopie"), QStringLiteral("body ~"));
+    FuegeTextHinzu(QStringLiteral("Bandansicht_Vorlauf"), QStringLiteral("leader"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_Tempo"), QStringLiteral("Speed (±~ %): ● short, ■ long pulses of the marks"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_Pegel"), QStringLiteral("Level (dB, 0 … −~): quietest to loudest stretch"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_ImpulseFest"), QStringLiteral("Pulses at the foot: the fixed pass"));

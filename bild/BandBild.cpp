@@ -193,6 +193,22 @@ void ZeichneBloecke(QPainter& p, const QRect& r, const TBandaufzeichnung& band, 
     p.setPen(f.linie);
     p.drawLine(r.topLeft(), r.topRight());
     const QRect innen = r.adjusted(0, Rand, 0, -Rand);
+    // The leaders: lighter than the marks, named where there is room.
+    QColor vorlauf = f.marke;
+    vorlauf.setAlpha(vorlauf.alpha() / 2);
+    const QString vorlaufText = HoleText(QStringLiteral("Bandansicht_Vorlauf"));
+    for (const auto& [von, bis] : band.Vorlaeufe()) {
+        const double x0 = std::max<double>(TBandBild::XBei(r, a, von), r.left() - 1);
+        const double x1 = std::min<double>(TBandBild::XBei(r, a, bis), r.right() + 1);
+        if (x1 < r.left() || x0 > r.right())
+            continue;
+        const QRectF flaeche(x0, innen.top(), std::max(1.0, x1 - x0), innen.height());
+        p.fillRect(flaeche, vorlauf);
+        if (p.fontMetrics().horizontalAdvance(vorlaufText) + 2 * Rand < flaeche.width()) {
+            p.setPen(f.text);
+            p.drawText(flaeche.adjusted(Rand, 0, -Rand, 0), Qt::AlignLeft | Qt::AlignVCenter, vorlaufText);
+        }
+    }
     for (const TBandMarke& m : band.Marken()) {
         const double x0 = TBandBild::XBei(r, a, m.beginn);
         const double x1 = TBandBild::XBei(r, a, m.ende);

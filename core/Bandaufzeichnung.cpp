@@ -100,6 +100,7 @@ void TBandaufzeichnung::Vergiss() {
     m_pegel.Leere();
     m_bloecke.clear();
     m_marken.clear();
+    m_vorlaeufe.clear();
     m_katalog.clear();
     m_stellen.clear();
     m_adaptiv.Leere();
@@ -210,6 +211,7 @@ void TBandaufzeichnung::Ordne(std::vector<std::unique_ptr<TMZFDatei>> dateien,
 void TBandaufzeichnung::ZeigeDurchgang(int durchgang) {
     m_bloecke.clear();
     m_marken.clear();
+    m_vorlaeufe.clear();
     m_stellenGezeigt = 0;
     m_letzterEintrag = -1;
     m_letzterName.clear();
@@ -227,6 +229,9 @@ void TBandaufzeichnung::HaengeStellenAn(const std::vector<TBandStelle>& stellen,
         if (s.beginn < 0)
             continue;
         switch (s.art) {
+        case TBandStelle::TArt::Vorlauf:
+            m_vorlaeufe.emplace_back(s.beginn, std::max(s.ende, s.beginn));
+            break;
         case TBandStelle::TArt::LangeMarke:
         case TBandStelle::TArt::KurzeMarke:
             if (s.art == TBandStelle::TArt::LangeMarke) {
@@ -396,7 +401,8 @@ std::vector<TBandImpuls> TBandaufzeichnung::Impulse(const std::vector<std::uint8
 
 std::size_t TBandaufzeichnung::Bytes() const {
     std::size_t summe = m_huelle.Bytes() + m_pegel.Bytes() + m_adaptiv.Bytes() +
-                        m_bloecke.capacity() * sizeof(TBandBlock) + m_marken.capacity() * sizeof(TBandMarke);
+                        m_bloecke.capacity() * sizeof(TBandBlock) + m_marken.capacity() * sizeof(TBandMarke) +
+                        m_vorlaeufe.capacity() * sizeof(m_vorlaeufe.front());
     for (const auto& s : m_stellen)
         summe += s.capacity() * sizeof(TBandStelle);
     return summe;

@@ -101,6 +101,8 @@ public:
     const TPegel& Pegel() const { return m_pegel; }
     const std::vector<TBandBlock>& Bloecke() const { return m_bloecke; }
     const std::vector<TBandMarke>& Marken() const { return m_marken; }
+    // The leaders before the marks: where each begins and ends, in frames.
+    const std::vector<std::pair<std::int32_t, std::int32_t>>& Vorlaeufe() const { return m_vorlaeufe; }
     const std::vector<TKatalogEintrag>& Katalog() const { return m_katalog; }
     // The model's nominal pulses in microseconds.
     double KurzNominal() const { return m_kurzNominal; }
@@ -160,6 +162,7 @@ private:
     std::vector<struct TDekodierDurchgang> m_durchgaenge; // the fixed passes, in their order
     std::vector<TBandBlock> m_bloecke;
     std::vector<TBandMarke> m_marken;
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_vorlaeufe;
     std::vector<TKatalogEintrag> m_katalog;
     // The shown pass's marks and blocks taken so far, and what the last header said.
     std::size_t m_stellenGezeigt = 0;

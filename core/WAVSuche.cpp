@@ -68,9 +68,10 @@ public:
         // A pass that holds all it may hold reads no further.
         if (m_funde.IstVoll())
             return;
-        if (pv_positionen && m_suche.m_beiStelle)
+        if (pv_positionen && m_suche.m_beiStelle) {
+            FolgeVorlauf(pv_bits, pv_positionen);
             m_strom.Haenge(pv_bits, pv_positionen);
-        else
+        } else
             m_strom.Haenge(pv_bits);
     }
     bool MitPositionen() const override { return static_cast<bool>(m_suche.m_beiStelle); }
@@ -83,13 +84,79 @@ public:
     TBandProtokoll m_protokoll;
 
 private:
+    // A leader: a run of short pulses before a mark, a stray long pulse in it now and then (a
+    // misread one) tolerated. Followed as the pulses come, so that its beginning is known though
+    // the parser no longer holds it when the mark is found.
+    struct TLauf {
+        std::int64_t erstes = 0; // pulse number of its first short pulse
+        std::int64_t ende = 0;   // the first long pulse after it
+        std::int32_t beginn = 0; // frame of its first pulse
+    };
+    static constexpr int VorlaufKleinsteLaenge = 200;
+    static constexpr int VorlaufFehlerAbstand = 16; // pulses between two stray long ones at least
+    static constexpr std::size_t GemerkteLaeufe = 4;
+    static constexpr std::int64_t VorlaufPause = 4;        // times the run's mean pulse
+    static constexpr std::int64_t VorlaufPauseMessung = 8; // pulses of the run that give the mean
+
+    void FolgeVorlauf(std::string_view bits, const std::int32_t* positionen) {
+        std::int64_t nummer = m_strom.HoleAnzahl() + 1;
+        for (std::size_t k = 0; k < bits.size(); ++k, ++nummer) {
+            // A pulse far longer than the run's others was a pause: what follows is a new run.
+            const std::int64_t gezaehlt = nummer - 1 - m_lauf.erstes;
+            const std::int32_t dauer = positionen[k] - m_letztePosition; // of the pulse before
+            if (m_imLauf && gezaehlt >= VorlaufPauseMessung &&
+                dauer * gezaehlt > VorlaufPause * (m_letztePosition - m_lauf.beginn))
+                m_imLauf = false;
+            // A young run that began with pauses (silence before the tape, the end of the file
+            // before) begins with its first pulse of the run's length.
+            if (m_imLauf && gezaehlt < VorlaufPauseMessung && m_vorigeDauer > VorlaufPause * dauer) {
+                m_lauf.erstes = nummer - 1;
+                m_lauf.beginn = m_letztePosition;
+            }
+            m_vorigeDauer = dauer;
+            m_letztePosition = positionen[k];
+            if (bits[k] == '0') {
+                if (!m_imLauf) {
+                    m_imLauf = true;
+                    m_lauf = {nummer, 0, positionen[k]};
+                    m_letzteEins = nummer - VorlaufFehlerAbstand - 1;
+                }
+                continue;
+            }
+            if (!m_imLauf)
+                continue;
+            if (nummer - m_letzteEins > VorlaufFehlerAbstand) {
+                m_letzteEins = nummer;
+                continue;
+            }
+            // Two long pulses close together: the run ended with the first of them.
+            m_imLauf = false;
+            m_lauf.ende = m_letzteEins;
+            if (m_lauf.ende - m_lauf.erstes >= VorlaufKleinsteLaenge) {
+                if (m_laeufe.size() == GemerkteLaeufe)
+                    m_laeufe.erase(m_laeufe.begin());
+                m_laeufe.push_back(m_lauf);
+            }
+        }
+    }
+
     // A mark's pulses, counted back from the start bit where the parser reports it: before it one
-    // long pulse, the mark's short pulses, and before them its long ones.
+    // long pulse, the mark's short pulses, and before them its long ones; before those its leader.
     void Marke(TBandStelle::TArt art, std::int64_t startbit, int anzahl) {
         if (!m_suche.m_beiStelle)
             return;
         const std::int64_t erstesKurzes = startbit - 1 - anzahl;
         const std::int64_t erstesLanges = erstesKurzes - anzahl;
+        for (const TLauf& l : m_laeufe)
+            if (l.ende == erstesLanges) {
+                TBandStelle v;
+                v.art = TBandStelle::TArt::Vorlauf;
+                v.durchgang = m_nummer;
+                v.beginn = l.beginn;
+                v.ende = m_strom.HolePosition(erstesLanges);
+                if (v.ende >= 0)
+                    m_suche.m_beiStelle(v);
+            }
         TBandStelle s;
         s.art = art;
         s.durchgang = m_nummer;
@@ -123,6 +190,12 @@ private:
 
     TWAVSuche& m_suche;
     int m_nummer;
+    bool m_imLauf = false;
+    TLauf m_lauf;
+    std::int64_t m_letzteEins = 0;
+    std::int32_t m_letztePosition = 0;
+    std::int32_t m_vorigeDauer = 0;
+    std::vector<TLauf> m_laeufe;                               // the last runs long enough for a leader
     std::array<std::uint8_t, TMZFDatei::KopfGroesse> m_kopf{}; // the last header read whole
     TTonbandBeobachter m_beobachter;
     TTonbandStrom m_strom;

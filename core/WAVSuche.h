@@ -15,7 +15,7 @@
 
 // Something one pass met on the recording, where it lies in the recording's frames.
 struct TBandStelle {
-    enum class TArt { LangeMarke, Kopf, KurzeMarke, Rumpf };
+    enum class TArt { Vorlauf, LangeMarke, Kopf, KurzeMarke, Rumpf };
     TArt art = TArt::LangeMarke;
     // The pass: the index among the fixed passes, then the adaptive pass's polarities.
     int durchgang = 0;

@@ -261,6 +261,7 @@ const char* const ErwarteteSchluessel[] = {
     "Hinweis_BeschaedigteNichtGeschrieben",
     "Bandansicht_KopfKopie",
     "Bandansicht_RumpfKopie",
+    "Bandansicht_Vorlauf",
     "Bandansicht_Tempo",
     "Bandansicht_Pegel",
     "Bandansicht_ImpulseFest",
@@ -342,7 +343,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 284);
+    static_assert(erwartet == 285);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

@@ -121,6 +121,15 @@ TEST_F(Bandbild, GanzeAufnahmeOhneFromUndTo) {
     const double bis = static_cast<double>(band.frames) / Rate;
     const int x = Spalte(band.orte[0].kopf, 0.0, bis);
     EXPECT_EQ(bild.pixelColor(x + 3, BlockMitte), Gut);
+    // The leader before the long mark (22000 short pulses of 11 frames after 2205 frames of
+    // silence), shaded grey in the block lane near its end, where its name is not.
+    const QColor vorlauf = bild.pixelColor(Spalte(2205 + 0.9 * 22000 * 11, 0.0, bis), BlockMitte);
+    EXPECT_EQ(vorlauf.red(), vorlauf.green());
+    EXPECT_EQ(vorlauf.green(), vorlauf.blue());
+    EXPECT_LT(vorlauf.red(), 0xF8) << "not the background";
+    EXPECT_GT(vorlauf.red(), 0x80) << "lighter than a mark";
+    EXPECT_EQ(bild.pixelColor(Spalte(1000, 0.0, bis), BlockMitte), bild.pixelColor(Spalte(1000, 0.0, bis), 2))
+        << "the silence before it is not shaded";
     // The level: the square wave of the header, the silence before it (2205 frames).
     const int mitte = Spalte(0.5 * (band.orte[0].kopf + band.orte[0].rumpf), 0.0, bis);
     EXPECT_EQ(bild.pixelColor(mitte, PegelHalb), Pegel);

@@ -100,6 +100,25 @@ TEST_F(BandaufzeichnungTest, BloeckeUndMarkenStehenWoSieAufgenommenSind) {
     EXPECT_TRUE(a.Marken()[0].lang);
     EXPECT_FALSE(a.Marken()[1].lang);
     EXPECT_LT(a.Marken()[0].ende, band.orte[0].kopf + 1);
+
+    // Before each mark its leader, as long as the tape's run of short pulses there, ending where
+    // the mark begins.
+    TMZFDatei erste;
+    ASSERT_TRUE(
+        erste.Laden(SchreibeTestDatei(ProgrammMZF("FIRST", RumpfMitBytes(300)), QStringLiteral("l.mzf"))));
+    const std::string bits = erste.ErzeugeTonbandBits({.modell = MZ80K});
+    const std::size_t langeMarke = bits.find(std::string(TMZFDatei::LangeMarkeImpulse, '1'));
+    const std::size_t kurzeMarke = bits.find(std::string(TMZFDatei::KurzeMarkeImpulse, '1') +
+                                                 std::string(TMZFDatei::KurzeMarkeImpulse, '0') + '1',
+                                             langeMarke + 2 * TMZFDatei::LangeMarkeImpulse + 1);
+    const std::size_t kurzerVorlauf = kurzeMarke - bits.rfind('1', kurzeMarke - 1) - 1;
+    ASSERT_EQ(a.Vorlaeufe().size(), a.Marken().size());
+    for (std::size_t i = 0; i < a.Marken().size(); ++i) {
+        const auto [von, bis] = a.Vorlaeufe()[i];
+        EXPECT_NEAR(bis, a.Marken()[i].beginn, 1.0) << i;
+        const double impulse = a.Marken()[i].lang ? static_cast<double>(langeMarke) : kurzerVorlauf;
+        EXPECT_NEAR((bis - von) / KurzFrames, impulse, 2.0) << i;
+    }
 }
 
 TEST_F(BandaufzeichnungTest, EinGekippterRumpfZeigtSeineZweiteKopie) {
