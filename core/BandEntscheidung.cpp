@@ -1,0 +1,137 @@
+// Deciding a file's blocks from the evidence the rescue gathered: each block from all readings
+// and the checksum, a copy read whole where there is one, and the file's state from both.
+#include "BandRetter.h"
+
+#include "LittleEndian.h"
+#include "MZFDatei.h"
+
+#include <algorithm>
+
+int TDateiBefund::UnsichereBytes() const {
+    int n = 0;
+    for (const auto& [von, bis] : unsichereBereiche)
+        n += bis - von;
+    return n;
+}
+
+namespace {
+
+std::uint16_t Groesse(const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& kopf) {
+    return LittleEndian::Lies16(kopf.data() + TMZFDatei::OffsetGroesse);
+}
+
+// The unsure bytes as ranges.
+std::vector<std::pair<int, int>> Bereiche(const std::vector<bool>& unsicher) {
+    std::vector<std::pair<int, int>> b;
+    for (int i = 0; i < static_cast<int>(unsicher.size()); ++i) {
+        if (!unsicher[static_cast<std::size_t>(i)])
+            continue;
+        if (!b.empty() && b.back().second == i)
+            ++b.back().second;
+        else
+            b.push_back({i, i + 1});
+    }
+    return b;
+}
+
+// The block as decided, and whether it is a copy read whole; a copy read whole is taken over a
+// block that only the checksum search made agree, and the evidence of all readings over a copy
+// read whole when both agree with the checksum.
+struct TBlock {
+    std::vector<std::uint8_t> bytes;
+    bool gut = false;
+    bool sauber = false;
+    int gekippt = 0;
+    std::vector<bool> unsicher;
+    std::vector<std::vector<std::uint8_t>> ueberstimmt;
+    TDateiBefund::TWeg weg = TDateiBefund::TWeg::Vereinigt;
+};
+
+// The copy of this reading that gave the bytes whole, as it read: its copies read whole come first
+// among the clean blocks, copy 1 before copy 2. A block no copy of it gave so was put together.
+TDateiBefund::TWeg Kopie(const TBlockBericht& bericht, const std::vector<std::vector<std::uint8_t>>& sauber,
+                         const std::vector<std::uint8_t>& bytes) {
+    std::size_t i = 0;
+    for (int k = 0; k < 2; ++k) {
+        if (!bericht.kopieGut[k])
+            continue;
+        if (i < sauber.size() && sauber[i] == bytes)
+            return k == 0 ? TDateiBefund::TWeg::Kopie1 : TDateiBefund::TWeg::Kopie2;
+        ++i;
+    }
+    return TDateiBefund::TWeg::Vereinigt;
+}
+
+TBlock Waehle(const TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>& sauber,
+              const TBlockBericht& bericht) {
+    TBlock b;
+    const TBlockEntscheidung e = BlockVereinigung::Entscheide(belege.Gewichte(), belege.Anzahl());
+    b.bytes = e.bytes;
+    b.gut = e.gut;
+    b.gekippt = e.gekippt;
+    b.unsicher = e.unsicher;
+    for (std::size_t i = 0; i < b.unsicher.size(); ++i)
+        b.unsicher[i] = b.unsicher[i] || belege.Unbestaetigt(static_cast<int>(i));
+    if (sauber.empty())
+        return b;
+    if (e.gut && e.gekippt == 0) {
+        for (const auto& s : sauber) {
+            if (s == e.bytes)
+                b.sauber = true;
+            else if (std::find(b.ueberstimmt.begin(), b.ueberstimmt.end(), s) == b.ueberstimmt.end())
+                b.ueberstimmt.push_back(s);
+        }
+        if (b.sauber)
+            b.weg = Kopie(bericht, sauber, b.bytes);
+        return b;
+    }
+    b.bytes = sauber.front();
+    b.weg = Kopie(bericht, sauber, b.bytes);
+    b.gut = true;
+    b.sauber = true;
+    b.gekippt = 0;
+    b.unsicher.assign(b.bytes.size(), false);
+    return b;
+}
+
+} // namespace
+
+void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
+    const TBlock kopf = Waehle(pv_datei.kopfBelege, pv_datei.sauberKopf, pv_datei.kopfBericht);
+    std::copy(kopf.bytes.begin(), kopf.bytes.end(), pv_datei.kopf.begin());
+    pv_datei.kopfBericht.gut = kopf.gut;
+    pv_datei.kopfBericht.gekippt = kopf.gekippt;
+    TDateiBefund& befund = pv_datei.befund;
+    befund = TDateiBefund();
+    befund.kopfRepariert = kopf.gut && !kopf.sauber;
+    befund.kopfUnsicher = !kopf.gut;
+    befund.kopfWeg = kopf.weg;
+    if (!kopf.gut)
+        befund.unsichereKopfBereiche = Bereiche(kopf.unsicher);
+    const int groesse = Groesse(pv_datei.kopf);
+    if (!pv_datei.mitRumpf || pv_datei.rumpfBelege.Anzahl() != groesse) {
+        // A header alone: the body is not known.
+        pv_datei.rumpf.assign(static_cast<std::size_t>(groesse), 0);
+        befund.zustand = TDateiBefund::TZustand::Beschaedigt;
+        if (groesse > 0)
+            befund.unsichereBereiche = {{0, groesse}};
+        return;
+    }
+    const TBlock rumpf = Waehle(pv_datei.rumpfBelege, pv_datei.sauberRumpf, pv_datei.rumpfBericht);
+    pv_datei.rumpf = rumpf.bytes;
+    befund.rumpfWeg = rumpf.weg;
+    pv_datei.rumpfBericht.gut = rumpf.gut;
+    pv_datei.rumpfBericht.gekippt = rumpf.gekippt;
+    pv_datei.ueberstimmt = rumpf.ueberstimmt;
+    befund.rumpfRepariert = rumpf.gut && !rumpf.sauber;
+    if (!kopf.gut || !rumpf.gut) {
+        befund.zustand = TDateiBefund::TZustand::Beschaedigt;
+        befund.unsichereBereiche = Bereiche(rumpf.unsicher);
+        return;
+    }
+    befund.zustand = befund.kopfRepariert || befund.rumpfRepariert || !rumpf.ueberstimmt.empty()
+                         ? TDateiBefund::TZustand::Repariert
+                         : TDateiBefund::TZustand::Intakt;
+    if (!rumpf.ueberstimmt.empty())
+        befund.rumpfRepariert = true;
+}
