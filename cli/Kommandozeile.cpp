@@ -1,5 +1,6 @@
 #include "Kommandozeile.h"
 
+#include "Anzeige.h"
 #include "BandAnalyse.h"
 #include "Bandbericht.h"
 #include "BasicListe.h"
@@ -28,8 +29,6 @@
 
 namespace {
 const QString Version = QStringLiteral("Bandwerk " BANDWERK_VERSION);
-// Width of the name column of `list`: the longest MZ name.
-constexpr int NamensSpalte = TMZFDatei::NameMaxZeichen;
 
 struct TAufruf {
     QString befehl;
@@ -295,50 +294,6 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     return std::nullopt;
 }
 
-QString HexUndDezimal(unsigned wert) {
-    return QStringLiteral("%1 (%2)").arg(HexMitDollar(wert, 4)).arg(wert);
-}
-
-void ZeigeKopf(const TMZFDatei& datei, QTextStream& aus) {
-    const std::uint8_t attribut = datei.HoleMZDateiAttribut();
-    const std::pair<QString, QString> zeilen[] = {
-        {QStringLiteral("FormHaupt_LabelMZDateiAttribut"),
-         QStringLiteral("%1 (%2)").arg(HexMitDollar(attribut, 2),
-                                       TMZFDatei::HoleMZDateiAttributText(attribut))},
-        {QStringLiteral("FormHaupt_LabelMZDateiName"), datei.HoleMZDateiName()},
-        {QStringLiteral("FormHaupt_LabelMZDateiGroesse"), HexUndDezimal(datei.HoleMZDateiGroesse())},
-        {QStringLiteral("FormHaupt_LabelMZLadeAdresse"), HexUndDezimal(datei.HoleMZLadeAdresse())},
-        {QStringLiteral("FormHaupt_LabelMZStartAdresse"), HexUndDezimal(datei.HoleMZStartAdresse())},
-        {QStringLiteral("FormHaupt_LabelMZKommentar"), datei.HoleMZKommentar()},
-    };
-    qsizetype breite = 0;
-    for (const auto& [key, wert] : zeilen)
-        breite = std::max(breite, HoleText(key).size() + 1);
-    for (const auto& [key, wert] : zeilen)
-        aus << (HoleText(key) + QLatin1Char(':')).leftJustified(breite + 1) << wert << '\n';
-}
-
-QJsonObject KopfAlsJson(const TMZFDatei& datei) {
-    const std::uint8_t attribut = datei.HoleMZDateiAttribut();
-    QJsonObject o;
-    o.insert(QStringLiteral("attribute"), attribut);
-    o.insert(QStringLiteral("attributeText"), TMZFDatei::HoleMZDateiAttributText(attribut));
-    o.insert(QStringLiteral("name"), datei.HoleMZDateiName());
-    o.insert(QStringLiteral("size"), datei.HoleMZDateiGroesse());
-    o.insert(QStringLiteral("load"), datei.HoleMZLadeAdresse());
-    o.insert(QStringLiteral("start"), datei.HoleMZStartAdresse());
-    o.insert(QStringLiteral("comment"), datei.HoleMZKommentar());
-    return o;
-}
-
-void ZeigeRumpf(const TMZFDatei& datei, QTextStream& aus) {
-    QString text = datei.HoleMZDateiRumpfText();
-    if (text.isEmpty())
-        return;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    aus << text << '\n';
-}
-
 // The body as a BASIC listing or as Z80 assembler text; a body that is no program of the BASIC
 // dialect is refused with the catalogue's reason.
 int ZeigeListing(const TAufruf& aufruf, const TMZFDatei& datei, QTextStream& aus, QTextStream& fehler) {
@@ -363,31 +318,6 @@ int ZeigeListing(const TAufruf& aufruf, const TMZFDatei& datei, QTextStream& aus
     for (const QString& zeile : liste.zeilen)
         aus << zeile << '\n';
     return ExitErfolg;
-}
-
-// One line per file: attribute, name, size, load and start address, in columns.
-void ZeigeListe(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, bool json, QTextStream& aus) {
-    if (json) {
-        QJsonArray liste;
-        for (const auto& d : dateien) {
-            QJsonObject o = KopfAlsJson(*d);
-            ZustandAlsJson(d->HoleBefund(), o);
-            liste.append(o);
-        }
-        aus << QString::fromUtf8(QJsonDocument(liste).toJson(QJsonDocument::Compact)) << '\n';
-        return;
-    }
-    // A file not recovered whole from a worn tape says so after its columns; every other line
-    // stays as it always was.
-    for (const auto& d : dateien) {
-        aus << HexMitDollar(d->HoleMZDateiAttribut(), 2) << "  "
-            << d->HoleMZDateiName().leftJustified(NamensSpalte) << "  "
-            << QStringLiteral("%1").arg(d->HoleMZDateiGroesse(), 5) << "  "
-            << HexMitDollar(d->HoleMZLadeAdresse(), 4) << "  " << HexMitDollar(d->HoleMZStartAdresse(), 4);
-        if (const QString zustand = ZustandText(d->HoleBefund()); !zustand.isEmpty())
-            aus << "  " << zustand;
-        aus << '\n';
-    }
 }
 
 // The kind of an input file, or the reason for a usage error.
