@@ -189,7 +189,18 @@ TEST_F(Tonband, FullDiskWhileKeepingTheWAVLosesNothingRecorded) {
     const QString behalten = ordner + QStringLiteral("/ganz.wav");
     const QString ziel = ordner + QStringLiteral("/ziel");
     QDir().mkpath(ziel);
+    // The limit holds for every file the process writes, the sound client's shared memory too:
+    // without room for it the client falls back to a path no real recording takes. A pool that
+    // fits under the limit keeps the client as it always is, so the limit meets the WAV file alone.
+    const QString klientKonfig = ordner + QStringLiteral("/client.conf");
+    QFile konfig(klientKonfig);
+    ASSERT_TRUE(konfig.open(QIODevice::WriteOnly));
+    konfig.write("shm-size-bytes = 131072\n");
+    konfig.close();
     auto rekorder = std::make_unique<QProcess>();
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QStringLiteral("PULSE_CLIENTCONFIG"), klientKonfig);
+    rekorder->setProcessEnvironment(umgebung);
     rekorder->start(QStringLiteral("bash"),
                     {QStringLiteral("-c"), QStringLiteral("ulimit -f 200; exec \"$0\" \"$@\""),
                      QStringLiteral(BANDWERK_CLI_PFAD), QStringLiteral("--lang=en"), QStringLiteral("record"),
