@@ -125,42 +125,43 @@ std::optional<QString> PruefeAufnahmen(const TAufruf& aufruf) {
     return std::nullopt;
 }
 
-// Fills `aufruf`; answers the reason of a usage error, or nothing. Every occurrence of an option
-// is checked; where an option is given twice, the last one counts.
-std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("de|en"));
-    const QCommandLineOption json(QStringLiteral("json"));
-    const QCommandLineOption rate(QStringLiteral("rate"), QString(), QStringLiteral("HZ"));
-    const QCommandLineOption model(QStringLiteral("model"), QString(), QStringLiteral("MODEL"));
-    const QCommandLineOption dialect(QStringLiteral("dialect"), QString(), QStringLiteral("NAME"));
-    const QCommandLineOption offset(QStringLiteral("offset"), QString(), QStringLiteral("N"));
-    const QCommandLineOption device(QStringLiteral("device"), QString(), QStringLiteral("NAME"));
-    const QCommandLineOption seconds(QStringLiteral("seconds"), QString(), QStringLiteral("N"));
-    const QCommandLineOption keepWav(QStringLiteral("keep-wav"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption plot(QStringLiteral("plot"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption from(QStringLiteral("from"), QString(), QStringLiteral("SEC"));
-    const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("SEC"));
-    const QStringList schalter = {
+// The options that take a value, and the switches.
+struct TOptionen {
+    QCommandLineOption lang{QStringLiteral("lang"), QString(), QStringLiteral("de|en")};
+    QCommandLineOption json{QStringLiteral("json")};
+    QCommandLineOption rate{QStringLiteral("rate"), QString(), QStringLiteral("HZ")};
+    QCommandLineOption model{QStringLiteral("model"), QString(), QStringLiteral("MODEL")};
+    QCommandLineOption dialect{QStringLiteral("dialect"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption offset{QStringLiteral("offset"), QString(), QStringLiteral("N")};
+    QCommandLineOption device{QStringLiteral("device"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption seconds{QStringLiteral("seconds"), QString(), QStringLiteral("N")};
+    QCommandLineOption keepWav{QStringLiteral("keep-wav"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption plot{QStringLiteral("plot"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption from{QStringLiteral("from"), QString(), QStringLiteral("SEC")};
+    QCommandLineOption to{QStringLiteral("to"), QString(), QStringLiteral("SEC")};
+    QStringList schalter = {
         QStringLiteral("short"),   QStringLiteral("full"),         QStringLiteral("inverted"),
         QStringLiteral("normal"),  QStringLiteral("extended"),     QStringLiteral("standard"),
         QStringLiteral("basic"),   QStringLiteral("z80"),          QStringLiteral("help"),
         QStringLiteral("version"), QStringLiteral("list-devices"), QStringLiteral("keep-damaged")};
-    parser.addOptions({lang, json, rate, model, dialect, offset, device, seconds, keepWav, plot, from, to});
-    for (const QString& s : schalter)
-        parser.addOption(QCommandLineOption(s));
-    // The parser expects the program's name first.
-    if (!parser.parse(QStringList(QStringLiteral("bandwerk-cli")) + argumente))
-        return parser.errorText();
 
-    for (const QString& sprache : parser.values(lang)) {
+    void Melde(QCommandLineParser& parser) const {
+        parser.addOptions(
+            {lang, json, rate, model, dialect, offset, device, seconds, keepWav, plot, from, to});
+        for (const QString& s : schalter)
+            parser.addOption(QCommandLineOption(s));
+    }
+};
+
+// --lang, --rate and --model.
+std::optional<QString> LiesBandWerte(const QCommandLineParser& parser, const TOptionen& o, TAufruf& aufruf) {
+    for (const QString& sprache : parser.values(o.lang)) {
         const QString klein = sprache.toLower();
         if (klein != QLatin1String("de") && klein != QLatin1String("en"))
             return QStringLiteral("unknown language \"%1\" (de or en)").arg(sprache);
         aufruf.englisch = klein == QLatin1String("en");
     }
-    for (const QString& wert : parser.values(rate)) {
+    for (const QString& wert : parser.values(o.rate)) {
         bool ok = false;
         const int hz = wert.toInt(&ok);
         if (!ok || hz < MinSampleRate || hz > MaxSampleRate)
@@ -170,7 +171,7 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
                 .arg(MaxSampleRate);
         aufruf.sampleRate = static_cast<quint16>(hz);
     }
-    for (const QString& name : parser.values(model)) {
+    for (const QString& name : parser.values(o.model)) {
         std::optional<quint8> gefunden;
         for (quint8 m = 0; m < AnzahlMZModelle; ++m)
             if (name.compare(MZModellName(m), Qt::CaseInsensitive) == 0)
@@ -179,12 +180,18 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
             return QStringLiteral("unknown MZ model \"%1\" (%2)").arg(name, ModellListe());
         aufruf.modell = gefunden;
     }
-    for (const QString& name : parser.values(dialect)) {
+    return std::nullopt;
+}
+
+// --dialect and --offset of dump's listings.
+std::optional<QString> LiesInhaltsWerte(const QCommandLineParser& parser, const TOptionen& o,
+                                        TAufruf& aufruf) {
+    for (const QString& name : parser.values(o.dialect)) {
         aufruf.dialekt = BasicDialektAusKurzname(name);
         if (!aufruf.dialekt)
             return QStringLiteral("unknown BASIC dialect \"%1\" (%2)").arg(name, DialektListe());
     }
-    for (const QString& wert : parser.values(offset)) {
+    for (const QString& wert : parser.values(o.offset)) {
         const std::optional<qint32> zahl = TextNachGanzzahl(wert);
         if (!zahl || *zahl < 0 || *zahl > TMZFDatei::MaxRumpfGroesse)
             return QStringLiteral("--offset: \"%1\" is not an offset from 0 to %2 (decimal, or hexadecimal "
@@ -193,7 +200,13 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
                 .arg(TMZFDatei::MaxRumpfGroesse);
         aufruf.codeAnfang = *zahl;
     }
-    for (const QString& wert : parser.values(seconds)) {
+    return std::nullopt;
+}
+
+// The tape deck's --seconds, --device and --keep-wav, and scan's --plot, --from and --to.
+std::optional<QString> LiesGeraeteWerte(const QCommandLineParser& parser, const TOptionen& o,
+                                        TAufruf& aufruf) {
+    for (const QString& wert : parser.values(o.seconds)) {
         bool ok = false;
         const int n = wert.toInt(&ok);
         if (!ok || n < 1 || n > GroessteSekunden)
@@ -202,13 +215,13 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
                 .arg(GroessteSekunden);
         aufruf.sekunden = n;
     }
-    for (const QString& wert : parser.values(device))
+    for (const QString& wert : parser.values(o.device))
         aufruf.geraet = wert;
-    for (const QString& wert : parser.values(keepWav))
+    for (const QString& wert : parser.values(o.keepWav))
         aufruf.wavBehalten = wert;
-    for (const QString& wert : parser.values(plot))
+    for (const QString& wert : parser.values(o.plot))
         aufruf.bild = wert;
-    for (const auto& [option, ziel] : {std::pair{&from, &aufruf.von}, std::pair{&to, &aufruf.bis}})
+    for (const auto& [option, ziel] : {std::pair{&o.from, &aufruf.von}, std::pair{&o.to, &aufruf.bis}})
         for (const QString& wert : parser.values(*option)) {
             bool ok = false;
             const double sekunden = wert.toDouble(&ok);
@@ -217,6 +230,10 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
                     .arg(option->names().first(), wert);
             *ziel = sekunden;
         }
+    return std::nullopt;
+}
+
+void LiesSchalter(const QCommandLineParser& parser, const TOptionen& o, TAufruf& aufruf) {
     aufruf.geraeteListe = parser.isSet(QStringLiteral("list-devices"));
     // Switches in the order they were given: the last of a pair counts.
     for (const QString& name : parser.optionNames()) {
@@ -227,16 +244,40 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         else if (name == QLatin1String("extended") || name == QLatin1String("standard"))
             aufruf.erweitert = name == QLatin1String("extended");
     }
-    aufruf.json = parser.isSet(json);
+    aufruf.json = parser.isSet(o.json);
     aufruf.basic = parser.isSet(QStringLiteral("basic"));
     aufruf.z80 = parser.isSet(QStringLiteral("z80"));
     aufruf.beschaedigteSchreiben = parser.isSet(QStringLiteral("keep-damaged"));
     aufruf.hilfe = parser.isSet(QStringLiteral("help"));
     aufruf.version = parser.isSet(QStringLiteral("version"));
-    if (aufruf.hilfe || aufruf.version)
-        return std::nullopt;
+}
 
-    QStringList positionen = parser.positionalArguments();
+// scan's options, and the options that only convert to a .wav file and play take.
+std::optional<QString> PruefeAusgabeOptionen(const TAufruf& aufruf) {
+    if (aufruf.json && aufruf.befehl != QLatin1String("info") && aufruf.befehl != QLatin1String("list") &&
+        aufruf.befehl != QLatin1String("scan"))
+        return QStringLiteral("--json is an option of info, list and scan only");
+    if (aufruf.befehl == QLatin1String("scan") && DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
+        return QStringLiteral("scan reads a .wav file only");
+    if ((!aufruf.bild.isNull() || aufruf.von || aufruf.bis) && aufruf.befehl != QLatin1String("scan"))
+        return QStringLiteral("--plot, --from and --to are options of scan only");
+    if ((aufruf.von || aufruf.bis) && aufruf.bild.isNull())
+        return QStringLiteral("--from and --to go with --plot");
+    if (aufruf.von && aufruf.bis && *aufruf.bis <= *aufruf.von)
+        return QStringLiteral("--to must come after --from");
+    if (!aufruf.bild.isNull() && aufruf.json)
+        return QStringLiteral("--plot and --json exclude each other");
+    if ((aufruf.sampleRate || aufruf.verkuerzt || aufruf.invertiert) &&
+        aufruf.befehl != QLatin1String("play") &&
+        (aufruf.befehl != QLatin1String("convert") ||
+         DateiArtVonEndung(aufruf.dateien.back()) != TDateiArt::WAV))
+        return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
+                              ".wav file and of play");
+    return std::nullopt;
+}
+
+// The command and its file names, and the options that belong to some commands only.
+std::optional<QString> PruefeBefehl(QStringList positionen, TAufruf& aufruf) {
     if (positionen.isEmpty())
         return QStringLiteral("no command given");
     aufruf.befehl = positionen.takeFirst();
@@ -265,25 +306,8 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
     }
     if (const auto grund = PruefeAufnahmen(aufruf))
         return grund;
-    if (aufruf.json && aufruf.befehl != QLatin1String("info") && aufruf.befehl != QLatin1String("list") &&
-        aufruf.befehl != QLatin1String("scan"))
-        return QStringLiteral("--json is an option of info, list and scan only");
-    if (aufruf.befehl == QLatin1String("scan") && DateiArtVonEndung(aufruf.dateien[0]) != TDateiArt::WAV)
-        return QStringLiteral("scan reads a .wav file only");
-    if ((!aufruf.bild.isNull() || aufruf.von || aufruf.bis) && aufruf.befehl != QLatin1String("scan"))
-        return QStringLiteral("--plot, --from and --to are options of scan only");
-    if ((aufruf.von || aufruf.bis) && aufruf.bild.isNull())
-        return QStringLiteral("--from and --to go with --plot");
-    if (aufruf.von && aufruf.bis && *aufruf.bis <= *aufruf.von)
-        return QStringLiteral("--to must come after --from");
-    if (!aufruf.bild.isNull() && aufruf.json)
-        return QStringLiteral("--plot and --json exclude each other");
-    if ((aufruf.sampleRate || aufruf.verkuerzt || aufruf.invertiert) &&
-        aufruf.befehl != QLatin1String("play") &&
-        (aufruf.befehl != QLatin1String("convert") ||
-         DateiArtVonEndung(aufruf.dateien.back()) != TDateiArt::WAV))
-        return QStringLiteral("--rate, --short, --full, --inverted and --normal are options of convert to a "
-                              ".wav file and of play");
+    if (const auto grund = PruefeAusgabeOptionen(aufruf))
+        return grund;
     // --model, --extended and --standard only matter for recordings (and --model for MZT and WAV
     // output), but every command reads a file that may be one: a script passes them for any input.
     if (const auto grund = PruefeInhaltsOptionen(aufruf))
@@ -292,6 +316,25 @@ std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
         if (d.isEmpty())
             return QStringLiteral("empty file name");
     return std::nullopt;
+}
+
+// Fills `aufruf`; answers the reason of a usage error, or nothing. Every occurrence of an option
+// is checked; where an option is given twice, the last one counts.
+std::optional<QString> Zerlege(const QStringList& argumente, TAufruf& aufruf) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const TOptionen optionen;
+    optionen.Melde(parser);
+    // The parser expects the program's name first.
+    if (!parser.parse(QStringList(QStringLiteral("bandwerk-cli")) + argumente))
+        return parser.errorText();
+    for (const auto lies : {LiesBandWerte, LiesInhaltsWerte, LiesGeraeteWerte})
+        if (const auto grund = lies(parser, optionen, aufruf))
+            return grund;
+    LiesSchalter(parser, optionen, aufruf);
+    if (aufruf.hilfe || aufruf.version)
+        return std::nullopt;
+    return PruefeBefehl(parser.positionalArguments(), aufruf);
 }
 
 // The body as a BASIC listing or as Z80 assembler text; a body that is no program of the BASIC
