@@ -290,6 +290,7 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
         }
     }
     KopieRahmen::Ordne(m_primaer, rahmen);
+    KopieRahmen::Ruecke(m_primaer, rahmen);
     for (int k = 0; k < 2; ++k) {
         for (int index = 0; index < bytes; ++index) {
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];

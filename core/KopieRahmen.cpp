@@ -283,7 +283,66 @@ int Wert(const TBelegFolge& q, const TByte& b) {
     return wert;
 }
 
+// The byte's value when its start bit and all eight bits were read (none unknown), from the start
+// bit at `start`; -1 otherwise.
+int KlarerWert(const TBelegFolge& q, std::int64_t start) {
+    if (start < 0 || !q.Hat(start) || !q.Hat(start + DatenBits) || q[start].wert <= 0)
+        return -1;
+    int wert = 0;
+    for (int bit = 1; bit <= DatenBits; ++bit) {
+        const int w = q[start + bit].wert;
+        if (w == 0)
+            return -1;
+        wert = wert << 1 | (w > 0 ? 1 : 0);
+    }
+    return wert;
+}
+
 } // namespace
+
+void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
+    const auto bytes = static_cast<int>(kopien[0].size());
+    if (static_cast<int>(kopien[1].size()) != bytes)
+        return;
+    // Per copy: a byte lost to a pulse lost or gained since the copies last read a byte alike.
+    bool gestoert[2] = {false, false};
+    for (int i = 0; i < bytes; ++i) {
+        const auto z = static_cast<std::size_t>(i);
+        for (int k = 0; k < 2; ++k)
+            gestoert[k] = gestoert[k] || kopien[k][z].start < 0;
+        const int a = KlarerWert(q, kopien[0][z].start);
+        const int b = KlarerWert(q, kopien[1][z].start);
+        if (a >= 0 && a == b) {
+            gestoert[0] = gestoert[1] = false;
+            continue;
+        }
+        if (gestoert[0] == gestoert[1])
+            continue;
+        // The copy that lost a pulse; a start bit read short there is off as well.
+        const int k = gestoert[0] ? 0 : 1;
+        const int gesucht = k == 0 ? b : a;
+        if (gesucht < 0 || kopien[k][z].start < 0)
+            continue;
+        for (const int d : {-1, 1}) {
+            if (KlarerWert(q, kopien[k][z].start + d) != gesucht)
+                continue;
+            // Moved while moving makes the copies agree where they did not.
+            int j = i;
+            for (; j < bytes; ++j) {
+                const auto y = static_cast<std::size_t>(j);
+                const int andere = KlarerWert(q, kopien[1 - k][y].start);
+                const std::int64_t start = kopien[k][y].start;
+                if (start < 0 || andere < 0 || KlarerWert(q, start) == andere ||
+                    KlarerWert(q, start + d) != andere)
+                    break;
+                kopien[k][y].start = start + d;
+            }
+            i = j - 1;
+            gestoert[0] = gestoert[1] = false;
+            break;
+        }
+    }
+}
 
 void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
     const auto bytes = static_cast<int>(kopien[0].size());

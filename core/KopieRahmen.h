@@ -46,4 +46,11 @@ std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, d
 constexpr int AbschnittVerschiebung = 3;
 void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 
+// After Ordne: where one copy lost or gained a pulse since the last byte both copies read alike and
+// the other did not, the framing may have put that pulse in the wrong byte, and the copy's bytes
+// after it stand a pulse off (a byte whose first bit is 1 reads as well one pulse later, at no
+// cost). Where the copies then disagree and that copy's bytes, moved by one pulse, read exactly as
+// the other copy's, they are moved, for as long as that holds.
+void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
+
 } // namespace KopieRahmen

@@ -154,3 +154,64 @@ TEST(KopieRahmen, ShortOrMeaninglessCopiesStayInBounds) {
             << i;
     EXPECT_TRUE(KopieRahmen::Rahme(q, q.Ende(), 30, KurzFrames)[0].start < 0);
 }
+
+// Two copies of bytes whose first bit is 1, so that one pulse late they still begin with a long
+// pulse: copy 2 framed a pulse off after a byte the framing lost there reads other bytes, and is
+// moved back where, moved, it reads exactly what copy 1 reads; nowhere else.
+TEST(KopieRahmen, ACopyFramedAPulseOffIsMovedBackByTheOtherCopy) {
+    const std::vector<std::uint8_t> bytes = {0x20, 0xa4, 0xa6, 0xa2, 0x92, 0xb0, 0xb7};
+    const int n = static_cast<int>(bytes.size());
+    constexpr int Luecke = 80;
+    std::vector<TImpuls> impulse = Impulse(bytes);
+    for (int i = 0; i < Luecke; ++i)
+        impulse.push_back({false, KlarKurz});
+    const std::vector<TImpuls> zweite = Impulse(bytes);
+    impulse.insert(impulse.end(), zweite.begin(), zweite.end());
+    std::int64_t anfang = 0;
+    const TBelegFolge q = Folge(impulse, anfang);
+    const std::int64_t anfang2 = anfang + 9 * n + Luecke;
+
+    struct TFall {
+        const char* name;
+        int verschiebung; // of copy 2's bytes after its byte 2, in pulses
+        bool verloren2;   // copy 2's byte 2 lost by the framing
+        bool verloren1;   // copy 1's byte 1 lost as well
+        bool zurueck;     // copy 2's later bytes read right afterwards
+    };
+    const TFall faelle[] = {
+        {"a pulse late", 1, true, false, true},
+        {"a pulse early", -1, true, false, true},
+        {"both copies lost a byte", 1, true, true, false},
+        {"no loss in the copy that is off", 1, false, false, false},
+    };
+    for (const TFall& f : faelle) {
+        std::vector<KopieRahmen::TByte> kopien[2];
+        for (int i = 0; i < n; ++i) {
+            KopieRahmen::TByte eins, zwei;
+            eins.start = anfang + 9 * i;
+            zwei.start = anfang2 + 9 * i + (i > 2 ? f.verschiebung : 0);
+            if (f.verloren2 && i == 2)
+                zwei.start = -1;
+            if (f.verloren1 && i == 1)
+                eins.start = -1;
+            kopien[0].push_back(eins);
+            kopien[1].push_back(zwei);
+        }
+        KopieRahmen::Ruecke(q, kopien);
+        const std::vector<int> eins = Gelesen(q, kopien[0]);
+        const std::vector<int> zwei = Gelesen(q, kopien[1]);
+        for (int i = 0; i < n; ++i) {
+            const auto z = static_cast<std::size_t>(i);
+            if (!(f.verloren1 && i == 1)) {
+                EXPECT_EQ(eins[z], bytes[z]) << f.name << ", copy 1, byte " << i;
+            }
+            if (f.verloren2 && i == 2) {
+                EXPECT_EQ(zwei[z], -1) << f.name;
+            } else if (i < 2 || (i > 2 && f.zurueck)) {
+                EXPECT_EQ(zwei[z], bytes[z]) << f.name << ", copy 2, byte " << i;
+            } else if (i > 2) {
+                EXPECT_NE(zwei[z], bytes[z]) << f.name << ", copy 2 stays where it was, byte " << i;
+            }
+        }
+    }
+}
