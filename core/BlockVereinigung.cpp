@@ -152,6 +152,36 @@ void Pruefe(TMenge& beste, const std::vector<const TKippen*>& menge, int fehlEin
     }
 }
 
+// The checksum tells how many 1 bits too many (positive) or too few the data holds. Where exactly
+// that many data bits are uncertain that would each put it right by flipping (1s when too many,
+// 0s when too few), and every checksum bit was read surely, no other way fits among the uncertain
+// bits: they are flipped, all of them. Bounded by EinerleiHoechstens.
+int KippeEinerlei(TStand& stand, const std::vector<float>& g, std::size_t datenBits) {
+    for (std::size_t i = datenBits; i < g.size(); ++i)
+        if (std::fabs(g[i]) < BlockVereinigung::Unsicher)
+            return 0;
+    int zuViel = static_cast<int>((stand.einsen + Modul - stand.pruefsumme) % Modul);
+    if (zuViel > static_cast<int>(Modul / 2))
+        zuViel -= static_cast<int>(Modul);
+    const int anzahl = zuViel < 0 ? -zuViel : zuViel;
+    if (anzahl == 0 || anzahl > BlockVereinigung::EinerleiHoechstens)
+        return 0;
+    std::vector<std::size_t> kippen;
+    for (std::size_t i = 0; i < datenBits; ++i) {
+        if (std::fabs(g[i]) >= BlockVereinigung::Unsicher || stand.bits[i] != (zuViel > 0))
+            continue;
+        if (static_cast<int>(kippen.size()) == anzahl)
+            return 0;
+        kippen.push_back(i);
+    }
+    if (static_cast<int>(kippen.size()) != anzahl)
+        return 0;
+    for (const std::size_t i : kippen)
+        stand.bits[i] = !stand.bits[i];
+    stand.einsen = stand.pruefsumme;
+    return anzahl;
+}
+
 } // namespace
 
 TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gewichte, int pv_anzahl) {
@@ -217,6 +247,8 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
             e.gut = true;
         }
     }
+    if (!e.gut && (e.gekippt = KippeEinerlei(stand, pv_gewichte, datenBits)) > 0)
+        e.gut = true;
     // The checksum counts 1 bits only: a weak 1 read as 0 and a weak 0 read as 1 hide each other.
     // Where two such bits are weak together, the checksum agreeing says nothing.
     if (e.gut) {

@@ -74,5 +74,8 @@ constexpr int GroessteMenge = 2;
 constexpr float Kippbar = 32.0F;
 constexpr float Vorsprung = 2.0F;
 
+// Where no such set is found: as many uncertain bits as the checksum says are wrong, when there
+// are exactly that many that would each put it right, and at most this many.
+constexpr int EinerleiHoechstens = 16;
 TBlockEntscheidung Entscheide(const std::vector<float>& pv_gewichte, int pv_anzahl);
 } // namespace BlockVereinigung

@@ -48,6 +48,21 @@ TEST(BlockVereinigung, DecidesFlipsAndDoubts) {
         // Two weak wrong bits of the same kind and nothing else weak: the checksum is short by two
         // and the only pair that mends it is flipped.
         {"two weak wrong 1s", {{2 * 8 + 0, -8.0F}, {4 * 8 + 0, -11.0F}}, true, 2, {2, 4}},
+        // Three 1s read weakly as 0s (more than the sets tried): the checksum is short by three and
+        // exactly three bits are uncertain 0s, so all three are flipped.
+        {"three weak wrong 1s", {{2, -8.0F}, {3, -11.0F}, {4, -5.0F}}, true, 3, {0}},
+        // A fourth uncertain 0 that is right: which three are wrong is not known.
+        {"three weak wrong 1s and a weak right 0",
+         {{2, -8.0F}, {3, -11.0F}, {4, -5.0F}, {8, -9.0F}},
+         false,
+         0,
+         {0, 1}},
+        // A checksum bit read weakly: the count it gives is not sure.
+        {"three weak wrong 1s, a weak checksum bit",
+         {{2, -8.0F}, {3, -11.0F}, {4, -5.0F}, {8 * 8 + 15, 10.0F}},
+         false,
+         0,
+         {0}},
     };
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.name);
