@@ -7,6 +7,18 @@ namespace {
 constexpr int WacheMs = 500;
 } // namespace
 
+TAudioArbeiter::~TAudioArbeiter() {
+    // The device goes with the worker's children; not before its stream has had time to settle.
+    if (m_ausgemustert && m_seitAusmustern.isValid() && m_seitAusmustern.elapsed() < NachlaufMs)
+        QThread::msleep(static_cast<unsigned long>(NachlaufMs - m_seitAusmustern.elapsed()));
+}
+
+void TAudioArbeiter::Ausmustern(QObject* pv_geraet) {
+    delete m_ausgemustert;
+    m_ausgemustert = pv_geraet;
+    m_seitAusmustern.start();
+}
+
 TAudioFaden::TAudioFaden(QObject* pv_eltern, bool pv_ausgabe) : QObject(pv_eltern), m_ausgabe(pv_ausgabe) {
     connect(&m_wache, &QTimer::timeout, this, &TAudioFaden::PruefeGeraet);
 }

@@ -7,6 +7,7 @@
 #include "AudioFehler.h"
 
 #include <QAudioDevice>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QThread>
 #include <QTimer>
@@ -15,7 +16,19 @@
 // Lives in the thread; ends what it does on Stoppe and tells its owner.
 class TAudioArbeiter : public QObject {
 public:
+    ~TAudioArbeiter() override;
     virtual void Stoppe(const TAudioFehler& pv_fehler) = 0;
+
+protected:
+    // Takes a device that was stopped and keeps it until the next one is stopped, or for at least
+    // Nachlauf when the worker ends: the sound server's client thread may still answer for the
+    // device's stream a moment after the stop, and calls into the device object then.
+    void Ausmustern(QObject* pv_geraet);
+    static constexpr qint64 NachlaufMs = 500;
+
+private:
+    QObject* m_ausgemustert = nullptr;
+    QElapsedTimer m_seitAusmustern;
 };
 
 class TAudioFaden : public QObject {

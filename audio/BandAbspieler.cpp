@@ -32,13 +32,14 @@ public:
         m_sink = new QAudioSink(geraet, format, this);
         m_sink->setBufferSize(format.bytesForDuration(PufferMs * UsProMs));
         connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State zustand) {
-            if (zustand == QAudio::IdleState && m_sink->error() == QAudio::UnderrunError &&
+            if (m_sink && zustand == QAudio::IdleState && m_sink->error() == QAudio::UnderrunError &&
                 !m_signal->IstAmEnde())
                 ++m_unterlaeufe;
         });
         m_geraet = m_sink->start();
         if (!m_geraet || m_sink->error() != QAudio::NoError) {
-            delete m_sink;
+            m_sink->stop();
+            Ausmustern(m_sink);
             m_sink = nullptr;
             return TAudioFehler::Von(TAudioFehler::TArt::Oeffnen, true, m_name);
         }
@@ -67,7 +68,7 @@ public:
             return;
         m_takt->stop();
         m_sink->stop();
-        delete m_sink;
+        Ausmustern(m_sink);
         m_sink = nullptr;
         QMetaObject::invokeMethod(
             m_spieler, [s = m_spieler, fehler] { s->Fertig(fehler); }, Qt::QueuedConnection);

@@ -148,7 +148,7 @@ private:
     void Aufraeumen() {
         if (m_quelle) {
             m_quelle->stop();
-            delete m_quelle;
+            Ausmustern(m_quelle);
             m_quelle = nullptr;
             m_geraet = nullptr;
         }
