@@ -3,13 +3,16 @@
 // tests running side by side never hear each other.
 #pragma once
 
+#include "AudioGeraete.h"
 #include "MZFDatei.h"
 #include "ProgrammEinstellungen.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -103,6 +106,14 @@ public:
              QStringLiteral("source_properties=device.description=") + m_eingabe});
         EXPECT_TRUE(senke && quelle) << "pactl load-module failed";
         m_module = {quelle.value_or(QString()), senke.value_or(QString())};
+        // Qt learns of new devices from the server's events, a moment later on a busy machine.
+        QElapsedTimer uhr;
+        uhr.start();
+        while ((!FindeAudioGeraet(true, m_ausgabe) || !FindeAudioGeraet(false, m_eingabe)) &&
+               uhr.elapsed() < GeraeteWarteMs) {
+            QCoreApplication::processEvents();
+            QThread::msleep(GeraeteTaktMs);
+        }
     }
     ~TEigenesTongeraet() { Entfernen(); }
     TEigenesTongeraet(const TEigenesTongeraet&) = delete;
@@ -119,6 +130,8 @@ public:
     }
 
 private:
+    static constexpr qint64 GeraeteWarteMs = 5000;
+    static constexpr unsigned long GeraeteTaktMs = 20;
     QString m_ausgabe;
     QString m_eingabe;
     QStringList m_module;
