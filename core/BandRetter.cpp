@@ -72,7 +72,9 @@ private:
     bool Hat(std::int64_t bis, bool ende) const { return ende || m_primaer.Ende() > bis; }
     std::int64_t SucheMarke(std::int64_t von, std::int64_t bis, int impulse, int fehler) const;
     std::int64_t MarkenEnde(std::int64_t marke, int impulse) const;
-    std::int64_t SucheKopie(std::int64_t von, bool ende, bool& fertig) const;
+    // Goes on where the last call for the same block stopped: a body's pulses come over hundreds
+    // of pieces.
+    std::int64_t SucheKopie(std::int64_t von, bool ende, bool& fertig);
     void LernePulse(std::int64_t vorlaufEnde);
     void LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege, TBlockBericht& bericht,
                    std::vector<std::vector<std::uint8_t>>& sauber);
@@ -95,6 +97,12 @@ private:
     TGeretteteDatei m_datei;
     std::int64_t m_kopf[2] = {-1, -1};
     std::int64_t m_rumpf[2] = {-1, -1};
+    struct TKopieSuche {
+        std::int64_t von = -1; // where the search began
+        std::int64_t j = 0;    // the next pulse to look at
+        std::int64_t luecke = -1;
+    };
+    TKopieSuche m_kopieSuche;
 };
 
 // The first pulse in [von, bis) that begins a mark of `impulse` long and as many short pulses
@@ -129,19 +137,24 @@ std::int64_t TBandRetter::TPolaritaet::MarkenEnde(std::int64_t marke, int impuls
 
 // The first pulse of a copy: after the first gap of short pulses from pv_von on, if that gap is
 // no leader. `fertig` tells whether the search could decide with the pulses held.
-std::int64_t TBandRetter::TPolaritaet::SucheKopie(std::int64_t von, bool ende, bool& fertig) const {
+std::int64_t TBandRetter::TPolaritaet::SucheKopie(std::int64_t von, bool ende, bool& fertig) {
     const TBelegFolge& q = m_primaer;
+    TKopieSuche& s = m_kopieSuche;
+    if (s.von != von)
+        s = {von, std::max(von, q.Anfang() + LueckenProbe), -1};
     fertig = true;
-    std::int64_t luecke = -1;
-    for (std::int64_t j = std::max(von, q.Anfang() + LueckenProbe); j < q.Ende(); ++j) {
-        if (luecke < 0) {
+    // A copy is told by the pulse 8 after its first: the search waits at the last pulses held
+    // until that has come, and what it passed depends on nothing later.
+    const std::int64_t bis = ende ? q.Ende() : q.Ende() - BitsProByte;
+    for (std::int64_t& j = s.j; j < bis; ++j) {
+        if (s.luecke < 0) {
             if (q.Lange(j - LueckenProbe, j) <= LueckenFehler)
-                luecke = j - LueckenProbe;
+                s.luecke = j - LueckenProbe;
             continue;
         }
         if (IstLang(j) && q.Lange(j - LueckenProbe, j) > LueckenFehler / 2)
             return -1; // the gap ended in something that is no block
-        if (j - luecke > LaengsteKopieLuecke)
+        if (j - s.luecke > LaengsteKopieLuecke)
             return -1; // a leader: no copy follows
         if (IstLang(j) && q.Hat(j + BitsProByte) && IstLang(j + BitsProByte))
             return j;

@@ -160,11 +160,26 @@ void TTonbandSuche::Vergiss(std::int64_t bis) {
 }
 
 TTonbandSuche::TLesen TTonbandSuche::LeseBytes(const TBitFenster& f, std::int64_t& p, std::uint8_t* ziel,
-                                               int anzahl, std::int64_t grenze) const {
+                                               int anzahl, std::int64_t grenze) {
     const std::int64_t ende = std::min(f.Ende(), grenze);
-    for (int i = 0; i < anzahl; ++i) {
-        if (p + BitsProByte > ende)
-            return f.vollstaendig || p + BitsProByte > grenze ? TLesen::Fehlt : TLesen::BrauchtMehr;
+    const std::int64_t anfang = p;
+    int i = 0;
+    // A read into another buffer (the header's, while the body's waits) leaves the state alone;
+    // this one either goes on with it or overwrites what it kept.
+    if (m_leseStand.ziel == ziel) {
+        if (m_leseStand.anfang == anfang && m_leseStand.anzahl == anzahl) {
+            i = m_leseStand.gelesen;
+            p = m_leseStand.p;
+        }
+        m_leseStand = TLeseStand();
+    }
+    for (; i < anzahl; ++i) {
+        if (p + BitsProByte > ende) {
+            if (f.vollstaendig || p + BitsProByte > grenze)
+                return TLesen::Fehlt;
+            m_leseStand = {ziel, anfang, anzahl, p, i};
+            return TLesen::BrauchtMehr;
+        }
         if (f.Zeichen(p) != Eins)
             return TLesen::Fehlt;
         unsigned wert = 0;

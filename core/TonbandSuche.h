@@ -120,7 +120,7 @@ private:
     // Reads `anzahl` bytes from p on, 9 characters each, none at or after `grenze`; p ends on the
     // first byte that could not be read, or after the last one.
     TLesen LeseBytes(const TBitFenster& f, std::int64_t& p, std::uint8_t* ziel, int anzahl,
-                     std::int64_t grenze) const;
+                     std::int64_t grenze);
     // The parser's search: from p on, which then holds the occurrence's last character.
     static TMusterSucher::TFund Suche(TMusterSucher& sucher, const TBitFenster& f, std::int64_t& p,
                                       std::int64_t grenze);
@@ -139,6 +139,17 @@ private:
     std::vector<std::uint8_t> m_rumpf;
     std::vector<std::uint8_t> m_rumpfBlock; // body and checksum as read
     std::vector<TEreignis> m_ereignisse;    // of the long mark in hand, told once it is decided
+    // A block's read that ran out of text: the candidate is tried again from its mark once more
+    // has come, and the read goes on where it stopped. A body arrives over hundreds of pieces;
+    // read from its start each time, it would cost time growing with the square of its length.
+    struct TLeseStand {
+        const std::uint8_t* ziel = nullptr;
+        std::int64_t anfang = -1;
+        int anzahl = 0;
+        std::int64_t p = 0;
+        int gelesen = 0;
+    };
+    TLeseStand m_leseStand;
 };
 
 // The checksum of a block as the tape carries it: the number of 1 bits, modulo 65,536.

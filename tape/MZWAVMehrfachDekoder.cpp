@@ -5,15 +5,13 @@
 #include "MZSignalDekoder.h"
 #include "SampleWandlung.h"
 
+#include "Fliessband.h"
+
 #include <algorithm>
 #include <cmath>
-#include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <exception>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -87,20 +85,31 @@ struct TBelegTextSenke {
     }
 };
 
-// The fixed passes the rescue asks for, run again on the adaptive pass's thread on its mix of the
-// channels, which the channel rule chose: the mix on the common scale, and each pass's decoder.
+// A block of the adaptive pass's mix and its pulses, on the way to the rescue.
+struct TBelegPlatz {
+    std::vector<float> gleitend;
+    std::vector<TImpulsBeleg> belege[TMZAdaptiverDekoder::AnzahlPolaritaeten];
+    std::int32_t frames = 0;
+};
+
+// The fixed passes the rescue asks for, run again on the adaptive pass's mix of the channels,
+// which the channel rule chose: the mix on the common scale, and each pass's decoder. With the
+// adaptive pass's pulses handed to the rescue, on a thread of its own behind the adaptive pass.
 struct TBelegDurchgaenge {
     TBelegEmpfaenger* empfaenger = nullptr;
     std::vector<TDekodierDurchgang> durchgaenge;
     std::vector<TMZSignalDekoder> dekoder;
     std::vector<std::uint8_t> normal;
     std::vector<std::uint8_t> invertiert;
+    // Where the adaptive pass collects a block's pulses, before they go into a slot.
     std::vector<TImpulsBeleg> belege[TMZAdaptiverDekoder::AnzahlPolaritaeten];
     std::vector<std::vector<TImpulsBeleg>> festeBelege;
     std::int64_t frames = 0;
 
-    void Block(const float* gleitend, std::int32_t anzahl) {
+    void Block(TBelegPlatz& platz) {
         constexpr double Skala = 128.0;
+        const std::int32_t anzahl = platz.frames;
+        const float* gleitend = platz.gleitend.data();
         for (std::int32_t i = 0; i < anzahl; ++i)
             normal[static_cast<std::size_t>(i)] =
                 static_cast<std::uint8_t>(std::clamp(std::floor(gleitend[i] * Skala + Skala), 0.0, 255.0));
@@ -112,8 +121,8 @@ struct TBelegDurchgaenge {
         }
         frames += anzahl;
         for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
-            empfaenger->Belege(p, belege[p].data(), belege[p].size());
-            belege[p].clear();
+            empfaenger->Belege(p, platz.belege[p].data(), platz.belege[p].size());
+            platz.belege[p].clear();
         }
         for (std::size_t i = 0; i < festeBelege.size(); ++i) {
             empfaenger->Belege(static_cast<int>(i) + TMZAdaptiverDekoder::AnzahlPolaritaeten,
@@ -124,9 +133,15 @@ struct TBelegDurchgaenge {
     }
 };
 
+// The raw sample data of a block, as the fixed passes read it.
+struct TRohPlatz {
+    std::vector<std::uint8_t> roh;
+    std::int32_t frames = 0;
+};
+
 // The adaptive pass on a thread of its own, fed block by block with the raw sample data that the
-// fixed passes read: it converts and decodes while they decode. Only the reading thread ever
-// talks to the user; a failure in here (memory) is handed back by Beende.
+// fixed passes read: it converts and decodes while they decode. The rescue's work on its pulses
+// follows on a third thread, so that it holds up neither.
 class TAdaptiverArbeiter {
 public:
     TAdaptiverArbeiter(TMZAdaptiverDekoder& dekoder, TAdaptiveSenke senke, TBelegDurchgaenge* belege,
@@ -134,83 +149,58 @@ public:
                        std::int32_t blockFrames)
         : m_dekoder(dekoder), m_senke(senke), m_belege(belege), m_wandler(wandler), m_kanaele(kanaele),
           m_gewichte(gewichte), m_gleitend(static_cast<std::size_t>(blockFrames)) {
-        for (int i = 0; i < AnzahlPuffer; ++i) {
-            m_puffer[i].resize(blockBytes);
-            m_frei.push_back(i);
-        }
-        m_faden = std::thread([this] { Lauf(); });
+        if (m_belege)
+            m_belegStufe = std::make_unique<TFliessband<TBelegPlatz>>(
+                TBelegPlatz{std::vector<float>(static_cast<std::size_t>(blockFrames)), {}, 0},
+                [this](TBelegPlatz& platz) { m_belege->Block(platz); });
+        m_stufe = std::make_unique<TFliessband<TRohPlatz>>(
+            TRohPlatz{std::vector<std::uint8_t>(blockBytes), 0}, [this](TRohPlatz& platz) { Block(platz); });
     }
-    ~TAdaptiverArbeiter() { Halte(); }
+    ~TAdaptiverArbeiter() {
+        // The adaptive pass first: it feeds the rescue's thread.
+        m_stufe.reset();
+        m_belegStufe.reset();
+    }
     TAdaptiverArbeiter(const TAdaptiverArbeiter&) = delete;
     TAdaptiverArbeiter& operator=(const TAdaptiverArbeiter&) = delete;
 
     // A buffer for the next block, once the thread has given one back.
     std::uint8_t* FreierPuffer() {
-        std::unique_lock<std::mutex> sperre(m_sperre);
-        m_bedingung.wait(sperre, [this] { return !m_frei.empty(); });
-        m_inArbeit = m_frei.back();
-        m_frei.pop_back();
-        return m_puffer[m_inArbeit].data();
+        m_letzterPlatz = &m_stufe->FreierPlatz();
+        return m_letzterPlatz->roh.data();
     }
     // The buffer last handed out holds `anzahl` frames and is no longer touched by the caller.
     void Uebergib(std::int32_t anzahl) {
-        {
-            const std::lock_guard<std::mutex> sperre(m_sperre);
-            m_frames[m_inArbeit] = anzahl;
-            m_voll.push_back(m_inArbeit);
-        }
-        m_bedingung.notify_all();
+        m_letzterPlatz->frames = anzahl;
+        m_stufe->Uebergib();
     }
-    // Waits until every block handed over is decoded.
+    // Waits until every block handed over is decoded and given to the rescue; both threads are
+    // gone before a failure of either is thrown.
     void Beende() {
-        Halte();
-        if (m_fehler)
-            std::rethrow_exception(m_fehler);
+        std::exception_ptr fehler = m_stufe->BeendeStill();
+        if (m_belegStufe) {
+            const std::exception_ptr belegFehler = m_belegStufe->BeendeStill();
+            if (!fehler)
+                fehler = belegFehler;
+        }
+        if (fehler)
+            std::rethrow_exception(fehler);
     }
 
 private:
-    static constexpr int AnzahlPuffer = 3;
-
-    void Halte() {
-        {
-            const std::lock_guard<std::mutex> sperre(m_sperre);
-            m_ende = true;
-        }
-        m_bedingung.notify_all();
-        if (m_faden.joinable())
-            m_faden.join();
-    }
-
-    void Lauf() {
-        for (;;) {
-            int block = 0;
-            {
-                std::unique_lock<std::mutex> sperre(m_sperre);
-                m_bedingung.wait(sperre, [this] { return !m_voll.empty() || m_ende; });
-                if (m_voll.empty())
-                    return;
-                block = m_voll.front();
-                m_voll.pop_front();
-            }
-            if (!m_fehler) {
-                try {
-                    const std::int32_t anzahl = m_frames[block];
-                    m_wandler(m_puffer[block].data(), anzahl, m_kanaele, m_gewichte, m_gleitend.data(),
-                              nullptr);
-                    m_dekoder.Verarbeite(m_gleitend.data(), m_gleitend.data() + anzahl, m_senke);
-                    m_senke.NachBlock();
-                    if (m_belege)
-                        m_belege->Block(m_gleitend.data(), anzahl);
-                } catch (...) {
-                    m_fehler = std::current_exception();
-                }
-            }
-            {
-                const std::lock_guard<std::mutex> sperre(m_sperre);
-                m_frei.push_back(block);
-            }
-            m_bedingung.notify_all();
-        }
+    void Block(TRohPlatz& platz) {
+        const std::int32_t anzahl = platz.frames;
+        m_wandler(platz.roh.data(), anzahl, m_kanaele, m_gewichte, m_gleitend.data(), nullptr);
+        m_dekoder.Verarbeite(m_gleitend.data(), m_gleitend.data() + anzahl, m_senke);
+        m_senke.NachBlock();
+        if (!m_belegStufe)
+            return;
+        TBelegPlatz& ziel = m_belegStufe->FreierPlatz();
+        std::copy_n(m_gleitend.begin(), anzahl, ziel.gleitend.begin());
+        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
+            std::swap(ziel.belege[p], m_belege->belege[p]); // the slot's came back empty
+        ziel.frames = anzahl;
+        m_belegStufe->Uebergib();
     }
 
     TMZAdaptiverDekoder& m_dekoder;
@@ -220,16 +210,9 @@ private:
     int m_kanaele;
     const float* m_gewichte;
     std::vector<float> m_gleitend;
-    std::vector<std::uint8_t> m_puffer[AnzahlPuffer];
-    std::int32_t m_frames[AnzahlPuffer] = {};
-    int m_inArbeit = 0;
-    std::deque<int> m_voll;
-    std::vector<int> m_frei;
-    bool m_ende = false;
-    std::exception_ptr m_fehler;
-    std::mutex m_sperre;
-    std::condition_variable m_bedingung;
-    std::thread m_faden;
+    std::unique_ptr<TFliessband<TBelegPlatz>> m_belegStufe;
+    std::unique_ptr<TFliessband<TRohPlatz>> m_stufe;
+    TRohPlatz* m_letzterPlatz = nullptr;
 };
 
 // How much of a recording the choice of channels looks at, in seconds.
