@@ -16,7 +16,6 @@ TBlockBelege::TBlockBelege(int pv_anzahl) : m_anzahl(pv_anzahl) {
         m_summe[k].assign(bits, 0.0F);
         m_lesungen[k].assign(bits, 0);
     }
-    m_fremd.assign(bits, 0.0F);
     m_bestaetigt.assign(static_cast<std::size_t>(Bytes()), false);
 }
 
@@ -50,6 +49,8 @@ void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
     for (std::size_t i = 0; i < m_bestaetigt.size(); ++i)
         m_bestaetigt[i] = m_bestaetigt[i] || pv_andere.m_bestaetigt[i];
     const std::vector<float> andere = pv_andere.Gewichte();
+    // Taken only when another recording adds to the block.
+    m_fremd.resize(andere.size(), 0.0F);
     for (std::size_t i = 0; i < m_fremd.size(); ++i)
         m_fremd[i] += andere[i];
 }
@@ -67,6 +68,7 @@ int TBlockBelege::Lesungen(int pv_index) const {
 
 std::vector<float> TBlockBelege::Gewichte() const {
     std::vector<float> g = m_fremd;
+    g.resize(static_cast<std::size_t>(Bytes()) * ByteBits, 0.0F);
     for (int k = 0; k < 2; ++k)
         for (std::size_t i = 0; i < m_lesungen[k].size(); ++i)
             if (m_lesungen[k][i] > 0)

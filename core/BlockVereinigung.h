@@ -46,7 +46,7 @@ private:
     std::vector<float> m_summe[2];
     std::vector<std::uint8_t> m_lesungen[2];
     std::vector<std::uint8_t> m_lesungenJeByte; // once condensed
-    std::vector<float> m_fremd;                 // from other recordings
+    std::vector<float> m_fremd;                 // from other recordings; once condensed, all
     std::vector<bool> m_bestaetigt;             // per byte
 };
 

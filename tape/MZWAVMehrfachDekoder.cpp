@@ -92,6 +92,14 @@ struct TBelegPlatz {
     std::int32_t frames = 0;
 };
 
+// A sample of the mix (-1 ... 1) on the common 8-bit scale: floor(x * 128 + 128), held to 0 ... 255.
+// Held first, the value is never negative and truncating it is its floor, which vectorises where
+// std::floor would not without SSE4.1.
+inline std::uint8_t AufSkala(float pv_wert) {
+    constexpr double Skala = 128.0;
+    return static_cast<std::uint8_t>(static_cast<int>(std::clamp(pv_wert * Skala + Skala, 0.0, 255.0)));
+}
+
 // The fixed passes the rescue asks for, run again on the adaptive pass's mix of the channels,
 // which the channel rule chose: the mix on the common scale, and each pass's decoder. With the
 // adaptive pass's pulses handed to the rescue, on a thread of its own behind the adaptive pass.
@@ -107,12 +115,10 @@ struct TBelegDurchgaenge {
     std::int64_t frames = 0;
 
     void Block(TBelegPlatz& platz) {
-        constexpr double Skala = 128.0;
         const std::int32_t anzahl = platz.frames;
         const float* gleitend = platz.gleitend.data();
         for (std::int32_t i = 0; i < anzahl; ++i)
-            normal[static_cast<std::size_t>(i)] =
-                static_cast<std::uint8_t>(std::clamp(std::floor(gleitend[i] * Skala + Skala), 0.0, 255.0));
+            normal[static_cast<std::size_t>(i)] = AufSkala(gleitend[i]);
         std::transform(normal.begin(), normal.begin() + anzahl, invertiert.begin(), WAVSkala::Invertiere);
         for (std::size_t i = 0; i < dekoder.size(); ++i) {
             const std::uint8_t* f = durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
