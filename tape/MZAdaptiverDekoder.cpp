@@ -33,8 +33,11 @@ constexpr double GroessteAbweichung = 0.35;
 constexpr double Lernrate = 1.0 / 32.0;
 // A long pulse lasts at least this many short ones.
 constexpr double KleinstesVerhaeltnis = 1.35;
-// Pulses further than this from their class's length are classified but not learned from.
+// Pulses further than this from their class's length are classified but not learned from. The
+// lengths after a short and after a long pulse are learned from further off: phase and treble
+// smear move a pulse's edges by what came before, by up to a third of a short pulse or more.
 constexpr double LernFenster = 0.25;
+constexpr double FolgeLernFenster = 0.5;
 // A pulse further outside its class than its usual spread (this share of its length, and half a
 // frame for the sampling) is no clean pulse of the class: a click split a long pulse or a missed
 // edge joined two. Its sureness falls to nothing at the second share.
@@ -148,7 +151,7 @@ int TMZAdaptiverDekoder::Lerne(TKlassen& k, double dauer) const {
     }
     if (k.vorher >= 0) {
         double& folge = k.folge[k.vorher][istLang ? 1 : 0];
-        if (std::fabs(dauer - folge) <= LernFenster * folge) {
+        if (std::fabs(dauer - folge) <= FolgeLernFenster * folge) {
             folge += Lernrate * (dauer - folge);
             folge =
                 istLang ? std::clamp(folge, m_langMin, m_langMax) : std::clamp(folge, m_kurzMin, m_kurzMax);

@@ -1,9 +1,9 @@
 // Worn tapes: a slice of the degraded recordings that bench_rettung measures in full (mild and
-// typical strengths, the tapes the program exports for an MZ-700 and an MZ-80K, and the real
-// cassettes). Per case the files the standard decoding gives back (it stays exactly as it is), the
-// files the extended decoding gives back at least (raise the column as the rescue gets better),
-// and no wrong file (but where the extended decoding still reports one: its own column, to come
-// down to 0). A file the extended decoding reports damaged is neither recovered nor wrong.
+// typical strengths and one severe, the tapes the program exports for an MZ-700 and an MZ-80K,
+// and the real cassettes). Per case the files the standard decoding gives back (it stays exactly as it is),
+// the files the extended decoding gives back at least (raise the column as the rescue gets better), and no
+// wrong file (but where the extended decoding still reports one: its own column, to come down to 0). A file
+// the extended decoding reports damaged is neither recovered nor wrong.
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "RettungsMessung.h"
@@ -35,6 +35,7 @@ constexpr TQuellArt Blat = TQuellArt::GnuBlat;
 constexpr TQuellArt Mond = TQuellArt::Moonlander;
 constexpr TStaerke Leicht = TStaerke::Leicht;
 constexpr TStaerke Typisch = TStaerke::Typisch;
+constexpr TStaerke Schwer = TStaerke::Schwer;
 
 // One line a case. The MZ-700 and MZ-80K tapes hold two files each, the real cassettes one.
 const TFall Faelle[] = {
@@ -49,13 +50,14 @@ const TFall Faelle[] = {
     {MZ80K, TArt::Jaulen, Typisch, 2, 2},
     {MZ700, TArt::Flattern, Typisch, 2, 2},
     {MZ700, TArt::Allpass, Typisch, 0, 2},
+    // Edges moved far by the pulses before: the lengths learned after each kind of pulse follow.
+    {MZ80K, TArt::Allpass, Schwer, 0, 2},
     // The passes read a second version of the file here, four bytes wrong with good checksums.
     {Blat, TArt::Allpass, Typisch, 1, 1},
     {MZ700, TArt::Rauschen, Typisch, 1, 2},
     {MZ700, TArt::Knackser, Leicht, 2, 2},
     {MZ700, TArt::Knackser, Typisch, 0, 1},
-    // Beside both files, a LIFEGAMEMZ.TXT with four bytes wrong, not reported damaged.
-    {MZ80K, TArt::Codec, Typisch, 2, 2, 1},
+    {MZ80K, TArt::Codec, Typisch, 2, 2},
     {MZ700, TArt::AchtBit, Typisch, 2, 2},
     {MZ700, TArt::Kanal, Leicht, 2, 2},
     {MZ80K, TArt::Kanal, Typisch, 0, 0},
