@@ -1,17 +1,18 @@
 #include "MZWAVMehrfachDekoder.h"
 
+#include "AdaptiverArbeiter.h"
 #include "GepufferterDateiLeser.h"
 #include "LittleEndian.h"
 #include "MZSignalDekoder.h"
 #include "SampleWandlung.h"
-
-#include "Fliessband.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <exception>
 #include <memory>
+
+using namespace AdaptiveDekodierung;
 
 namespace {
 
@@ -24,14 +25,17 @@ constexpr double MikrosekundenProSekunde = 1000000.0;
 constexpr std::size_t GroessteReserve = std::size_t{1} << 24;
 
 // Appends one character per bit to a pass's text and, where its sink asks for them, the frame of
-// the crossing where the pulse began.
+// the crossing where the pulse began; where the rescue takes the pass's pulses, those too.
 struct TTextSenke {
     std::string* text;
     std::vector<std::int32_t>* positionen = nullptr;
-    void operator()(bool lang, int, double kreuzung) {
+    std::vector<TImpulsBeleg>* belege = nullptr;
+    void operator()(bool lang, int pegel, double kreuzung) {
         text->push_back(lang ? '1' : '0');
         if (positionen)
             positionen->push_back(static_cast<std::int32_t>(std::lround(kreuzung)));
+        if (belege)
+            belege->push_back(FesterBeleg(pegel, kreuzung));
     }
 };
 
@@ -43,183 +47,6 @@ std::size_t HoechsteBitAnzahl(std::int32_t anzahlFrames, std::uint32_t sampleRat
     const std::int64_t proBit = std::max<std::int64_t>(2, perioden - 1);
     return static_cast<std::size_t>(anzahlFrames / proBit + 1);
 }
-
-// Hands the adaptive pass's pulses to the text (and positions) of their polarity; with sinks,
-// the text and positions of a block go there once the block is decoded.
-struct TAdaptiveSenke {
-    std::string* texte[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    std::vector<std::int32_t>* positionen[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    TImpulsSenke* senken[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    // The rescue's pulses, when asked for.
-    std::vector<TImpulsBeleg>* belege[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    void operator()(int polaritaet, bool lang, double beginn, int wert) {
-        texte[polaritaet]->push_back(lang ? '1' : '0');
-        if (positionen[polaritaet])
-            positionen[polaritaet]->push_back(static_cast<std::int32_t>(std::lround(beginn)));
-        if (belege[polaritaet])
-            belege[polaritaet]->push_back(
-                {static_cast<std::int32_t>(std::lround(beginn)), static_cast<std::int8_t>(wert)});
-    }
-    void NachBlock() {
-        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
-            if (!senken[p])
-                continue;
-            senken[p]->Impulse(*texte[p], positionen[p] ? positionen[p]->data() : nullptr);
-            texte[p]->clear();
-            if (positionen[p])
-                positionen[p]->clear();
-        }
-    }
-};
-
-// A fixed pass's pulses for the rescue: the level looked at tells how sure the decision is, the
-// crossing where the pulse began.
-struct TBelegTextSenke {
-    std::vector<TImpulsBeleg>* belege;
-    void operator()(bool, int pegel, double kreuzung) {
-        const int wert =
-            std::clamp(TMZSignalDekoder::Schwellwert - pegel, -TImpulsBeleg::Sicher, TImpulsBeleg::Sicher);
-        // Exactly on the zero line the level decides "high": short, if only just.
-        belege->push_back({static_cast<std::int32_t>(std::lround(kreuzung)),
-                           static_cast<std::int8_t>(wert != 0 ? wert : -1)});
-    }
-};
-
-// A block of the adaptive pass's mix and its pulses, on the way to the rescue.
-struct TBelegPlatz {
-    std::vector<float> gleitend;
-    std::vector<TImpulsBeleg> belege[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    std::int32_t frames = 0;
-};
-
-// A sample of the mix (-1 ... 1) on the common 8-bit scale: floor(x * 128 + 128), held to 0 ... 255.
-// Held first, the value is never negative and truncating it is its floor, which vectorises where
-// std::floor would not without SSE4.1.
-inline std::uint8_t AufSkala(float pv_wert) {
-    constexpr double Skala = 128.0;
-    return static_cast<std::uint8_t>(static_cast<int>(std::clamp(pv_wert * Skala + Skala, 0.0, 255.0)));
-}
-
-// The fixed passes the rescue asks for, run again on the adaptive pass's mix of the channels,
-// which the channel rule chose: the mix on the common scale, and each pass's decoder. With the
-// adaptive pass's pulses handed to the rescue, on a thread of its own behind the adaptive pass.
-struct TBelegDurchgaenge {
-    TBelegEmpfaenger* empfaenger = nullptr;
-    std::vector<TDekodierDurchgang> durchgaenge;
-    std::vector<TMZSignalDekoder> dekoder;
-    std::vector<std::uint8_t> normal;
-    std::vector<std::uint8_t> invertiert;
-    // Where the adaptive pass collects a block's pulses, before they go into a slot.
-    std::vector<TImpulsBeleg> belege[TMZAdaptiverDekoder::AnzahlPolaritaeten];
-    std::vector<std::vector<TImpulsBeleg>> festeBelege;
-    std::int64_t frames = 0;
-
-    void Block(TBelegPlatz& platz) {
-        const std::int32_t anzahl = platz.frames;
-        const float* gleitend = platz.gleitend.data();
-        for (std::int32_t i = 0; i < anzahl; ++i)
-            normal[static_cast<std::size_t>(i)] = AufSkala(gleitend[i]);
-        std::transform(normal.begin(), normal.begin() + anzahl, invertiert.begin(), WAVSkala::Invertiere);
-        for (std::size_t i = 0; i < dekoder.size(); ++i) {
-            const std::uint8_t* f = durchgaenge[i].invertiertePolaritaet ? invertiert.data() : normal.data();
-            TBelegTextSenke senke{&festeBelege[i]};
-            dekoder[i].Verarbeite(f, f + anzahl, senke);
-        }
-        frames += anzahl;
-        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p) {
-            empfaenger->Belege(p, platz.belege[p].data(), platz.belege[p].size());
-            platz.belege[p].clear();
-        }
-        for (std::size_t i = 0; i < festeBelege.size(); ++i) {
-            empfaenger->Belege(static_cast<int>(i) + TMZAdaptiverDekoder::AnzahlPolaritaeten,
-                               festeBelege[i].data(), festeBelege[i].size());
-            festeBelege[i].clear();
-        }
-        empfaenger->NachBlock(frames);
-    }
-};
-
-// The raw sample data of a block, as the fixed passes read it.
-struct TRohPlatz {
-    std::vector<std::uint8_t> roh;
-    std::int32_t frames = 0;
-};
-
-// The adaptive pass on a thread of its own, fed block by block with the raw sample data that the
-// fixed passes read: it converts and decodes while they decode. The rescue's work on its pulses
-// follows on a third thread, so that it holds up neither.
-class TAdaptiverArbeiter {
-public:
-    TAdaptiverArbeiter(TMZAdaptiverDekoder& dekoder, TAdaptiveSenke senke, TBelegDurchgaenge* belege,
-                       TWandler wandler, int kanaele, const float* gewichte, std::size_t blockBytes,
-                       std::int32_t blockFrames)
-        : m_dekoder(dekoder), m_senke(senke), m_belege(belege), m_wandler(wandler), m_kanaele(kanaele),
-          m_gewichte(gewichte), m_gleitend(static_cast<std::size_t>(blockFrames)) {
-        if (m_belege)
-            m_belegStufe = std::make_unique<TFliessband<TBelegPlatz>>(
-                TBelegPlatz{std::vector<float>(static_cast<std::size_t>(blockFrames)), {}, 0},
-                [this](TBelegPlatz& platz) { m_belege->Block(platz); });
-        m_stufe = std::make_unique<TFliessband<TRohPlatz>>(
-            TRohPlatz{std::vector<std::uint8_t>(blockBytes), 0}, [this](TRohPlatz& platz) { Block(platz); });
-    }
-    ~TAdaptiverArbeiter() {
-        // The adaptive pass first: it feeds the rescue's thread.
-        m_stufe.reset();
-        m_belegStufe.reset();
-    }
-    TAdaptiverArbeiter(const TAdaptiverArbeiter&) = delete;
-    TAdaptiverArbeiter& operator=(const TAdaptiverArbeiter&) = delete;
-
-    // A buffer for the next block, once the thread has given one back.
-    std::uint8_t* FreierPuffer() {
-        m_letzterPlatz = &m_stufe->FreierPlatz();
-        return m_letzterPlatz->roh.data();
-    }
-    // The buffer last handed out holds `anzahl` frames and is no longer touched by the caller.
-    void Uebergib(std::int32_t anzahl) {
-        m_letzterPlatz->frames = anzahl;
-        m_stufe->Uebergib();
-    }
-    // Waits until every block handed over is decoded and given to the rescue; both threads are
-    // gone before a failure of either is thrown.
-    void Beende() {
-        std::exception_ptr fehler = m_stufe->BeendeStill();
-        if (m_belegStufe) {
-            const std::exception_ptr belegFehler = m_belegStufe->BeendeStill();
-            if (!fehler)
-                fehler = belegFehler;
-        }
-        if (fehler)
-            std::rethrow_exception(fehler);
-    }
-
-private:
-    void Block(TRohPlatz& platz) {
-        const std::int32_t anzahl = platz.frames;
-        m_wandler(platz.roh.data(), anzahl, m_kanaele, m_gewichte, m_gleitend.data(), nullptr);
-        m_dekoder.Verarbeite(m_gleitend.data(), m_gleitend.data() + anzahl, m_senke);
-        m_senke.NachBlock();
-        if (!m_belegStufe)
-            return;
-        TBelegPlatz& ziel = m_belegStufe->FreierPlatz();
-        std::copy_n(m_gleitend.begin(), anzahl, ziel.gleitend.begin());
-        for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
-            std::swap(ziel.belege[p], m_belege->belege[p]); // the slot's came back empty
-        ziel.frames = anzahl;
-        m_belegStufe->Uebergib();
-    }
-
-    TMZAdaptiverDekoder& m_dekoder;
-    TAdaptiveSenke m_senke;
-    TBelegDurchgaenge* m_belege;
-    TWandler m_wandler;
-    int m_kanaele;
-    const float* m_gewichte;
-    std::vector<float> m_gleitend;
-    std::unique_ptr<TFliessband<TBelegPlatz>> m_belegStufe;
-    std::unique_ptr<TFliessband<TRohPlatz>> m_stufe;
-    TRohPlatz* m_letzterPlatz = nullptr;
-};
 
 // How much of a recording the choice of channels looks at, in seconds.
 constexpr double KanalWahlSekunden = 30.0;
@@ -402,6 +229,7 @@ struct TMZWAVMehrfachDekoder::TLauf {
     std::vector<TMZSignalDekoder> dekoder;
     std::vector<TTextSenke> textSenken;
     std::vector<std::vector<std::int32_t>> festePositionen; // per pass, one block's pulses
+    TFesteBelege festeBelege; // per pass, one block's pulses for the rescue, when it takes them
     bool invertiertGebraucht = false;
     std::int32_t blockFrames = 1;
     std::vector<std::uint8_t> roh;
@@ -490,6 +318,15 @@ void TMZWAVMehrfachDekoder::BereiteVor(const TWAVFormat& pv_format,
         b.invertiert.resize(blockFramesGroesse);
         for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
             adaptiveSenke.belege[p] = &b.belege[p];
+        b.uebernommen = GleicheDurchgaenge(b.durchgaenge, pv_durchgaenge) &&
+                        std::all_of(m_gewichte.begin(), m_gewichte.end(), [](float g) { return g == 1.0F; });
+        if (b.uebernommen) {
+            b.dekoder.clear();
+            b.festeBelege.assign(b.durchgaenge.size(), {});
+            l.festeBelege.assign(b.durchgaenge.size(), {});
+            for (std::size_t i = 0; i < l.textSenken.size(); ++i)
+                l.textSenken[i].belege = &l.festeBelege[i];
+        }
     }
     l.blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
     const std::size_t blockBytes = static_cast<std::size_t>(l.blockFrames) * blockGroesse;
@@ -516,7 +353,9 @@ void TMZWAVMehrfachDekoder::DekodiereBlock(std::uint8_t* block, std::int32_t anz
         l.wandler(block, anzahl, m_format.kanaele, m_gewichte.data(), nullptr, l.normal.data());
     if (m_beiFrames)
         m_beiFrames(l.normal.data(), anzahl);
-    if (l.arbeiter)
+    // The adaptive pass starts on the block at once, unless the block's fixed pulses go along.
+    const bool festeMit = l.belege && l.belege->uebernommen;
+    if (l.arbeiter && !festeMit)
         l.arbeiter->Uebergib(anzahl);
     if (l.invertiertGebraucht)
         std::transform(l.normal.begin(), l.normal.begin() + anzahl, l.invertiert.begin(),
@@ -533,6 +372,8 @@ void TMZWAVMehrfachDekoder::DekodiereBlock(std::uint8_t* block, std::int32_t anz
                 positionen->clear();
         }
     }
+    if (l.arbeiter && festeMit)
+        l.arbeiter->Uebergib(anzahl, &l.festeBelege);
     m_geleseneFrames += anzahl;
 }
 

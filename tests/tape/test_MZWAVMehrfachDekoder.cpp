@@ -310,4 +310,56 @@ TEST_F(MehrfachDekoderTest, StueckweiseGeschobenWieGanzGelesen) {
     EXPECT_GT(ganz.HoleAdaptivenBitText(0).size(), 1000u);
 }
 
+// Every pulse the rescue receives, per source, and the frames after each block.
+struct TBelegProtokoll : TBelegEmpfaenger {
+    std::vector<std::vector<std::pair<std::int32_t, int>>> quellen;
+    std::vector<std::int64_t> bloecke;
+    void Belege(int quelle, const TImpulsBeleg* belege, std::size_t anzahl) override {
+        if (quellen.size() <= static_cast<std::size_t>(quelle))
+            quellen.resize(static_cast<std::size_t>(quelle) + 1);
+        for (std::size_t i = 0; i < anzahl; ++i)
+            quellen[static_cast<std::size_t>(quelle)].emplace_back(belege[i].beginn, belege[i].wert);
+    }
+    void NachBlock(std::int64_t frames) override { bloecke.push_back(frames); }
+};
+
+TEST_F(MehrfachDekoderTest, DieRettungBekommtDieImpulseDerDurchgaengeWieSelbstDekodiert) {
+    // Where the rescue asks for the passes that run anyway and the adaptive pass's mix is what they
+    // read (one channel; two channels alike), it takes their pulses: the same, block by block, as
+    // when it decodes the mix itself (no passes run beside it). Pulses with hiss, over three blocks.
+    einstellungen.modell = MZ700;
+    einstellungen.erweitert = true;
+    for (const TFormatWahl& wahl : {TFormatWahl{1, 16}, TFormatWahl{1, 8}, TFormatWahl{2, 16}}) {
+        SCOPED_TRACE(wahl.kanaele * 100 + wahl.bits);
+        std::mt19937 zufall(4711u);
+        std::normal_distribution<double> zischen(0.0, 0.04);
+        const int frames = 3 * TMZWAVMehrfachDekoder::BlockFrames + 999;
+        std::vector<double> signal(static_cast<std::size_t>(frames));
+        for (int i = 0; i < frames; ++i) {
+            const int periode = (i / 1500) % 3 == 0 ? 42 : 22;
+            signal[static_cast<std::size_t>(i)] = (i % periode < periode / 2 ? -0.6 : 0.6) + zischen(zufall);
+        }
+        const QString pfad =
+            Datei(Wav(wahl.kanaele, 44100, wahl.bits,
+                      Daten(wahl, frames, [&](int i, int) { return signal[static_cast<std::size_t>(i)]; })));
+        TBelegProtokoll uebernommen, selbst;
+        for (TBelegProtokoll* protokoll : {&uebernommen, &selbst}) {
+            TErweiterteDekodierung erweitert;
+            erweitert.belege = protokoll;
+            erweitert.belegDurchgaenge = AlleDurchgaenge;
+            TMZWAVMehrfachDekoder dekoder;
+            const std::vector<TDekodierDurchgang> durchgaenge =
+                protokoll == &uebernommen ? AlleDurchgaenge : std::vector<TDekodierDurchgang>{};
+            ASSERT_TRUE(dekoder.Dekodiere(pfad, einstellungen, durchgaenge, {}, erweitert).IstOk());
+        }
+        ASSERT_EQ(uebernommen.quellen.size(),
+                  AlleDurchgaenge.size() + TMZAdaptiverDekoder::AnzahlPolaritaeten);
+        EXPECT_EQ(uebernommen.bloecke, selbst.bloecke);
+        for (std::size_t q = 0; q < uebernommen.quellen.size(); ++q) {
+            EXPECT_GT(uebernommen.quellen[q].size(), 5000u) << "source " << q;
+            EXPECT_EQ(uebernommen.quellen[q], selbst.quellen[q]) << "source " << q;
+        }
+    }
+}
+
 } // namespace
