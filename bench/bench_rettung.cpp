@@ -108,6 +108,8 @@ struct TSumme {
     int standardBeide = 0, erweitertBeide = 0;   // both recordings
     int falschStandard = 0, falschErweitert = 0; // wrong or unknown files reported, both recordings
     int repariert = 0, beschaedigt = 0;          // by the extended decoding, first recording
+    // The damage maps of the files it reported damaged: wrong bytes, those left out, bytes held.
+    int falscheBytes = 0, verfehlteBytes = 0, kartenBytes = 0;
 
     void Zaehle(const TFall& f) {
         dateien += f.dateien;
@@ -119,6 +121,13 @@ struct TSumme {
         falschErweitert += f.erweitert.beide.Falsch() + f.erweitert.beide.Fremde();
         repariert += f.erweitert.eine.Repariert();
         beschaedigt += f.erweitert.eine.Beschaedigt();
+        for (const TDateiAusgang& d : f.erweitert.eine.dateien) {
+            if (!d.beschaedigt || d.gerettet)
+                continue;
+            falscheBytes += d.falscheBytes;
+            verfehlteBytes += d.verfehlteBytes;
+            kartenBytes += d.kartenBytes;
+        }
     }
 };
 
@@ -183,6 +192,9 @@ void DruckeSummen(const std::vector<TFall>& faelle) {
     DruckeSumme("real cassettes", echt);
     for (const auto& [staerke, summe] : jeStaerke)
         DruckeSumme(StaerkeName(staerke), summe);
+    std::printf("\nDamage maps of the files the extended decoding reported damaged (first recording): %d "
+                "wrong bytes, %d of them not in the map; the maps hold %d bytes\n",
+                alle.falscheBytes, alle.verfehlteBytes, alle.kartenBytes);
 }
 
 // Makes both recordings of a case in `ordner`, decodes them, prints the line and removes them

@@ -113,6 +113,9 @@ TEST_P(WornTape, RecoversAtLeastWhatItDidAndNothingWrong) {
     EXPECT_LE(erweitert.Falsch(), f.falsch);
     EXPECT_EQ(standard.Fremde(), 0);
     EXPECT_EQ(erweitert.Fremde(), 0);
+    // A file reported damaged shows every byte that is wrong as uncertain.
+    for (const TDateiAusgang& d : erweitert.dateien)
+        EXPECT_EQ(d.verfehlteBytes, 0) << d.falscheBytes << " wrong bytes, map of " << d.kartenBytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(Slice, WornTape, ::testing::ValuesIn(Faelle), FallName);

@@ -138,8 +138,24 @@ void Zaehle(const TMZFDatei& datei, const std::vector<TErwarteteDatei>& erwartet
     const TDateiBefund::TZustand zustand = datei.HoleBefund().zustand;
     if (zustand == TDateiBefund::TZustand::Beschaedigt) {
         const auto ziel = genau != erwartet.end() ? genau : gleichnamig;
-        if (ziel != erwartet.end())
-            bewertung.dateien[static_cast<std::size_t>(ziel - erwartet.begin())].beschaedigt = true;
+        if (ziel == erwartet.end())
+            return;
+        TDateiAusgang& ausgang = bewertung.dateien[static_cast<std::size_t>(ziel - erwartet.begin())];
+        ausgang.beschaedigt = true;
+        if (ziel->rumpf.size() != rumpf.size())
+            return;
+        std::vector<bool> inKarte(static_cast<std::size_t>(rumpf.size()), false);
+        for (const auto& [von, bis] : datei.HoleBefund().unsichereBereiche)
+            for (int i = std::max(von, 0); i < std::min<int>(bis, static_cast<int>(rumpf.size())); ++i)
+                inKarte[static_cast<std::size_t>(i)] = true;
+        ausgang.falscheBytes = ausgang.verfehlteBytes = 0;
+        ausgang.kartenBytes = static_cast<int>(std::count(inKarte.begin(), inKarte.end(), true));
+        for (qsizetype i = 0; i < rumpf.size(); ++i) {
+            if (rumpf[i] == ziel->rumpf[i])
+                continue;
+            ++ausgang.falscheBytes;
+            ausgang.verfehlteBytes += inKarte[static_cast<std::size_t>(i)] ? 0 : 1;
+        }
         return;
     }
     if (genau != erwartet.end()) {

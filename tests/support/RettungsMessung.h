@@ -73,6 +73,11 @@ struct TDateiAusgang {
     bool repariert = false;   // recovered, and reported repaired
     bool beschaedigt = false; // reported damaged (and not recovered)
     QSet<QByteArray> falsch;
+    // Of a damaged file with the expected body's size: its body bytes that are wrong, those of them
+    // its damage map leaves out, and the bytes the map holds.
+    int falscheBytes = 0;
+    int verfehlteBytes = 0;
+    int kartenBytes = 0;
 };
 
 struct TBewertung {
