@@ -166,11 +166,13 @@ public:
                        std::int32_t blockFrames)
         : m_dekoder(dekoder), m_senke(senke), m_belege(belege), m_wandler(wandler), m_kanaele(kanaele),
           m_gewichte(gewichte), m_gleitend(static_cast<std::size_t>(blockFrames)) {
-        const std::size_t feste = m_belege && m_belege->uebernommen ? m_belege->durchgaenge.size() : 0;
+        // The rescue's step needs the mix only where it decodes the fixed passes itself.
+        const bool uebernommen = m_belege && m_belege->uebernommen;
+        const std::size_t feste = uebernommen ? m_belege->durchgaenge.size() : 0;
+        const std::size_t mischung = uebernommen ? 0 : static_cast<std::size_t>(blockFrames);
         if (m_belege)
             m_belegStufe = std::make_unique<TFliessband<TBelegPlatz>>(
-                TBelegPlatz{
-                    std::vector<float>(static_cast<std::size_t>(blockFrames)), {}, TFesteBelege(feste), 0},
+                TBelegPlatz{std::vector<float>(mischung), {}, TFesteBelege(feste), 0},
                 [this](TBelegPlatz& platz) { m_belege->Block(platz); });
         m_stufe = std::make_unique<TFliessband<TRohPlatz>>(
             TRohPlatz{std::vector<std::uint8_t>(blockBytes), TFesteBelege(feste), 0},
@@ -220,7 +222,8 @@ private:
         if (!m_belegStufe)
             return;
         TBelegPlatz& ziel = m_belegStufe->FreierPlatz();
-        std::copy_n(m_gleitend.begin(), anzahl, ziel.gleitend.begin());
+        if (!m_belege->uebernommen)
+            std::copy_n(m_gleitend.begin(), anzahl, ziel.gleitend.begin());
         for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
             std::swap(ziel.belege[p], m_belege->belege[p]); // the slot's came back empty
         Tausche(ziel.feste, platz.feste);

@@ -307,25 +307,24 @@ void TMZWAVMehrfachDekoder::BereiteVor(const TWAVFormat& pv_format,
         TBelegDurchgaenge& b = *l.belege;
         b.empfaenger = pv_erweitert.belege;
         b.durchgaenge = pv_erweitert.belegDurchgaenge;
-        b.dekoder.resize(b.durchgaenge.size());
-        b.festeBelege.resize(b.durchgaenge.size());
-        for (std::size_t i = 0; i < b.durchgaenge.size(); ++i)
-            b.dekoder[i].Starte(
-                m_format.sampleRate,
-                TMZSignalDekoder::AbtastVerzoegerung(modell, b.durchgaenge[i].alternativeAbtastzeit),
-                anzahlFrames);
-        b.normal.resize(blockFramesGroesse);
-        b.invertiert.resize(blockFramesGroesse);
         for (int p = 0; p < TMZAdaptiverDekoder::AnzahlPolaritaeten; ++p)
             adaptiveSenke.belege[p] = &b.belege[p];
         b.uebernommen = GleicheDurchgaenge(b.durchgaenge, pv_durchgaenge) &&
                         std::all_of(m_gewichte.begin(), m_gewichte.end(), [](float g) { return g == 1.0F; });
         if (b.uebernommen) {
-            b.dekoder.clear();
-            b.festeBelege.assign(b.durchgaenge.size(), {});
             l.festeBelege.assign(b.durchgaenge.size(), {});
             for (std::size_t i = 0; i < l.textSenken.size(); ++i)
                 l.textSenken[i].belege = &l.festeBelege[i];
+        } else {
+            b.dekoder.resize(b.durchgaenge.size());
+            b.festeBelege.resize(b.durchgaenge.size());
+            for (std::size_t i = 0; i < b.durchgaenge.size(); ++i)
+                b.dekoder[i].Starte(
+                    m_format.sampleRate,
+                    TMZSignalDekoder::AbtastVerzoegerung(modell, b.durchgaenge[i].alternativeAbtastzeit),
+                    anzahlFrames);
+            b.normal.resize(blockFramesGroesse);
+            b.invertiert.resize(blockFramesGroesse);
         }
     }
     l.blockFrames = std::max<std::int32_t>(1, std::min(BlockFrames, anzahlFrames));
