@@ -50,11 +50,50 @@ bool PruefsummeGut(const std::vector<std::uint8_t>& block) {
 
 } // namespace
 
+// How a fixed pass's levels fall for pulses known short or long (of blocks whose checksum
+// agreed), after a short and after a long pulse. A smeared treble or phase moves a pulse's edges
+// by the pulse before it: a pass that looks at a fixed time after the edge then reads the short
+// pulses after a long one as long, on some tapes nearly all of them, while its levels still set
+// the two classes apart. Its votes count from the middle between its own classes, and a pass that
+// cannot tell them apart there has no vote.
+struct TEichung {
+    double summe[2][2] = {}; // [the pulse before long][this one long]
+    std::int64_t anzahl[2][2] = {};
+    std::int64_t falsch[2][2] = {}; // read as the other class by the pass's own zero line
+
+    void Nimm(bool vorherLang, bool lang, int wert) {
+        summe[vorherLang][lang] += wert;
+        ++anzahl[vorherLang][lang];
+        if ((wert > 0) != lang)
+            ++falsch[vorherLang][lang];
+    }
+    int Wert(bool vorherLang, int wert) const {
+        const std::int64_t* n = anzahl[vorherLang];
+        const std::int64_t* f = falsch[vorherLang];
+        // Too few pulses to say, or the pass's zero line sets them apart well: as it reads.
+        if (n[0] < MindestZahl || n[1] < MindestZahl ||
+            (f[0] * FehlerTeil <= n[0] && f[1] * FehlerTeil <= n[1]))
+            return wert;
+        const double kurz = summe[vorherLang][0] / static_cast<double>(n[0]);
+        const double lang = summe[vorherLang][1] / static_cast<double>(n[1]);
+        if (lang - kurz < 2.0 * KleinsterAbstand)
+            return 0;
+        const double v = std::clamp(wert - 0.5 * (lang + kurz), -static_cast<double>(TImpulsBeleg::Sicher),
+                                    static_cast<double>(TImpulsBeleg::Sicher));
+        return static_cast<int>(std::lround(v));
+    }
+    // Fewer pulses of a class than this: the pass's votes count as they are.
+    static constexpr std::int64_t MindestZahl = 16;
+    // The pass's own zero line is kept while it reads no more than one pulse in this many wrong.
+    static constexpr std::int64_t FehlerTeil = 20;
+    static constexpr double KleinsterAbstand = 8.0;
+};
+
 // One polarity: its adaptive pass frames, its fixed passes vote.
 class TBandRetter::TPolaritaet {
 public:
     TPolaritaet(int polaritaet, std::size_t sekundaere, std::vector<TGanzeKopie>& ganze)
-        : m_polaritaet(polaritaet), m_ganze(ganze), m_sekundaer(sekundaere) {}
+        : m_polaritaet(polaritaet), m_ganze(ganze), m_sekundaer(sekundaere), m_eichung(sekundaere) {}
 
     TBelegFolge& Primaer() { return m_primaer; }
     TBelegFolge& Sekundaer(std::size_t i) { return m_sekundaer[i]; }
@@ -81,6 +120,12 @@ private:
     bool LiesGlatt(std::int64_t anfang, int bytes, std::vector<KopieRahmen::TByte>& rahmen,
                    std::vector<std::uint8_t>& gelesen) const;
     void StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege);
+    // What fixed pass p read of the data bits of the byte whose start bit is the adaptive pass's
+    // pulse j, 0 where its pulse does not begin where the adaptive pass's does; false when it read
+    // no such byte.
+    bool FesteBits(std::size_t p, std::int64_t j, std::int8_t (&bits)[DatenBits]) const;
+    // Learns how the fixed passes read the bytes of a copy whose values are known.
+    void Eiche(const std::vector<KopieRahmen::TByte>& rahmen, const std::vector<std::uint8_t>& bytes);
     void Fertig(std::int64_t weiterAb);
     void Vergiss();
 
@@ -91,6 +136,7 @@ private:
     std::vector<TGanzeKopie>& m_ganze; // shared by both polarities
     TBelegFolge m_primaer;
     std::vector<TBelegFolge> m_sekundaer;
+    std::vector<TEichung> m_eichung; // per fixed pass
     TPhase m_phase = TPhase::Marke;
     std::int64_t m_suche = VorlaufProbe;
     double m_kurz = 0.0; // frames of a short pulse, from the last leader
@@ -171,19 +217,52 @@ void TBandRetter::TPolaritaet::LernePulse(std::int64_t vorlaufEnde) {
                  static_cast<double>(vorlaufEnde - 1 - von);
 }
 
-// What the fixed passes say of the byte whose start bit is the adaptive pass's pulse j: each pass
-// whose pulses begin where the adaptive pass's do.
-void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege) {
+bool TBandRetter::TPolaritaet::FesteBits(std::size_t p, std::int64_t j,
+                                         std::int8_t (&bits)[DatenBits]) const {
     const double toleranz = Gleichzeitig * m_kurz;
-    for (const TBelegFolge& s : m_sekundaer) {
-        const std::int64_t k = s.ErsterAb(static_cast<std::int64_t>(m_primaer[j].beginn - toleranz));
-        if (!s.Hat(k + DatenBits) || std::abs(s[k].beginn - m_primaer[j].beginn) > toleranz ||
-            !s[k].IstLang())
+    const TBelegFolge& s = m_sekundaer[p];
+    const std::int64_t k = s.ErsterAb(static_cast<std::int64_t>(m_primaer[j].beginn - toleranz));
+    if (!s.Hat(k + DatenBits) || std::abs(s[k].beginn - m_primaer[j].beginn) > toleranz || !s[k].IstLang())
+        return false;
+    for (int b = 1; b <= DatenBits; ++b)
+        bits[b - 1] = std::abs(s[k + b].beginn - m_primaer[j + b].beginn) <= toleranz ? s[k + b].wert : 0;
+    return true;
+}
+
+void TBandRetter::TPolaritaet::Eiche(const std::vector<KopieRahmen::TByte>& rahmen,
+                                     const std::vector<std::uint8_t>& bytes) {
+    std::int8_t bits[DatenBits];
+    for (std::size_t i = 0; i < rahmen.size() && i < bytes.size(); ++i) {
+        if (rahmen[i].start < 0)
             continue;
-        std::int8_t bits[DatenBits] = {};
-        for (int b = 1; b <= DatenBits; ++b)
-            if (std::abs(s[k + b].beginn - m_primaer[j + b].beginn) <= toleranz)
-                bits[b - 1] = s[k + b].wert;
+        for (std::size_t p = 0; p < m_sekundaer.size(); ++p) {
+            if (!FesteBits(p, rahmen[i].start, bits))
+                continue;
+            // The bit before the first data bit is the start bit, long.
+            bool vorher = true;
+            for (int b = 0; b < DatenBits; ++b) {
+                const bool lang = (bytes[i] >> (DatenBits - 1 - b) & 1) != 0;
+                if (bits[b] != 0)
+                    m_eichung[p].Nimm(vorher, lang, bits[b]);
+                vorher = lang;
+            }
+        }
+    }
+}
+
+// What the fixed passes say of the byte whose start bit is the adaptive pass's pulse j: each pass
+// whose pulses begin where the adaptive pass's do, counted from where its classes lie after the
+// pulse before as the adaptive pass read it.
+void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege) {
+    std::int8_t bits[DatenBits];
+    for (std::size_t p = 0; p < m_sekundaer.size(); ++p) {
+        if (!FesteBits(p, j, bits))
+            continue;
+        for (int b = 0; b < DatenBits; ++b) {
+            const int vorher = m_primaer[j + b].wert;
+            if (bits[b] != 0 && vorher != 0)
+                bits[b] = static_cast<std::int8_t>(m_eichung[p].Wert(vorher > 0, bits[b]));
+        }
         belege.Lies(kopie, index, bits);
     }
 }
@@ -248,6 +327,7 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
                                          std::vector<std::vector<std::uint8_t>>& sauber) {
     const int bytes = belege.Bytes();
     std::vector<KopieRahmen::TByte> rahmen[2];
+    int ganz[2] = {-1, -1}; // the copy read whole, in `sauber`
     for (int k = 0; k < 2; ++k) {
         if (anfang[k] < 0) {
             rahmen[k].assign(static_cast<std::size_t>(bytes), {});
@@ -278,6 +358,7 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
         if (!gelesen.empty()) {
             bericht.kopieGut[k] = true;
             gelesen.resize(static_cast<std::size_t>(bytes - PruefsummeBytes));
+            ganz[k] = static_cast<int>(sauber.size());
             sauber.push_back(std::move(gelesen));
             continue;
         }
@@ -299,11 +380,15 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
             bericht.kopieGut[k] = true;
             MerkeGanz(anfang[k], gelesen);
             gelesen.resize(static_cast<std::size_t>(bytes - PruefsummeBytes));
+            ganz[k] = static_cast<int>(sauber.size());
             sauber.push_back(std::move(gelesen));
         }
     }
     KopieRahmen::Ordne(m_primaer, rahmen);
     KopieRahmen::Ruecke(m_primaer, rahmen);
+    for (int k = 0; k < 2; ++k)
+        if (ganz[k] >= 0)
+            Eiche(rahmen[k], sauber[static_cast<std::size_t>(ganz[k])]);
     for (int k = 0; k < 2; ++k) {
         for (int index = 0; index < bytes; ++index) {
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
@@ -320,6 +405,13 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
                 belege.Bestaetige(index);
             StimmeAb(b.start, k, index, belege);
         }
+    }
+    // Put together whole from both copies: its bytes are known now, for the blocks that follow.
+    if (ganz[0] < 0 && ganz[1] < 0) {
+        const TBlockEntscheidung e = BlockVereinigung::Entscheide(belege.Gewichte(), belege.Anzahl());
+        if (e.gut)
+            for (int k = 0; k < 2; ++k)
+                Eiche(rahmen[k], e.bytes);
     }
 }
 
