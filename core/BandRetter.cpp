@@ -562,6 +562,17 @@ std::int64_t TBandRetter::GehalteneImpulse() const {
     return std::max(m_polaritaeten[0]->Gehalten(), m_polaritaeten[1]->Gehalten());
 }
 
+namespace {
+
+// The same file with a body, read damaged in both polarities, its header alike.
+bool BeideBeschaedigt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
+    const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
+    return a.befund.zustand == beschaedigt && b.befund.zustand == beschaedigt && a.mitRumpf && b.mitRumpf &&
+           a.kopf == b.kopf && a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl();
+}
+
+} // namespace
+
 std::vector<TGeretteteDatei> TBandRetter::Ende() {
     std::vector<TGeretteteDatei> alle;
     for (auto& p : m_polaritaeten) {
@@ -580,6 +591,18 @@ std::vector<TGeretteteDatei> TBandRetter::Ende() {
             const auto rang = [](const TGeretteteDatei& x) {
                 return std::make_pair(-static_cast<int>(x.befund.zustand), -x.befund.UnsichereBytes());
             };
+            // Both polarities left the file damaged: what each heard of every bit, together, may
+            // mend it.
+            if (BeideBeschaedigt(vorher, d)) {
+                TGeretteteDatei beide = vorher;
+                beide.kopfBelege.Mittle(d.kopfBelege);
+                beide.rumpfBelege.Mittle(d.rumpfBelege);
+                Entscheide(beide);
+                if (rang(beide) > rang(vorher) && rang(beide) > rang(d)) {
+                    vorher = std::move(beide);
+                    continue;
+                }
+            }
             if (rang(d) > rang(vorher))
                 vorher = std::move(d);
             continue;

@@ -3,7 +3,9 @@
 // the marks (with a few bad pulses among them) and frames the bytes on their start bits, framing
 // anew after a dropout; the fixed passes of that polarity vote on each byte it framed; each block
 // is put together from both copies (TBlockVereinigung) and the checksum decides. Files come in
-// recording order; a file the wrong polarity also read is told once, as the better reading has it.
+// recording order; a file the wrong polarity also read is told once, as the better reading has it,
+// or, where both left it damaged, as the mean of both readings' evidence decides it when that is
+// better.
 #pragma once
 
 #include "BlockVereinigung.h"

@@ -55,6 +55,19 @@ void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
         m_fremd[i] += andere[i];
 }
 
+void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {
+    if (pv_andere.m_anzahl != m_anzahl || m_lesungenJeByte.empty() || pv_andere.m_lesungenJeByte.empty())
+        return;
+    for (std::size_t i = 0; i < m_bestaetigt.size(); ++i) {
+        m_bestaetigt[i] = m_bestaetigt[i] || pv_andere.m_bestaetigt[i];
+        m_lesungenJeByte[i] = std::max(m_lesungenJeByte[i], pv_andere.m_lesungenJeByte[i]);
+    }
+    for (std::size_t i = 0; i < m_fremd.size() && i < pv_andere.m_fremd.size(); ++i) {
+        const float a = m_fremd[i], b = pv_andere.m_fremd[i];
+        m_fremd[i] = a == 0.0F ? b : b == 0.0F ? a : 0.5F * (a + b);
+    }
+}
+
 int TBlockBelege::Lesungen(int pv_index) const {
     if (!m_lesungenJeByte.empty())
         return m_lesungenJeByte[static_cast<std::size_t>(pv_index)];

@@ -30,6 +30,10 @@ public:
     bool Unbestaetigt(int pv_index) const;
     // The same block from another recording of the tape: its weights are added.
     void NimmHinzu(const TBlockBelege& pv_andere);
+    // The same block of the same recording read in the other polarity: the same stretches of tape
+    // heard at the other edges, so each bit's weight is the mean of both readings (not their sum).
+    // Both must be condensed.
+    void Mittle(const TBlockBelege& pv_andere);
     // How many readings said something of the byte, in all copies.
     int Lesungen(int pv_index) const;
 

@@ -136,3 +136,39 @@ TEST(BlockVereinigung, CondensedEvidenceSaysTheSame) {
     EXPECT_EQ(a.Gewichte(), b.Gewichte());
     EXPECT_EQ(BlockVereinigung::Entscheide(verdichtet.Gewichte(), anzahl).bytes, Daten);
 }
+
+// The same block read in both polarities: where both read a bit, its weight is their mean; where
+// one read nothing, the other's; a byte confirmed in either is confirmed.
+TEST(BlockVereinigung, BothPolaritiesGiveTheMeanOfWhatEachRead) {
+    constexpr int Anzahl = 1;
+    // Byte 0 of copy 1 only; bit 0 weighs 90 in the normal polarity, -30 in the other (mean 30),
+    // bit 1 -100 against nothing, bit 2 nothing against 40; the checksum bytes in the normal one.
+    const std::int8_t normal[8] = {90, -100, 0, 64, 64, 64, 64, 64};
+    const std::int8_t invertiert[8] = {-30, 0, 40, 64, 64, 64, 64, 64};
+    TBlockBelege a(Anzahl), b(Anzahl);
+    a.Lies(0, 0, normal);
+    b.Lies(0, 0, invertiert);
+    const std::int8_t summe[8] = {0, 0, 0, 0, 0, 1, 1, 0}; // six 1 bits: 0x0006
+    std::int8_t pruefsumme[8];
+    for (int i = 0; i < 8; ++i)
+        pruefsumme[i] = static_cast<std::int8_t>(summe[i] != 0 ? 64 : -64);
+    const std::int8_t hoch[8] = {-64, -64, -64, -64, -64, -64, -64, -64};
+    a.Lies(0, 1, hoch);
+    a.Lies(0, 2, pruefsumme);
+    b.Bestaetige(0);
+    a.Verdichte();
+    b.Verdichte();
+    a.Mittle(b);
+    const std::vector<float> g = a.Gewichte();
+    ASSERT_EQ(g.size(), 24U);
+    EXPECT_EQ(std::vector<float>(g.begin(), g.begin() + 8),
+              (std::vector<float>{30.0F, -100.0F, 40.0F, 64.0F, 64.0F, 64.0F, 64.0F, 64.0F}));
+    EXPECT_EQ(g[8], -64.0F);
+    EXPECT_FALSE(a.Unbestaetigt(0));
+    const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, Anzahl);
+    // Read so, the byte is 0xBF, seven 1 bits where the checksum says six: bit 0, where the
+    // polarities disagreed, is the only one weak enough to flip.
+    EXPECT_EQ(e.bytes, std::vector<std::uint8_t>{0x3F});
+    EXPECT_TRUE(e.gut);
+    EXPECT_EQ(e.gekippt, 1);
+}
