@@ -38,6 +38,9 @@ constexpr int NeuRahmenFenster = 400;
 // Pulses of the other passes belong to a pulse of the adaptive pass when they begin within this
 // share of a short pulse of it.
 constexpr double Gleichzeitig = 0.4;
+// How the fixed passes read is learned from this many bytes of each copy known whole at most: a
+// header's worth and more, and a tape read cleanly costs little for it.
+constexpr std::size_t EichBytes = 256;
 
 std::uint16_t Groesse(const std::array<std::uint8_t, KopfBytes>& kopf) {
     return LittleEndian::Lies16(kopf.data() + TMZFDatei::OffsetGroesse);
@@ -60,6 +63,10 @@ struct TEichung {
     double summe[2][2] = {}; // [the pulse before long][this one long]
     std::int64_t anzahl[2][2] = {};
     std::int64_t falsch[2][2] = {}; // read as the other class by the pass's own zero line
+    // What follows for the votes, per pulse before: taken as they are, moved by so much, or none.
+    enum class TArt : std::uint8_t { Roh, Verschoben, Stumm };
+    TArt art[2] = {TArt::Roh, TArt::Roh};
+    int verschiebung[2] = {};
 
     void Nimm(bool vorherLang, bool lang, int wert) {
         summe[vorherLang][lang] += wert;
@@ -67,20 +74,32 @@ struct TEichung {
         if ((wert > 0) != lang)
             ++falsch[vorherLang][lang];
     }
+    // After a batch of Nimm.
+    void Stelle() {
+        for (int v = 0; v < 2; ++v) {
+            const std::int64_t* n = anzahl[v];
+            const std::int64_t* f = falsch[v];
+            art[v] = TArt::Roh;
+            // Too few pulses to say, or the pass's zero line sets them apart well: as it reads.
+            if (n[0] < MindestZahl || n[1] < MindestZahl ||
+                (f[0] * FehlerTeil <= n[0] && f[1] * FehlerTeil <= n[1]))
+                continue;
+            const double kurz = summe[v][0] / static_cast<double>(n[0]);
+            const double lang = summe[v][1] / static_cast<double>(n[1]);
+            art[v] = lang - kurz < 2.0 * KleinsterAbstand ? TArt::Stumm : TArt::Verschoben;
+            verschiebung[v] = static_cast<int>(std::lround(0.5 * (lang + kurz)));
+        }
+    }
     int Wert(bool vorherLang, int wert) const {
-        const std::int64_t* n = anzahl[vorherLang];
-        const std::int64_t* f = falsch[vorherLang];
-        // Too few pulses to say, or the pass's zero line sets them apart well: as it reads.
-        if (n[0] < MindestZahl || n[1] < MindestZahl ||
-            (f[0] * FehlerTeil <= n[0] && f[1] * FehlerTeil <= n[1]))
+        switch (art[vorherLang]) {
+        case TArt::Roh:
             return wert;
-        const double kurz = summe[vorherLang][0] / static_cast<double>(n[0]);
-        const double lang = summe[vorherLang][1] / static_cast<double>(n[1]);
-        if (lang - kurz < 2.0 * KleinsterAbstand)
+        case TArt::Stumm:
             return 0;
-        const double v = std::clamp(wert - 0.5 * (lang + kurz), -static_cast<double>(TImpulsBeleg::Sicher),
-                                    static_cast<double>(TImpulsBeleg::Sicher));
-        return static_cast<int>(std::lround(v));
+        case TArt::Verschoben:
+            break;
+        }
+        return std::clamp(wert - verschiebung[vorherLang], -TImpulsBeleg::Sicher, TImpulsBeleg::Sicher);
     }
     // Fewer pulses of a class than this: the pass's votes count as they are.
     static constexpr std::int64_t MindestZahl = 16;
@@ -232,7 +251,8 @@ bool TBandRetter::TPolaritaet::FesteBits(std::size_t p, std::int64_t j,
 void TBandRetter::TPolaritaet::Eiche(const std::vector<KopieRahmen::TByte>& rahmen,
                                      const std::vector<std::uint8_t>& bytes) {
     std::int8_t bits[DatenBits];
-    for (std::size_t i = 0; i < rahmen.size() && i < bytes.size(); ++i) {
+    const std::size_t n = std::min({rahmen.size(), bytes.size(), EichBytes});
+    for (std::size_t i = 0; i < n; ++i) {
         if (rahmen[i].start < 0)
             continue;
         for (std::size_t p = 0; p < m_sekundaer.size(); ++p) {
@@ -248,6 +268,8 @@ void TBandRetter::TPolaritaet::Eiche(const std::vector<KopieRahmen::TByte>& rahm
             }
         }
     }
+    for (TEichung& e : m_eichung)
+        e.Stelle();
 }
 
 // What the fixed passes say of the byte whose start bit is the adaptive pass's pulse j: each pass
