@@ -80,13 +80,18 @@ struct TEichung {
             const std::int64_t* n = anzahl[v];
             const std::int64_t* f = falsch[v];
             art[v] = TArt::Roh;
-            // Too few pulses to say, or the pass's zero line sets them apart well: as it reads.
-            if (n[0] < MindestZahl || n[1] < MindestZahl ||
-                (f[0] * FehlerTeil <= n[0] && f[1] * FehlerTeil <= n[1]))
+            // Too few pulses to say: as it reads.
+            if (n[0] < MindestZahl || n[1] < MindestZahl)
                 continue;
             const double kurz = summe[v][0] / static_cast<double>(n[0]);
             const double lang = summe[v][1] / static_cast<double>(n[1]);
-            art[v] = lang - kurz < 2.0 * KleinsterAbstand ? TArt::Stumm : TArt::Verschoben;
+            // Classes this close say little, and a copy's weight is the mean of its readings:
+            // such votes would only pull the adaptive pass's sure ones toward nothing.
+            if (lang - kurz < 2.0 * KleinsterAbstand)
+                art[v] = TArt::Stumm;
+            // The pass's own zero line sets them apart well: as it reads.
+            else if (f[0] * FehlerTeil > n[0] || f[1] * FehlerTeil > n[1])
+                art[v] = TArt::Verschoben;
             verschiebung[v] = static_cast<int>(std::lround(0.5 * (lang + kurz)));
         }
     }
@@ -105,7 +110,9 @@ struct TEichung {
     static constexpr std::int64_t MindestZahl = 16;
     // The pass's own zero line is kept while it reads no more than one pulse in this many wrong.
     static constexpr std::int64_t FehlerTeil = 20;
-    static constexpr double KleinsterAbstand = 8.0;
+    // Half the distance between the classes' mean levels below which a pass has no vote: a
+    // clear reading weighs about 64.
+    static constexpr double KleinsterAbstand = 24.0;
 };
 
 // One polarity: its adaptive pass frames, its fixed passes vote.
