@@ -1,4 +1,5 @@
 #include "BandRetter.h"
+#include "FesteEichung.h"
 #include "KopieRahmen.h"
 
 #include "BelegFolge.h"
@@ -53,68 +54,6 @@ bool PruefsummeGut(const std::vector<std::uint8_t>& block) {
 
 } // namespace
 
-// How a fixed pass's levels fall for pulses known short or long (of blocks whose checksum
-// agreed), after a short and after a long pulse. A smeared treble or phase moves a pulse's edges
-// by the pulse before it: a pass that looks at a fixed time after the edge then reads the short
-// pulses after a long one as long, on some tapes nearly all of them, while its levels still set
-// the two classes apart. Its votes count from the middle between its own classes, and a pass that
-// cannot tell them apart there has no vote.
-struct TEichung {
-    double summe[2][2] = {}; // [the pulse before long][this one long]
-    std::int64_t anzahl[2][2] = {};
-    std::int64_t falsch[2][2] = {}; // read as the other class by the pass's own zero line
-    // What follows for the votes, per pulse before: taken as they are, moved by so much, or none.
-    enum class TArt : std::uint8_t { Roh, Verschoben, Stumm };
-    TArt art[2] = {TArt::Roh, TArt::Roh};
-    int verschiebung[2] = {};
-
-    void Nimm(bool vorherLang, bool lang, int wert) {
-        summe[vorherLang][lang] += wert;
-        ++anzahl[vorherLang][lang];
-        if ((wert > 0) != lang)
-            ++falsch[vorherLang][lang];
-    }
-    // After a batch of Nimm.
-    void Stelle() {
-        for (int v = 0; v < 2; ++v) {
-            const std::int64_t* n = anzahl[v];
-            const std::int64_t* f = falsch[v];
-            art[v] = TArt::Roh;
-            // Too few pulses to say: as it reads.
-            if (n[0] < MindestZahl || n[1] < MindestZahl)
-                continue;
-            const double kurz = summe[v][0] / static_cast<double>(n[0]);
-            const double lang = summe[v][1] / static_cast<double>(n[1]);
-            // Classes this close say little, and a copy's weight is the mean of its readings:
-            // such votes would only pull the adaptive pass's sure ones toward nothing.
-            if (lang - kurz < 2.0 * KleinsterAbstand)
-                art[v] = TArt::Stumm;
-            // The pass's own zero line sets them apart well: as it reads.
-            else if (f[0] * FehlerTeil > n[0] || f[1] * FehlerTeil > n[1])
-                art[v] = TArt::Verschoben;
-            verschiebung[v] = static_cast<int>(std::lround(0.5 * (lang + kurz)));
-        }
-    }
-    int Wert(bool vorherLang, int wert) const {
-        switch (art[vorherLang]) {
-        case TArt::Roh:
-            return wert;
-        case TArt::Stumm:
-            return 0;
-        case TArt::Verschoben:
-            break;
-        }
-        return std::clamp(wert - verschiebung[vorherLang], -TImpulsBeleg::Sicher, TImpulsBeleg::Sicher);
-    }
-    // Fewer pulses of a class than this: the pass's votes count as they are.
-    static constexpr std::int64_t MindestZahl = 16;
-    // The pass's own zero line is kept while it reads no more than one pulse in this many wrong.
-    static constexpr std::int64_t FehlerTeil = 20;
-    // Half the distance between the classes' mean levels below which a pass has no vote: a
-    // clear reading weighs about 64.
-    static constexpr double KleinsterAbstand = 24.0;
-};
-
 // One polarity: its adaptive pass frames, its fixed passes vote.
 class TBandRetter::TPolaritaet {
 public:
@@ -141,8 +80,9 @@ private:
     // of pieces.
     std::int64_t SucheKopie(std::int64_t von, bool ende, bool& fertig);
     void LernePulse(std::int64_t vorlaufEnde);
-    void LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege, TBlockBericht& bericht,
-                   std::vector<std::vector<std::uint8_t>>& sauber);
+    // Where no copy read whole: the block as both copies decide it (bytes empty otherwise).
+    TBlockEntscheidung LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege,
+                                 TBlockBericht& bericht, std::vector<std::vector<std::uint8_t>>& sauber);
     bool LiesGlatt(std::int64_t anfang, int bytes, std::vector<KopieRahmen::TByte>& rahmen,
                    std::vector<std::uint8_t>& gelesen) const;
     void StimmeAb(std::int64_t j, int kopie, int index, TBlockBelege& belege);
@@ -351,9 +291,9 @@ void TBandRetter::TPolaritaet::MerkeGanz(std::int64_t anfang, const std::vector<
 // Reads both copies of a block: each framed on its start bits as a whole (a copy framed whole, no
 // pulse unknown, with a good checksum is a copy read whole), the stretches after long dropouts
 // placed by the other copy, then every byte's bits from the adaptive pass and the fixed passes.
-void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege,
-                                         TBlockBericht& bericht,
-                                         std::vector<std::vector<std::uint8_t>>& sauber) {
+TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlockBelege& belege,
+                                                       TBlockBericht& bericht,
+                                                       std::vector<std::vector<std::uint8_t>>& sauber) {
     const int bytes = belege.Bytes();
     std::vector<KopieRahmen::TByte> rahmen[2];
     int ganz[2] = {-1, -1}; // the copy read whole, in `sauber`
@@ -435,13 +375,14 @@ void TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfang)[2], TBlock
             StimmeAb(b.start, k, index, belege);
         }
     }
+    if (ganz[0] >= 0 || ganz[1] >= 0)
+        return {};
     // Put together whole from both copies: its bytes are known now, for the blocks that follow.
-    if (ganz[0] < 0 && ganz[1] < 0) {
-        const TBlockEntscheidung e = BlockVereinigung::Entscheide(belege.Gewichte(), belege.Anzahl());
-        if (e.gut)
-            for (int k = 0; k < 2; ++k)
-                Eiche(rahmen[k], e.bytes);
-    }
+    TBlockEntscheidung e = BlockVereinigung::Entscheide(belege.Gewichte(), belege.Anzahl());
+    if (e.gut)
+        for (int k = 0; k < 2; ++k)
+            Eiche(rahmen[k], e.bytes);
+    return e;
 }
 
 void TBandRetter::TPolaritaet::Fertig(std::int64_t weiterAb) {
@@ -507,14 +448,12 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
             const std::int64_t bis = std::max(m_kopf[0], m_kopf[1]) + kopfSpanne + NeuRahmenFenster;
             if (!Hat(bis, ende))
                 return;
-            LiesBlock(m_kopf, m_datei.kopfBelege, m_datei.kopfBericht, m_datei.sauberKopf);
-            m_datei.kopfBericht.gelesen = true;
             const TBlockEntscheidung kopf =
-                BlockVereinigung::Entscheide(m_datei.kopfBelege.Gewichte(), KopfBytes);
-            std::copy(kopf.bytes.begin(), kopf.bytes.end(), m_datei.kopf.begin());
-            if (!m_datei.sauberKopf.empty())
-                std::copy(m_datei.sauberKopf.front().begin(), m_datei.sauberKopf.front().end(),
-                          m_datei.kopf.begin());
+                LiesBlock(m_kopf, m_datei.kopfBelege, m_datei.kopfBericht, m_datei.sauberKopf);
+            m_datei.kopfBericht.gelesen = true;
+            const std::vector<std::uint8_t>& bytes =
+                m_datei.sauberKopf.empty() ? kopf.bytes : m_datei.sauberKopf.front();
+            std::copy(bytes.begin(), bytes.end(), m_datei.kopf.begin());
             m_datei.rumpfBelege = TBlockBelege(Groesse(m_datei.kopf));
             m_suche = std::max(m_kopf[0], m_kopf[1]) + kopfSpanne;
             m_phase = TPhase::KurzeMarke;
