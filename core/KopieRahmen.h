@@ -37,20 +37,31 @@ struct TByte {
 // length of a short pulse in frames.
 std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, double kurz);
 
-// Places the stretches after the first of both copies of a block by the other copy: each is moved
-// by up to AbschnittVerschiebung bytes to where its bytes equal the bytes of the other copy placed
-// already, when that place is clear; stretches placed so place others in turn. A stretch that fits
+// Places the stretches after the first of both copies of a block by the other copy: by the time
+// since the last byte both copies hold (at the other copy's speed), where the other copy holds a
+// byte at that time, or, where it lost that byte as well, a byte or two on by the length of its
+// bytes; else by moving it up to AbschnittVerschiebung bytes to where its bytes equal the bytes of
+// the other copy placed already, when that place is clear. Stretches placed so place others in
+// turn, in both copies by turns along the block, each looked for around where the one before in
+// its copy was moved to (the framing's error at dropouts adds up). A place that rests on such an
+// estimate, directly or through stretches placed by it, stays unconfirmed. A stretch that fits
 // nowhere clearly while the other copy speaks against its place is left out: a byte in the wrong
 // place would speak against the right one. One the other copy says nothing of stays where the
-// framing put it, unconfirmed. Afterwards every byte given stands at its place in the block.
+// framing put it (moved as the stretch before), unconfirmed. Afterwards every byte given stands
+// at its place in the block.
 constexpr int AbschnittVerschiebung = 3;
 void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 
 // After Ordne: where one copy lost or gained a pulse since the last byte both copies read alike and
 // the other did not, the framing may have put that pulse in the wrong byte, and the copy's bytes
 // after it stand a pulse off (a byte whose first bit is 1 reads as well one pulse later, at no
-// cost). Where the copies then disagree and that copy's bytes, moved by one pulse, read exactly as
-// the other copy's, they are moved, for as long as that holds.
+// cost). At a dropout, how many pulses it swallowed is known only roughly: where the bytes repeat
+// (a run of one value), a few pulses more or less read as well, and the copy stands off by up to
+// RueckWeite pulses until its next dropout. Where the copies then disagree and that copy's bytes,
+// moved, read exactly as the other copy's (for at least RueckMindestens bytes when moved by more
+// than one pulse), they are moved, for as long as that holds.
+constexpr int RueckWeite = 3;
+constexpr int RueckMindestens = 2;
 void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 
 } // namespace KopieRahmen
