@@ -62,10 +62,10 @@ TDateiBefund::TWeg Kopie(const TBlockBericht& bericht, const std::vector<std::ve
     return TDateiBefund::TWeg::Vereinigt;
 }
 
-TBlock Waehle(const TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>& sauber,
+TBlock Waehle(TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>& sauber,
               const TBlockBericht& bericht) {
     TBlock b;
-    const TBlockEntscheidung e = BlockVereinigung::Entscheide(belege.Gewichte(), belege.Anzahl());
+    const TBlockEntscheidung e = BlockVereinigung::EntscheideMitKopien(belege);
     b.bytes = e.bytes;
     b.gut = e.gut;
     b.gekippt = e.gekippt;

@@ -378,7 +378,7 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
     if (ganz[0] >= 0 || ganz[1] >= 0)
         return {};
     // Put together whole from both copies: its bytes are known now, for the blocks that follow.
-    TBlockEntscheidung e = BlockVereinigung::Entscheide(belege.Gewichte(), belege.Anzahl());
+    TBlockEntscheidung e = BlockVereinigung::EntscheideMitKopien(belege);
     if (e.gut)
         for (int k = 0; k < 2; ++k)
             Eiche(rahmen[k], e.bytes);

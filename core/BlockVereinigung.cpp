@@ -89,6 +89,45 @@ std::vector<float> TBlockBelege::Gewichte() const {
     return g;
 }
 
+float TBlockBelege::Kopie(int pv_kopie, std::size_t pv_bit) const {
+    if (pv_bit >= m_lesungen[pv_kopie].size() || m_lesungen[pv_kopie][pv_bit] == 0)
+        return 0.0F;
+    return m_summe[pv_kopie][pv_bit] / m_lesungen[pv_kopie][pv_bit];
+}
+
+std::vector<int> TBlockBelege::Streitig(float pv_klar, int pv_hoechstens) const {
+    std::vector<int> streitig;
+    if (m_summe[0].empty())
+        return streitig;
+    for (int i = 0; i < Bytes(); ++i) {
+        bool anders = false;
+        bool klar = true;
+        for (int b = 0; b < ByteBits && klar; ++b) {
+            const auto bit = static_cast<std::size_t>(i) * ByteBits + static_cast<std::size_t>(b);
+            const float eins = Kopie(0, bit), zwei = Kopie(1, bit);
+            klar = eins != 0.0F && zwei != 0.0F;
+            anders = anders || ((eins > 0.0F) != (zwei > 0.0F) && std::fabs(eins) >= pv_klar &&
+                                std::fabs(zwei) >= pv_klar);
+        }
+        if (!anders || !klar)
+            continue;
+        if (static_cast<int>(streitig.size()) == pv_hoechstens)
+            return {};
+        streitig.push_back(i);
+    }
+    return streitig;
+}
+
+void TBlockBelege::Uebernimm(int pv_index, int pv_kopie) {
+    if (m_summe[0].empty() || pv_index < 0 || pv_index >= Bytes())
+        return;
+    for (int b = 0; b < ByteBits; ++b) {
+        const auto bit = static_cast<std::size_t>(pv_index) * ByteBits + static_cast<std::size_t>(b);
+        m_summe[1 - pv_kopie][bit] = m_summe[pv_kopie][bit];
+        m_lesungen[1 - pv_kopie][bit] = m_lesungen[pv_kopie][bit];
+    }
+}
+
 void TBlockBelege::Verdichte() {
     if (!m_lesungenJeByte.empty() || m_summe[0].empty())
         return;
@@ -254,8 +293,8 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
             }
             if (beste.bits.empty())
                 continue;
-            if (beste.zweite < Vorsprung * beste.kosten)
-                break; // two sets fit almost as well: the checksum cannot tell them apart
+            if (beste.zweite <= Vorsprung * beste.kosten)
+                break; // two sets fit almost as well (or as well): the checksum cannot tell them apart
             for (const std::size_t bit : beste.bits)
                 stand.bits[bit] = !stand.bits[bit];
             e.gekippt = groesse;
@@ -293,4 +332,48 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
             e.unsicher[byte] = true;
     }
     return e;
+}
+
+TBlockEntscheidung BlockVereinigung::EntscheideMitKopien(TBlockBelege& pv_belege) {
+    const std::vector<float> gewichte = pv_belege.Gewichte();
+    TBlockEntscheidung e = Entscheide(gewichte, pv_belege.Anzahl());
+    if (e.gut)
+        return e;
+    const std::vector<int> streitig = pv_belege.Streitig(Zweifel, StreitHoechstens);
+    if (streitig.empty())
+        return e;
+    // Each choice as if both copies had read the chosen reading.
+    const auto n = static_cast<unsigned>(streitig.size());
+    int gewaehlt = -1;
+    for (unsigned wahl = 0; wahl < (1u << n); ++wahl) {
+        std::vector<float> g = gewichte;
+        for (unsigned j = 0; j < n; ++j)
+            for (int b = 0; b < ByteBits; ++b) {
+                const auto bit =
+                    static_cast<std::size_t>(streitig[j]) * ByteBits + static_cast<std::size_t>(b);
+                g[bit] = 2.0F * pv_belege.Kopie(static_cast<int>(wahl >> j & 1u), bit);
+            }
+        const TBlockEntscheidung versuch = Entscheide(g, pv_belege.Anzahl());
+        if (!versuch.gut || versuch.gekippt != 0)
+            continue;
+        if (gewaehlt >= 0)
+            return e; // two choices agree with the checksum: it cannot tell them apart
+        gewaehlt = static_cast<int>(wahl);
+    }
+    if (gewaehlt < 0)
+        return e;
+    for (unsigned j = 0; j < n; ++j)
+        pv_belege.Uebernimm(streitig[j], static_cast<int>(static_cast<unsigned>(gewaehlt) >> j & 1u));
+    TBlockEntscheidung gewaehlte = Entscheide(pv_belege.Gewichte(), pv_belege.Anzahl());
+    if (!gewaehlte.gut)
+        return e;
+    for (std::size_t bit = 0; bit < gewichte.size() && bit < gewaehlte.bytes.size() * ByteBits; ++bit) {
+        const bool wert =
+            (gewaehlte.bytes[bit / ByteBits] >> (ByteBits - 1 - static_cast<int>(bit % ByteBits)) & 1) != 0;
+        if (wert != (gewichte[bit] > 0.0F)) {
+            ++gewaehlte.gekippt;
+            gewaehlte.unsicher[bit / ByteBits] = true;
+        }
+    }
+    return gewaehlte;
 }

@@ -6,6 +6,7 @@
 // not agree, the least certain bits are flipped in a bounded search, smallest sets first.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -39,6 +40,15 @@ public:
 
     // Every bit's weight, positive for 1.
     std::vector<float> Gewichte() const;
+
+    // The bytes both copies read whole and differently, a bit of them read at least `klar` one way
+    // by one copy and the other way by the other, while the readings are still kept; empty where
+    // there are more than `hoechstens`.
+    std::vector<int> Streitig(float klar, int hoechstens) const;
+    // Copy k's mean reading of bit pv_bit, 0 where it read nothing of it.
+    float Kopie(int pv_kopie, std::size_t pv_bit) const;
+    // The checksum chose copy pv_kopie's reading of byte pv_index: the other copy reads it so too.
+    void Uebernimm(int pv_index, int pv_kopie);
 
     // The readings are all in: only the weights and the count of readings per byte are kept, a
     // third of the room (a file's evidence waits for the end of the recording and for the other
@@ -82,4 +92,13 @@ constexpr float Vorsprung = 2.0F;
 // are exactly that many that would each put it right, and at most this many.
 constexpr int EinerleiHoechstens = 16;
 TBlockEntscheidung Entscheide(const std::vector<float>& pv_gewichte, int pv_anzahl);
+
+// Where the copies each read a byte clearly, yet differently (a pulse one copy lost or gained
+// there, a click), one of the two readings is right: for at most StreitHoechstens such bytes
+// every choice of readings is checked against the checksum, and where exactly one choice makes it
+// agree (no flips, no weak bits hiding each other), that choice is taken and the other copy reads
+// those bytes so too; the block is then repaired, `gekippt` counting the bits it changed.
+// Otherwise as Entscheide. A copy's reading of a bit counts as clear from Zweifel on.
+constexpr int StreitHoechstens = 4;
+TBlockEntscheidung EntscheideMitKopien(TBlockBelege& pv_belege);
 } // namespace BlockVereinigung

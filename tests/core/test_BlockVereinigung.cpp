@@ -172,3 +172,74 @@ TEST(BlockVereinigung, BothPolaritiesGiveTheMeanOfWhatEachRead) {
     EXPECT_TRUE(e.gut);
     EXPECT_EQ(e.gekippt, 1);
 }
+
+// Each copy read one byte clearly, yet wrong (a pulse lost there, a click): where exactly one
+// choice between the copies' readings makes the checksum agree, it is taken, and the other copy
+// reads those bytes so too; where the count of 1 bits cannot tell the readings apart, or too many
+// bytes are in dispute, or the copies' readings are no longer kept, nothing is chosen.
+TEST(BlockVereinigung, TheChecksumChoosesBetweenTheCopiesReadings) {
+    struct TFall {
+        const char* name;
+        std::vector<std::pair<int, std::uint8_t>> eins, zwei; // bytes each copy misread, as read
+        bool verdichtet;
+        bool gut;
+        int gekippt;
+    };
+    const TFall faelle[] = {
+        // Copy 2 read 0x12 as 0x0D, copy 1 read 0x55 as 0xAB, each a 1 too many in five and seven
+        // bits: twelve bits weigh nothing, too many for the flips; only the copies' right
+        // readings make 25 1 bits, and 0x00 and 0x01 (the bits both read alike) become 0x12 and
+        // 0x55, five bits changed.
+        {"one byte misread in each copy", {{6, 0xAB}}, {{3, 0x0D}}, false, true, 5},
+        {"the readings are no longer kept", {{6, 0xAB}}, {{3, 0x0D}}, true, false, 0},
+        // 0x12 and 0x21 hold as many 1 bits; of the four bits they differ in, which two are 1 the
+        // checksum cannot tell either, and they weigh nothing: no pair of them is flipped.
+        {"the checksum cannot tell", {}, {{3, 0x21}}, false, false, 0},
+        // Each a 1 too many: four would be told apart, five are more than is tried.
+        {"five bytes in dispute",
+         {},
+         {{0, 0x7D}, {2, 0xE5}, {3, 0x0D}, {6, 0xAB}, {7, 0x06}},
+         false,
+         false,
+         0},
+        // Read alike: 0x3C, 0xC1, 0x00 and 0x01; chosen: 0x3E, 0xC3, 0x12, 0x55, seven bits changed.
+        {"four bytes in dispute", {}, {{0, 0x7D}, {2, 0xE5}, {3, 0x0D}, {6, 0xAB}}, false, true, 7},
+    };
+    const int anzahl = static_cast<int>(Daten.size());
+    const std::vector<float> wahr = Gewichte(Daten);
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TBlockBelege belege(anzahl);
+        for (int k = 0; k < 2; ++k) {
+            std::vector<std::uint8_t> gelesen = Daten;
+            for (const auto& [index, wert] : k == 0 ? f.eins : f.zwei)
+                gelesen[static_cast<std::size_t>(index)] = wert;
+            std::vector<float> g = Gewichte(gelesen);
+            // The checksum bytes as carried, read right by both.
+            std::copy(wahr.begin() + anzahl * 8, wahr.end(), g.begin() + anzahl * 8);
+            for (int i = 0; i < belege.Bytes(); ++i) {
+                std::int8_t bits[8];
+                for (int b = 0; b < 8; ++b)
+                    bits[b] = static_cast<std::int8_t>(g[static_cast<std::size_t>(i * 8 + b)]);
+                belege.Lies(k, i, bits);
+            }
+        }
+        if (f.verdichtet)
+            belege.Verdichte();
+        const TBlockEntscheidung e = BlockVereinigung::EntscheideMitKopien(belege);
+        EXPECT_EQ(e.gut, f.gut);
+        EXPECT_EQ(e.gekippt, f.gekippt);
+        if (!f.gut)
+            continue;
+        EXPECT_EQ(e.bytes, Daten);
+        // The bytes the copies disputed now weigh as two clear readings the right way.
+        const std::vector<float> g = belege.Gewichte();
+        for (const auto& [index, wert] : f.eins.empty() ? f.zwei : f.eins) {
+            (void)wert;
+            for (int b = 0; b < 8; ++b)
+                EXPECT_EQ(g[static_cast<std::size_t>(index * 8 + b)],
+                          2 * wahr[static_cast<std::size_t>(index * 8 + b)])
+                    << "byte " << index << ", bit " << b;
+        }
+    }
+}

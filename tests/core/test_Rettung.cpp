@@ -57,6 +57,9 @@ const TFall Faelle[] = {
     {MZ700, TArt::Rauschen, Typisch, 1, 2},
     {MZ700, TArt::Knackser, Leicht, 2, 2},
     {MZ700, TArt::Knackser, Typisch, 0, 1},
+    // Clicks in both copies of a byte: each copy read it clearly, yet differently, and the
+    // checksum chooses between their readings.
+    {MZ700, TArt::Knackser, Schwer, 0, 1},
     // Clicks in both copies: neither polarity mends the file alone, both together do.
     {Blat, TArt::Knackser, Typisch, 0, 1},
     {Mond, TArt::Knackser, Typisch, 0, 1},
