@@ -27,6 +27,11 @@ constexpr int LueckeZugabe = 2;
 // Where a loss could lie anywhere at the same cost (a copy that ends early), it is taken late:
 // pulses lost cost this much more the earlier they lie.
 constexpr float Frueh = 0.01F;
+// Within what a dropout may have swallowed, each pulse more or fewer than its length holds at the
+// mean length of the SchaetzImpulse pulses before it costs this much: of two framings a byte apart
+// (the start bits cannot tell them), the one nearer that count is taken.
+constexpr float Schaetz = 0.1F;
+constexpr int SchaetzImpulse = 2 * BitsProByte;
 // Of the bytes beside a pulse lost or gained where the pulses were read clearly, which of them the
 // loss fell into is not clear: they are left to the other copy too. Where nothing was known of a
 // pulse, or a dropout was, the loss lies there.
@@ -69,16 +74,32 @@ public:
         return {std::max(0, static_cast<int>(verloren / (LueckeLangAnteil * m_lang)) - LueckeZugabe),
                 static_cast<int>(std::ceil(verloren / (LueckeKurzAnteil * m_kurz))) + LueckeZugabe};
     }
+    // As many pulses as the dropout before pulse i lasts at the mean length of the pulses before it
+    // (what the tape held there it likely held on: a run of zeros, a run of one value).
+    double Erwartet(int i) const {
+        const double dauer = m_q[m_anfang + i].beginn - m_q[m_anfang + i - 1].beginn;
+        const int n = std::min(i - 1, SchaetzImpulse);
+        double mittel = 0.5 * (m_kurz + m_lang);
+        if (n > 0) {
+            const double vorher = m_q[m_anfang + i - 1].beginn - m_q[m_anfang + i - 1 - n].beginn;
+            mittel = std::clamp(vorher / n, m_kurz, m_lang);
+        }
+        return (dauer - (Wert(i - 1) > 0 ? m_lang : m_kurz)) / mittel;
+    }
     // A pulse lost before pulse i, the `lauf`-th lost there in a row (from 0), at template place t.
     float Verloren(int t, int i, int lauf) const {
         const float frueh = Frueh * static_cast<float>(m_muster - t) / static_cast<float>(m_muster);
-        if (lauf < Geschluckt(i).second)
-            return Geschluckt(i).second > 0 ? frueh : Einzeln(i) + frueh;
+        const int hoechstens = Geschluckt(i).second;
+        if (lauf < hoechstens)
+            return hoechstens > 0 ? frueh + (lauf >= Erwartet(i) ? Schaetz : 0.0F) : Einzeln(i) + frueh;
         return Indel + frueh;
     }
     // Leaving the place before pulse i after `lauf` pulses lost there: too few for its dropout.
     float ZuWenig(int i, int lauf) const {
-        return static_cast<float>(std::max(0, Geschluckt(i).first - lauf)) * Indel;
+        const auto [wenigstens, hoechstens] = Geschluckt(i);
+        const float kosten = static_cast<float>(std::max(0, wenigstens - lauf)) * Indel;
+        return hoechstens > 0 ? kosten + Schaetz * static_cast<float>(std::max(0.0, Erwartet(i) - lauf))
+                              : kosten;
     }
     // The copy's stop bit: the first long pulse from about the pattern's end on that a gap of
     // short pulses follows (no block holds such a run: every byte begins with a long pulse); -1
