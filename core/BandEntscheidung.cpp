@@ -62,6 +62,40 @@ TDateiBefund::TWeg Kopie(const TBlockBericht& bericht, const std::vector<std::ve
     return TDateiBefund::TWeg::Vereinigt;
 }
 
+// Of the copies read whole, the one that all readings hold to where they differ (two bit errors
+// in one copy that the checksum, a count of 1 bits, cannot see): each differing bit counts with
+// its weight for the copy that reads it so. sauber.size() where the best ties with another.
+std::size_t Gestuetzt(const std::vector<float>& gewichte,
+                      const std::vector<std::vector<std::uint8_t>>& sauber) {
+    constexpr int BitsProByte = TBlockBelege::BitsProByte;
+    if (sauber.size() < 2 ||
+        std::all_of(sauber.begin(), sauber.end(), [&](const auto& s) { return s == sauber.front(); }))
+        return 0;
+    std::vector<double> halt(sauber.size(), 0.0);
+    for (std::size_t i = 0; i < sauber.front().size(); ++i) {
+        bool gleich = true;
+        for (const auto& s : sauber)
+            gleich = gleich && s.size() == sauber.front().size() && s[i] == sauber.front()[i];
+        if (gleich)
+            continue;
+        for (std::size_t k = 0; k < sauber.size(); ++k)
+            for (int bit = 0; bit < BitsProByte; ++bit) {
+                const std::size_t stelle = i * BitsProByte + static_cast<std::size_t>(bit);
+                if (stelle < gewichte.size())
+                    halt[k] += (sauber[k][i] >> (BitsProByte - 1 - bit) & 1) != 0 ? gewichte[stelle]
+                                                                                  : -gewichte[stelle];
+            }
+    }
+    std::size_t beste = 0;
+    for (std::size_t k = 1; k < sauber.size(); ++k)
+        if (halt[k] > halt[beste])
+            beste = k;
+    for (std::size_t k = 0; k < sauber.size(); ++k)
+        if (k != beste && sauber[k] != sauber[beste] && halt[k] == halt[beste])
+            return sauber.size();
+    return beste;
+}
+
 TBlock Waehle(TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>& sauber,
               const TBlockBericht& bericht) {
     TBlock b;
@@ -85,12 +119,24 @@ TBlock Waehle(TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>
             b.weg = Kopie(bericht, sauber, b.bytes);
         return b;
     }
-    b.bytes = sauber.front();
+    const std::size_t gewaehlt = Gestuetzt(belege.Gewichte(), sauber);
+    b.bytes = sauber[gewaehlt < sauber.size() ? gewaehlt : 0];
     b.weg = Kopie(bericht, sauber, b.bytes);
     b.gut = true;
     b.sauber = true;
     b.gekippt = 0;
     b.unsicher.assign(b.bytes.size(), false);
+    for (const auto& s : sauber) {
+        if (s == b.bytes || std::find(b.ueberstimmt.begin(), b.ueberstimmt.end(), s) != b.ueberstimmt.end())
+            continue;
+        b.ueberstimmt.push_back(s);
+        // The evidence could not tell the copies apart: where they differ nothing is sure.
+        if (gewaehlt >= sauber.size())
+            for (std::size_t i = 0; i < s.size() && i < b.unsicher.size(); ++i)
+                b.unsicher[i] = b.unsicher[i] || s[i] != b.bytes[i];
+    }
+    if (gewaehlt >= sauber.size())
+        b.gut = false;
     return b;
 }
 
@@ -103,7 +149,7 @@ void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
     pv_datei.kopfBericht.gekippt = kopf.gekippt;
     TDateiBefund& befund = pv_datei.befund;
     befund = TDateiBefund();
-    befund.kopfRepariert = kopf.gut && !kopf.sauber;
+    befund.kopfRepariert = kopf.gut && (!kopf.sauber || !kopf.ueberstimmt.empty());
     befund.kopfUnsicher = !kopf.gut;
     befund.kopfWeg = kopf.weg;
     if (!kopf.gut)

@@ -539,6 +539,14 @@ bool BeideBeschaedigt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
            a.kopf == b.kopf && a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl();
 }
 
+// The same file read whole in both polarities, yet differently: one of them holds two bit errors
+// that the checksum cannot see.
+bool Widersprechen(const TGeretteteDatei& a, const TGeretteteDatei& b) {
+    const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
+    return a.befund.zustand != beschaedigt && b.befund.zustand != beschaedigt && a.mitRumpf && b.mitRumpf &&
+           a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl() && (a.kopf != b.kopf || a.rumpf != b.rumpf);
+}
+
 } // namespace
 
 std::vector<TGeretteteDatei> TBandRetter::Ende() {
@@ -561,12 +569,16 @@ std::vector<TGeretteteDatei> TBandRetter::Ende() {
             };
             // Both polarities left the file damaged: what each heard of every bit, together, may
             // mend it.
-            if (BeideBeschaedigt(vorher, d)) {
+            // Both read it whole but differently: what each heard decides between their copies.
+            const bool widerspruch = Widersprechen(vorher, d);
+            if (widerspruch || BeideBeschaedigt(vorher, d)) {
                 TGeretteteDatei beide = vorher;
                 beide.kopfBelege.Mittle(d.kopfBelege);
                 beide.rumpfBelege.Mittle(d.rumpfBelege);
+                beide.sauberKopf.insert(beide.sauberKopf.end(), d.sauberKopf.begin(), d.sauberKopf.end());
+                beide.sauberRumpf.insert(beide.sauberRumpf.end(), d.sauberRumpf.begin(), d.sauberRumpf.end());
                 Entscheide(beide);
-                if (rang(beide) > rang(vorher) && rang(beide) > rang(d)) {
+                if (widerspruch || (rang(beide) > rang(vorher) && rang(beide) > rang(d))) {
                     vorher = std::move(beide);
                     continue;
                 }

@@ -271,12 +271,13 @@ bool GleicherInhalt(const TMZFDatei& d, const TGeretteteDatei& g, const std::vec
            std::equal(rumpf.begin(), rumpf.end(), d.Rumpf());
 }
 
-// What the rescue found besides the passes' files: a file read wrong by a pass (two errors the
-// checksum could not see) is set right where it stands; a file the passes did not find comes
-// after theirs, a damaged one only when no pass found a file of its header.
+} // namespace
+
 void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                         const std::vector<TGeretteteDatei>& gerettet) {
     const std::size_t vonDenDurchgaengen = dateien.size();
+    // A pass's version set right that another pass read right already is no file of its own.
+    std::vector<bool> doppelt(vonDenDurchgaengen, false);
     for (const TGeretteteDatei& g : gerettet) {
         bool da = false;
         for (std::size_t i = 0; i < vonDenDurchgaengen; ++i) {
@@ -285,6 +286,8 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                 da = true;
             } else if (std::any_of(g.ueberstimmt.begin(), g.ueberstimmt.end(),
                                    [&](const auto& falsch) { return GleicherInhalt(d, g, falsch); })) {
+                for (std::size_t j = 0; j < vonDenDurchgaengen; ++j)
+                    doppelt[i] = doppelt[i] || (j != i && GleicherInhalt(*dateien[j], g, g.rumpf));
                 d.Uebernimm(g.kopf, g.rumpf);
                 d.SetzeBefund(g.befund);
                 da = true;
@@ -301,9 +304,12 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
         datei->SetzeBefund(g.befund);
         dateien.push_back(std::move(datei));
     }
+    std::size_t behalten = 0;
+    for (std::size_t i = 0; i < dateien.size(); ++i)
+        if (i >= vonDenDurchgaengen || !doppelt[i])
+            dateien[behalten++] = std::move(dateien[i]);
+    dateien.resize(behalten);
 }
-
-} // namespace
 
 void TWAVSuche::Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                      std::vector<TUebersprungenes>* pv_uebersprungen,

@@ -106,6 +106,13 @@ struct TAufnahmeBeobachter {
     // those of the recording read so far.
     const std::atomic<bool>* abbruch = nullptr;
 };
+// What the rescue found besides the passes' files (pv_dateien): a file read wrong by a pass (two
+// errors the checksum could not see) is set right where it stands, and goes where another pass
+// read it right; a file the passes did not find comes after theirs, a damaged one only when no
+// pass found a file of its header.
+void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
+                        const std::vector<struct TGeretteteDatei>& pv_gerettet);
+
 TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                                const TAufnahmeBeobachter& pv_beobachter,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,

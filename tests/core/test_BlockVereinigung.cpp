@@ -1,5 +1,6 @@
 // A block put together from the weights of its bits: weights built here from known bytes and their
 // checksum (the number of 1 bits, high byte first), then weakened or turned at known bits.
+#include "BandRetter.h"
 #include "BlockVereinigung.h"
 
 #include <bit>
@@ -241,5 +242,72 @@ TEST(BlockVereinigung, TheChecksumChoosesBetweenTheCopiesReadings) {
                           2 * wahr[static_cast<std::size_t>(index * 8 + b)])
                     << "byte " << index << ", bit " << b;
         }
+    }
+}
+
+// Both copies of a body read whole, each with a good checksum, yet different: 0x20 and 0x10 hold
+// one 1 bit each. Copy 1 read the right byte, its 0 bit weakly; copy 2 the wrong one, its 0 bit
+// weakly too. Together bit 2 weighs 64 - 25 = 39 and bit 3 47 - 20 = 27: the bits read 0x30, a 1
+// too many, which the checksum search mends by flipping bit 3. Between the copies the readings
+// hold to copy 1 by 39 - 27 = 12 on each side; read equally sure, nothing tells them apart.
+TEST(BlockVereinigung, CopiesReadWholeButDifferentlyAreDecidedByAllReadings) {
+    struct TFall {
+        const char* name;
+        float einsBit2, einsBit3, zweiBit2, zweiBit3; // the copies' readings of byte 5's bits 2 and 3
+        TDateiBefund::TZustand zustand;
+    };
+    const std::uint8_t rechts = 0x20, falsch = 0x10;
+    const TFall faelle[] = {
+        {"the readings hold to copy 1", Klar, -20.0F, -25.0F, 47.0F, TDateiBefund::TZustand::Repariert},
+        {"nothing tells them apart", Klar, -Klar, -Klar, Klar, TDateiBefund::TZustand::Beschaedigt},
+    };
+    std::vector<std::uint8_t> rumpf = Daten;
+    rumpf[5] = rechts;
+    std::vector<std::uint8_t> anders = rumpf;
+    anders[5] = falsch;
+    const int anzahl = static_cast<int>(rumpf.size());
+    std::array<std::uint8_t, 128> kopf{};
+    kopf[0] = 0x01;
+    kopf[1] = 'T';
+    kopf[2] = 0x0D;
+    kopf[18] = static_cast<std::uint8_t>(anzahl);
+    const auto lies = [](TBlockBelege& belege, int k, const std::vector<float>& g) {
+        for (int i = 0; i < belege.Bytes(); ++i) {
+            std::int8_t bits[8];
+            for (int b = 0; b < 8; ++b)
+                bits[b] = static_cast<std::int8_t>(g[static_cast<std::size_t>(i * 8 + b)]);
+            belege.Lies(k, i, bits);
+            belege.Bestaetige(i);
+        }
+    };
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TGeretteteDatei d;
+        d.kopf = kopf;
+        d.mitRumpf = true;
+        const std::vector<float> kopfGewichte = Gewichte(std::vector<std::uint8_t>(kopf.begin(), kopf.end()));
+        lies(d.kopfBelege, 0, kopfGewichte);
+        lies(d.kopfBelege, 1, kopfGewichte);
+        d.sauberKopf = {std::vector<std::uint8_t>(kopf.begin(), kopf.end())};
+        d.rumpfBelege = TBlockBelege(anzahl);
+        std::vector<float> eins = Gewichte(rumpf), zwei = Gewichte(anders);
+        eins[5 * 8 + 2] = f.einsBit2;
+        eins[5 * 8 + 3] = f.einsBit3;
+        zwei[5 * 8 + 2] = f.zweiBit2;
+        zwei[5 * 8 + 3] = f.zweiBit3;
+        lies(d.rumpfBelege, 0, eins);
+        lies(d.rumpfBelege, 1, zwei);
+        // The wrong copy first: taking the first copy read whole would take it.
+        d.sauberRumpf = {anders, rumpf};
+        d.rumpfBelege.Verdichte();
+        d.kopfBelege.Verdichte();
+        TBandRetter::Entscheide(d);
+        EXPECT_EQ(d.befund.zustand, f.zustand);
+        if (f.zustand == TDateiBefund::TZustand::Beschaedigt) {
+            EXPECT_EQ(d.befund.unsichereBereiche, (std::vector<std::pair<int, int>>{{5, 6}}));
+            continue;
+        }
+        EXPECT_EQ(d.rumpf, rumpf);
+        EXPECT_EQ(d.ueberstimmt, std::vector<std::vector<std::uint8_t>>{anders});
     }
 }
