@@ -3,7 +3,8 @@
 // each recorded twice with its own seeds. For every case the standard and the extended decoding
 // of the first recording, and of both recordings read together (one file built from the copies of both):
 // files back byte-exact (of the extended decoding's, how many it repaired, and how many more it
-// reported damaged), wrong files reported, and the decoding time. Then the totals and, per
+// reported damaged), wrong files reported (by the first recording and by both), and the decoding
+// time. Then the totals and, per
 // degradation, the strength from which the decodings lose files.
 //
 //   bench_rettung [--keep FOLDER] [--only NAME]
@@ -68,8 +69,13 @@ void DruckeKopf() {
                 "source", "std", "ext", "rep/dam", "2 rec: std ext", "wrong s/e", "ms std/ext", "make s");
 }
 
+// Wrong or unknown files reported by the first recording and by both read together.
+int Falsche(const TErgebnis& e) {
+    return e.eine.Falsch() + e.eine.Fremde() + e.beide.Falsch() + e.beide.Fremde();
+}
+
 void DruckeFall(const TFall& f) {
-    const auto falsch = [](const TErgebnis& e) { return e.beide.Falsch() + e.beide.Fremde(); };
+    const auto falsch = [](const TErgebnis& e) { return Falsche(e); };
     std::printf("%-18s %-8s %-14s %7s %7s %3d %3d | %7s %7s | %5d %5d | %5.0f %5.0f  %5.1f\n", ArtName(f.art),
                 f.art == TArt::Keine ? "-" : StaerkeName(f.staerke), QuellName(f.quelle),
                 qPrintable(Anteil(f.standard.eine.Gerettet(), f.dateien)),
@@ -85,19 +91,21 @@ void DruckeFalsche(const TFall& f, const TQuelle& quelle) {
     for (const bool erweitert : {false, true}) {
         const TErgebnis& e = erweitert ? f.erweitert : f.standard;
         const char* wer = erweitert ? "extended" : "standard";
-        for (std::size_t i = 0; i < e.beide.dateien.size(); ++i)
-            for (const QByteArray& falsch : e.beide.dateien[i].falsch) {
-                const QByteArray richtig = quelle.dateien[i].kopf + quelle.dateien[i].rumpf;
-                qsizetype anders = std::abs(falsch.size() - richtig.size());
-                for (qsizetype k = 0; k < std::min(falsch.size(), richtig.size()); ++k)
-                    anders += falsch[k] != richtig[k] ? 1 : 0;
-                std::printf("    wrong \"%s\" from the %s decoding of the %s recording: %lld bytes differ\n",
-                            qPrintable(quelle.dateien[i].name), wer,
-                            e.eine.dateien[i].falsch.contains(falsch) ? "first" : "second",
-                            static_cast<long long>(anders));
-            }
-        if (e.beide.Fremde() > 0)
-            std::printf("    %d files of no expected name from the %s decoding\n", e.beide.Fremde(), wer);
+        for (const TBewertung* b : {&e.eine, &e.beide})
+            for (std::size_t i = 0; i < b->dateien.size(); ++i)
+                for (const QByteArray& falsch : b->dateien[i].falsch) {
+                    const QByteArray richtig = quelle.dateien[i].kopf + quelle.dateien[i].rumpf;
+                    qsizetype anders = std::abs(falsch.size() - richtig.size());
+                    for (qsizetype k = 0; k < std::min(falsch.size(), richtig.size()); ++k)
+                        anders += falsch[k] != richtig[k] ? 1 : 0;
+                    std::printf("    wrong \"%s\" from the %s decoding of the %s: %lld bytes differ\n",
+                                qPrintable(quelle.dateien[i].name), wer,
+                                b == &e.eine ? "first recording" : "both recordings",
+                                static_cast<long long>(anders));
+                }
+        if (e.eine.Fremde() + e.beide.Fremde() > 0)
+            std::printf("    %d files of no expected name from the %s decoding\n",
+                        e.eine.Fremde() + e.beide.Fremde(), wer);
     }
 }
 
@@ -106,7 +114,7 @@ struct TSumme {
     int dateien = 0;
     int standard = 0, erweitert = 0;             // first recording
     int standardBeide = 0, erweitertBeide = 0;   // both recordings
-    int falschStandard = 0, falschErweitert = 0; // wrong or unknown files reported, both recordings
+    int falschStandard = 0, falschErweitert = 0; // wrong or unknown files reported (first, both)
     int repariert = 0, beschaedigt = 0;          // by the extended decoding, first recording
     // The damage maps of the files it reported damaged: wrong bytes, those left out, bytes held.
     int falscheBytes = 0, verfehlteBytes = 0, kartenBytes = 0;
@@ -117,8 +125,8 @@ struct TSumme {
         erweitert += f.erweitert.eine.Gerettet();
         standardBeide += f.standard.beide.Gerettet();
         erweitertBeide += f.erweitert.beide.Gerettet();
-        falschStandard += f.standard.beide.Falsch() + f.standard.beide.Fremde();
-        falschErweitert += f.erweitert.beide.Falsch() + f.erweitert.beide.Fremde();
+        falschStandard += Falsche(f.standard);
+        falschErweitert += Falsche(f.erweitert);
         repariert += f.erweitert.eine.Repariert();
         beschaedigt += f.erweitert.eine.Beschaedigt();
         for (const TDateiAusgang& d : f.erweitert.eine.dateien) {
