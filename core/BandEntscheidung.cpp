@@ -68,14 +68,17 @@ TDateiBefund::TWeg Kopie(const TBlockBericht& bericht, const std::vector<std::ve
 std::size_t Gestuetzt(const std::vector<float>& gewichte,
                       const std::vector<std::vector<std::uint8_t>>& sauber) {
     constexpr int BitsProByte = TBlockBelege::BitsProByte;
+    const std::size_t bytes = sauber.empty() ? 0 : sauber.front().size();
+    // Copies of one block are all as long; anything else is no choice to make here.
     if (sauber.size() < 2 ||
+        std::any_of(sauber.begin(), sauber.end(), [&](const auto& s) { return s.size() != bytes; }) ||
         std::all_of(sauber.begin(), sauber.end(), [&](const auto& s) { return s == sauber.front(); }))
         return 0;
     std::vector<double> halt(sauber.size(), 0.0);
-    for (std::size_t i = 0; i < sauber.front().size(); ++i) {
+    for (std::size_t i = 0; i < bytes; ++i) {
         bool gleich = true;
         for (const auto& s : sauber)
-            gleich = gleich && s.size() == sauber.front().size() && s[i] == sauber.front()[i];
+            gleich = gleich && s[i] == sauber.front()[i];
         if (gleich)
             continue;
         for (std::size_t k = 0; k < sauber.size(); ++k)
