@@ -2,6 +2,7 @@
 #include "FesteEichung.h"
 #include "KopieRahmen.h"
 
+#include "BandMarken.h"
 #include "BelegFolge.h"
 #include "LittleEndian.h"
 #include "MZFDatei.h"
@@ -20,14 +21,11 @@ constexpr int PruefsummeBytes = TBlockBelege::PruefsummeBytes;
 constexpr int LangeMarke = TMZFDatei::LangeMarkeImpulse;
 constexpr int KurzeMarke = TMZFDatei::KurzeMarkeImpulse;
 
-// A mark stands after a leader: of this many pulses before it at least that many are short. Of a
-// mark's runs a few pulses may be misread.
-constexpr int VorlaufProbe = 200;
-constexpr int VorlaufFehler = 20;
-constexpr int MarkenFehler = 6;
-constexpr int KurzeMarkenFehler = 3;
-// Pulses of a mark's long run that a dropout may have swallowed, in units of its bad pulses.
-constexpr int MarkeVerloren = 2;
+using BandMarken::KurzeMarkenFehler;
+using BandMarken::MarkenEnde;
+using BandMarken::MarkenFehler;
+using BandMarken::SucheMarke;
+using BandMarken::VorlaufProbe;
 // The gap between a block and its copy: of this many pulses before the copy at most so many long.
 // No block holds such a run (every byte begins with a long pulse), and a gap longer than
 // LaengsteKopieLuecke is the leader of a mark: then there is no copy (the shortened format).
@@ -74,8 +72,6 @@ private:
 
     bool IstLang(std::int64_t i) const { return m_primaer[i].wert > 0; }
     bool Hat(std::int64_t bis, bool ende) const { return ende || m_primaer.Ende() > bis; }
-    std::int64_t SucheMarke(std::int64_t von, std::int64_t bis, int impulse, int fehler) const;
-    std::int64_t MarkenEnde(std::int64_t marke, int impulse) const;
     // Goes on where the last call for the same block stopped: a body's pulses come over hundreds
     // of pieces.
     std::int64_t SucheKopie(std::int64_t von, bool ende, bool& fertig);
@@ -109,6 +105,9 @@ private:
     TGeretteteDatei m_datei;
     std::int64_t m_kopf[2] = {-1, -1};
     std::int64_t m_rumpf[2] = {-1, -1};
+    // Where a dropout cut off the mark before a block, the first pulse after it: the block's first
+    // copy is lost, its second is looked for from there. -1 after a whole mark.
+    std::int64_t m_nachPause = -1;
     struct TKopieSuche {
         std::int64_t von = -1; // where the search began
         std::int64_t j = 0;    // the next pulse to look at
@@ -116,36 +115,6 @@ private:
     };
     TKopieSuche m_kopieSuche;
 };
-
-// The first pulse in [von, bis) that begins a mark of `impulse` long and as many short pulses
-// after a leader; -1 when there is none.
-std::int64_t TBandRetter::TPolaritaet::SucheMarke(std::int64_t von, std::int64_t bis, int impulse,
-                                                  int fehler) const {
-    const TBelegFolge& q = m_primaer;
-    von = std::max(von, q.Anfang() + VorlaufProbe);
-    bis = std::min(bis, q.Ende() - 2 * impulse - fehler - 1);
-    for (std::int64_t i = von; i < bis; ++i) {
-        if (!IstLang(i) || q.Lange(i - VorlaufProbe, i) > VorlaufFehler)
-            continue;
-        // Where the long run gives way to the short one: pulses a dropout swallowed move it
-        // closer, and pulses nothing is known of count for neither run.
-        for (std::int64_t k = i + impulse - MarkeVerloren * fehler; k <= i + impulse + fehler; ++k)
-            if (q.Kurze(i, k) <= fehler && q.Lange(k, k + impulse) <= fehler && q.Lange(i, k) >= impulse / 2)
-                return i;
-    }
-    return -1;
-}
-
-// The long pulse that ends a mark found at `marke`: the first long one after its short pulses.
-std::int64_t TBandRetter::TPolaritaet::MarkenEnde(std::int64_t marke, int impulse) const {
-    const TBelegFolge& q = m_primaer;
-    const std::int64_t von = marke + impulse + impulse / 2 - MarkeVerloren * MarkenFehler;
-    const std::int64_t bis = std::min(q.Ende(), marke + 2 * impulse + MarkenFehler + 1);
-    for (std::int64_t k = von; k < bis; ++k)
-        if (IstLang(k) && q.Lange(k - impulse / 2, k) <= 1)
-            return k;
-    return marke + 2 * impulse;
-}
 
 // The first pulse of a copy: after the first gap of short pulses from pv_von on, if that gap is
 // no leader. `fertig` tells whether the search could decide with the pulses held.
@@ -422,7 +391,8 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
     for (;;) {
         switch (m_phase) {
         case TPhase::Marke: {
-            const std::int64_t marke = SucheMarke(m_suche, m_primaer.Ende(), LangeMarke, MarkenFehler);
+            const std::int64_t marke =
+                SucheMarke(m_primaer, m_suche, m_primaer.Ende(), LangeMarke, MarkenFehler, &m_nachPause);
             if (marke < 0) {
                 m_suche = std::max(m_suche, m_primaer.Ende() - 2 * LangeMarke - 1);
                 Vergiss();
@@ -431,16 +401,21 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
             LernePulse(marke);
             m_datei = TGeretteteDatei();
             m_datei.beginn = m_primaer[marke].beginn;
-            m_kopf[0] = MarkenEnde(marke, LangeMarke) + 1;
-            m_suche = m_kopf[0];
+            m_kopf[0] = m_nachPause < 0 ? MarkenEnde(m_primaer, marke, LangeMarke) + 1 : -1;
+            m_suche = m_nachPause < 0 ? m_kopf[0] : m_nachPause;
             m_phase = TPhase::KopfKopie;
             break;
         }
         case TPhase::KopfKopie: {
             bool fertig = false;
-            m_kopf[1] = SucheKopie(m_kopf[0] + kopfSpanne / 2, ende, fertig);
+            m_kopf[1] = SucheKopie(m_nachPause < 0 ? m_kopf[0] + kopfSpanne / 2 : m_nachPause, ende, fertig);
             if (!fertig)
                 return;
+            if (m_kopf[0] < 0 && m_kopf[1] < 0) {
+                // The mark cut off and no copy after it: no header to read.
+                m_phase = TPhase::Marke;
+                break;
+            }
             m_phase = TPhase::Kopf;
             break;
         }
@@ -461,10 +436,12 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
         }
         case TPhase::KurzeMarke: {
             // Looked for until the next file's long mark, or as far as the longest file goes.
-            const std::int64_t grenze = m_kopf[0] + TTonbandSuche::GroessteDateiSpanne;
-            const std::int64_t kurz = SucheMarke(m_suche, grenze, KurzeMarke, KurzeMarkenFehler);
+            const std::int64_t grenze =
+                (m_kopf[0] >= 0 ? m_kopf[0] : m_kopf[1]) + TTonbandSuche::GroessteDateiSpanne;
+            const std::int64_t kurz =
+                SucheMarke(m_primaer, m_suche, grenze, KurzeMarke, KurzeMarkenFehler, &m_nachPause);
             const std::int64_t lang =
-                SucheMarke(m_suche, kurz >= 0 ? kurz : grenze, LangeMarke, MarkenFehler);
+                SucheMarke(m_primaer, m_suche, kurz >= 0 ? kurz : grenze, LangeMarke, MarkenFehler);
             if (lang >= 0 || (kurz < 0 && (ende || m_primaer.Ende() >= grenze))) {
                 // A header without its body.
                 Fertig(lang >= 0 ? lang - VorlaufProbe : m_suche);
@@ -474,7 +451,7 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
                 m_suche = std::max(m_suche, m_primaer.Ende() - 2 * LangeMarke - 1);
                 return;
             }
-            m_rumpf[0] = MarkenEnde(kurz, KurzeMarke) + 1;
+            m_rumpf[0] = m_nachPause < 0 ? MarkenEnde(m_primaer, kurz, KurzeMarke) + 1 : -1;
             m_datei.mitRumpf = true;
             m_phase = TPhase::Rumpf;
             break;
@@ -483,9 +460,15 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
             const std::int64_t spanne =
                 static_cast<std::int64_t>(m_datei.rumpfBelege.Bytes()) * BitsProByte + 1;
             bool fertig = false;
-            m_rumpf[1] = SucheKopie(m_rumpf[0] + spanne / 2, ende, fertig);
+            m_rumpf[1] = SucheKopie(m_nachPause < 0 ? m_rumpf[0] + spanne / 2 : m_nachPause, ende, fertig);
             if (!fertig || !Hat(std::max(m_rumpf[0], m_rumpf[1]) + spanne + NeuRahmenFenster, ende))
                 return;
+            if (m_rumpf[0] < 0 && m_rumpf[1] < 0) {
+                // The short mark cut off and no copy after it: a header without its body.
+                m_datei.mitRumpf = false;
+                Fertig(m_nachPause);
+                break;
+            }
             LiesBlock(m_rumpf, m_datei.rumpfBelege, m_datei.rumpfBericht, m_datei.sauberRumpf);
             m_datei.rumpfBericht.gelesen = true;
             Fertig(std::max(m_rumpf[0], m_rumpf[1]) + spanne);

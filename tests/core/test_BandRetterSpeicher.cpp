@@ -14,14 +14,7 @@ constexpr std::int32_t KurzFrames = 20;
 constexpr std::int32_t LangFrames = 38;
 
 QByteArray Mzf(int nummer) {
-    QByteArray kopf(BandBau::KopfBytes, '\0');
-    kopf[0] = 0x01;
-    const QByteArray name = "DATEI" + QByteArray::number(nummer) + '\r';
-    kopf.replace(1, name.size(), name);
-    kopf[18] = static_cast<char>(RumpfBytes & 0xFF);
-    kopf[19] = static_cast<char>(RumpfBytes >> 8);
-    kopf[21] = 0x12; // load and start at $1200
-    kopf[23] = 0x12;
+    const QByteArray kopf = BandBau::Kopf("DATEI" + QByteArray::number(nummer), RumpfBytes);
     QByteArray rumpf(RumpfBytes, '\0');
     for (int i = 0; i < RumpfBytes; ++i)
         rumpf[i] = static_cast<char>((i * 7 + nummer) & 0xFF);

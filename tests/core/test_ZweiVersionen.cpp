@@ -17,13 +17,7 @@ constexpr std::uint8_t Richtig = 0x20;
 constexpr std::uint8_t Falsch = 0x10;
 
 QByteArray Mzf(std::uint8_t streitWert, char name = 'A') {
-    QByteArray kopf(BandBau::KopfBytes, '\0');
-    kopf[0] = 0x01;
-    kopf[1] = name;
-    kopf[2] = '\r';
-    kopf[18] = static_cast<char>(RumpfBytes);
-    kopf[21] = 0x12; // load and start at $1200
-    kopf[23] = 0x12;
+    const QByteArray kopf = BandBau::Kopf(QByteArray(1, name), RumpfBytes);
     QByteArray rumpf(RumpfBytes, '\0');
     for (int i = 0; i < RumpfBytes; ++i)
         rumpf[i] = static_cast<char>((i * 37 + 11) & 0xFF);

@@ -23,6 +23,19 @@ constexpr std::size_t LangeMarke = 40;
 constexpr std::size_t KurzeMarke = 20;
 constexpr std::size_t ByteImpulse = 9; // start bit and 8 data bits
 
+// The header of a machine-code file named `name` (ended by $0D here) of `groesse` bytes, loaded
+// and started at $1200.
+inline QByteArray Kopf(const QByteArray& name, int groesse) {
+    QByteArray kopf(KopfBytes, '\0');
+    kopf[0] = 0x01;
+    kopf.replace(1, static_cast<int>(name.size()) + 1, name + '\r');
+    kopf[18] = static_cast<char>(groesse & 0xFF);
+    kopf[19] = static_cast<char>(groesse >> 8);
+    kopf[21] = 0x12;
+    kopf[23] = 0x12;
+    return kopf;
+}
+
 inline std::string Byte(std::uint8_t b) {
     std::string s = "1";
     for (int i = 7; i >= 0; --i)
