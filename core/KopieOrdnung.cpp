@@ -307,25 +307,29 @@ void TOrdnung::Ordne() {
     m_kopien[1] = std::move(m_neu[1]);
 }
 
-// Copy k's bytes from byte i on, moved by `weite` pulses either way: where, moved, they read as
-// the other copy's, for at least RueckMindestens bytes when moved by more than a pulse, they are
-// moved, for as long as that holds; over bytes the other copy holds no clear value of, the move
-// goes on until this copy's own framing was disturbed again. The byte after the last one moved;
-// -1 where neither way fits.
-int Verschiebe(const TBelegFolge& q, std::vector<TByte> (&kopien)[2], int k, int i, int weite) {
+// Copy k's bytes from byte i on (in the direction `schritt`, +1 toward the block's end, -1 toward
+// its start), moved by `weite` pulses either way: where, moved, they read as the other copy's, for
+// at least RueckMindestens bytes when moved by more than a pulse, they are moved, for as long as
+// that holds; over bytes the other copy holds no clear value of, the move goes on until this copy's
+// own framing was disturbed again. The byte after the last one moved (in that direction; -1 or the
+// block's length at its ends); NichtVerschoben where neither way fits.
+constexpr int NichtVerschoben = -2;
+int Verschiebe(const TBelegFolge& q, std::vector<TByte> (&kopien)[2], int k, int i, int weite, int schritt) {
     const auto bytes = static_cast<int>(kopien[k].size());
+    const auto andereKlar = [&](int j) {
+        return KlarerWert(q, kopien[1 - k][static_cast<std::size_t>(j)].start);
+    };
     for (const int d : {-weite, weite}) {
         // How far the move holds: bytes that then agree, and bytes the other copy says nothing of.
         int gleich = 0;
         int j = i;
-        for (; j < bytes; ++j) {
-            const auto y = static_cast<std::size_t>(j);
-            const std::int64_t start = kopien[k][y].start;
+        for (; j >= 0 && j < bytes; j += schritt) {
+            const std::int64_t start = kopien[k][static_cast<std::size_t>(j)].start;
             if (start < 0)
                 break;
             const int hier = KlarerWert(q, start);
             const int verschoben = KlarerWert(q, start + d);
-            const int andere = KlarerWert(q, kopien[1 - k][y].start);
+            const int andere = andereKlar(j);
             if (andere < 0) {
                 if (verschoben < 0 || j == i)
                     break;
@@ -336,32 +340,23 @@ int Verschiebe(const TBelegFolge& q, std::vector<TByte> (&kopien)[2], int k, int
             ++gleich;
         }
         // Bytes the other copy said nothing of at the end are left where they were.
-        while (j > i && KlarerWert(q, kopien[1 - k][static_cast<std::size_t>(j - 1)].start) < 0)
-            --j;
+        while (j != i && andereKlar(j - schritt) < 0)
+            j -= schritt;
         if (gleich == 0 || (weite > 1 && gleich < RueckMindestens))
             continue;
-        for (int m = i; m < j; ++m)
+        for (int m = i; m != j; m += schritt)
             kopien[k][static_cast<std::size_t>(m)].start += d;
         return j;
     }
-    return -1;
+    return NichtVerschoben;
 }
 
-} // namespace
-
-void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
-    if (kopien[1].size() != kopien[0].size())
-        return;
-    TOrdnung(q, kopien).Ordne();
-}
-
-void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
+// Ruecke in one direction: where copy k's framing was disturbed (a byte lost) since the copies
+// last read a byte alike, seen in the direction `schritt`, and the other copy's was not.
+void RueckeRichtung(const TBelegFolge& q, std::vector<TByte> (&kopien)[2], int schritt) {
     const auto bytes = static_cast<int>(kopien[0].size());
-    if (static_cast<int>(kopien[1].size()) != bytes)
-        return;
-    // Per copy: a byte lost to a pulse lost or gained since the copies last read a byte alike.
     bool gestoert[2] = {false, false};
-    for (int i = 0; i < bytes; ++i) {
+    for (int i = schritt > 0 ? 0 : bytes - 1; i >= 0 && i < bytes; i += schritt) {
         const auto z = static_cast<std::size_t>(i);
         for (int k = 0; k < 2; ++k)
             gestoert[k] = gestoert[k] || kopien[k][z].start < 0;
@@ -379,14 +374,38 @@ void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
         if (gesucht < 0 || kopien[k][z].start < 0)
             continue;
         for (int weite = 1; weite <= RueckWeite; ++weite) {
-            const int j = Verschiebe(q, kopien, k, i, weite);
-            if (j < 0)
+            const int j = Verschiebe(q, kopien, k, i, weite, schritt);
+            if (j == NichtVerschoben)
                 continue;
-            i = j - 1;
+            // Seen from behind, the pulse was lost or gained in the byte before those moved: it
+            // now holds a pulse more or less than a byte has, unless it still reads as the other
+            // copy's.
+            if (schritt < 0 && j >= 0) {
+                TByte& davor = kopien[k][static_cast<std::size_t>(j)];
+                const int andere = KlarerWert(q, kopien[1 - k][static_cast<std::size_t>(j)].start);
+                if (davor.start >= 0 && (andere < 0 || KlarerWert(q, davor.start) != andere))
+                    davor.start = -1;
+            }
+            i = j - schritt;
             gestoert[0] = gestoert[1] = false;
             break;
         }
     }
+}
+
+} // namespace
+
+void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
+    if (kopien[1].size() != kopien[0].size())
+        return;
+    TOrdnung(q, kopien).Ordne();
+}
+
+void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
+    if (kopien[1].size() != kopien[0].size())
+        return;
+    RueckeRichtung(q, kopien, 1);
+    RueckeRichtung(q, kopien, -1);
 }
 
 } // namespace KopieRahmen

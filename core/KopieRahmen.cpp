@@ -19,6 +19,9 @@ constexpr float KlareLesung = 64.0F;
 constexpr float StartGewicht = 2.0F;
 constexpr float Indel = 2.0F;
 constexpr float UnbekanntWeg = 0.6F;
+// A pulse read this weakly (a pulse split in two by an edge too many, a click) costs less to drop,
+// the less it was known, and a pulse gained there lies there.
+constexpr int Schwach = 32;
 // A dropout the decoder took for a pause swallowed as many pulses as fit into its length: at least
 // as many long ones and at most as many short ones, give or take these shares and two.
 constexpr double LueckeLangAnteil = 1.1;
@@ -60,7 +63,13 @@ public:
         const int w = Wert(i);
         return t % BitsProByte == 0 && w < 0 ? StartGewicht * static_cast<float>(-w) / KlareLesung : 0.0F;
     }
-    float Weg(int i) const { return Wert(i) == 0 ? UnbekanntWeg : Indel; }
+    float Weg(int i) const {
+        const int betrag = std::abs(Wert(i));
+        return betrag >= Schwach
+                   ? Indel
+                   : UnbekanntWeg + (Indel - UnbekanntWeg) * static_cast<float>(betrag) / Schwach;
+    }
+    bool IstSchwach(int i) const { return std::abs(Wert(i)) < Schwach; }
     // How many pulses a dropout before pulse i swallowed, at least and at most: where there was none,
     // {0, 0}.
     std::pair<int, int> Geschluckt(int i) const {
@@ -249,7 +258,7 @@ std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, d
         const std::uint8_t wahl =
             schritte[static_cast<std::size_t>(t) * Breite + static_cast<std::size_t>(s)];
         if (t == 0 || wahl == Gewonnen) {
-            stoere(std::min(t, muster - 1), kopie.Wert(i - 1) == 0);
+            stoere(std::min(t, muster - 1), kopie.IstSchwach(i - 1));
             --i;
         } else if (wahl == Verloren) {
             // The pulse before a dropout lasts into it: its byte is not known either.

@@ -1,10 +1,11 @@
 // The bytes of one copy of a block framed on their start bits as a whole: the copy's pulses are laid
 // on the block's pattern (9 pulses a byte, the first of them long) with the fewest pulses taken as
 // lost or gained, as a dynamic programme over a band that follows the copy's drift. A pulse lost
-// or gained then costs only the byte it falls in, and a gained pulse that nothing is known of (a
-// click, a dropout) is the cheapest to drop. Of the numbers of pulses a dropout may have swallowed,
-// the one nearest its length at the pulses before it is taken. Bounded: the band holds RahmenBand
-// pulses either way of the best place, so the work and the room are linear in the block's length.
+// or gained then costs only the byte it falls in, and a gained pulse that nothing or little is
+// known of (a click, a dropout, a pulse split in two) is the cheapest to drop. Of the numbers of
+// pulses a dropout may have swallowed, the one nearest its length at the pulses before it is taken.
+// Bounded: the band holds RahmenBand pulses either way of the best place, so the work and the room
+// are linear in the block's length.
 #pragma once
 
 #include "BelegFolge.h"
@@ -60,7 +61,10 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 // (a run of one value), a few pulses more or less read as well, and the copy stands off by up to
 // RueckWeite pulses until its next dropout. Where the copies then disagree and that copy's bytes,
 // moved, read exactly as the other copy's (for at least RueckMindestens bytes when moved by more
-// than one pulse), they are moved, for as long as that holds.
+// than one pulse), they are moved, for as long as that holds. The same is looked for backwards from
+// each such loss: a pulse lost or gained unseen (two short pulses heard as one long one) puts the
+// bytes after it a pulse off until a start bit falls on a short pulse and the framing loses a byte
+// to get back; the byte where the pulse went is then left to the other copy.
 constexpr int RueckWeite = 3;
 constexpr int RueckMindestens = 2;
 void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
