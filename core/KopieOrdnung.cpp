@@ -161,19 +161,33 @@ bool TOrdnung::NachZeit(int k, const TStrecke& s, int vorher, TPlatz& platz) con
         const auto toleranz = static_cast<std::int64_t>(laenge / 2.0);
         const bool anker = Sicher(0, y) && Sicher(1, y);
         int letzter = y; // the other copy's last byte at a known place before that time
+        // Bytes differ in length by their bits (a byte of ones lasts two thirds longer than one of
+        // zeros): of the bytes within the tolerance, the one nearest that time.
+        int naechster = -1;
+        std::int64_t abstand = 0;
+        bool vorbei = false;
         const int bis = std::min(m_bytes, s.von + vorher + OrdneZeitWeite + 1);
-        for (int z = y + 1; z < bis; ++z) {
+        for (int z = y + 1; z < bis && !vorbei; ++z) {
             if (!Fest(1 - k, z))
                 continue;
             const std::int64_t zeit = Zeit(1 - k, z);
             if (std::abs(zeit - gesucht) <= toleranz) {
-                platz = {z - s.von, anker && Sicher(1 - k, z)};
-                return true;
+                if (naechster < 0 || std::abs(zeit - gesucht) < abstand) {
+                    naechster = z;
+                    abstand = std::abs(zeit - gesucht);
+                }
+            } else if (zeit > gesucht) {
+                vorbei = true;
+            } else {
+                letzter = z;
             }
-            if (zeit > gesucht)
-                return false;
-            letzter = z;
         }
+        if (naechster >= 0) {
+            platz = {naechster - s.von, anker && Sicher(1 - k, naechster)};
+            return true;
+        }
+        if (vorbei)
+            return false;
         int z = 0;
         if (!Geschaetzt(k, gesucht, letzter, z))
             return false;

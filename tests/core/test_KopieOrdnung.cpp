@@ -41,15 +41,22 @@ public:
     }
     TKopie Kopie(const std::vector<std::uint8_t>& bytes, std::int32_t kurz, std::int32_t lang,
                  const std::function<bool(int)>& still) {
+        return Kopie(bytes, kurz, lang, still, static_cast<int>(bytes.size()), kurz, lang);
+    }
+    // The tape runs at another speed from byte `ab` on: its pulses last kurzAb and langAb.
+    TKopie Kopie(const std::vector<std::uint8_t>& bytes, std::int32_t kurz, std::int32_t lang,
+                 const std::function<bool(int)>& still, int ab, std::int32_t kurzAb, std::int32_t langAb) {
         TKopie k;
+        bool spaeter = false;
         const auto haenge = [&](bool istLang, bool hoerbar) {
             if (hoerbar)
                 m_belege.push_back({m_zeit, istLang ? KlarLang : KlarKurz});
-            m_zeit += istLang ? lang : kurz;
+            m_zeit += spaeter ? (istLang ? langAb : kurzAb) : (istLang ? lang : kurz);
         };
         for (int i = 0; i < 40; ++i)
             haenge(false, true);
         for (int i = 0; i < static_cast<int>(bytes.size()); ++i) {
+            spaeter = i >= ab;
             const bool hoerbar = !still(i);
             k.start.push_back(hoerbar ? static_cast<std::int64_t>(m_belege.size()) : -1);
             haenge(true, hoerbar);
@@ -143,6 +150,31 @@ TEST(KopieOrdnung, StretchesAfterDropoutsArePlacedByTheTimeInTheOtherCopy) {
                 }
             }
     }
+}
+
+// Bytes last as long as their 1 bits make them: after a byte of ones (342 frames) the time may be
+// off by more than half of a byte of one 1 bit (216 frames) and still lie within half the length
+// of the byte it was measured from. Copy 1 runs a twentieth faster from its dropout on, so the
+// time since the last byte both copies hold says 66 frames too little: of the bytes of copy 2
+// within the tolerance, the one nearest that time is where the stretch begins, not the first.
+TEST(KopieOrdnung, AStretchIsPlacedAtTheByteNearestItsTimeNotTheFirstWithinReach) {
+    constexpr int Ab = 50;
+    constexpr int Bis = 56;
+    std::vector<std::uint8_t> bytes(Ab, 0xff);
+    for (int i = Ab; i < Bytes; ++i)
+        bytes.push_back(static_cast<std::uint8_t>(1U << (i * 3 % 8)));
+    TBand band;
+    const TKopie eins = band.Kopie(
+        bytes, 20, 38, [](int i) { return i >= Ab && i < Bis; }, Ab, 19, 36);
+    const TKopie zwei = band.Kopie(bytes, 20, 38, Bytes, Bytes);
+    const TBelegFolge q = band.Folge();
+    constexpr int Fehler = 2;
+    std::vector<KopieRahmen::TByte> kopien[2] = {Gerahmt(eins, Bis, Fehler), Gerahmt(zwei, Bytes, 0)};
+    ASSERT_NE(Gelesen(q, kopien[0][Bis - Fehler]), bytes[Bis - Fehler]);
+    KopieRahmen::Ordne(q, kopien);
+    for (int i = Bis; i < Bytes; ++i)
+        EXPECT_EQ(Gelesen(q, kopien[0][static_cast<std::size_t>(i)]), bytes[static_cast<std::size_t>(i)])
+            << "byte " << i;
 }
 
 // A run of one value (0x2a): a copy framed two pulses early after a byte it lost reads 0x4a there
