@@ -152,6 +152,7 @@ void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
     pv_datei.kopfBericht.gekippt = kopf.gekippt;
     TDateiBefund& befund = pv_datei.befund;
     befund = TDateiBefund();
+    pv_datei.ueberstimmterKopf = kopf.ueberstimmt;
     befund.kopfRepariert = kopf.gut && (!kopf.sauber || !kopf.ueberstimmt.empty());
     befund.kopfUnsicher = !kopf.gut;
     befund.kopfWeg = kopf.weg;

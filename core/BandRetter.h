@@ -13,6 +13,7 @@
 #include "ImpulsBeleg.h"
 #include "MZWAVMehrfachDekoder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -45,9 +46,17 @@ struct TGeretteteDatei {
     // Blocks that one copy gave whole with a good checksum, as they read.
     std::vector<std::vector<std::uint8_t>> sauberKopf;
     std::vector<std::vector<std::uint8_t>> sauberRumpf;
-    // Bodies read whole with a good checksum that the evidence of all readings overruled (two
-    // errors that hid each other from the checksum).
+    // Bodies and headers read whole with a good checksum that the evidence of all readings
+    // overruled (two errors that hid each other from the checksum).
     std::vector<std::vector<std::uint8_t>> ueberstimmt;
+    std::vector<std::vector<std::uint8_t>> ueberstimmterKopf;
+
+    // The header is one the evidence overruled.
+    bool KopfUeberstimmt(const std::array<std::uint8_t, 128>& pv_kopf) const {
+        return std::any_of(ueberstimmterKopf.begin(), ueberstimmterKopf.end(), [&](const auto& k) {
+            return std::equal(k.begin(), k.end(), pv_kopf.begin(), pv_kopf.end());
+        });
+    }
 };
 
 class TBandRetter : public TBelegEmpfaenger {

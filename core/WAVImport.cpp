@@ -98,7 +98,9 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
         if (!beschaedigt)
             dateien.erase(std::remove_if(dateien.begin(), dateien.end(),
                                          [&](const auto& d) {
-                                             return GleicherKopf(d->Kopf(), g.kopf) && !d->IstGleich(*datei);
+                                             return (GleicherKopf(d->Kopf(), g.kopf) ||
+                                                     g.KopfUeberstimmt(d->Kopf())) &&
+                                                    !d->IstGleich(*datei);
                                          }),
                           dateien.end());
         // A damaged file that another recording gave whole is no file of its own.

@@ -271,6 +271,18 @@ bool GleicherInhalt(const TMZFDatei& d, const TGeretteteDatei& g, const std::vec
            std::equal(rumpf.begin(), rumpf.end(), d.Rumpf());
 }
 
+// A pass's file is a version of what the rescue put together that the evidence overruled: its
+// header and its body each the rescue's or one it overruled, and not both the rescue's.
+bool Ueberstimmt(const TMZFDatei& d, const TGeretteteDatei& g) {
+    const auto rumpfGleich = [&](const std::vector<std::uint8_t>& rumpf) {
+        return d.HoleMZDateiGroesse() == rumpf.size() && std::equal(rumpf.begin(), rumpf.end(), d.Rumpf());
+    };
+    const bool kopf = d.Kopf() == g.kopf || g.KopfUeberstimmt(d.Kopf());
+    const bool rumpf =
+        rumpfGleich(g.rumpf) || std::any_of(g.ueberstimmt.begin(), g.ueberstimmt.end(), rumpfGleich);
+    return kopf && rumpf && !GleicherInhalt(d, g, g.rumpf);
+}
+
 } // namespace
 
 void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
@@ -284,8 +296,7 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
             TMZFDatei& d = *dateien[i];
             if (GleicherInhalt(d, g, g.rumpf)) {
                 da = true;
-            } else if (std::any_of(g.ueberstimmt.begin(), g.ueberstimmt.end(),
-                                   [&](const auto& falsch) { return GleicherInhalt(d, g, falsch); })) {
+            } else if (Ueberstimmt(d, g)) {
                 for (std::size_t j = 0; j < vonDenDurchgaengen; ++j)
                     doppelt[i] = doppelt[i] || (j != i && GleicherInhalt(*dateien[j], g, g.rumpf));
                 d.Uebernimm(g.kopf, g.rumpf);

@@ -43,45 +43,51 @@ std::unique_ptr<TMZFDatei> Datei(const QByteArray& mzf) {
 
 } // namespace
 
-// The passes' files and what the rescue put together: a version the rescue outvoted is set right
-// where it stands, and where another pass read the file right already, it goes.
+// The passes' files and what the rescue put together: a version the rescue outvoted (its body, or
+// its header: 'H' holds as many 1 bits as 'A') is set right where it stands, and where another pass
+// read the file right already, it goes.
 TEST(ZweiVersionen, APassesVersionTheRescueOutvotedIsNeitherKeptNorToldTwice) {
     struct TFall {
         const char* name;
-        std::vector<QByteArray> durchgaenge; // the passes' files, in their order
-        std::vector<QByteArray> danach;      // the files told
+        std::vector<int> durchgaenge; // the passes' files, in their order: 0 right, 1 wrong, 2 another
+        std::vector<int> danach;      // the files told
         std::vector<TDateiBefund::TZustand> zustaende;
     };
-    const QByteArray richtig = Mzf(Richtig), falsch = Mzf(Falsch), andere = Mzf(Richtig, 'B');
     using Z = TDateiBefund::TZustand;
     const TFall faelle[] = {
-        {"one pass read it right, another wrong",
-         {richtig, andere, falsch},
-         {richtig, andere},
-         {Z::Intakt, Z::Intakt}},
-        {"the wrong version first", {falsch, andere, richtig}, {andere, richtig}, {Z::Intakt, Z::Intakt}},
-        {"only the wrong version", {falsch, andere}, {richtig, andere}, {Z::Repariert, Z::Intakt}},
+        {"one pass read it right, another wrong", {0, 2, 1}, {0, 2}, {Z::Intakt, Z::Intakt}},
+        {"the wrong version first", {1, 2, 0}, {2, 0}, {Z::Intakt, Z::Intakt}},
+        {"only the wrong version", {1, 2}, {0, 2}, {Z::Repariert, Z::Intakt}},
     };
-    TGeretteteDatei g;
-    g.kopf = Kopf(richtig);
-    g.rumpf = Rumpf(richtig);
-    g.befund.zustand = Z::Repariert;
-    g.befund.rumpfRepariert = true;
-    g.ueberstimmt = {Rumpf(falsch)};
-    for (const TFall& f : faelle) {
-        SCOPED_TRACE(f.name);
-        std::vector<std::unique_ptr<TMZFDatei>> dateien;
-        for (const QByteArray& mzf : f.durchgaenge)
-            dateien.push_back(Datei(mzf));
-        FuegeGerettetHinzu(dateien, {g});
-        ASSERT_EQ(dateien.size(), f.danach.size());
-        for (std::size_t i = 0; i < dateien.size(); ++i) {
-            EXPECT_EQ(dateien[i]->Kopf(), Kopf(f.danach[i])) << i;
-            EXPECT_EQ(std::vector<std::uint8_t>(dateien[i]->Rumpf(),
-                                                dateien[i]->Rumpf() + dateien[i]->HoleMZDateiGroesse()),
-                      Rumpf(f.danach[i]))
-                << i;
-            EXPECT_EQ(dateien[i]->HoleBefund().zustand, f.zustaende[i]) << i;
+    for (const bool imKopf : {false, true}) {
+        const QByteArray mzf[] = {Mzf(Richtig), imKopf ? Mzf(Richtig, 'H') : Mzf(Falsch), Mzf(Richtig, 'B')};
+        TGeretteteDatei g;
+        g.kopf = Kopf(mzf[0]);
+        g.rumpf = Rumpf(mzf[0]);
+        g.befund.zustand = Z::Repariert;
+        if (imKopf) {
+            g.befund.kopfRepariert = true;
+            g.ueberstimmterKopf = {std::vector<std::uint8_t>(mzf[1].begin(), mzf[1].begin() + 128)};
+        } else {
+            g.befund.rumpfRepariert = true;
+            g.ueberstimmt = {Rumpf(mzf[1])};
+        }
+        for (const TFall& f : faelle) {
+            SCOPED_TRACE(std::string(f.name) + (imKopf ? ", in the header" : ", in the body"));
+            std::vector<std::unique_ptr<TMZFDatei>> dateien;
+            for (const int d : f.durchgaenge)
+                dateien.push_back(Datei(mzf[d]));
+            FuegeGerettetHinzu(dateien, {g});
+            ASSERT_EQ(dateien.size(), f.danach.size());
+            for (std::size_t i = 0; i < dateien.size(); ++i) {
+                const QByteArray& erwartet = mzf[f.danach[i]];
+                EXPECT_EQ(dateien[i]->Kopf(), Kopf(erwartet)) << i;
+                EXPECT_EQ(std::vector<std::uint8_t>(dateien[i]->Rumpf(),
+                                                    dateien[i]->Rumpf() + dateien[i]->HoleMZDateiGroesse()),
+                          Rumpf(erwartet))
+                    << i;
+                EXPECT_EQ(dateien[i]->HoleBefund().zustand, f.zustaende[i]) << i;
+            }
         }
     }
 }
