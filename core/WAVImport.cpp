@@ -105,8 +105,9 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
                           dateien.end());
         // A damaged file that another recording gave whole is no file of its own.
         if (SchonDa(dateien, *datei) ||
-            (beschaedigt && std::any_of(dateien.begin(), dateien.end(),
-                                        [&](const auto& d) { return GleicherKopf(d->Kopf(), g.kopf); })))
+            (beschaedigt && std::any_of(dateien.begin(), dateien.end(), [&](const auto& d) {
+                 return GleicherKopf(d->Kopf(), g.kopf) || IstBeschaedigteLesung(*d, g);
+             })))
             continue;
         dateien.push_back(std::move(datei));
     }

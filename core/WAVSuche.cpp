@@ -283,7 +283,39 @@ bool Ueberstimmt(const TMZFDatei& d, const TGeretteteDatei& g) {
     return kopf && rumpf && !GleicherInhalt(d, g, g.rumpf);
 }
 
+// The bytes agree outside the uncertain ranges.
+bool GleichWoSicher(const std::uint8_t* a, const std::uint8_t* b, int n,
+                    const std::vector<std::pair<int, int>>& unsicher) {
+    int i = 0;
+    for (const auto& [von, bis] : unsicher) {
+        if (!std::equal(a + i, a + std::clamp(von, i, n), b + i))
+            return false;
+        i = std::clamp(bis, i, n);
+    }
+    return std::equal(a + i, a + n, b + i);
+}
+
 } // namespace
+
+bool IstBeschaedigteLesung(const TMZFDatei& pv_datei, const TGeretteteDatei& pv_gerettet) {
+    const TDateiBefund& befund = pv_gerettet.befund;
+    if (befund.zustand != TDateiBefund::TZustand::Beschaedigt)
+        return false;
+    // What names the file is all before the comment.
+    const std::vector<std::pair<int, int>> keine;
+    const auto& kopfUnsicher = befund.kopfUnsicher ? befund.unsichereKopfBereiche : keine;
+    if (!GleichWoSicher(pv_datei.Kopf().data(), pv_gerettet.kopf.data(), TMZFDatei::OffsetKommentar,
+                        kopfUnsicher))
+        return false;
+    if (std::all_of(kopfUnsicher.begin(), kopfUnsicher.end(),
+                    [](const auto& b) { return b.first >= TMZFDatei::OffsetKommentar; }))
+        return true;
+    // A name read uncertainly says too little: the body must say it too, most of it read surely.
+    const auto groesse = static_cast<int>(pv_gerettet.rumpf.size());
+    return pv_gerettet.mitRumpf && pv_datei.HoleMZDateiGroesse() == pv_gerettet.rumpf.size() &&
+           2 * befund.UnsichereBytes() < groesse &&
+           GleichWoSicher(pv_datei.Rumpf(), pv_gerettet.rumpf.data(), groesse, befund.unsichereBereiche);
+}
 
 void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                         const std::vector<TGeretteteDatei>& gerettet) {
@@ -302,7 +334,7 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                 d.Uebernimm(g.kopf, g.rumpf);
                 d.SetzeBefund(g.befund);
                 da = true;
-            } else if (g.befund.zustand == TDateiBefund::TZustand::Beschaedigt && d.Kopf() == g.kopf) {
+            } else if (IstBeschaedigteLesung(d, g)) {
                 da = true;
             }
         }

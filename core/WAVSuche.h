@@ -106,10 +106,16 @@ struct TAufnahmeBeobachter {
     // those of the recording read so far.
     const std::atomic<bool>* abbruch = nullptr;
 };
+
+// A damaged file the rescue put together is a reading of pv_datei, which a pass read whole: the
+// header the same before the comment wherever the rescue is sure of it, and where that part was
+// uncertain, the body the same wherever it is sure, most of it read surely. It is then no file of
+// its own.
+bool IstBeschaedigteLesung(const TMZFDatei& pv_datei, const struct TGeretteteDatei& pv_gerettet);
 // What the rescue found besides the passes' files (pv_dateien): a file read wrong by a pass (two
 // errors the checksum could not see) is set right where it stands, and goes where another pass
-// read it right; a file the passes did not find comes after theirs, a damaged one only when no
-// pass found a file of its header.
+// read it right; a file the passes did not find comes after theirs, a damaged one only when it is
+// no reading of a pass's file.
 void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                         const std::vector<struct TGeretteteDatei>& pv_gerettet);
 

@@ -148,3 +148,55 @@ TEST(ZweiVersionen, BothPolaritiesReadTheFileWholeYetDifferently) {
         EXPECT_EQ(d.ueberstimmt, std::vector<std::vector<std::uint8_t>>{Rumpf(falsch)});
     }
 }
+
+// A pass read the file whole; the rescue left its own reading of it damaged, with a header byte
+// uncertain and read 'X'. That reading is the pass's file where it is sure, and no file of its own:
+// where the header names the file surely, by that; where the name is uncertain, by the body. Where
+// a sure byte differs, or too little of the body was sure to tell, it is told beside it.
+TEST(ZweiVersionen, ADamagedReadingOfAFileAPassReadWholeIsNoFileOfItsOwn) {
+    // 'A', then the end mark 0x0D at byte 2: the name runs from byte 1. The comment from byte 24.
+    constexpr int NamensEnde = 2;
+    constexpr int ImKommentar = 60;
+    struct TFall {
+        const char* name;
+        int unsicher;                                   // the header byte read uncertainly, and 'X'
+        int falsch;                                     // a sure header byte read differently, -1: none
+        int rumpfByte;                                  // a body byte read differently, -1: none
+        std::vector<std::pair<int, int>> rumpfUnsicher; // the body's uncertain ranges
+        std::size_t dateien;                            // files told
+    };
+    const TFall faelle[] = {
+        {"the uncertain name byte differs only", NamensEnde, -1, -1, {}, 1},
+        {"a differing body byte is uncertain", NamensEnde, -1, 9, {{9, 10}}, 1},
+        {"a sure body byte differs", NamensEnde, -1, 9, {{10, 11}}, 2},
+        {"a sure header byte differs", NamensEnde, NamensEnde + 1, -1, {}, 2},
+        {"half the body uncertain", NamensEnde, -1, -1, {{0, RumpfBytes / 2}}, 2},
+        {"the name sure, the comment not: the body is not asked", ImKommentar, -1, 9, {}, 1},
+        {"the name sure, a sure byte of the comment differs", ImKommentar, ImKommentar + 1, -1, {}, 1},
+    };
+    const QByteArray mzf = Mzf(Richtig);
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TGeretteteDatei g;
+        g.kopf = Kopf(mzf);
+        g.rumpf = Rumpf(mzf);
+        g.mitRumpf = true;
+        g.kopf[static_cast<std::size_t>(f.unsicher)] = 'X';
+        if (f.falsch >= 0)
+            g.kopf[static_cast<std::size_t>(f.falsch)] = 'Y';
+        if (f.rumpfByte >= 0)
+            g.rumpf[static_cast<std::size_t>(f.rumpfByte)] ^= 0x01;
+        g.befund.zustand = TDateiBefund::TZustand::Beschaedigt;
+        g.befund.kopfUnsicher = true;
+        g.befund.unsichereKopfBereiche = {{f.unsicher, f.unsicher + 1}};
+        g.befund.unsichereBereiche = f.rumpfUnsicher;
+        std::vector<std::unique_ptr<TMZFDatei>> dateien;
+        dateien.push_back(Datei(mzf));
+        FuegeGerettetHinzu(dateien, {g});
+        ASSERT_EQ(dateien.size(), f.dateien);
+        EXPECT_EQ(dateien.front()->Kopf(), Kopf(mzf));
+        EXPECT_EQ(dateien.front()->HoleBefund().zustand, TDateiBefund::TZustand::Intakt);
+        EXPECT_EQ(dateien.back()->HoleBefund().zustand,
+                  f.dateien == 2 ? TDateiBefund::TZustand::Beschaedigt : TDateiBefund::TZustand::Intakt);
+    }
+}
