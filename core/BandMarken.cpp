@@ -1,6 +1,8 @@
 #include "BandMarken.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace BandMarken {
 
@@ -35,14 +37,50 @@ std::int64_t GeschnittenBei(const TBelegFolge& q, std::int64_t i, int impulse, i
     return -1;
 }
 
+// The mark whose long run a dropout cut off after its first pulses at i: the pause holds the rest
+// of the long run and of the short run but for the few short pulses after it, and then the long
+// pulse that ends the mark follows; the pause lasts as long as the pulses it swallowed, within
+// PausenToleranz, and the block's start bits follow that pulse (else the block may begin in the
+// pause). The first pulse after the pause (-1: no such mark), and that long pulse (-1: not seen).
+std::pair<std::int64_t, std::int64_t> LangGeschnittenBei(const TBelegFolge& q, std::int64_t i, int impulse,
+                                                         int fehler) {
+    const double kurz = static_cast<double>(q[i].beginn - q[i - VorlaufProbe].beginn) / VorlaufProbe;
+    for (std::int64_t j = i + 1; kurz > 0.0 && j < i + impulse; ++j) {
+        const double pause = static_cast<double>(q[j].beginn - q[j - 1].beginn);
+        if (pause <= PauseKurze * kurz)
+            continue;
+        if (q.Kurze(i, j) > fehler)
+            break;
+        std::int64_t k = j;
+        while (k < j + impulse && !IstLang(q, k))
+            ++k;
+        // Pulse j - 1 and the long and short pulses the pause swallowed; a long run after the
+        // short pulses would be a whole mark, not a block.
+        const auto gesehen = static_cast<double>(j - i);
+        const auto kurzeDanach = static_cast<double>(k - j);
+        const double erwartet =
+            (impulse - gesehen + 1.0) * KopieRahmen::LangZuKurz * kurz + (impulse - kurzeDanach) * kurz;
+        if (!IstLang(q, k) || q.Kurze(k, k + impulse / 2) <= fehler ||
+            std::fabs(pause - erwartet) > PausenToleranz * erwartet + 2.0 * kurz)
+            break;
+        int startbits = 0;
+        for (int b = 0; b < StartbitProbe; ++b)
+            startbits += IstLang(q, k + 1 + static_cast<std::int64_t>(b) * KopieRahmen::BitsProByte) ? 1 : 0;
+        return {j, kurzeDanach > 0.0 && startbits >= StartbitProbe - 1 ? k : -1};
+    }
+    return {-1, -1};
+}
+
 } // namespace
 
 std::int64_t SucheMarke(const TBelegFolge& q, std::int64_t von, std::int64_t bis, int impulse, int fehler,
-                        std::int64_t* pv_nachPause) {
+                        std::int64_t* pv_nachPause, std::int64_t* pv_ende) {
     von = std::max(von, q.Anfang() + VorlaufProbe);
-    bis = std::min(bis, q.Ende() - 2 * impulse - fehler - 1);
+    bis = std::min(bis, q.Ende() - Vorschau(impulse, fehler));
     if (pv_nachPause)
         *pv_nachPause = -1;
+    if (pv_ende)
+        *pv_ende = -1;
     for (std::int64_t i = von; i < bis; ++i) {
         if (!IstLang(q, i) || q.Lange(i - VorlaufProbe, i) > VorlaufFehler)
             continue;
@@ -51,7 +89,16 @@ std::int64_t SucheMarke(const TBelegFolge& q, std::int64_t von, std::int64_t bis
         for (std::int64_t k = i + impulse - MarkeVerloren * fehler; k <= i + impulse + fehler; ++k)
             if (q.Kurze(i, k) <= fehler && q.Lange(k, k + impulse) <= fehler && q.Lange(i, k) >= impulse / 2)
                 return i;
-        if (pv_nachPause && (*pv_nachPause = GeschnittenBei(q, i, impulse, fehler)) >= 0)
+        if (!pv_nachPause)
+            continue;
+        if ((*pv_nachPause = GeschnittenBei(q, i, impulse, fehler)) >= 0)
+            return i;
+        const auto [nachPause, ende] = LangGeschnittenBei(q, i, impulse, fehler);
+        if (nachPause >= 0 && ende >= 0 && pv_ende) {
+            *pv_ende = ende;
+            return i;
+        }
+        if ((*pv_nachPause = nachPause) >= 0)
             return i;
     }
     return -1;

@@ -71,6 +71,7 @@ private:
     enum class TPhase { Marke, KopfKopie, Kopf, KurzeMarke, Rumpf };
 
     bool IstLang(std::int64_t i) const { return m_primaer[i].wert > 0; }
+    bool NachPause(std::int64_t anfang) const;
     bool Hat(std::int64_t bis, bool ende) const { return ende || m_primaer.Ende() > bis; }
     // Goes on where the last call for the same block stopped: a body's pulses come over hundreds
     // of pieces.
@@ -320,6 +321,12 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
             gelesen.resize(static_cast<std::size_t>(bytes - PruefsummeBytes));
             ganz[k] = static_cast<int>(sauber.size());
             sauber.push_back(std::move(gelesen));
+        } else if (k == 1 && NachPause(anfang[k])) {
+            // The second copy, found just after a dropout that may have swallowed its first bytes
+            // (the first copy's place the mark gives): where they lie in the block is known only to
+            // a few bytes, as after a dropout within it.
+            for (KopieRahmen::TByte& b : rahmen[k])
+                ++b.abschnitt;
         }
     }
     KopieRahmen::Ordne(m_primaer, rahmen);
@@ -352,6 +359,14 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
         for (int k = 0; k < 2; ++k)
             Eiche(rahmen[k], e.bytes);
     return e;
+}
+
+bool TBandRetter::TPolaritaet::NachPause(std::int64_t anfang) const {
+    for (std::int64_t i = std::max(m_primaer.Anfang() + 1, anfang - KopieRahmen::BitsProByte); i <= anfang;
+         ++i)
+        if (m_primaer[i].beginn - m_primaer[i - 1].beginn > BandMarken::PauseKurze * m_kurz)
+            return true;
+    return false;
 }
 
 void TBandRetter::TPolaritaet::Fertig(std::int64_t weiterAb) {
@@ -391,17 +406,21 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
     for (;;) {
         switch (m_phase) {
         case TPhase::Marke: {
-            const std::int64_t marke =
-                SucheMarke(m_primaer, m_suche, m_primaer.Ende(), LangeMarke, MarkenFehler, &m_nachPause);
+            std::int64_t markenEnde = -1;
+            const std::int64_t marke = SucheMarke(m_primaer, m_suche, m_primaer.Ende(), LangeMarke,
+                                                  MarkenFehler, &m_nachPause, &markenEnde);
             if (marke < 0) {
-                m_suche = std::max(m_suche, m_primaer.Ende() - 2 * LangeMarke - 1);
+                m_suche =
+                    std::max(m_suche, m_primaer.Ende() - BandMarken::Vorschau(LangeMarke, MarkenFehler));
                 Vergiss();
                 return;
             }
             LernePulse(marke);
             m_datei = TGeretteteDatei();
             m_datei.beginn = m_primaer[marke].beginn;
-            m_kopf[0] = m_nachPause < 0 ? MarkenEnde(m_primaer, marke, LangeMarke) + 1 : -1;
+            if (markenEnde < 0 && m_nachPause < 0)
+                markenEnde = MarkenEnde(m_primaer, marke, LangeMarke);
+            m_kopf[0] = m_nachPause < 0 ? markenEnde + 1 : -1;
             m_suche = m_nachPause < 0 ? m_kopf[0] : m_nachPause;
             m_phase = TPhase::KopfKopie;
             break;
@@ -438,8 +457,9 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
             // Looked for until the next file's long mark, or as far as the longest file goes.
             const std::int64_t grenze =
                 (m_kopf[0] >= 0 ? m_kopf[0] : m_kopf[1]) + TTonbandSuche::GroessteDateiSpanne;
-            const std::int64_t kurz =
-                SucheMarke(m_primaer, m_suche, grenze, KurzeMarke, KurzeMarkenFehler, &m_nachPause);
+            std::int64_t markenEnde = -1;
+            const std::int64_t kurz = SucheMarke(m_primaer, m_suche, grenze, KurzeMarke, KurzeMarkenFehler,
+                                                 &m_nachPause, &markenEnde);
             const std::int64_t lang =
                 SucheMarke(m_primaer, m_suche, kurz >= 0 ? kurz : grenze, LangeMarke, MarkenFehler);
             if (lang >= 0 || (kurz < 0 && (ende || m_primaer.Ende() >= grenze))) {
@@ -448,10 +468,13 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
                 break;
             }
             if (kurz < 0) {
-                m_suche = std::max(m_suche, m_primaer.Ende() - 2 * LangeMarke - 1);
+                m_suche =
+                    std::max(m_suche, m_primaer.Ende() - BandMarken::Vorschau(LangeMarke, MarkenFehler));
                 return;
             }
-            m_rumpf[0] = m_nachPause < 0 ? MarkenEnde(m_primaer, kurz, KurzeMarke) + 1 : -1;
+            if (markenEnde < 0 && m_nachPause < 0)
+                markenEnde = MarkenEnde(m_primaer, kurz, KurzeMarke);
+            m_rumpf[0] = m_nachPause < 0 ? markenEnde + 1 : -1;
             m_datei.mitRumpf = true;
             m_phase = TPhase::Rumpf;
             break;
