@@ -180,6 +180,7 @@ struct TMenge {
     std::vector<std::size_t> bits;
     float kosten = std::numeric_limits<float>::infinity();
     float zweite = std::numeric_limits<float>::infinity();
+    bool kippbar = false; // every bit of the cheapest set may be flipped
 };
 
 void Pruefe(TMenge& beste, const std::vector<const TKippen*>& menge, int fehlEinsen, int fehlSumme) {
@@ -199,8 +200,11 @@ void Pruefe(TMenge& beste, const std::vector<const TKippen*>& menge, int fehlEin
         beste.zweite = beste.kosten;
         beste.kosten = kosten;
         beste.bits.clear();
-        for (const TKippen* k : menge)
+        beste.kippbar = true;
+        for (const TKippen* k : menge) {
             beste.bits.push_back(k->bit);
+            beste.kippbar = beste.kippbar && k->kosten < BlockVereinigung::Kippbar;
+        }
     } else if (kosten < beste.zweite) {
         beste.zweite = kosten;
     }
@@ -236,6 +240,70 @@ int KippeEinerlei(TStand& stand, const std::vector<float>& g, std::size_t datenB
     return anzahl;
 }
 
+// The bounded search: the cheapest set of flips among the least certain bits that makes the
+// checksum agree, taken only when no other set comes close. Where few bits are weak, the sets are
+// made of the bits below Kippbar. Where many are, a wrong bit may weigh more than the right one the
+// search would flip: then every bit below Zweifel, and what lies beyond, counts as another way to
+// mend the checksum, and the set taken must cost less than half of each. Returns the bits flipped.
+int Suche(TStand& stand, const std::vector<float>& g, std::size_t datenBits) {
+    using namespace BlockVereinigung;
+    static_assert(GroessteMenge <= 2, "the search tries sets of one and of two flips");
+    const auto schwache = std::count_if(g.begin(), g.end(), [](float x) { return std::fabs(x) < Zweifel; });
+    const bool wenige = schwache <= HoechstensSchwach;
+    // The least certain bits, data and checksum alike, and the first bit left out.
+    std::vector<std::size_t> reihe(g.size());
+    for (std::size_t i = 0; i < reihe.size(); ++i)
+        reihe[i] = i;
+    const std::size_t n = std::min<std::size_t>(Kandidaten, reihe.size());
+    std::partial_sort(
+        reihe.begin(), reihe.begin() + static_cast<std::ptrdiff_t>(std::min(n + 1, reihe.size())),
+        reihe.end(), [&](std::size_t a, std::size_t b) {
+            return std::fabs(g[a]) < std::fabs(g[b]) || (std::fabs(g[a]) == std::fabs(g[b]) && a < b);
+        });
+    // A set with a bit not among the candidates costs at least this.
+    float jenseits = n < reihe.size() ? std::fabs(g[reihe[n]]) : std::numeric_limits<float>::infinity();
+    std::vector<TKippen> kippen;
+    for (std::size_t j = 0; j < n; ++j) {
+        const std::size_t i = reihe[j];
+        const float kosten = std::fabs(g[i]);
+        if (kosten >= (wenige ? Kippbar : Zweifel)) {
+            jenseits = kosten;
+            break;
+        }
+        const int richtung = stand.bits[i] ? -1 : 1;
+        if (i < datenBits)
+            kippen.push_back({i, kosten, richtung, 0});
+        else
+            kippen.push_back(
+                {i, kosten, 0, richtung * (1 << (PruefsummeBits - 1 - static_cast<int>(i - datenBits)))});
+    }
+    // Sets of one and two flips, the smallest size that has a set first.
+    const int fehlEinsen = static_cast<int>(stand.einsen);
+    const int fehlSumme = static_cast<int>(stand.pruefsumme);
+    for (int groesse = 1; groesse <= GroessteMenge; ++groesse) {
+        TMenge beste;
+        const std::size_t k = kippen.size();
+        for (std::size_t a = 0; a < k; ++a) {
+            if (groesse == 1) {
+                Pruefe(beste, {&kippen[a]}, fehlEinsen, fehlSumme);
+                continue;
+            }
+            for (std::size_t b = a + 1; b < k; ++b)
+                Pruefe(beste, {&kippen[a], &kippen[b]}, fehlEinsen, fehlSumme);
+        }
+        if (beste.bits.empty())
+            continue;
+        // Two sets fit almost as well (or as well): the checksum cannot tell them apart.
+        if (!beste.kippbar || beste.zweite <= Vorsprung * beste.kosten ||
+            (!wenige && jenseits <= Vorsprung * beste.kosten))
+            return 0;
+        for (const std::size_t bit : beste.bits)
+            stand.bits[bit] = !stand.bits[bit];
+        return groesse;
+    }
+    return 0;
+}
+
 } // namespace
 
 TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gewichte, int pv_anzahl) {
@@ -243,64 +311,8 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
     TBlockEntscheidung e;
     const std::size_t datenBits = static_cast<std::size_t>(pv_anzahl) * ByteBits;
     e.gut = stand.einsen == stand.pruefsumme;
-    // Where many bits are weak, a wrong bit may weigh more than the right one the search would flip:
-    // the checksum then cannot point at the wrong ones.
-    const auto schwache =
-        std::count_if(pv_gewichte.begin(), pv_gewichte.end(), [](float g) { return std::fabs(g) < Zweifel; });
-    if (!e.gut && schwache <= HoechstensSchwach) {
-        // The least certain bits, data and checksum alike.
-        std::vector<std::size_t> reihe(pv_gewichte.size());
-        for (std::size_t i = 0; i < reihe.size(); ++i)
-            reihe[i] = i;
-        const std::size_t n = std::min<std::size_t>(Kandidaten, reihe.size());
-        std::partial_sort(reihe.begin(), reihe.begin() + static_cast<std::ptrdiff_t>(n), reihe.end(),
-                          [&](std::size_t a, std::size_t b) {
-                              return std::fabs(pv_gewichte[a]) < std::fabs(pv_gewichte[b]) ||
-                                     (std::fabs(pv_gewichte[a]) == std::fabs(pv_gewichte[b]) && a < b);
-                          });
-        std::vector<TKippen> kippen;
-        for (std::size_t j = 0; j < n; ++j) {
-            const std::size_t i = reihe[j];
-            const float kosten = std::fabs(pv_gewichte[i]);
-            if (kosten >= Kippbar)
-                break;
-            const int richtung = stand.bits[i] ? -1 : 1;
-            if (i < datenBits)
-                kippen.push_back({i, kosten, richtung, 0});
-            else
-                kippen.push_back(
-                    {i, kosten, 0, richtung * (1 << (PruefsummeBits - 1 - static_cast<int>(i - datenBits)))});
-        }
-        // Sets of one, two and three flips, the smallest size that has a set first.
-        const int fehlEinsen = static_cast<int>(stand.einsen);
-        const int fehlSumme = static_cast<int>(stand.pruefsumme);
-        for (int groesse = 1; groesse <= GroessteMenge && !e.gut; ++groesse) {
-            TMenge beste;
-            const std::size_t k = kippen.size();
-            for (std::size_t a = 0; a < k; ++a) {
-                if (groesse == 1) {
-                    Pruefe(beste, {&kippen[a]}, fehlEinsen, fehlSumme);
-                    continue;
-                }
-                for (std::size_t b = a + 1; b < k; ++b) {
-                    if (groesse == 2) {
-                        Pruefe(beste, {&kippen[a], &kippen[b]}, fehlEinsen, fehlSumme);
-                        continue;
-                    }
-                    for (std::size_t c = b + 1; c < k; ++c)
-                        Pruefe(beste, {&kippen[a], &kippen[b], &kippen[c]}, fehlEinsen, fehlSumme);
-                }
-            }
-            if (beste.bits.empty())
-                continue;
-            if (beste.zweite <= Vorsprung * beste.kosten)
-                break; // two sets fit almost as well (or as well): the checksum cannot tell them apart
-            for (const std::size_t bit : beste.bits)
-                stand.bits[bit] = !stand.bits[bit];
-            e.gekippt = groesse;
-            e.gut = true;
-        }
-    }
+    if (!e.gut && (e.gekippt = Suche(stand, pv_gewichte, datenBits)) > 0)
+        e.gut = true;
     if (!e.gut && (e.gekippt = KippeEinerlei(stand, pv_gewichte, datenBits)) > 0)
         e.gut = true;
     // The checksum counts 1 bits only: a weak 1 read as 0 and a weak 0 read as 1 hide each other.

@@ -78,7 +78,8 @@ constexpr float Unsicher = 24.0F;
 // A weak 1 and a weak 0 that weigh less than this together could both be wrong without the
 // checksum telling: the block is not taken as good.
 constexpr float Zweifel = 2.0F * Unsicher;
-// The search runs only where at most this many bits weigh less than Zweifel.
+// Where at most this many bits weigh less than Zweifel, the search weighs the sets it flips against
+// each other only; where more do, also against every other bit below Zweifel and beyond.
 constexpr int HoechstensSchwach = 10;
 // The search looks at this many of the least certain bits, and flips sets of at most this many;
 // only bits weighing less than Kippbar are flipped. A set is taken only when the next best set of

@@ -37,8 +37,28 @@ TEST(BlockVereinigung, DecidesFlipsAndDoubts) {
         int gekippt;
         std::vector<int> unsicher; // bytes
     };
+    // Eleven bits read right but not surely (more than the ten weak bits below which the search
+    // weighs its sets only against each other): all of byte 5 (0xFF) and three of the 1s of byte 0
+    // (0x3E), or in `nullen` three bits of byte 1 (0x00) instead.
+    const auto vieleSchwache = [](std::vector<std::pair<int, float>> dazu, float nullen) {
+        for (int bit = 0; bit < 8; ++bit)
+            dazu.push_back({5 * 8 + bit, 40.0F});
+        for (int bit = 0; bit < 3; ++bit)
+            dazu.push_back(nullen != 0.0F ? std::pair{1 * 8 + bit, nullen}
+                                          : std::pair{0 * 8 + 2 + bit, 40.0F});
+        return dazu;
+    };
     const TFall faelle[] = {
         {"clear", {}, true, 0, {}},
+        // Among many weak bits, a 1 read as a 0 at less than half the weight of any 0 that could
+        // mend the checksum in its place: it is flipped.
+        {"many weak bits, one wrong far weaker", vieleSchwache({{3 * 8 + 3, -26.0F}}, 0.0F), true, 1, {3}},
+        // Weak right 0s weigh less than twice as much: which 0 is wrong is not clear.
+        {"many weak bits, one wrong not far weaker",
+         vieleSchwache({{3 * 8 + 3, -26.0F}}, -45.0F),
+         false,
+         0,
+         {}},
         // One bit read weakly the wrong way: the checksum names it.
         {"one weak wrong bit", {{3 * 8 + 3, -10.0F}}, true, 1, {3}},
         // Two weak bits, a 1 read as 0 and a 0 read as 1: the count of 1 bits agrees, yet either
