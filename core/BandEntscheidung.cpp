@@ -16,6 +16,33 @@ int TDateiBefund::UnsichereBytes() const {
 
 namespace {
 
+// The bytes agree outside the uncertain ranges.
+bool GleichWoSicher(const std::uint8_t* a, const std::uint8_t* b, int n,
+                    const std::vector<std::pair<int, int>>& unsicher) {
+    int i = 0;
+    for (const auto& [von, bis] : unsicher) {
+        if (!std::equal(a + i, a + std::clamp(von, i, n), b + i))
+            return false;
+        i = std::clamp(bis, i, n);
+    }
+    return std::equal(a + i, a + n, b + i);
+}
+
+} // namespace
+
+bool TDateiBefund::KopfGleichWoSicher(const std::uint8_t* pv_kopf, const std::uint8_t* pv_anderer,
+                                      int pv_bytes) const {
+    return GleichWoSicher(pv_kopf, pv_anderer, pv_bytes,
+                          kopfUnsicher ? unsichereKopfBereiche : std::vector<std::pair<int, int>>());
+}
+
+bool TDateiBefund::RumpfGleichWoSicher(const std::uint8_t* pv_rumpf, const std::uint8_t* pv_anderer,
+                                       int pv_bytes) const {
+    return GleichWoSicher(pv_rumpf, pv_anderer, pv_bytes, unsichereBereiche);
+}
+
+namespace {
+
 std::uint16_t Groesse(const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& kopf) {
     return LittleEndian::Lies16(kopf.data() + TMZFDatei::OffsetGroesse);
 }

@@ -59,10 +59,19 @@ TBandProtokoll::Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden
     std::set<TKopf> gefundeneKoepfe;
     for (const auto& d : gefunden)
         gefundeneKoepfe.insert(d->Kopf());
+    // A file the rescue put together, its header uncertain: a header a pass read whole that agrees
+    // with it wherever it is sure names that file.
+    const auto unsicherGefunden = [&](const TKopf& kopf) {
+        return std::any_of(gefunden.begin(), gefunden.end(), [&](const auto& d) {
+            const TDateiBefund& befund = d->HoleBefund();
+            return befund.kopfUnsicher &&
+                   befund.KopfGleichWoSicher(d->Kopf().data(), kopf.data(), TMZFDatei::OffsetKommentar);
+        });
+    };
     std::vector<TUebersprungenes> ergebnis;
     for (const auto& [eintrag, kopf] : m_uebersprungen) {
-        const bool gefundenWorden =
-            eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf && gefundeneKoepfe.count(kopf) > 0;
+        const bool gefundenWorden = eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf &&
+                                    (gefundeneKoepfe.count(kopf) > 0 || unsicherGefunden(kopf));
         if (!gefundenWorden)
             ergebnis.push_back(eintrag);
     }

@@ -22,6 +22,12 @@ struct TDateiBefund {
     // Bytes of a header its checksum did not confirm that rest on weak or no evidence.
     std::vector<std::pair<int, int>> unsichereKopfBereiche;
     int UnsichereBytes() const;
+    // The first pv_bytes bytes of this file's header (pv_kopf) and of another agree wherever the
+    // header was read surely (all of them where it is not uncertain).
+    bool KopfGleichWoSicher(const std::uint8_t* pv_kopf, const std::uint8_t* pv_anderer, int pv_bytes) const;
+    // The same for the first pv_bytes bytes of the body.
+    bool RumpfGleichWoSicher(const std::uint8_t* pv_rumpf, const std::uint8_t* pv_anderer,
+                             int pv_bytes) const;
 };
 
 // The state in words of the catalogue: "repaired (body)", "damaged, 3 uncertain bytes"; empty for

@@ -283,38 +283,24 @@ bool Ueberstimmt(const TMZFDatei& d, const TGeretteteDatei& g) {
     return kopf && rumpf && !GleicherInhalt(d, g, g.rumpf);
 }
 
-// The bytes agree outside the uncertain ranges.
-bool GleichWoSicher(const std::uint8_t* a, const std::uint8_t* b, int n,
-                    const std::vector<std::pair<int, int>>& unsicher) {
-    int i = 0;
-    for (const auto& [von, bis] : unsicher) {
-        if (!std::equal(a + i, a + std::clamp(von, i, n), b + i))
-            return false;
-        i = std::clamp(bis, i, n);
-    }
-    return std::equal(a + i, a + n, b + i);
-}
-
 } // namespace
 
 bool IstBeschaedigteLesung(const TMZFDatei& pv_datei, const TGeretteteDatei& pv_gerettet) {
     const TDateiBefund& befund = pv_gerettet.befund;
-    if (befund.zustand != TDateiBefund::TZustand::Beschaedigt)
+    if (befund.zustand != TDateiBefund::TZustand::Beschaedigt ||
+        !befund.KopfGleichWoSicher(pv_gerettet.kopf.data(), pv_datei.Kopf().data(),
+                                   TMZFDatei::OffsetKommentar))
         return false;
     // What names the file is all before the comment.
-    const std::vector<std::pair<int, int>> keine;
-    const auto& kopfUnsicher = befund.kopfUnsicher ? befund.unsichereKopfBereiche : keine;
-    if (!GleichWoSicher(pv_datei.Kopf().data(), pv_gerettet.kopf.data(), TMZFDatei::OffsetKommentar,
-                        kopfUnsicher))
-        return false;
-    if (std::all_of(kopfUnsicher.begin(), kopfUnsicher.end(),
+    if (!befund.kopfUnsicher ||
+        std::all_of(befund.unsichereKopfBereiche.begin(), befund.unsichereKopfBereiche.end(),
                     [](const auto& b) { return b.first >= TMZFDatei::OffsetKommentar; }))
         return true;
     // A name read uncertainly says too little: the body must say it too, most of it read surely.
     const auto groesse = static_cast<int>(pv_gerettet.rumpf.size());
     return pv_gerettet.mitRumpf && pv_datei.HoleMZDateiGroesse() == pv_gerettet.rumpf.size() &&
            2 * befund.UnsichereBytes() < groesse &&
-           GleichWoSicher(pv_datei.Rumpf(), pv_gerettet.rumpf.data(), groesse, befund.unsichereBereiche);
+           befund.RumpfGleichWoSicher(pv_gerettet.rumpf.data(), pv_datei.Rumpf(), groesse);
 }
 
 void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
