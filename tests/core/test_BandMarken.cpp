@@ -6,6 +6,7 @@
 #include "BandBau.h"
 #include "BandRetter.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,18 +23,21 @@ QByteArray Mzf() {
     return kopf + rumpf;
 }
 
-// The band's pulses as the adaptive pass reads them, with those in [von, bis) swallowed.
-std::vector<TImpulsBeleg> Belege(const BandBau::TBand& band, std::size_t von, std::size_t bis,
-                                 std::int32_t& frame) {
+// The files the rescue finds in the band's pulses as the adaptive pass reads them, with the pulses
+// for which `weg` holds swallowed.
+std::vector<TGeretteteDatei> Rette(const BandBau::TBand& band, const std::function<bool(std::size_t)>& weg) {
     std::vector<TImpulsBeleg> belege;
-    frame = 0;
+    std::int32_t frame = 0;
     for (std::size_t i = 0; i < band.bits.size(); ++i) {
         const bool lang = band.bits[i] == '1';
-        if (i < von || i >= bis)
+        if (!weg(i))
             belege.push_back({frame, static_cast<std::int8_t>(lang ? 100 : -100)});
         frame += lang ? LangFrames : KurzFrames;
     }
-    return belege;
+    TBandRetter retter({});
+    retter.Belege(0, belege.data(), belege.size());
+    retter.NachBlock(frame);
+    return retter.Ende();
 }
 
 } // namespace
@@ -60,12 +64,8 @@ TEST(BandMarken, AMarkCutOffByADropoutStillFindsTheFileFromTheSecondCopy) {
         const std::size_t kurzeLauf = f.kopf ? band.kopf[0] - 1 - LangeMarke : band.rumpf[0] - 1 - KurzeMarke;
         const std::size_t von = kurzeLauf + static_cast<std::size_t>(f.kurzeDavor);
         const std::size_t bis = von + static_cast<std::size_t>(f.verloren);
-        std::int32_t frame = 0;
-        const std::vector<TImpulsBeleg> belege = Belege(band, von, bis, frame);
-        TBandRetter retter({});
-        retter.Belege(0, belege.data(), belege.size());
-        retter.NachBlock(frame);
-        const std::vector<TGeretteteDatei> dateien = retter.Ende();
+        const std::vector<TGeretteteDatei> dateien =
+            Rette(band, [&](std::size_t i) { return i >= von && i < bis; });
         ASSERT_EQ(dateien.size(), 1U);
         const TGeretteteDatei& d = dateien.front();
         EXPECT_EQ(d.befund.zustand, TDateiBefund::TZustand::Intakt);
@@ -106,12 +106,8 @@ TEST(BandMarken, AMarkWhoseLongRunADropoutTookStillGivesTheFirstCopy) {
         const std::size_t von = marke + static_cast<std::size_t>(f.langeDavor);
         const std::size_t bis =
             (f.kopf ? band.kopf[0] : band.rumpf[0]) - 1 - static_cast<std::size_t>(f.kurzeDanach);
-        std::int32_t frame = 0;
-        const std::vector<TImpulsBeleg> belege = Belege(band, von, bis, frame);
-        TBandRetter retter({});
-        retter.Belege(0, belege.data(), belege.size());
-        retter.NachBlock(frame);
-        const std::vector<TGeretteteDatei> dateien = retter.Ende();
+        const std::vector<TGeretteteDatei> dateien =
+            Rette(band, [&](std::size_t i) { return i >= von && i < bis; });
         ASSERT_EQ(dateien.size(), 1U);
         const TGeretteteDatei& d = dateien.front();
         EXPECT_EQ(d.befund.zustand, TDateiBefund::TZustand::Intakt);
@@ -124,20 +120,11 @@ TEST(BandMarken, AMarkWhoseLongRunADropoutTookStillGivesTheFirstCopy) {
     const TBand band(mzf);
     constexpr std::size_t LueckenRest = 10;
     constexpr std::size_t ErsteBytes = 2;
-    std::vector<TImpulsBeleg> belege;
-    std::int32_t frame = 0;
-    for (std::size_t i = 0; i < band.bits.size(); ++i) {
-        const bool lang = band.bits[i] == '1';
+    const std::vector<TGeretteteDatei> dateien = Rette(band, [&](std::size_t i) {
         const bool kopie2 = i + LueckenRest >= band.rumpf[1] && i < band.rumpf[1] + ErsteBytes * ByteImpulse;
         const bool kopie1 = i >= band.rumpf[0] + 100 * ByteImpulse && i < band.rumpf[0] + 105 * ByteImpulse;
-        if (!kopie1 && !kopie2)
-            belege.push_back({frame, static_cast<std::int8_t>(lang ? 100 : -100)});
-        frame += lang ? LangFrames : KurzFrames;
-    }
-    TBandRetter retter({});
-    retter.Belege(0, belege.data(), belege.size());
-    retter.NachBlock(frame);
-    const std::vector<TGeretteteDatei> dateien = retter.Ende();
+        return kopie1 || kopie2;
+    });
     ASSERT_EQ(dateien.size(), 1U);
     EXPECT_NE(dateien.front().befund.zustand, TDateiBefund::TZustand::Beschaedigt);
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(dateien.front().rumpf.data()), RumpfBytes),
