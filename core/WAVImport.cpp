@@ -14,6 +14,7 @@
 #include "WAVSuche.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -113,6 +114,22 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
     }
 }
 
+// The places one more recording of the same tape passed over, after those of the recordings before:
+// a file each of them passed over is told once (as often as the recording that passed it over most
+// often did), not once a recording.
+void NimmUebersprungene(std::vector<TUebersprungenes>& alle, const std::vector<TUebersprungenes>& neue) {
+    using TSchluessel = std::pair<int, QString>;
+    std::map<TSchluessel, int> schon;
+    for (const TUebersprungenes& u : alle)
+        ++schon[{static_cast<int>(u.art), u.name}];
+    std::map<TSchluessel, int> davor;
+    for (const TUebersprungenes& u : neue) {
+        const TSchluessel schluessel{static_cast<int>(u.art), u.name};
+        if (u.name.isEmpty() || davor[schluessel]++ >= schon[schluessel])
+            alle.push_back(u);
+    }
+}
+
 } // namespace
 
 TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen,
@@ -139,7 +156,7 @@ TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen,
         if (!fehler.IstOk())
             return fehler;
         if (pv_uebersprungen)
-            pv_uebersprungen->insert(pv_uebersprungen->end(), uebersprungen.begin(), uebersprungen.end());
+            NimmUebersprungene(*pv_uebersprungen, uebersprungen);
     }
     if (aufnahmen == 1)
         pv_gefunden = std::move(jeAufnahme.front());

@@ -357,21 +357,25 @@ TEST_F(WAVImport, EineDateiDieWaehrendDesImportsSchrumpft) {
 }
 
 TEST_F(WAVImport, AlleDateienFuerDieKommandozeileMitDemUebersprungenen) {
-    // KAPUTT's body fails in every pass (one copy, one flipped bit); GUT is found.
+    // KAPUTT's body fails in every pass (one copy, one flipped bit); GUT is found. Given as two
+    // recordings of the tape, KAPUTT is told once, not once a recording.
     std::string kaputt = Bits("KAPUTT", 40);
     kaputt[kaputt.size() - 30] = kaputt[kaputt.size() - 30] == '0' ? '1' : '0';
     const QString wav = Wav(WAVAusBits({{Bits("GUT", 40), false}, {kaputt, false}}));
-    std::vector<std::unique_ptr<TMZFDatei>> liste;
-    std::vector<TUebersprungenes> uebersprungen;
-    ASSERT_TRUE(datei.LeseAlleAusWAV(wav, einstellungen, liste, &uebersprungen));
-    ASSERT_EQ(liste.size(), 1u);
-    EXPECT_EQ(liste[0]->HoleMZDateiName(), QStringLiteral("GUT"));
-    ASSERT_EQ(uebersprungen.size(), 1u);
-    EXPECT_EQ(uebersprungen[0].art, TUebersprungenes::TArt::BeschaedigterRumpf);
-    EXPECT_EQ(uebersprungen[0].name, QStringLiteral("KAPUTT"));
-    EXPECT_FALSE(datei.IstGeladen());
-    EXPECT_EQ(beginn, 1);
-    EXPECT_EQ(ende, 1);
+    for (const QStringList& aufnahmen : {QStringList{wav}, QStringList{wav, wav}}) {
+        SCOPED_TRACE(aufnahmen.size());
+        std::vector<std::unique_ptr<TMZFDatei>> liste;
+        std::vector<TUebersprungenes> uebersprungen;
+        ASSERT_TRUE(datei.LeseAlleAusWAV(aufnahmen, einstellungen, liste, &uebersprungen));
+        ASSERT_EQ(liste.size(), 1u);
+        EXPECT_EQ(liste[0]->HoleMZDateiName(), QStringLiteral("GUT"));
+        ASSERT_EQ(uebersprungen.size(), 1u);
+        EXPECT_EQ(uebersprungen[0].art, TUebersprungenes::TArt::BeschaedigterRumpf);
+        EXPECT_EQ(uebersprungen[0].name, QStringLiteral("KAPUTT"));
+        EXPECT_FALSE(datei.IstGeladen());
+    }
+    EXPECT_EQ(beginn, 2);
+    EXPECT_EQ(ende, 2);
 }
 
 // Four recordings of one MZ-700 file, each readable by exactly one of the MZ-700 setting's four
