@@ -56,26 +56,36 @@ void TBandProtokoll::HaengeAn(TBandProtokoll& pv_spaeter) {
 std::vector<TUebersprungenes>
 TBandProtokoll::Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden) {
     TextZuEnde();
-    std::set<TKopf> gefundeneKoepfe;
-    for (const auto& d : gefunden)
-        gefundeneKoepfe.insert(d->Kopf());
-    // A file the rescue put together, its header uncertain: a header a pass read whole that agrees
-    // with it wherever it is sure names that file.
-    const auto unsicherGefunden = [&](const TKopf& kopf) {
-        return std::any_of(gefunden.begin(), gefunden.end(), [&](const auto& d) {
-            const TDateiBefund& befund = d->HoleBefund();
-            return befund.kopfUnsicher &&
-                   befund.KopfGleichWoSicher(d->Kopf().data(), kopf.data(), TMZFDatei::OffsetKommentar);
-        });
-    };
     std::vector<TUebersprungenes> ergebnis;
     for (const auto& [eintrag, kopf] : m_uebersprungen) {
-        const bool gefundenWorden = eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf &&
-                                    (gefundeneKoepfe.count(kopf) > 0 || unsicherGefunden(kopf));
-        if (!gefundenWorden)
-            ergebnis.push_back(eintrag);
+        ergebnis.push_back(eintrag);
+        if (eintrag.art == TUebersprungenes::TArt::BeschaedigterRumpf)
+            ergebnis.back().kopf =
+                QByteArray(reinterpret_cast<const char*>(kopf.data()), TMZFDatei::KopfGroesse);
     }
+    ergebnis = OhneGefundene(std::move(ergebnis), gefunden);
     if (m_weitere > 0)
         ergebnis.push_back({TUebersprungenes::TArt::Weitere, QString(), -1, static_cast<qint64>(m_weitere)});
     return ergebnis;
+}
+
+std::vector<TUebersprungenes>
+TBandProtokoll::OhneGefundene(std::vector<TUebersprungenes> pv_uebersprungen,
+                              const std::vector<std::unique_ptr<TMZFDatei>>& gefunden) {
+    const auto gefundenWorden = [&](const TUebersprungenes& eintrag) {
+        if (eintrag.art != TUebersprungenes::TArt::BeschaedigterRumpf ||
+            eintrag.kopf.size() != TMZFDatei::KopfGroesse)
+            return false;
+        const auto* kopf = reinterpret_cast<const std::uint8_t*>(eintrag.kopf.constData());
+        return std::any_of(gefunden.begin(), gefunden.end(), [&](const auto& d) {
+            const TDateiBefund& befund = d->HoleBefund();
+            // A file the rescue put together, its header uncertain: a header a pass read whole that
+            // agrees with it wherever it is sure names that file.
+            return std::equal(kopf, kopf + TMZFDatei::KopfGroesse, d->Kopf().begin()) ||
+                   (befund.kopfUnsicher &&
+                    befund.KopfGleichWoSicher(d->Kopf().data(), kopf, TMZFDatei::OffsetKommentar));
+        });
+    };
+    std::erase_if(pv_uebersprungen, gefundenWorden);
+    return pv_uebersprungen;
 }

@@ -29,6 +29,12 @@ public:
     void HaengeAn(TBandProtokoll& pv_spaeter);
     // What was passed over and never found, each once.
     std::vector<TUebersprungenes> Ergebnis(const std::vector<std::unique_ptr<TMZFDatei>>& gefunden);
+    // Of what was passed over, what `gefunden` does not hold after all: a file whose body failed is
+    // held where a file found has its header, or an uncertain header that agrees with it wherever
+    // it is sure (several recordings of one tape: another one gave the file).
+    static std::vector<TUebersprungenes>
+    OhneGefundene(std::vector<TUebersprungenes> pv_uebersprungen,
+                  const std::vector<std::unique_ptr<TMZFDatei>>& gefunden);
 
 private:
     using TKopf = std::array<std::uint8_t, TMZFDatei::KopfGroesse>;

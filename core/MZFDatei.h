@@ -52,6 +52,9 @@ struct TUebersprungenes {
     QString name;    // the MZ file's name, where its header could be read
     qint64 position; // where it starts: byte offset in the file
     qint64 laenge;   // its length in bytes, where known (else 0)
+    // A file whose body failed: its header as a pass read it whole (else empty). Another recording
+    // of the tape that gives the file tells it by this.
+    QByteArray kopf = {};
 };
 
 class TMZFDatei {

@@ -7,6 +7,7 @@
 #include "MZFDatei.h"
 
 #include "BandMeldung.h"
+#include "BandProtokoll.h"
 #include "BandRetter.h"
 #include "MZWAVMehrfachDekoder.h"
 #include "Plattform.h"
@@ -158,10 +159,14 @@ TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen,
         if (pv_uebersprungen)
             NimmUebersprungene(*pv_uebersprungen, uebersprungen);
     }
-    if (aufnahmen == 1)
+    if (aufnahmen == 1) {
         pv_gefunden = std::move(jeAufnahme.front());
-    else
+    } else {
         Vereinige(jeAufnahme, gerettet, pv_gefunden);
+        // A file one recording passed over that another one gave is no longer missing.
+        if (pv_uebersprungen)
+            *pv_uebersprungen = TBandProtokoll::OhneGefundene(std::move(*pv_uebersprungen), pv_gefunden);
+    }
     // Each file found carries this record's events, as a copy of it would.
     for (const auto& d : pv_gefunden) {
         d->BeiBeginn = BeiBeginn;

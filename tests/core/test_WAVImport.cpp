@@ -376,6 +376,19 @@ TEST_F(WAVImport, AlleDateienFuerDieKommandozeileMitDemUebersprungenen) {
     }
     EXPECT_EQ(beginn, 2);
     EXPECT_EQ(ende, 2);
+    // A second recording that holds KAPUTT whole: it is found, and nothing is told missing.
+    const QString ganz = Wav(WAVAusBits({{Bits("GUT", 40), false}, {Bits("KAPUTT", 40), false}}), "ganz.wav");
+    for (const QStringList& aufnahmen : {QStringList{wav, ganz}, QStringList{ganz, wav}}) {
+        SCOPED_TRACE(aufnahmen.join(QStringLiteral(", ")).toStdString());
+        std::vector<std::unique_ptr<TMZFDatei>> liste;
+        std::vector<TUebersprungenes> uebersprungen;
+        ASSERT_TRUE(datei.LeseAlleAusWAV(aufnahmen, einstellungen, liste, &uebersprungen));
+        QStringList namen;
+        for (const auto& d : liste)
+            namen << d->HoleMZDateiName();
+        EXPECT_EQ(namen, (QStringList{QStringLiteral("GUT"), QStringLiteral("KAPUTT")}));
+        EXPECT_TRUE(uebersprungen.empty());
+    }
 }
 
 // Four recordings of one MZ-700 file, each readable by exactly one of the MZ-700 setting's four
