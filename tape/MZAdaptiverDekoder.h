@@ -16,8 +16,9 @@
 //      the pulse before it was, so the lengths are learned for each kind of pulse before, and the
 //      middle taken is that of the pulse before;
 //   5. each pulse also tells how sure the decision is (its distance from that middle, against the
-//      distance between the two lengths), and that nothing is known when the signal dropped far
-//      below its level or a click stood far above it while the pulse lasted.
+//      distance between the two lengths), and that nothing is known when the signal dropped into
+//      the hiss or a click stood far above it while the pulse lasted. In a shallower dropout the
+//      pulses stand far above the hiss: their lengths count as anywhere.
 // Works on frames as floating point, full scale +-1, fed in recording order. Recordings of 44.1 kHz
 // and more are first reduced to between 22 and 44 kHz by averaging groups of frames: the pulses
 // need no more, and every later step costs per frame.
@@ -83,10 +84,12 @@ private:
     static double Groesser(double a, double b) { return a > b ? a : b; }
 
     // Share of the peak-to-peak swing that a pulse edge must leave the zero line by, and a floor
-    // below which the signal counts as silence (about -66 dB of full scale).
+    // below which the signal counts as silence (about -66 dB of full scale). Nor is a swing below
+    // a share of the last second's level (26 dB down) a pulse: hiss in a pause stays below it, while
+    // the pulses in a dropout of 20 dB still pass.
     static constexpr double HystereseAnteil = 0.08;
     static constexpr double KleinsteHysterese = 0.0005;
-    static constexpr double PegelAnteil = 0.1;
+    static constexpr double PegelAnteil = 0.05;
 
     // A second-order section in transposed direct form II.
     struct TBiquad {
@@ -132,9 +135,10 @@ private:
         // signal fell far below it (a dropout) or rose far above it (a click).
         double huelle = 0.0;
         double typisch = 0.0;
-        double letzteStoerung = -1.0;
-        double stoerungSeit = -1.0; // where the disturbance in hand began
-        std::int64_t frame = 0;     // of the reduced recording
+        double letzteStoerung = -1.0;   // a click or a deep dropout
+        double letzteAbweichung = -1.0; // either, however shallow
+        double stoerungSeit = -1.0;     // where the disturbance in hand began
+        std::int64_t frame = 0;         // of the reduced recording
         // The reduction: the sum of the frames of the group in hand, and how many.
         double summe = 0.0;
         int gesammelt = 0;
@@ -164,9 +168,12 @@ private:
         const bool aussetzer = z.huelle < AussetzerAnteil * z.typisch;
         if (z.typisch > KleinsteHysterese && (aussetzer || betrag > KnackAnteil * z.typisch)) {
             const auto jetzt = static_cast<double>(z.frame);
-            if (jetzt - z.letzteStoerung > m_stoerungsLuecke)
+            if (jetzt - z.letzteAbweichung > m_stoerungsLuecke)
                 z.stoerungSeit = jetzt;
-            z.letzteStoerung = jetzt;
+            z.letzteAbweichung = jetzt;
+            // The frames a pulse's length says nothing of.
+            if (!aussetzer || z.huelle < TiefAnteil * z.typisch)
+                z.letzteStoerung = jetzt;
             // Longer than any click or dropout: the tape's level itself changed (the signal
             // began after hiss, the recording level moved). Its new height is the typical one.
             if (jetzt - z.stoerungSeit > (aussetzer ? m_laengsterAussetzer : m_laengsterKnack)) {
@@ -232,9 +239,11 @@ private:
     static constexpr double StoerungsAnteil = 0.5;
     static constexpr double PausenAnteil = 2.0;
     // A dropout: the envelope below a quarter of its typical height (12 dB); a click: the signal
-    // three times above it.
+    // three times above it. A dropout deeper than 30 dB reaches the hiss of a worn cassette: what
+    // pulses it holds say nothing.
     static constexpr double AussetzerAnteil = 0.25;
     static constexpr double KnackAnteil = 3.0;
+    static constexpr double TiefAnteil = 1.0 / 32.0;
 
     double m_abfall = 0.0;
     double m_pegelAbfall = 0.0;
