@@ -99,6 +99,7 @@ private:
     // whether all of those were placed for sure.
     void Vergleiche(int k, const TStrecke& s, int d, int& gleich, int& verglichen, bool& sicher) const;
     void Lege(int k, TStrecke& s, int d, bool fest, bool sicher);
+    bool Platziere(int k, TStrecke& s, int vorher);
 };
 
 TOrdnung::TOrdnung(const TBelegFolge& q, std::vector<TByte> (&kopien)[2])
@@ -251,7 +252,7 @@ bool TOrdnung::NachInhalt(int k, const TStrecke& s, int vorher, TPlatz& platz) c
     for (int j = 0; j < Breite; ++j)
         if (j != beste && gleich[j] + OrdneVorsprung > gleich[beste])
             return false;
-    platz = {vorher + beste - AbschnittVerschiebung, sicher[beste]};
+    platz = {vorher + beste - AbschnittVerschiebung, sicher[beste] && beste == AbschnittVerschiebung};
     return true;
 }
 
@@ -273,6 +274,33 @@ void TOrdnung::Lege(int k, TStrecke& s, int d, bool fest, bool sicher) {
     s.verschiebung = d;
 }
 
+// A stretch placed by the time since a byte both copies hold, or by its bytes. Where the other
+// copy's bytes at the place the time gives speak against it (wow moved the time by a byte, or the
+// framing lost its way within the stretch), the stretch goes where its bytes say; failing that, it
+// stays at the time's place, unconfirmed.
+bool TOrdnung::Platziere(int k, TStrecke& s, int vorher) {
+    TPlatz platz;
+    TPlatz nachZeit;
+    const bool zeit = NachZeit(k, s, vorher, nachZeit) && std::abs(nachZeit.d - vorher) <= OrdneZeitWeite;
+    if (zeit) {
+        int gleich = 0, verglichen = 0;
+        bool sicher = false;
+        Vergleiche(k, s, nachZeit.d, gleich, verglichen, sicher);
+        if (verglichen < OrdneMindestens || Klar(gleich, verglichen)) {
+            Lege(k, s, nachZeit.d, true, nachZeit.sicher);
+            return true;
+        }
+    }
+    if (NachInhalt(k, s, vorher, platz)) {
+        Lege(k, s, platz.d, true, platz.sicher);
+        return true;
+    }
+    if (!zeit)
+        return false;
+    Lege(k, s, nachZeit.d, true, false);
+    return true;
+}
+
 void TOrdnung::Ordne() {
     // Stretches placed by bytes whose place is known place others in turn. The framing's error at a
     // dropout adds up over the block: a stretch is looked for around where the one before was
@@ -290,13 +318,8 @@ void TOrdnung::Ordne() {
         std::size_t naechste[2] = {0, 0};
         for (const auto& [von, k] : reihe) {
             TStrecke& s = m_strecken[k][naechste[k]++];
-            TPlatz platz;
-            if (s.offen &&
-                ((NachZeit(k, s, vorher[k], platz) && std::abs(platz.d - vorher[k]) <= OrdneZeitWeite) ||
-                 NachInhalt(k, s, vorher[k], platz))) {
-                Lege(k, s, platz.d, true, platz.sicher);
+            if (s.offen && Platziere(k, s, vorher[k]))
                 weiter = true;
-            }
             if (!s.offen)
                 vorher[k] = s.verschiebung;
         }

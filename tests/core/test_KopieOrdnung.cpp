@@ -177,6 +177,42 @@ TEST(KopieOrdnung, AStretchIsPlacedAtTheByteNearestItsTimeNotTheFirstWithinReach
             << "byte " << i;
 }
 
+// Copy 1 runs an eighth faster from its dropout (bytes 50 to 55) on: the six bytes after byte 49
+// last 1722 frames instead of 1890, which at copy 2's 270 frames a byte is byte 55, within half a
+// byte of the time, while the stretch begins with byte 56. Copy 2's bytes there speak against that
+// place; where the stretch's bytes agree with copy 2's is where it goes. Its place is confirmed
+// only where that is where the framing put it: a stretch moved by its bytes alone may be moved
+// wrongly (the bytes of a block repeat), and what is placed by it in turn would be as wrong.
+TEST(KopieOrdnung, AStretchTheTimePutsWhereTheOtherCopySpeaksAgainstItGoesWhereItsBytesAgree) {
+    constexpr int Ab = 50;
+    constexpr int Bis = 56;
+    struct TFall {
+        const char* name;
+        int fehler; // bytes the framing put the stretch too early
+        bool bestaetigt;
+    };
+    const TFall faelle[] = {
+        {"framed where it is", 0, true},
+        {"framed two bytes early", 2, false},
+    };
+    const std::vector<std::uint8_t> bytes = GleichLange();
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TBand band;
+        const TKopie eins = band.Kopie(
+            bytes, 20, 38, [](int i) { return i >= Ab && i < Bis; }, Ab, 18, 34);
+        const TKopie zwei = band.Kopie(bytes, 20, 38, Bytes, Bytes);
+        const TBelegFolge q = band.Folge();
+        std::vector<KopieRahmen::TByte> kopien[2] = {Gerahmt(eins, Bis, f.fehler), Gerahmt(zwei, Bytes, 0)};
+        KopieRahmen::Ordne(q, kopien);
+        for (int i = Bis; i < Bytes; ++i) {
+            const KopieRahmen::TByte& b = kopien[0][static_cast<std::size_t>(i)];
+            EXPECT_EQ(Gelesen(q, b), bytes[static_cast<std::size_t>(i)]) << "byte " << i;
+            EXPECT_EQ(b.unbestaetigt, !f.bestaetigt) << "byte " << i;
+        }
+    }
+}
+
 // A run of one value (0x2a): a copy framed two pulses early after a byte it lost reads 0x4a there
 // at no cost, until its framing is put right at its next dropout. It is moved back where, moved,
 // it reads as the other copy, over a byte the other copy did not read as well.
