@@ -44,13 +44,15 @@ std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, d
 // byte at that time, or, where it lost that byte as well, a byte or two on by the length of its
 // bytes; else by moving it up to AbschnittVerschiebung bytes to where its bytes equal the bytes of
 // the other copy placed already, when that place is clear. Stretches placed so place others in
-// turn, in both copies by turns along the block, each looked for around where the one before in
-// its copy was moved to (the framing's error at dropouts adds up). A place that rests on such an
-// estimate, directly or through stretches placed by it, stays unconfirmed. A stretch that fits
+// turn, in both copies by turns along the block, each looked for around where the one before in its
+// copy was moved to (the framing's error at dropouts adds up). Where the other copy's bytes speak
+// against the place the time gives, the bytes decide, or the stretch stays there unconfirmed. A
+// place that rests on such an estimate, or that the bytes alone moved away from where the framing
+// put the stretch, stays unconfirmed, and so do the stretches placed by it. A stretch that fits
 // nowhere clearly while the other copy speaks against its place is left out: a byte in the wrong
 // place would speak against the right one. One the other copy says nothing of stays where the
-// framing put it (moved as the stretch before), unconfirmed. Afterwards every byte given stands
-// at its place in the block.
+// framing put it (moved as the stretch before), unconfirmed. Afterwards every byte given stands at
+// its place in the block.
 constexpr int AbschnittVerschiebung = 3;
 void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 
