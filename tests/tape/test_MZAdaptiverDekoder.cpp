@@ -33,12 +33,17 @@ std::string Impulsfolge() {
 // What to do inside each pulse: the frames of its low and its high part, from its first frame on.
 using TStoerung = void (*)(std::vector<float>& signal, std::size_t anfang, int tief, int hoch);
 
-std::vector<float> Signal(const std::string& bits, TStoerung stoerung) {
+// The pulses between silences; `anfaenge`, when given, gets the frame where each pulse begins (its
+// falling edge).
+std::vector<float> Signal(const std::string& bits, TStoerung stoerung,
+                          std::vector<std::size_t>* anfaenge = nullptr) {
     std::vector<float> signal(static_cast<std::size_t>(Frames(20000)), 0.0F);
     for (const char bit : bits) {
         const int tief = Frames(bit == '1' ? 464 : 240);
         const int hoch = Frames(bit == '1' ? 494 : 264);
         const std::size_t anfang = signal.size();
+        if (anfaenge)
+            anfaenge->push_back(anfang);
         signal.insert(signal.end(), static_cast<std::size_t>(tief), -Amplitude);
         signal.insert(signal.end(), static_cast<std::size_t>(hoch), Amplitude);
         if (stoerung)
@@ -245,15 +250,8 @@ TEST(AdaptiverDekoder, ImFlachenAussetzerZaehlenDieImpulse) {
     const std::string bits = Impulsfolge();
     for (const TFall& f : Faelle) {
         SCOPED_TRACE(f.tiefe);
-        // Where each pulse begins (its falling edge), and the signal.
-        std::vector<float> signal(static_cast<std::size_t>(Frames(20000)), 0.0F);
         std::vector<std::size_t> anfaenge;
-        for (const char bit : bits) {
-            anfaenge.push_back(signal.size());
-            signal.insert(signal.end(), static_cast<std::size_t>(Frames(bit == '1' ? 464 : 240)), -Amplitude);
-            signal.insert(signal.end(), static_cast<std::size_t>(Frames(bit == '1' ? 494 : 264)), Amplitude);
-        }
-        signal.insert(signal.end(), static_cast<std::size_t>(Frames(20000)), 0.0F);
+        std::vector<float> signal = Signal(bits, nullptr, &anfaenge);
         // The level sinks and comes back over a flank (linear in dB); the pulses are checked where
         // it is down, once the peak followers have followed it (they lose a pulse or two to the fall).
         const std::size_t von = anfaenge[4000],
