@@ -18,7 +18,8 @@
 //   5. each pulse also tells how sure the decision is (its distance from that middle, against the
 //      distance between the two lengths), and that nothing is known when the signal dropped into
 //      the hiss or a click stood far above it while the pulse lasted. In a shallower dropout the
-//      pulses stand far above the hiss: their lengths count as anywhere.
+//      pulses stand far above the hiss: their lengths count as anywhere. A click too narrow to
+//      stand far above the level still crosses the zero line and back: that spike splits no pulse.
 // Works on frames as floating point, full scale +-1, fed in recording order. Recordings of 44.1 kHz
 // and more are first reduced to between 22 and 44 kHz by averaging groups of frames: the pulses
 // need no more, and every later step costs per frame.
@@ -116,7 +117,8 @@ private:
         double laufLang = 0.0;
         // The lengths learned after a short (0) and after a long (1) pulse, of a short and a long one.
         double folge[2][2] = {};
-        int vorher = -1; // the class of the pulse before, -1 after a pause
+        int vorher = -1;        // the class of the pulse before, -1 after a pause
+        bool gespalten = false; // a click's spike began the pulse in hand
     };
 
     // The state of the signal path, from frame to frame.
@@ -138,6 +140,7 @@ private:
         double letzteStoerung = -1.0;   // a click or a deep dropout
         double letzteAbweichung = -1.0; // either, however shallow
         double stoerungSeit = -1.0;     // where the disturbance in hand began
+        double letzteFlanke = -1.0;     // either way; negative after a click's spike
         std::int64_t frame = 0;         // of the reduced recording
         // The reduction: the sum of the frames of the group in hand, and how many.
         double summe = 0.0;
@@ -190,12 +193,27 @@ private:
         z.vorher = relativ;
         if (z.hoch && relativ < -hysterese) {
             z.hoch = false;
-            Flanke(Normal, z.letzteAbwaerts, z.letzteStoerung, pv_senke);
+            if (!Spitze(z, z.letzteAbwaerts, Invertiert))
+                Flanke(Normal, z.letzteAbwaerts, z.letzteStoerung, pv_senke);
         } else if (!z.hoch && relativ > hysterese) {
             z.hoch = true;
-            Flanke(Invertiert, z.letzteAufwaerts, z.letzteStoerung, pv_senke);
+            if (!Spitze(z, z.letzteAufwaerts, Normal))
+                Flanke(Invertiert, z.letzteAufwaerts, z.letzteStoerung, pv_senke);
         }
         ++z.frame;
+    }
+
+    // A half of a pulse far shorter than a short pulse's half: a click's spike crossed the zero line
+    // and back, too narrow to stand far above the level once the recording clipped it. Its second
+    // edge is no edge (the pulse in hand goes on), and the other polarity's pulse, which its first
+    // edge began, says nothing. The half after a spike is its ring, not another spike.
+    bool Spitze(TSignal& z, double zeit, int andere) {
+        const bool spitze =
+            z.letzteFlanke >= 0.0 && zeit - z.letzteFlanke < SpitzenAnteil * m_klassen[Normal].kurz;
+        if (spitze)
+            m_klassen[andere].gespalten = true;
+        z.letzteFlanke = spitze ? -1.0 : zeit;
+        return spitze;
     }
 
     template <typename TSenke>
@@ -215,7 +233,7 @@ private:
             const int beurteilt = Lerne(k, dauer);
             const bool lang = beurteilt > 0;
             // Disturbed while it lasted: its length says nothing.
-            const int wert = letzteStoerung >= k.letzteFlanke ? 0 : beurteilt;
+            const int wert = letzteStoerung >= k.letzteFlanke || k.gespalten ? 0 : beurteilt;
             // The middle of the group of frames that a reduced frame averages.
             const double beginn = k.letzteFlanke * m_teiler + 0.5 * (m_teiler - 1);
             if constexpr (std::is_invocable_v<TSenke&, int, bool, double, int>)
@@ -226,6 +244,7 @@ private:
             k.vorher = -1;
         }
         k.letzteFlanke = zeit;
+        k.gespalten = false;
     }
 
     // Classifies a pulse (how sure, signed: positive long) and moves the learned lengths toward it.
@@ -237,6 +256,9 @@ private:
     double InMikrosekunden(double frames) const { return frames * m_mikrosekundenProFrame; }
 
     static constexpr double StoerungsAnteil = 0.5;
+    // A half of a pulse shorter than this share of a short pulse (under half of a short pulse's
+    // half) is a spike: a tape's halves, however uneven saturation makes them, stay far longer.
+    static constexpr double SpitzenAnteil = 0.22;
     static constexpr double PausenAnteil = 2.0;
     // A dropout: the envelope below a quarter of its typical height (12 dB); a click: the signal
     // three times above it. A dropout deeper than 30 dB reaches the hiss of a worn cassette: what

@@ -309,3 +309,67 @@ TEST(AdaptiverDekoder, ImFlachenAussetzerZaehlenDieImpulse) {
 }
 
 } // namespace
+
+namespace {
+
+// A click that the recording clipped: two frames at full scale against the pulse's half, a spike
+// barely twice the tape's level (the envelope does not call that a click), yet it crosses the zero
+// line and back. Put into every fifth long pulse, 300 us into its first part, well past where a
+// glitch counts as part of the pulse in hand; on a recording of either polarity. The polarity whose
+// edge the spike's second crossing would be reads every pulse as it went in, the spike's length
+// lost in no pulse; the other polarity tells the pulse that the spike's first crossing began as
+// unknown.
+TEST(AdaptiverDekoder, EineSchmaleSpitzeTeiltKeinenImpuls) {
+    struct TFall {
+        bool umgekehrt; // the recording's polarity turned: every pulse begins with its high part
+        int ganz;       // the polarity that reads every pulse
+    };
+    constexpr TFall Faelle[] = {{false, TMZAdaptiverDekoder::Normal},
+                                {true, TMZAdaptiverDekoder::Invertiert}};
+    constexpr int Jeder = 5;
+    constexpr int SpitzeFrames = 2;
+    constexpr double SpitzeNach = 300.0; // us into the pulse
+    constexpr double Toleranz = 3.0;     // frames between an edge put in and where it is found
+    const std::string bits = Impulsfolge();
+    for (const TFall& f : Faelle) {
+        SCOPED_TRACE(f.umgekehrt ? "turned" : "as is");
+        std::vector<std::size_t> anfaenge;
+        std::vector<float> signal = Signal(bits, nullptr, &anfaenge);
+        std::vector<std::size_t> spitzen;
+        for (std::size_t i = 100; i + 20 < bits.size(); i += Jeder) {
+            if (bits[i] != '1')
+                continue;
+            const std::size_t von = anfaenge[i] + static_cast<std::size_t>(Frames(SpitzeNach));
+            for (std::size_t j = von; j < von + SpitzeFrames; ++j)
+                signal[j] = 1.0F;
+            spitzen.push_back(von);
+        }
+        ASSERT_GT(spitzen.size(), 300U);
+        if (f.umgekehrt)
+            for (float& w : signal)
+                w = -w;
+
+        TMZAdaptiverDekoder dekoder;
+        dekoder.Starte(static_cast<std::uint32_t>(Rate), MZ80K);
+        std::string ganz;
+        std::vector<std::pair<double, int>> andere; // the other polarity's pulses: where, how sure
+        auto senke = [&](int polaritaet, bool lang, double beginn, int wert) {
+            if (polaritaet == f.ganz)
+                ganz += lang ? '1' : '0';
+            else
+                andere.emplace_back(beginn, wert);
+        };
+        dekoder.Verarbeite(signal.data(), signal.data() + signal.size(), senke);
+
+        EXPECT_TRUE(Enthaelt(ganz, bits));
+        for (const std::size_t s : spitzen) {
+            const auto gefunden = std::find_if(andere.begin(), andere.end(), [&](const auto& p) {
+                return std::abs(p.first - static_cast<double>(s)) <= Toleranz;
+            });
+            ASSERT_NE(gefunden, andere.end()) << "no pulse begins at the spike at frame " << s;
+            EXPECT_EQ(gefunden->second, 0) << "at frame " << s;
+        }
+    }
+}
+
+} // namespace
