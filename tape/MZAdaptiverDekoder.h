@@ -141,6 +141,7 @@ private:
         double letzteAbweichung = -1.0; // either, however shallow
         double stoerungSeit = -1.0;     // where the disturbance in hand began
         double letzteFlanke = -1.0;     // either way; negative after a click's spike
+        double spitzen = 0.0;           // narrow halves among the last few dozen
         std::int64_t frame = 0;         // of the reduced recording
         // The reduction: the sum of the frames of the group in hand, and how many.
         double summe = 0.0;
@@ -208,8 +209,11 @@ private:
     // edge is no edge (the pulse in hand goes on), and the other polarity's pulse, which its first
     // edge began, says nothing. The half after a spike is its ring, not another spike.
     bool Spitze(TSignal& z, double zeit, int andere) {
-        const bool spitze =
-            z.letzteFlanke >= 0.0 && zeit - z.letzteFlanke < SpitzenAnteil * m_klassen[Normal].kurz;
+        const double halb = z.letzteFlanke >= 0.0 ? zeit - z.letzteFlanke : m_klassen[Normal].kurz;
+        // As often as a tape's own halves (saturation can make one half of every pulse that
+        // narrow, or nearly): those are no clicks.
+        z.spitzen = z.spitzen * SpitzenAbfall + (halb < EngAnteil * m_klassen[Normal].kurz ? 1.0 : 0.0);
+        const bool spitze = halb < SpitzenAnteil * m_klassen[Normal].kurz && z.spitzen < SpitzenHoechstens;
         if (spitze)
             m_klassen[andere].gespalten = true;
         z.letzteFlanke = spitze ? -1.0 : zeit;
@@ -257,8 +261,15 @@ private:
 
     static constexpr double StoerungsAnteil = 0.5;
     // A half of a pulse shorter than this share of a short pulse (under half of a short pulse's
-    // half) is a spike: a tape's halves, however uneven saturation makes them, stay far longer.
+    // half) is narrow: a click's spike, or, where it comes every few pulses, the tape's own half
+    // (saturation makes the halves uneven).
     static constexpr double SpitzenAnteil = 0.22;
+    // Halves not much wider (EngAnteil of a short pulse) counted over the last 64 edges (each
+    // counting less by a 64th at every edge): from about one in ten on, the narrow ones are the
+    // tape's, and so are those that hover about the limit.
+    static constexpr double SpitzenAbfall = 1.0 - 1.0 / 64.0;
+    static constexpr double SpitzenHoechstens = 6.0;
+    static constexpr double EngAnteil = 0.27;
     static constexpr double PausenAnteil = 2.0;
     // A dropout: the envelope below a quarter of its typical height (12 dB); a click: the signal
     // three times above it. A dropout deeper than 30 dB reaches the hiss of a worn cassette: what
