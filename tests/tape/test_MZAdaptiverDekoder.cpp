@@ -171,6 +171,19 @@ TEST(AdaptiverDekoder, DieSchmiereNachEinemLangenImpulsWirdGelernt) {
     EXPECT_GT(geprueft, 500);
 }
 
+// How sure the decoder is of each pulse of the normal polarity.
+std::vector<int> NormaleWerte(const std::vector<float>& signal) {
+    TMZAdaptiverDekoder dekoder;
+    dekoder.Starte(static_cast<std::uint32_t>(Rate), MZ80K);
+    std::vector<int> werte;
+    auto senke = [&werte](int polaritaet, bool, double, int wert) {
+        if (polaritaet == TMZAdaptiverDekoder::Normal)
+            werte.push_back(wert);
+    };
+    dekoder.Verarbeite(signal.data(), signal.data() + signal.size(), senke);
+    return werte;
+}
+
 // How sure the decoder is of pulses whose lengths are given here (us, low part then high part of
 // equal length), after a leader of short pulses to learn from: the sureness of each pulse given.
 std::vector<int> Sicherheiten(const std::vector<double>& laengen) {
@@ -186,14 +199,7 @@ std::vector<int> Sicherheiten(const std::vector<double>& laengen) {
         impuls(l);
     impuls(504); // ends the last pulse given
     signal.insert(signal.end(), static_cast<std::size_t>(Frames(20000)), 0.0F);
-    TMZAdaptiverDekoder dekoder;
-    dekoder.Starte(static_cast<std::uint32_t>(Rate), MZ80K);
-    std::vector<int> werte;
-    auto senke = [&werte](int polaritaet, bool, double, int wert) {
-        if (polaritaet == TMZAdaptiverDekoder::Normal)
-            werte.push_back(wert);
-    };
-    dekoder.Verarbeite(signal.data(), signal.data() + signal.size(), senke);
+    const std::vector<int> werte = NormaleWerte(signal);
     const auto n = static_cast<std::ptrdiff_t>(laengen.size() + 1);
     return werte.size() >= laengen.size() + 1 ? std::vector<int>(werte.end() - n, werte.end() - 1)
                                               : std::vector<int>{};
@@ -383,18 +389,7 @@ TEST(AdaptiverDekoder, SchmaleHaelftenDesBandesSindKeineSpitzen) {
              i < anfang + static_cast<std::size_t>(tief); ++i)
             s[i] = Amplitude;
     };
-    const std::vector<float> signal = Signal(bits, schmal);
-    const std::vector<int> werte = [&] {
-        TMZAdaptiverDekoder dekoder;
-        dekoder.Starte(static_cast<std::uint32_t>(Rate), MZ80K);
-        std::vector<int> w;
-        auto senke = [&w](int polaritaet, bool, double, int wert) {
-            if (polaritaet == TMZAdaptiverDekoder::Normal)
-                w.push_back(wert);
-        };
-        dekoder.Verarbeite(signal.data(), signal.data() + signal.size(), senke);
-        return w;
-    }();
+    const std::vector<int> werte = NormaleWerte(Signal(bits, schmal));
     ASSERT_EQ(werte.size(), bits.size());
     constexpr std::size_t NachDemVorlauf = 3000;
     for (std::size_t i = NachDemVorlauf; i < werte.size(); ++i) {
