@@ -320,10 +320,11 @@ namespace {
 
 // A click that the recording clipped: two frames at full scale against the pulse's half, a spike
 // barely twice the tape's level (the envelope does not call that a click), yet it crosses the zero
-// line and back. Put into every eleventh pulse where it is long, 300 us into its first part, well past where
-// a glitch counts as part of the pulse in hand; on a recording of either polarity. The polarity whose edge
-// the spike's second crossing would be reads every pulse as it went in, the spike's length lost in no pulse;
-// the other polarity tells the pulse that the spike's first crossing began as unknown.
+// line and back. Put into every eleventh pulse where it is long, 300 us into its first part, well
+// past where a glitch counts as part of the pulse in hand; on a recording of either polarity. The
+// polarity whose edge the spike's second crossing would be reads every pulse as it went in, the
+// spike's length lost in no pulse; the other polarity tells the pulse that the spike's first
+// crossing began as unknown.
 TEST(AdaptiverDekoder, EineSchmaleSpitzeTeiltKeinenImpuls) {
     struct TFall {
         bool umgekehrt; // the recording's polarity turned: every pulse begins with its high part
