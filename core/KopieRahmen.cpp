@@ -45,6 +45,10 @@ constexpr int EndeProbe = 64;
 constexpr int EndeFehler = 1;
 // A start bit read short at least this surely: the byte is not taken.
 constexpr int StartKurzSicher = -16;
+// So many pulses lost or gained within so many pulses: the copy's pulses there were not heard
+// clearly, and a whole byte may be among them (its start bits read as well a byte on).
+constexpr int DichteHoechstens = 4;
+constexpr int DichteImpulse = 8 * BitsProByte;
 constexpr float Unendlich = std::numeric_limits<float>::infinity();
 
 enum TSchritt : std::uint8_t { Passt, Verloren, Gewonnen };
@@ -251,12 +255,25 @@ std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, d
         verankert = unten[static_cast<std::size_t>(muster)] + bester == stopp;
     }
     std::vector<int> neueAbschnitte; // the pulses after such dropouts, last first
+    std::vector<int> nahe;           // pulses lost or gained lately, latest first
+    const auto dicht = [&](int i) {
+        while (!nahe.empty() && nahe.front() > i + DichteImpulse)
+            nahe.erase(nahe.begin());
+        nahe.push_back(i);
+        if (static_cast<int>(nahe.size()) < DichteHoechstens)
+            return;
+        if (neueAbschnitte.empty() || neueAbschnitte.back() != i)
+            neueAbschnitte.push_back(i);
+        nahe.clear();
+    };
     int t = muster;
     int i = unten[static_cast<std::size_t>(t)] + bester;
     while (t > 0 || i > 0) {
         const int s = i - unten[static_cast<std::size_t>(t)];
         const std::uint8_t wahl =
             schritte[static_cast<std::size_t>(t) * Breite + static_cast<std::size_t>(s)];
+        if (t > 0 && wahl != Passt)
+            dicht(i);
         if (t == 0 || wahl == Gewonnen) {
             stoere(std::min(t, muster - 1), kopie.IstSchwach(i - 1));
             --i;

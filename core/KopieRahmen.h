@@ -27,7 +27,9 @@ constexpr double LueckenGrenze = 1.45;
 // A byte of the block as the copy gave it: the pulse of its start bit (-1: the byte is not known,
 // a pulse was lost or gained within it), and the pulses of its eight bits follow that one. A
 // dropout so long that the bits it swallowed may be a whole byte more or less begins a new
-// stretch: the place in the block of a stretch after the first is known only to a few bytes.
+// stretch, and so do pulses lost or gained close together (the framing may have taken a byte there
+// for a few pulses: the start bits read as well): the place in the block of a stretch after the
+// first is known only to a few bytes.
 struct TByte {
     std::int64_t start = -1;
     int abschnitt = 0;
