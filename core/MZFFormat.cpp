@@ -12,7 +12,6 @@
 #include <QByteArray>
 #include <QFile>
 #include <algorithm>
-#include <cstring>
 
 namespace {
 constexpr qint64 MaxMZFDateiGroesse = 102400;
@@ -63,7 +62,7 @@ bool TMZFDatei::Laden(const QString& pv_dateiName) {
         return false;
     }
     int kopfAnfang = 0;
-    if (std::memcmp(inhalt.constData(), MZF1Praefix, MZF1PraefixLaenge) == 0) {
+    if (inhalt.startsWith(QByteArrayView(MZF1Praefix, MZF1PraefixLaenge))) {
         if (inhalt.size() < MZF1PraefixLaenge + KopfGroesse) {
             MeldeBeschaedigt(pv_dateiName);
             return false;
