@@ -128,6 +128,12 @@ private:
         double oben = 0.0;
         double unten = 0.0;
         double mitte = 0.0;
+        // The followers as they fall toward the middle of the peaks; twice that middle and the
+        // swing between them, each over some dozens of pulses.
+        double gipfel = 0.0;
+        double tal = 0.0;
+        double schief = 0.0;
+        double spanne = 0.0;
         double pegel = 0.0;
         double vorher = 0.0;
         bool hoch = true;
@@ -151,17 +157,14 @@ private:
     // One frame of the reduced recording.
     template <typename TSenke> void Schritt(TSignal& z, double x, TSenke& pv_senke) {
         const double y = z.tiefpass.Filtere(z.hochpass.Filtere(x));
-        // The peak followers fall back toward the zero line, and jump to every new peak. A click
-        // far above the tape's level reaches them only at that level: it would throw them, and
-        // with them the zero line, far off for the next pulses.
+        // A click far above the tape's level reaches the peak followers only at that level: it
+        // would throw them, and with them the zero line, far off for the next pulses.
         const double roh = y - z.mitte;
         const double knackGrenze = KnackAnteil * z.typisch;
         const double spitze = z.typisch > KleinsteHysterese && (roh > knackGrenze || roh < -knackGrenze)
                                   ? z.mitte + (roh > 0.0 ? z.typisch : -z.typisch)
                                   : y;
-        z.oben = spitze > z.oben ? spitze : z.mitte + (z.oben - z.mitte) * m_abfall;
-        z.unten = spitze < z.unten ? spitze : z.mitte + (z.unten - z.mitte) * m_abfall;
-        z.mitte = 0.5 * (z.oben + z.unten);
+        FolgeDenSpitzen(z, spitze);
         const double relativ = y - z.mitte;
         // The level of the last second: hiss far below it is no pulse.
         const double betrag = relativ < 0.0 ? -relativ : relativ;
@@ -202,6 +205,28 @@ private:
                 Flanke(Invertiert, z.letzteAufwaerts, z.letzteStoerung, pv_senke);
         }
         ++z.frame;
+    }
+
+    // The peak followers jump to every new peak and fall back toward the middle of the peaks: the
+    // zero line that phase smear leaves, where each pulse's halves are uneven in their own way. A
+    // tape driven into saturation off its middle keeps them uneven for good (deep long halves, the
+    // short ones only a spike, a low plateau between): the middle of the peaks lies below those
+    // spikes. Where the middle of the peaks stays off zero over some dozens of pulses, the
+    // followers fall toward zero, the signal's mean after the high-pass, instead.
+    void FolgeDenSpitzen(TSignal& z, double spitze) const {
+        const double mitteDerSpitzen = 0.5 * (z.gipfel + z.tal);
+        z.gipfel = spitze > z.gipfel ? spitze : mitteDerSpitzen + (z.gipfel - mitteDerSpitzen) * m_abfall;
+        z.tal = spitze < z.tal ? spitze : mitteDerSpitzen + (z.tal - mitteDerSpitzen) * m_abfall;
+        z.schief += m_typischAnteil * (z.gipfel + z.tal - z.schief);
+        z.spanne += m_typischAnteil * (z.gipfel - z.tal - z.spanne);
+        if ((z.schief < 0.0 ? -z.schief : z.schief) > SchiefAnteil * z.spanne) {
+            z.oben = spitze > z.oben ? spitze : z.oben * m_abfall;
+            z.unten = spitze < z.unten ? spitze : z.unten * m_abfall;
+        } else {
+            z.oben = z.gipfel;
+            z.unten = z.tal;
+        }
+        z.mitte = 0.5 * (z.oben + z.unten);
     }
 
     // A half of a pulse far shorter than a short pulse's half: a click's spike crossed the zero line
@@ -277,6 +302,9 @@ private:
     static constexpr double AussetzerAnteil = 0.25;
     static constexpr double KnackAnteil = 3.0;
     static constexpr double TiefAnteil = 1.0 / 32.0;
+    // Saturation: the middle of the peaks a tenth of the swing off zero (0.2 of the swing for twice
+    // that middle), lastingly.
+    static constexpr double SchiefAnteil = 0.2;
 
     double m_abfall = 0.0;
     double m_pegelAbfall = 0.0;

@@ -399,4 +399,27 @@ TEST(AdaptiverDekoder, SchmaleHaelftenDesBandesSindKeineSpitzen) {
     }
 }
 
+TEST(AdaptiverDekoder, GesaettigteImpulseMitSchmalerSpitze) {
+    // A saturated tape pushed off its middle, as a recorder's coupling leaves it: each pulse ends
+    // on a plateau a fifth as high as its low part is deep; a long pulse's low part is 90 us
+    // narrower than written, and of a short pulse's low part only a spike three frames wide and
+    // not as deep is left. The middle of the peaks, half-way down to the long pulses' low parts,
+    // lies too deep for the spikes after a long pulse to cross it.
+    const std::string bits = Impulsfolge();
+    const auto gesaettigt = [](std::vector<float>& s, std::size_t anfang, int tief, int hoch) {
+        constexpr float Plateau = Amplitude / 5.0F;
+        const bool lang = tief > Frames(300);
+        const std::size_t ende = anfang + static_cast<std::size_t>(tief + hoch);
+        const std::size_t tiefEnde = anfang + static_cast<std::size_t>(lang ? tief - Frames(90) : 0);
+        for (std::size_t i = anfang; i < ende; ++i)
+            s[i] = i < tiefEnde ? -Amplitude : Plateau;
+        if (!lang) {
+            const float spitze[] = {-0.08F, -0.6F, -0.35F};
+            for (std::size_t i = 0; i < std::size(spitze); ++i)
+                s[anfang + i] = spitze[i] * Amplitude;
+        }
+    };
+    EXPECT_TRUE(Enthaelt(Normal(Signal(bits, gesaettigt)), bits));
+}
+
 } // namespace
