@@ -129,11 +129,12 @@ private:
         double unten = 0.0;
         double mitte = 0.0;
         // The followers as they fall toward the middle of the peaks; twice that middle and the
-        // swing between them, each over some dozens of pulses.
+        // swing between them, each over some dozens of pulses (MissDieSchiefe).
         double gipfel = 0.0;
         double tal = 0.0;
         double schief = 0.0;
         double spanne = 0.0;
+        bool gesaettigt = false;
         double pegel = 0.0;
         double vorher = 0.0;
         bool hoch = true;
@@ -197,10 +198,12 @@ private:
         z.vorher = relativ;
         if (z.hoch && relativ < -hysterese) {
             z.hoch = false;
+            MissDieSchiefe(z);
             if (!Spitze(z, z.letzteAbwaerts, Invertiert))
                 Flanke(Normal, z.letzteAbwaerts, z.letzteStoerung, pv_senke);
         } else if (!z.hoch && relativ > hysterese) {
             z.hoch = true;
+            MissDieSchiefe(z);
             if (!Spitze(z, z.letzteAufwaerts, Normal))
                 Flanke(Invertiert, z.letzteAufwaerts, z.letzteStoerung, pv_senke);
         }
@@ -217,9 +220,7 @@ private:
         const double mitteDerSpitzen = 0.5 * (z.gipfel + z.tal);
         z.gipfel = spitze > z.gipfel ? spitze : mitteDerSpitzen + (z.gipfel - mitteDerSpitzen) * m_abfall;
         z.tal = spitze < z.tal ? spitze : mitteDerSpitzen + (z.tal - mitteDerSpitzen) * m_abfall;
-        z.schief += m_typischAnteil * (z.gipfel + z.tal - z.schief);
-        z.spanne += m_typischAnteil * (z.gipfel - z.tal - z.spanne);
-        if ((z.schief < 0.0 ? -z.schief : z.schief) > SchiefAnteil * z.spanne) {
+        if (z.gesaettigt) {
             z.oben = spitze > z.oben ? spitze : z.oben * m_abfall;
             z.unten = spitze < z.unten ? spitze : z.unten * m_abfall;
         } else {
@@ -227,6 +228,14 @@ private:
             z.unten = z.tal;
         }
         z.mitte = 0.5 * (z.oben + z.unten);
+    }
+
+    // At every half of a pulse: twice the middle of the peaks and the swing between them, over
+    // some dozens of pulses.
+    static void MissDieSchiefe(TSignal& z) {
+        z.schief += SchiefLernrate * (z.gipfel + z.tal - z.schief);
+        z.spanne += SchiefLernrate * (z.gipfel - z.tal - z.spanne);
+        z.gesaettigt = (z.schief < 0.0 ? -z.schief : z.schief) > SchiefAnteil * z.spanne;
     }
 
     // A half of a pulse far shorter than a short pulse's half: a click's spike crossed the zero line
@@ -303,8 +312,10 @@ private:
     static constexpr double KnackAnteil = 3.0;
     static constexpr double TiefAnteil = 1.0 / 32.0;
     // Saturation: the middle of the peaks a tenth of the swing off zero (0.2 of the swing for twice
-    // that middle), lastingly.
+    // that middle), lastingly: each half of a pulse moves the measure 1/64 of the way. Measured at
+    // the halves rather than at every frame, it costs the frames nothing.
     static constexpr double SchiefAnteil = 0.2;
+    static constexpr double SchiefLernrate = 1.0 / 64.0;
 
     double m_abfall = 0.0;
     double m_pegelAbfall = 0.0;
