@@ -86,11 +86,13 @@ private:
 
     // Share of the peak-to-peak swing that a pulse edge must leave the zero line by, and a floor
     // below which the signal counts as silence (about -66 dB of full scale). Nor is a swing below
-    // a share of the last second's level (26 dB down) a pulse: hiss in a pause stays below it, while
-    // the pulses in a dropout of 20 dB still pass.
+    // a share of the last second's level (26 dB down) a pulse: hiss in a pause stays below it. In
+    // a dropout (the envelope fell 12 dB and more within milliseconds) the share is 34 dB down:
+    // the pulses of a dropout of 28 dB still pass.
     static constexpr double HystereseAnteil = 0.08;
     static constexpr double KleinsteHysterese = 0.0005;
     static constexpr double PegelAnteil = 0.05;
+    static constexpr double AussetzerPegelAnteil = 0.02;
 
     // A second-order section in transposed direct form II.
     struct TBiquad {
@@ -170,10 +172,12 @@ private:
         // The level of the last second: hiss far below it is no pulse.
         const double betrag = relativ < 0.0 ? -relativ : relativ;
         z.pegel = Groesser(betrag, z.pegel * m_pegelAbfall);
-        const double hysterese = Groesser(Groesser(KleinsteHysterese, PegelAnteil * z.pegel),
-                                          HystereseAnteil * (z.oben - z.unten));
         z.huelle = Groesser(betrag, z.huelle * m_huellenAbfall);
         const bool aussetzer = z.huelle < AussetzerAnteil * z.typisch;
+        // In a dropout the pulses sink toward the hiss, yet mostly stand above it.
+        const double hysterese =
+            Groesser(Groesser(KleinsteHysterese, (aussetzer ? AussetzerPegelAnteil : PegelAnteil) * z.pegel),
+                     HystereseAnteil * (z.oben - z.unten));
         if (z.typisch > KleinsteHysterese && (aussetzer || betrag > KnackAnteil * z.typisch)) {
             const auto jetzt = static_cast<double>(z.frame);
             if (jetzt - z.letzteAbweichung > m_stoerungsLuecke)

@@ -238,7 +238,7 @@ TEST(AdaptiverDekoder, EinImpulsWeitAusserhalbSeinerKlasseIstUnsicher) {
 }
 
 // A dropout of 20 ms amid random pulses, the level `tiefe` dB down, over a hiss 50 dB below the
-// tape's level. Where the level sank by up to 20 dB the pulses still stand far above the hiss: each
+// tape's level. Where the level sank by up to 28 dB the pulses still stand far above the hiss: each
 // comes out with its class, as sure as anywhere (the envelope marks a dropout, but that says
 // nothing of such pulses). Where it sank into the hiss, no pulse inside is told as known. The
 // pulses after it come back either way.
@@ -247,10 +247,11 @@ TEST(AdaptiverDekoder, ImFlachenAussetzerZaehlenDieImpulse) {
         double tiefe;
         bool lesbar;
     };
-    constexpr TFall Faelle[] = {{12.0, true}, {16.0, true}, {20.0, true}, {70.0, false}};
+    constexpr TFall Faelle[] = {{12.0, true}, {16.0, true}, {20.0, true},
+                                {24.0, true}, {28.0, true}, {70.0, false}};
     constexpr double AussetzerMs = 20.0;
     constexpr double FlankeMs = 1.0;
-    constexpr double FolgenMs = 2.0;
+    constexpr double FolgenMs = 3.0;
     constexpr double RauschenDb = -50.0;
     constexpr double Toleranz = 6.0; // frames between an edge put in and where it is found
     const std::string bits = Impulsfolge();
