@@ -103,9 +103,9 @@ public:
     float Verloren(int t, int i, int lauf) const {
         const float frueh = Frueh * static_cast<float>(m_muster - t) / static_cast<float>(m_muster);
         const int hoechstens = Geschluckt(i).second;
-        if (lauf < hoechstens)
-            return hoechstens > 0 ? frueh + (lauf >= Erwartet(i) ? Schaetz : 0.0F) : Einzeln(i) + frueh;
-        return Indel + frueh;
+        if (hoechstens == 0)
+            return (lauf == 0 ? Einzeln(i) : Indel) + frueh;
+        return lauf < hoechstens ? frueh + (lauf >= Erwartet(i) ? Schaetz : 0.0F) : Indel + frueh;
     }
     // Leaving the place before pulse i after `lauf` pulses lost there: too few for its dropout.
     float ZuWenig(int i, int lauf) const {
