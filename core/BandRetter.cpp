@@ -538,11 +538,13 @@ std::int64_t TBandRetter::GehalteneImpulse() const {
 
 namespace {
 
-// The same file with a body, read damaged in both polarities, its header alike.
+// The same file with a body, read damaged in both polarities, its header alike, or confirmed by
+// its checksum in one of them only (the other's header is the same one, read worse).
 bool BeideBeschaedigt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
     const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
     return a.befund.zustand == beschaedigt && b.befund.zustand == beschaedigt && a.mitRumpf && b.mitRumpf &&
-           a.kopf == b.kopf && a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl();
+           (a.kopf == b.kopf || a.kopfBericht.gut != b.kopfBericht.gut) &&
+           a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl();
 }
 
 // The same file read whole in both polarities, yet differently: one of them holds two bit errors

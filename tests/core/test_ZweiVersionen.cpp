@@ -35,6 +35,21 @@ std::vector<std::uint8_t> Rumpf(const QByteArray& mzf) {
     return std::vector<std::uint8_t>(mzf.begin() + 128, mzf.end());
 }
 
+// The adaptive pass's pulses of a tape in one polarity, each read surely (+-100); the other
+// polarity's edges lie half a short pulse later.
+std::vector<TImpulsBeleg> SichereBelege(const BandBau::TBand& band, int polaritaet) {
+    constexpr std::int32_t KurzFrames = 20;
+    constexpr std::int32_t LangFrames = 38;
+    std::vector<TImpulsBeleg> belege(band.bits.size());
+    std::int32_t frame = polaritaet * KurzFrames / 2;
+    for (std::size_t i = 0; i < band.bits.size(); ++i) {
+        const bool lang = band.bits[i] == '1';
+        belege[i] = {frame, static_cast<std::int8_t>(lang ? 100 : -100)};
+        frame += lang ? LangFrames : KurzFrames;
+    }
+    return belege;
+}
+
 std::unique_ptr<TMZFDatei> Datei(const QByteArray& mzf) {
     auto d = std::make_unique<TMZFDatei>();
     d->Uebernimm(Kopf(mzf), Rumpf(mzf));
@@ -108,10 +123,6 @@ TEST(ZweiVersionen, BothPolaritiesReadTheFileWholeYetDifferently) {
         {"the second polarity read it wrong, faintly", 1, 40, TDateiBefund::TZustand::Repariert},
         {"both sure", 0, 100, TDateiBefund::TZustand::Beschaedigt},
     };
-    constexpr std::int32_t KurzFrames = 20;
-    constexpr std::int32_t LangFrames = 38;
-    // The other polarity's edges lie half a pulse later.
-    constexpr std::int32_t Versatz = KurzFrames / 2;
     const QByteArray richtig = Mzf(Richtig), falsch = Mzf(Falsch);
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -119,13 +130,7 @@ TEST(ZweiVersionen, BothPolaritiesReadTheFileWholeYetDifferently) {
         for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
             const bool istFalsch = polaritaet == f.falschePolaritaet;
             const BandBau::TBand band(istFalsch ? falsch : richtig);
-            std::vector<TImpulsBeleg> belege(band.bits.size());
-            std::int32_t frame = polaritaet * Versatz;
-            for (std::size_t i = 0; i < band.bits.size(); ++i) {
-                const bool lang = band.bits[i] == '1';
-                belege[i] = {frame, static_cast<std::int8_t>(lang ? 100 : -100)};
-                frame += lang ? LangFrames : KurzFrames;
-            }
+            std::vector<TImpulsBeleg> belege = SichereBelege(band, polaritaet);
             // 0x20 against 0x10: data bits 2 and 3.
             for (int kopie = 0; kopie < 2 && istFalsch; ++kopie)
                 for (int bit = 2; bit <= 3; ++bit) {
@@ -147,6 +152,38 @@ TEST(ZweiVersionen, BothPolaritiesReadTheFileWholeYetDifferently) {
         EXPECT_EQ(d.rumpf, Rumpf(richtig));
         EXPECT_EQ(d.ueberstimmt, std::vector<std::vector<std::uint8_t>>{Rumpf(falsch)});
     }
+}
+
+// Each polarity heard one body byte in neither copy (a different one: nothing known of its bits),
+// so each alone leaves the file damaged; together they hold every byte. The second polarity also
+// heard a comment byte of the header as 0x01 in both copies, so its header fails its checksum and
+// differs: it is the same header, read worse, and what both polarities heard makes the file whole.
+TEST(ZweiVersionen, PolaritiesWhoseHeadersDifferOnlyByOneThatFailsItsChecksumAreOneFile) {
+    constexpr int KommentarByte = 100;
+    constexpr int Stumm[2] = {10, 20}; // the body byte each polarity did not hear
+    const QByteArray mzf = Mzf(Richtig);
+    ASSERT_EQ(mzf[KommentarByte], '\0');
+    TBandRetter retter({});
+    for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
+        const BandBau::TBand band(mzf);
+        std::vector<TImpulsBeleg> belege = SichereBelege(band, polaritaet);
+        for (int kopie = 0; kopie < 2; ++kopie) {
+            for (int bit = 0; bit < 8; ++bit)
+                belege[band.RumpfBit(kopie, Stumm[polaritaet], bit)].wert = 0;
+            // The least significant bit: the last of the byte's eight pulses.
+            if (polaritaet == 1)
+                belege[band.kopf[kopie] + BandBau::ByteImpulse * KommentarByte + BandBau::ByteImpulse - 1]
+                    .wert = 100;
+        }
+        retter.Belege(polaritaet, belege.data(), belege.size());
+    }
+    retter.NachBlock(1 << 30);
+    const std::vector<TGeretteteDatei> dateien = retter.Ende();
+    ASSERT_EQ(dateien.size(), 1U);
+    const TGeretteteDatei& d = dateien.front();
+    EXPECT_NE(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt);
+    EXPECT_EQ(d.kopf, Kopf(mzf));
+    EXPECT_EQ(d.rumpf, Rumpf(mzf));
 }
 
 // A pass read the file whole; the rescue left its own reading of it damaged, with a header byte
