@@ -538,12 +538,12 @@ std::int64_t TBandRetter::GehalteneImpulse() const {
 
 namespace {
 
-// The same file with a body, read damaged in both polarities, its header alike, or confirmed by
-// its checksum in one of them only (the other's header is the same one, read worse).
+// The same file with a body, read damaged in both polarities: its header alike, or not confirmed
+// by its checksum in one of them at least (the same header, read worse there), and the body as long.
 bool BeideBeschaedigt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
     const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
     return a.befund.zustand == beschaedigt && b.befund.zustand == beschaedigt && a.mitRumpf && b.mitRumpf &&
-           (a.kopf == b.kopf || a.kopfBericht.gut != b.kopfBericht.gut) &&
+           (a.kopf == b.kopf || !(a.kopfBericht.gut && b.kopfBericht.gut)) &&
            a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl();
 }
 

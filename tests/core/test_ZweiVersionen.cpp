@@ -155,35 +155,56 @@ TEST(ZweiVersionen, BothPolaritiesReadTheFileWholeYetDifferently) {
 }
 
 // Each polarity heard one body byte in neither copy (a different one: nothing known of its bits),
-// so each alone leaves the file damaged; together they hold every byte. The second polarity also
-// heard a comment byte of the header as 0x01 in both copies, so its header fails its checksum and
-// differs: it is the same header, read worse, and what both polarities heard makes the file whole.
-TEST(ZweiVersionen, PolaritiesWhoseHeadersDifferOnlyByOneThatFailsItsChecksumAreOneFile) {
+// so each alone leaves the file damaged; together they hold every byte. Their headers differ: the
+// second polarity heard a comment byte as 0x01 in both copies (its header fails its checksum, the
+// first's passes), or each polarity heard nothing of one header byte (0x12, the load address's
+// high byte in one, the start address's in the other; neither header passes). It is the same
+// header, read worse, and what both polarities heard makes the file whole.
+TEST(ZweiVersionen, PolaritiesWhoseHeadersDifferWhereOneFailsItsChecksumAreOneFile) {
+    struct TFall {
+        const char* name;
+        bool kommentarFalsch; // the second polarity heard the comment byte as 0x01
+        int kopfStumm[2];     // the header byte each polarity did not hear, -1: none
+    };
+    const TFall faelle[] = {
+        {"only the first polarity's header passes its checksum", true, {-1, -1}},
+        {"neither polarity's header passes its checksum", false, {21, 23}},
+    };
     constexpr int KommentarByte = 100;
     constexpr int Stumm[2] = {10, 20}; // the body byte each polarity did not hear
     const QByteArray mzf = Mzf(Richtig);
     ASSERT_EQ(mzf[KommentarByte], '\0');
-    TBandRetter retter({});
-    for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
-        const BandBau::TBand band(mzf);
-        std::vector<TImpulsBeleg> belege = SichereBelege(band, polaritaet);
-        for (int kopie = 0; kopie < 2; ++kopie) {
-            for (int bit = 0; bit < 8; ++bit)
-                belege[band.RumpfBit(kopie, Stumm[polaritaet], bit)].wert = 0;
-            // The least significant bit: the last of the byte's eight pulses.
-            if (polaritaet == 1)
-                belege[band.kopf[kopie] + BandBau::ByteImpulse * KommentarByte + BandBau::ByteImpulse - 1]
-                    .wert = 100;
+    ASSERT_EQ(mzf[21], '\x12');
+    ASSERT_EQ(mzf[23], '\x12');
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TBandRetter retter({});
+        for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
+            const BandBau::TBand band(mzf);
+            std::vector<TImpulsBeleg> belege = SichereBelege(band, polaritaet);
+            const auto kopfBit = [&](int kopie, int byte, int bit) -> TImpulsBeleg& {
+                return belege[band.kopf[kopie] + BandBau::ByteImpulse * static_cast<std::size_t>(byte) + 1 +
+                              static_cast<std::size_t>(bit)];
+            };
+            for (int kopie = 0; kopie < 2; ++kopie) {
+                for (int bit = 0; bit < 8; ++bit) {
+                    belege[band.RumpfBit(kopie, Stumm[polaritaet], bit)].wert = 0;
+                    if (f.kopfStumm[polaritaet] >= 0)
+                        kopfBit(kopie, f.kopfStumm[polaritaet], bit).wert = 0;
+                }
+                if (f.kommentarFalsch && polaritaet == 1)
+                    kopfBit(kopie, KommentarByte, 7).wert = 100;
+            }
+            retter.Belege(polaritaet, belege.data(), belege.size());
         }
-        retter.Belege(polaritaet, belege.data(), belege.size());
+        retter.NachBlock(1 << 30);
+        const std::vector<TGeretteteDatei> dateien = retter.Ende();
+        ASSERT_EQ(dateien.size(), 1U);
+        const TGeretteteDatei& d = dateien.front();
+        EXPECT_NE(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt);
+        EXPECT_EQ(d.kopf, Kopf(mzf));
+        EXPECT_EQ(d.rumpf, Rumpf(mzf));
     }
-    retter.NachBlock(1 << 30);
-    const std::vector<TGeretteteDatei> dateien = retter.Ende();
-    ASSERT_EQ(dateien.size(), 1U);
-    const TGeretteteDatei& d = dateien.front();
-    EXPECT_NE(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt);
-    EXPECT_EQ(d.kopf, Kopf(mzf));
-    EXPECT_EQ(d.rumpf, Rumpf(mzf));
 }
 
 // A pass read the file whole; the rescue left its own reading of it damaged, with a header byte
