@@ -538,8 +538,7 @@ std::int64_t TBandRetter::GehalteneImpulse() const {
 
 namespace {
 
-// The same file with a body, read damaged in both polarities: its header alike, or not confirmed
-// by its checksum in one of them at least (the same header, read worse there), and the body as long.
+// The same file with a body read damaged in both polarities: its header alike, or unconfirmed in one.
 bool BeideBeschaedigt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
     const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
     return a.befund.zustand == beschaedigt && b.befund.zustand == beschaedigt && a.mitRumpf && b.mitRumpf &&
@@ -576,7 +575,7 @@ std::vector<TGeretteteDatei> TBandRetter::Ende() {
                 return std::make_pair(-static_cast<int>(x.befund.zustand), -x.befund.UnsichereBytes());
             };
             // Both polarities left the file damaged: what each heard of every bit, together, may
-            // mend it.
+            // mend it, and where it leaves no more uncertain than either alone, it holds more.
             // Both read it whole but differently: what each heard decides between their copies.
             const bool widerspruch = Widersprechen(vorher, d);
             if (widerspruch || BeideBeschaedigt(vorher, d)) {
@@ -586,7 +585,7 @@ std::vector<TGeretteteDatei> TBandRetter::Ende() {
                 beide.sauberKopf.insert(beide.sauberKopf.end(), d.sauberKopf.begin(), d.sauberKopf.end());
                 beide.sauberRumpf.insert(beide.sauberRumpf.end(), d.sauberRumpf.begin(), d.sauberRumpf.end());
                 Entscheide(beide);
-                if (widerspruch || (rang(beide) > rang(vorher) && rang(beide) > rang(d))) {
+                if (widerspruch || (rang(beide) >= rang(vorher) && rang(beide) >= rang(d))) {
                     vorher = std::move(beide);
                     continue;
                 }

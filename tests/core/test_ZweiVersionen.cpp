@@ -207,6 +207,38 @@ TEST(ZweiVersionen, PolaritiesWhoseHeadersDifferWhereOneFailsItsChecksumAreOneFi
     }
 }
 
+// Both polarities heard nothing of body byte 40 (its 0xD3 has five 1 bits, more than the checksum
+// search flips), so the file stays damaged however they are taken. The first polarity also heard
+// the top bit of byte 30 (0x61) as 1 in both copies, surely; the second heard it as 0. Each alone
+// leaves one byte uncertain, and so do both together: together they hold byte 30 right.
+TEST(ZweiVersionen, BothPolaritiesTogetherWhereTheyLeaveNoMoreUncertainThanEachAlone) {
+    constexpr int Ungehoert = 40;
+    constexpr int Verhoert = 30;
+    const QByteArray mzf = Mzf(Richtig);
+    ASSERT_EQ(static_cast<std::uint8_t>(mzf[128 + Ungehoert]), 0xD3);
+    ASSERT_EQ(static_cast<std::uint8_t>(mzf[128 + Verhoert]), 0x61);
+    TBandRetter retter({});
+    for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
+        const BandBau::TBand band(mzf);
+        std::vector<TImpulsBeleg> belege = SichereBelege(band, polaritaet);
+        for (int kopie = 0; kopie < 2; ++kopie) {
+            for (int bit = 0; bit < 8; ++bit)
+                belege[band.RumpfBit(kopie, Ungehoert, bit)].wert = 0;
+            if (polaritaet == 0)
+                belege[band.RumpfBit(kopie, Verhoert, 0)].wert = 60;
+        }
+        retter.Belege(polaritaet, belege.data(), belege.size());
+    }
+    retter.NachBlock(1 << 30);
+    const std::vector<TGeretteteDatei> dateien = retter.Ende();
+    ASSERT_EQ(dateien.size(), 1U);
+    const TGeretteteDatei& d = dateien.front();
+    ASSERT_EQ(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt);
+    EXPECT_EQ(d.befund.unsichereBereiche, (std::vector<std::pair<int, int>>{{Ungehoert, Ungehoert + 1}}));
+    ASSERT_EQ(d.rumpf.size(), static_cast<std::size_t>(RumpfBytes));
+    EXPECT_EQ(d.rumpf[Verhoert], 0x61);
+}
+
 // A pass read the file whole; the rescue left its own reading of it damaged, with a header byte
 // uncertain and read 'X'. That reading is the pass's file where it is sure, and no file of its own:
 // where the header names the file surely, by that; where the name is uncertain, by the body. Where
