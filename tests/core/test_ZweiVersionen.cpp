@@ -50,6 +50,21 @@ std::vector<TImpulsBeleg> SichereBelege(const BandBau::TBand& band, int polarita
     return belege;
 }
 
+// The files the rescue gives where both polarities heard the tape of `mzf` surely, but for what
+// `verderbe(band, belege, polaritaet)` spoils.
+template <typename TVerderbe>
+std::vector<TGeretteteDatei> BeidePolaritaeten(const QByteArray& mzf, const TVerderbe& verderbe) {
+    TBandRetter retter({});
+    const BandBau::TBand band(mzf);
+    for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
+        std::vector<TImpulsBeleg> belege = SichereBelege(band, polaritaet);
+        verderbe(band, belege, polaritaet);
+        retter.Belege(polaritaet, belege.data(), belege.size());
+    }
+    retter.NachBlock(1 << 30);
+    return retter.Ende();
+}
+
 std::unique_ptr<TMZFDatei> Datei(const QByteArray& mzf) {
     auto d = std::make_unique<TMZFDatei>();
     d->Uebernimm(Kopf(mzf), Rumpf(mzf));
@@ -178,10 +193,8 @@ TEST(ZweiVersionen, PolaritiesWhoseHeadersDifferWhereOneFailsItsChecksumAreOneFi
     ASSERT_EQ(mzf[23], '\x12');
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.name);
-        TBandRetter retter({});
-        for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
-            const BandBau::TBand band(mzf);
-            std::vector<TImpulsBeleg> belege = SichereBelege(band, polaritaet);
+        const auto verderbe = [&](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege,
+                                  int polaritaet) {
             const auto kopfBit = [&](int kopie, int byte, int bit) -> TImpulsBeleg& {
                 return belege[band.kopf[kopie] + BandBau::ByteImpulse * static_cast<std::size_t>(byte) + 1 +
                               static_cast<std::size_t>(bit)];
@@ -195,10 +208,8 @@ TEST(ZweiVersionen, PolaritiesWhoseHeadersDifferWhereOneFailsItsChecksumAreOneFi
                 if (f.kommentarFalsch && polaritaet == 1)
                     kopfBit(kopie, KommentarByte, 7).wert = 100;
             }
-            retter.Belege(polaritaet, belege.data(), belege.size());
-        }
-        retter.NachBlock(1 << 30);
-        const std::vector<TGeretteteDatei> dateien = retter.Ende();
+        };
+        const std::vector<TGeretteteDatei> dateien = BeidePolaritaeten(mzf, verderbe);
         ASSERT_EQ(dateien.size(), 1U);
         const TGeretteteDatei& d = dateien.front();
         EXPECT_NE(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt);
@@ -217,20 +228,15 @@ TEST(ZweiVersionen, BothPolaritiesTogetherWhereTheyLeaveNoMoreUncertainThanEachA
     const QByteArray mzf = Mzf(Richtig);
     ASSERT_EQ(static_cast<std::uint8_t>(mzf[128 + Ungehoert]), 0xD3);
     ASSERT_EQ(static_cast<std::uint8_t>(mzf[128 + Verhoert]), 0x61);
-    TBandRetter retter({});
-    for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
-        const BandBau::TBand band(mzf);
-        std::vector<TImpulsBeleg> belege = SichereBelege(band, polaritaet);
+    const auto verderbe = [](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, int polaritaet) {
         for (int kopie = 0; kopie < 2; ++kopie) {
             for (int bit = 0; bit < 8; ++bit)
                 belege[band.RumpfBit(kopie, Ungehoert, bit)].wert = 0;
             if (polaritaet == 0)
                 belege[band.RumpfBit(kopie, Verhoert, 0)].wert = 60;
         }
-        retter.Belege(polaritaet, belege.data(), belege.size());
-    }
-    retter.NachBlock(1 << 30);
-    const std::vector<TGeretteteDatei> dateien = retter.Ende();
+    };
+    const std::vector<TGeretteteDatei> dateien = BeidePolaritaeten(mzf, verderbe);
     ASSERT_EQ(dateien.size(), 1U);
     const TGeretteteDatei& d = dateien.front();
     ASSERT_EQ(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt);
