@@ -17,6 +17,11 @@ constexpr double MikrosekundenProSekunde = 1000000.0;
 // flat halves sag toward the zero line, where hiss crosses it.
 constexpr double HochpassGrenze = 200.0;
 constexpr double TiefpassGrenze = 6000.0;
+// The narrow band ends at 1.5 times the frequency of a short pulse (3 kHz on an MZ-700): hiss above
+// it, a click's ring and a codec's or an all-pass's smear move the edges less there. Left out where
+// it would come near a quarter of the sample rate.
+constexpr double EngeGrenzeJeKurzerImpuls = 1.5;
+constexpr double EngHoechstensAnteil = 0.25;
 // Recordings are reduced to at least this rate.
 constexpr std::uint32_t ReduzierteRate = 22050;
 // The low-pass is left out when its corner would come near half the sample rate.
@@ -49,6 +54,14 @@ constexpr int Unbekannt = std::numeric_limits<int>::min();
 // tape (thousands of short pulses) and long stretches of 0xFF bytes make one; hiss never does.
 constexpr int LaufLaenge = 64;
 constexpr double LaufToleranz = 0.12;
+// The scatter of the pulses about their class's length: of those within their class's usual
+// spread, by how much more than StreuungAbtastung frames they miss it (an edge moves by that much
+// with where the frames fall, which is no scatter of the tape), over some hundred pulses. After a
+// leader set the lengths, those after each kind of pulse are learned first: the scatter counts
+// from StreuungNachLauf pulses on.
+constexpr double StreuungsRate = 1.0 / 256.0;
+constexpr double StreuungAbtastung = 0.15;
+constexpr int StreuungNachLauf = 256;
 // Time constant of the level that hiss is compared with.
 constexpr double PegelSekunden = 1.0;
 // The envelope falls back within a few pulses (a long pulse's flat half keeps it up), and its
@@ -92,6 +105,9 @@ void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
     m_signal.tiefpass = TiefpassGrenze < TiefpassHoechstensAnteil * rate
                             ? Butterworth(TiefpassGrenze, rate, false)
                             : TBiquad();
+    const double engeGrenze = EngeGrenzeJeKurzerImpuls * MikrosekundenProSekunde / NominalKurz(pv_modell);
+    m_signal.tiefpassEng =
+        engeGrenze < EngHoechstensAnteil * rate ? Butterworth(engeGrenze, rate, false) : m_signal.tiefpass;
     m_abfall = std::exp(-1.0 / (AbfallSekunden * rate));
     m_pegelAbfall = std::exp(-1.0 / (PegelSekunden * rate));
     m_huellenAbfall = std::exp(-1.0 / (HuellenSekunden * rate));
@@ -143,6 +159,10 @@ int TMZAdaptiverDekoder::Lerne(TKlassen& k, double dauer) const {
             wert = Unbekannt;
     }
 
+    if (k.seitLauf < StreuungNachLauf)
+        ++k.seitLauf;
+    else if (const double abstand = std::fabs(dauer - klasse); abstand <= AussenFrei * klasse)
+        k.streuung += StreuungsRate * (std::max(0.0, abstand - StreuungAbtastung) / klasse - k.streuung);
     double& laenge = istLang ? k.lang : k.kurz;
     if (std::fabs(dauer - laenge) <= LernFenster * laenge) {
         laenge += Lernrate * (dauer - laenge);
@@ -183,5 +203,6 @@ void TMZAdaptiverDekoder::FolgeLauf(TKlassen& k, double dauer) const {
         return;
     k.kurz = k.laufKurz = langerLauf ? m_kurzNominal * tempo : mittel;
     k.lang = k.laufLang = langerLauf ? mittel : m_langNominal * tempo;
+    k.seitLauf = 0;
     SetzeFolge(k);
 }
