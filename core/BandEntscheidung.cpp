@@ -172,6 +172,16 @@ TBlock Waehle(TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>
 
 } // namespace
 
+int TBandRetter::HaeltZu(const TBlockBelege& pv_belege, const std::uint8_t* pv_bytes,
+                         const std::uint8_t* pv_andere, std::size_t pv_anzahl) {
+    const std::vector<std::vector<std::uint8_t>> beide{{pv_bytes, pv_bytes + pv_anzahl},
+                                                       {pv_andere, pv_andere + pv_anzahl}};
+    if (beide[0] == beide[1])
+        return 0;
+    const std::size_t gewaehlt = Gestuetzt(pv_belege.Gewichte(), beide);
+    return gewaehlt == 0 ? 1 : gewaehlt == 1 ? -1 : 0;
+}
+
 void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
     const TBlock kopf = Waehle(pv_datei.kopfBelege, pv_datei.sauberKopf, pv_datei.kopfBericht);
     std::copy(kopf.bytes.begin(), kopf.bytes.end(), pv_datei.kopf.begin());

@@ -7,6 +7,7 @@
 #include "TonbandSuche.h"
 
 #include <algorithm>
+#include <bit>
 
 std::vector<TDekodierDurchgang> TWAVSuche::DurchgaengeFuer(int pv_modell) {
     if (pv_modell == MZ700)
@@ -283,6 +284,49 @@ bool Ueberstimmt(const TMZFDatei& d, const TGeretteteDatei& g) {
     return kopf && rumpf && !GleicherInhalt(d, g, g.rumpf);
 }
 
+// Two readings of one block of a recording with good checksums differ in two bits that hide each
+// other from the checksum, or in a few more where a click struck; versions further apart are other
+// files, not readings of one.
+constexpr int GroessteWiderlegteAbweichung = 8;
+
+int AbweichendeBits(const std::uint8_t* a, const std::uint8_t* b, std::size_t n) {
+    int bits = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        bits += std::popcount(static_cast<unsigned>(a[i] ^ b[i]));
+    return bits;
+}
+
+// Where a pass read a file whole with a good checksum and the rescue put the same file together
+// otherwise, a few bits apart (the rescue never read the pass's version whole, so it could not
+// outvote it): which of the two the rescue's evidence holds to, 1 the rescue's, -1 the pass's, 0
+// neither or no such pair. Only for a file the rescue found once: one saved twice with different
+// contents is two files.
+int Widerlegt(const TMZFDatei& d, const TGeretteteDatei& g, const std::vector<TGeretteteDatei>& gerettet) {
+    const std::size_t groesse = g.rumpf.size();
+    if (g.befund.zustand == TDateiBefund::TZustand::Beschaedigt || !g.mitRumpf ||
+        d.HoleMZDateiGroesse() != groesse || GleicherInhalt(d, g, g.rumpf) ||
+        AbweichendeBits(d.Kopf().data(), g.kopf.data(), g.kopf.size()) +
+                AbweichendeBits(d.Rumpf(), g.rumpf.data(), groesse) >
+            GroessteWiderlegteAbweichung ||
+        std::count_if(gerettet.begin(), gerettet.end(),
+                      [&](const TGeretteteDatei& h) { return h.kopf == g.kopf || h.kopf == d.Kopf(); }) != 1)
+        return 0;
+    const int kopf = TBandRetter::HaeltZu(g.kopfBelege, g.kopf.data(), d.Kopf().data(), g.kopf.size());
+    const int rumpf = TBandRetter::HaeltZu(g.rumpfBelege, g.rumpf.data(), d.Rumpf(), groesse);
+    if (kopf * rumpf < 0)
+        return 0;
+    return kopf + rumpf > 0 ? 1 : kopf + rumpf < 0 ? -1 : 0;
+}
+
+// The rescue's state of a file, for a pass's version of it the evidence overruled.
+TDateiBefund AlsRepariert(const TMZFDatei& d, const TGeretteteDatei& g) {
+    TDateiBefund befund = g.befund;
+    befund.zustand = TDateiBefund::TZustand::Repariert;
+    befund.kopfRepariert = befund.kopfRepariert || d.Kopf() != g.kopf;
+    befund.rumpfRepariert = befund.rumpfRepariert || !std::equal(g.rumpf.begin(), g.rumpf.end(), d.Rumpf());
+    return befund;
+}
+
 } // namespace
 
 bool IstBeschaedigteLesung(const TMZFDatei& pv_datei, const TGeretteteDatei& pv_gerettet) {
@@ -314,13 +358,17 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
             TMZFDatei& d = *dateien[i];
             if (GleicherInhalt(d, g, g.rumpf)) {
                 da = true;
-            } else if (Ueberstimmt(d, g)) {
+                continue;
+            }
+            const int widerlegt = Widerlegt(d, g, gerettet);
+            if (Ueberstimmt(d, g) || widerlegt > 0) {
                 for (std::size_t j = 0; j < vonDenDurchgaengen; ++j)
                     doppelt[i] = doppelt[i] || (j != i && GleicherInhalt(*dateien[j], g, g.rumpf));
+                const TDateiBefund befund = widerlegt > 0 ? AlsRepariert(d, g) : g.befund;
                 d.Uebernimm(g.kopf, g.rumpf);
-                d.SetzeBefund(g.befund);
+                d.SetzeBefund(befund);
                 da = true;
-            } else if (IstBeschaedigteLesung(d, g)) {
+            } else if (widerlegt < 0 || IstBeschaedigteLesung(d, g)) {
                 da = true;
             }
         }
