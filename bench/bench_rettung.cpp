@@ -125,6 +125,7 @@ struct TSumme {
     int repariert = 0, beschaedigt = 0;          // by the extended decoding, first recording
     // The damage maps of the files it reported damaged: wrong bytes, those left out, bytes held.
     int falscheBytes = 0, verfehlteBytes = 0, kartenBytes = 0;
+    int fremdBeschaedigt = 0; // damaged files that name no file of the tape
 
     void Zaehle(const TFall& f) {
         dateien += f.dateien;
@@ -136,6 +137,7 @@ struct TSumme {
         falschErweitert += Falsche(f.erweitert);
         repariert += f.erweitert.eine.Repariert();
         beschaedigt += f.erweitert.eine.Beschaedigt();
+        fremdBeschaedigt += f.erweitert.eine.fremdBeschaedigt;
         for (const TDateiAusgang& d : f.erweitert.eine.dateien) {
             if (!d.beschaedigt || d.gerettet)
                 continue;
@@ -208,8 +210,9 @@ void DruckeSummen(const std::vector<TFall>& faelle) {
     for (const auto& [staerke, summe] : jeStaerke)
         DruckeSumme(StaerkeName(staerke), summe);
     std::printf("\nDamage maps of the files the extended decoding reported damaged (first recording): %d "
-                "wrong bytes, %d of them not in the map; the maps hold %d bytes\n",
-                alle.falscheBytes, alle.verfehlteBytes, alle.kartenBytes);
+                "wrong bytes, %d of them not in the map; the maps hold %d bytes. Damaged files that name "
+                "no file of their tape: %d\n",
+                alle.falscheBytes, alle.verfehlteBytes, alle.kartenBytes, alle.fremdBeschaedigt);
 }
 
 // Makes both recordings of a case in `ordner`, decodes them, prints the line and removes them

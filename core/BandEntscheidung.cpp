@@ -172,6 +172,41 @@ TBlock Waehle(TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>
 
 } // namespace
 
+bool TBandRetter::IstKopf(const TGeretteteDatei& pv_datei) {
+    // A byte read uncertainly may be any character; hiss gives headers uncertain all over, and
+    // more than so many such bytes in the type and name say nothing.
+    constexpr int HoechstensUnsicher = 2;
+    constexpr std::uint8_t ErstesZeichen = 0x20;
+    const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& kopf = pv_datei.kopf;
+    if (pv_datei.kopfBericht.gut || TMZFDatei::IstPlausiblerKopf(kopf.data()))
+        return true;
+    const TDateiBefund& befund = pv_datei.befund;
+    if (!befund.kopfUnsicher)
+        return false;
+    int unsicher = 0;
+    const auto sicher = [&](int i) {
+        const bool u = std::any_of(befund.unsichereKopfBereiche.begin(), befund.unsichereKopfBereiche.end(),
+                                   [i](const auto& b) { return b.first <= i && i < b.second; });
+        unsicher += u ? 1 : 0;
+        return !u;
+    };
+    if (sicher(TMZFDatei::OffsetAttribut) && kopf[TMZFDatei::OffsetAttribut] == 0)
+        return false;
+    for (int i = 0; i < TMZFDatei::NameLaenge; ++i) {
+        const int stelle = TMZFDatei::OffsetName + i;
+        const bool s = sicher(stelle);
+        if (unsicher > HoechstensUnsicher)
+            return false;
+        if (!s)
+            continue;
+        if (kopf[static_cast<std::size_t>(stelle)] == TMZFDatei::Ende)
+            return i > 0;
+        if (kopf[static_cast<std::size_t>(stelle)] < ErstesZeichen)
+            return false;
+    }
+    return false;
+}
+
 int TBandRetter::HaeltZu(const TBlockBelege& pv_belege, const std::uint8_t* pv_bytes,
                          const std::uint8_t* pv_andere, std::size_t pv_anzahl) {
     const std::vector<std::vector<std::uint8_t>> beide{{pv_bytes, pv_bytes + pv_anzahl},

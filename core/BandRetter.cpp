@@ -376,9 +376,7 @@ void TBandRetter::TPolaritaet::Fertig(std::int64_t weiterAb) {
     m_datei.polaritaet = m_polaritaet;
     const std::int64_t letzter = std::min(weiterAb, m_primaer.Ende()) - 1;
     m_datei.ende = m_primaer.Hat(letzter) ? m_primaer[letzter].beginn : m_datei.beginn;
-    // A header that its checksum does not confirm and that does not even look like one (a file
-    // type, a name of characters ended by $0D) is hiss or the other polarity's reading.
-    if (m_datei.kopfBericht.gut || TMZFDatei::IstPlausiblerKopf(m_datei.kopf.data()))
+    if (IstKopf(m_datei))
         ergebnisse.push_back(std::move(m_datei));
     m_datei = TGeretteteDatei();
     m_kopf[0] = m_kopf[1] = m_rumpf[0] = m_rumpf[1] = -1;

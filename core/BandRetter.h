@@ -81,6 +81,10 @@ public:
     // Decides a file's blocks from its evidence again (after evidence of other recordings was
     // added), setting its bytes and its state.
     static void Entscheide(TGeretteteDatei& pv_datei);
+    // The file's header, decided, is one: its checksum agrees, or it looks like one where it was
+    // read surely (a file type, a name of characters ended by $0D), not like hiss or the other
+    // polarity's reading.
+    static bool IstKopf(const TGeretteteDatei& pv_datei);
     // Which of two readings of a block the evidence holds to where they differ, each bit counting
     // with its weight: 1 the first, -1 the second, 0 where they tie or do not differ.
     static int HaeltZu(const TBlockBelege& pv_belege, const std::uint8_t* pv_bytes,

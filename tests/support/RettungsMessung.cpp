@@ -137,9 +137,21 @@ void Zaehle(const TMZFDatei& datei, const std::vector<TErwarteteDatei>& erwartet
                                           [&](const TErwarteteDatei& e) { return e.name == name; });
     const TDateiBefund::TZustand zustand = datei.HoleBefund().zustand;
     if (zustand == TDateiBefund::TZustand::Beschaedigt) {
-        const auto ziel = genau != erwartet.end() ? genau : gleichnamig;
-        if (ziel == erwartet.end())
+        // A name read uncertainly names the file where it is sure.
+        const auto woSicher = std::find_if(erwartet.begin(), erwartet.end(), [&](const TErwarteteDatei& e) {
+            return e.kopf.size() == kopf.size() &&
+                   datei.HoleBefund().KopfGleichWoSicher(
+                       reinterpret_cast<const std::uint8_t*>(kopf.constData()),
+                       reinterpret_cast<const std::uint8_t*>(e.kopf.constData()),
+                       static_cast<int>(kopf.size()));
+        });
+        const auto ziel = genau != erwartet.end()         ? genau
+                          : gleichnamig != erwartet.end() ? gleichnamig
+                                                          : woSicher;
+        if (ziel == erwartet.end()) {
+            ++bewertung.fremdBeschaedigt;
             return;
+        }
         TDateiAusgang& ausgang = bewertung.dateien[static_cast<std::size_t>(ziel - erwartet.begin())];
         ausgang.beschaedigt = true;
         if (ziel->rumpf.size() != rumpf.size())
