@@ -71,6 +71,8 @@ private:
         int von;
         int bis;
         bool offen = true;
+        bool sicher = false;
+        bool nachBytes = false; // moved by its bytes alone, away from where the framing put it
         int verschiebung = 0;
     };
     // Where a stretch was placed, and whether that rests on places known for sure: the block's
@@ -100,6 +102,8 @@ private:
     void Vergleiche(int k, const TStrecke& s, int d, int& gleich, int& verglichen, bool& sicher) const;
     void Lege(int k, TStrecke& s, int d, bool fest, bool sicher);
     bool Platziere(int k, TStrecke& s, int vorher);
+    bool Bestaetigt(int k, const TStrecke& s) const;
+    void Bestaetige();
 };
 
 TOrdnung::TOrdnung(const TBelegFolge& q, std::vector<TByte> (&kopien)[2])
@@ -271,7 +275,59 @@ void TOrdnung::Lege(int k, TStrecke& s, int d, bool fest, bool sicher) {
         m_sicher[k][ziel] = sicher;
     }
     s.offen = false;
+    s.sicher = sicher;
     s.verschiebung = d;
+}
+
+// The stretch where it was placed reads as the bytes the other copy holds there for sure, clearly
+// better than a few bytes either way.
+bool TOrdnung::Bestaetigt(int k, const TStrecke& s) const {
+    int gleich[Breite] = {}, verglichen[Breite] = {};
+    for (int j = 0; j < Breite; ++j)
+        for (int i = s.von; i < s.bis; ++i) {
+            const int ziel = i + s.verschiebung + j - AbschnittVerschiebung;
+            const TByte& b = m_kopien[k][static_cast<std::size_t>(i)];
+            if (b.start < 0 || ziel < 0 || ziel >= m_bytes || !Sicher(1 - k, ziel))
+                continue;
+            ++verglichen[j];
+            gleich[j] += m_fest[1 - k][static_cast<std::size_t>(ziel)] == Wert(m_q, b);
+        }
+    const int mitte = AbschnittVerschiebung;
+    if (!Klar(gleich[mitte], verglichen[mitte]))
+        return false;
+    for (int j = 0; j < Breite; ++j)
+        if (j != mitte && gleich[j] + OrdneVorsprung > gleich[mitte])
+            return false;
+    return true;
+}
+
+// A stretch placed by an estimate (its time, or the framing alone) whose bytes read as those the
+// other copy holds there for sure is placed for sure: so a sure place passes from copy to copy
+// through the bytes both hold, backwards from a copy's end as well as onwards from its start. One
+// its bytes alone moved stays unconfirmed (the bytes of a block repeat). Only what is uncertain
+// changes, not where a byte goes.
+void TOrdnung::Bestaetige() {
+    bool weiter = true;
+    for (int runde = 0; runde < OrdneRunden && weiter; ++runde) {
+        weiter = false;
+        for (int k = 0; k < 2; ++k)
+            for (auto s = m_strecken[k].rbegin(); s != m_strecken[k].rend(); ++s) {
+                if (s->offen || s->sicher || s->nachBytes || !Bestaetigt(k, *s))
+                    continue;
+                for (int i = s->von; i < s->bis; ++i) {
+                    const TByte& b = m_kopien[k][static_cast<std::size_t>(i)];
+                    const int ziel = i + s->verschiebung;
+                    if (b.start < 0 || ziel < 0 || ziel >= m_bytes ||
+                        m_neu[k][static_cast<std::size_t>(ziel)].start != b.start)
+                        continue;
+                    m_neu[k][static_cast<std::size_t>(ziel)].unbestaetigt = b.unbestaetigt;
+                    m_fest[k][static_cast<std::size_t>(ziel)] = Wert(m_q, b);
+                    m_sicher[k][static_cast<std::size_t>(ziel)] = true;
+                }
+                s->sicher = true;
+                weiter = true;
+            }
+    }
 }
 
 // A stretch placed by the time since a byte both copies hold, or by its bytes. Where the other
@@ -293,6 +349,7 @@ bool TOrdnung::Platziere(int k, TStrecke& s, int vorher) {
     }
     if (NachInhalt(k, s, vorher, platz)) {
         Lege(k, s, platz.d, true, platz.sicher);
+        s.nachBytes = platz.d != vorher;
         return true;
     }
     if (!zeit)
@@ -340,6 +397,7 @@ void TOrdnung::Ordne() {
             vorher = s.verschiebung;
         }
     }
+    Bestaetige();
     m_kopien[0] = std::move(m_neu[0]);
     m_kopien[1] = std::move(m_neu[1]);
 }

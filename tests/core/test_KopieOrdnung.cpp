@@ -269,3 +269,43 @@ TEST(KopieOrdnung, BytesBetweenTwoDropoutsInARunAreFramedByTheDropoutsLengths) {
     }
     EXPECT_GE(gehalten, 12);
 }
+
+// Copy 2 lost bytes 52-69 and framed the rest from its end (its stop bit), so that rest is placed
+// for sure; copy 1 lost bytes 50-52, and its stretch after them is placed by the time, an estimate
+// (copy 2 held nothing then, its next bytes lie beyond the reach of that time). Where copy 1's
+// stretch reads as copy 2's sure bytes there and nowhere near, its place is confirmed all the
+// same; in a run of one value, where it would read as well a byte either way, it is not.
+TEST(KopieOrdnung, AStretchThatReadsAsTheOtherCopysSureBytesIsConfirmed) {
+    constexpr int Ab[2] = {50, 52};
+    constexpr int Bis[2] = {53, 70};
+    struct TFall {
+        const char* name;
+        bool lauf; // the bytes from the first dropout on are all one value
+        bool bestaetigt;
+    };
+    const TFall faelle[] = {
+        {"bytes that do not repeat", false, true},
+        {"a run of one value", true, false},
+    };
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        std::vector<std::uint8_t> bytes = GleichLange();
+        if (f.lauf)
+            std::fill(bytes.begin() + Ab[0], bytes.end(), std::uint8_t{0x0f});
+        TBand band;
+        const TKopie eins = band.Kopie(bytes, 20, 38, Ab[0], Bis[0]);
+        const TKopie zwei = band.Kopie(bytes, 20, 38, Ab[1], Bis[1]);
+        const TBelegFolge q = band.Folge();
+        std::vector<KopieRahmen::TByte> kopien[2] = {Gerahmt(eins, Bis[0], 0), Gerahmt(zwei, Bis[1], 0)};
+        for (KopieRahmen::TByte& b : kopien[1])
+            b.abschnitt = 0;
+        KopieRahmen::Ordne(q, kopien);
+        for (int i = Bis[0]; i < Bytes; ++i) {
+            const KopieRahmen::TByte& b = kopien[0][static_cast<std::size_t>(i)];
+            EXPECT_EQ(Gelesen(q, b), bytes[static_cast<std::size_t>(i)]) << "byte " << i;
+            EXPECT_EQ(b.unbestaetigt, !f.bestaetigt) << "byte " << i;
+        }
+        for (int i = Bis[1]; i < Bytes; ++i)
+            EXPECT_FALSE(kopien[1][static_cast<std::size_t>(i)].unbestaetigt) << "byte " << i;
+    }
+}
