@@ -1,5 +1,6 @@
 // Deciding a file's blocks from the evidence the rescue gathered: each block from all readings
-// and the checksum, a copy read whole where there is one, and the file's state from both.
+// and the checksum, a copy read whole where there is one, and the file's state from both; and the
+// files both polarities read joined.
 #include "BandRetter.h"
 
 #include "LittleEndian.h"
@@ -256,4 +257,60 @@ void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
                          : TDateiBefund::TZustand::Intakt;
     if (!rumpf.ueberstimmt.empty())
         befund.rumpfRepariert = true;
+}
+
+namespace {
+
+// The same file with a body read damaged in both polarities: its header alike, or unconfirmed in one.
+bool BeideBeschaedigt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
+    const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
+    return a.befund.zustand == beschaedigt && b.befund.zustand == beschaedigt && a.mitRumpf && b.mitRumpf &&
+           (a.kopf == b.kopf || !(a.kopfBericht.gut && b.kopfBericht.gut)) &&
+           a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl();
+}
+
+// The same file read whole in both polarities, yet differently: one of them holds two bit errors
+// that the checksum cannot see.
+bool Widersprechen(const TGeretteteDatei& a, const TGeretteteDatei& b) {
+    const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
+    return a.befund.zustand != beschaedigt && b.befund.zustand != beschaedigt && a.mitRumpf && b.mitRumpf &&
+           a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl() && (a.kopf != b.kopf || a.rumpf != b.rumpf);
+}
+
+} // namespace
+
+std::vector<TGeretteteDatei> TBandRetter::BeidePolaritaeten(std::vector<TGeretteteDatei> alle) {
+    std::stable_sort(alle.begin(), alle.end(),
+                     [](const TGeretteteDatei& a, const TGeretteteDatei& b) { return a.beginn < b.beginn; });
+    // The same file read in both polarities: the better reading stays.
+    std::vector<TGeretteteDatei> ergebnis;
+    for (TGeretteteDatei& d : alle) {
+        if (!ergebnis.empty() && d.beginn <= ergebnis.back().ende && ergebnis.back().beginn <= d.ende) {
+            TGeretteteDatei& vorher = ergebnis.back();
+            const auto rang = [](const TGeretteteDatei& x) {
+                return std::make_pair(-static_cast<int>(x.befund.zustand), -x.befund.UnsichereBytes());
+            };
+            // Both polarities left the file damaged: what each heard of every bit, together, may
+            // mend it, and where it leaves no more uncertain than either alone, it holds more.
+            // Both read it whole but differently: what each heard decides between their copies.
+            const bool widerspruch = Widersprechen(vorher, d);
+            if (widerspruch || BeideBeschaedigt(vorher, d)) {
+                TGeretteteDatei beide = vorher;
+                beide.kopfBelege.Mittle(d.kopfBelege);
+                beide.rumpfBelege.Mittle(d.rumpfBelege);
+                beide.sauberKopf.insert(beide.sauberKopf.end(), d.sauberKopf.begin(), d.sauberKopf.end());
+                beide.sauberRumpf.insert(beide.sauberRumpf.end(), d.sauberRumpf.begin(), d.sauberRumpf.end());
+                Entscheide(beide);
+                if (widerspruch || (rang(beide) >= rang(vorher) && rang(beide) >= rang(d))) {
+                    vorher = std::move(beide);
+                    continue;
+                }
+            }
+            if (rang(d) > rang(vorher))
+                vorher = std::move(d);
+            continue;
+        }
+        ergebnis.push_back(std::move(d));
+    }
+    return ergebnis;
 }

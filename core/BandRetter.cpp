@@ -32,6 +32,12 @@ using BandMarken::VorlaufProbe;
 constexpr int LueckenProbe = 150;
 constexpr int LueckenFehler = 4;
 constexpr int LaengsteKopieLuecke = 1000;
+// Where the second byte's start bit of a copy was read short, yet not clearly (as a click leaves
+// it, weaker than StartKlarKurz), of the next StartProbe start bits at least StartMindestens must
+// be long.
+constexpr int StartKlarKurz = -32;
+constexpr int StartProbe = 8;
+constexpr int StartMindestens = 6;
 // A block is read once this many pulses after its nominal end are held: room for pulses gained.
 constexpr int NeuRahmenFenster = 400;
 // Pulses of the other passes belong to a pulse of the adaptive pass when they begin within this
@@ -125,8 +131,9 @@ std::int64_t TBandRetter::TPolaritaet::SucheKopie(std::int64_t von, bool ende, b
     if (s.von != von)
         s = {von, std::max(von, q.Anfang() + LueckenProbe), -1};
     fertig = true;
-    // A copy is told by the pulse 8 after its first: the search waits at the last pulses held
-    // until that has come, and what it passed depends on nothing later.
+    // A copy is told by the pulse 9 after its first (or, where a click spoilt that, by the start
+    // bits after it): the search waits at the last pulses held until those have come, and what it
+    // passed depends on nothing later.
     const std::int64_t bis = ende ? q.Ende() : q.Ende() - BitsProByte;
     for (std::int64_t& j = s.j; j < bis; ++j) {
         if (s.luecke < 0) {
@@ -138,7 +145,23 @@ std::int64_t TBandRetter::TPolaritaet::SucheKopie(std::int64_t von, bool ende, b
             return -1; // the gap ended in something that is no block
         if (j - s.luecke > LaengsteKopieLuecke)
             return -1; // a leader: no copy follows
-        if (IstLang(j) && q.Hat(j + BitsProByte) && IstLang(j + BitsProByte))
+        if (!IstLang(j))
+            continue;
+        if (q.Hat(j + BitsProByte) && IstLang(j + BitsProByte))
+            return j;
+        if (q.Hat(j + BitsProByte) && q[j + BitsProByte].wert <= StartKlarKurz)
+            continue;
+        // A click on the second byte's start bit: most start bits after it tell the copy.
+        if (!q.Hat(j + (StartProbe + 1) * BitsProByte)) {
+            if (ende)
+                continue;
+            fertig = false;
+            return -1;
+        }
+        int lang = 0;
+        for (int k = 2; k <= StartProbe + 1; ++k)
+            lang += IstLang(j + k * BitsProByte) ? 1 : 0;
+        if (lang >= StartMindestens)
             return j;
     }
     fertig = ende;
@@ -534,26 +557,6 @@ std::int64_t TBandRetter::GehalteneImpulse() const {
     return std::max(m_polaritaeten[0]->Gehalten(), m_polaritaeten[1]->Gehalten());
 }
 
-namespace {
-
-// The same file with a body read damaged in both polarities: its header alike, or unconfirmed in one.
-bool BeideBeschaedigt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
-    const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
-    return a.befund.zustand == beschaedigt && b.befund.zustand == beschaedigt && a.mitRumpf && b.mitRumpf &&
-           (a.kopf == b.kopf || !(a.kopfBericht.gut && b.kopfBericht.gut)) &&
-           a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl();
-}
-
-// The same file read whole in both polarities, yet differently: one of them holds two bit errors
-// that the checksum cannot see.
-bool Widersprechen(const TGeretteteDatei& a, const TGeretteteDatei& b) {
-    const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
-    return a.befund.zustand != beschaedigt && b.befund.zustand != beschaedigt && a.mitRumpf && b.mitRumpf &&
-           a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl() && (a.kopf != b.kopf || a.rumpf != b.rumpf);
-}
-
-} // namespace
-
 std::vector<TGeretteteDatei> TBandRetter::Ende() {
     std::vector<TGeretteteDatei> alle;
     for (auto& p : m_polaritaeten) {
@@ -562,37 +565,5 @@ std::vector<TGeretteteDatei> TBandRetter::Ende() {
             alle.push_back(std::move(d));
         p->ergebnisse.clear();
     }
-    std::stable_sort(alle.begin(), alle.end(),
-                     [](const TGeretteteDatei& a, const TGeretteteDatei& b) { return a.beginn < b.beginn; });
-    // The same file read in both polarities: the better reading stays.
-    std::vector<TGeretteteDatei> ergebnis;
-    for (TGeretteteDatei& d : alle) {
-        if (!ergebnis.empty() && d.beginn <= ergebnis.back().ende && ergebnis.back().beginn <= d.ende) {
-            TGeretteteDatei& vorher = ergebnis.back();
-            const auto rang = [](const TGeretteteDatei& x) {
-                return std::make_pair(-static_cast<int>(x.befund.zustand), -x.befund.UnsichereBytes());
-            };
-            // Both polarities left the file damaged: what each heard of every bit, together, may
-            // mend it, and where it leaves no more uncertain than either alone, it holds more.
-            // Both read it whole but differently: what each heard decides between their copies.
-            const bool widerspruch = Widersprechen(vorher, d);
-            if (widerspruch || BeideBeschaedigt(vorher, d)) {
-                TGeretteteDatei beide = vorher;
-                beide.kopfBelege.Mittle(d.kopfBelege);
-                beide.rumpfBelege.Mittle(d.rumpfBelege);
-                beide.sauberKopf.insert(beide.sauberKopf.end(), d.sauberKopf.begin(), d.sauberKopf.end());
-                beide.sauberRumpf.insert(beide.sauberRumpf.end(), d.sauberRumpf.begin(), d.sauberRumpf.end());
-                Entscheide(beide);
-                if (widerspruch || (rang(beide) >= rang(vorher) && rang(beide) >= rang(d))) {
-                    vorher = std::move(beide);
-                    continue;
-                }
-            }
-            if (rang(d) > rang(vorher))
-                vorher = std::move(d);
-            continue;
-        }
-        ergebnis.push_back(std::move(d));
-    }
-    return ergebnis;
+    return BeidePolaritaeten(std::move(alle));
 }

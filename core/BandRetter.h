@@ -100,6 +100,9 @@ public:
     static constexpr std::size_t GemerkteKopien = 8;
 
 private:
+    // The files of both polarities in recording order, each file once (see above).
+    static std::vector<TGeretteteDatei> BeidePolaritaeten(std::vector<TGeretteteDatei> pv_alle);
+
     class TPolaritaet;
     std::unique_ptr<TPolaritaet> m_polaritaeten[2];
     std::vector<TGanzeKopie> m_ganzeKopien;
