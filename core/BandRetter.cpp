@@ -352,6 +352,21 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
                 ++b.abschnitt;
         }
     }
+    // A second copy found a byte or more off reads as the first only moved (the first copy's start
+    // rests on the mark, a surer place): it is framed anew from where its bytes say it begins, and
+    // taken so where it then reads as the first copy where it stands.
+    if (ganz[0] < 0 && ganz[1] < 0 && anfang[0] >= 0 && anfang[1] >= 0) {
+        const std::optional<int> versatz = KopieRahmen::Versatz(m_primaer, rahmen);
+        const std::int64_t neu = anfang[1] + static_cast<std::int64_t>(versatz.value_or(0)) * BitsProByte;
+        if (versatz.value_or(0) != 0 && m_primaer.Hat(neu) && neu > anfang[0]) {
+            std::vector<KopieRahmen::TByte> neuGerahmt[2] = {
+                rahmen[0], KopieRahmen::Rahme(m_primaer, neu, bytes, m_kurz)};
+            if (KopieRahmen::Versatz(m_primaer, neuGerahmt) == 0) {
+                rahmen[1] = std::move(neuGerahmt[1]);
+                bericht.beginn[1] = m_primaer[neu].beginn;
+            }
+        }
+    }
     KopieRahmen::Ordne(m_primaer, rahmen);
     KopieRahmen::Ruecke(m_primaer, rahmen);
     for (int k = 0; k < 2; ++k)

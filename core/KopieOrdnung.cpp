@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace KopieRahmen {
@@ -489,6 +490,38 @@ void RueckeRichtung(const TBelegFolge& q, std::vector<TByte> (&kopien)[2], int s
 }
 
 } // namespace
+
+std::optional<int> Versatz(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2]) {
+    const auto bytes = static_cast<int>(std::min(kopien[0].size(), kopien[1].size()));
+    const auto klar = [&](int k, int i) {
+        const TByte& b = kopien[k][static_cast<std::size_t>(i)];
+        return b.abschnitt == 0 ? KlarerWert(q, b.start) : -1;
+    };
+    int gleich[Breite] = {}, verglichen[Breite] = {};
+    for (int j = 0; j < Breite; ++j)
+        for (int i = 0; i < std::min(VersatzBytes, bytes); ++i) {
+            const int dort = i + j - AbschnittVerschiebung;
+            const int a = klar(0, i);
+            const int b = dort >= 0 && dort < bytes ? klar(1, dort) : -1;
+            if (a < 0 || b < 0)
+                continue;
+            ++verglichen[j];
+            gleich[j] += a == b ? 1 : 0;
+        }
+    const int mitte = AbschnittVerschiebung;
+    if (Klar(gleich[mitte], verglichen[mitte]))
+        return 0;
+    int beste = mitte;
+    for (int j = 0; j < Breite; ++j)
+        if (gleich[j] > gleich[beste])
+            beste = j;
+    if (beste == mitte || !Klar(gleich[beste], verglichen[beste]))
+        return std::nullopt;
+    for (int j = 0; j < Breite; ++j)
+        if (j != beste && gleich[j] + OrdneVorsprung > gleich[beste])
+            return std::nullopt;
+    return beste - mitte;
+}
 
 void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
     if (kopien[1].size() != kopien[0].size())

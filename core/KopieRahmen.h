@@ -11,6 +11,7 @@
 #include "BelegFolge.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace KopieRahmen {
@@ -72,5 +73,14 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 constexpr int RueckWeite = 3;
 constexpr int RueckMindestens = 2;
 void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
+
+// Before Ordne: the second copy's first bytes against the first copy's, each read clearly where
+// the framing put them (their first stretch). Where they read as each other only with the second
+// copy moved by up to AbschnittVerschiebung bytes, clearly, the second copy's start was found that
+// many bytes off (a click on its first start bits, a pulse lost in its first byte): by how many
+// bytes it begins after (before, negative) where it was found; 0 where it reads as the first
+// where it is; nothing where no place is clear.
+constexpr int VersatzBytes = 32;
+std::optional<int> Versatz(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2]);
 
 } // namespace KopieRahmen

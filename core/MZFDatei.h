@@ -76,6 +76,8 @@ public:
     // before a header, the short one before a body.
     static constexpr int LangeMarkeImpulse = 40;
     static constexpr int KurzeMarkeImpulse = 20;
+    // Short pulses between a block's stop bit and its copy, in the full format.
+    static constexpr int KopieLueckeImpulse = 256;
 
     using TEreignis = std::function<void(TMZFDatei* sender)>;
     using TFortschrittEreignis = std::function<void(TMZFDatei* sender, double prozent)>;

@@ -29,7 +29,7 @@ constexpr int LangeMarkeEinsen = TMZFDatei::LangeMarkeImpulse;
 constexpr int LangeMarkeNullen = TMZFDatei::LangeMarkeImpulse;
 constexpr int KurzeMarkeEinsen = TMZFDatei::KurzeMarkeImpulse;
 constexpr int KurzeMarkeNullen = TMZFDatei::KurzeMarkeImpulse;
-constexpr int KopieLuecke = 256; // between a block and its copy
+constexpr int KopieLuecke = TMZFDatei::KopieLueckeImpulse;
 
 constexpr int BitsProByte = 9; // start bit and 8 data bits, most significant first
 constexpr int DatenBits = 8;

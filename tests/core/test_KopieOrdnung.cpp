@@ -3,9 +3,11 @@
 // hand where they are known.
 #include "KopieRahmen.h"
 
+#include <algorithm>
 #include <bit>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -307,5 +309,42 @@ TEST(KopieOrdnung, AStretchThatReadsAsTheOtherCopysSureBytesIsConfirmed) {
         }
         for (int i = Bis[1]; i < Bytes; ++i)
             EXPECT_FALSE(kopien[1][static_cast<std::size_t>(i)].unbestaetigt) << "byte " << i;
+    }
+}
+
+// The second copy framed from a start found some bytes off: its first bytes read as the first
+// copy's only moved back by as many. In a run of one value they read so where they stand as well:
+// the copy stays. Where they read as the first copy nowhere clearly, nothing is said.
+TEST(KopieOrdnung, ASecondCopyFramedFromAStartFoundOffReadsAsTheFirstOnlyMoved) {
+    struct TFall {
+        const char* name;
+        int spaeter; // bytes the second copy's framing began after its start (before: negative)
+        bool lauf;
+        std::optional<int> versatz;
+    };
+    const TFall faelle[] = {
+        {"framed where it is", 0, false, 0},       {"a byte late", 1, false, -1},
+        {"two bytes early", -2, false, 2},         {"a run of one value", 1, true, 0},
+        {"another block", 0, false, std::nullopt},
+    };
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        std::vector<std::uint8_t> bytes = GleichLange();
+        if (f.lauf)
+            std::fill(bytes.begin(), bytes.end(), std::uint8_t{0x0f});
+        std::vector<std::uint8_t> andere = bytes;
+        if (!f.versatz)
+            std::reverse(andere.begin(), andere.end());
+        TBand band;
+        const TKopie eins = band.Kopie(bytes, 20, 38, Bytes, Bytes);
+        const TKopie zwei = band.Kopie(andere, 20, 38, Bytes, Bytes);
+        const TBelegFolge q = band.Folge();
+        std::vector<KopieRahmen::TByte> kopien[2] = {Gerahmt(eins, Bytes, 0),
+                                                     std::vector<KopieRahmen::TByte>(Bytes)};
+        for (int i = 0; i < Bytes; ++i)
+            if (i + f.spaeter >= 0 && i + f.spaeter < Bytes)
+                kopien[1][static_cast<std::size_t>(i)].start =
+                    zwei.start[static_cast<std::size_t>(i + f.spaeter)];
+        EXPECT_EQ(KopieRahmen::Versatz(q, kopien), f.versatz);
     }
 }
