@@ -42,6 +42,21 @@ std::unique_ptr<TMZFDatei> Datei(const QByteArray& mzf) {
     return d;
 }
 
+// The files told are the versions `danach` of `mzf`, in that order, in the states given.
+void PruefeDateien(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, const QByteArray* mzf,
+                   const std::vector<int>& danach, const std::vector<TDateiBefund::TZustand>& zustaende) {
+    ASSERT_EQ(dateien.size(), danach.size());
+    for (std::size_t i = 0; i < dateien.size(); ++i) {
+        const QByteArray& erwartet = mzf[danach[i]];
+        EXPECT_EQ(dateien[i]->Kopf(), Kopf(erwartet)) << i;
+        EXPECT_EQ(std::vector<std::uint8_t>(dateien[i]->Rumpf(),
+                                            dateien[i]->Rumpf() + dateien[i]->HoleMZDateiGroesse()),
+                  Rumpf(erwartet))
+            << i;
+        EXPECT_EQ(dateien[i]->HoleBefund().zustand, zustaende[i]) << i;
+    }
+}
+
 } // namespace
 
 // The passes' files and what the rescue put together: a version the rescue outvoted (its body, or
@@ -79,16 +94,7 @@ TEST(ZweiVersionen, APassesVersionTheRescueOutvotedIsNeitherKeptNorToldTwice) {
             for (const int d : f.durchgaenge)
                 dateien.push_back(Datei(mzf[d]));
             FuegeGerettetHinzu(dateien, {g});
-            ASSERT_EQ(dateien.size(), f.danach.size());
-            for (std::size_t i = 0; i < dateien.size(); ++i) {
-                const QByteArray& erwartet = mzf[f.danach[i]];
-                EXPECT_EQ(dateien[i]->Kopf(), Kopf(erwartet)) << i;
-                EXPECT_EQ(std::vector<std::uint8_t>(dateien[i]->Rumpf(),
-                                                    dateien[i]->Rumpf() + dateien[i]->HoleMZDateiGroesse()),
-                          Rumpf(erwartet))
-                    << i;
-                EXPECT_EQ(dateien[i]->HoleBefund().zustand, f.zustaende[i]) << i;
-            }
+            PruefeDateien(dateien, mzf, f.danach, f.zustaende);
         }
     }
 }
@@ -321,17 +327,6 @@ TEST(ZweiVersionen, APassesVersionTheRescueNeverReadWholeGoesByTheEvidence) {
         for (const int d : f.durchgaenge)
             dateien.push_back(Datei(mzf[d]));
         FuegeGerettetHinzu(dateien, g);
-        EXPECT_EQ(dateien.size(), f.danach.size());
-        if (dateien.size() != f.danach.size())
-            continue;
-        for (std::size_t i = 0; i < dateien.size(); ++i) {
-            const QByteArray& erwartet = mzf[f.danach[i]];
-            EXPECT_EQ(dateien[i]->Kopf(), Kopf(erwartet)) << i;
-            EXPECT_EQ(std::vector<std::uint8_t>(dateien[i]->Rumpf(),
-                                                dateien[i]->Rumpf() + dateien[i]->HoleMZDateiGroesse()),
-                      Rumpf(erwartet))
-                << i;
-            EXPECT_EQ(dateien[i]->HoleBefund().zustand, f.zustaende[i]) << i;
-        }
+        PruefeDateien(dateien, mzf, f.danach, f.zustaende);
     }
 }
