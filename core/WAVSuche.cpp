@@ -348,11 +348,11 @@ bool IstBeschaedigteLesung(const TMZFDatei& pv_datei, const TGeretteteDatei& pv_
 }
 
 void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
-                        const std::vector<TGeretteteDatei>& gerettet) {
+                        std::vector<TGeretteteDatei>& gerettet) {
     const std::size_t vonDenDurchgaengen = dateien.size();
     // A pass's version set right that another pass read right already is no file of its own.
     std::vector<bool> doppelt(vonDenDurchgaengen, false);
-    for (const TGeretteteDatei& g : gerettet) {
+    for (TGeretteteDatei& g : gerettet) {
         bool da = false;
         for (std::size_t i = 0; i < vonDenDurchgaengen; ++i) {
             TMZFDatei& d = *dateien[i];
@@ -364,9 +364,11 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
             if (Ueberstimmt(d, g) || widerlegt > 0) {
                 for (std::size_t j = 0; j < vonDenDurchgaengen; ++j)
                     doppelt[i] = doppelt[i] || (j != i && GleicherInhalt(*dateien[j], g, g.rumpf));
-                const TDateiBefund befund = widerlegt > 0 ? AlsRepariert(d, g) : g.befund;
+                // The rescue's file is then repaired too: a version of it was overruled.
+                if (widerlegt > 0)
+                    g.befund = AlsRepariert(d, g);
                 d.Uebernimm(g.kopf, g.rumpf);
-                d.SetzeBefund(befund);
+                d.SetzeBefund(g.befund);
                 da = true;
             } else if (widerlegt < 0 || IstBeschaedigteLesung(d, g)) {
                 da = true;

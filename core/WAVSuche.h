@@ -115,9 +115,10 @@ bool IstBeschaedigteLesung(const TMZFDatei& pv_datei, const struct TGeretteteDat
 // What the rescue found besides the passes' files (pv_dateien): a file read wrong by a pass (two
 // errors the checksum could not see) is set right where it stands, and goes where another pass
 // read it right; a file the passes did not find comes after theirs, a damaged one only when it is
-// no reading of a pass's file.
+// no reading of a pass's file. A rescued file a version of which was overruled so is marked
+// repaired.
 void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
-                        const std::vector<struct TGeretteteDatei>& pv_gerettet);
+                        std::vector<struct TGeretteteDatei>& pv_gerettet);
 
 TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                                const TAufnahmeBeobachter& pv_beobachter,

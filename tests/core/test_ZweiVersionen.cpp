@@ -93,7 +93,8 @@ TEST(ZweiVersionen, APassesVersionTheRescueOutvotedIsNeitherKeptNorToldTwice) {
             std::vector<std::unique_ptr<TMZFDatei>> dateien;
             for (const int d : f.durchgaenge)
                 dateien.push_back(Datei(mzf[d]));
-            FuegeGerettetHinzu(dateien, {g});
+            std::vector<TGeretteteDatei> gerettet = {g};
+            FuegeGerettetHinzu(dateien, gerettet);
             PruefeDateien(dateien, mzf, f.danach, f.zustaende);
         }
     }
@@ -265,7 +266,8 @@ TEST(ZweiVersionen, ADamagedReadingOfAFileAPassReadWholeIsNoFileOfItsOwn) {
         g.befund.unsichereBereiche = f.rumpfUnsicher;
         std::vector<std::unique_ptr<TMZFDatei>> dateien;
         dateien.push_back(Datei(mzf));
-        FuegeGerettetHinzu(dateien, {g});
+        std::vector<TGeretteteDatei> gerettet = {g};
+        FuegeGerettetHinzu(dateien, gerettet);
         ASSERT_EQ(dateien.size(), f.dateien);
         EXPECT_EQ(dateien.front()->Kopf(), Kopf(mzf));
         EXPECT_EQ(dateien.front()->HoleBefund().zustand, TDateiBefund::TZustand::Intakt);
@@ -295,14 +297,15 @@ TEST(ZweiVersionen, APassesVersionTheRescueNeverReadWholeGoesByTheEvidence) {
         int gerettet;                 // what the rescue put together
         std::vector<int> danach;      // the files told
         std::vector<Z> zustaende;
+        Z gerettetDanach; // the rescue's own file, as its report gives it
     };
     const TFall faelle[] = {
-        {"the pass's misreading alone", {1}, false, 0, {0}, {Z::Repariert}},
-        {"another pass read it right", {0, 1}, false, 0, {0}, {Z::Intakt}},
-        {"the misreading in the header", {2}, false, 0, {0}, {Z::Repariert}},
-        {"the rescue found the file twice", {1}, true, 0, {1, 0}, {Z::Intakt, Z::Intakt}},
-        {"a file further apart", {3}, false, 0, {3, 0}, {Z::Intakt, Z::Intakt}},
-        {"the evidence holds to the pass's version", {0}, false, 4, {0}, {Z::Intakt}},
+        {"the pass's misreading alone", {1}, false, 0, {0}, {Z::Repariert}, Z::Repariert},
+        {"another pass read it right", {0, 1}, false, 0, {0}, {Z::Intakt}, Z::Repariert},
+        {"the misreading in the header", {2}, false, 0, {0}, {Z::Repariert}, Z::Repariert},
+        {"the rescue found the file twice", {1}, true, 0, {1, 0}, {Z::Intakt, Z::Intakt}, Z::Intakt},
+        {"a file further apart", {3}, false, 0, {3, 0}, {Z::Intakt, Z::Intakt}, Z::Intakt},
+        {"the evidence holds to the pass's version", {0}, false, 4, {0}, {Z::Intakt}, Z::Intakt},
     };
     std::vector<TGeretteteDatei> gerettet =
         BeidePolaritaeten(mzf[0], [](const auto& band, auto& belege, int) {
@@ -328,5 +331,6 @@ TEST(ZweiVersionen, APassesVersionTheRescueNeverReadWholeGoesByTheEvidence) {
             dateien.push_back(Datei(mzf[d]));
         FuegeGerettetHinzu(dateien, g);
         PruefeDateien(dateien, mzf, f.danach, f.zustaende);
+        EXPECT_EQ(g.front().befund.zustand, f.gerettetDanach);
     }
 }
