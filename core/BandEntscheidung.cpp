@@ -15,6 +15,12 @@ int TDateiBefund::UnsichereBytes() const {
     return n;
 }
 
+bool TDateiBefund::KopfByteUnsicher(int pv_index) const {
+    return kopfUnsicher &&
+           std::any_of(unsichereKopfBereiche.begin(), unsichereKopfBereiche.end(),
+                       [&](const auto& b) { return b.first <= pv_index && pv_index < b.second; });
+}
+
 namespace {
 
 // The bytes agree outside the uncertain ranges.
@@ -174,9 +180,6 @@ TBlock Waehle(TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>
 } // namespace
 
 bool TBandRetter::IstKopf(const TGeretteteDatei& pv_datei) {
-    // A byte read uncertainly may be any character; hiss gives headers uncertain all over, and
-    // more than so many such bytes in the type and name say nothing.
-    constexpr int HoechstensUnsicher = 2;
     constexpr std::uint8_t ErstesZeichen = 0x20;
     const std::array<std::uint8_t, TMZFDatei::KopfGroesse>& kopf = pv_datei.kopf;
     if (pv_datei.kopfBericht.gut || TMZFDatei::IstPlausiblerKopf(kopf.data()))
@@ -184,19 +187,23 @@ bool TBandRetter::IstKopf(const TGeretteteDatei& pv_datei) {
     const TDateiBefund& befund = pv_datei.befund;
     if (!befund.kopfUnsicher)
         return false;
-    int unsicher = 0;
+    // Uncertain bytes, and the runs they form (a dropout leaves one run).
+    int unsicher = 0, laeufe = 0;
     const auto sicher = [&](int i) {
-        const bool u = std::any_of(befund.unsichereKopfBereiche.begin(), befund.unsichereKopfBereiche.end(),
-                                   [i](const auto& b) { return b.first <= i && i < b.second; });
+        const bool u = befund.KopfByteUnsicher(i);
         unsicher += u ? 1 : 0;
+        laeufe += u && (i == 0 || !befund.KopfByteUnsicher(i - 1)) ? 1 : 0;
         return !u;
+    };
+    const auto zuViele = [&] {
+        return unsicher > (laeufe == 1 ? HoechstensUnsichereKopfBytesAmStueck : HoechstensUnsichereKopfBytes);
     };
     if (sicher(TMZFDatei::OffsetAttribut) && kopf[TMZFDatei::OffsetAttribut] == 0)
         return false;
     for (int i = 0; i < TMZFDatei::NameLaenge; ++i) {
         const int stelle = TMZFDatei::OffsetName + i;
         const bool s = sicher(stelle);
-        if (unsicher > HoechstensUnsicher)
+        if (zuViele())
             return false;
         if (!s)
             continue;
@@ -206,6 +213,18 @@ bool TBandRetter::IstKopf(const TGeretteteDatei& pv_datei) {
             return false;
     }
     return false;
+}
+
+bool TGeretteteDatei::NenntDieselbeDatei(const TGeretteteDatei& pv_andere) const {
+    int unsicher = 0;
+    for (int i = 0; i < TMZFDatei::OffsetKommentar; ++i) {
+        const auto stelle = static_cast<std::size_t>(i);
+        if (befund.KopfByteUnsicher(i) || pv_andere.befund.KopfByteUnsicher(i))
+            ++unsicher;
+        else if (kopf[stelle] != pv_andere.kopf[stelle])
+            return false;
+    }
+    return unsicher <= TBandRetter::HoechstensUnsichereKopfBytesAmStueck;
 }
 
 int TBandRetter::HaeltZu(const TBlockBelege& pv_belege, const std::uint8_t* pv_bytes,

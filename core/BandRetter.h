@@ -51,6 +51,11 @@ struct TGeretteteDatei {
     std::vector<std::vector<std::uint8_t>> ueberstimmt;
     std::vector<std::vector<std::uint8_t>> ueberstimmterKopf;
 
+    // This reading's header and another's (of another recording) name the same file: they agree
+    // before the comment wherever both are sure, with no more than a few bytes uncertain in
+    // either (see TBandRetter::HoechstensUnsichereKopfBytesAmStueck).
+    bool NenntDieselbeDatei(const TGeretteteDatei& pv_andere) const;
+
     // The header is one the evidence overruled.
     bool KopfUeberstimmt(const std::array<std::uint8_t, 128>& pv_kopf) const {
         return std::any_of(ueberstimmterKopf.begin(), ueberstimmterKopf.end(), [&](const auto& k) {
@@ -83,7 +88,11 @@ public:
     static void Entscheide(TGeretteteDatei& pv_datei);
     // The file's header, decided, is one: its checksum agrees, or it looks like one where it was
     // read surely (a file type, a name of characters ended by $0D), not like hiss or the other
-    // polarity's reading.
+    // polarity's reading. A byte read uncertainly may be any character; hiss gives headers
+    // uncertain all over, and more than so many such bytes in what names a file say nothing (a
+    // few more in one run, as a dropout leaves them: the pulse before it lasts into it).
+    static constexpr int HoechstensUnsichereKopfBytes = 2;
+    static constexpr int HoechstensUnsichereKopfBytesAmStueck = 3;
     static bool IstKopf(const TGeretteteDatei& pv_datei);
     // Which of two readings of a block the evidence holds to where they differ, each bit counting
     // with its weight: 1 the first, -1 the second, 0 where they tie or do not differ.

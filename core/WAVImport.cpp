@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 namespace {
 
@@ -64,6 +65,37 @@ bool SchonDa(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, const TMZFD
     return std::any_of(dateien.begin(), dateien.end(), [&](const auto& d) { return d->IstGleich(datei); });
 }
 
+// The same file on several recordings is one group, decided from the evidence of all; a group
+// takes one reading of each recording, so that a file saved twice (the same header, other
+// contents) stays two files.
+std::vector<TGeretteteDatei> Gruppiere(std::vector<std::vector<TGeretteteDatei>>& gerettet) {
+    std::vector<TGeretteteDatei> gruppen;
+    std::vector<std::vector<std::size_t>> herkunft; // per group, the recordings it holds
+    for (std::size_t aufnahme = 0; aufnahme < gerettet.size(); ++aufnahme)
+        for (TGeretteteDatei& g : gerettet[aufnahme]) {
+            std::size_t i = 0;
+            while (i < gruppen.size() &&
+                   (std::find(herkunft[i].begin(), herkunft[i].end(), aufnahme) != herkunft[i].end() ||
+                    !gruppen[i].NenntDieselbeDatei(g) ||
+                    gruppen[i].rumpfBelege.Anzahl() != g.rumpfBelege.Anzahl()))
+                ++i;
+            if (i == gruppen.size()) {
+                gruppen.push_back(std::move(g));
+                herkunft.push_back({aufnahme});
+                continue;
+            }
+            TGeretteteDatei& gleich = gruppen[i];
+            herkunft[i].push_back(aufnahme);
+            gleich.kopfBelege.NimmHinzu(g.kopfBelege);
+            gleich.rumpfBelege.NimmHinzu(g.rumpfBelege);
+            gleich.mitRumpf = gleich.mitRumpf || g.mitRumpf;
+            gleich.sauberKopf.insert(gleich.sauberKopf.end(), g.sauberKopf.begin(), g.sauberKopf.end());
+            gleich.sauberRumpf.insert(gleich.sauberRumpf.end(), g.sauberRumpf.begin(), g.sauberRumpf.end());
+            TBandRetter::Entscheide(gleich);
+        }
+    return gruppen;
+}
+
 // Several recordings of one tape: the files each gave whole, in the order of the recordings, and
 // what the rescue put together of the others from the evidence of all recordings that hold them.
 void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
@@ -73,36 +105,33 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
         for (auto& d : liste)
             if (d->HoleBefund().zustand != TDateiBefund::TZustand::Beschaedigt && !SchonDa(dateien, *d))
                 dateien.push_back(std::move(d));
-    std::vector<TGeretteteDatei> gruppen;
-    for (auto& liste : gerettet)
-        for (TGeretteteDatei& g : liste) {
-            const auto gleich = std::find_if(gruppen.begin(), gruppen.end(), [&](const TGeretteteDatei& x) {
-                return GleicherKopf(x.kopf, g.kopf) && x.rumpfBelege.Anzahl() == g.rumpfBelege.Anzahl();
-            });
-            if (gleich == gruppen.end()) {
-                gruppen.push_back(std::move(g));
-                continue;
-            }
-            gleich->kopfBelege.NimmHinzu(g.kopfBelege);
-            gleich->rumpfBelege.NimmHinzu(g.rumpfBelege);
-            gleich->mitRumpf = gleich->mitRumpf || g.mitRumpf;
-            gleich->sauberKopf.insert(gleich->sauberKopf.end(), g.sauberKopf.begin(), g.sauberKopf.end());
-            gleich->sauberRumpf.insert(gleich->sauberRumpf.end(), g.sauberRumpf.begin(), g.sauberRumpf.end());
-            TBandRetter::Entscheide(*gleich);
-        }
+    const std::vector<TGeretteteDatei> gruppen = Gruppiere(gerettet);
+    std::vector<std::unique_ptr<TMZFDatei>> ergebnisse;
     for (const TGeretteteDatei& g : gruppen) {
-        auto datei = std::make_unique<TMZFDatei>();
-        datei->Uebernimm(g.kopf, g.rumpf);
-        datei->SetzeBefund(g.befund);
+        ergebnisse.push_back(std::make_unique<TMZFDatei>());
+        ergebnisse.back()->Uebernimm(g.kopf, g.rumpf);
+        ergebnisse.back()->SetzeBefund(g.befund);
+    }
+    // The files the evidence decides a group to be, among those the recordings gave whole.
+    std::unordered_set<const TMZFDatei*> entschieden;
+    for (const auto& d : dateien)
+        if (std::any_of(ergebnisse.begin(), ergebnisse.end(), [&](const auto& e) {
+                return e->HoleBefund().zustand != TDateiBefund::TZustand::Beschaedigt && e->IstGleich(*d);
+            }))
+            entschieden.insert(d.get());
+    for (std::size_t i = 0; i < gruppen.size(); ++i) {
+        const TGeretteteDatei& g = gruppen[i];
+        std::unique_ptr<TMZFDatei>& datei = ergebnisse[i];
         const bool beschaedigt = g.befund.zustand == TDateiBefund::TZustand::Beschaedigt;
         // Two errors that hide each other from the checksum give one recording a file of its own:
-        // where the evidence of all recordings decides the file, no other version of it stays.
+        // where the evidence of all recordings decides the file, no other version of it stays
+        // (but one the evidence decides another group to be).
         if (!beschaedigt)
             dateien.erase(std::remove_if(dateien.begin(), dateien.end(),
                                          [&](const auto& d) {
                                              return (GleicherKopf(d->Kopf(), g.kopf) ||
                                                      g.KopfUeberstimmt(d->Kopf())) &&
-                                                    !d->IstGleich(*datei);
+                                                    !d->IstGleich(*datei) && !entschieden.contains(d.get());
                                          }),
                           dateien.end());
         // A damaged file that another recording gave whole is no file of its own.
@@ -111,6 +140,8 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
                  return GleicherKopf(d->Kopf(), g.kopf) || IstBeschaedigteLesung(*d, g);
              })))
             continue;
+        if (!beschaedigt)
+            entschieden.insert(datei.get());
         dateien.push_back(std::move(datei));
     }
 }
