@@ -216,6 +216,10 @@ bool TBandRetter::IstKopf(const TGeretteteDatei& pv_datei) {
 }
 
 bool TGeretteteDatei::NenntDieselbeDatei(const TGeretteteDatei& pv_andere) const {
+    return NenntDieselbeDatei(pv_andere, TBandRetter::HoechstensUnsichereKopfBytesAmStueck);
+}
+
+bool TGeretteteDatei::NenntDieselbeDatei(const TGeretteteDatei& pv_andere, int pv_hoechstens) const {
     int unsicher = 0;
     for (int i = 0; i < TMZFDatei::OffsetKommentar; ++i) {
         const auto stelle = static_cast<std::size_t>(i);
@@ -224,7 +228,7 @@ bool TGeretteteDatei::NenntDieselbeDatei(const TGeretteteDatei& pv_andere) const
         else if (kopf[stelle] != pv_andere.kopf[stelle])
             return false;
     }
-    return unsicher <= TBandRetter::HoechstensUnsichereKopfBytesAmStueck;
+    return unsicher <= pv_hoechstens;
 }
 
 int TBandRetter::HaeltZu(const TBlockBelege& pv_belege, const std::uint8_t* pv_bytes,

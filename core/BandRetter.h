@@ -55,6 +55,8 @@ struct TGeretteteDatei {
     // before the comment wherever both are sure, with no more than a few bytes uncertain in
     // either (see TBandRetter::HoechstensUnsichereKopfBytesAmStueck).
     bool NenntDieselbeDatei(const TGeretteteDatei& pv_andere) const;
+    // The same with up to pv_hoechstens bytes uncertain in either.
+    bool NenntDieselbeDatei(const TGeretteteDatei& pv_andere, int pv_hoechstens) const;
 
     // The header is one the evidence overruled.
     bool KopfUeberstimmt(const std::array<std::uint8_t, 128>& pv_kopf) const {

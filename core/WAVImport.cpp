@@ -68,9 +68,11 @@ bool SchonDa(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, const TMZFD
 // The same file on several recordings is one group, decided from the evidence of all; a group
 // takes one reading of each recording, so that a file saved twice (the same header, other
 // contents) stays two files.
-std::vector<TGeretteteDatei> Gruppiere(std::vector<std::vector<TGeretteteDatei>>& gerettet) {
+using THerkunft = std::vector<std::vector<std::size_t>>; // per group, the recordings it holds
+
+std::vector<TGeretteteDatei> Gruppiere(std::vector<std::vector<TGeretteteDatei>>& gerettet,
+                                       THerkunft& herkunft) {
     std::vector<TGeretteteDatei> gruppen;
-    std::vector<std::vector<std::size_t>> herkunft; // per group, the recordings it holds
     for (std::size_t aufnahme = 0; aufnahme < gerettet.size(); ++aufnahme)
         for (TGeretteteDatei& g : gerettet[aufnahme]) {
             std::size_t i = 0;
@@ -96,6 +98,24 @@ std::vector<TGeretteteDatei> Gruppiere(std::vector<std::vector<TGeretteteDatei>>
     return gruppen;
 }
 
+bool GroesseUnsicher(const TGeretteteDatei& g) {
+    return g.befund.KopfByteUnsicher(TMZFDatei::OffsetGroesse) ||
+           g.befund.KopfByteUnsicher(TMZFDatei::OffsetGroesse + 1);
+}
+
+// Group i is a file that one of its recordings also holds elsewhere, decided whole.
+bool NochEinmal(const std::vector<TGeretteteDatei>& gruppen, const THerkunft& herkunft, std::size_t i) {
+    for (std::size_t j = 0; j < gruppen.size(); ++j) {
+        if (j == i || gruppen[j].befund.zustand == TDateiBefund::TZustand::Beschaedigt ||
+            !gruppen[j].NenntDieselbeDatei(gruppen[i]))
+            continue;
+        for (const std::size_t aufnahme : herkunft[i])
+            if (std::find(herkunft[j].begin(), herkunft[j].end(), aufnahme) != herkunft[j].end())
+                return true;
+    }
+    return false;
+}
+
 // Several recordings of one tape: the files each gave whole, in the order of the recordings, and
 // what the rescue put together of the others from the evidence of all recordings that hold them.
 void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
@@ -105,7 +125,8 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
         for (auto& d : liste)
             if (d->HoleBefund().zustand != TDateiBefund::TZustand::Beschaedigt && !SchonDa(dateien, *d))
                 dateien.push_back(std::move(d));
-    const std::vector<TGeretteteDatei> gruppen = Gruppiere(gerettet);
+    THerkunft herkunft;
+    const std::vector<TGeretteteDatei> gruppen = Gruppiere(gerettet, herkunft);
     std::vector<std::unique_ptr<TMZFDatei>> ergebnisse;
     for (const TGeretteteDatei& g : gruppen) {
         ergebnisse.push_back(std::make_unique<TMZFDatei>());
@@ -134,11 +155,22 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
                                                     !d->IstGleich(*datei) && !entschieden.contains(d.get());
                                          }),
                           dateien.end());
-        // A damaged file that another recording gave whole is no file of its own.
-        if (SchonDa(dateien, *datei) ||
-            (beschaedigt && std::any_of(dateien.begin(), dateien.end(), [&](const auto& d) {
-                 return GleicherKopf(d->Kopf(), g.kopf) || IstBeschaedigteLesung(*d, g);
-             })))
+        // A damaged file that another recording gave whole is no file of its own, unless a recording
+        // it was read from holds that file whole as well: then it is another save of it (the same
+        // name, other contents).
+        if (SchonDa(dateien, *datei) || (beschaedigt && !NochEinmal(gruppen, herkunft, i) &&
+                                         std::any_of(dateien.begin(), dateien.end(), [&](const auto& d) {
+                                             return GleicherKopf(d->Kopf(), g.kopf) ||
+                                                    IstBeschaedigteLesung(*d, g);
+                                         })))
+            continue;
+        // A reading whose size was read uncertainly, of a file another group names with its size
+        // sure, is that file read with a wrong size (its evidence could not be joined to it): what
+        // both read surely agrees, over two thirds at least of what names a file.
+        if (GroesseUnsicher(g) && std::any_of(gruppen.begin(), gruppen.end(), [&](const TGeretteteDatei& h) {
+                return &h != &g && !GroesseUnsicher(h) &&
+                       h.NenntDieselbeDatei(g, TMZFDatei::OffsetKommentar / 3);
+            }))
             continue;
         if (!beschaedigt)
             entschieden.insert(datei.get());

@@ -352,6 +352,13 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
     const std::size_t vonDenDurchgaengen = dateien.size();
     // A pass's version set right that another pass read right already is no file of its own.
     std::vector<bool> doppelt(vonDenDurchgaengen, false);
+    // A pass's file the rescue read exactly so somewhere: a damaged reading elsewhere on the tape
+    // is another save of it (the same name, other contents), not a reading of it.
+    std::vector<bool> gelesen(vonDenDurchgaengen, false);
+    for (std::size_t i = 0; i < vonDenDurchgaengen; ++i)
+        gelesen[i] = std::any_of(gerettet.begin(), gerettet.end(), [&](const TGeretteteDatei& g) {
+            return GleicherInhalt(*dateien[i], g, g.rumpf);
+        });
     for (TGeretteteDatei& g : gerettet) {
         bool da = false;
         for (std::size_t i = 0; i < vonDenDurchgaengen; ++i) {
@@ -370,7 +377,7 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                 d.Uebernimm(g.kopf, g.rumpf);
                 d.SetzeBefund(g.befund);
                 da = true;
-            } else if (widerlegt < 0 || IstBeschaedigteLesung(d, g)) {
+            } else if (widerlegt < 0 || (!gelesen[i] && IstBeschaedigteLesung(d, g))) {
                 da = true;
             }
         }

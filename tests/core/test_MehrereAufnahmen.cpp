@@ -13,8 +13,8 @@ namespace {
 
 constexpr int RumpfBytes = 64;
 
-QByteArray Mzf(char erstesByte) {
-    QByteArray rumpf = RumpfMitBytes(RumpfBytes, 0x3c);
+QByteArray Mzf(char erstesByte, int bytes = RumpfBytes) {
+    QByteArray rumpf = RumpfMitBytes(bytes, 0x3c);
     rumpf[0] = erstesByte;
     return ProgrammMZF("TWICE", rumpf);
 }
@@ -33,14 +33,19 @@ QString Aufnahme(const QString& name, const std::string& bits, const TStille& st
     return pfad;
 }
 
-std::vector<QByteArray> Lies(const QStringList& pfade) {
+// The files read, header and body; with `zustaende`, their states, else each must be whole.
+std::vector<QByteArray> Lies(const QStringList& pfade,
+                             std::vector<TDateiBefund::TZustand>* zustaende = nullptr) {
     TMZFDatei leser;
     std::vector<std::unique_ptr<TMZFDatei>> gefunden;
     leser.LeseAlleAusWAV(pfade, {.modell = MZ80K, .sampleRate = BandBau::Rate, .erweitert = true}, gefunden);
     std::vector<QByteArray> dateien;
     for (const auto& d : gefunden) {
-        EXPECT_NE(d->HoleBefund().zustand, TDateiBefund::TZustand::Beschaedigt)
-            << d->HoleMZDateiName().toStdString();
+        if (zustaende)
+            zustaende->push_back(d->HoleBefund().zustand);
+        else
+            EXPECT_NE(d->HoleBefund().zustand, TDateiBefund::TZustand::Beschaedigt)
+                << d->HoleMZDateiName().toStdString();
         dateien.push_back(
             QByteArray(reinterpret_cast<const char*>(d->Kopf().data()), TMZFDatei::KopfGroesse) +
             QByteArray(reinterpret_cast<const char*>(d->Rumpf()), d->HoleMZDateiGroesse()));
@@ -74,4 +79,50 @@ TEST(MehrereAufnahmen, AFileSavedTwiceWithOtherContentsStaysTwoFiles) {
     const std::vector<QByteArray> beide{erste, zweite};
     EXPECT_EQ(Lies({a}), beide);
     EXPECT_EQ(Lies({a, b}), beide);
+}
+
+// The second save lost body byte 20 in both copies: it is told damaged beside the first, from one
+// recording and from two, not taken for a damaged reading of the first.
+TEST(MehrereAufnahmen, ADamagedSecondSaveIsToldBesideTheFirst) {
+    const QByteArray erste = Mzf(0x11), zweite = Mzf(0x22);
+    const BandBau::TBand eins(erste), zwei(zweite);
+    const std::size_t versatz = eins.bits.size();
+    const TStille stille{{Byte(versatz + zwei.rumpf[0], 20).first, Byte(versatz + zwei.rumpf[0], 20).second},
+                         {Byte(versatz + zwei.rumpf[1], 20).first, Byte(versatz + zwei.rumpf[1], 20).second}};
+    const QString a = Aufnahme(QStringLiteral("a.wav"), eins.bits + zwei.bits, stille);
+    const QString b = Aufnahme(QStringLiteral("b.wav"), eins.bits + zwei.bits, stille);
+    using Z = TDateiBefund::TZustand;
+    for (const QStringList& aufnahmen : {QStringList{a}, QStringList{a, b}}) {
+        SCOPED_TRACE(aufnahmen.size());
+        std::vector<Z> zustaende;
+        const std::vector<QByteArray> dateien = Lies(aufnahmen, &zustaende);
+        ASSERT_EQ(dateien.size(), 2U);
+        EXPECT_EQ(dateien[0], erste);
+        EXPECT_EQ(zustaende, (std::vector<Z>{Z::Intakt, Z::Beschaedigt}));
+        // The damaged save is the second one up to the byte before the dropout (whose last pulse
+        // lasts into it).
+        EXPECT_EQ(dateien[1].left(TMZFDatei::KopfGroesse + 19), zweite.left(TMZFDatei::KopfGroesse + 19));
+    }
+}
+
+// The first recording heard nothing of the size's high byte in either header copy: its reading has
+// another size, and its evidence cannot join the second recording's. It is that file read with a
+// wrong size, and the file is told once, with the size the second recording read surely.
+TEST(MehrereAufnahmen, AReadingWithItsSizeUncertainIsNoFileOfItsOwn) {
+    constexpr int Bytes = 300; // a size whose high byte is not 0
+    const QByteArray mzf = Mzf(0x11, Bytes);
+    const BandBau::TBand band(mzf);
+    constexpr int GroesseHoch = 19;
+    const QString erste = Aufnahme(QStringLiteral("erste.wav"), band.bits,
+                                   {Byte(band.kopf[0], GroesseHoch), Byte(band.kopf[1], GroesseHoch)});
+    const QString zweite =
+        Aufnahme(QStringLiteral("zweite.wav"), band.bits, {Byte(band.rumpf[0], 20), Byte(band.rumpf[1], 20)});
+    for (const QStringList& aufnahmen : {QStringList{erste, zweite}, QStringList{zweite, erste}}) {
+        SCOPED_TRACE(aufnahmen.join(QStringLiteral(", ")).toStdString());
+        std::vector<TDateiBefund::TZustand> zustaende;
+        const std::vector<QByteArray> dateien = Lies(aufnahmen, &zustaende);
+        ASSERT_EQ(dateien.size(), 1U);
+        EXPECT_EQ(dateien[0].size(), mzf.size());
+        EXPECT_EQ(dateien[0].left(TMZFDatei::KopfGroesse + 19), mzf.left(TMZFDatei::KopfGroesse + 19));
+    }
 }
