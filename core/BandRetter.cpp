@@ -377,6 +377,8 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
             if (b.start < 0)
                 continue;
+            if (KopieRahmen::Weicht(m_primaer, rahmen, k, index))
+                continue;
             std::int8_t bits[DatenBits];
             for (int bit = 0; bit < DatenBits; ++bit)
                 bits[bit] = m_primaer[b.start + 1 + bit].wert;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -62,10 +63,50 @@ void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {
         m_bestaetigt[i] = m_bestaetigt[i] || pv_andere.m_bestaetigt[i];
         m_lesungenJeByte[i] = std::max(m_lesungenJeByte[i], pv_andere.m_lesungenJeByte[i]);
     }
-    for (std::size_t i = 0; i < m_fremd.size() && i < pv_andere.m_fremd.size(); ++i) {
-        const float a = m_fremd[i], b = pv_andere.m_fremd[i];
-        m_fremd[i] = a == 0.0F ? b : b == 0.0F ? a : 0.5F * (a + b);
+    const auto mittel = [](float a, float b) { return a == 0.0F ? b : b == 0.0F ? a : 0.5F * (a + b); };
+    for (std::size_t i = 0; i < m_fremd.size() && i < pv_andere.m_fremd.size(); ++i)
+        m_fremd[i] = mittel(m_fremd[i], pv_andere.m_fremd[i]);
+    const std::size_t bits = m_fremd.size();
+    for (int k = 0; k < 2; ++k)
+        if (m_mittel[k].size() != bits || pv_andere.m_mittel[k].size() != bits)
+            return;
+    for (std::size_t byte = 0; byte < bits / ByteBits; ++byte) {
+        // Per copy: its two readings disagree somewhere; both read every bit and agree throughout.
+        bool streit[2] = {}, einig[2] = {};
+        for (int k = 0; k < 2; ++k) {
+            einig[k] = true;
+            for (std::size_t i = byte * ByteBits; i < (byte + 1) * ByteBits; ++i) {
+                const int a = m_mittel[k][i], b = pv_andere.m_mittel[k][i];
+                const bool gegen =
+                    (a > 0) != (b > 0) && std::min(std::abs(a), std::abs(b)) >= PolaritaetenStreit;
+                streit[k] = streit[k] || gegen;
+                einig[k] = einig[k] && a != 0 && b != 0 && (a > 0) == (b > 0);
+            }
+        }
+        // Per copy: only one polarity read it, and that reading goes against the other copy's.
+        bool allein[2] = {};
+        for (int k = 0; k < 2; ++k) {
+            bool erste = false, zweite = false, gegen = false;
+            for (std::size_t i = byte * ByteBits; i < (byte + 1) * ByteBits; ++i) {
+                erste = erste || m_mittel[k][i] != 0;
+                zweite = zweite || pv_andere.m_mittel[k][i] != 0;
+                const int a = m_mittel[k][i] + pv_andere.m_mittel[k][i];
+                const float b = mittel(m_mittel[1 - k][i], pv_andere.m_mittel[1 - k][i]);
+                gegen = gegen || ((a > 0) != (b > 0.0F) &&
+                                  std::min<float>(std::abs(a), std::fabs(b)) >= PolaritaetenStreit);
+            }
+            allein[k] = erste != zweite && gegen;
+        }
+        for (int k = 0; k < 2; ++k) {
+            if (!(streit[1 - k] || allein[1 - k]) || !einig[k])
+                continue;
+            for (std::size_t i = byte * ByteBits; i < (byte + 1) * ByteBits; ++i)
+                m_fremd[i] = mittel(m_mittel[k][i], pv_andere.m_mittel[k][i]);
+        }
     }
+    for (int k = 0; k < 2; ++k)
+        for (std::size_t i = 0; i < bits; ++i)
+            m_mittel[k][i] = static_cast<std::int8_t>(mittel(m_mittel[k][i], pv_andere.m_mittel[k][i]));
 }
 
 int TBlockBelege::Lesungen(int pv_index) const {
@@ -137,6 +178,9 @@ void TBlockBelege::Verdichte() {
         jeByte[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(Lesungen(i));
     m_lesungenJeByte = std::move(jeByte);
     for (int k = 0; k < 2; ++k) {
+        m_mittel[k].resize(m_summe[k].size());
+        for (std::size_t i = 0; i < m_mittel[k].size(); ++i)
+            m_mittel[k][i] = static_cast<std::int8_t>(std::lround(Kopie(k, i)));
         std::vector<float>().swap(m_summe[k]);
         std::vector<std::uint8_t>().swap(m_lesungen[k]);
     }

@@ -33,8 +33,14 @@ public:
     void NimmHinzu(const TBlockBelege& pv_andere);
     // The same block of the same recording read in the other polarity: the same stretches of tape
     // heard at the other edges, so each bit's weight is the mean of both readings (not their sum).
-    // Both must be condensed.
+    // Both must be condensed. Where one copy's two readings of a byte disagree (a pulse lost or
+    // gained in one polarity frames the byte a bit off), or only one polarity read it and against
+    // the other copy, while the other copy's two readings agree throughout, the byte goes by that
+    // other copy alone.
     void Mittle(const TBlockBelege& pv_andere);
+    // A bit the two polarities read of one copy, each at least this surely and opposite: they
+    // disagree.
+    static constexpr int PolaritaetenStreit = 12;
     // How many readings said something of the byte, in all copies.
     int Lesungen(int pv_index) const;
 
@@ -61,6 +67,7 @@ private:
     std::vector<std::uint8_t> m_lesungen[2];
     std::vector<std::uint8_t> m_lesungenJeByte; // once condensed
     std::vector<float> m_fremd;                 // from other recordings; once condensed, all
+    std::vector<std::int8_t> m_mittel[2];       // once condensed: each copy's mean reading per bit
     std::vector<bool> m_bestaetigt;             // per byte
 };
 

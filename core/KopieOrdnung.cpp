@@ -529,6 +529,20 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
     TOrdnung(q, kopien).Ordne();
 }
 
+bool Weicht(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2], int k, int index) {
+    const auto amRand = [&](int kopie) {
+        const auto unbekannt = [&](int i) {
+            return i >= 0 && i < static_cast<int>(kopien[kopie].size()) &&
+                   kopien[kopie][static_cast<std::size_t>(i)].start < 0;
+        };
+        return unbekannt(index - 1) || unbekannt(index + 1);
+    };
+    if (index < 0 || index >= static_cast<int>(kopien[1 - k].size()) || !amRand(k) || amRand(1 - k))
+        return false;
+    const int andere = KlarerWert(q, kopien[1 - k][static_cast<std::size_t>(index)].start);
+    return andere >= 0 && KlarerWert(q, kopien[k][static_cast<std::size_t>(index)].start) != andere;
+}
+
 void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
     if (kopien[1].size() != kopien[0].size())
         return;

@@ -70,6 +70,12 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 // each such loss: a pulse lost or gained unseen (two short pulses heard as one long one) puts the
 // bytes after it a pulse off until a start bit falls on a short pulse and the framing loses a byte
 // to get back; the byte where the pulse went is then left to the other copy.
+// Copy k's byte `index` gives way to the other copy's: it stands beside a byte the copy could not
+// give (a pulse lost or gained there), and is often framed a pulse off then; the other copy framed
+// it clear of such bytes and read it whole, as another value. Its readings are better left out
+// than weighed against the other copy's.
+bool Weicht(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2], int k, int index);
+
 constexpr int RueckWeite = 3;
 constexpr int RueckMindestens = 2;
 void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);

@@ -3,6 +3,7 @@
 #include "BandRetter.h"
 #include "BlockVereinigung.h"
 
+#include <array>
 #include <bit>
 #include <gtest/gtest.h>
 
@@ -192,6 +193,75 @@ TEST(BlockVereinigung, BothPolaritiesGiveTheMeanOfWhatEachRead) {
     EXPECT_EQ(e.bytes, std::vector<std::uint8_t>{0x3F});
     EXPECT_TRUE(e.gut);
     EXPECT_EQ(e.gekippt, 1);
+}
+
+// A pulse lost in one polarity frames one copy's byte a bit off there: that copy's two readings
+// of the byte disagree, or only one polarity read it at all, against the other copy. Where the
+// other copy read the byte alike in both polarities, the byte goes by that copy alone; where both
+// copies disagree with themselves, where the other copy lacks a polarity's reading, or where the
+// disagreement is too faint to tell, the mean stays.
+TEST(BlockVereinigung, ACopyThePolaritiesReadDifferentlyGivesWayToOneTheyReadAlike) {
+    struct TLesung {
+        std::uint8_t byte;
+        int gewicht; // 0: not read
+    };
+    struct TFall {
+        const char* name;
+        TLesung lesung[2][2]; // [copy][polarity]
+        float bit1;           // the weight of bit 1 (of 0x21, a 0) then, worked out by hand
+    };
+    // 0x42 is the right byte 0x21 read a pulse off; bit 1 of it is a 1, of 0x21 a 0.
+    const TFall faelle[] = {
+        // Copy 2 alone: -30 (the mean would be that of 100 - 30 and -20 - 30, 10).
+        {"the other copy agrees with itself", {{{0x42, 100}, {0x21, 20}}, {{0x21, 30}, {0x21, 30}}}, -30.0F},
+        // The mean of 70 and -20 - 30.
+        {"both copies disagree with themselves",
+         {{{0x42, 100}, {0x21, 20}}, {{0x21, 30}, {0x12, 30}}},
+         10.0F},
+        // The mean of 70 and -20.
+        {"the other copy read in one polarity only",
+         {{{0x42, 100}, {0x21, 20}}, {{0x21, 30}, {0, 0}}},
+         25.0F},
+        // Copy 1's readings disagree at 8 at most: the mean of 70 and -8 - 30.
+        {"too faint to tell", {{{0x42, 100}, {0x21, 8}}, {{0x21, 30}, {0x21, 30}}}, 16.0F},
+        // Copy 1 read in the first polarity only, against copy 2: copy 2 alone (the mean would be
+        // that of 100 - 30 and -30, 20).
+        {"one polarity alone against the other copy",
+         {{{0x42, 100}, {0, 0}}, {{0x21, 30}, {0x21, 30}}},
+         -30.0F},
+        // Read in one polarity only, yet as the other copy: the mean of -100 - 30 and -30.
+        {"one polarity alone and alike", {{{0x21, 100}, {0, 0}}, {{0x21, 30}, {0x21, 30}}}, -80.0F},
+    };
+    const auto bits = [](std::uint8_t byte, int gewicht) {
+        std::array<std::int8_t, 8> b{};
+        for (int i = 0; i < 8; ++i)
+            b[static_cast<std::size_t>(i)] =
+                static_cast<std::int8_t>((byte >> (7 - i) & 1) != 0 ? gewicht : -gewicht);
+        return b;
+    };
+    for (const TFall& f : faelle) {
+        TBlockBelege polaritaet[2] = {TBlockBelege(1), TBlockBelege(1)};
+        for (int p = 0; p < 2; ++p) {
+            for (int k = 0; k < 2; ++k) {
+                const TLesung& l = f.lesung[k][p];
+                if (l.gewicht != 0)
+                    polaritaet[p].Lies(k, 0, bits(l.byte, l.gewicht).data());
+                // The checksum, 0x0002, read clearly in both copies and polarities.
+                polaritaet[p].Lies(k, 1, bits(0x00, 64).data());
+                polaritaet[p].Lies(k, 2, bits(0x02, 64).data());
+            }
+            polaritaet[p].Verdichte();
+        }
+        polaritaet[0].Mittle(polaritaet[1]);
+        const std::vector<float> g = polaritaet[0].Gewichte();
+        EXPECT_FLOAT_EQ(g[1], f.bit1) << f.name;
+        EXPECT_FLOAT_EQ(g[16 + 6], 128.0F) << f.name; // no dispute: the mean of both copies' sums
+        if (f.bit1 == -30.0F) {
+            const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, 1);
+            EXPECT_EQ(e.bytes, std::vector<std::uint8_t>{0x21}) << f.name;
+            EXPECT_TRUE(e.gut) << f.name;
+        }
+    }
 }
 
 // Each copy read one byte clearly, yet wrong (a pulse lost there, a click): where exactly one

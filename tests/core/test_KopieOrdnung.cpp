@@ -348,3 +348,61 @@ TEST(KopieOrdnung, ASecondCopyFramedFromAStartFoundOffReadsAsTheFirstOnlyMoved) 
         EXPECT_EQ(KopieRahmen::Versatz(q, kopien), f.versatz);
     }
 }
+
+// A byte the framing gave beside one it could not (a pulse lost or gained there) is often framed a
+// pulse off: where the other copy, clear of such bytes, read it whole as another value, it gives way.
+// Byte 3 (0x35) ends in a 1, so a start bit one pulse early still reads long: byte 4 (0x0A) then
+// reads as 1 and its first seven bits, 0x85.
+TEST(KopieOrdnung, AByteBesideOneLostGivesWayToTheOtherCopysReading) {
+    const std::vector<std::uint8_t> bytes{0x21, 0x42, 0x13, 0x35, 0x0A, 0x66};
+    std::vector<TImpulsBeleg> impulse;
+    std::vector<KopieRahmen::TByte> kopien[2];
+    for (auto& kopie : kopien)
+        for (const std::uint8_t b : bytes) {
+            kopie.push_back({static_cast<std::int64_t>(impulse.size()), 0, false});
+            impulse.push_back({static_cast<std::int32_t>(impulse.size()) * 10, KlarLang});
+            for (int bit = 7; bit >= 0; --bit)
+                impulse.push_back({static_cast<std::int32_t>(impulse.size()) * 10,
+                                   (b >> bit & 1) != 0 ? KlarLang : KlarKurz});
+        }
+    struct TFall {
+        const char* name;
+        std::function<void(std::vector<KopieRahmen::TByte> (&)[2], std::vector<TImpulsBeleg>&)> stoere;
+        bool weicht[2]; // copy 1's and copy 2's byte 4
+    };
+    const auto verloren = [](std::vector<KopieRahmen::TByte>& k, int i) {
+        k[static_cast<std::size_t>(i)].start = -1;
+    };
+    const auto frueh = [](std::vector<KopieRahmen::TByte>& k) { --k[4].start; };
+    const TFall faelle[] = {
+        {"beside a byte lost, read otherwise",
+         [&](auto& k, auto&) { verloren(k[0], 3), frueh(k[0]); },
+         {true, false}},
+        {"beside a byte lost, read alike", [&](auto& k, auto&) { verloren(k[0], 3); }, {false, false}},
+        {"the other copy beside a byte lost as well",
+         [&](auto& k, auto&) { verloren(k[0], 3), frueh(k[0]), verloren(k[1], 5); },
+         {false, false}},
+        {"the other copy's byte not read whole",
+         [&](auto& k, auto& i) {
+             verloren(k[0], 3), frueh(k[0]), i[static_cast<std::size_t>(k[1][4].start + 3)].wert = 0;
+         },
+         {false, false}},
+        {"framed a pulse off with no byte lost beside it",
+         [&](auto& k, auto&) { frueh(k[0]); },
+         {false, false}},
+    };
+    for (const TFall& f : faelle) {
+        std::vector<KopieRahmen::TByte> k[2] = {kopien[0], kopien[1]};
+        std::vector<TImpulsBeleg> i = impulse;
+        f.stoere(k, i);
+        TBelegFolge q;
+        q.Haenge(i.data(), i.size());
+        for (int kopie = 0; kopie < 2; ++kopie)
+            EXPECT_EQ(KopieRahmen::Weicht(q, k, kopie, 4), f.weicht[kopie])
+                << f.name << ", copy " << kopie + 1;
+        // No other byte gives way: none stands beside a byte lost with the other copy clear.
+        for (int kopie = 0; kopie < 2; ++kopie)
+            for (const int index : {0, 1, 5})
+                EXPECT_FALSE(KopieRahmen::Weicht(q, k, kopie, index)) << f.name << ", byte " << index;
+    }
+}
