@@ -373,11 +373,10 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
         if (ganz[k] >= 0)
             Eiche(rahmen[k], sauber[static_cast<std::size_t>(ganz[k])]);
     for (int k = 0; k < 2; ++k) {
+        const std::vector<bool> weicht = KopieRahmen::Weichende(m_primaer, rahmen, k);
         for (int index = 0; index < bytes; ++index) {
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
-            if (b.start < 0)
-                continue;
-            if (KopieRahmen::Weicht(m_primaer, rahmen, k, index))
+            if (b.start < 0 || weicht[static_cast<std::size_t>(index)])
                 continue;
             std::int8_t bits[DatenBits];
             for (int bit = 0; bit < DatenBits; ++bit)

@@ -529,18 +529,31 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
     TOrdnung(q, kopien).Ordne();
 }
 
-bool Weicht(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2], int k, int index) {
-    const auto amRand = [&](int kopie) {
-        const auto unbekannt = [&](int i) {
-            return i >= 0 && i < static_cast<int>(kopien[kopie].size()) &&
-                   kopien[kopie][static_cast<std::size_t>(i)].start < 0;
-        };
-        return unbekannt(index - 1) || unbekannt(index + 1);
+std::vector<bool> Weichende(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2], int k) {
+    const auto bytes = static_cast<int>(std::min(kopien[0].size(), kopien[1].size()));
+    std::vector<bool> weicht(kopien[k].size(), false);
+    const auto unbekannt = [&](int kopie, int i) {
+        return i >= 0 && i < bytes && kopien[kopie][static_cast<std::size_t>(i)].start < 0;
     };
-    if (index < 0 || index >= static_cast<int>(kopien[1 - k].size()) || !amRand(k) || amRand(1 - k))
-        return false;
-    const int andere = KlarerWert(q, kopien[1 - k][static_cast<std::size_t>(index)].start);
-    return andere >= 0 && KlarerWert(q, kopien[k][static_cast<std::size_t>(index)].start) != andere;
+    // The other copy's value of byte i where it read it whole, clear of bytes it could not give.
+    const auto klar = [&](int i) {
+        return unbekannt(1 - k, i - 1) || unbekannt(1 - k, i + 1)
+                   ? -1
+                   : KlarerWert(q, kopien[1 - k][static_cast<std::size_t>(i)].start);
+    };
+    // From each byte lost, both ways, for as long as the bytes read otherwise than the other copy's.
+    for (int verloren = 0; verloren < bytes; ++verloren) {
+        if (!unbekannt(k, verloren))
+            continue;
+        for (const int schritt : {-1, 1})
+            for (int i = verloren + schritt; i >= 0 && i < bytes && !unbekannt(k, i); i += schritt) {
+                const int andere = klar(i);
+                if (andere < 0 || KlarerWert(q, kopien[k][static_cast<std::size_t>(i)].start) == andere)
+                    break;
+                weicht[static_cast<std::size_t>(i)] = true;
+            }
+    }
+    return weicht;
 }
 
 void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {

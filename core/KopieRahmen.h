@@ -70,11 +70,11 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 // each such loss: a pulse lost or gained unseen (two short pulses heard as one long one) puts the
 // bytes after it a pulse off until a start bit falls on a short pulse and the framing loses a byte
 // to get back; the byte where the pulse went is then left to the other copy.
-// Copy k's byte `index` gives way to the other copy's: it stands beside a byte the copy could not
-// give (a pulse lost or gained there), and is often framed a pulse off then; the other copy framed
-// it clear of such bytes and read it whole, as another value. Its readings are better left out
-// than weighed against the other copy's.
-bool Weicht(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2], int k, int index);
+// The bytes of copy k that give way to the other copy's: from a byte the copy could not give (a
+// pulse lost or gained there) its bytes are often framed a pulse off, until a start bit falls on a
+// short pulse. Where the other copy, clear of such bytes, read a byte whole as another value, that
+// byte and those between it and the loss are better left out than weighed against the other copy's.
+std::vector<bool> Weichende(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2], int k);
 
 constexpr int RueckWeite = 3;
 constexpr int RueckMindestens = 2;
