@@ -546,7 +546,9 @@ std::vector<bool> Weichende(const TBelegFolge& q, const std::vector<TByte> (&kop
         if (!unbekannt(k, verloren))
             continue;
         for (const int schritt : {-1, 1})
-            for (int i = verloren + schritt; i >= 0 && i < bytes && !unbekannt(k, i); i += schritt) {
+            for (int i = verloren + schritt;
+                 i >= 0 && i < bytes && !unbekannt(k, i) && std::abs(i - verloren) <= WeichHoechstens;
+                 i += schritt) {
                 const int andere = klar(i);
                 if (andere < 0 || KlarerWert(q, kopien[k][static_cast<std::size_t>(i)].start) == andere)
                     break;

@@ -73,7 +73,10 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 // The bytes of copy k that give way to the other copy's: from a byte the copy could not give (a
 // pulse lost or gained there) its bytes are often framed a pulse off, until a start bit falls on a
 // short pulse. Where the other copy, clear of such bytes, read a byte whole as another value, that
-// byte and those between it and the loss are better left out than weighed against the other copy's.
+// byte and those between it and the loss are better left out than weighed against the other
+// copy's; up to the first byte both read alike, and WeichHoechstens bytes from the loss at most (in
+// a stretch of many losses the other copy is no surer).
+constexpr int WeichHoechstens = 2;
 std::vector<bool> Weichende(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2], int k);
 
 constexpr int RueckWeite = 3;

@@ -351,9 +351,9 @@ TEST(KopieOrdnung, ASecondCopyFramedFromAStartFoundOffReadsAsTheFirstOnlyMoved) 
 
 // From a byte the framing could not give (a pulse lost or gained there) a copy's bytes are often
 // framed a pulse off: where the other copy, clear of such bytes, read them whole as other values,
-// they give way, up to the first byte both read alike. A start bit one pulse early still reads long
-// after a byte that ends in a 1: byte 4 (0x0B) then reads as 1 and its first seven bits, 0x85, and
-// byte 5 (0x67) as 0xB3.
+// they give way, up to the first byte both read alike and two bytes from the loss. A start bit one pulse
+// early still reads long after a byte that ends in a 1: byte 4 (0x0B) then reads as 1 and its first seven
+// bits, 0x85, and byte 5 (0x67) as 0xB3.
 TEST(KopieOrdnung, BytesFramedOffBesideOneLostGiveWayToTheOtherCopysReading) {
     const std::vector<std::uint8_t> bytes{0x21, 0x42, 0x13, 0x35, 0x0B, 0x67, 0x66, 0x10};
     std::vector<TImpulsBeleg> impulse;
@@ -376,6 +376,8 @@ TEST(KopieOrdnung, BytesFramedOffBesideOneLostGiveWayToTheOtherCopysReading) {
     const TFall faelle[] = {
         {"one byte off beside the loss", {{3}, {}}, {4}, -1, {4}},
         {"two bytes off after the loss", {{3}, {}}, {4, 5}, -1, {4, 5}},
+        // Byte 6 (0x66) reads as 0xB3, yet lies three bytes from the loss.
+        {"three bytes off after the loss", {{3}, {}}, {4, 5, 6}, -1, {4, 5}},
         {"read alike beside the loss", {{3}, {}}, {}, -1, {}},
         {"off before the loss", {{5}, {}}, {4}, -1, {4}},
         {"the other copy beside a loss as well", {{3}, {5}}, {4}, -1, {}},
