@@ -254,6 +254,15 @@ void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
     befund.kopfWeg = kopf.weg;
     if (!kopf.gut)
         befund.unsichereKopfBereiche = Bereiche(kopf.unsicher);
+    // The size's high byte read uncertainly: the body's first copy told it (see MissGroesse), and
+    // the low byte too where that was read uncertainly as well.
+    const int gemessen = pv_datei.rumpfBelege.Anzahl();
+    constexpr int Unten = TMZFDatei::OffsetGroesse;
+    if (pv_datei.mitRumpf && befund.KopfByteUnsicher(Unten + 1) &&
+        (befund.KopfByteUnsicher(Unten) || (gemessen & 0xFF) == pv_datei.kopf[Unten])) {
+        pv_datei.kopf[Unten] = static_cast<std::uint8_t>(gemessen & 0xFF);
+        pv_datei.kopf[Unten + 1] = static_cast<std::uint8_t>(gemessen >> 8);
+    }
     const int groesse = Groesse(pv_datei.kopf);
     if (!pv_datei.mitRumpf || pv_datei.rumpfBelege.Anzahl() != groesse) {
         // A header alone: the body is not known.

@@ -46,6 +46,10 @@ constexpr double Gleichzeitig = 0.4;
 // How the fixed passes read is learned from this many bytes of each copy known whole at most: a
 // header's worth and more, and a tape read cleanly costs little for it.
 constexpr std::size_t EichBytes = 256;
+// A body's length measured on the tape, in bytes, as near as a size read uncertainly must come.
+constexpr int GroesseUngefaehr = 4;
+// A size read within this share of the length measured is taken as read.
+constexpr int GroesseNahe = 8;
 
 std::uint16_t Groesse(const std::array<std::uint8_t, KopfBytes>& kopf) {
     return LittleEndian::Lies16(kopf.data() + TMZFDatei::OffsetGroesse);
@@ -96,6 +100,7 @@ private:
     // Learns how the fixed passes read the bytes of a copy whose values are known.
     void Eiche(const std::vector<KopieRahmen::TByte>& rahmen, const std::vector<std::uint8_t>& bytes);
     void Fertig(std::int64_t weiterAb);
+    void MissGroesse();
     void Vergiss();
 
     const TGanzeKopie* AndereGanz(std::int64_t anfang, int bytes) const;
@@ -112,6 +117,9 @@ private:
     TGeretteteDatei m_datei;
     std::int64_t m_kopf[2] = {-1, -1};
     std::int64_t m_rumpf[2] = {-1, -1};
+    // The header's size was read uncertainly in its high byte: the body's first copy tells it.
+    bool m_groesseVomBand = false;
+    bool m_untenSicher = false; // and its low byte surely
     // Where a dropout cut off the mark before a block, the first pulse after it: the block's first
     // copy is lost, its second is looked for from there. -1 after a whole mark.
     std::int64_t m_nachPause = -1;
@@ -438,6 +446,42 @@ void TBandRetter::TPolaritaet::Vergiss() {
         s.Vergiss(s.ErsterAb(frame) - 1);
 }
 
+// A header whose size was read uncertainly in its high byte: the body's first copy, from its first
+// start bit to the gap before the second, holds nine pulses a byte, with the checksum and the stop
+// bit. Of the sizes the low byte allows (256 apart) the nearest is taken, where it lies within a
+// quarter of that step (dropouts cost a copy some pulses, hardly a byte in eight). Where the low
+// byte was read uncertainly as well (a dropout just before the high byte lasts into it), only where
+// it lies within a few bytes of what was measured; else the length measured is taken. The body's
+// checksum then tells whether it was right.
+void TBandRetter::TPolaritaet::MissGroesse() {
+    if (m_rumpf[0] < 0 || m_rumpf[1] < 0)
+        return;
+    const std::int64_t impulse = m_rumpf[1] - m_rumpf[0] - TMZFDatei::KopieLueckeImpulse - 1;
+    const std::int64_t gemessen = impulse / BitsProByte - PruefsummeBytes;
+    constexpr int Schritt = 256;
+    if (gemessen < 0 || gemessen >= Schritt * Schritt)
+        return;
+    // A size read near the length measured stays: the copy lost or gained pulses, not the header
+    // its bits (on a copy heard in hiss the count is off by a byte in a hundred).
+    if (std::abs(Groesse(m_datei.kopf) - gemessen) <= gemessen / GroesseNahe)
+        return;
+    const int unten = m_datei.kopf[TMZFDatei::OffsetGroesse];
+    const std::int64_t oben =
+        std::clamp<std::int64_t>((gemessen - unten + Schritt / 2) / Schritt, 0, Schritt - 1);
+    std::int64_t groesse = unten + oben * Schritt;
+    if (std::abs(groesse - gemessen) > (m_untenSicher ? Schritt / 4 : GroesseUngefaehr)) {
+        if (m_untenSicher)
+            return;
+        // The low byte was heard no better than the high one: the length measured is the size.
+        groesse = gemessen;
+    }
+    if (groesse == Groesse(m_datei.kopf))
+        return;
+    m_datei.kopf[TMZFDatei::OffsetGroesse] = static_cast<std::uint8_t>(groesse & 0xFF);
+    m_datei.kopf[TMZFDatei::OffsetGroesse + 1] = static_cast<std::uint8_t>(groesse >> 8);
+    m_datei.rumpfBelege = TBlockBelege(static_cast<int>(groesse));
+}
+
 void TBandRetter::TPolaritaet::Weiter(bool ende) {
     const std::int64_t kopfSpanne = static_cast<std::int64_t>(KopfBytes + PruefsummeBytes) * BitsProByte + 1;
     for (;;) {
@@ -486,6 +530,9 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
                 m_datei.sauberKopf.empty() ? kopf.bytes : m_datei.sauberKopf.front();
             std::copy(bytes.begin(), bytes.end(), m_datei.kopf.begin());
             m_datei.rumpfBelege = TBlockBelege(Groesse(m_datei.kopf));
+            m_groesseVomBand =
+                m_datei.sauberKopf.empty() && !kopf.gut && kopf.unsicher[TMZFDatei::OffsetGroesse + 1];
+            m_untenSicher = m_groesseVomBand && !kopf.unsicher[TMZFDatei::OffsetGroesse];
             m_suche = std::max(m_kopf[0], m_kopf[1]) + kopfSpanne;
             m_phase = TPhase::KurzeMarke;
             break;
@@ -520,8 +567,18 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
             const std::int64_t spanne =
                 static_cast<std::int64_t>(m_datei.rumpfBelege.Bytes()) * BitsProByte + 1;
             bool fertig = false;
-            m_rumpf[1] = SucheKopie(m_nachPause < 0 ? m_rumpf[0] + spanne / 2 : m_nachPause, ende, fertig);
-            if (!fertig || !Hat(std::max(m_rumpf[0], m_rumpf[1]) + spanne + NeuRahmenFenster, ende))
+            // With its size uncertain the copy may be far shorter than the header says.
+            const bool messen = m_groesseVomBand && m_nachPause < 0;
+            m_rumpf[1] = SucheKopie(m_nachPause >= 0 ? m_nachPause : m_rumpf[0] + (messen ? 0 : spanne / 2),
+                                    ende, fertig);
+            if (!fertig)
+                return;
+            if (messen) {
+                m_groesseVomBand = false;
+                MissGroesse();
+                break;
+            }
+            if (!Hat(std::max(m_rumpf[0], m_rumpf[1]) + spanne + NeuRahmenFenster, ende))
                 return;
             if (m_rumpf[0] < 0 && m_rumpf[1] < 0) {
                 // The short mark cut off and no copy after it: a header without its body.

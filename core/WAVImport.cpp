@@ -70,6 +70,33 @@ bool SchonDa(const std::vector<std::unique_ptr<TMZFDatei>>& dateien, const TMZFD
 // contents) stays two files.
 using THerkunft = std::vector<std::vector<std::size_t>>; // per group, the recordings it holds
 
+// Two readings of one size whose bodies agree where both are sure, over all but a sixteenth of at
+// least GleicherInhaltMindestens bytes: one file, however many bytes of its header either read
+// uncertainly (those they read surely agree). A file saved twice with other contents differs
+// in far more.
+constexpr int GleicherInhaltMindestens = 64;
+constexpr int GleicherInhaltAnteil = 16;
+
+bool GleicherInhalt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
+    const auto n = static_cast<int>(a.rumpf.size());
+    if (!a.mitRumpf || !b.mitRumpf || n != static_cast<int>(b.rumpf.size()) ||
+        !a.NenntDieselbeDatei(b, TMZFDatei::OffsetKommentar))
+        return false;
+    std::vector<bool> unsicher(static_cast<std::size_t>(n), false);
+    for (const TGeretteteDatei* d : {&a, &b})
+        for (const auto& [von, bis] : d->befund.unsichereBereiche)
+            for (int i = std::max(von, 0); i < std::min(bis, n); ++i)
+                unsicher[static_cast<std::size_t>(i)] = true;
+    int verglichen = 0, anders = 0;
+    for (int i = 0; i < n; ++i) {
+        if (unsicher[static_cast<std::size_t>(i)])
+            continue;
+        ++verglichen;
+        anders += a.rumpf[static_cast<std::size_t>(i)] != b.rumpf[static_cast<std::size_t>(i)] ? 1 : 0;
+    }
+    return verglichen >= GleicherInhaltMindestens && anders * GleicherInhaltAnteil <= verglichen;
+}
+
 std::vector<TGeretteteDatei> Gruppiere(std::vector<std::vector<TGeretteteDatei>>& gerettet,
                                        THerkunft& herkunft) {
     std::vector<TGeretteteDatei> gruppen;
@@ -78,7 +105,7 @@ std::vector<TGeretteteDatei> Gruppiere(std::vector<std::vector<TGeretteteDatei>>
             std::size_t i = 0;
             while (i < gruppen.size() &&
                    (std::find(herkunft[i].begin(), herkunft[i].end(), aufnahme) != herkunft[i].end() ||
-                    !gruppen[i].NenntDieselbeDatei(g) ||
+                    !(gruppen[i].NenntDieselbeDatei(g) || GleicherInhalt(gruppen[i], g)) ||
                     gruppen[i].rumpfBelege.Anzahl() != g.rumpfBelege.Anzahl()))
                 ++i;
             if (i == gruppen.size()) {
