@@ -19,6 +19,14 @@ void Ueberhoert(const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, i
             belege[kopie + BandBau::ByteImpulse * static_cast<std::size_t>(byte) + bit].wert = 0;
 }
 
+// A file of `bytes` bytes whose body is no run of one value.
+QByteArray LifeGame(int bytes) {
+    QByteArray mzf = BandBau::Kopf("LIFEGAMEMZ", bytes);
+    for (int i = 0; i < bytes; ++i)
+        mzf += static_cast<char>((i * 29 + 7) & 0xFF);
+    return mzf;
+}
+
 } // namespace
 
 TEST(UnsichererKopf, AFewBytesNothingWasHeardOfLeaveTheFileNamed) {
@@ -39,9 +47,7 @@ TEST(UnsichererKopf, AFewBytesNothingWasHeardOfLeaveTheFileNamed) {
         {"four characters in a row", {3, 4, 5, 6}, false},
         {"the file type and two characters", {0, 2, 9}, false},
     };
-    QByteArray mzf = BandBau::Kopf("LIFEGAMEMZ", RumpfBytes);
-    for (int i = 0; i < RumpfBytes; ++i)
-        mzf += static_cast<char>((i * 29 + 7) & 0xFF);
+    const QByteArray mzf = LifeGame(RumpfBytes);
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.name);
         const std::vector<TGeretteteDatei> dateien =
@@ -81,9 +87,7 @@ TEST(UnsichererKopf, ASizeHeardOnlyInItsLowByteIsMeasuredOnTheTape) {
     constexpr int GroesseHoch = TMZFDatei::OffsetGroesse + 1;
     for (const int bytes : {300, 600, 1902, 48}) {
         SCOPED_TRACE(bytes);
-        QByteArray mzf = BandBau::Kopf("LIFEGAMEMZ", bytes);
-        for (int i = 0; i < bytes; ++i)
-            mzf += static_cast<char>((i * 29 + 7) & 0xFF);
+        const QByteArray mzf = LifeGame(bytes);
         const std::vector<TGeretteteDatei> dateien =
             BeidePolaritaeten(mzf, [&](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, int) {
                 Ueberhoert(band, belege, GroesseHoch);
@@ -108,9 +112,7 @@ TEST(UnsichererKopf, ASizeNotHeardAtAllIsMeasuredOnTheTape) {
     constexpr int Groesse = TMZFDatei::OffsetGroesse;
     for (const int bytes : {300, 1902, 77}) {
         SCOPED_TRACE(bytes);
-        QByteArray mzf = BandBau::Kopf("LIFEGAMEMZ", bytes);
-        for (int i = 0; i < bytes; ++i)
-            mzf += static_cast<char>((i * 29 + 7) & 0xFF);
+        const QByteArray mzf = LifeGame(bytes);
         const std::vector<TGeretteteDatei> dateien =
             BeidePolaritaeten(mzf, [&](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, int) {
                 Ueberhoert(band, belege, Groesse);
@@ -127,15 +129,13 @@ TEST(UnsichererKopf, ASizeNotHeardAtAllIsMeasuredOnTheTape) {
     }
 }
 
-// Both bytes of the size read, yet weakly (and one bit not at all), and right; a dropout swallowed six bytes'
-// pulses of the body's first copy, so the length measured there is six bytes short. A size read so near the
-// length measured stays as read: 300, not 294.
+// Both bytes of the size read, yet weakly (and one bit not at all), and right; a dropout swallowed
+// six bytes' pulses of the body's first copy, so the length measured there is six bytes short. A
+// size read so near the length measured stays as read: 300, not 294.
 TEST(UnsichererKopf, ASizeReadNearTheLengthMeasuredStays) {
     constexpr int Bytes = 300;
     constexpr int Groesse = TMZFDatei::OffsetGroesse;
-    QByteArray mzf = BandBau::Kopf("LIFEGAMEMZ", Bytes);
-    for (int i = 0; i < Bytes; ++i)
-        mzf += static_cast<char>((i * 29 + 7) & 0xFF);
+    const QByteArray mzf = LifeGame(Bytes);
     const std::vector<TGeretteteDatei> dateien =
         BeidePolaritaeten(mzf, [&](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, int) {
             for (const std::size_t kopie : band.kopf)
