@@ -70,6 +70,10 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 // each such loss: a pulse lost or gained unseen (two short pulses heard as one long one) puts the
 // bytes after it a pulse off until a start bit falls on a short pulse and the framing loses a byte
 // to get back; the byte where the pulse went is then left to the other copy.
+constexpr int RueckWeite = 3;
+constexpr int RueckMindestens = 2;
+void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
+
 // The bytes of copy k that give way to the other copy's: from a byte the copy could not give (a
 // pulse lost or gained there) its bytes are often framed a pulse off, until a start bit falls on a
 // short pulse. Where the other copy, clear of such bytes, read a byte whole as another value, that
@@ -78,10 +82,6 @@ void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 // a stretch of many losses the other copy is no surer).
 constexpr int WeichHoechstens = 2;
 std::vector<bool> Weichende(const TBelegFolge& q, const std::vector<TByte> (&kopien)[2], int k);
-
-constexpr int RueckWeite = 3;
-constexpr int RueckMindestens = 2;
-void Ruecke(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 
 // Before Ordne: the second copy's first bytes against the first copy's, each read clearly where
 // the framing put them (their first stretch). Where they read as each other only with the second
