@@ -75,6 +75,7 @@ private:
         bool sicher = false;
         bool nachBytes = false; // moved by its bytes alone, away from where the framing put it
         int verschiebung = 0;
+        int luecke = 0; // bytes lost before it since the copy's last byte given
     };
     // Where a stretch was placed, and whether that rests on places known for sure: the block's
     // ends, and what was placed by them through bytes both copies hold, not by an estimate.
@@ -105,11 +106,13 @@ private:
     bool Platziere(int k, TStrecke& s, int vorher);
     bool Bestaetigt(int k, const TStrecke& s) const;
     void Bestaetige();
+    void Rest(const std::vector<std::pair<int, int>>& reihe);
 };
 
 TOrdnung::TOrdnung(const TBelegFolge& q, std::vector<TByte> (&kopien)[2])
     : m_q(q), m_kopien(kopien), m_bytes(static_cast<int>(kopien[0].size())) {
     for (int k = 0; k < 2; ++k) {
+        int letzter = -1;
         m_fest[k].assign(static_cast<std::size_t>(m_bytes), -1);
         m_sicher[k].assign(static_cast<std::size_t>(m_bytes), false);
         m_neu[k].assign(static_cast<std::size_t>(m_bytes), TByte());
@@ -125,9 +128,11 @@ TOrdnung::TOrdnung(const TBelegFolge& q, std::vector<TByte> (&kopien)[2])
                        kopien[k][static_cast<std::size_t>(m_strecken[k].back().von)].abschnitt !=
                            b.abschnitt) {
                 m_strecken[k].push_back({i, i + 1});
+                m_strecken[k].back().luecke = i - letzter - 1;
             } else {
                 m_strecken[k].back().bis = i + 1;
             }
+            letzter = i;
         }
     }
 }
@@ -359,6 +364,42 @@ bool TOrdnung::Platziere(int k, TStrecke& s, int vorher) {
     return true;
 }
 
+// The stretches no round placed, both copies in the order they lie in the block: where two wait
+// for each other (each copy lost the bytes at the other's time), one laid lets the other be placed.
+// A stretch nothing places stays where the framing put it against the stretch before, unconfirmed,
+// unless the other copy speaks against it; laid, it is the other copy's ruler. The framing counts
+// the bytes a short gap swallowed better than a long one's: where the other copy's next stretch,
+// after a shorter gap, reaches into this one, that one is laid first.
+void TOrdnung::Rest(const std::vector<std::pair<int, int>>& reihe) {
+    int vorher[2] = {0, 0};
+    std::size_t naechste[2] = {0, 0};
+    const auto lasse = [&](int k, TStrecke& s) {
+        int gleich = 0, verglichen = 0;
+        bool sicher = false;
+        Vergleiche(k, s, vorher[k], gleich, verglichen, sicher);
+        if (verglichen < OrdneMindestens || Klar(gleich, verglichen))
+            Lege(k, s, vorher[k], true, false);
+    };
+    for (const auto& [von, k] : reihe) {
+        TStrecke& s = m_strecken[k][naechste[k]++];
+        if (s.offen && !Platziere(k, s, vorher[k])) {
+            const int a = 1 - k;
+            TStrecke* t = naechste[a] < m_strecken[a].size() ? &m_strecken[a][naechste[a]] : nullptr;
+            const bool zuerst = t != nullptr && t->offen && t->von < s.bis && t->luecke < s.luecke;
+            if (zuerst) {
+                if (!Platziere(a, *t, vorher[a]))
+                    lasse(a, *t);
+                if (!t->offen)
+                    vorher[a] = t->verschiebung;
+            }
+            if (!zuerst || !Platziere(k, s, vorher[k]))
+                lasse(k, s);
+        }
+        if (!s.offen)
+            vorher[k] = s.verschiebung;
+    }
+}
+
 void TOrdnung::Ordne() {
     // Stretches placed by bytes whose place is known place others in turn. The framing's error at a
     // dropout adds up over the block: a stretch is looked for around where the one before was
@@ -382,22 +423,7 @@ void TOrdnung::Ordne() {
                 vorher[k] = s.verschiebung;
         }
     }
-    // The rest stays where the framing put it against the stretch before, unconfirmed, unless the
-    // other copy speaks against it.
-    for (int k = 0; k < 2; ++k) {
-        int vorher = 0;
-        for (TStrecke& s : m_strecken[k]) {
-            if (s.offen) {
-                int gleich = 0, verglichen = 0;
-                bool sicher = false;
-                Vergleiche(k, s, vorher, gleich, verglichen, sicher);
-                if (verglichen >= OrdneMindestens && !Klar(gleich, verglichen))
-                    continue;
-                Lege(k, s, vorher, false, false);
-            }
-            vorher = s.verschiebung;
-        }
-    }
+    Rest(reihe);
     Bestaetige();
     m_kopien[0] = std::move(m_neu[0]);
     m_kopien[1] = std::move(m_neu[1]);

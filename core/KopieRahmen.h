@@ -54,8 +54,10 @@ std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, d
 // put the stretch, stays unconfirmed, and so do the stretches placed by it. A stretch that fits
 // nowhere clearly while the other copy speaks against its place is left out: a byte in the wrong
 // place would speak against the right one. One the other copy says nothing of stays where the
-// framing put it (moved as the stretch before), unconfirmed. Afterwards every byte given stands at
-// its place in the block.
+// framing put it (moved as the stretch before), unconfirmed, and places the other copy's in turn:
+// where a stretch of each copy waits for the other's bytes, the one after the shorter gap is laid
+// first (the framing counts what a short dropout swallowed better). Afterwards every byte given
+// stands at its place in the block.
 constexpr int AbschnittVerschiebung = 3;
 void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 

@@ -312,6 +312,40 @@ TEST(KopieOrdnung, AStretchThatReadsAsTheOtherCopysSureBytesIsConfirmed) {
     }
 }
 
+// Each copy lost bytes just before the other's stretch after its dropout begins: copy A bytes 50-55,
+// copy B bytes 53-54. Neither stretch can be placed by the time first: at A's time copy B holds no
+// byte yet (its stretch waits), and what B held before lies more than two bytes back; the same for
+// B the other way round. The copy after the shorter dropout (B, two bytes) is laid where its
+// framing put it, and the other is placed by its time in it. So the copy whose framing miscounted
+// the longer dropout by a byte comes right, whichever copy of the block that is.
+TEST(KopieOrdnung, TwoStretchesWaitingForEachOtherArePlacedFromTheShorterGap) {
+    struct TFall {
+        const char* name;
+        int lang; // the copy with the longer dropout, framed a byte early after it
+    };
+    const TFall faelle[] = {{"the first copy's dropout is longer", 0},
+                            {"the second copy's dropout is longer", 1}};
+    const std::vector<std::uint8_t> bytes = GleichLange();
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        int ab[2], bis[2], fehler[2];
+        ab[f.lang] = 50, bis[f.lang] = 56, fehler[f.lang] = 1;
+        ab[1 - f.lang] = 53, bis[1 - f.lang] = 55, fehler[1 - f.lang] = 0;
+        TBand band;
+        const TKopie eins = band.Kopie(bytes, 20, 38, ab[0], bis[0]);
+        const TKopie zwei = band.Kopie(bytes, 20, 38, ab[1], bis[1]);
+        const TBelegFolge q = band.Folge();
+        std::vector<KopieRahmen::TByte> kopien[2] = {Gerahmt(eins, bis[0], fehler[0]),
+                                                     Gerahmt(zwei, bis[1], fehler[1])};
+        KopieRahmen::Ordne(q, kopien);
+        for (int k = 0; k < 2; ++k)
+            for (int i = bis[k]; i < Bytes; ++i)
+                EXPECT_EQ(Gelesen(q, kopien[k][static_cast<std::size_t>(i)]),
+                          bytes[static_cast<std::size_t>(i)])
+                    << "copy " << k << ", byte " << i;
+    }
+}
+
 // The second copy framed from a start found some bytes off: its first bytes read as the first
 // copy's only moved back by as many. In a run of one value they read so where they stand as well:
 // the copy stays. Where they read as the first copy nowhere clearly, nothing is said.
