@@ -44,16 +44,57 @@ bool TBlockBelege::Unbestaetigt(int pv_index) const {
            Lesungen(pv_index) > 0;
 }
 
+namespace {
+
+// Byte i reads otherwise in a and in b: a bit of it one way in a and the other way in b.
+bool Anders(const std::vector<float>& a, const std::vector<float>& b, int i) {
+    const auto von = static_cast<std::size_t>(i) * ByteBits;
+    for (std::size_t bit = von; bit < von + ByteBits; ++bit)
+        if (a[bit] != 0.0F && b[bit] != 0.0F && (a[bit] > 0.0F) != (b[bit] > 0.0F))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool TBlockBelege::KopienEinig(int pv_index) const {
+    const auto von = static_cast<std::size_t>(pv_index) * ByteBits;
+    if (m_mittel[0].size() < von + ByteBits || m_mittel[1].size() < von + ByteBits)
+        return false;
+    for (std::size_t i = von; i < von + ByteBits; ++i)
+        if (m_mittel[0][i] == 0 || m_mittel[1][i] == 0 || (m_mittel[0][i] > 0) != (m_mittel[1][i] > 0))
+            return false;
+    return true;
+}
+
 void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
     if (pv_andere.m_anzahl != m_anzahl)
         return;
     for (std::size_t i = 0; i < m_bestaetigt.size(); ++i)
         m_bestaetigt[i] = m_bestaetigt[i] || pv_andere.m_bestaetigt[i];
+    const std::vector<float> hier = Gewichte();
     const std::vector<float> andere = pv_andere.Gewichte();
     // Taken only when another recording adds to the block.
     m_fremd.resize(andere.size(), 0.0F);
     for (std::size_t i = 0; i < m_fremd.size(); ++i)
         m_fremd[i] += andere[i];
+    if (m_lesungenJeByte.empty() || pv_andere.m_lesungenJeByte.empty() || hier.size() != andere.size())
+        return;
+    for (int byte = 0; byte < Bytes(); ++byte) {
+        if (!Anders(hier, andere, byte))
+            continue;
+        const bool hierEinig = KopienEinig(byte), dortEinig = pv_andere.KopienEinig(byte);
+        const auto von = static_cast<std::size_t>(byte) * ByteBits;
+        if (hierEinig != dortEinig) {
+            const std::vector<float>& gilt = hierEinig ? hier : andere;
+            std::copy_n(gilt.begin() + static_cast<std::ptrdiff_t>(von), ByteBits,
+                        m_fremd.begin() + static_cast<std::ptrdiff_t>(von));
+            if (dortEinig)
+                for (int k = 0; k < 2; ++k)
+                    std::copy_n(pv_andere.m_mittel[k].begin() + static_cast<std::ptrdiff_t>(von), ByteBits,
+                                m_mittel[k].begin() + static_cast<std::ptrdiff_t>(von));
+        }
+    }
 }
 
 void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {

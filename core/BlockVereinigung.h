@@ -29,7 +29,10 @@ public:
     void Bestaetige(int pv_index);
     // Some reading said something of the byte, but none at a confirmed place.
     bool Unbestaetigt(int pv_index) const;
-    // The same block from another recording of the tape: its weights are added.
+    // The same block from another recording of the tape: its weights are added. Where the two
+    // read a byte as different values and one of them read it whole with both copies alike while
+    // the other did not (a copy alone is often framed off beside a dropout), the byte goes by the
+    // one whose copies agree. Both must be condensed for that.
     void NimmHinzu(const TBlockBelege& pv_andere);
     // The same block of the same recording read in the other polarity: the same stretches of tape
     // heard at the other edges, so each bit's weight is the mean of both readings (not their sum).
@@ -69,6 +72,9 @@ private:
     std::vector<float> m_fremd;                 // from other recordings; once condensed, all
     std::vector<std::int8_t> m_mittel[2];       // once condensed: each copy's mean reading per bit
     std::vector<bool> m_bestaetigt;             // per byte
+
+    // Both copies read every bit of the byte, alike (once condensed).
+    bool KopienEinig(int pv_index) const;
 };
 
 struct TBlockEntscheidung {

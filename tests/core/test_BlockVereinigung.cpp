@@ -264,6 +264,64 @@ TEST(BlockVereinigung, ACopyThePolaritiesReadDifferentlyGivesWayToOneTheyReadAli
     }
 }
 
+// Two recordings read a byte as different values. Where one of them read it with both copies alike
+// and the other with one copy alone or with its copies disagreeing (a copy alone is often framed
+// off beside a dropout), the byte goes by the recording whose copies agree, however strong the
+// other's reading; else the weights are added. 0x42 is the right byte 0x21 read a pulse off; bit 1
+// of it is a 1, of 0x21 a 0.
+TEST(BlockVereinigung, ARecordingWhoseCopiesReadAByteAlikeOutweighsOneWhoseCopiesDoNot) {
+    struct TLesung {
+        std::uint8_t byte;
+        int gewicht; // 0: not read
+    };
+    struct TFall {
+        const char* name;
+        TLesung lesung[2][2]; // [recording][copy]
+        float bit1;           // the weight of bit 1 then, worked out by hand
+    };
+    const TFall faelle[] = {
+        // The sum would be -20 - 20 + 100 = 60, a 1.
+        {"one copy alone against two alike", {{{0x21, 20}, {0x21, 20}}, {{0x42, 100}, {0, 0}}}, -40.0F},
+        {"the same, the other recording first", {{{0x42, 100}, {0, 0}}, {{0x21, 20}, {0x21, 20}}}, -40.0F},
+        {"copies disagreeing against two alike",
+         {{{0x42, 100}, {0x21, 10}}, {{0x21, 20}, {0x21, 20}}},
+         -40.0F},
+        {"both recordings' copies alike", {{{0x21, 20}, {0x21, 20}}, {{0x42, 50}, {0x42, 50}}}, 60.0F},
+        {"neither recording's copies alike", {{{0x21, 30}, {0, 0}}, {{0x42, 100}, {0, 0}}}, 70.0F},
+        {"the recordings agree", {{{0x21, 20}, {0x21, 20}}, {{0x21, 30}, {0, 0}}}, -70.0F},
+    };
+    const auto bits = [](std::uint8_t byte, int gewicht) {
+        std::array<std::int8_t, 8> b{};
+        for (int i = 0; i < 8; ++i)
+            b[static_cast<std::size_t>(i)] =
+                static_cast<std::int8_t>((byte >> (7 - i) & 1) != 0 ? gewicht : -gewicht);
+        return b;
+    };
+    for (const TFall& f : faelle) {
+        TBlockBelege aufnahme[2] = {TBlockBelege(1), TBlockBelege(1)};
+        for (int a = 0; a < 2; ++a) {
+            for (int k = 0; k < 2; ++k) {
+                const TLesung& l = f.lesung[a][k];
+                if (l.gewicht != 0)
+                    aufnahme[a].Lies(k, 0, bits(l.byte, l.gewicht).data());
+                // The checksum, 0x0002, read clearly by both copies.
+                aufnahme[a].Lies(k, 1, bits(0x00, 64).data());
+                aufnahme[a].Lies(k, 2, bits(0x02, 64).data());
+            }
+            aufnahme[a].Verdichte();
+        }
+        aufnahme[0].NimmHinzu(aufnahme[1]);
+        const std::vector<float> g = aufnahme[0].Gewichte();
+        EXPECT_FLOAT_EQ(g[1], f.bit1) << f.name;
+        EXPECT_FLOAT_EQ(g[16 + 6], 256.0F) << f.name; // the checksum's bits are added
+        if (f.bit1 == -40.0F) {
+            const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, 1);
+            EXPECT_EQ(e.bytes, std::vector<std::uint8_t>{0x21}) << f.name;
+            EXPECT_TRUE(e.gut) << f.name;
+        }
+    }
+}
+
 // Each copy read one byte clearly, yet wrong (a pulse lost there, a click): where exactly one
 // choice between the copies' readings makes the checksum agree, it is taken, and the other copy
 // reads those bytes so too; where the count of 1 bits cannot tell the readings apart, or too many
