@@ -20,6 +20,10 @@ constexpr double Gleichzeitig = 0.4;
 // header's worth and more, and a tape read cleanly costs little for it.
 constexpr std::size_t EichBytes = 256;
 
+std::ptrdiff_t Unsicher(const TBlockEntscheidung& e) {
+    return std::count(e.unsicher.begin(), e.unsicher.end(), true);
+}
+
 } // namespace
 
 bool TBandRetter::TPolaritaet::FesteBits(std::size_t p, std::int64_t j,
@@ -213,14 +217,48 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
             }
         }
     }
+    if (ganz[0] >= 0 || ganz[1] >= 0) {
+        Wiege(rahmen, belege);
+        for (int k = 0; k < 2; ++k)
+            if (ganz[k] >= 0)
+                Eiche(rahmen[k], sauber[static_cast<std::size_t>(ganz[k])]);
+        return {};
+    }
+    // Put together whole from both copies: its bytes are known now, for the blocks that follow.
+    std::vector<KopieRahmen::TByte> geteilt[2] = {rahmen[0], rahmen[1]};
+    const bool teilbar = KopieRahmen::Teile(geteilt);
+    const TBlockBelege vorher = teilbar ? belege : TBlockBelege();
+    Wiege(rahmen, belege);
+    TBlockEntscheidung e = BlockVereinigung::EntscheideMitKopien(belege);
+    // Where the framing lost bytes within a stretch, it may have miscounted them by a byte and put
+    // the rest of the stretch a byte off. Put in order again with a stretch after each such loss,
+    // the copies place those pieces by each other; the reading that leaves fewer bytes uncertain is
+    // taken (a piece in the wrong place makes the copies disagree).
+    if (!e.gut && teilbar) {
+        TBlockBelege andere = vorher;
+        Wiege(geteilt, andere);
+        TBlockEntscheidung f = BlockVereinigung::EntscheideMitKopien(andere);
+        if (f.gut || Unsicher(f) < Unsicher(e)) {
+            belege = std::move(andere);
+            e = std::move(f);
+            rahmen[0] = std::move(geteilt[0]);
+            rahmen[1] = std::move(geteilt[1]);
+        }
+    }
+    if (e.gut)
+        for (int k = 0; k < 2; ++k)
+            Eiche(rahmen[k], e.bytes);
+    return e;
+}
+
+// Both copies put in order by each other, and every byte's bits weighed from the adaptive pass and
+// the fixed passes.
+void TBandRetter::TPolaritaet::Wiege(std::vector<KopieRahmen::TByte> (&rahmen)[2], TBlockBelege& belege) {
     KopieRahmen::Ordne(m_primaer, rahmen);
     KopieRahmen::Ruecke(m_primaer, rahmen);
-    for (int k = 0; k < 2; ++k)
-        if (ganz[k] >= 0)
-            Eiche(rahmen[k], sauber[static_cast<std::size_t>(ganz[k])]);
     for (int k = 0; k < 2; ++k) {
         const std::vector<bool> weicht = KopieRahmen::Weichende(m_primaer, rahmen, k);
-        for (int index = 0; index < bytes; ++index) {
+        for (int index = 0; index < static_cast<int>(rahmen[k].size()); ++index) {
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
             if (b.start < 0 || weicht[static_cast<std::size_t>(index)])
                 continue;
@@ -236,12 +274,4 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
             StimmeAb(b.start, k, index, belege);
         }
     }
-    if (ganz[0] >= 0 || ganz[1] >= 0)
-        return {};
-    // Put together whole from both copies: its bytes are known now, for the blocks that follow.
-    TBlockEntscheidung e = BlockVereinigung::EntscheideMitKopien(belege);
-    if (e.gut)
-        for (int k = 0; k < 2; ++k)
-            Eiche(rahmen[k], e.bytes);
-    return e;
 }

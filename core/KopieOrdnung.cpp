@@ -549,6 +549,30 @@ std::optional<int> Versatz(const TBelegFolge& q, const std::vector<TByte> (&kopi
     return beste - mitte;
 }
 
+bool Teile(std::vector<TByte> (&kopien)[2]) {
+    bool geteilt = false;
+    for (std::vector<TByte>& kopie : kopien) {
+        int neu = 0;      // the stretches, numbered anew
+        int alt = -1;     // the stretch of the byte before, as the framing numbered it
+        int letzter = -1; // the byte given before
+        for (int i = 0; i < static_cast<int>(kopie.size()); ++i) {
+            TByte& b = kopie[static_cast<std::size_t>(i)];
+            if (b.start < 0)
+                continue;
+            if (b.abschnitt != 0) {
+                const bool verloren = b.abschnitt == alt && i - letzter > 1;
+                if (b.abschnitt != alt || verloren)
+                    ++neu;
+                geteilt = geteilt || verloren;
+                alt = b.abschnitt;
+                b.abschnitt = neu;
+            }
+            letzter = i;
+        }
+    }
+    return geteilt;
+}
+
 void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]) {
     if (kopien[1].size() != kopien[0].size())
         return;

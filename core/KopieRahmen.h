@@ -61,6 +61,11 @@ std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, d
 constexpr int AbschnittVerschiebung = 3;
 void Ordne(const TBelegFolge& q, std::vector<TByte> (&kopien)[2]);
 
+// Before Ordne: every stretch after the first split after each byte lost within it (the framing
+// may have counted a byte too many or too few there), so that Ordne places each piece; false where
+// no stretch holds such a byte. The first stretch, placed by the block's start, stays whole.
+bool Teile(std::vector<TByte> (&kopien)[2]);
+
 // After Ordne: where one copy lost or gained a pulse since the last byte both copies read alike and
 // the other did not, the framing may have put that pulse in the wrong byte, and the copy's bytes
 // after it stand a pulse off (a byte whose first bit is 1 reads as well one pulse later, at no

@@ -346,6 +346,48 @@ TEST(KopieOrdnung, TwoStretchesWaitingForEachOtherArePlacedFromTheShorterGap) {
     }
 }
 
+// Copy 1 lost bytes 50-52 to a dropout and bytes 80-81 to another one the framing counted as one
+// byte: within its stretch after the first dropout, byte 80 is given as lost and bytes 82 on stand
+// a byte early. Placed as a whole, the stretch goes where its first bytes agree with copy 2 and
+// its rest stays a byte off. Split after the byte lost within it, each piece is placed by its
+// time in copy 2, and every byte copy 1 holds stands at its place.
+TEST(KopieOrdnung, AStretchSplitWhereItLostBytesIsPlacedPieceByPiece) {
+    const std::vector<std::uint8_t> bytes = GleichLange();
+    const auto still = [](int i) { return (i >= 50 && i < 53) || (i >= 80 && i < 82); };
+    TBand band;
+    const TKopie eins = band.Kopie(bytes, 20, 38, still);
+    const TKopie zwei = band.Kopie(bytes, 20, 38, 0, 0);
+    const TBelegFolge q = band.Folge();
+    std::vector<KopieRahmen::TByte> gerahmt(static_cast<std::size_t>(Bytes));
+    for (int i = 0; i < Bytes; ++i) {
+        if (still(i))
+            continue;
+        const int ziel = i < 82 ? i : i - 1;
+        gerahmt[static_cast<std::size_t>(ziel)] = {eins.start[static_cast<std::size_t>(i)], i < 50 ? 0 : 1};
+    }
+    for (const bool teilen : {false, true}) {
+        SCOPED_TRACE(teilen ? "split" : "whole");
+        std::vector<KopieRahmen::TByte> kopien[2] = {gerahmt, Gerahmt(zwei, Bytes, 0)};
+        EXPECT_TRUE(KopieRahmen::Teile(kopien));
+        if (!teilen)
+            kopien[0] = gerahmt;
+        KopieRahmen::Ordne(q, kopien);
+        int falsch = 0;
+        for (int i = 82; i < Bytes; ++i)
+            falsch +=
+                Gelesen(q, kopien[0][static_cast<std::size_t>(i)]) != bytes[static_cast<std::size_t>(i)];
+        if (teilen) {
+            EXPECT_EQ(falsch, 0);
+            for (int i = 53; i < 80; ++i)
+                EXPECT_EQ(Gelesen(q, kopien[0][static_cast<std::size_t>(i)]),
+                          bytes[static_cast<std::size_t>(i)])
+                    << "byte " << i;
+        } else {
+            EXPECT_GT(falsch, 30); // the stretch placed whole: the piece after the loss a byte off
+        }
+    }
+}
+
 // The second copy framed from a start found some bytes off: its first bytes read as the first
 // copy's only moved back by as many. In a run of one value they read so where they stand as well:
 // the copy stays. Where they read as the first copy nowhere clearly, nothing is said.
