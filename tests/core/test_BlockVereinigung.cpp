@@ -28,6 +28,35 @@ std::vector<float> Gewichte(const std::vector<std::uint8_t>& bytes) {
 
 const std::vector<std::uint8_t> Daten{0x3E, 0x00, 0xC3, 0x12, 0x80, 0xFF, 0x55, 0x01};
 
+// What one reading of a copy said of a byte, every bit as sure; 0: not read.
+struct TLesung {
+    std::uint8_t byte;
+    int gewicht;
+};
+
+std::array<std::int8_t, 8> Bits(std::uint8_t byte, int gewicht) {
+    std::array<std::int8_t, 8> b{};
+    for (int i = 0; i < 8; ++i)
+        b[static_cast<std::size_t>(i)] =
+            static_cast<std::int8_t>((byte >> (7 - i) & 1) != 0 ? gewicht : -gewicht);
+    return b;
+}
+
+// A block of one data byte as both copies read it (0x21 and 0x42 hold two 1 bits each), its
+// checksum 0x0002 read clearly by both; condensed.
+TBlockBelege EinByte(const TLesung& eins, const TLesung& zwei) {
+    TBlockBelege belege(1);
+    for (int k = 0; k < 2; ++k) {
+        const TLesung& l = k == 0 ? eins : zwei;
+        if (l.gewicht != 0)
+            belege.Lies(k, 0, Bits(l.byte, l.gewicht).data());
+        belege.Lies(k, 1, Bits(0x00, 64).data());
+        belege.Lies(k, 2, Bits(0x02, 64).data());
+    }
+    belege.Verdichte();
+    return belege;
+}
+
 } // namespace
 
 TEST(BlockVereinigung, DecidesFlipsAndDoubts) {
@@ -201,10 +230,6 @@ TEST(BlockVereinigung, BothPolaritiesGiveTheMeanOfWhatEachRead) {
 // copies disagree with themselves, where the other copy lacks a polarity's reading, or where the
 // disagreement is too faint to tell, the mean stays.
 TEST(BlockVereinigung, ACopyThePolaritiesReadDifferentlyGivesWayToOneTheyReadAlike) {
-    struct TLesung {
-        std::uint8_t byte;
-        int gewicht; // 0: not read
-    };
     struct TFall {
         const char* name;
         TLesung lesung[2][2]; // [copy][polarity]
@@ -232,26 +257,9 @@ TEST(BlockVereinigung, ACopyThePolaritiesReadDifferentlyGivesWayToOneTheyReadAli
         // Read in one polarity only, yet as the other copy: the mean of -100 - 30 and -30.
         {"one polarity alone and alike", {{{0x21, 100}, {0, 0}}, {{0x21, 30}, {0x21, 30}}}, -80.0F},
     };
-    const auto bits = [](std::uint8_t byte, int gewicht) {
-        std::array<std::int8_t, 8> b{};
-        for (int i = 0; i < 8; ++i)
-            b[static_cast<std::size_t>(i)] =
-                static_cast<std::int8_t>((byte >> (7 - i) & 1) != 0 ? gewicht : -gewicht);
-        return b;
-    };
     for (const TFall& f : faelle) {
-        TBlockBelege polaritaet[2] = {TBlockBelege(1), TBlockBelege(1)};
-        for (int p = 0; p < 2; ++p) {
-            for (int k = 0; k < 2; ++k) {
-                const TLesung& l = f.lesung[k][p];
-                if (l.gewicht != 0)
-                    polaritaet[p].Lies(k, 0, bits(l.byte, l.gewicht).data());
-                // The checksum, 0x0002, read clearly in both copies and polarities.
-                polaritaet[p].Lies(k, 1, bits(0x00, 64).data());
-                polaritaet[p].Lies(k, 2, bits(0x02, 64).data());
-            }
-            polaritaet[p].Verdichte();
-        }
+        TBlockBelege polaritaet[2] = {EinByte(f.lesung[0][0], f.lesung[1][0]),
+                                      EinByte(f.lesung[0][1], f.lesung[1][1])};
         polaritaet[0].Mittle(polaritaet[1]);
         const std::vector<float> g = polaritaet[0].Gewichte();
         EXPECT_FLOAT_EQ(g[1], f.bit1) << f.name;
@@ -270,10 +278,6 @@ TEST(BlockVereinigung, ACopyThePolaritiesReadDifferentlyGivesWayToOneTheyReadAli
 // other's reading; else the weights are added. 0x42 is the right byte 0x21 read a pulse off; bit 1
 // of it is a 1, of 0x21 a 0.
 TEST(BlockVereinigung, ARecordingWhoseCopiesReadAByteAlikeOutweighsOneWhoseCopiesDoNot) {
-    struct TLesung {
-        std::uint8_t byte;
-        int gewicht; // 0: not read
-    };
     struct TFall {
         const char* name;
         TLesung lesung[2][2]; // [recording][copy]
@@ -290,26 +294,9 @@ TEST(BlockVereinigung, ARecordingWhoseCopiesReadAByteAlikeOutweighsOneWhoseCopie
         {"neither recording's copies alike", {{{0x21, 30}, {0, 0}}, {{0x42, 100}, {0, 0}}}, 70.0F},
         {"the recordings agree", {{{0x21, 20}, {0x21, 20}}, {{0x21, 30}, {0, 0}}}, -70.0F},
     };
-    const auto bits = [](std::uint8_t byte, int gewicht) {
-        std::array<std::int8_t, 8> b{};
-        for (int i = 0; i < 8; ++i)
-            b[static_cast<std::size_t>(i)] =
-                static_cast<std::int8_t>((byte >> (7 - i) & 1) != 0 ? gewicht : -gewicht);
-        return b;
-    };
     for (const TFall& f : faelle) {
-        TBlockBelege aufnahme[2] = {TBlockBelege(1), TBlockBelege(1)};
-        for (int a = 0; a < 2; ++a) {
-            for (int k = 0; k < 2; ++k) {
-                const TLesung& l = f.lesung[a][k];
-                if (l.gewicht != 0)
-                    aufnahme[a].Lies(k, 0, bits(l.byte, l.gewicht).data());
-                // The checksum, 0x0002, read clearly by both copies.
-                aufnahme[a].Lies(k, 1, bits(0x00, 64).data());
-                aufnahme[a].Lies(k, 2, bits(0x02, 64).data());
-            }
-            aufnahme[a].Verdichte();
-        }
+        TBlockBelege aufnahme[2] = {EinByte(f.lesung[0][0], f.lesung[0][1]),
+                                    EinByte(f.lesung[1][0], f.lesung[1][1])};
         aufnahme[0].NimmHinzu(aufnahme[1]);
         const std::vector<float> g = aufnahme[0].Gewichte();
         EXPECT_FLOAT_EQ(g[1], f.bit1) << f.name;
