@@ -123,8 +123,20 @@ struct TSumme {
     int standardBeide = 0, erweitertBeide = 0;   // both recordings
     int falschStandard = 0, falschErweitert = 0; // wrong or unknown files reported (first, both)
     int repariert = 0, beschaedigt = 0;          // by the extended decoding, first recording
-    // The damage maps of the files it reported damaged: wrong bytes, those left out, bytes held.
-    int falscheBytes = 0, verfehlteBytes = 0, kartenBytes = 0;
+    // The damage maps of the files it reported damaged, from the first recording and from both:
+    // wrong bytes, those left out, bytes held.
+    struct TKarten {
+        int falsch = 0, verfehlt = 0, bytes = 0;
+        void Zaehle(const TBewertung& b) {
+            for (const TDateiAusgang& d : b.dateien) {
+                if (!d.beschaedigt || d.gerettet)
+                    continue;
+                falsch += d.falscheBytes;
+                verfehlt += d.verfehlteBytes;
+                bytes += d.kartenBytes;
+            }
+        }
+    } karten, kartenBeide;
     int fremdBeschaedigt = 0; // damaged files that name no file of the tape
 
     void Zaehle(const TFall& f) {
@@ -138,13 +150,8 @@ struct TSumme {
         repariert += f.erweitert.eine.Repariert();
         beschaedigt += f.erweitert.eine.Beschaedigt();
         fremdBeschaedigt += f.erweitert.eine.fremdBeschaedigt;
-        for (const TDateiAusgang& d : f.erweitert.eine.dateien) {
-            if (!d.beschaedigt || d.gerettet)
-                continue;
-            falscheBytes += d.falscheBytes;
-            verfehlteBytes += d.verfehlteBytes;
-            kartenBytes += d.kartenBytes;
-        }
+        karten.Zaehle(f.erweitert.eine);
+        kartenBeide.Zaehle(f.erweitert.beide);
     }
 };
 
@@ -212,7 +219,10 @@ void DruckeSummen(const std::vector<TFall>& faelle) {
     std::printf("\nDamage maps of the files the extended decoding reported damaged (first recording): %d "
                 "wrong bytes, %d of them not in the map; the maps hold %d bytes. Damaged files that name "
                 "no file of their tape: %d\n",
-                alle.falscheBytes, alle.verfehlteBytes, alle.kartenBytes, alle.fremdBeschaedigt);
+                alle.karten.falsch, alle.karten.verfehlt, alle.karten.bytes, alle.fremdBeschaedigt);
+    std::printf("Both recordings read together: %d wrong bytes, %d of them not in the map; the maps hold %d "
+                "bytes.\n",
+                alle.kartenBeide.falsch, alle.kartenBeide.verfehlt, alle.kartenBeide.bytes);
 }
 
 // Makes both recordings of a case in `ordner`, decodes them, prints the line and removes them
