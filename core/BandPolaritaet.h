@@ -65,7 +65,9 @@ private:
     bool FesteBits(std::size_t p, std::int64_t j, std::int8_t (&bits)[KopieRahmen::DatenBits]) const;
     // Learns how the fixed passes read the bytes of a copy whose values are known.
     void Eiche(const std::vector<KopieRahmen::TByte>& rahmen, const std::vector<std::uint8_t>& bytes);
-    void Wiege(std::vector<KopieRahmen::TByte> (&rahmen)[2], TBlockBelege& belege);
+    // Both copies put in order by each other.
+    void OrdneKopien(std::vector<KopieRahmen::TByte> (&rahmen)[2]) const;
+    void Wiege(const std::vector<KopieRahmen::TByte> (&rahmen)[2], TBlockBelege& belege);
     void Fertig(std::int64_t weiterAb);
     void MissGroesse();
     void Vergiss();

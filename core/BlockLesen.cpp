@@ -218,16 +218,18 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
         }
     }
     if (ganz[0] >= 0 || ganz[1] >= 0) {
-        Wiege(rahmen, belege);
+        OrdneKopien(rahmen);
         for (int k = 0; k < 2; ++k)
             if (ganz[k] >= 0)
                 Eiche(rahmen[k], sauber[static_cast<std::size_t>(ganz[k])]);
+        Wiege(rahmen, belege);
         return {};
     }
     // Put together whole from both copies: its bytes are known now, for the blocks that follow.
     std::vector<KopieRahmen::TByte> geteilt[2] = {rahmen[0], rahmen[1]};
     const bool teilbar = KopieRahmen::Teile(geteilt);
     const TBlockBelege vorher = teilbar ? belege : TBlockBelege();
+    OrdneKopien(rahmen);
     Wiege(rahmen, belege);
     TBlockEntscheidung e = BlockVereinigung::EntscheideMitKopien(belege);
     // Where the framing lost bytes within a stretch, it may have miscounted them by a byte and put
@@ -236,6 +238,7 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
     // taken (a piece in the wrong place makes the copies disagree).
     if (!e.gut && teilbar) {
         TBlockBelege andere = vorher;
+        OrdneKopien(geteilt);
         Wiege(geteilt, andere);
         TBlockEntscheidung f = BlockVereinigung::EntscheideMitKopien(andere);
         if (f.gut || Unsicher(f) < Unsicher(e)) {
@@ -251,11 +254,15 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
     return e;
 }
 
-// Both copies put in order by each other, and every byte's bits weighed from the adaptive pass and
-// the fixed passes.
-void TBandRetter::TPolaritaet::Wiege(std::vector<KopieRahmen::TByte> (&rahmen)[2], TBlockBelege& belege) {
+void TBandRetter::TPolaritaet::OrdneKopien(std::vector<KopieRahmen::TByte> (&rahmen)[2]) const {
     KopieRahmen::Ordne(m_primaer, rahmen);
     KopieRahmen::Ruecke(m_primaer, rahmen);
+}
+
+// Every byte's bits of both copies, put in order, weighed from the adaptive pass and the fixed
+// passes.
+void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rahmen)[2],
+                                     TBlockBelege& belege) {
     for (int k = 0; k < 2; ++k) {
         const std::vector<bool> weicht = KopieRahmen::Weichende(m_primaer, rahmen, k);
         for (int index = 0; index < static_cast<int>(rahmen[k].size()); ++index) {
