@@ -3,7 +3,8 @@
 // and the real cassettes). Per case the files the standard decoding gives back (it stays exactly as it is),
 // the files the extended decoding gives back at least (raise the column as the rescue gets better), and no
 // wrong file (but where the extended decoding still reports one: its own column, to come down to 0). A file
-// the extended decoding reports damaged is neither recovered nor wrong.
+// the extended decoding reports damaged is neither recovered nor wrong; where counted, its wrong bytes
+// must stay few.
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "RettungsMessung.h"
@@ -27,6 +28,7 @@ struct TFall {
     int standard;   // files the standard decoding gives back, exactly
     int erweitert;  // files the extended decoding gives back, at least
     int falsch = 0; // wrong files the extended decoding reports beside them, at most (to come down to 0)
+    int falscheBytes = -1; // wrong bytes in the files it reports damaged, at most (-1: not counted)
 };
 
 constexpr TQuellArt MZ700 = TQuellArt::MZ700;
@@ -71,6 +73,10 @@ const TFall Faelle[] = {
     {MZ700, TArt::Kanal, Leicht, 2, 2},
     {MZ80K, TArt::Kanal, Typisch, 0, 0},
     {MZ80K, TArt::Alles, Leicht, 0, 1},
+    // At 8 kHz with the speed drifting the framing miscounts a dropout within a stretch by a byte;
+    // placed as a whole, thousands of bytes stood a byte off in both copies (6,168 wrong). Put in
+    // order again piece by piece, 39 of 9,291 stay wrong.
+    {Mond, TArt::Alles, Typisch, 0, 0, 0, 60},
 };
 
 std::string FallName(const ::testing::TestParamInfo<TFall>& info) {
@@ -123,8 +129,12 @@ TEST_P(WornTape, RecoversAtLeastWhatItDidAndNothingWrong) {
     EXPECT_EQ(standard.Fremde(), 0);
     EXPECT_EQ(erweitert.Fremde(), 0);
     // A file reported damaged shows every byte that is wrong as uncertain.
-    for (const TDateiAusgang& d : erweitert.dateien)
+    for (const TDateiAusgang& d : erweitert.dateien) {
         EXPECT_EQ(d.verfehlteBytes, 0) << d.falscheBytes << " wrong bytes, map of " << d.kartenBytes;
+        if (f.falscheBytes >= 0 && d.beschaedigt) {
+            EXPECT_LE(d.falscheBytes, f.falscheBytes);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Slice, WornTape, ::testing::ValuesIn(Faelle), FallName);
