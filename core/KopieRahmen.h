@@ -42,6 +42,10 @@ struct TByte {
 // length of a short pulse in frames.
 std::vector<TByte> Rahme(const TBelegFolge& q, std::int64_t anfang, int bytes, double kurz);
 
+// The byte's value when its start bit and all eight bits were read (none unknown), from the start
+// bit at `start` of q; -1 otherwise.
+int KlarerWert(const TBelegFolge& q, std::int64_t start);
+
 // Places the stretches after the first of both copies of a block by the other copy: by the time
 // since the last byte both copies hold (at the other copy's speed), where the other copy holds a
 // byte at that time, or, where it lost that byte as well, a byte or two on by the length of its
