@@ -28,8 +28,11 @@ void TBlockBelege::Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits) 
             continue;
         const auto i = static_cast<std::size_t>(pv_index) * ByteBits + static_cast<std::size_t>(b);
         m_summe[pv_kopie][i] += pv_bits[b];
-        // More readings of one copy than fit here change its mean no more.
-        if (m_lesungen[pv_kopie][i] < std::numeric_limits<std::uint8_t>::max())
+        // More readings of one copy than fit here change its mean no more. A faint vote adds but
+        // is no reading of its own: a fixed pass hears a pulse in a dropout at a tenth of its
+        // level, and counted as a reading that would pull a clear one toward nothing.
+        if (std::abs(pv_bits[b]) >= Leise &&
+            m_lesungen[pv_kopie][i] < std::numeric_limits<std::uint8_t>::max())
             ++m_lesungen[pv_kopie][i];
     }
 }
@@ -55,16 +58,43 @@ bool Anders(const std::vector<float>& a, const std::vector<float>& b, int i) {
     return false;
 }
 
-} // namespace
-
-bool TBlockBelege::KopienEinig(int pv_index) const {
-    const auto von = static_cast<std::size_t>(pv_index) * ByteBits;
-    if (m_mittel[0].size() < von + ByteBits || m_mittel[1].size() < von + ByteBits)
-        return false;
+// The copy's reading of the byte from bit `von` on is every bit of `gilt`'s.
+bool Bestaetigt(const std::vector<std::int8_t>& kopie, const std::vector<float>& gilt, std::size_t von) {
     for (std::size_t i = von; i < von + ByteBits; ++i)
-        if (m_mittel[0][i] == 0 || m_mittel[1][i] == 0 || (m_mittel[0][i] > 0) != (m_mittel[1][i] > 0))
+        if (kopie[i] == 0 || gilt[i] == 0.0F || (kopie[i] > 0) != (gilt[i] > 0.0F))
             return false;
     return true;
+}
+
+enum class TVergleich { Gleich, Gegen, Sonst };
+
+// Two readings of the byte from bit `von` on: every bit heard by both and alike, a bit heard by
+// both one way and the other, or neither.
+TVergleich Vergleiche(const std::vector<std::int8_t>& a, const std::vector<std::int8_t>& b, std::size_t von) {
+    bool gleich = true;
+    for (std::size_t i = von; i < von + ByteBits; ++i) {
+        if (a[i] != 0 && b[i] != 0 && (a[i] > 0) != (b[i] > 0))
+            return TVergleich::Gegen;
+        gleich = gleich && a[i] != 0 && b[i] != 0;
+    }
+    return gleich ? TVergleich::Gleich : TVergleich::Sonst;
+}
+
+} // namespace
+
+int TBlockBelege::Guete(int pv_index) const {
+    const auto von = static_cast<std::size_t>(pv_index) * ByteBits;
+    if (m_mittel[0].size() < von + ByteBits || m_mittel[1].size() < von + ByteBits)
+        return 0;
+    bool ganz[2] = {true, true};
+    for (std::size_t i = von; i < von + ByteBits; ++i) {
+        const int a = m_mittel[0][i], b = m_mittel[1][i];
+        if (a != 0 && b != 0 && (a > 0) != (b > 0))
+            return 0; // the copies contradict each other
+        ganz[0] = ganz[0] && a != 0;
+        ganz[1] = ganz[1] && b != 0;
+    }
+    return static_cast<int>(ganz[0]) + static_cast<int>(ganz[1]);
 }
 
 void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
@@ -83,17 +113,32 @@ void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
     for (int byte = 0; byte < Bytes(); ++byte) {
         if (!Anders(hier, andere, byte))
             continue;
-        const bool hierEinig = KopienEinig(byte), dortEinig = pv_andere.KopienEinig(byte);
+        const int hierGuete = Guete(byte), dortGuete = pv_andere.Guete(byte);
         const auto von = static_cast<std::size_t>(byte) * ByteBits;
-        if (hierEinig != dortEinig) {
-            const std::vector<float>& gilt = hierEinig ? hier : andere;
+        if (hierGuete != dortGuete) {
+            const std::vector<float>& gilt = hierGuete > dortGuete ? hier : andere;
             std::copy_n(gilt.begin() + static_cast<std::ptrdiff_t>(von), ByteBits,
                         m_fremd.begin() + static_cast<std::ptrdiff_t>(von));
-            if (dortEinig)
+            // A copy of the other recording that read the byte just so confirms it.
+            const TBlockBelege& schwaecher = hierGuete > dortGuete ? pv_andere : *this;
+            for (int k = 0; k < 2; ++k)
+                if (Bestaetigt(schwaecher.m_mittel[k], gilt, von))
+                    for (std::size_t i = von; i < von + ByteBits; ++i)
+                        m_fremd[i] += schwaecher.m_mittel[k][i];
+            if (dortGuete > hierGuete)
                 for (int k = 0; k < 2; ++k)
                     std::copy_n(pv_andere.m_mittel[k].begin() + static_cast<std::ptrdiff_t>(von), ByteBits,
                                 m_mittel[k].begin() + static_cast<std::ptrdiff_t>(von));
+            continue;
         }
+        // Each recording heard each copy once more: where one copy read the byte alike in both and
+        // the other copy differently in each (a click, a pulse lost in one play), the byte goes by
+        // the copy that read alike.
+        for (int k = 0; k < 2; ++k)
+            if (Vergleiche(m_mittel[k], pv_andere.m_mittel[k], von) == TVergleich::Gleich &&
+                Vergleiche(m_mittel[1 - k], pv_andere.m_mittel[1 - k], von) == TVergleich::Gegen)
+                for (std::size_t i = von; i < von + ByteBits; ++i)
+                    m_fremd[i] = static_cast<float>(m_mittel[k][i] + pv_andere.m_mittel[k][i]);
     }
 }
 
@@ -166,15 +211,15 @@ std::vector<float> TBlockBelege::Gewichte() const {
     g.resize(static_cast<std::size_t>(Bytes()) * ByteBits, 0.0F);
     for (int k = 0; k < 2; ++k)
         for (std::size_t i = 0; i < m_lesungen[k].size(); ++i)
-            if (m_lesungen[k][i] > 0)
-                g[i] += m_summe[k][i] / m_lesungen[k][i];
+            g[i] += Kopie(k, i);
     return g;
 }
 
 float TBlockBelege::Kopie(int pv_kopie, std::size_t pv_bit) const {
-    if (pv_bit >= m_lesungen[pv_kopie].size() || m_lesungen[pv_kopie][pv_bit] == 0)
+    if (pv_bit >= m_lesungen[pv_kopie].size())
         return 0.0F;
-    return m_summe[pv_kopie][pv_bit] / m_lesungen[pv_kopie][pv_bit];
+    const float n = std::max<float>(m_lesungen[pv_kopie][pv_bit], 1.0F);
+    return std::clamp(m_summe[pv_kopie][pv_bit] / n, -static_cast<float>(Sicher), static_cast<float>(Sicher));
 }
 
 std::vector<int> TBlockBelege::Streitig(float pv_klar, int pv_hoechstens) const {

@@ -1,7 +1,8 @@
 // One block of a file on tape (a header of 128 bytes or a body) as the rescue of a worn tape
 // puts it together: what every reading of each copy said of each bit, and the bytes decided from
 // all of them. The tape writes every block twice; a bit's weight is, per copy, the mean of what
-// the passes over that copy said (they hear the same stretch of tape), and the copies are added
+// the passes over that copy said (they hear the same stretch of tape; a faint vote adds without
+// counting as a reading), and the copies are added
 // (they are different stretches). The checksum, the number of 1 bits, then decides; when it does
 // not agree, the least certain bits are flipped in a bounded search, smallest sets first.
 #pragma once
@@ -14,6 +15,9 @@ class TBlockBelege {
 public:
     static constexpr int PruefsummeBytes = 2;
     static constexpr int BitsProByte = 8;
+    // A reading's value of a bit: surely 1; votes fainter than Leise count as no reading.
+    static constexpr int Sicher = 127;
+    static constexpr int Leise = 8;
 
     explicit TBlockBelege(int pv_anzahl = 0);
 
@@ -30,9 +34,10 @@ public:
     // Some reading said something of the byte, but none at a confirmed place.
     bool Unbestaetigt(int pv_index) const;
     // The same block from another recording of the tape: its weights are added. Where the two
-    // read a byte as different values and one of them read it whole with both copies alike while
-    // the other did not (a copy alone is often framed off beside a dropout), the byte goes by the
-    // one whose copies agree. Both must be condensed for that.
+    // read a byte as different values and one of them read it more wholly (see Guete; a copy
+    // beside a dropout is often framed off), the byte goes by that one, a copy of the other that
+    // read it so adding to it; where one copy read it alike in both recordings and the other copy
+    // differently in each, it goes by the copy that read alike. Both must be condensed for that.
     void NimmHinzu(const TBlockBelege& pv_andere);
     // The same block of the same recording read in the other polarity: the same stretches of tape
     // heard at the other edges, so each bit's weight is the mean of both readings (not their sum).
@@ -73,8 +78,9 @@ private:
     std::vector<std::int8_t> m_mittel[2];       // once condensed: each copy's mean reading per bit
     std::vector<bool> m_bestaetigt;             // per byte
 
-    // Both copies read every bit of the byte, alike (once condensed).
-    bool KopienEinig(int pv_index) const;
+    // How whole the recording read the byte (once condensed): the number of copies that read every
+    // bit of it, 0 where the copies contradict each other.
+    int Guete(int pv_index) const;
 };
 
 struct TBlockEntscheidung {
