@@ -68,6 +68,7 @@ private:
     // Both copies put in order by each other.
     void OrdneKopien(std::vector<KopieRahmen::TByte> (&rahmen)[2]) const;
     void Wiege(const std::vector<KopieRahmen::TByte> (&rahmen)[2], TBlockBelege& belege);
+    void EicheAmBlock(const std::vector<KopieRahmen::TByte> (&rahmen)[2]);
     void Fertig(std::int64_t weiterAb);
     void MissGroesse();
     void Vergiss();
@@ -79,7 +80,8 @@ private:
     std::vector<TGanzeKopie>& m_ganze; // shared by both polarities
     TBelegFolge m_primaer;
     std::vector<TBelegFolge> m_sekundaer;
-    std::vector<TEichung> m_eichung; // per fixed pass
+    std::vector<TEichung> m_eichung;      // per fixed pass
+    std::vector<TEichung> m_blockEichung; // per fixed pass, from the block being weighed
     TPhase m_phase = TPhase::Marke;
     std::int64_t m_suche = BandMarken::VorlaufProbe;
     double m_kurz = 0.0; // frames of a short pulse, from the last leader

@@ -62,6 +62,36 @@ void TBandRetter::TPolaritaet::Eiche(const std::vector<KopieRahmen::TByte>& rahm
         e.Stelle();
 }
 
+// How the fixed passes read the pulses of this block as the adaptive pass read them. Where a click
+// or a smear moved the edges of this polarity in one stretch of tape, a pass that looks at a fixed
+// time after the edge may read the short pulses after a long one there as long, although it read
+// the blocks it learned from right: where its classes cannot be told apart in this block, it has
+// no vote here. A header is too short to tell that from the adaptive pass's own errors; a block
+// with a copy read whole needs no more.
+void TBandRetter::TPolaritaet::EicheAmBlock(const std::vector<KopieRahmen::TByte> (&rahmen)[2]) {
+    m_blockEichung.assign(m_sekundaer.size(), TEichung{});
+    if (rahmen[0].size() < EichBytes)
+        return;
+    std::int8_t bits[DatenBits];
+    for (const std::vector<KopieRahmen::TByte>& kopie : rahmen)
+        for (const KopieRahmen::TByte& b : kopie) {
+            if (b.start < 0)
+                continue;
+            for (std::size_t p = 0; p < m_sekundaer.size(); ++p) {
+                if (!FesteBits(p, b.start, bits))
+                    continue;
+                for (int bit = 0; bit < DatenBits; ++bit) {
+                    const int wert = m_primaer[b.start + 1 + bit].wert;
+                    const int vorher = m_primaer[b.start + bit].wert;
+                    if (bits[bit] != 0 && vorher != 0 && wert != 0)
+                        m_blockEichung[p].Nimm(vorher > 0, wert > 0, bits[bit]);
+                }
+            }
+        }
+    for (TEichung& e : m_blockEichung)
+        e.Stelle();
+}
+
 // What the fixed passes say of the byte whose start bit is the adaptive pass's pulse j: each pass
 // whose pulses begin where the adaptive pass's do, counted from where its classes lie after the
 // pulse before as the adaptive pass read it.
@@ -73,7 +103,9 @@ void TBandRetter::TPolaritaet::StimmeAb(std::int64_t j, int kopie, int index, TB
         for (int b = 0; b < DatenBits; ++b) {
             const int vorher = m_primaer[j + b].wert;
             if (bits[b] != 0 && vorher != 0)
-                bits[b] = static_cast<std::int8_t>(m_eichung[p].Wert(vorher > 0, bits[b]));
+                bits[b] = m_blockEichung[p].art[vorher > 0] == TEichung::TArt::Stumm
+                              ? 0
+                              : static_cast<std::int8_t>(m_eichung[p].Wert(vorher > 0, bits[b]));
         }
         belege.Lies(kopie, index, bits);
     }
@@ -219,6 +251,7 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
     }
     if (ganz[0] >= 0 || ganz[1] >= 0) {
         OrdneKopien(rahmen);
+        m_blockEichung.assign(m_sekundaer.size(), TEichung{});
         for (int k = 0; k < 2; ++k)
             if (ganz[k] >= 0)
                 Eiche(rahmen[k], sauber[static_cast<std::size_t>(ganz[k])]);
@@ -230,6 +263,7 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
     const bool teilbar = KopieRahmen::Teile(geteilt);
     const TBlockBelege vorher = teilbar ? belege : TBlockBelege();
     OrdneKopien(rahmen);
+    EicheAmBlock(rahmen);
     Wiege(rahmen, belege);
     TBlockEntscheidung e = BlockVereinigung::EntscheideMitKopien(belege);
     // Where the framing lost bytes within a stretch, it may have miscounted them by a byte and put
@@ -239,6 +273,7 @@ TBlockEntscheidung TBandRetter::TPolaritaet::LiesBlock(const std::int64_t (&anfa
     if (!e.gut && teilbar) {
         TBlockBelege andere = vorher;
         OrdneKopien(geteilt);
+        EicheAmBlock(geteilt);
         Wiege(geteilt, andere);
         TBlockEntscheidung f = BlockVereinigung::EntscheideMitKopien(andere);
         if (f.gut || Unsicher(f) < Unsicher(e)) {

@@ -63,6 +63,10 @@ const TFall Faelle[] = {
     // Clicks in both copies of a byte: each copy read it clearly, yet differently, and the
     // checksum chooses between their readings.
     {MZ700, TArt::Knackser, Schwer, 0, 1},
+    // Clicks moved the edges of one polarity in a stretch of the body: a fixed pass that read the
+    // header right reads short pulses after long ones as long there; where it cannot tell its
+    // classes apart in that block, it has no vote there.
+    {MZ80K, TArt::Knackser, Schwer, 0, 2},
     // Clicks in both copies: neither polarity mends the file alone, both together do.
     {Blat, TArt::Knackser, Typisch, 0, 1},
     {Mond, TArt::Knackser, Typisch, 0, 1},
