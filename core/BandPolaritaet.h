@@ -32,7 +32,8 @@ inline bool PruefsummeGut(const std::vector<std::uint8_t>& block) {
 class TBandRetter::TPolaritaet {
 public:
     TPolaritaet(int polaritaet, std::size_t sekundaere, std::vector<TGanzeKopie>& ganze)
-        : m_polaritaet(polaritaet), m_ganze(ganze), m_sekundaer(sekundaere), m_eichung(sekundaere) {}
+        : m_polaritaet(polaritaet), m_ganze(ganze), m_sekundaer(sekundaere), m_eichung(sekundaere),
+          m_blockEichung(sekundaere) {}
 
     TBelegFolge& Primaer() { return m_primaer; }
     TBelegFolge& Sekundaer(std::size_t i) { return m_sekundaer[i]; }
