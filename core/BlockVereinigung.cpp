@@ -1,5 +1,7 @@
 #include "BlockVereinigung.h"
 
+#include "ImpulsBeleg.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -58,19 +60,12 @@ bool Anders(const std::vector<float>& a, const std::vector<float>& b, int i) {
     return false;
 }
 
-// The copy's reading of the byte from bit `von` on is every bit of `gilt`'s.
-bool Bestaetigt(const std::vector<std::int8_t>& kopie, const std::vector<float>& gilt, std::size_t von) {
-    for (std::size_t i = von; i < von + ByteBits; ++i)
-        if (kopie[i] == 0 || gilt[i] == 0.0F || (kopie[i] > 0) != (gilt[i] > 0.0F))
-            return false;
-    return true;
-}
-
 enum class TVergleich { Gleich, Gegen, Sonst };
 
 // Two readings of the byte from bit `von` on: every bit heard by both and alike, a bit heard by
 // both one way and the other, or neither.
-TVergleich Vergleiche(const std::vector<std::int8_t>& a, const std::vector<std::int8_t>& b, std::size_t von) {
+template <typename A, typename B>
+TVergleich Vergleiche(const std::vector<A>& a, const std::vector<B>& b, std::size_t von) {
     bool gleich = true;
     for (std::size_t i = von; i < von + ByteBits; ++i) {
         if (a[i] != 0 && b[i] != 0 && (a[i] > 0) != (b[i] > 0))
@@ -122,7 +117,7 @@ void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
             // A copy of the other recording that read the byte just so confirms it.
             const TBlockBelege& schwaecher = hierGuete > dortGuete ? pv_andere : *this;
             for (int k = 0; k < 2; ++k)
-                if (Bestaetigt(schwaecher.m_mittel[k], gilt, von))
+                if (Vergleiche(schwaecher.m_mittel[k], gilt, von) == TVergleich::Gleich)
                     for (std::size_t i = von; i < von + ByteBits; ++i)
                         m_fremd[i] += schwaecher.m_mittel[k][i];
             if (dortGuete > hierGuete)
@@ -219,7 +214,8 @@ float TBlockBelege::Kopie(int pv_kopie, std::size_t pv_bit) const {
     if (pv_bit >= m_lesungen[pv_kopie].size())
         return 0.0F;
     const float n = std::max<float>(m_lesungen[pv_kopie][pv_bit], 1.0F);
-    return std::clamp(m_summe[pv_kopie][pv_bit] / n, -static_cast<float>(Sicher), static_cast<float>(Sicher));
+    return std::clamp(m_summe[pv_kopie][pv_bit] / n, -static_cast<float>(TImpulsBeleg::Sicher),
+                      static_cast<float>(TImpulsBeleg::Sicher));
 }
 
 std::vector<int> TBlockBelege::Streitig(float pv_klar, int pv_hoechstens) const {

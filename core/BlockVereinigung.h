@@ -15,8 +15,7 @@ class TBlockBelege {
 public:
     static constexpr int PruefsummeBytes = 2;
     static constexpr int BitsProByte = 8;
-    // A reading's value of a bit: surely 1; votes fainter than Leise count as no reading.
-    static constexpr int Sicher = 127;
+    // Votes fainter than this (of 127, surely) count as no reading.
     static constexpr int Leise = 8;
 
     explicit TBlockBelege(int pv_anzahl = 0);
