@@ -142,7 +142,8 @@ TBlock Waehle(TBlockBelege& belege, const std::vector<std::vector<std::uint8_t>>
     b.gekippt = e.gekippt;
     b.unsicher = e.unsicher;
     for (std::size_t i = 0; i < b.unsicher.size(); ++i)
-        b.unsicher[i] = b.unsicher[i] || belege.Unbestaetigt(static_cast<int>(i));
+        b.unsicher[i] = b.unsicher[i] || belege.Unbestaetigt(static_cast<int>(i)) ||
+                        belege.Zweifelhaft(static_cast<int>(i));
     if (sauber.empty())
         return b;
     if (e.gut && e.gekippt == 0) {

@@ -300,9 +300,20 @@ void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rah
                                      TBlockBelege& belege) {
     for (int k = 0; k < 2; ++k) {
         const std::vector<bool> weicht = KopieRahmen::Weichende(m_primaer, rahmen, k);
+        // After a byte the copy lost, its bytes may be framed a pulse early: one whose first bit is
+        // long reads as well a pulse later, until a first bit is short.
+        bool nachVerlust = false;
         for (int index = 0; index < static_cast<int>(rahmen[k].size()); ++index) {
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
-            if (b.start < 0 || weicht[static_cast<std::size_t>(index)])
+            if (b.start < 0) {
+                nachVerlust = true;
+                continue;
+            }
+            const int ersteBit = m_primaer[b.start + 1].wert;
+            if (nachVerlust && ersteBit > 0)
+                belege.Mehrdeutig(k, index);
+            nachVerlust = nachVerlust && ersteBit >= 0;
+            if (weicht[static_cast<std::size_t>(index)])
                 continue;
             std::int8_t bits[DatenBits];
             for (int bit = 0; bit < DatenBits; ++bit)

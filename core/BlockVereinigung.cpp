@@ -20,6 +20,8 @@ TBlockBelege::TBlockBelege(int pv_anzahl) : m_anzahl(pv_anzahl) {
         m_lesungen[k].assign(bits, 0);
     }
     m_bestaetigt.assign(static_cast<std::size_t>(Bytes()), false);
+    for (auto& m : m_mehrdeutig)
+        m.assign(static_cast<std::size_t>(Bytes()), false);
 }
 
 void TBlockBelege::Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits) {
@@ -42,6 +44,29 @@ void TBlockBelege::Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits) 
 void TBlockBelege::Bestaetige(int pv_index) {
     if (pv_index >= 0 && pv_index < Bytes())
         m_bestaetigt[static_cast<std::size_t>(pv_index)] = true;
+}
+
+void TBlockBelege::Mehrdeutig(int pv_kopie, int pv_index) {
+    if (pv_index >= 0 && pv_index < Bytes() && pv_kopie >= 0 && pv_kopie < 2)
+        m_mehrdeutig[pv_kopie][static_cast<std::size_t>(pv_index)] = true;
+}
+
+bool TBlockBelege::Zweifelhaft(int pv_index) const {
+    if (pv_index < 0 || pv_index >= Bytes())
+        return false;
+    const auto byte = static_cast<std::size_t>(pv_index);
+    const auto mittel = [&](int k, std::size_t bit) {
+        return m_mittel[k].empty() ? Kopie(k, bit) : static_cast<float>(m_mittel[k][bit]);
+    };
+    bool beide[2] = {}, gegen = false;
+    for (std::size_t bit = byte * ByteBits; bit < (byte + 1) * ByteBits; ++bit) {
+        const float a = mittel(0, bit), b = mittel(1, bit);
+        beide[0] = beide[0] || a != 0.0F;
+        beide[1] = beide[1] || b != 0.0F;
+        gegen = gegen || ((a > 0.0F) != (b > 0.0F) && std::fabs(a) >= BlockVereinigung::Unsicher &&
+                          std::fabs(b) >= BlockVereinigung::Unsicher);
+    }
+    return beide[0] && beide[1] && (gegen || (m_mehrdeutig[0][byte] && m_mehrdeutig[1][byte]));
 }
 
 bool TBlockBelege::Unbestaetigt(int pv_index) const {
@@ -81,13 +106,14 @@ int TBlockBelege::Guete(int pv_index) const {
     const auto von = static_cast<std::size_t>(pv_index) * ByteBits;
     if (m_mittel[0].size() < von + ByteBits || m_mittel[1].size() < von + ByteBits)
         return 0;
-    bool ganz[2] = {true, true};
+    const auto byte = static_cast<std::size_t>(pv_index);
+    bool ganz[2] = {!m_mehrdeutig[0][byte], !m_mehrdeutig[1][byte]};
     for (std::size_t i = von; i < von + ByteBits; ++i) {
         const int a = m_mittel[0][i], b = m_mittel[1][i];
         if (a != 0 && b != 0 && (a > 0) != (b > 0))
             return 0; // the copies contradict each other
-        ganz[0] = ganz[0] && a != 0;
-        ganz[1] = ganz[1] && b != 0;
+        ganz[0] = ganz[0] && std::abs(a) >= Leise;
+        ganz[1] = ganz[1] && std::abs(b) >= Leise;
     }
     return static_cast<int>(ganz[0]) + static_cast<int>(ganz[1]);
 }
@@ -121,9 +147,12 @@ void TBlockBelege::NimmHinzu(const TBlockBelege& pv_andere) {
                     for (std::size_t i = von; i < von + ByteBits; ++i)
                         m_fremd[i] += schwaecher.m_mittel[k][i];
             if (dortGuete > hierGuete)
-                for (int k = 0; k < 2; ++k)
+                for (int k = 0; k < 2; ++k) {
                     std::copy_n(pv_andere.m_mittel[k].begin() + static_cast<std::ptrdiff_t>(von), ByteBits,
                                 m_mittel[k].begin() + static_cast<std::ptrdiff_t>(von));
+                    m_mehrdeutig[k][static_cast<std::size_t>(byte)] =
+                        pv_andere.m_mehrdeutig[k][static_cast<std::size_t>(byte)];
+                }
             continue;
         }
         // Each recording heard each copy once more: where one copy read the byte alike in both and
@@ -151,7 +180,17 @@ void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {
     for (int k = 0; k < 2; ++k)
         if (m_mittel[k].size() != bits || pv_andere.m_mittel[k].size() != bits)
             return;
+    const auto gelesen = [](const std::vector<std::int8_t>& m, std::size_t byte) {
+        const auto von = m.begin() + static_cast<std::ptrdiff_t>(byte * ByteBits);
+        return std::any_of(von, von + ByteBits, [](std::int8_t v) { return v != 0; });
+    };
     for (std::size_t byte = 0; byte < bits / ByteBits; ++byte) {
+        // A copy's byte is framed doubtfully where every polarity that read it framed it so.
+        for (int k = 0; k < 2; ++k) {
+            const bool hier = gelesen(m_mittel[k], byte), dort = gelesen(pv_andere.m_mittel[k], byte);
+            m_mehrdeutig[k][byte] = (hier || dort) && (!hier || m_mehrdeutig[k][byte]) &&
+                                    (!dort || pv_andere.m_mehrdeutig[k][byte]);
+        }
         // Per copy: its two readings disagree somewhere; both read every bit and agree throughout.
         bool streit[2] = {}, einig[2] = {};
         for (int k = 0; k < 2; ++k) {

@@ -32,6 +32,13 @@ public:
     void Bestaetige(int pv_index);
     // Some reading said something of the byte, but none at a confirmed place.
     bool Unbestaetigt(int pv_index) const;
+    // Copy pv_kopie framed byte pv_index after a byte it lost, where framed a pulse later it would
+    // read as well (its first bit long): its reading of it does not count as whole (see Guete).
+    void Mehrdeutig(int pv_kopie, int pv_index);
+    // Both copies read byte pv_index, and either clearly as different values (one of them is wrong,
+    // however the weights fall) or each framed doubtfully (alike, they look sure): in a damaged
+    // block it is uncertain.
+    bool Zweifelhaft(int pv_index) const;
     // The same block from another recording of the tape: its weights are added. Where the two
     // read a byte as different values and one of them read it more wholly (see Guete; a copy
     // beside a dropout is often framed off), the byte goes by that one, a copy of the other that
@@ -76,9 +83,11 @@ private:
     std::vector<float> m_fremd;                 // from other recordings; once condensed, all
     std::vector<std::int8_t> m_mittel[2];       // once condensed: each copy's mean reading per bit
     std::vector<bool> m_bestaetigt;             // per byte
+    std::vector<bool> m_mehrdeutig[2];          // per byte, per copy
 
-    // How whole the recording read the byte (once condensed): the number of copies that read every
-    // bit of it, 0 where the copies contradict each other.
+    // How whole the recording read the byte (once condensed): the number of copies that heard every
+    // bit of it (none fainter than Leise) and framed it clearly, 0 where the copies contradict each
+    // other.
     int Guete(int pv_index) const;
 };
 

@@ -43,12 +43,6 @@ constexpr double KleinstesVerhaeltnis = 1.35;
 // smear move a pulse's edges by what came before, by up to a third of a short pulse or more.
 constexpr double LernFenster = 0.25;
 constexpr double FolgeLernFenster = 0.5;
-// A pulse further outside its class than its usual spread (this share of its length, and half a
-// frame for the sampling) is no clean pulse of the class: a click split a long pulse or a missed
-// edge joined two. Its sureness falls to nothing at the second share.
-constexpr double AussenFrei = 0.15;
-constexpr double AussenNichts = 0.35;
-constexpr double AussenAbtastung = 0.5;
 constexpr int Unbekannt = std::numeric_limits<int>::min();
 // A run: this many pulses in a row, each within this share of the run's mean. Only the gaps of a
 // tape (thousands of short pulses) and long stretches of 0xFF bytes make one; hiss never does.

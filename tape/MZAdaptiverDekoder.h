@@ -21,7 +21,11 @@
 //      distance between the two lengths), and that nothing is known when the signal dropped into
 //      the hiss or a click stood far above it while the pulse lasted. In a shallower dropout the
 //      pulses stand far above the hiss: their lengths count as anywhere. A click too narrow to
-//      stand far above the level still crosses the zero line and back: that spike splits no pulse.
+//      stand far above the level still crosses the zero line and back: that spike splits no pulse;
+//   6. an edge that a lossy codec or hiss flattened leaves the signal crossing the zero line and
+//      back inside one half without leaving it by the hysteresis. Where that joined a short and a
+//      long pulse into one as long as both, the pulse is split at that crossing, and both parts
+//      count as unsure.
 // Works on frames as floating point, full scale +-1, fed in recording order. Recordings of 44.1 kHz
 // and more are first reduced to between 22 and 44 kHz by averaging groups of frames: the pulses
 // need no more, and every later step costs per frame.
@@ -135,6 +139,13 @@ private:
         double streuung = 0.0;
         int seitLauf = 0;
         bool gespalten = false; // a click's spike began the pulse in hand
+        // Crossings of the zero line in this polarity's direction inside the pulse in hand that
+        // no edge followed, and where the excursion they belong to ended; more than can be held
+        // is no single missed edge.
+        static constexpr int SchwacheHoechstens = 2;
+        double schwach[SchwacheHoechstens] = {};
+        double schwachEnde[SchwacheHoechstens] = {};
+        int schwache = 0;
     };
 
     // The state of the signal path, from frame to frame.
@@ -221,23 +232,30 @@ private:
         } else {
             z.typisch += m_typischAnteil * (z.huelle - z.typisch);
         }
-        if (z.vorher >= 0.0 && relativ < 0.0)
+        if (z.vorher >= 0.0 && relativ < 0.0) {
             z.letzteAbwaerts = static_cast<double>(z.frame - 1) + z.vorher / (z.vorher - relativ);
-        else if (z.vorher < 0.0 && relativ >= 0.0)
+            if (!z.hoch)
+                MerkeSchwache(z);
+        } else if (z.vorher < 0.0 && relativ >= 0.0) {
             z.letzteAufwaerts = static_cast<double>(z.frame - 1) + z.vorher / (z.vorher - relativ);
+            if (z.hoch)
+                MerkeSchwache(z);
+        }
         z.vorher = relativ;
         if (z.hoch && relativ < -hysterese) {
             z.hoch = false;
+            VerwirfSchwache(z.letzteAbwaerts);
             MissDieSchiefe(z);
             if (!Spitze(z, z.letzteAbwaerts, Invertiert)) {
-                Flanke(Normal, z.letzteAbwaerts, z.letzteStoerung, pv_senke);
+                Flanke(Normal, z.letzteAbwaerts, z, pv_senke);
                 WaehleBand(z);
             }
         } else if (!z.hoch && relativ > hysterese) {
             z.hoch = true;
+            VerwirfSchwache(z.letzteAufwaerts);
             MissDieSchiefe(z);
             if (!Spitze(z, z.letzteAufwaerts, Normal)) {
-                Flanke(Invertiert, z.letzteAufwaerts, z.letzteStoerung, pv_senke);
+                Flanke(Invertiert, z.letzteAufwaerts, z, pv_senke);
                 WaehleBand(z);
             }
         }
@@ -295,11 +313,59 @@ private:
         return spitze;
     }
 
-    template <typename TSenke>
-    void Flanke(int polaritaet, double zeit, double letzteStoerung, TSenke& pv_senke) {
+    // The signal crossed the zero line and back inside one half (the crossing just made and the
+    // one before it): for each polarity, the crossing in its direction may be an edge the
+    // hysteresis missed. Not so close after an edge that it is the edge's own jitter.
+    void MerkeSchwache(const TSignal& z) {
+        const double von = std::min(z.letzteAbwaerts, z.letzteAufwaerts);
+        const double bis = std::max(z.letzteAbwaerts, z.letzteAufwaerts);
+        if (z.letzteFlanke < 0.0 || von - z.letzteFlanke < SchwachAbstand * m_klassen[Normal].kurz)
+            return;
+        const double zeit[AnzahlPolaritaeten] = {z.letzteAbwaerts, z.letzteAufwaerts};
+        for (int p = 0; p < AnzahlPolaritaeten; ++p) {
+            TKlassen& k = m_klassen[p];
+            if (k.schwache < TKlassen::SchwacheHoechstens) {
+                k.schwach[k.schwache] = zeit[p];
+                k.schwachEnde[k.schwache] = bis;
+            }
+            k.schwache = std::min(k.schwache + 1, TKlassen::SchwacheHoechstens + 1);
+        }
+    }
+
+    // An edge at `zeit`: crossings just before it were its own jitter.
+    void VerwirfSchwache(double zeit) {
+        const double grenze = zeit - SchwachAbstand * m_klassen[Normal].kurz;
+        for (TKlassen& k : m_klassen) {
+            if (k.schwache > TKlassen::SchwacheHoechstens)
+                continue;
+            int behalten = 0;
+            for (int i = 0; i < k.schwache; ++i)
+                if (k.schwachEnde[i] < grenze) {
+                    k.schwach[behalten] = k.schwach[i];
+                    k.schwachEnde[behalten++] = k.schwachEnde[i];
+                }
+            k.schwache = behalten;
+        }
+    }
+
+    // Where a pulse of `dauer` is a short and a long one joined at the only crossing it holds, that
+    // crossing; negative where it is not.
+    double Spalt(const TKlassen& k, double dauer) const {
+        if (k.schwache != 1 || dauer < SpaltAb * k.lang || k.kurz < SpaltKurzFrames)
+            return -1.0;
+        const double vorn = k.schwach[0] - k.letzteFlanke;
+        const double hinten = dauer - vorn;
+        const double kuerzest = (1.0 - AussenNichts) * k.kurz;
+        const double laengst = (1.0 + AussenNichts) * k.lang;
+        return vorn >= kuerzest && vorn <= laengst && hinten >= kuerzest && hinten <= laengst ? k.schwach[0]
+                                                                                              : -1.0;
+    }
+
+    template <typename TSenke> void Flanke(int polaritaet, double zeit, const TSignal& z, TSenke& pv_senke) {
         TKlassen& k = m_klassen[polaritaet];
         if (k.letzteFlanke < 0.0) {
             k.letzteFlanke = zeit;
+            k.schwache = 0;
             return;
         }
         const double dauer = zeit - k.letzteFlanke;
@@ -308,22 +374,38 @@ private:
             return;
         // Far longer than a long pulse: a pause; the pulse that follows begins here.
         if (dauer <= PausenAnteil * k.lang) {
-            FolgeLauf(k, dauer);
-            const int beurteilt = Lerne(k, dauer);
-            const bool lang = beurteilt > 0;
-            // Disturbed while it lasted: its length says nothing.
-            const int wert = letzteStoerung >= k.letzteFlanke || k.gespalten ? 0 : beurteilt;
-            // The middle of the group of frames that a reduced frame averages.
-            const double beginn = k.letzteFlanke * m_teiler + 0.5 * (m_teiler - 1);
-            if constexpr (std::is_invocable_v<TSenke&, int, bool, double, int>)
-                pv_senke(polaritaet, lang, beginn, wert);
-            else
-                pv_senke(polaritaet, lang, beginn);
+            // Not in a dropout or at a click, however shallow: there the zero line wanders.
+            const double spalt = z.letzteAbweichung < k.letzteFlanke ? Spalt(k, dauer) : -1.0;
+            if (spalt > 0.0) {
+                Melde(polaritaet, spalt - k.letzteFlanke, z.letzteStoerung, GespaltenSicher, pv_senke);
+                k.letzteFlanke = spalt;
+                Melde(polaritaet, zeit - spalt, z.letzteStoerung, GespaltenSicher, pv_senke);
+            } else {
+                Melde(polaritaet, dauer, z.letzteStoerung, Sicher, pv_senke);
+            }
         } else {
             k.vorher = -1;
         }
         k.letzteFlanke = zeit;
         k.gespalten = false;
+        k.schwache = 0;
+    }
+
+    // The pulse of `dauer` that began at the polarity's last edge, no surer than `hoechstens`.
+    template <typename TSenke>
+    void Melde(int polaritaet, double dauer, double letzteStoerung, int hoechstens, TSenke& pv_senke) {
+        TKlassen& k = m_klassen[polaritaet];
+        FolgeLauf(k, dauer);
+        const int beurteilt = std::clamp(Lerne(k, dauer), -hoechstens, hoechstens);
+        const bool lang = beurteilt > 0;
+        // Disturbed while it lasted: its length says nothing.
+        const int wert = letzteStoerung >= k.letzteFlanke || k.gespalten ? 0 : beurteilt;
+        // The middle of the group of frames that a reduced frame averages.
+        const double beginn = k.letzteFlanke * m_teiler + 0.5 * (m_teiler - 1);
+        if constexpr (std::is_invocable_v<TSenke&, int, bool, double, int>)
+            pv_senke(polaritaet, lang, beginn, wert);
+        else
+            pv_senke(polaritaet, lang, beginn);
     }
 
     // Classifies a pulse (how sure, signed: positive long) and moves the learned lengths toward it.
@@ -335,6 +417,22 @@ private:
     double InMikrosekunden(double frames) const { return frames * m_mikrosekundenProFrame; }
 
     static constexpr double StoerungsAnteil = 0.5;
+    // A pulse further outside its class than its usual spread (this share of its length, and half a
+    // frame for the sampling) is no clean pulse of the class: a click split a long pulse or a missed
+    // edge joined two. Its sureness falls to nothing at the second share.
+    static constexpr double AussenFrei = 0.15;
+    static constexpr double AussenNichts = 0.35;
+    static constexpr double AussenAbtastung = 0.5;
+    // A crossing that no edge followed counts from a quarter of a short pulse away from any edge
+    // on. A short and a long pulse joined last about 1.5 long ones; a long pulse stretched by the
+    // speed's swing stays far below 1.3. The parts of a split pulse are at most half as sure as a
+    // typical one.
+    static constexpr double SchwachAbstand = 0.25;
+    static constexpr double SpaltAb = 1.3;
+    // Below this many frames to a short pulse (a recording of 8 kHz) an edge's jitter and hiss
+    // cross the zero line as often as a missed edge does: nothing is split.
+    static constexpr double SpaltKurzFrames = 6.0;
+    static constexpr int GespaltenSicher = Typisch / 2;
     // A half of a pulse shorter than this share of a short pulse (under half of a short pulse's
     // half) is narrow: a click's spike, or, where it comes every few pulses, the tape's own half
     // (saturation makes the halves uneven).

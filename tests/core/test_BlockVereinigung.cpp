@@ -34,6 +34,7 @@ struct TLesung {
     std::uint8_t byte;
     int gewicht;
     int ohne = -1;
+    bool zweifel = false; // framed after a byte the copy lost, where a pulse later reads as well
 };
 
 std::array<std::int8_t, 8> Bits(std::uint8_t byte, int gewicht, int ohne = -1) {
@@ -52,6 +53,8 @@ TBlockBelege EinByte(const TLesung& eins, const TLesung& zwei) {
         const TLesung& l = k == 0 ? eins : zwei;
         if (l.gewicht != 0)
             belege.Lies(k, 0, Bits(l.byte, l.gewicht, l.ohne).data());
+        if (l.zweifel)
+            belege.Mehrdeutig(k, 0);
         belege.Lies(k, 1, Bits(0x00, 64).data());
         belege.Lies(k, 2, Bits(0x02, 64).data());
     }
@@ -340,6 +343,15 @@ TEST(BlockVereinigung, ARecordingThatReadAByteMoreWhollyOutweighsTheOther) {
          {{{0x42, 100}, {0x21, 30}}, {{0x84, 90}, {0x21, 20}}},
          -50.0F},
         {"both recordings' copies alike", {{{0x21, 20}, {0x21, 20}}, {{0x42, 50}, {0x42, 50}}}, 60.0F},
+        // Both copies framed a pulse off alike after a pulse both lost: neither counts as read
+        // whole, and the other recording's one copy decides; the sum would be 200 - 40.
+        {"two copies framed doubtfully against one copy whole",
+         {{{0x42, 100, -1, true}, {0x42, 100, -1, true}}, {{0x21, 40}, {0, 0}}},
+         -40.0F},
+        // One of them framed clearly: one copy whole against one, the weights are added.
+        {"one copy framed doubtfully, the other clearly",
+         {{{0x42, 100, -1, true}, {0x42, 100}}, {{0x21, 40}, {0, 0}}},
+         160.0F},
         {"neither recording's copies alike", {{{0x21, 30}, {0, 0}}, {{0x42, 100}, {0, 0}}}, 70.0F},
         {"the recordings agree", {{{0x21, 20}, {0x21, 20}}, {{0x21, 30}, {0, 0}}}, -70.0F},
     };
@@ -354,6 +366,70 @@ TEST(BlockVereinigung, ARecordingThatReadAByteMoreWhollyOutweighsTheOther) {
             const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, 1);
             EXPECT_EQ(e.bytes, std::vector<std::uint8_t>{0x21}) << f.name;
             EXPECT_TRUE(e.gut) << f.name;
+        }
+    }
+}
+
+// A copy's byte framed doubtfully in one polarity is so in the recording only where the other
+// polarity read nothing of it or framed it doubtfully too. Against a second recording whose one
+// copy read the byte whole (bit 1 at -40), a recording whose copies all count as doubtful gives
+// way; otherwise both count as one copy whole and the weights are added (the mean of both
+// polarities' sums, and -40).
+TEST(BlockVereinigung, AFramingIsDoubtfulWhereEveryPolarityThatReadItFoundItSo) {
+    struct TFall {
+        const char* name;
+        TLesung lesung[2][2]; // [polarity][copy] of the first recording
+        float bit1;
+    };
+    const TFall faelle[] = {
+        {"doubtful in both polarities",
+         {{{0x42, 100, -1, true}, {0, 0}}, {{0x42, 100, -1, true}, {0, 0}}},
+         -40.0F},
+        {"doubtful in the one polarity that read it",
+         {{{0x42, 100, -1, true}, {0, 0}}, {{0, 0}, {0, 0}}},
+         -40.0F},
+        {"doubtful in one, clear in the other",
+         {{{0x42, 100, -1, true}, {0, 0}}, {{0x42, 100}, {0, 0}}},
+         60.0F},
+    };
+    for (const TFall& f : faelle) {
+        TBlockBelege aufnahme = EinByte(f.lesung[0][0], f.lesung[0][1]);
+        aufnahme.Mittle(EinByte(f.lesung[1][0], f.lesung[1][1]));
+        aufnahme.NimmHinzu(EinByte({0x21, 40}, {0, 0}));
+        EXPECT_FLOAT_EQ(aufnahme.Gewichte()[1], f.bit1) << f.name;
+    }
+}
+
+// In a damaged block a byte is uncertain however its weights fall where both copies read it and
+// either each framed it doubtfully (alike, they would look sure) or they read it clearly as
+// different values; before the readings are condensed and after.
+TEST(BlockVereinigung, ABytesCopiesInDoubtMakeItUncertain) {
+    struct TFall {
+        const char* name;
+        TLesung eins, zwei;
+        bool zweifelhaft;
+    };
+    const TFall faelle[] = {
+        {"both framed doubtfully", {0x21, 64, -1, true}, {0x21, 64, -1, true}, true},
+        {"one framed doubtfully", {0x21, 64, -1, true}, {0x21, 64}, false},
+        {"one copy alone, framed doubtfully", {0x21, 64, -1, true}, {0, 0}, false},
+        {"read clearly as different values", {0x21, 64}, {0x42, 30}, true},
+        {"one of them faintly", {0x21, 64}, {0x42, 20}, false},
+        {"read alike", {0x21, 64}, {0x21, 30}, false},
+    };
+    for (const TFall& f : faelle) {
+        for (const bool verdichtet : {false, true}) {
+            TBlockBelege belege(1);
+            for (int k = 0; k < 2; ++k) {
+                const TLesung& l = k == 0 ? f.eins : f.zwei;
+                if (l.gewicht != 0)
+                    belege.Lies(k, 0, Bits(l.byte, l.gewicht).data());
+                if (l.zweifel)
+                    belege.Mehrdeutig(k, 0);
+            }
+            if (verdichtet)
+                belege.Verdichte();
+            EXPECT_EQ(belege.Zweifelhaft(0), f.zweifelhaft) << f.name << (verdichtet ? ", condensed" : "");
         }
     }
 }

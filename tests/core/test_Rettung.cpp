@@ -1,10 +1,10 @@
 // Worn tapes: a slice of the degraded recordings that bench_rettung measures in full (mild and
-// typical strengths and two severe, the tapes the program exports for an MZ-700 and an MZ-80K,
+// typical strengths and some severe, the tapes the program exports for an MZ-700 and an MZ-80K,
 // and the real cassettes). Per case the files the standard decoding gives back (it stays exactly as it is),
 // the files the extended decoding gives back at least (raise the column as the rescue gets better), and no
 // wrong file (but where the extended decoding still reports one: its own column, to come down to 0). A file
-// the extended decoding reports damaged is neither recovered nor wrong; where counted, its wrong bytes
-// must stay few.
+// the extended decoding reports damaged is neither recovered nor wrong; its wrong bytes lie in its damage
+// map (where one still does not: its own column, to come down to 0), and where counted they must stay few.
 #include "PlattformSkript.h"
 #include "ProgrammEinstellungen.h"
 #include "RettungsMessung.h"
@@ -30,6 +30,8 @@ struct TFall {
     int falsch = 0; // wrong files the extended decoding reports beside them, at most (to come down to 0)
     int falscheBytes = -1; // wrong bytes in the files it reports damaged, at most (-1: not counted)
     int beide = -1; // files the extended decoding gives back from two recordings read together, at least
+    // Wrong bytes outside the damage map of a file it reports damaged, at most (to come down to 0).
+    int ausserhalb = 0;
 };
 
 constexpr TQuellArt MZ700 = TQuellArt::MZ700;
@@ -82,9 +84,16 @@ const TFall Faelle[] = {
     // placed as a whole, thousands of bytes stood a byte off in both copies (6,168 wrong). Put in
     // order again piece by piece, 39 of 9,291 stay wrong.
     {Mond, TArt::Alles, Typisch, 0, 0, 0, 60},
-    // Dropouts in both copies of some bytes: only a second recording holds them, one of them in one
-    // copy alone, heard at the edge of a dropout where the fixed passes' votes are faint.
-    {Blat, TArt::Aussetzer, Schwer, 0, 0, 0, -1, 1},
+    // Dropouts in both copies of some bytes: only a second recording holds them.
+    {Mond, TArt::Aussetzer, Schwer, 0, 0, 0, -1, 1},
+    // The dull treble flattens the edge between a short and a long pulse at the same bytes of both
+    // copies: the signal still crosses the zero line there, and the joined pulse is split.
+    {Mond, TArt::Rauschen, Schwer, 0, 1},
+    // Both copies of the first recording lost a pulse at the same bit and framed the next byte a
+    // pulse early alike (0x11 read as 0x88, as many 1 bits): the second recording's clear reading
+    // decides it, not the two doubtful ones. From the first recording alone the file is damaged,
+    // and one byte that one copy read alone, a pulse off, is missing from its map.
+    {Blat, TArt::Rauschen, Schwer, 0, 0, 0, -1, 1, 1},
 };
 
 std::string FallName(const ::testing::TestParamInfo<TFall>& info) {
@@ -138,7 +147,8 @@ TEST_P(WornTape, RecoversAtLeastWhatItDidAndNothingWrong) {
     EXPECT_EQ(erweitert.Fremde(), 0);
     // A file reported damaged shows every byte that is wrong as uncertain.
     for (const TDateiAusgang& d : erweitert.dateien) {
-        EXPECT_EQ(d.verfehlteBytes, 0) << d.falscheBytes << " wrong bytes, map of " << d.kartenBytes;
+        EXPECT_LE(d.verfehlteBytes, f.ausserhalb)
+            << d.falscheBytes << " wrong bytes, map of " << d.kartenBytes;
         if (f.falscheBytes >= 0 && d.beschaedigt) {
             EXPECT_LE(d.falscheBytes, f.falscheBytes);
         }

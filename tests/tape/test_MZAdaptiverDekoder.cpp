@@ -85,6 +85,26 @@ std::string Normal(const std::vector<float>& signal) {
     return bits;
 }
 
+// The pulses of the normal polarity and how sure the decoder is of each.
+struct TDekodiert {
+    std::string bits;
+    std::vector<int> werte;
+};
+
+TDekodiert MitWerten(const std::vector<float>& signal) {
+    TMZAdaptiverDekoder dekoder;
+    dekoder.Starte(static_cast<std::uint32_t>(Rate), MZ80K);
+    TDekodiert d;
+    auto senke = [&d](int polaritaet, bool lang, double, int wert) {
+        if (polaritaet != TMZAdaptiverDekoder::Normal)
+            return;
+        d.bits += lang ? '1' : '0';
+        d.werte.push_back(wert);
+    };
+    dekoder.Verarbeite(signal.data(), signal.data() + signal.size(), senke);
+    return d;
+}
+
 TEST(AdaptiverDekoder, SaubereImpulse) {
     const std::string bits = Impulsfolge();
     // Every pulse but the last, which no falling edge ends.
@@ -144,17 +164,7 @@ TEST(AdaptiverDekoder, DieSchmiereNachEinemLangenImpulsWirdGelernt) {
     }
     signal.insert(signal.end(), static_cast<std::size_t>(Frames(20000)), 0.0F);
 
-    TMZAdaptiverDekoder dekoder;
-    dekoder.Starte(static_cast<std::uint32_t>(Rate), MZ80K);
-    std::string dekodiert;
-    std::vector<int> werte;
-    auto senke = [&](int polaritaet, bool lang, double, int wert) {
-        if (polaritaet != TMZAdaptiverDekoder::Normal)
-            return;
-        dekodiert += lang ? '1' : '0';
-        werte.push_back(wert);
-    };
-    dekoder.Verarbeite(signal.data(), signal.data() + signal.size(), senke);
+    const auto [dekodiert, werte] = MitWerten(signal);
     ASSERT_TRUE(Enthaelt(dekodiert, bits));
     // The decoded pulse of each bit given; the first hundred after the leader are for learning.
     const auto versatz =
@@ -235,6 +245,52 @@ TEST(AdaptiverDekoder, EinImpulsWeitAusserhalbSeinerKlasseIstUnsicher) {
             EXPECT_LT(std::abs(werte[i]), TMZAdaptiverDekoder::Typisch / 4);
         }
     }
+}
+
+// A codec or a dull treble flattened the second half of a short pulse before a long one to a
+// level near the other half's (-0.2 against -0.5 and +0.5): after the decoder's high-pass the
+// signal crosses the zero line there and back, yet never leaves it by the hysteresis. The edge
+// that ends the short pulse is missed, and the short and the long pulse last as one of their
+// joint length (1462 us). Every 40 pulses the pattern 000011 with the fourth pulse so flattened,
+// so that the same pulses come before each (how far the high-pass lifts that half depends on
+// them). Split at the crossing, every part comes out with its own class, and unsure.
+TEST(AdaptiverDekoder, EineFlacheKanteTeiltDenVerbundenenImpuls) {
+    constexpr float Flach = -0.2F;
+    constexpr std::size_t Lernen = 3100; // the leader and the first pulses after it
+    constexpr std::size_t Abstand = 40;
+    const std::string Muster = "000011";
+    constexpr std::size_t Flache = 3; // the short pulse in the pattern whose second half is flat
+    std::string bits = Impulsfolge();
+    for (std::size_t i = Lernen; i + Abstand < bits.size(); i += Abstand)
+        bits.replace(i, Muster.size(), Muster);
+    std::vector<float> signal(static_cast<std::size_t>(Frames(20000)), 0.0F);
+    std::vector<bool> geteilt; // per bit: it is one of the parts of a split pulse
+    bool vorherFlach = false;
+    for (std::size_t i = 0; i < bits.size(); ++i) {
+        const bool lang = bits[i] == '1';
+        const bool flach = i >= Lernen && i + Abstand < bits.size() && (i - Lernen) % Abstand == Flache;
+        signal.insert(signal.end(), static_cast<std::size_t>(Frames(lang ? 464 : 240)), -Amplitude);
+        signal.insert(signal.end(), static_cast<std::size_t>(Frames(lang ? 494 : 264)),
+                      flach ? Flach : Amplitude);
+        geteilt.push_back(flach || vorherFlach);
+        vorherFlach = flach;
+    }
+    signal.insert(signal.end(), static_cast<std::size_t>(Frames(20000)), 0.0F);
+
+    const auto [dekodiert, werte] = MitWerten(signal);
+    ASSERT_TRUE(Enthaelt(dekodiert, bits));
+    const auto versatz =
+        static_cast<std::ptrdiff_t>(dekodiert.size()) - static_cast<std::ptrdiff_t>(bits.size());
+    int gesehen = 0;
+    for (std::size_t i = Lernen; i < bits.size(); ++i) {
+        const int wert = werte[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i) + versatz)];
+        if (geteilt[i]) {
+            EXPECT_NE(wert, 0) << "bit " << i;
+            EXPECT_LE(std::abs(wert), TMZAdaptiverDekoder::Typisch / 2) << "bit " << i;
+            ++gesehen;
+        }
+    }
+    EXPECT_GT(gesehen, 100);
 }
 
 // A dropout of 20 ms amid random pulses, the level `tiefe` dB down, over a hiss 50 dB below the
