@@ -24,6 +24,41 @@ std::ptrdiff_t Unsicher(const TBlockEntscheidung& e) {
     return std::count(e.unsicher.begin(), e.unsicher.end(), true);
 }
 
+// How a byte near one the copy lost may be framed a pulse off (see ZweifelNahVerlust).
+enum TZweifel : std::uint8_t { Keiner = 0, NachVerlustFrueh = 1, NahVerlust = 2 };
+
+// Near a byte the copy lost, its neighbours may be framed a pulse off: a byte framed at s reads as
+// well a pulse later where its first bit is long, and a pulse earlier where the pulse before its
+// start is long. A loss is found where the framing stumbles, before or after the pulse that was
+// lost or gained, so each way holds on both sides of it, byte by byte away from it, until a pulse
+// there is short. After the loss, framed early, marks the byte NachVerlustFrueh as well.
+std::vector<std::uint8_t> ZweifelNahVerlust(const TBelegFolge& q,
+                                            const std::vector<KopieRahmen::TByte>& kopie) {
+    const auto n = static_cast<std::ptrdiff_t>(kopie.size());
+    std::vector<std::uint8_t> zweifel(kopie.size(), Keiner);
+    const auto gehe = [&](std::ptrdiff_t von, std::ptrdiff_t schritt) {
+        bool spaeter = false, frueher = false;
+        for (std::ptrdiff_t i = von; i >= 0 && i < n; i += schritt) {
+            const std::int64_t s = kopie[static_cast<std::size_t>(i)].start;
+            if (s < 0) {
+                spaeter = frueher = true;
+                continue;
+            }
+            const int erstes = q[s + 1].wert, davor = s > 0 ? q[s - 1].wert : 0;
+            auto& z = zweifel[static_cast<std::size_t>(i)];
+            if ((spaeter && erstes > 0) || (frueher && davor > 0))
+                z |= NahVerlust;
+            if (spaeter && erstes > 0 && schritt > 0)
+                z |= NachVerlustFrueh;
+            spaeter = spaeter && erstes >= 0;
+            frueher = frueher && davor >= 0;
+        }
+    };
+    gehe(0, 1);
+    gehe(n - 1, -1);
+    return zweifel;
+}
+
 } // namespace
 
 bool TBandRetter::TPolaritaet::FesteBits(std::size_t p, std::int64_t j,
@@ -300,19 +335,16 @@ void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rah
                                      TBlockBelege& belege) {
     for (int k = 0; k < 2; ++k) {
         const std::vector<bool> weicht = KopieRahmen::Weichende(m_primaer, rahmen, k);
-        // After a byte the copy lost, its bytes may be framed a pulse early: one whose first bit is
-        // long reads as well a pulse later, until a first bit is short.
-        bool nachVerlust = false;
+        const std::vector<std::uint8_t> zweifel = ZweifelNahVerlust(m_primaer, rahmen[k]);
         for (int index = 0; index < static_cast<int>(rahmen[k].size()); ++index) {
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
-            if (b.start < 0) {
-                nachVerlust = true;
+            if (b.start < 0)
                 continue;
-            }
-            const int ersteBit = m_primaer[b.start + 1].wert;
-            if (nachVerlust && ersteBit > 0)
+            const std::uint8_t z = zweifel[static_cast<std::size_t>(index)];
+            if ((z & NachVerlustFrueh) != 0)
                 belege.Mehrdeutig(k, index);
-            nachVerlust = nachVerlust && ersteBit >= 0;
+            if ((z & NahVerlust) != 0)
+                belege.NahVerlust(k, index);
             if (weicht[static_cast<std::size_t>(index)])
                 continue;
             std::int8_t bits[DatenBits];

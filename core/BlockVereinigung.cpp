@@ -20,8 +20,10 @@ TBlockBelege::TBlockBelege(int pv_anzahl) : m_anzahl(pv_anzahl) {
         m_lesungen[k].assign(bits, 0);
     }
     m_bestaetigt.assign(static_cast<std::size_t>(Bytes()), false);
-    for (auto& m : m_mehrdeutig)
-        m.assign(static_cast<std::size_t>(Bytes()), false);
+    for (int k = 0; k < 2; ++k) {
+        m_mehrdeutig[k].assign(static_cast<std::size_t>(Bytes()), false);
+        m_nahVerlust[k].assign(static_cast<std::size_t>(Bytes()), false);
+    }
 }
 
 void TBlockBelege::Lies(int pv_kopie, int pv_index, const std::int8_t* pv_bits) {
@@ -49,6 +51,11 @@ void TBlockBelege::Bestaetige(int pv_index) {
 void TBlockBelege::Mehrdeutig(int pv_kopie, int pv_index) {
     if (pv_index >= 0 && pv_index < Bytes() && pv_kopie >= 0 && pv_kopie < 2)
         m_mehrdeutig[pv_kopie][static_cast<std::size_t>(pv_index)] = true;
+}
+
+void TBlockBelege::NahVerlust(int pv_kopie, int pv_index) {
+    if (pv_index >= 0 && pv_index < Bytes() && pv_kopie >= 0 && pv_kopie < 2)
+        m_nahVerlust[pv_kopie][static_cast<std::size_t>(pv_index)] = true;
 }
 
 bool TBlockBelege::Zweifelhaft(int pv_index) const {
@@ -184,12 +191,18 @@ void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {
         const auto von = m.begin() + static_cast<std::ptrdiff_t>(byte * ByteBits);
         return std::any_of(von, von + ByteBits, [](std::int8_t v) { return v != 0; });
     };
+    // Per byte and copy, where the readings of one polarity alone are taken: 1 this, 2 the other.
+    std::vector<std::uint8_t> allein[2] = {std::vector<std::uint8_t>(bits / ByteBits, 0),
+                                           std::vector<std::uint8_t>(bits / ByteBits, 0)};
     for (std::size_t byte = 0; byte < bits / ByteBits; ++byte) {
+        bool zweifel[2][2] = {};
         // A copy's byte is framed doubtfully where every polarity that read it framed it so.
         for (int k = 0; k < 2; ++k) {
             const bool hier = gelesen(m_mittel[k], byte), dort = gelesen(pv_andere.m_mittel[k], byte);
             m_mehrdeutig[k][byte] = (hier || dort) && (!hier || m_mehrdeutig[k][byte]) &&
                                     (!dort || pv_andere.m_mehrdeutig[k][byte]);
+            zweifel[k][0] = hier && m_nahVerlust[k][byte];
+            zweifel[k][1] = dort && pv_andere.m_nahVerlust[k][byte];
         }
         // Per copy: its two readings disagree somewhere; both read every bit and agree throughout.
         bool streit[2] = {}, einig[2] = {};
@@ -204,7 +217,7 @@ void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {
             }
         }
         // Per copy: only one polarity read it, and that reading goes against the other copy's.
-        bool allein[2] = {};
+        bool nurEine[2] = {};
         for (int k = 0; k < 2; ++k) {
             bool erste = false, zweite = false, gegen = false;
             for (std::size_t i = byte * ByteBits; i < (byte + 1) * ByteBits; ++i) {
@@ -215,18 +228,40 @@ void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {
                 gegen = gegen || ((a > 0) != (b > 0.0F) &&
                                   std::min<float>(std::abs(a), std::fabs(b)) >= PolaritaetenStreit);
             }
-            allein[k] = erste != zweite && gegen;
+            nurEine[k] = erste != zweite && gegen;
         }
         for (int k = 0; k < 2; ++k) {
-            if (!(streit[1 - k] || allein[1 - k]) || !einig[k])
+            if (!(streit[1 - k] || nurEine[1 - k]) || !einig[k])
                 continue;
             for (std::size_t i = byte * ByteBits; i < (byte + 1) * ByteBits; ++i)
                 m_fremd[i] = mittel(m_mittel[k][i], pv_andere.m_mittel[k][i]);
         }
+        // Where a copy's two readings disagree and one of them was framed near a loss, a pulse off
+        // perhaps, and the other was not, the copy's byte goes by the other.
+        bool gewaehlt = false;
+        for (int k = 0; k < 2; ++k)
+            if (streit[k] && zweifel[k][0] != zweifel[k][1]) {
+                allein[k][byte] = zweifel[k][0] ? 2 : 1;
+                m_mehrdeutig[k][byte] = false;
+                gewaehlt = true;
+            }
+        if (!gewaehlt || (einig[0] && (streit[1] || nurEine[1])) || (einig[1] && (streit[0] || nurEine[0])))
+            continue;
+        for (std::size_t i = byte * ByteBits; i < (byte + 1) * ByteBits; ++i) {
+            m_fremd[i] = 0.0F;
+            for (int k = 0; k < 2; ++k)
+                m_fremd[i] += allein[k][byte] == 1   ? m_mittel[k][i]
+                              : allein[k][byte] == 2 ? pv_andere.m_mittel[k][i]
+                                                     : mittel(m_mittel[k][i], pv_andere.m_mittel[k][i]);
+        }
     }
     for (int k = 0; k < 2; ++k)
-        for (std::size_t i = 0; i < bits; ++i)
-            m_mittel[k][i] = static_cast<std::int8_t>(mittel(m_mittel[k][i], pv_andere.m_mittel[k][i]));
+        for (std::size_t i = 0; i < bits; ++i) {
+            const std::uint8_t a = allein[k][i / ByteBits];
+            if (a != 1)
+                m_mittel[k][i] = static_cast<std::int8_t>(
+                    a == 2 ? pv_andere.m_mittel[k][i] : mittel(m_mittel[k][i], pv_andere.m_mittel[k][i]));
+        }
 }
 
 int TBlockBelege::Lesungen(int pv_index) const {

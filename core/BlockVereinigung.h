@@ -35,6 +35,10 @@ public:
     // Copy pv_kopie framed byte pv_index after a byte it lost, where framed a pulse later it would
     // read as well (its first bit long): its reading of it does not count as whole (see Guete).
     void Mehrdeutig(int pv_kopie, int pv_index);
+    // Copy pv_kopie framed byte pv_index near a byte it lost, where framed a pulse earlier or later
+    // it would read as well: where the polarities read the copy's byte differently, the one that
+    // framed it clear of a loss is taken (see Mittle).
+    void NahVerlust(int pv_kopie, int pv_index);
     // Both copies read byte pv_index, and either clearly as different values (one of them is wrong,
     // however the weights fall) or each framed doubtfully (alike, they look sure): in a damaged
     // block it is uncertain.
@@ -50,7 +54,8 @@ public:
     // Both must be condensed. Where one copy's two readings of a byte disagree (a pulse lost or
     // gained in one polarity frames the byte a bit off), or only one polarity read it and against
     // the other copy, while the other copy's two readings agree throughout, the byte goes by that
-    // other copy alone.
+    // other copy alone. Where a copy's two readings disagree and one polarity framed it near a loss
+    // and the other did not, the copy's byte goes by the other polarity.
     void Mittle(const TBlockBelege& pv_andere);
     // A bit the two polarities read of one copy, each at least this surely and opposite: they
     // disagree.
@@ -84,6 +89,7 @@ private:
     std::vector<std::int8_t> m_mittel[2];       // once condensed: each copy's mean reading per bit
     std::vector<bool> m_bestaetigt;             // per byte
     std::vector<bool> m_mehrdeutig[2];          // per byte, per copy
+    std::vector<bool> m_nahVerlust[2];          // per byte, per copy
 
     // How whole the recording read the byte (once condensed): the number of copies that heard every
     // bit of it (none fainter than Leise) and framed it clearly, 0 where the copies contradict each

@@ -73,6 +73,10 @@ const TFall Faelle[] = {
     {Blat, TArt::Knackser, Typisch, 0, 1},
     {Mond, TArt::Knackser, Typisch, 0, 1},
     {MZ80K, TArt::Codec, Typisch, 2, 2},
+    // The codec made one polarity lose a pulse in both copies alike, found by the framing only
+    // bytes later: a run of bytes read a pulse off in both copies, against the other polarity's
+    // clear reading. The polarity that framed them clear of a loss decides.
+    {Blat, TArt::Codec, Typisch, 0, 1},
     {MZ700, TArt::AchtBit, Typisch, 2, 2},
     // Every bit read right, but the fixed passes tell short from long only faintly at 8 kHz: their
     // votes must not pull the adaptive pass's sure ones down to doubt.
