@@ -2,6 +2,7 @@
 // polarity, else both framed on their start bits, put in order by each other, and every byte's bits
 // weighed from the adaptive pass and the fixed passes.
 #include "BandPolaritaet.h"
+#include "KopieLuecken.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,9 @@ constexpr double Gleichzeitig = 0.4;
 // How the fixed passes read is learned from this many bytes of each copy known whole at most: a
 // header's worth and more, and a tape read cleanly costs little for it.
 constexpr std::size_t EichBytes = 256;
+// How surely a bit of a byte filled from a copy's lost stretch weighs (of 127): half a typical
+// reading.
+constexpr std::int8_t Gefuellt = 32;
 
 std::ptrdiff_t Unsicher(const TBlockEntscheidung& e) {
     return std::count(e.unsicher.begin(), e.unsicher.end(), true);
@@ -57,6 +61,24 @@ std::vector<std::uint8_t> ZweifelNahVerlust(const TBelegFolge& q,
     gehe(0, 1);
     gehe(n - 1, -1);
     return zweifel;
+}
+
+// Bytes no reading of this polarity holds: where the ways every copy that lost one could have
+// read it agree on one value, that value is read, faintly and unconfirmed (see KopieLuecken).
+void FuelleLuecken(const TBelegFolge& q, const std::vector<KopieRahmen::TByte> (&rahmen)[2], double kurz,
+                   TBlockBelege& belege) {
+    const std::vector<KopieLuecken::TKandidaten> kandidaten[2] = {KopieLuecken::Finde(q, rahmen[0], kurz),
+                                                                  KopieLuecken::Finde(q, rahmen[1], kurz)};
+    for (const KopieLuecken::TFuellung& f : KopieLuecken::Einig(kandidaten)) {
+        if (f.index >= belege.Bytes() || belege.Lesungen(f.index) != 0)
+            continue;
+        std::int8_t bits[DatenBits];
+        for (int bit = 0; bit < DatenBits; ++bit)
+            bits[bit] = (f.wert >> (DatenBits - 1 - bit) & 1) != 0 ? Gefuellt : -Gefuellt;
+        for (int k = 0; k < 2; ++k)
+            if (f.kopie[k])
+                belege.Lies(k, f.index, bits);
+    }
 }
 
 } // namespace
@@ -359,4 +381,5 @@ void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rah
             StimmeAb(b.start, k, index, belege);
         }
     }
+    FuelleLuecken(m_primaer, rahmen, m_kurz, belege);
 }

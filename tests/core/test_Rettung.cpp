@@ -77,6 +77,11 @@ const TFall Faelle[] = {
     // bytes later: a run of bytes read a pulse off in both copies, against the other polarity's
     // clear reading. The polarity that framed them clear of a loss decides.
     {Blat, TArt::Codec, Typisch, 0, 1},
+    // Severe: two bytes lost in every copy and polarity, a short pair heard as one long pulse. How
+    // the pulses between the framed bytes around them could be split back leaves one value in
+    // both copies: they are filled, and the damaged file holds no wrong byte (a weak 1 and a weak 0
+    // elsewhere keep it from being called mended).
+    {Mond, TArt::Codec, Schwer, 0, 0, 0, 0},
     {MZ700, TArt::AchtBit, Typisch, 2, 2},
     // Every bit read right, but the fixed passes tell short from long only faintly at 8 kHz: their
     // votes must not pull the adaptive pass's sure ones down to doubt.

@@ -1,0 +1,44 @@
+// Bytes a copy lost between two bytes it framed: where the pulses between them are one too few
+// (two pulses heard as one, a short pair as long as a long pulse) or one too many (a pulse split by
+// a crossing that hiss or a codec left), every way to split or join one pulse there that fits the
+// pulse lengths and puts a long start bit at every ninth pulse gives the values those bytes could
+// have. Where all the ways of all the copies that lost a byte agree on it, it can be filled.
+#pragma once
+
+#include "BelegFolge.h"
+#include "KopieRahmen.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace KopieLuecken {
+
+// A lost stretch of at most this many bytes between two framed ones is looked into: longer ones
+// are dropouts, whose pulses are gone, not miscounted.
+constexpr int HoechstensBytes = 3;
+// A pulse fits a length where it lies within this share of a short pulse of it.
+constexpr double Passt = 0.4;
+
+// The values a lost byte could have, ascending, none repeated.
+struct TKandidaten {
+    int index = 0;
+    std::vector<std::uint8_t> werte;
+};
+
+// For each byte of the copy lost in a stretch that one split or joined pulse explains, the values
+// it could have; kurz: frames of a short pulse. Bounded: at most HoechstensBytes * 9 * 4 ways per
+// stretch, each stretch looked at once.
+std::vector<TKandidaten> Finde(const TBelegFolge& q, const std::vector<KopieRahmen::TByte>& kopie,
+                               double kurz);
+
+// A lost byte's value where the ways of every copy that looked into it leave exactly one, and
+// which copies looked into it.
+struct TFuellung {
+    int index = 0;
+    std::uint8_t wert = 0;
+    bool kopie[2] = {false, false};
+};
+// From both copies' candidates (each ascending by index), by index.
+std::vector<TFuellung> Einig(const std::vector<TKandidaten> (&kandidaten)[2]);
+
+} // namespace KopieLuecken
