@@ -48,7 +48,7 @@ std::vector<std::uint8_t> ZweifelNahVerlust(const TBelegFolge& q,
                 spaeter = frueher = true;
                 continue;
             }
-            const int erstes = q[s + 1].wert, davor = s > 0 ? q[s - 1].wert : 0;
+            const int erstes = q[s + 1].wert, davor = q.Hat(s - 1) ? q[s - 1].wert : 0;
             auto& z = zweifel[static_cast<std::size_t>(i)];
             if ((spaeter && erstes > 0) || (frueher && davor > 0))
                 z |= NahVerlust;

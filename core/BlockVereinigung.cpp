@@ -203,6 +203,7 @@ void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {
                                     (!dort || pv_andere.m_mehrdeutig[k][byte]);
             zweifel[k][0] = hier && m_nahVerlust[k][byte];
             zweifel[k][1] = dort && pv_andere.m_nahVerlust[k][byte];
+            m_nahVerlust[k][byte] = (hier || dort) && (!hier || zweifel[k][0]) && (!dort || zweifel[k][1]);
         }
         // Per copy: its two readings disagree somewhere; both read every bit and agree throughout.
         bool streit[2] = {}, einig[2] = {};
@@ -242,7 +243,7 @@ void TBlockBelege::Mittle(const TBlockBelege& pv_andere) {
         for (int k = 0; k < 2; ++k)
             if (streit[k] && zweifel[k][0] != zweifel[k][1]) {
                 allein[k][byte] = zweifel[k][0] ? 2 : 1;
-                m_mehrdeutig[k][byte] = false;
+                m_mehrdeutig[k][byte] = m_nahVerlust[k][byte] = false;
                 gewaehlt = true;
             }
         if (!gewaehlt || (einig[0] && (streit[1] || nurEine[1])) || (einig[1] && (streit[0] || nurEine[0])))
