@@ -87,7 +87,7 @@ void DruckeFall(const TFall& f) {
 }
 
 // Each wrong file reported: by which decoding, from which recording, and how many bytes differ; and
-// each damage map of the first recording that leaves wrong bytes out.
+// each damage map that leaves wrong bytes out.
 void DruckeFalsche(const TFall& f, const TQuelle& quelle) {
     for (const bool erweitert : {false, true}) {
         const TErgebnis& e = erweitert ? f.erweitert : f.standard;
@@ -104,12 +104,15 @@ void DruckeFalsche(const TFall& f, const TQuelle& quelle) {
                                 b == &e.eine ? "first recording" : "both recordings",
                                 static_cast<long long>(anders));
                 }
-        for (std::size_t i = 0; i < e.eine.dateien.size(); ++i)
-            if (e.eine.dateien[i].verfehlteBytes > 0)
-                std::printf(
-                    "    the damage map of \"%s\" from the %s decoding misses %d of its %d wrong bytes\n",
-                    qPrintable(quelle.dateien[i].name), wer, e.eine.dateien[i].verfehlteBytes,
-                    e.eine.dateien[i].falscheBytes);
+        for (const TBewertung* b : {&e.eine, &e.beide})
+            for (std::size_t i = 0; i < b->dateien.size(); ++i)
+                if (b->dateien[i].verfehlteBytes > 0)
+                    std::printf(
+                        "    the damage map of \"%s\" from the %s decoding of the %s misses %d of its %d "
+                        "wrong bytes\n",
+                        qPrintable(quelle.dateien[i].name), wer,
+                        b == &e.eine ? "first recording" : "both recordings", b->dateien[i].verfehlteBytes,
+                        b->dateien[i].falscheBytes);
         if (e.eine.Fremde() + e.beide.Fremde() > 0)
             std::printf("    %d files of no expected name from the %s decoding\n",
                         e.eine.Fremde() + e.beide.Fremde(), wer);

@@ -63,6 +63,8 @@ constexpr double PegelSekunden = 1.0;
 // stands out against it.
 constexpr double HuellenSekunden = 0.0015;
 constexpr double TypischSekunden = 0.03;
+// The peaks that tell a dropout's fall: half a millisecond, a long pulse's half.
+constexpr double SchnellSekunden = 0.0005;
 
 } // namespace
 
@@ -105,6 +107,7 @@ void TMZAdaptiverDekoder::Starte(std::uint32_t pv_sampleRate, int pv_modell) {
     m_abfall = std::exp(-1.0 / (AbfallSekunden * rate));
     m_pegelAbfall = std::exp(-1.0 / (PegelSekunden * rate));
     m_huellenAbfall = std::exp(-1.0 / (HuellenSekunden * rate));
+    m_schnellAbfall = std::exp(-1.0 / (SchnellSekunden * rate));
     m_typischAnteil = 1.0 - std::exp(-1.0 / (TypischSekunden * rate));
     m_mikrosekundenProFrame = MikrosekundenProSekunde / rate;
     const double framesProMikrosekunde = rate / MikrosekundenProSekunde;

@@ -7,7 +7,8 @@
 //      tape is not saturated (whose narrow halves need the wide band, as clean sharp edges do);
 //   2. peak followers track the signal's top and bottom; their middle is the zero line, and a
 //      pulse edge counts once the signal has left the line by a share of the swing (hysteresis),
-//      at the moment it last crossed the line;
+//      at the moment it last crossed the line. Where a dropout's fall leaves them far above the
+//      signal, they are scaled down with it;
 //   3. a pulse lasts from one falling edge to the next (from one rising edge to the next on a
 //      recording of the other polarity: both are decoded side by side);
 //   4. a pulse is long when it lasts longer than the middle of the short and long lengths learned
@@ -173,6 +174,7 @@ private:
         // The envelope of the last few pulses, its typical height, and the last frame where the
         // signal fell far below it (a dropout) or rose far above it (a click).
         double huelle = 0.0;
+        double schnell = 0.0; // the signal's peaks about zero over the last half millisecond
         double typisch = 0.0;
         double letzteStoerung = -1.0;   // a click or a deep dropout
         double letzteAbweichung = -1.0; // either, however shallow
@@ -204,6 +206,7 @@ private:
         const double spitze = z.typisch > KleinsteHysterese && (roh > knackGrenze || roh < -knackGrenze)
                                   ? z.mitte + (roh > 0.0 ? z.typisch : -z.typisch)
                                   : y;
+        FolgeDemFall(z, y);
         FolgeDenSpitzen(z, spitze);
         const double relativ = y - z.mitte;
         // The level of the last second: hiss far below it is no pulse.
@@ -280,6 +283,27 @@ private:
             z.unten = z.tal;
         }
         z.mitte = 0.5 * (z.oben + z.unten);
+    }
+
+    // A dropout's fall: the followers still hold the peaks from before it and fall back only within a
+    // millisecond, toward the middle of those peaks, which uneven halves put off zero; the swing they
+    // hold keeps the hysteresis wide. The faint pulses in the fall would neither cross that line nor
+    // leave it by the hysteresis for some milliseconds, and their edges would be lost. Where the
+    // signal's peaks of the last half millisecond lie far below both the followers and the tape's
+    // typical level, the followers are scaled down to them about zero, as the dropout scaled the
+    // signal: the zero line keeps its place within the pulses. Not below SpaltKurzFrames frames to a
+    // short pulse: there the peaks of a few frames say little of the level.
+    void FolgeDemFall(TSignal& z, double y) const {
+        z.schnell = Groesser(y < 0.0 ? -y : y, z.schnell * m_schnellAbfall);
+        const double halb = 0.5 * (z.gipfel - z.tal);
+        if (m_klassen[Normal].kurz < SpaltKurzFrames || z.typisch <= KleinsteHysterese ||
+            z.schnell >= FallAnteil * z.typisch || z.schnell >= FolgerAnteil * halb)
+            return;
+        const double f = z.schnell / halb;
+        z.gipfel *= f;
+        z.tal *= f;
+        z.oben *= f;
+        z.unten *= f;
     }
 
     // After every pulse: the narrow band while the pulses scatter. A click's spike splits the pulses
@@ -450,6 +474,11 @@ private:
     static constexpr double AussetzerAnteil = 0.25;
     static constexpr double KnackAnteil = 3.0;
     static constexpr double TiefAnteil = 1.0 / 32.0;
+    // A fall: the last half millisecond's peaks 10 dB below the typical height (a lossy codec's dips
+    // stay above), and 4 dB below the swing the followers hold. What sinks less the followers follow
+    // by themselves.
+    static constexpr double FallAnteil = 0.3;
+    static constexpr double FolgerAnteil = 0.6;
     // Saturation: the middle of the peaks a tenth of the swing off zero (0.2 of the swing for twice
     // that middle), lastingly: each half of a pulse moves the measure 1/64 of the way. Measured at
     // the halves rather than at every frame, it costs the frames nothing.
@@ -464,6 +493,7 @@ private:
     double m_abfall = 0.0;
     double m_pegelAbfall = 0.0;
     double m_huellenAbfall = 0.0;
+    double m_schnellAbfall = 0.0;
     double m_typischAnteil = 0.0;
     TSignal m_signal;
     // The reduction: frames per reduced frame.

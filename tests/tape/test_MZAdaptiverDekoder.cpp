@@ -293,18 +293,31 @@ TEST(AdaptiverDekoder, EineFlacheKanteTeiltDenVerbundenenImpuls) {
     EXPECT_GT(gesehen, 100);
 }
 
+// Uneven halves, as a worn head gives them: the low half's first third stands twice as deep as
+// the rest, so the middle of the peaks lies an eighth of the swing below zero.
+void UngleicheHaelften(std::vector<float>& s, std::size_t anfang, int tief, int) {
+    const auto spitze = static_cast<std::size_t>(tief / 3);
+    for (std::size_t i = anfang; i < anfang + static_cast<std::size_t>(tief); ++i)
+        s[i] = static_cast<float>(i < anfang + spitze ? -1.5 * Amplitude : -0.75 * Amplitude);
+}
+
 // A dropout of 20 ms amid random pulses, the level `tiefe` dB down, over a hiss 50 dB below the
 // tape's level. Where the level sank by up to 28 dB the pulses still stand far above the hiss: each
 // comes out with its class, as sure as anywhere (the envelope marks a dropout, but that says
 // nothing of such pulses). Where it sank into the hiss, no pulse inside is told as known. The
-// pulses after it come back either way.
+// pulses after it come back either way. With uneven halves the peak followers, still at the
+// peaks before the fall, would hold the zero line below the faint pulses for milliseconds: there
+// the pulses of the fall itself count too. At most one of them may be told as unknown, holding
+// the next one whose edge the fall hid.
 TEST(AdaptiverDekoder, ImFlachenAussetzerZaehlenDieImpulse) {
     struct TFall {
         double tiefe;
         bool lesbar;
+        bool ungleich;
     };
-    constexpr TFall Faelle[] = {{12.0, true}, {16.0, true}, {20.0, true},
-                                {24.0, true}, {28.0, true}, {70.0, false}};
+    constexpr TFall Faelle[] = {{12.0, true, false}, {16.0, true, false}, {20.0, true, false},
+                                {24.0, true, false}, {28.0, true, false}, {70.0, false, false},
+                                {16.0, true, true},  {20.0, true, true},  {24.0, true, true}};
     constexpr double AussetzerMs = 20.0;
     constexpr double FlankeMs = 1.0;
     constexpr double FolgenMs = 3.0;
@@ -312,9 +325,9 @@ TEST(AdaptiverDekoder, ImFlachenAussetzerZaehlenDieImpulse) {
     constexpr double Toleranz = 6.0; // frames between an edge put in and where it is found
     const std::string bits = Impulsfolge();
     for (const TFall& f : Faelle) {
-        SCOPED_TRACE(f.tiefe);
+        SCOPED_TRACE(testing::Message() << f.tiefe << (f.ungleich ? " dB, uneven halves" : " dB"));
         std::vector<std::size_t> anfaenge;
-        std::vector<float> signal = Signal(bits, nullptr, &anfaenge);
+        std::vector<float> signal = Signal(bits, f.ungleich ? UngleicheHaelften : nullptr, &anfaenge);
         // The level sinks and comes back over a flank (linear in dB); the pulses are checked where
         // it is down, once the peak followers have followed it (they lose a pulse or two to the fall).
         const std::size_t von = anfaenge[4000],
@@ -342,29 +355,51 @@ TEST(AdaptiverDekoder, ImFlachenAussetzerZaehlenDieImpulse) {
             if (polaritaet != TMZAdaptiverDekoder::Normal)
                 return;
             dekodiert += lang ? '1' : '0';
-            if (beginn >= static_cast<double>(von) - Toleranz && beginn < static_cast<double>(bis) + Toleranz)
+            if (beginn >= static_cast<double>(von - flanke) - Toleranz &&
+                beginn < static_cast<double>(bis) + Toleranz)
                 drinnen.emplace_back(beginn, wert);
         };
         dekoder.Verarbeite(signal.data(), signal.data() + signal.size(), senke);
 
+        // The fall: from where the level begins to sink until the followers have followed it.
+        const auto imFall = [&](double beginn) {
+            return beginn >= static_cast<double>(von - flanke) - Toleranz &&
+                   beginn < static_cast<double>(von + folgen);
+        };
         std::size_t erwartet = 0;
         for (std::size_t i = 0; i < bits.size(); ++i) {
-            if (anfaenge[i] < von + folgen || anfaenge[i] >= bis)
+            const auto anfang = static_cast<double>(anfaenge[i]);
+            if ((anfaenge[i] < von + folgen && !(f.ungleich && imFall(anfang))) || anfaenge[i] >= bis)
                 continue;
             ++erwartet;
             if (!f.lesbar)
                 continue;
             const auto gefunden = std::find_if(drinnen.begin(), drinnen.end(), [&](const auto& p) {
-                return std::abs(p.first - static_cast<double>(anfaenge[i])) <= Toleranz;
+                return std::abs(p.first - anfang) <= Toleranz;
             });
-            ASSERT_NE(gefunden, drinnen.end()) << "pulse " << i << " not found";
+            if (gefunden == drinnen.end()) {
+                // Its edge hidden by the fall: the pulse before it, which holds it now, is unknown.
+                const auto davor = std::find_if(drinnen.rbegin(), drinnen.rend(),
+                                                [&](const auto& p) { return p.first < anfang - Toleranz; });
+                EXPECT_TRUE(imFall(anfang) && davor != drinnen.rend() && davor->second == 0)
+                    << "pulse " << i << " not found";
+                continue;
+            }
+            if (imFall(anfang) && gefunden->second == 0)
+                continue;
             EXPECT_EQ(gefunden->second > 0, bits[i] == '1') << "pulse " << i;
             EXPECT_GE(std::abs(gefunden->second), TMZAdaptiverDekoder::Typisch / 2) << "pulse " << i;
         }
+        EXPECT_LE(std::count_if(drinnen.begin(), drinnen.end(),
+                                [&](const auto& p) { return imFall(p.first) && p.second == 0; }),
+                  1);
         ASSERT_GT(erwartet, 20U);
         if (!f.lesbar) {
-            for (const auto& [beginn, wert] : drinnen)
-                EXPECT_EQ(wert, 0) << "at frame " << beginn;
+            for (const auto& [beginn, wert] : drinnen) {
+                if (beginn >= static_cast<double>(von) - Toleranz) {
+                    EXPECT_EQ(wert, 0) << "at frame " << beginn;
+                }
+            }
         }
         const std::string danach = bits.substr(bits.size() - 2000);
         EXPECT_NE(dekodiert.find(danach.substr(0, danach.size() - 1)), std::string::npos);
