@@ -295,9 +295,12 @@ private:
     // short pulse: there the peaks of a few frames say little of the level.
     void FolgeDemFall(TSignal& z, double y) const {
         z.schnell = Groesser(y < 0.0 ? -y : y, z.schnell * m_schnellAbfall);
+        // Nearly every frame stands near the typical level: that test first.
+        if (z.schnell >= FallAnteil * z.typisch || z.typisch <= KleinsteHysterese ||
+            m_klassen[Normal].kurz < SpaltKurzFrames)
+            return;
         const double halb = 0.5 * (z.gipfel - z.tal);
-        if (m_klassen[Normal].kurz < SpaltKurzFrames || z.typisch <= KleinsteHysterese ||
-            z.schnell >= FallAnteil * z.typisch || z.schnell >= FolgerAnteil * halb)
+        if (z.schnell >= FolgerAnteil * halb)
             return;
         const double f = z.schnell / halb;
         z.gipfel *= f;
