@@ -243,7 +243,15 @@ int TBandRetter::HaeltZu(const TBlockBelege& pv_belege, const std::uint8_t* pv_b
 }
 
 void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
-    const TBlock kopf = Waehle(pv_datei.kopfBelege, pv_datei.sauberKopf, pv_datei.kopfBericht);
+    TBlock kopf = Waehle(pv_datei.kopfBelege, pv_datei.sauberKopf, pv_datei.kopfBericht);
+    // Put together from copies with bytes that rest on the framing alone or on weak bits, yet its
+    // size far from the body's length on the tape: a stretch of it stands a byte off where zeros
+    // on either side hide that from the checksum. Its checksum agreeing proves nothing then.
+    if (kopf.gut && !kopf.sauber && pv_datei.gemesseneGroesse >= 0 &&
+        std::find(kopf.unsicher.begin(), kopf.unsicher.end(), true) != kopf.unsicher.end() &&
+        std::abs((kopf.bytes[TMZFDatei::OffsetGroesse + 1] << 8 | kopf.bytes[TMZFDatei::OffsetGroesse]) -
+                 pv_datei.gemesseneGroesse) > pv_datei.gemesseneGroesse / GroesseNahe)
+        kopf.gut = false;
     std::copy(kopf.bytes.begin(), kopf.bytes.end(), pv_datei.kopf.begin());
     pv_datei.kopfBericht.gut = kopf.gut;
     pv_datei.kopfBericht.gekippt = kopf.gekippt;
@@ -310,6 +318,23 @@ bool Widersprechen(const TGeretteteDatei& a, const TGeretteteDatei& b) {
            a.rumpfBelege.Anzahl() == b.rumpfBelege.Anzahl() && (a.kopf != b.kopf || a.rumpf != b.rumpf);
 }
 
+// The bytes of a's damaged body that b's reading of the same file gives otherwise, where b is
+// sure of them, join a's uncertain ranges: one of the two sure readings is wrong there.
+void Widersprochen(TGeretteteDatei& a, const TGeretteteDatei& b) {
+    const auto markiere = [](const TGeretteteDatei& d) {
+        std::vector<bool> unsicher(d.rumpf.size(), false);
+        for (const auto& [von, bis] : d.befund.unsichereBereiche)
+            for (int i = std::max(von, 0); i < std::min<int>(bis, static_cast<int>(unsicher.size())); ++i)
+                unsicher[static_cast<std::size_t>(i)] = true;
+        return unsicher;
+    };
+    std::vector<bool> unsicher = markiere(a);
+    const std::vector<bool> beiB = markiere(b);
+    for (std::size_t i = 0; i < std::min(a.rumpf.size(), b.rumpf.size()); ++i)
+        unsicher[i] = unsicher[i] || (a.rumpf[i] != b.rumpf[i] && !beiB[i]);
+    a.befund.unsichereBereiche = Bereiche(unsicher);
+}
+
 } // namespace
 
 std::vector<TGeretteteDatei> TBandRetter::BeidePolaritaeten(std::vector<TGeretteteDatei> alle) {
@@ -329,6 +354,7 @@ std::vector<TGeretteteDatei> TBandRetter::BeidePolaritaeten(std::vector<TGerette
             const bool widerspruch = Widersprechen(vorher, d);
             if (widerspruch || BeideBeschaedigt(vorher, d)) {
                 TGeretteteDatei beide = vorher;
+                beide.gemesseneGroesse = std::max(beide.gemesseneGroesse, d.gemesseneGroesse);
                 beide.kopfBelege.Mittle(d.kopfBelege);
                 beide.rumpfBelege.Mittle(d.rumpfBelege);
                 beide.sauberKopf.insert(beide.sauberKopf.end(), d.sauberKopf.begin(), d.sauberKopf.end());
@@ -339,8 +365,14 @@ std::vector<TGeretteteDatei> TBandRetter::BeidePolaritaeten(std::vector<TGerette
                     continue;
                 }
             }
+            const bool beideBeschaedigt = BeideBeschaedigt(vorher, d);
             if (rang(d) > rang(vorher))
-                vorher = std::move(d);
+                std::swap(vorher, d);
+            // Bytes the other polarity read surely and otherwise: one of the two readings is
+            // wrong there, and the one kept may be the one (a polarity that framed a copy a byte
+            // off reads every bit surely).
+            if (beideBeschaedigt)
+                Widersprochen(vorher, d);
             continue;
         }
         ergebnis.push_back(std::move(d));

@@ -37,8 +37,6 @@ constexpr int StartMindestens = 6;
 constexpr int NeuRahmenFenster = 400;
 // A body's length measured on the tape, in bytes, as near as a size read uncertainly must come.
 constexpr int GroesseUngefaehr = 4;
-// A size read within this share of the length measured is taken as read.
-constexpr int GroesseNahe = 8;
 
 } // namespace
 
@@ -148,9 +146,10 @@ void TBandRetter::TPolaritaet::MissGroesse() {
     constexpr int Schritt = 256;
     if (gemessen < 0 || gemessen >= Schritt * Schritt)
         return;
+    m_datei.gemesseneGroesse = static_cast<int>(gemessen);
     // A size read near the length measured stays: the copy lost or gained pulses, not the header
     // its bits (on a copy heard in hiss the count is off by a byte in a hundred).
-    if (std::abs(Groesse(m_datei.kopf) - gemessen) <= gemessen / GroesseNahe)
+    if (std::abs(Groesse(m_datei.kopf) - gemessen) <= gemessen / TBandRetter::GroesseNahe)
         return;
     const int unten = m_datei.kopf[TMZFDatei::OffsetGroesse];
     const std::int64_t oben =
@@ -217,8 +216,15 @@ void TBandRetter::TPolaritaet::Weiter(bool ende) {
                 m_datei.sauberKopf.empty() ? kopf.bytes : m_datei.sauberKopf.front();
             std::copy(bytes.begin(), bytes.end(), m_datei.kopf.begin());
             m_datei.rumpfBelege = TBlockBelege(Groesse(m_datei.kopf));
-            m_groesseVomBand =
-                m_datei.sauberKopf.empty() && !kopf.gut && kopf.unsicher[TMZFDatei::OffsetGroesse + 1];
+            // A header put together with a checksum that agrees, where bytes of it rest on the
+            // framing alone or on weak bits: a stretch a byte off within runs of zeros leaves the
+            // checksum as it is, so the body's length is measured as well (see Entscheide).
+            bool ungestuetzt = false;
+            for (int i = 0; kopf.gut && i < KopfBytes; ++i)
+                ungestuetzt = ungestuetzt || kopf.unsicher[static_cast<std::size_t>(i)] ||
+                              m_datei.kopfBelege.Unbestaetigt(i);
+            m_groesseVomBand = m_datei.sauberKopf.empty() &&
+                               ((!kopf.gut && kopf.unsicher[TMZFDatei::OffsetGroesse + 1]) || ungestuetzt);
             m_untenSicher = m_groesseVomBand && !kopf.unsicher[TMZFDatei::OffsetGroesse];
             m_suche = std::max(m_kopf[0], m_kopf[1]) + kopfSpanne;
             m_phase = TPhase::KurzeMarke;

@@ -40,6 +40,9 @@ struct TGeretteteDatei {
     TBlockBericht kopfBericht;
     TBlockBericht rumpfBericht;
     bool mitRumpf = false; // a body was found after the header
+    // The body's length in bytes as the distance of its two copies on the tape tells it; -1: not
+    // measured.
+    int gemesseneGroesse = -1;
     // The evidence, to be joined with other recordings of the same tape.
     TBlockBelege kopfBelege{128};
     TBlockBelege rumpfBelege;
@@ -95,6 +98,8 @@ public:
     // few more in one run, as a dropout leaves them: the pulse before it lasts into it).
     static constexpr int HoechstensUnsichereKopfBytes = 2;
     static constexpr int HoechstensUnsichereKopfBytesAmStueck = 3;
+    // A size read within this share of the body's length measured on the tape is taken as read.
+    static constexpr int GroesseNahe = 8;
     static bool IstKopf(const TGeretteteDatei& pv_datei);
     // Which of two readings of a block the evidence holds to where they differ, each bit counting
     // with its weight: 1 the first, -1 the second, 0 where they tie or do not differ.
@@ -110,10 +115,10 @@ public:
     };
     static constexpr std::size_t GemerkteKopien = 8;
 
-private:
     // The files of both polarities in recording order, each file once (see above).
     static std::vector<TGeretteteDatei> BeidePolaritaeten(std::vector<TGeretteteDatei> pv_alle);
 
+private:
     class TPolaritaet;
     std::unique_ptr<TPolaritaet> m_polaritaeten[2];
     std::vector<TGanzeKopie> m_ganzeKopien;

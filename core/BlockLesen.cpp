@@ -79,6 +79,33 @@ void FuelleLuecken(const TBelegFolge& q, const std::vector<KopieRahmen::TByte> (
             if (f.kopie[k])
                 belege.Lies(k, f.index, bits);
     }
+    // The bits on either side of a dropout, for the bytes still unread: where both copies lost one,
+    // each in another part of it, and they agree on the bits both hold, the two may hold the whole
+    // byte (the checksum decides the rest). One copy's alone could rest on a pulse the framing
+    // put in the wrong byte.
+    const std::vector<KopieLuecken::TRand> raender[2] = {KopieLuecken::Raender(q, rahmen[0], kurz, Gefuellt),
+                                                         KopieLuecken::Raender(q, rahmen[1], kurz, Gefuellt)};
+    std::size_t j = 0;
+    for (const KopieLuecken::TRand& r : raender[0]) {
+        while (j < raender[1].size() && raender[1][j].index < r.index)
+            ++j;
+        if (j == raender[1].size())
+            break;
+        const KopieLuecken::TRand& t = raender[1][j];
+        if (t.index != r.index || r.index >= belege.Bytes() || belege.Lesungen(r.index) != 0)
+            continue;
+        int gemeinsam = 0;
+        bool einig = true;
+        for (int bit = 0; bit < DatenBits; ++bit)
+            if (r.bits[bit] != 0 && t.bits[bit] != 0) {
+                ++gemeinsam;
+                einig = einig && (r.bits[bit] > 0) == (t.bits[bit] > 0);
+            }
+        if (gemeinsam == 0 || !einig)
+            continue;
+        belege.Lies(0, r.index, r.bits);
+        belege.Lies(1, t.index, t.bits);
+    }
 }
 
 } // namespace

@@ -414,8 +414,8 @@ void Pruefe(TMenge& beste, const std::vector<const TKippen*>& menge, int fehlEin
 // The checksum tells how many 1 bits too many (positive) or too few the data holds. Where exactly
 // that many data bits are uncertain that would each put it right by flipping (1s when too many,
 // 0s when too few), and every checksum bit was read surely, no other way fits among the uncertain
-// bits: they are flipped, all of them. Bounded by EinerleiHoechstens.
-int KippeEinerlei(TStand& stand, const std::vector<float>& g, std::size_t datenBits) {
+// bits: they are flipped, all of them (`eins`: 1s were). Bounded by EinerleiHoechstens.
+int KippeEinerlei(TStand& stand, const std::vector<float>& g, std::size_t datenBits, bool& eins) {
     for (std::size_t i = datenBits; i < g.size(); ++i)
         if (std::fabs(g[i]) < BlockVereinigung::Unsicher)
             return 0;
@@ -438,6 +438,7 @@ int KippeEinerlei(TStand& stand, const std::vector<float>& g, std::size_t datenB
     for (const std::size_t i : kippen)
         stand.bits[i] = !stand.bits[i];
     stand.einsen = stand.pruefsumme;
+    eins = zuViel > 0;
     return anzahl;
 }
 
@@ -514,10 +515,13 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
     e.gut = stand.einsen == stand.pruefsumme;
     if (!e.gut && (e.gekippt = Suche(stand, pv_gewichte, datenBits)) > 0)
         e.gut = true;
-    if (!e.gut && (e.gekippt = KippeEinerlei(stand, pv_gewichte, datenBits)) > 0)
-        e.gut = true;
+    bool einerlei = false, eins = false;
+    if (!e.gut && (e.gekippt = KippeEinerlei(stand, pv_gewichte, datenBits, eins)) > 0)
+        e.gut = einerlei = true;
     // The checksum counts 1 bits only: a weak 1 read as 0 and a weak 0 read as 1 hide each other.
-    // Where two such bits are weak together, the checksum agreeing says nothing.
+    // Where two such bits are weak together, the checksum agreeing says nothing. Where the uncertain
+    // bits of one value were all flipped, a bit of that value only a little surer could as well have
+    // been one of those wrong: the flips stand as the best guess, the block is not good.
     if (e.gut) {
         float schwaechsteEins = Zweifel;
         float schwaechsteNull = Zweifel;
@@ -528,7 +532,8 @@ TBlockEntscheidung BlockVereinigung::Entscheide(const std::vector<float>& pv_gew
             float& schwaechste = stand.bits[i] ? schwaechsteEins : schwaechsteNull;
             schwaechste = std::min(schwaechste, gewicht);
         }
-        if (schwaechsteEins + schwaechsteNull < Zweifel)
+        if (schwaechsteEins + schwaechsteNull < Zweifel ||
+            (einerlei && (eins ? schwaechsteEins : schwaechsteNull) < Zweifel))
             e.gut = false;
     }
     // A checksum bit nothing was read of confirms nothing (it decides as 0, as unread data bits do).

@@ -123,7 +123,9 @@ constexpr float Kippbar = 32.0F;
 constexpr float Vorsprung = 2.0F;
 
 // Where no such set is found: as many uncertain bits as the checksum says are wrong, when there
-// are exactly that many that would each put it right, and at most this many.
+// are exactly that many that would each put it right, and at most this many. Where a bit of their
+// value lies below Zweifel beside them, the flips stand as the best guess, yet the block is not
+// good.
 constexpr int EinerleiHoechstens = 16;
 TBlockEntscheidung Entscheide(const std::vector<float>& pv_gewichte, int pv_anzahl);
 

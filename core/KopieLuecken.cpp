@@ -103,13 +103,53 @@ void Luecke(const TBelegFolge& q, std::int64_t g0, std::int64_t g1, int erstes, 
     wege.Melde(erstes, ergebnis);
 }
 
-} // namespace
+// The bits the pulses [g0, g1) of a stretch of `bytes` lost bytes give on either side of the one
+// pulse a dropout swallowed others in.
+void Rand(const TBelegFolge& q, std::int64_t g0, std::int64_t g1, int erstes, int bytes, double kurz,
+          std::int8_t hoechstens, std::vector<TRand>& ergebnis) {
+    const std::int64_t erwartet = static_cast<std::int64_t>(bytes) * BitsProByte;
+    const std::int64_t fehlend = erwartet - (g1 - g0);
+    if (fehlend < 1 || !q.Hat(g0) || !q.Hat(g1))
+        return;
+    const double lang = KopieRahmen::LangZuKurz * kurz;
+    const double luecke = KopieRahmen::LueckenGrenze * lang;
+    std::int64_t loch = -1;
+    for (std::int64_t j = g0; j < g1; ++j)
+        if (q[j + 1].beginn - q[j].beginn > luecke) {
+            if (loch >= 0)
+                return;
+            loch = j;
+        }
+    if (loch < 0 ||
+        q[loch + 1].beginn - q[loch].beginn > static_cast<double>(fehlend + 1) * lang + Passt * kurz)
+        return;
+    // Each pulse's place in the stretch's pattern: from its start before the dropout, from the end
+    // after it.
+    const auto platz = [&](std::int64_t j) { return j < loch ? j - g0 : erwartet - (g1 - j); };
+    for (std::int64_t j = g0; j < g1; ++j)
+        if (j != loch && platz(j) % BitsProByte == 0 && !q[j].IstLang())
+            return;
+    std::array<TRand, HoechstensBytes> rand{};
+    for (int b = 0; b < bytes; ++b)
+        rand[static_cast<std::size_t>(b)].index = erstes + b;
+    for (std::int64_t j = g0; j < g1; ++j) {
+        const std::int64_t t = platz(j);
+        if (j == loch || t % BitsProByte == 0)
+            continue;
+        const int wert = std::clamp<int>(q[j].wert, -hoechstens, hoechstens);
+        rand[static_cast<std::size_t>(t / BitsProByte)].bits[t % BitsProByte - 1] =
+            static_cast<std::int8_t>(wert);
+    }
+    for (int b = 0; b < bytes; ++b) {
+        const TRand& r = rand[static_cast<std::size_t>(b)];
+        if (std::any_of(std::begin(r.bits), std::end(r.bits), [](std::int8_t x) { return x != 0; }))
+            ergebnis.push_back(r);
+    }
+}
 
-std::vector<TKandidaten> Finde(const TBelegFolge& q, const std::vector<KopieRahmen::TByte>& kopie,
-                               double kurz) {
-    std::vector<TKandidaten> ergebnis;
-    if (kurz <= 0.0)
-        return ergebnis;
+// Calls `tu(g0, g1, erstes, bytes)` for each stretch of at most HoechstensBytes lost bytes between
+// two framed ones: its pulses [g0, g1), its first byte's index and its length in bytes.
+template <typename F> void JedeLuecke(const std::vector<KopieRahmen::TByte>& kopie, F tu) {
     const auto n = static_cast<int>(kopie.size());
     int i = 1;
     while (i < n) {
@@ -122,10 +162,31 @@ std::vector<TKandidaten> Finde(const TBelegFolge& q, const std::vector<KopieRahm
         while (ende < n && kopie[static_cast<std::size_t>(ende)].start < 0)
             ++ende;
         if (ende < n && ende - i <= HoechstensBytes)
-            Luecke(q, kopie[static_cast<std::size_t>(i - 1)].start + BitsProByte,
-                   kopie[static_cast<std::size_t>(ende)].start, i, ende - i, kurz, ergebnis);
+            tu(kopie[static_cast<std::size_t>(i - 1)].start + BitsProByte,
+               kopie[static_cast<std::size_t>(ende)].start, i, ende - i);
         i = ende;
     }
+}
+
+} // namespace
+
+std::vector<TRand> Raender(const TBelegFolge& q, const std::vector<KopieRahmen::TByte>& kopie, double kurz,
+                           std::int8_t hoechstens) {
+    std::vector<TRand> ergebnis;
+    if (kurz > 0.0)
+        JedeLuecke(kopie, [&](std::int64_t g0, std::int64_t g1, int erstes, int bytes) {
+            Rand(q, g0, g1, erstes, bytes, kurz, hoechstens, ergebnis);
+        });
+    return ergebnis;
+}
+
+std::vector<TKandidaten> Finde(const TBelegFolge& q, const std::vector<KopieRahmen::TByte>& kopie,
+                               double kurz) {
+    std::vector<TKandidaten> ergebnis;
+    if (kurz > 0.0)
+        JedeLuecke(kopie, [&](std::int64_t g0, std::int64_t g1, int erstes, int bytes) {
+            Luecke(q, g0, g1, erstes, bytes, kurz, ergebnis);
+        });
     return ergebnis;
 }
 

@@ -31,6 +31,19 @@ struct TKandidaten {
 std::vector<TKandidaten> Finde(const TBelegFolge& q, const std::vector<KopieRahmen::TByte>& kopie,
                                double kurz);
 
+// The bits of lost bytes on either side of a dropout: where the pulses between the two framed
+// bytes around a stretch of at most HoechstensBytes are too few, and exactly one of them lasts as
+// long as itself and the pulses lost (a long pulse each at most), the pulses before it lie where
+// the lost bytes begin and those after it where the next framed byte begins. Each bit so placed
+// weighs as its pulse was read, at most `hoechstens`; the bits within the dropout stay unknown.
+// Nothing where a start bit so placed reads short. Bounded: each pulse looked at once.
+struct TRand {
+    int index = 0;
+    std::int8_t bits[KopieRahmen::DatenBits] = {};
+};
+std::vector<TRand> Raender(const TBelegFolge& q, const std::vector<KopieRahmen::TByte>& kopie, double kurz,
+                           std::int8_t hoechstens);
+
 // A lost byte's value where the ways of every copy that looked into it leave exactly one, and
 // which copies looked into it.
 struct TFuellung {

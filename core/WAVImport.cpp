@@ -118,6 +118,8 @@ std::vector<TGeretteteDatei> Gruppiere(std::vector<std::vector<TGeretteteDatei>>
             gleich.kopfBelege.NimmHinzu(g.kopfBelege);
             gleich.rumpfBelege.NimmHinzu(g.rumpfBelege);
             gleich.mitRumpf = gleich.mitRumpf || g.mitRumpf;
+            if (gleich.gemesseneGroesse < 0)
+                gleich.gemesseneGroesse = g.gemesseneGroesse;
             gleich.sauberKopf.insert(gleich.sauberKopf.end(), g.sauberKopf.begin(), g.sauberKopf.end());
             gleich.sauberRumpf.insert(gleich.sauberRumpf.end(), g.sauberRumpf.begin(), g.sauberRumpf.end());
             TBandRetter::Entscheide(gleich);

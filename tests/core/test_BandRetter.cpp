@@ -85,22 +85,26 @@ TEST_F(BandRetter, CopiesHitAtDifferentPlacesGiveTheFilesRepaired) {
     }
 }
 
-// Hit every 150 ms, so that both copies lose bytes: what comes back is reported damaged, and
-// of a file whose header was confirmed every byte that differs from the source lies in a range
-// reported uncertain. A second recording,
-// hit elsewhere, fills them: read together the two give the files whole.
-TEST_F(BandRetter, DamageIsToldWhereItIsAndASecondRecordingMendsIt) {
-    const QString erste = Mit(0.5, 0.15, 4.0, QStringLiteral("erste.wav"));
-    const QString zweite = Mit(0.575, 0.15, 4.0, QStringLiteral("zweite.wav"));
-    int beschaedigt = 0;
-    for (const auto& d : Lies({erste}, true)) {
+namespace {
+
+// What comes back of a recording hit so that both copies lose bytes is told as it is: a header
+// not reported uncertain is the source's, a file not reported damaged is byte-exact, and of a file
+// reported damaged every byte that differs from the source lies in a range reported uncertain.
+void PruefeBefunde(const std::vector<std::unique_ptr<TMZFDatei>>& gelesen,
+                   const std::vector<TErwarteteDatei>& dateien, int& beschaedigt, int& kopfUnsicher) {
+    for (const auto& d : gelesen) {
+        SCOPED_TRACE(d->HoleMZDateiName().toStdString());
         const TDateiBefund& befund = d->HoleBefund();
-        // A header that could not be confirmed names no file for sure: nothing to compare with.
-        if (befund.kopfUnsicher)
+        const auto rumpf = QByteArray(reinterpret_cast<const char*>(d->Rumpf()), d->HoleMZDateiGroesse());
+        if (befund.kopfUnsicher) {
+            // A header that could not be confirmed names no file for sure: nothing to compare with.
+            ++kopfUnsicher;
             continue;
-        const TErwarteteDatei* e = Erwartet(*d);
-        ASSERT_NE(e, nullptr);
-        const QByteArray rumpf = Rumpf(*d);
+        }
+        const auto kopf = QByteArray(reinterpret_cast<const char*>(d->Kopf().data()), TMZFDatei::KopfGroesse);
+        const auto e = std::find_if(dateien.begin(), dateien.end(),
+                                    [&](const TErwarteteDatei& x) { return x.kopf == kopf; });
+        ASSERT_NE(e, dateien.end()) << "a header told sure that is no file of the tape";
         if (befund.zustand != TDateiBefund::TZustand::Beschaedigt) {
             EXPECT_EQ(rumpf, e->rumpf);
             continue;
@@ -116,6 +120,17 @@ TEST_F(BandRetter, DamageIsToldWhereItIsAndASecondRecordingMendsIt) {
             EXPECT_TRUE(gemeldet) << "byte " << i << " wrong but not reported uncertain";
         }
     }
+}
+
+} // namespace
+
+// Hit for 5 ms every 140 ms: a file is reported damaged. A second recording, hit elsewhere, fills it: read
+// together the two give the files whole.
+TEST_F(BandRetter, DamageIsToldWhereItIsAndASecondRecordingMendsIt) {
+    const QString erste = Mit(0.5, 0.14, 5.0, QStringLiteral("erste.wav"));
+    const QString zweite = Mit(0.575, 0.14, 5.0, QStringLiteral("zweite.wav"));
+    int beschaedigt = 0, kopfUnsicher = 0;
+    PruefeBefunde(Lies({erste}, true), quelle.dateien, beschaedigt, kopfUnsicher);
     EXPECT_GT(beschaedigt, 0);
 
     const auto beide = Lies({erste, zweite}, true);
@@ -126,6 +141,17 @@ TEST_F(BandRetter, DamageIsToldWhereItIsAndASecondRecordingMendsIt) {
         EXPECT_EQ(Rumpf(*d), e->rumpf);
         EXPECT_NE(d->HoleBefund().zustand, TDateiBefund::TZustand::Beschaedigt);
     }
+}
+
+// Hit every 100 ms: in both copies of a header the framing put the stretch after a dropout a byte
+// off, within the zeros after the name, so the checksum agreed with a size, load and execution
+// address a byte off (the size read 2 of 521). The body's length on the tape speaks against that
+// size: the header is told uncertain, not repaired.
+TEST_F(BandRetter, AHeaderPutTogetherAByteOffIsToldUncertain) {
+    int beschaedigt = 0, kopfUnsicher = 0;
+    PruefeBefunde(Lies({Mit(0.5, 0.10, 4.0, QStringLiteral("hart.wav"))}, true), quelle.dateien, beschaedigt,
+                  kopfUnsicher);
+    EXPECT_GT(kopfUnsicher, 0);
 }
 
 // A real cassette whose phase smear makes the fixed passes read most short pulses after a long

@@ -116,6 +116,13 @@ TEST(BlockVereinigung, DecidesFlipsAndDoubts) {
          false,
          0,
          {0, 1}},
+        // A right 0 only a little surer than the three: it could as well be one of those wrong.
+        // The three are flipped as the best guess, yet the block is not good.
+        {"three weak wrong 1s and a right 0 a little surer",
+         {{2, -8.0F}, {3, -11.0F}, {4, -5.0F}, {8, -30.0F}},
+         false,
+         3,
+         {0}},
         // A checksum bit read weakly: the count it gives is not sure.
         {"three weak wrong 1s, a weak checksum bit",
          {{2, -8.0F}, {3, -11.0F}, {4, -5.0F}, {8 * 8 + 15, 10.0F}},

@@ -11,7 +11,8 @@ namespace {
 constexpr double Kurz = 20.0; // frames of a short pulse; a long one lasts 1.9 times as long
 
 // One letter a pulse: L long, S short, X two short ones heard as one (read long), h half of a long
-// pulse split by a crossing (read short).
+// pulse split by a crossing (read short). Pulses in brackets a dropout swallowed: their time passes,
+// no edge of them is heard; _ is silence as long as a long pulse.
 TImpulsBeleg Puls(char c, std::int32_t beginn) {
     return {beginn, static_cast<std::int8_t>(c == 'L' || c == 'X' ? 64 : -64)};
 }
@@ -40,15 +41,22 @@ TKopie Kopie(const std::string& verloren, int verloreneBytes = 1) {
     const std::string alle = null + verloren + null + "L";
     std::vector<TImpulsBeleg> belege;
     std::int32_t zeit = 0;
+    bool verschluckt = false;
     for (const char c : alle) {
-        belege.push_back(Puls(c, zeit));
-        zeit += Dauer(c);
+        if (c == '(' || c == ')') {
+            verschluckt = c == '(';
+            continue;
+        }
+        if (!verschluckt && c != '_')
+            belege.push_back(Puls(c, zeit));
+        zeit += c == '_' ? Dauer('L') : Dauer(c);
     }
     TKopie k;
     k.q.Haenge(belege.data(), belege.size());
     k.rahmen.assign(static_cast<std::size_t>(verloreneBytes + 2), {});
     k.rahmen.front().start = 0;
-    k.rahmen.back().start = static_cast<std::int64_t>(null.size() + verloren.size());
+    k.rahmen.back().start =
+        static_cast<std::int64_t>(belege.size()) - static_cast<std::int64_t>(null.size()) - 1;
     return k;
 }
 
@@ -131,5 +139,41 @@ TEST(KopieLuecken, TheCopiesWaysMustAgreeOnOneValue) {
         EXPECT_EQ(einig[0].wert, f.wert) << f.name;
         EXPECT_EQ(einig[0].kopie[0], f.kopie[0]) << f.name;
         EXPECT_EQ(einig[0].kopie[1], f.kopie[1]) << f.name;
+    }
+}
+
+// 0x2D is L SSLSLLSL. A dropout swallowed the pulses in brackets: the pulses before the one it fell
+// in read from the byte's start, those after it from the next byte's start; the one it fell in and
+// those it swallowed stay unknown. Each bit weighs as its pulse (64), at most 32.
+TEST(KopieLuecken, TheBitsOnEitherSideOfADropout) {
+    struct TFall {
+        const char* name;
+        std::string verloren;
+        int bytes;
+        std::vector<std::vector<int>> bits; // per lost byte; empty: nothing
+    };
+    constexpr int N = -32, E = 32;
+    const TFall faelle[] = {
+        {"in its second bit", "LSS(LSL)LSL", 1, {{N, 0, 0, 0, 0, E, N, E}}},
+        {"in its fifth bit, to its end", "LSSLSL(LSL)", 1, {{N, N, E, N, 0, 0, 0, 0}}},
+        {"in its start bit", "L(SSL)SLLSL", 1, {{0, 0, 0, N, E, E, N, E}}},
+        {"reaching into the next byte",
+         "LSS(LSLLSLLSS)SSSSS",
+         2,
+         {{N, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, N, N, N, N, N}}},
+        {"two dropouts", "L(SS)LSL(LS)L", 1, {}},
+        {"longer than the pulses it swallowed", "LSS(LSL)__LSL", 1, {}},
+        {"a start bit read short", "SSS(LSL)LSL", 1, {}},
+        {"a pulse lost without a dropout", "LSSLSLSL", 1, {}},
+    };
+    for (const TFall& f : faelle) {
+        const TKopie k = Kopie(f.verloren, f.bytes);
+        const std::vector<KopieLuecken::TRand> raender = KopieLuecken::Raender(k.q, k.rahmen, Kurz, 32);
+        std::vector<std::vector<int>> bits;
+        for (const KopieLuecken::TRand& r : raender) {
+            EXPECT_EQ(r.index, 1 + static_cast<int>(bits.size())) << f.name;
+            bits.emplace_back(std::begin(r.bits), std::end(r.bits));
+        }
+        EXPECT_EQ(bits, f.bits) << f.name;
     }
 }

@@ -51,6 +51,11 @@ const TFall Faelle[] = {
     {Blat, TArt::Saettigung, Typisch, 0, 1},
     {MZ80K, TArt::Kopiereffekt, Typisch, 2, 2},
     {MZ700, TArt::Aussetzer, Typisch, 2, 2},
+    // Dropouts in both copies of one byte, each swallowing three of its pulses: the bits before
+    // each dropout read from the byte's start and those after it from the next byte's, the two
+    // copies hold it together. From one recording no byte stays wrong (a weak 1 and a weak 0
+    // elsewhere keep the file from being called mended).
+    {Blat, TArt::Aussetzer, Typisch, 0, 0, 0, 0, 1},
     {Mond, TArt::Drift, Typisch, 0, 1},
     {MZ80K, TArt::Jaulen, Typisch, 2, 2},
     {MZ700, TArt::Flattern, Typisch, 2, 2},
