@@ -15,6 +15,14 @@ int TDateiBefund::UnsichereBytes() const {
     return n;
 }
 
+std::vector<bool> TDateiBefund::UnsicherJeByte(int pv_bytes) const {
+    std::vector<bool> unsicher(static_cast<std::size_t>(std::max(pv_bytes, 0)), false);
+    for (const auto& [von, bis] : unsichereBereiche)
+        for (int i = std::max(von, 0); i < std::min(bis, pv_bytes); ++i)
+            unsicher[static_cast<std::size_t>(i)] = true;
+    return unsicher;
+}
+
 bool TDateiBefund::KopfByteUnsicher(int pv_index) const {
     return kopfUnsicher &&
            std::any_of(unsichereKopfBereiche.begin(), unsichereKopfBereiche.end(),
@@ -244,15 +252,15 @@ int TBandRetter::HaeltZu(const TBlockBelege& pv_belege, const std::uint8_t* pv_b
 
 void TBandRetter::Entscheide(TGeretteteDatei& pv_datei) {
     TBlock kopf = Waehle(pv_datei.kopfBelege, pv_datei.sauberKopf, pv_datei.kopfBericht);
+    std::copy(kopf.bytes.begin(), kopf.bytes.end(), pv_datei.kopf.begin());
     // Put together from copies with bytes that rest on the framing alone or on weak bits, yet its
     // size far from the body's length on the tape: a stretch of it stands a byte off where zeros
     // on either side hide that from the checksum. Its checksum agreeing proves nothing then.
-    if (kopf.gut && !kopf.sauber && pv_datei.gemesseneGroesse >= 0 &&
+    const int laenge = pv_datei.gemesseneGroesse;
+    if (kopf.gut && !kopf.sauber && laenge >= 0 &&
         std::find(kopf.unsicher.begin(), kopf.unsicher.end(), true) != kopf.unsicher.end() &&
-        std::abs((kopf.bytes[TMZFDatei::OffsetGroesse + 1] << 8 | kopf.bytes[TMZFDatei::OffsetGroesse]) -
-                 pv_datei.gemesseneGroesse) > pv_datei.gemesseneGroesse / GroesseNahe)
+        std::abs(Groesse(pv_datei.kopf) - laenge) > laenge / GroesseNahe)
         kopf.gut = false;
-    std::copy(kopf.bytes.begin(), kopf.bytes.end(), pv_datei.kopf.begin());
     pv_datei.kopfBericht.gut = kopf.gut;
     pv_datei.kopfBericht.gekippt = kopf.gekippt;
     TDateiBefund& befund = pv_datei.befund;
@@ -321,15 +329,8 @@ bool Widersprechen(const TGeretteteDatei& a, const TGeretteteDatei& b) {
 // The bytes of a's damaged body that b's reading of the same file gives otherwise, where b is
 // sure of them, join a's uncertain ranges: one of the two sure readings is wrong there.
 void Widersprochen(TGeretteteDatei& a, const TGeretteteDatei& b) {
-    const auto markiere = [](const TGeretteteDatei& d) {
-        std::vector<bool> unsicher(d.rumpf.size(), false);
-        for (const auto& [von, bis] : d.befund.unsichereBereiche)
-            for (int i = std::max(von, 0); i < std::min<int>(bis, static_cast<int>(unsicher.size())); ++i)
-                unsicher[static_cast<std::size_t>(i)] = true;
-        return unsicher;
-    };
-    std::vector<bool> unsicher = markiere(a);
-    const std::vector<bool> beiB = markiere(b);
+    std::vector<bool> unsicher = a.befund.UnsicherJeByte(static_cast<int>(a.rumpf.size()));
+    const std::vector<bool> beiB = b.befund.UnsicherJeByte(static_cast<int>(b.rumpf.size()));
     for (std::size_t i = 0; i < std::min(a.rumpf.size(), b.rumpf.size()); ++i)
         unsicher[i] = unsicher[i] || (a.rumpf[i] != b.rumpf[i] && !beiB[i]);
     a.befund.unsichereBereiche = Bereiche(unsicher);

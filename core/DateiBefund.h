@@ -22,6 +22,8 @@ struct TDateiBefund {
     // Bytes of a header its checksum did not confirm that rest on weak or no evidence.
     std::vector<std::pair<int, int>> unsichereKopfBereiche;
     int UnsichereBytes() const;
+    // Per byte of a body of pv_bytes bytes: whether it lies in an uncertain range.
+    std::vector<bool> UnsicherJeByte(int pv_bytes) const;
     // Header byte pv_index rests on weak or no evidence.
     bool KopfByteUnsicher(int pv_index) const;
     // The first pv_bytes bytes of this file's header (pv_kopf) and of another agree wherever the

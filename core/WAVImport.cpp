@@ -82,11 +82,11 @@ bool GleicherInhalt(const TGeretteteDatei& a, const TGeretteteDatei& b) {
     if (!a.mitRumpf || !b.mitRumpf || n != static_cast<int>(b.rumpf.size()) ||
         !a.NenntDieselbeDatei(b, TMZFDatei::OffsetKommentar))
         return false;
-    std::vector<bool> unsicher(static_cast<std::size_t>(n), false);
-    for (const TGeretteteDatei* d : {&a, &b})
-        for (const auto& [von, bis] : d->befund.unsichereBereiche)
-            for (int i = std::max(von, 0); i < std::min(bis, n); ++i)
-                unsicher[static_cast<std::size_t>(i)] = true;
+    std::vector<bool> unsicher = a.befund.UnsicherJeByte(n);
+    const std::vector<bool> beiB = b.befund.UnsicherJeByte(n);
+    for (int i = 0; i < n; ++i)
+        unsicher[static_cast<std::size_t>(i)] =
+            unsicher[static_cast<std::size_t>(i)] || beiB[static_cast<std::size_t>(i)];
     int verglichen = 0, anders = 0;
     for (int i = 0; i < n; ++i) {
         if (unsicher[static_cast<std::size_t>(i)])
