@@ -336,6 +336,23 @@ void Widersprochen(TGeretteteDatei& a, const TGeretteteDatei& b) {
     a.befund.unsichereBereiche = Bereiche(unsicher);
 }
 
+// The reading kept holds its header uncertain where the other read it surely: where the body kept
+// is as long as that header says, the header is taken from the other reading (each block from the
+// reading that holds it best); where not, the body kept was read with a length the sure header
+// speaks against, and the other reading is kept instead.
+void NimmSicherenKopf(TGeretteteDatei& behalten, TGeretteteDatei& andere) {
+    if (!behalten.befund.kopfUnsicher || andere.befund.kopfUnsicher || !behalten.mitRumpf || !andere.mitRumpf)
+        return;
+    if (Groesse(andere.kopf) != behalten.rumpfBelege.Anzahl()) {
+        std::swap(behalten, andere);
+        return;
+    }
+    behalten.kopfBelege = andere.kopfBelege;
+    behalten.sauberKopf = andere.sauberKopf;
+    behalten.kopfBericht = andere.kopfBericht;
+    TBandRetter::Entscheide(behalten);
+}
+
 } // namespace
 
 std::vector<TGeretteteDatei> TBandRetter::BeidePolaritaeten(std::vector<TGeretteteDatei> alle) {
@@ -361,7 +378,10 @@ std::vector<TGeretteteDatei> TBandRetter::BeidePolaritaeten(std::vector<TGerette
                 beide.sauberKopf.insert(beide.sauberKopf.end(), d.sauberKopf.begin(), d.sauberKopf.end());
                 beide.sauberRumpf.insert(beide.sauberRumpf.end(), d.sauberRumpf.begin(), d.sauberRumpf.end());
                 Entscheide(beide);
-                if (widerspruch || (rang(beide) >= rang(vorher) && rang(beide) >= rang(d))) {
+                // A header read surely in one polarity is not given up for the sake of the body.
+                const bool kopfBleibt =
+                    !beide.befund.kopfUnsicher || (vorher.befund.kopfUnsicher && d.befund.kopfUnsicher);
+                if (widerspruch || (kopfBleibt && rang(beide) >= rang(vorher) && rang(beide) >= rang(d))) {
                     vorher = std::move(beide);
                     continue;
                 }
@@ -369,6 +389,7 @@ std::vector<TGeretteteDatei> TBandRetter::BeidePolaritaeten(std::vector<TGerette
             const bool beideBeschaedigt = BeideBeschaedigt(vorher, d);
             if (rang(d) > rang(vorher))
                 std::swap(vorher, d);
+            NimmSicherenKopf(vorher, d);
             // Bytes the other polarity read surely and otherwise: one of the two readings is
             // wrong there, and the one kept may be the one (a polarity that framed a copy a byte
             // off reads every bit surely).

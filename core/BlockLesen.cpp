@@ -3,6 +3,7 @@
 // weighed from the adaptive pass and the fixed passes.
 #include "BandPolaritaet.h"
 #include "KopieLuecken.h"
+#include "NachbarEichung.h"
 
 #include <algorithm>
 #include <cmath>
@@ -378,10 +379,19 @@ void TBandRetter::TPolaritaet::OrdneKopien(std::vector<KopieRahmen::TByte> (&rah
     KopieRahmen::Ruecke(m_primaer, rahmen);
 }
 
-// Every byte's bits of both copies, put in order, weighed from the adaptive pass and the fixed
-// passes.
+// Every byte's bits of both copies, put in order, weighed from the adaptive pass (counted from where
+// its classes lie in this block between such neighbours) and the fixed passes.
 void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rahmen)[2],
                                      TBlockBelege& belege) {
+    TNachbarEichung nachbarn;
+    if (rahmen[0].size() >= EichBytes) {
+        for (const std::vector<KopieRahmen::TByte>& kopie : rahmen)
+            for (const KopieRahmen::TByte& b : kopie)
+                if (b.start >= 0)
+                    for (int bit = 0; bit < DatenBits; ++bit)
+                        nachbarn.Nimm(m_primaer, b.start + 1 + bit, bit == DatenBits - 1);
+    }
+    nachbarn.Stelle();
     for (int k = 0; k < 2; ++k) {
         const std::vector<bool> weicht = KopieRahmen::Weichende(m_primaer, rahmen, k);
         const std::vector<std::uint8_t> zweifel = ZweifelNahVerlust(m_primaer, rahmen[k]);
@@ -398,7 +408,7 @@ void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rah
                 continue;
             std::int8_t bits[DatenBits];
             for (int bit = 0; bit < DatenBits; ++bit)
-                bits[bit] = m_primaer[b.start + 1 + bit].wert;
+                bits[bit] = nachbarn.Wert(m_primaer, b.start + 1 + bit, bit == DatenBits - 1);
             belege.Lies(k, index, bits);
             // A byte whose place only the framing gave counts in full for the checksum (a place a
             // byte off changes the bytes, which the checksum sees), yet stays uncertain in a damaged
