@@ -165,7 +165,7 @@ bool AnalysiereWAV(TByteQuelle& pv_quelle, const TBandEinstellungen& pv_einstell
         for (const TGeretteteDatei& g : retter->Ende())
             pv_analyse.rettung.push_back({g.beginn, TMZFDatei::NameAusKopf(g.kopf.data()),
                                           LittleEndian::Lies16(g.kopf.data() + TMZFDatei::OffsetGroesse),
-                                          g.mitRumpf, g.befund, g.kopfBericht, g.rumpfBericht});
+                                          g.mitRumpf, g.Gemeldet(), g.kopfBericht, g.rumpfBericht});
     const double rate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sampleRate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sekunden = dekoder.HoleAnzahlFrames() / rate;

@@ -23,6 +23,14 @@ std::vector<bool> TDateiBefund::UnsicherJeByte(int pv_bytes) const {
     return unsicher;
 }
 
+TDateiBefund TGeretteteDatei::Gemeldet() const {
+    TDateiBefund gemeldet = befund;
+    if (gemeldet.zustand == TDateiBefund::TZustand::Beschaedigt && mitRumpf && !rumpfBericht.gut &&
+        gemeldet.unsichereBereiche.empty() && !rumpf.empty())
+        gemeldet.unsichereBereiche = {{0, static_cast<int>(rumpf.size())}};
+    return gemeldet;
+}
+
 bool TDateiBefund::KopfByteUnsicher(int pv_index) const {
     return kopfUnsicher &&
            std::any_of(unsichereKopfBereiche.begin(), unsichereKopfBereiche.end(),

@@ -61,6 +61,11 @@ struct TGeretteteDatei {
     // The same with up to pv_hoechstens bytes uncertain in either.
     bool NenntDieselbeDatei(const TGeretteteDatei& pv_andere, int pv_hoechstens) const;
 
+    // The state to report. Where the body's checksum speaks against it, or was not read, while no
+    // byte of it rests on weak evidence (a copy framed a byte off throughout reads every bit
+    // surely), any byte could be a wrong one: all of them are uncertain.
+    TDateiBefund Gemeldet() const;
+
     // The header is one the evidence overruled.
     bool KopfUeberstimmt(const std::array<std::uint8_t, 128>& pv_kopf) const {
         return std::any_of(ueberstimmterKopf.begin(), ueberstimmterKopf.end(), [&](const auto& k) {

@@ -160,7 +160,7 @@ void Vereinige(std::vector<std::vector<std::unique_ptr<TMZFDatei>>>& jeAufnahme,
     for (const TGeretteteDatei& g : gruppen) {
         ergebnisse.push_back(std::make_unique<TMZFDatei>());
         ergebnisse.back()->Uebernimm(g.kopf, g.rumpf);
-        ergebnisse.back()->SetzeBefund(g.befund);
+        ergebnisse.back()->SetzeBefund(g.Gemeldet());
     }
     // The files the evidence decides a group to be, among those the recordings gave whole.
     std::unordered_set<const TMZFDatei*> entschieden;

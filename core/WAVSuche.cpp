@@ -375,7 +375,7 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
                 if (widerlegt > 0)
                     g.befund = AlsRepariert(d, g);
                 d.Uebernimm(g.kopf, g.rumpf);
-                d.SetzeBefund(g.befund);
+                d.SetzeBefund(g.Gemeldet());
                 da = true;
             } else if (widerlegt < 0 || (!gelesen[i] && IstBeschaedigteLesung(d, g))) {
                 da = true;
@@ -387,7 +387,7 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
             continue;
         auto datei = std::make_unique<TMZFDatei>();
         datei->Uebernimm(g.kopf, g.rumpf);
-        datei->SetzeBefund(g.befund);
+        datei->SetzeBefund(g.Gemeldet());
         dateien.push_back(std::move(datei));
     }
     std::size_t behalten = 0;

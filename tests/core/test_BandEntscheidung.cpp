@@ -3,6 +3,8 @@
 #include "BandBau.h"
 #include "BandRetter.h"
 #include "BlockVereinigung.h"
+#include "MZFDatei.h"
+#include "WAVSuche.h"
 
 #include <array>
 #include <bit>
@@ -205,5 +207,45 @@ TEST(BandEntscheidung, AHeaderReadSurelyInOnePolarityStays) {
         EXPECT_EQ(d.rumpf, rumpf);
         EXPECT_EQ(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt);
         EXPECT_EQ(d.befund.UnsichereBytes(), f.unsicher);
+    }
+}
+
+// A damaged body none of whose bytes rests on weak evidence (a copy framed a byte off throughout
+// reads every bit surely): the checksum speaks against it, or was not read, so any byte could be a
+// wrong one, and the file comes with every byte of its body uncertain, not with none.
+TEST(BandEntscheidung, ADamagedBodyWithoutWeakBytesIsUncertainThroughout) {
+    const std::vector<std::uint8_t> kopf = KopfBytes(RumpfBytes), rumpf = Rumpf(RumpfBytes);
+    struct TFall {
+        const char* name;
+        int pruefsumme;
+        std::vector<std::pair<int, int>> schwach;
+        TDateiBefund::TZustand zustand;
+        std::vector<std::pair<int, int>> unsicher;
+    };
+    const auto beschaedigt = TDateiBefund::TZustand::Beschaedigt;
+    const TFall faelle[] = {
+        {"the checksum unread", -1, {}, beschaedigt, {{0, RumpfBytes}}},
+        {"the checksum one 1 bit off", Einsen(rumpf) + 1, {}, beschaedigt, {{0, RumpfBytes}}},
+        {"one byte weak", Einsen(rumpf) + 1, {{40, 10}}, beschaedigt, {{40, 41}}},
+        // Put together from the copies' evidence (neither copy was kept as read whole): repaired.
+        {"whole", Einsen(rumpf), {}, TDateiBefund::TZustand::Repariert, {}},
+    };
+    for (const TFall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        std::vector<std::pair<int, int>> schwach = f.schwach;
+        if (f.pruefsumme < 0) {
+            schwach.push_back({RumpfBytes, 0});
+            schwach.push_back({RumpfBytes + 1, 0});
+        }
+        TGeretteteDatei d =
+            Datei(Block(kopf, Einsen(kopf)), Block(rumpf, std::max(f.pruefsumme, 0), schwach));
+        TBandRetter::Entscheide(d);
+        std::vector<TGeretteteDatei> gerettet = {d};
+        std::vector<std::unique_ptr<TMZFDatei>> dateien;
+        FuegeGerettetHinzu(dateien, gerettet);
+        ASSERT_EQ(dateien.size(), 1U);
+        const TDateiBefund& befund = dateien.front()->HoleBefund();
+        EXPECT_EQ(befund.zustand, f.zustand);
+        EXPECT_EQ(befund.unsichereBereiche, f.unsicher);
     }
 }
