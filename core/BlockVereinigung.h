@@ -48,6 +48,8 @@ public:
     // beside a dropout is often framed off), the byte goes by that one, a copy of the other that
     // read it so adding to it; where one copy read it alike in both recordings and the other copy
     // differently in each, it goes by the copy that read alike. Both must be condensed for that.
+    // A byte only the other recording read counts as read, so that its place, where no reading
+    // confirmed it, leaves it uncertain in a damaged block.
     void NimmHinzu(const TBlockBelege& pv_andere);
     // The same block of the same recording read in the other polarity: the same stretches of tape
     // heard at the other edges, so each bit's weight is the mean of both readings (not their sum).
