@@ -379,6 +379,21 @@ void TBandRetter::TPolaritaet::OrdneKopien(std::vector<KopieRahmen::TByte> (&rah
     KopieRahmen::Ruecke(m_primaer, rahmen);
 }
 
+namespace {
+
+// Copy k alone framed byte `index` (the other copy lost it), and lost the byte before or after it:
+// the pulses it lost may lie partly in this one, and nothing confirms its place.
+bool AlleinBeimVerlust(const std::vector<KopieRahmen::TByte> (&rahmen)[2], int k, int index) {
+    const std::vector<KopieRahmen::TByte>& kopie = rahmen[k];
+    const std::vector<KopieRahmen::TByte>& andere = rahmen[1 - k];
+    const auto i = static_cast<std::size_t>(index);
+    if (i < andere.size() && andere[i].start >= 0)
+        return false;
+    return (i > 0 && kopie[i - 1].start < 0) || (i + 1 < kopie.size() && kopie[i + 1].start < 0);
+}
+
+} // namespace
+
 // Every byte's bits of both copies, put in order, weighed from the adaptive pass (counted from where
 // its classes lie in this block between such neighbours) and the fixed passes.
 void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rahmen)[2],
@@ -412,8 +427,9 @@ void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rah
             belege.Lies(k, index, bits);
             // A byte whose place only the framing gave counts in full for the checksum (a place a
             // byte off changes the bytes, which the checksum sees), yet stays uncertain in a damaged
-            // block unless another reading confirms its place.
-            if (!b.unbestaetigt)
+            // block unless another reading confirms its place; so does one copy's byte beside its
+            // loss that the other copy lost.
+            if (!b.unbestaetigt && !AlleinBeimVerlust(rahmen, k, index))
                 belege.Bestaetige(index);
             StimmeAb(b.start, k, index, belege);
         }
