@@ -392,6 +392,21 @@ bool AlleinBeimVerlust(const std::vector<KopieRahmen::TByte> (&rahmen)[2], int k
     return (i > 0 && kopie[i - 1].start < 0) || (i + 1 < kopie.size() && kopie[i + 1].start < 0);
 }
 
+// The bytes where one copy's clear reading gave way to the other copy's clear reading of another
+// value: which of the two is right only the framing near a loss judged.
+std::vector<bool> Gewichen(const TBelegFolge& q, const std::vector<KopieRahmen::TByte> (&rahmen)[2],
+                           const std::vector<bool> (&weichen)[2]) {
+    std::vector<bool> gewichen(rahmen[0].size(), false);
+    for (std::size_t i = 0; i < rahmen[0].size() && i < rahmen[1].size(); ++i) {
+        if (!(weichen[0][i] || weichen[1][i]) || rahmen[0][i].start < 0 || rahmen[1][i].start < 0)
+            continue;
+        const int a = KopieRahmen::KlarerWert(q, rahmen[0][i].start);
+        const int b = KopieRahmen::KlarerWert(q, rahmen[1][i].start);
+        gewichen[i] = a >= 0 && b >= 0 && a != b;
+    }
+    return gewichen;
+}
+
 } // namespace
 
 // Every byte's bits of both copies, put in order, weighed from the adaptive pass (counted from where
@@ -407,8 +422,11 @@ void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rah
                         nachbarn.Nimm(m_primaer, b.start + 1 + bit, bit == DatenBits - 1);
     }
     nachbarn.Stelle();
+    const std::vector<bool> weichen[2] = {KopieRahmen::Weichende(m_primaer, rahmen, 0),
+                                          KopieRahmen::Weichende(m_primaer, rahmen, 1)};
+    const std::vector<bool> gewichen = Gewichen(m_primaer, rahmen, weichen);
     for (int k = 0; k < 2; ++k) {
-        const std::vector<bool> weicht = KopieRahmen::Weichende(m_primaer, rahmen, k);
+        const std::vector<bool>& weicht = weichen[k];
         const std::vector<std::uint8_t> zweifel = ZweifelNahVerlust(m_primaer, rahmen[k]);
         for (int index = 0; index < static_cast<int>(rahmen[k].size()); ++index) {
             const KopieRahmen::TByte& b = rahmen[k][static_cast<std::size_t>(index)];
@@ -428,8 +446,9 @@ void TBandRetter::TPolaritaet::Wiege(const std::vector<KopieRahmen::TByte> (&rah
             // A byte whose place only the framing gave counts in full for the checksum (a place a
             // byte off changes the bytes, which the checksum sees), yet stays uncertain in a damaged
             // block unless another reading confirms its place; so does one copy's byte beside its
-            // loss that the other copy lost.
-            if (!b.unbestaetigt && !AlleinBeimVerlust(rahmen, k, index))
+            // loss that the other copy lost, and a byte where one copy's clear reading gave way.
+            if (!b.unbestaetigt && !AlleinBeimVerlust(rahmen, k, index) &&
+                !gewichen[static_cast<std::size_t>(index)])
                 belege.Bestaetige(index);
             StimmeAb(b.start, k, index, belege);
         }

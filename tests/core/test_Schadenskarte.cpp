@@ -65,3 +65,44 @@ TEST(Schadenskarte, AByteOneCopyAloneReadBesideItsLossIsUncertain) {
                 << f.name;
     }
 }
+
+// A dropout took the pulses of byte 20 from the first copy; the second copy heard the top bit of
+// byte 21 the wrong way, surely. Right after its loss a copy is often framed a pulse off, so its
+// clear reading of byte 21 gives way to the other copy's, which is here the wrong one. Which of the
+// two is right, the framing alone judged: in the damaged file byte 21 is uncertain. Without the
+// flip the copies agree and it is not.
+TEST(Schadenskarte, AByteWhereOneCopysClearReadingGaveWayIsUncertain) {
+    constexpr int Verhoert = 21;
+    struct TFall {
+        const char* name;
+        bool verhoert;
+        std::vector<std::pair<int, int>> unsicher;
+    };
+    const TFall faelle[] = {
+        {"the copies read byte 21 differently", true, {{Verhoert, Verhoert + 1}, {Ungehoert, Ungehoert + 1}}},
+        {"they read it alike", false, {{Ungehoert, Ungehoert + 1}}},
+    };
+    const QByteArray mzf = Mzf();
+    for (const TFall& f : faelle) {
+        const auto verderbe = [&f](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, int) {
+            for (int kopie = 0; kopie < 2; ++kopie)
+                for (int bit = 0; bit < 8; ++bit)
+                    belege[band.RumpfBit(kopie, Ungehoert, bit)].wert = 0;
+            if (f.verhoert) {
+                TImpulsBeleg& b = belege[band.RumpfBit(1, Verhoert, 0)];
+                b.wert = static_cast<std::int8_t>(-b.wert);
+            }
+            const auto start = static_cast<std::ptrdiff_t>(band.RumpfBit(0, 20, 0) - 1);
+            belege.erase(belege.begin() + start,
+                         belege.begin() + start + static_cast<std::ptrdiff_t>(BandBau::ByteImpulse));
+        };
+        const std::vector<TGeretteteDatei> dateien = BeidePolaritaeten(mzf, verderbe);
+        ASSERT_EQ(dateien.size(), 1U) << f.name;
+        const TGeretteteDatei& d = dateien.front();
+        ASSERT_EQ(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt) << f.name;
+        EXPECT_EQ(d.befund.unsichereBereiche, f.unsicher) << f.name;
+        ASSERT_EQ(d.rumpf.size(), static_cast<std::size_t>(RumpfBytes)) << f.name;
+        const auto richtig = static_cast<std::uint8_t>(mzf[128 + Verhoert]);
+        EXPECT_EQ(d.rumpf[Verhoert], f.verhoert ? richtig ^ 0x80 : richtig) << f.name;
+    }
+}
