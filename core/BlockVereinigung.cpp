@@ -70,8 +70,8 @@ bool TBlockBelege::Zweifelhaft(int pv_index) const {
         const float a = mittel(0, bit), b = mittel(1, bit);
         beide[0] = beide[0] || a != 0.0F;
         beide[1] = beide[1] || b != 0.0F;
-        gegen = gegen || ((a > 0.0F) != (b > 0.0F) && std::fabs(a) >= BlockVereinigung::Unsicher &&
-                          std::fabs(b) >= BlockVereinigung::Unsicher);
+        gegen = gegen ||
+                ((a > 0.0F) != (b > 0.0F) && std::fabs(a) >= KopienStreit && std::fabs(b) >= KopienStreit);
     }
     return beide[0] && beide[1] && (gegen || (m_mehrdeutig[0][byte] && m_mehrdeutig[1][byte]));
 }

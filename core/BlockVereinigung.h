@@ -39,10 +39,14 @@ public:
     // it would read as well: where the polarities read the copy's byte differently, the one that
     // framed it clear of a loss is taken (see Mittle).
     void NahVerlust(int pv_kopie, int pv_index);
-    // Both copies read byte pv_index, and either clearly as different values (one of them is wrong,
-    // however the weights fall) or each framed doubtfully (alike, they look sure): in a damaged
+    // Both copies read byte pv_index, and either as different values, a bit of it at least
+    // KopienStreit surely one way in one copy and the other way in the other (one of them is wrong,
+    // however the weights fall), or each framed it doubtfully (alike, they look sure): in a damaged
     // block it is uncertain.
     bool Zweifelhaft(int pv_index) const;
+    // A reading this sure is wrong in about one case of twenty: against it even a clear reading of
+    // the other copy is in doubt.
+    static constexpr int KopienStreit = 12;
     // The same block from another recording of the tape: its weights are added. Where the two
     // read a byte as different values and one of them read it more wholly (see Guete; a copy
     // beside a dropout is often framed off), the byte goes by that one, a copy of the other that
