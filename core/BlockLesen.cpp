@@ -396,7 +396,7 @@ bool AlleinBeimVerlust(const std::vector<KopieRahmen::TByte> (&rahmen)[2], int k
 // value: which of the two is right only the framing near a loss judged.
 std::vector<bool> Gewichen(const TBelegFolge& q, const std::vector<KopieRahmen::TByte> (&rahmen)[2],
                            const std::vector<bool> (&weichen)[2]) {
-    std::vector<bool> gewichen(rahmen[0].size(), false);
+    std::vector<bool> gewichen(std::max(rahmen[0].size(), rahmen[1].size()), false);
     for (std::size_t i = 0; i < rahmen[0].size() && i < rahmen[1].size(); ++i) {
         if (!(weichen[0][i] || weichen[1][i]) || rahmen[0][i].start < 0 || rahmen[1][i].start < 0)
             continue;
