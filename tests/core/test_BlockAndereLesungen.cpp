@@ -6,6 +6,23 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The joined weights of the one-byte block (see EinByte): bit 1 of the byte and bit 6 of the
+// checksum's low byte as given; where `entscheidet`, the block decides as 0x21 with a good checksum.
+void PruefeGewichte(const std::vector<float>& g, float bit1, float pruefsummenBit, bool entscheidet,
+                    const char* name) {
+    EXPECT_FLOAT_EQ(g[1], bit1) << name;
+    EXPECT_FLOAT_EQ(g[16 + 6], pruefsummenBit) << name;
+    if (!entscheidet)
+        return;
+    const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, 1);
+    EXPECT_EQ(e.bytes, std::vector<std::uint8_t>{0x21}) << name;
+    EXPECT_TRUE(e.gut) << name;
+}
+
+} // namespace
+
 // The same block read in both polarities: where both read a bit, its weight is their mean; where
 // one read nothing, the other's; a byte confirmed in either is confirmed.
 TEST(BlockVereinigung, BothPolaritiesGiveTheMeanOfWhatEachRead) {
@@ -105,14 +122,9 @@ TEST(BlockVereinigung, ACopyThePolaritiesReadDifferentlyGivesWayToOneTheyReadAli
         TBlockBelege polaritaet[2] = {EinByte(f.lesung[0][0], f.lesung[1][0]),
                                       EinByte(f.lesung[0][1], f.lesung[1][1])};
         polaritaet[0].Mittle(polaritaet[1]);
-        const std::vector<float> g = polaritaet[0].Gewichte();
-        EXPECT_FLOAT_EQ(g[1], f.bit1) << f.name;
-        EXPECT_FLOAT_EQ(g[16 + 6], 128.0F) << f.name; // no dispute: the mean of both copies' sums
-        if (f.bit1 == -30.0F || f.bit1 == -60.0F) {
-            const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, 1);
-            EXPECT_EQ(e.bytes, std::vector<std::uint8_t>{0x21}) << f.name;
-            EXPECT_TRUE(e.gut) << f.name;
-        }
+        // The checksum in no dispute: the mean of both copies' sums.
+        PruefeGewichte(polaritaet[0].Gewichte(), f.bit1, 128.0F, f.bit1 == -30.0F || f.bit1 == -60.0F,
+                       f.name);
     }
 }
 
@@ -167,14 +179,8 @@ TEST(BlockVereinigung, ARecordingThatReadAByteMoreWhollyOutweighsTheOther) {
         TBlockBelege aufnahme[2] = {EinByte(f.lesung[0][0], f.lesung[0][1]),
                                     EinByte(f.lesung[1][0], f.lesung[1][1])};
         aufnahme[0].NimmHinzu(aufnahme[1]);
-        const std::vector<float> g = aufnahme[0].Gewichte();
-        EXPECT_FLOAT_EQ(g[1], f.bit1) << f.name;
-        EXPECT_FLOAT_EQ(g[16 + 6], 256.0F) << f.name; // the checksum's bits are added
-        if (f.bit1 < 0.0F) {
-            const TBlockEntscheidung e = BlockVereinigung::Entscheide(g, 1);
-            EXPECT_EQ(e.bytes, std::vector<std::uint8_t>{0x21}) << f.name;
-            EXPECT_TRUE(e.gut) << f.name;
-        }
+        // The checksum's bits are added.
+        PruefeGewichte(aufnahme[0].Gewichte(), f.bit1, 256.0F, f.bit1 < 0.0F, f.name);
     }
 }
 
