@@ -141,6 +141,7 @@ struct TSumme {
         }
     } karten, kartenBeide;
     int fremdBeschaedigt = 0; // damaged files that name no file of the tape
+    int unlesbar = 0;         // files passed over with their header unreadable
 
     void Zaehle(const TFall& f) {
         dateien += f.dateien;
@@ -153,6 +154,7 @@ struct TSumme {
         repariert += f.erweitert.eine.Repariert();
         beschaedigt += f.erweitert.eine.Beschaedigt();
         fremdBeschaedigt += f.erweitert.eine.fremdBeschaedigt;
+        unlesbar += f.erweitert.eine.unlesbar;
         karten.Zaehle(f.erweitert.eine);
         kartenBeide.Zaehle(f.erweitert.beide);
     }
@@ -223,6 +225,9 @@ void DruckeSummen(const std::vector<TFall>& faelle) {
                 "wrong bytes, %d of them not in the map; the maps hold %d bytes. Damaged files that name "
                 "no file of their tape: %d\n",
                 alle.karten.falsch, alle.karten.verfehlt, alle.karten.bytes, alle.fremdBeschaedigt);
+    std::printf("Files passed over as files whose header could not be read (their marks and body found): "
+                "%d\n",
+                alle.unlesbar);
     std::printf("Both recordings read together: %d wrong bytes, %d of them not in the map; the maps hold %d "
                 "bytes.\n",
                 alle.kartenBeide.falsch, alle.kartenBeide.verfehlt, alle.kartenBeide.bytes);

@@ -5,6 +5,7 @@
 #include "BandMeldung.h"
 #include "Bandaufzeichnung.h"
 #include "Kommandozeile.h"
+#include "Konvertieren.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
@@ -18,13 +19,8 @@
 
 namespace {
 
-constexpr int SekundenProMinute = 60;
-
-// "m:ss.ss"
 QString Zeit(double sekunden) {
-    const auto minuten = static_cast<int>(sekunden / SekundenProMinute);
-    const double rest = sekunden - minuten * SekundenProMinute;
-    return QStringLiteral("%1:%2").arg(minuten).arg(rest, 5, 'f', 2, QLatin1Char('0'));
+    return Zeitpunkt(sekunden);
 }
 
 QString Tempo(double prozent) {
@@ -149,7 +145,8 @@ void RettungAlsJson(const TBandAnalyse& a, QTextStream& aus) {
                         {QStringLiteral("checksum"),
                          b.bericht.gut ? QStringLiteral("good") : QStringLiteral("bad")},
                         {QStringLiteral("uncertain"), unsicher},
-                        {QStringLiteral("state"), ZustandWort(r.befund.zustand)}});
+                        {QStringLiteral("state"), r.kopfUnlesbar ? QStringLiteral("unreadable header")
+                                                                 : ZustandWort(r.befund.zustand)}});
         }
 }
 
@@ -165,10 +162,13 @@ void RettungAlsText(const TBandAnalyse& a, QTextStream& aus) {
     aus << "Rescue (extended decoding): " << a.rettung.size() << " file(s)\n";
     for (const TRettungsBericht& r : a.rettung) {
         aus << "  " << Zeit(r.beginn / static_cast<double>(a.sampleRate)).rightJustified(8)
-            << QStringLiteral("  \"%1\", %2 bytes: %3\n")
-                   .arg(r.name)
-                   .arg(r.groesse)
-                   .arg(ZustandWort(r.befund.zustand));
+            << (r.kopfUnlesbar
+                    ? QStringLiteral("  a file whose header could not be read, its body %1 bytes\n")
+                          .arg(r.groesse)
+                    : QStringLiteral("  \"%1\", %2 bytes: %3\n")
+                          .arg(r.name)
+                          .arg(r.groesse)
+                          .arg(ZustandWort(r.befund.zustand)));
         for (const TRettungsBlock& b : Bloecke(r)) {
             QString was = QStringLiteral("copy 1 %1, copy 2 %2; ")
                               .arg(KopieZustand(b.bericht, 0), KopieZustand(b.bericht, 1));

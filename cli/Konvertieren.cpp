@@ -87,6 +87,13 @@ QString BeschreibeDateien(const std::vector<std::unique_ptr<TMZFDatei>>& dateien
     return teile.join(QStringLiteral(", "));
 }
 
+QString Zeitpunkt(double sekunden) {
+    constexpr int SekundenProMinute = 60;
+    const auto minuten = static_cast<int>(sekunden / SekundenProMinute);
+    const double rest = sekunden - minuten * SekundenProMinute;
+    return QStringLiteral("%1:%2").arg(minuten).arg(rest, 5, 'f', 2, QLatin1Char('0'));
+}
+
 QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& was) {
     const QString vor = QStringLiteral("bandwerk-cli: %1: skipped ").arg(pfad);
     switch (was.art) {
@@ -111,6 +118,13 @@ QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& w
                          .arg(TFundListe::GroessteBytes >> 20);
     case TUebersprungenes::TArt::Weitere:
         return vor + QStringLiteral("%1 more damaged places, not told one by one").arg(was.laenge);
+    case TUebersprungenes::TArt::UnlesbarerKopf: {
+        QString wo = was.sekunde < 0.0 ? QString() : QStringLiteral(" at %1").arg(Zeitpunkt(was.sekunde));
+        if (!was.aufnahme.isEmpty())
+            wo += QStringLiteral(" of %1").arg(was.aufnahme);
+        return vor + QStringLiteral("a file%1 whose header could not be read (its marks and body were found)")
+                         .arg(wo);
+    }
     }
     return vor;
 }

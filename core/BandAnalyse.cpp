@@ -161,11 +161,18 @@ bool AnalysiereWAV(TByteQuelle& pv_quelle, const TBandEinstellungen& pv_einstell
     if (!MeldeBandFehler(dekoder.Dekodiere(pv_quelle, adaptiv, {}, {}, erweitert)))
         return false;
     pv_analyse.mitRettung = rettung;
-    if (retter)
+    if (retter) {
         for (const TGeretteteDatei& g : retter->Ende())
             pv_analyse.rettung.push_back({g.beginn, TMZFDatei::NameAusKopf(g.kopf.data()),
                                           LittleEndian::Lies16(g.kopf.data() + TMZFDatei::OffsetGroesse),
                                           g.mitRumpf, g.Gemeldet(), g.kopfBericht, g.rumpfBericht});
+        for (const TUnlesbarerKopf& u : retter->Unlesbare())
+            pv_analyse.rettung.push_back({u.beginn, QString(), static_cast<int>(u.rumpf.size()), true,
+                                          u.befund, u.kopfBericht, u.rumpfBericht, true});
+        std::stable_sort(
+            pv_analyse.rettung.begin(), pv_analyse.rettung.end(),
+            [](const TRettungsBericht& a, const TRettungsBericht& b) { return a.beginn < b.beginn; });
+    }
     const double rate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sampleRate = dekoder.HoleFormat().sampleRate;
     pv_analyse.sekunden = dekoder.HoleAnzahlFrames() / rate;

@@ -40,6 +40,9 @@ struct TRettungsBericht {
     TDateiBefund befund;
     TBlockBericht kopf;
     TBlockBericht rumpf;
+    // Its marks and body were found, its header read like none: no file is told of it (name and
+    // size are not known; groesse is the length of the body read).
+    bool kopfUnlesbar = false;
 };
 
 struct TBandAnalyse {

@@ -43,6 +43,7 @@ public:
     std::int64_t Gehalten() const { return m_primaer.Ende() - m_primaer.Anfang(); }
 
     std::vector<TGeretteteDatei> ergebnisse;
+    std::vector<TUnlesbarerKopf> unlesbare;
 
 private:
     enum class TPhase { Marke, KopfKopie, Kopf, KurzeMarke, Rumpf };

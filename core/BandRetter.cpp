@@ -110,6 +110,9 @@ void TBandRetter::TPolaritaet::Fertig(std::int64_t weiterAb) {
     m_datei.ende = m_primaer.Hat(letzter) ? m_primaer[letzter].beginn : m_datei.beginn;
     if (IstKopf(m_datei))
         ergebnisse.push_back(std::move(m_datei));
+    else if (m_datei.mitRumpf && unlesbare.size() < GroessteAnzahlUnlesbare)
+        unlesbare.push_back({m_datei.beginn, m_datei.ende, std::move(m_datei.rumpf), m_datei.befund,
+                             m_datei.kopfBericht, m_datei.rumpfBericht});
     m_datei = TGeretteteDatei();
     m_kopf[0] = m_kopf[1] = m_rumpf[0] = m_rumpf[1] = -1;
     m_phase = TPhase::Marke;
@@ -325,11 +328,28 @@ std::int64_t TBandRetter::GehalteneImpulse() const {
 
 std::vector<TGeretteteDatei> TBandRetter::Ende() {
     std::vector<TGeretteteDatei> alle;
+    std::vector<TUnlesbarerKopf> unlesbare;
     for (auto& p : m_polaritaeten) {
         p->Weiter(true);
         for (TGeretteteDatei& d : p->ergebnisse)
             alle.push_back(std::move(d));
         p->ergebnisse.clear();
+        for (TUnlesbarerKopf& u : p->unlesbare)
+            unlesbare.push_back(std::move(u));
+        p->unlesbare.clear();
     }
+    // A file the other polarity read, or the same unreadable one read in both: told once, or as
+    // the file it is.
+    std::stable_sort(unlesbare.begin(), unlesbare.end(),
+                     [](const TUnlesbarerKopf& a, const TUnlesbarerKopf& b) { return a.beginn < b.beginn; });
+    const auto ueberlappt = [](const auto& a, const auto& b) {
+        return a.beginn <= b.ende && b.beginn <= a.ende;
+    };
+    m_unlesbare.clear();
+    for (TUnlesbarerKopf& u : unlesbare)
+        if (std::none_of(alle.begin(), alle.end(),
+                         [&](const TGeretteteDatei& d) { return ueberlappt(d, u); }) &&
+            (m_unlesbare.empty() || !ueberlappt(m_unlesbare.back(), u)))
+            m_unlesbare.push_back(std::move(u));
     return BeidePolaritaeten(std::move(alle));
 }

@@ -74,6 +74,17 @@ struct TGeretteteDatei {
     }
 };
 
+// A file whose long mark, short mark and body were found, its header read like none (see
+// TBandRetter::IstKopf): no file is told of it, yet it is not passed over in silence.
+struct TUnlesbarerKopf {
+    std::int32_t beginn = 0;         // the long mark's first frame
+    std::int32_t ende = 0;           // the last frame read
+    std::vector<std::uint8_t> rumpf; // the body as decided, to know the file by where another
+    TDateiBefund befund;             // reading gives it whole
+    TBlockBericht kopfBericht;
+    TBlockBericht rumpfBericht;
+};
+
 class TBandRetter : public TBelegEmpfaenger {
 public:
     // The fixed passes whose pulses come as sources 2, 3, ... (see TErweiterteDekodierung).
@@ -88,6 +99,11 @@ public:
     // The recording is at its end: what is still open is read as far as it goes. Then the files,
     // in recording order.
     std::vector<TGeretteteDatei> Ende();
+    // Then the files whose header could not be read, in recording order: none where either
+    // polarity read a file, each once. At most GroessteAnzahlUnlesbare a polarity (what a hostile
+    // recording holds of marks may not cost memory without bound).
+    std::vector<TUnlesbarerKopf> Unlesbare() { return std::move(m_unlesbare); }
+    static constexpr std::size_t GroessteAnzahlUnlesbare = 64;
 
     // The most pulses one polarity holds now: what is done with is forgotten, so that this stays
     // within about a file's length on a recording of any length.
@@ -127,6 +143,7 @@ private:
     class TPolaritaet;
     std::unique_ptr<TPolaritaet> m_polaritaeten[2];
     std::vector<TGanzeKopie> m_ganzeKopien;
+    std::vector<TUnlesbarerKopf> m_unlesbare;
     // Per source: its polarity, and which of that polarity's fixed passes it is (-1: adaptive).
     std::vector<std::pair<int, int>> m_quellen;
 };

@@ -47,6 +47,9 @@ struct TUebersprungenes {
         BeschaedigterRumpf,       // a file whose header was read but whose body failed twice
         ZuVieleDateien,           // everything after the most files one source may give
         Weitere,                  // more places than are told one by one: `laenge` of them
+        // a recording: a file whose marks and body the extended decoding found, its header read
+        // like none (garbled beyond what names a file)
+        UnlesbarerKopf,
     };
     TArt art;
     QString name;    // the MZ file's name, where its header could be read
@@ -55,6 +58,10 @@ struct TUebersprungenes {
     // A file whose body failed: its header as a pass read it whole (else empty). Another recording
     // of the tape that gives the file tells it by this.
     QByteArray kopf = {};
+    // On a recording: where the file's long mark begins, in seconds (-1: not told), and of several
+    // recordings read as one tape, the name of the one meant (else empty).
+    double sekunde = -1.0;
+    QString aufnahme = {};
 };
 
 class TMZFDatei {

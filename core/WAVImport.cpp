@@ -14,6 +14,7 @@
 #include "SprachenTexte.h"
 #include "WAVSuche.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <map>
 #include <unordered_set>
@@ -223,6 +224,43 @@ void NimmUebersprungene(std::vector<TUebersprungenes>& alle, const std::vector<T
     }
 }
 
+// The same file whose header no recording could read, as two recordings give it: the bodies as
+// long, each the same as the other where it is sure, most of each read surely.
+bool GleicherRumpf(const TUnlesbarerKopf& a, const TUnlesbarerKopf& b) {
+    const auto n = static_cast<int>(a.rumpf.size());
+    return a.rumpf.size() == b.rumpf.size() && 2 * a.befund.UnsichereBytes() < n &&
+           2 * b.befund.UnsichereBytes() < n &&
+           a.befund.RumpfGleichWoSicher(a.rumpf.data(), b.rumpf.data(), n) &&
+           b.befund.RumpfGleichWoSicher(b.rumpf.data(), a.rumpf.data(), n);
+}
+
+// A file one recording could not read the header of is no longer passed over where the files
+// found hold it (another recording read it), and is told once where another recording could not
+// read it either. The recording's notes of such files go in the order of its readings.
+void OhneGelesene(std::vector<std::vector<TUebersprungenes>>& uebersprungen,
+                  const std::vector<std::vector<TUnlesbarerKopf>>& unlesbare,
+                  const std::vector<std::unique_ptr<TMZFDatei>>& gefunden) {
+    std::vector<const TUnlesbarerKopf*> erzaehlt;
+    for (std::size_t aufnahme = 0; aufnahme < uebersprungen.size(); ++aufnahme) {
+        std::vector<TUebersprungenes> bleiben;
+        std::size_t k = 0;
+        for (TUebersprungenes& u : uebersprungen[aufnahme]) {
+            if (u.art == TUebersprungenes::TArt::UnlesbarerKopf && k < unlesbare[aufnahme].size()) {
+                const TUnlesbarerKopf& lesung = unlesbare[aufnahme][k++];
+                if (std::any_of(
+                        gefunden.begin(), gefunden.end(),
+                        [&](const auto& d) { return IstRumpfVon(*d, lesung.rumpf, lesung.befund); }) ||
+                    std::any_of(erzaehlt.begin(), erzaehlt.end(),
+                                [&](const TUnlesbarerKopf* e) { return GleicherRumpf(*e, lesung); }))
+                    continue;
+                erzaehlt.push_back(&lesung);
+            }
+            bleiben.push_back(std::move(u));
+        }
+        uebersprungen[aufnahme] = std::move(bleiben);
+    }
+}
+
 } // namespace
 
 TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen,
@@ -232,6 +270,8 @@ TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen,
     const auto aufnahmen = static_cast<int>(pv_dateiNamen.size());
     std::vector<std::vector<std::unique_ptr<TMZFDatei>>> jeAufnahme(static_cast<std::size_t>(aufnahmen));
     std::vector<std::vector<TGeretteteDatei>> gerettet(static_cast<std::size_t>(aufnahmen));
+    std::vector<std::vector<TUebersprungenes>> uebersprungen(static_cast<std::size_t>(aufnahmen));
+    std::vector<std::vector<TUnlesbarerKopf>> unlesbare(static_cast<std::size_t>(aufnahmen));
     for (int i = 0; i < aufnahmen; ++i) {
         // Every pass searches while the file is read, so the share of the file read is the
         // progress; of several recordings each has its share.
@@ -242,21 +282,29 @@ TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen,
                                  (i + static_cast<double>(d.HoleGeleseneFrames()) / d.HoleAnzahlFrames()) /
                                  aufnahmen);
         };
-        std::vector<TUebersprungenes> uebersprungen;
+        const auto aufnahme = static_cast<std::size_t>(i);
         const TBandFehler fehler = DurchsucheAufnahme(
-            pv_dateiNamen[i], pv_einstellungen, beobachter, jeAufnahme[static_cast<std::size_t>(i)],
-            pv_uebersprungen ? &uebersprungen : nullptr, &gerettet[static_cast<std::size_t>(i)]);
+            pv_dateiNamen[i], pv_einstellungen, beobachter, jeAufnahme[aufnahme],
+            pv_uebersprungen ? &uebersprungen[aufnahme] : nullptr, &gerettet[aufnahme], &unlesbare[aufnahme]);
         if (!fehler.IstOk())
             return fehler;
-        if (pv_uebersprungen)
-            NimmUebersprungene(*pv_uebersprungen, uebersprungen);
+        // Which recording's time it is.
+        if (aufnahmen > 1)
+            for (TUebersprungenes& u : uebersprungen[aufnahme])
+                if (u.art == TUebersprungenes::TArt::UnlesbarerKopf)
+                    u.aufnahme = QFileInfo(pv_dateiNamen[i]).fileName();
     }
     if (aufnahmen == 1) {
         pv_gefunden = std::move(jeAufnahme.front());
     } else {
         Vereinige(jeAufnahme, gerettet, pv_gefunden);
+        OhneGelesene(uebersprungen, unlesbare, pv_gefunden);
+    }
+    if (pv_uebersprungen) {
+        for (const std::vector<TUebersprungenes>& neue : uebersprungen)
+            NimmUebersprungene(*pv_uebersprungen, neue);
         // A file one recording passed over that another one gave is no longer missing.
-        if (pv_uebersprungen)
+        if (aufnahmen > 1)
             *pv_uebersprungen = TBandProtokoll::OhneGefundene(std::move(*pv_uebersprungen), pv_gefunden);
     }
     // Each file found carries this record's events, as a copy of it would.

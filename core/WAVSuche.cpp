@@ -340,11 +340,15 @@ bool IstBeschaedigteLesung(const TMZFDatei& pv_datei, const TGeretteteDatei& pv_
         std::all_of(befund.unsichereKopfBereiche.begin(), befund.unsichereKopfBereiche.end(),
                     [](const auto& b) { return b.first >= TMZFDatei::OffsetKommentar; }))
         return true;
-    // A name read uncertainly says too little: the body must say it too, most of it read surely.
-    const auto groesse = static_cast<int>(pv_gerettet.rumpf.size());
-    return pv_gerettet.mitRumpf && pv_datei.HoleMZDateiGroesse() == pv_gerettet.rumpf.size() &&
-           2 * befund.UnsichereBytes() < groesse &&
-           befund.RumpfGleichWoSicher(pv_gerettet.rumpf.data(), pv_datei.Rumpf(), groesse);
+    // A name read uncertainly says too little: the body must say it too.
+    return pv_gerettet.mitRumpf && IstRumpfVon(pv_datei, pv_gerettet.rumpf, befund);
+}
+
+bool IstRumpfVon(const TMZFDatei& pv_datei, const std::vector<std::uint8_t>& pv_rumpf,
+                 const TDateiBefund& pv_befund) {
+    const auto groesse = static_cast<int>(pv_rumpf.size());
+    return pv_datei.HoleMZDateiGroesse() == pv_rumpf.size() && 2 * pv_befund.UnsichereBytes() < groesse &&
+           pv_befund.RumpfGleichWoSicher(pv_rumpf.data(), pv_datei.Rumpf(), groesse);
 }
 
 void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
@@ -399,7 +403,8 @@ void FuegeGerettetHinzu(std::vector<std::unique_ptr<TMZFDatei>>& dateien,
 
 void TWAVSuche::Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                      std::vector<TUebersprungenes>* pv_uebersprungen,
-                     std::vector<TGeretteteDatei>* pv_gerettet) {
+                     std::vector<TGeretteteDatei>* pv_gerettet, std::uint32_t pv_rate,
+                     std::vector<TUnlesbarerKopf>* pv_unlesbar) {
     TFundListe alle;
     TBandProtokoll& protokoll = m_suchen.front()->m_protokoll;
     for (const auto& suche : m_suchen) {
@@ -410,25 +415,41 @@ void TWAVSuche::Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
     }
     for (std::size_t i = 0; i < alle.Anzahl(); ++i)
         pv_dateien.push_back(alle.Datei(i));
+    std::vector<TUnlesbarerKopf> unlesbare;
     if (m_retter) {
         std::vector<TGeretteteDatei> gerettet = m_retter->Ende();
         FuegeGerettetHinzu(pv_dateien, gerettet);
         if (pv_gerettet)
             *pv_gerettet = std::move(gerettet);
+        unlesbare = m_retter->Unlesbare();
+        std::erase_if(unlesbare, [&](const TUnlesbarerKopf& u) {
+            return std::any_of(pv_dateien.begin(), pv_dateien.end(),
+                               [&](const auto& d) { return IstRumpfVon(*d, u.rumpf, u.befund); });
+        });
     }
     if (pv_uebersprungen) {
         *pv_uebersprungen = protokoll.Ergebnis(pv_dateien);
+        for (const TUnlesbarerKopf& u : unlesbare)
+            pv_uebersprungen->push_back({TUebersprungenes::TArt::UnlesbarerKopf,
+                                         QString(),
+                                         -1,
+                                         0,
+                                         {},
+                                         pv_rate > 0 ? u.beginn / static_cast<double>(pv_rate) : -1.0});
         if (alle.IstVoll())
             pv_uebersprungen->push_back(
                 {TUebersprungenes::TArt::ZuVieleDateien, QString(), -1, static_cast<qint64>(alle.Anzahl())});
     }
+    if (pv_unlesbar)
+        *pv_unlesbar = std::move(unlesbare);
 }
 
 TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, const TBandEinstellungen& pv_einstellungen,
                                const TAufnahmeBeobachter& pv_beobachter,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen,
-                               std::vector<TGeretteteDatei>* pv_gerettet) {
+                               std::vector<TGeretteteDatei>* pv_gerettet,
+                               std::vector<TUnlesbarerKopf>* pv_unlesbar) {
     TWAVSuche suche(pv_einstellungen);
     if (pv_beobachter.beiStelle)
         suche.SetzeBeiStelle(pv_beobachter.beiStelle);
@@ -450,6 +471,6 @@ TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, const TBandEinstellu
         *pv_beobachter.format = dekoder.HoleFormat();
     if (!fehler.IstOk())
         return fehler;
-    suche.Ende(pv_dateien, pv_uebersprungen, pv_gerettet);
+    suche.Ende(pv_dateien, pv_uebersprungen, pv_gerettet, dekoder.HoleFormat().sampleRate, pv_unlesbar);
     return {};
 }

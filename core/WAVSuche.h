@@ -69,10 +69,13 @@ public:
     void Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
               std::vector<TUebersprungenes>* pv_uebersprungen);
     // The same, with the rescue's readings of the files kept for the tape report or to be joined
-    // with other recordings of the tape.
+    // with other recordings of the tape. A file whose marks and body the rescue found but not its
+    // header, and that no file found is, is passed over (at its time, from the recording's frames
+    // a second pv_rate); its reading goes to pv_unlesbar.
     void Ende(std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
               std::vector<TUebersprungenes>* pv_uebersprungen,
-              std::vector<struct TGeretteteDatei>* pv_gerettet);
+              std::vector<struct TGeretteteDatei>* pv_gerettet, std::uint32_t pv_rate = 0,
+              std::vector<struct TUnlesbarerKopf>* pv_unlesbar = nullptr);
 
 private:
     class TDurchgang;
@@ -112,6 +115,9 @@ struct TAufnahmeBeobachter {
 // uncertain, the body the same wherever it is sure, most of it read surely. It is then no file of
 // its own.
 bool IstBeschaedigteLesung(const TMZFDatei& pv_datei, const struct TGeretteteDatei& pv_gerettet);
+// A body read damaged is pv_datei's: as long, most of it read surely, the same wherever it is.
+bool IstRumpfVon(const TMZFDatei& pv_datei, const std::vector<std::uint8_t>& pv_rumpf,
+                 const struct TDateiBefund& pv_befund);
 // What the rescue found besides the passes' files (pv_dateien): a file read wrong by a pass (two
 // errors the checksum could not see) is set right where it stands, and goes where another pass
 // read it right; a file the passes did not find comes after theirs, a damaged one only when it is
@@ -124,4 +130,5 @@ TBandFehler DurchsucheAufnahme(const QString& pv_dateiName, const TBandEinstellu
                                const TAufnahmeBeobachter& pv_beobachter,
                                std::vector<std::unique_ptr<TMZFDatei>>& pv_dateien,
                                std::vector<TUebersprungenes>* pv_uebersprungen,
-                               std::vector<struct TGeretteteDatei>* pv_gerettet);
+                               std::vector<struct TGeretteteDatei>* pv_gerettet,
+                               std::vector<struct TUnlesbarerKopf>* pv_unlesbar = nullptr);

@@ -18,6 +18,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -248,6 +249,49 @@ TEST_F(Rettungsausgabe, MehrereAufnahmenEinesBandesGebenEineDatei) {
     const QString ganz = Schreibe(QStringLiteral("ganz.wav"), BandBau::TBand(Mzf()));
     const TCliLauf mitGanzer = StarteCli({QStringLiteral("list"), QStringLiteral("--extended"), a, ganz});
     EXPECT_EQ(mitGanzer.aus, Zeile + QLatin1Char('\n'));
+}
+
+// A file whose name a dropout took in both copies of its header: no file is told of it, yet its
+// marks and body were found, and it is not passed over in silence.
+TEST_F(Rettungsausgabe, EineDateiOhneLesbarenKopfWirdNichtVerschwiegen) {
+    BandBau::TBand band(Mzf());
+    const QString kopflos =
+        Schreibe(QStringLiteral("kopflos.wav"), band, band.KopfInBeidenKopien(1, TMZFDatei::NameLaenge));
+    const QString ganz = Schreibe(QStringLiteral("ganz.wav"), BandBau::TBand(Mzf()));
+    // The long mark begins after the leader's short pulses, a tenth of a second of silence first.
+    const double marke =
+        (BandBau::Rate / 10 + BandBau::Vorlauf * 2 * BandBau::KurzHalb) / static_cast<double>(BandBau::Rate);
+    const QRegularExpression meldung(QStringLiteral(
+        "skipped a file at 0:(\\d\\d\\.\\d\\d)( of [a-z]+\\.wav)? whose header could not be read"));
+
+    const TCliLauf liste = StarteCli({QStringLiteral("list"), QStringLiteral("--extended"), kopflos});
+    EXPECT_EQ(liste.status, 1);
+    EXPECT_FALSE(liste.aus.contains(QStringLiteral("WORN"))) << liste.aus.toStdString();
+    const QRegularExpressionMatch treffer = meldung.match(liste.fehler);
+    ASSERT_TRUE(treffer.hasMatch()) << liste.fehler.toStdString();
+    EXPECT_NEAR(treffer.captured(1).toDouble(), marke, 0.011);
+    EXPECT_TRUE(treffer.captured(2).isEmpty());
+
+    const TCliLauf scan = StarteCli({QStringLiteral("scan"), QStringLiteral("--extended"), kopflos});
+    EXPECT_TRUE(scan.aus.contains(QStringLiteral("a file whose header could not be read, its body 64 bytes")))
+        << scan.aus.toStdString();
+    // The standard decoding tells what it told before.
+    const TCliLauf standard = StarteCli({QStringLiteral("list"), kopflos});
+    EXPECT_FALSE(standard.fehler.contains(QStringLiteral("header could not be read")));
+
+    // Another recording that reads the header: the file, and nothing passed over.
+    const TCliLauf mitGanzer =
+        StarteCli({QStringLiteral("list"), QStringLiteral("--extended"), kopflos, ganz});
+    EXPECT_EQ(mitGanzer.status, 0) << mitGanzer.fehler.toStdString();
+    EXPECT_EQ(mitGanzer.aus, Zeile + QLatin1Char('\n'));
+    // Two recordings that both lost the name: the one file told once, on the first of them.
+    const QString auchKopflos = Schreibe(QStringLiteral("zweite.wav"), band, band.KopfInBeidenKopien(2, 9));
+    const TCliLauf beide =
+        StarteCli({QStringLiteral("list"), QStringLiteral("--extended"), kopflos, auchKopflos});
+    EXPECT_EQ(beide.status, 1);
+    EXPECT_EQ(beide.fehler.count(QStringLiteral("header could not be read")), 1)
+        << beide.fehler.toStdString();
+    EXPECT_EQ(meldung.match(beide.fehler).captured(2), QStringLiteral(" of kopflos.wav"));
 }
 
 TEST_F(Rettungsausgabe, MehrereEingabenNurAlsAufnahmen) {

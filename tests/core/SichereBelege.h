@@ -23,9 +23,10 @@ inline std::vector<TImpulsBeleg> SichereBelege(const BandBau::TBand& band, int p
 }
 
 // The files the rescue gives where both polarities heard the tape of `mzf` surely, but for what
-// `verderbe(band, belege, polaritaet)` spoils.
+// `verderbe(band, belege, polaritaet)` spoils; those whose header it could not read to *unlesbare.
 template <typename TVerderbe>
-std::vector<TGeretteteDatei> BeidePolaritaeten(const QByteArray& mzf, const TVerderbe& verderbe) {
+std::vector<TGeretteteDatei> BeidePolaritaeten(const QByteArray& mzf, const TVerderbe& verderbe,
+                                               std::vector<TUnlesbarerKopf>* unlesbare = nullptr) {
     TBandRetter retter({});
     const BandBau::TBand band(mzf);
     for (int polaritaet = 0; polaritaet < 2; ++polaritaet) {
@@ -34,5 +35,8 @@ std::vector<TGeretteteDatei> BeidePolaritaeten(const QByteArray& mzf, const TVer
         retter.Belege(polaritaet, belege.data(), belege.size());
     }
     retter.NachBlock(1 << 30);
-    return retter.Ende();
+    std::vector<TGeretteteDatei> dateien = retter.Ende();
+    if (unlesbare)
+        *unlesbare = retter.Unlesbare();
+    return dateien;
 }

@@ -48,16 +48,29 @@ TEST(UnsichererKopf, AFewBytesNothingWasHeardOfLeaveTheFileNamed) {
         {"the file type and two characters", {0, 2, 9}, false},
     };
     const QByteArray mzf = LifeGame(RumpfBytes);
+    const std::vector<std::uint8_t> rumpf(mzf.begin() + TMZFDatei::KopfGroesse, mzf.end());
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.name);
-        const std::vector<TGeretteteDatei> dateien =
-            BeidePolaritaeten(mzf, [&](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, int) {
+        std::vector<TUnlesbarerKopf> unlesbare;
+        const std::vector<TGeretteteDatei> dateien = BeidePolaritaeten(
+            mzf,
+            [&](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, int) {
                 for (const int byte : f.ueberhoert)
                     Ueberhoert(band, belege, byte);
-            });
+            },
+            &unlesbare);
         ASSERT_EQ(dateien.size(), f.genannt ? 1U : 0U);
-        if (!f.genannt)
+        if (!f.genannt) {
+            // Not passed over in silence: its marks and body were found, the body heard whole. Its
+            // long mark begins after the leader's short pulses (20 frames each, see SichereBelege).
+            ASSERT_EQ(unlesbare.size(), 1U);
+            constexpr std::int32_t MarkeFrame = static_cast<std::int32_t>(BandBau::Vorlauf) * 20;
+            EXPECT_GE(unlesbare.front().beginn, MarkeFrame);
+            EXPECT_LT(unlesbare.front().beginn, MarkeFrame + 20);
+            EXPECT_EQ(unlesbare.front().rumpf, rumpf);
             continue;
+        }
+        EXPECT_TRUE(unlesbare.empty());
         const TGeretteteDatei& d = dateien.front();
         EXPECT_EQ(d.befund.zustand, TDateiBefund::TZustand::Beschaedigt);
         EXPECT_TRUE(d.befund.kopfUnsicher);
@@ -77,6 +90,25 @@ TEST(UnsichererKopf, AFewBytesNothingWasHeardOfLeaveTheFileNamed) {
         // The body was heard whole: it is the file's, byte for byte.
         EXPECT_EQ(d.rumpf, std::vector<std::uint8_t>(mzf.begin() + TMZFDatei::KopfGroesse, mzf.end()));
     }
+}
+
+// One polarity heard too little of the header to name the file, the other heard all of it: the
+// file is told, and nothing is passed over.
+TEST(UnsichererKopf, AHeaderOnePolarityCouldNotReadIsTheOthersFile) {
+    const QByteArray mzf = LifeGame(RumpfBytes);
+    std::vector<TUnlesbarerKopf> unlesbare;
+    const std::vector<TGeretteteDatei> dateien = BeidePolaritaeten(
+        mzf,
+        [&](const BandBau::TBand& band, std::vector<TImpulsBeleg>& belege, int polaritaet) {
+            if (polaritaet == 0)
+                for (const int byte : {3, 4, 5, 6})
+                    Ueberhoert(band, belege, byte);
+        },
+        &unlesbare);
+    ASSERT_EQ(dateien.size(), 1U);
+    const auto& kopf = dateien.front().kopf;
+    EXPECT_TRUE(std::equal(kopf.begin(), kopf.end(), reinterpret_cast<const std::uint8_t*>(mzf.constData())));
+    EXPECT_TRUE(unlesbare.empty());
 }
 
 // The size's high byte nothing was heard of, its low byte heard surely: the body's first copy, from

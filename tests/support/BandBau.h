@@ -94,6 +94,14 @@ struct TBand {
                 return;
             }
     }
+    // The pulses of header bytes [von, bis) in both copies, for a dropout over them.
+    std::vector<std::pair<std::size_t, std::size_t>> KopfInBeidenKopien(int von, int bis) const {
+        std::vector<std::pair<std::size_t, std::size_t>> impulse;
+        for (int k = 0; k < 2; ++k)
+            impulse.push_back({kopf[k] + ByteImpulse * static_cast<std::size_t>(von),
+                               kopf[k] + ByteImpulse * static_cast<std::size_t>(bis)});
+        return impulse;
+    }
     // The pulses of body bytes [von, bis) in both copies, for a dropout over them.
     std::vector<std::pair<std::size_t, std::size_t>> RumpfInBeidenKopien(int von, int bis) const {
         std::vector<std::pair<std::size_t, std::size_t>> impulse;

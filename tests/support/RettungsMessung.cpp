@@ -277,7 +277,12 @@ TBewertung Bewerte(const QStringList& aufnahmen, std::uint8_t modell, bool erwei
     TStillePlattform plattform;
     TMZFDatei leser;
     std::vector<std::unique_ptr<TMZFDatei>> gefunden;
-    leser.LeseAlleAusWAV(aufnahmen, {.modell = modell, .erweitert = erweitert}, gefunden);
+    std::vector<TUebersprungenes> uebersprungen;
+    leser.LeseAlleAusWAV(aufnahmen, {.modell = modell, .erweitert = erweitert}, gefunden, &uebersprungen);
+    bewertung.unlesbar =
+        static_cast<int>(std::count_if(uebersprungen.begin(), uebersprungen.end(), [](const auto& u) {
+            return u.art == TUebersprungenes::TArt::UnlesbarerKopf;
+        }));
     bewertung.meldungen << plattform.meldungen;
     for (const auto& datei : gefunden)
         Zaehle(*datei, erwartet, bewertung);

@@ -84,6 +84,7 @@ struct TBewertung {
     std::vector<TDateiAusgang> dateien; // one per expected file, in the source's order
     QSet<QByteArray> fremde;            // files reported intact or repaired whose name no expected file has
     int fremdBeschaedigt = 0;           // files reported damaged that name no expected file
+    int unlesbar = 0;                   // files passed over with their header unreadable
     QStringList meldungen;              // what the decoding showed (e.g. that it found nothing)
 
     int Gerettet() const;
