@@ -7,7 +7,7 @@
 #include <QString>
 
 // Anzahl der Schlüssel in jeder Sprache.
-inline constexpr int AnzahlTextSchluessel = 285;
+inline constexpr int AnzahlTextSchluessel = 286;
 
 // The text for the key in the current language with its first three "~" removed. An unknown key,
 // or one whose text is empty, gives the key itself, unchanged.

@@ -307,6 +307,7 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-Dateien (*.mzf)|*.mzf|M12-Dateien (*.m12)|*.m12|Alle Dateien (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_CheckBoxErweiterteDekodierung"), QStringLiteral("&Erweiterte Dekodierung (für abgenutzte Bänder und WAV-Dateien heutiger Rekorder)"));
     FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"), QStringLiteral("Hinweis: Die erweiterte Dekodierung (Extras, Einstellungen, Import und Export) findet MZ-Dateien womöglich noch in Aufnahmen abgenutzter Bänder und liest WAV-Dateien mit 24 oder 32 Bit, in Gleitkomma und mit bis zu 384000 Hz."));
+    FuegeTextHinzu(QStringLiteral("Hinweis_UnlesbarerKopf"), QStringLiteral("Hinweis: Wo die erweiterte Dekodierung Marken und Rumpf einer Datei fand, deren Kopf sie nicht lesen konnte: ~. Eine weitere Aufnahme des Bandes gibt eine solche Datei womöglich ganz her (beim WAV-Import mehrere Aufnahmen zugleich wählen)."));
     FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertLiestRate"), QStringLiteral("Die Datei hat eine Sample-Rate von ~ Hz, die die erweiterte Dekodierung liest."));
     FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertLiestFormat"), QStringLiteral("Die Datei enthält ~ in ~ Kanal/Kanälen mit ~ Hz, was die erweiterte Dekodierung liest."));
     FuegeTextHinzu(QStringLiteral("Format_PCM"), QStringLiteral("~-Bit-PCM"));

@@ -307,6 +307,7 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("FormAuswahlMZDatei_SaveDialogMZFDatei_Filter"), QStringLiteral("MZF-files (*.mzf)|*.mzf|M12-files (*.m12)|*.m12|All files (*.*)|*.*"));
     FuegeTextHinzu(QStringLiteral("FormEinstellungen_CheckBoxErweiterteDekodierung"), QStringLiteral("&Extended decoding (for worn tapes and for WAV-files of today's recorders)"));
     FuegeTextHinzu(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"), QStringLiteral("Hint: The extended decoding (Extras, Settings, Import and export) may still find MZ-files in recordings of worn tapes, and reads WAV-files of 24 or 32 bits, in floating point and with up to 384000 Hz."));
+    FuegeTextHinzu(QStringLiteral("Hinweis_UnlesbarerKopf"), QStringLiteral("Hint: Where the extended decoding found the marks and the body of a file but could not read its header: ~. Another recording of the tape may give such a file whole (select several recordings at once in the WAV import)."));
     FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertLiestRate"), QStringLiteral("The file has a sample-rate of ~ Hz, which the extended decoding reads."));
     FuegeTextHinzu(QStringLiteral("Hinweis_ErweitertLiestFormat"), QStringLiteral("The file holds ~ in ~ channel(s) at ~ Hz, which the extended decoding reads."));
     FuegeTextHinzu(QStringLiteral("Format_PCM"), QStringLiteral("~-bit PCM"));

@@ -5,7 +5,6 @@
 #include "BandMeldung.h"
 #include "Bandaufzeichnung.h"
 #include "Kommandozeile.h"
-#include "Konvertieren.h"
 #include "Plattform.h"
 #include "SprachenTexte.h"
 
@@ -20,7 +19,7 @@
 namespace {
 
 QString Zeit(double sekunden) {
-    return Zeitpunkt(sekunden);
+    return ZeitInAufnahme(sekunden);
 }
 
 QString Tempo(double prozent) {

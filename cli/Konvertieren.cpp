@@ -1,5 +1,6 @@
 #include "Konvertieren.h"
 
+#include "BandMeldung.h"
 #include "FundListe.h"
 #include "MZFDatei.h"
 #include "Plattform.h"
@@ -87,13 +88,6 @@ QString BeschreibeDateien(const std::vector<std::unique_ptr<TMZFDatei>>& dateien
     return teile.join(QStringLiteral(", "));
 }
 
-QString Zeitpunkt(double sekunden) {
-    constexpr int SekundenProMinute = 60;
-    const auto minuten = static_cast<int>(sekunden / SekundenProMinute);
-    const double rest = sekunden - minuten * SekundenProMinute;
-    return QStringLiteral("%1:%2").arg(minuten).arg(rest, 5, 'f', 2, QLatin1Char('0'));
-}
-
 QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& was) {
     const QString vor = QStringLiteral("bandwerk-cli: %1: skipped ").arg(pfad);
     switch (was.art) {
@@ -119,7 +113,8 @@ QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& w
     case TUebersprungenes::TArt::Weitere:
         return vor + QStringLiteral("%1 more damaged places, not told one by one").arg(was.laenge);
     case TUebersprungenes::TArt::UnlesbarerKopf: {
-        QString wo = was.sekunde < 0.0 ? QString() : QStringLiteral(" at %1").arg(Zeitpunkt(was.sekunde));
+        QString wo =
+            was.sekunde < 0.0 ? QString() : QStringLiteral(" at %1").arg(ZeitInAufnahme(was.sekunde));
         if (!was.aufnahme.isEmpty())
             wo += QStringLiteral(" of %1").arg(was.aufnahme);
         return vor + QStringLiteral("a file%1 whose header could not be read (its marks and body were found)")

@@ -43,5 +43,3 @@ bool SchreibeAusDatei(TDateiArt art, TMZFDatei& datei, const QString& pfad,
 QString BeschreibeDateien(const std::vector<std::unique_ptr<TMZFDatei>>& dateien);
 // One line for each thing that reading passed over, for standard error.
 QString BeschreibeUebersprungenes(const QString& pfad, const TUebersprungenes& was);
-// A time in a recording, "m:ss.ss".
-QString Zeitpunkt(double sekunden);

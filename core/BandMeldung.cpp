@@ -59,3 +59,10 @@ bool MeldeBandFehler(const TBandFehler& pv_fehler) {
     ZeigeFehler(BandFehlerText(pv_fehler));
     return false;
 }
+
+QString ZeitInAufnahme(double pv_sekunden) {
+    constexpr int SekundenProMinute = 60;
+    const auto minuten = static_cast<int>(pv_sekunden / SekundenProMinute);
+    const double rest = pv_sekunden - minuten * SekundenProMinute;
+    return QStringLiteral("%1:%2").arg(minuten).arg(rest, 5, 'f', 2, QLatin1Char('0'));
+}

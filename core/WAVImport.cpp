@@ -261,6 +261,19 @@ void OhneGelesene(std::vector<std::vector<TUebersprungenes>>& uebersprungen,
     }
 }
 
+// Where the files lie whose header could not be read: "0:11.81, 0:59.49", of several recordings
+// with the recording's name ("0:11.81 (A.wav)"); empty where there are none.
+QString UnlesbareStellen(const std::vector<TUebersprungenes>& uebersprungen) {
+    QStringList stellen;
+    for (const TUebersprungenes& u : uebersprungen) {
+        if (u.art != TUebersprungenes::TArt::UnlesbarerKopf || u.sekunde < 0.0)
+            continue;
+        stellen << ZeitInAufnahme(u.sekunde) +
+                       (u.aufnahme.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(u.aufnahme));
+    }
+    return stellen.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 TBandFehler TMZFDatei::DekodiereWAV(const QStringList& pv_dateiNamen,
@@ -337,7 +350,8 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TBandEinstellu
     std::vector<std::unique_ptr<TMZFDatei>> gefunden; // freed before the busy state ends
 
     const bool erweitert = pv_einstellungen.erweitert;
-    const TBandFehler fehler = DekodiereWAV(pv_dateiNamen, pv_einstellungen, gefunden, nullptr);
+    std::vector<TUebersprungenes> uebersprungen;
+    const TBandFehler fehler = DekodiereWAV(pv_dateiNamen, pv_einstellungen, gefunden, &uebersprungen);
     if (!fehler.IstOk()) {
         // A recording the extended decoding reads: the user may read it that way at once, for
         // this import only.
@@ -350,7 +364,7 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TBandEinstellu
         TBandEinstellungen mitErweiterter = pv_einstellungen;
         mitErweiterter.erweitert = true;
         if (FrageWarnung(frage, false) != TAntwort::Ja ||
-            !MeldeBandFehler(DekodiereWAV(pv_dateiNamen, mitErweiterter, gefunden, nullptr)))
+            !MeldeBandFehler(DekodiereWAV(pv_dateiNamen, mitErweiterter, gefunden, &uebersprungen)))
             return false;
     }
     if (gefunden.empty()) {
@@ -360,6 +374,9 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TBandEinstellu
         if (!erweitert)
             text += QStringLiteral("\r\n\r\n") +
                     HoleText(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"));
+        if (const QString wo = UnlesbareStellen(uebersprungen); !wo.isEmpty())
+            text += QStringLiteral("\r\n\r\n") +
+                    HoleTextMitParametern(QStringLiteral("Hinweis_UnlesbarerKopf"), wo);
         ZeigeFehler(text);
         return false;
     }

@@ -174,6 +174,7 @@ const char* const ErwarteteSchluessel[] = {
     "FormAuswahlMZDatei_SaveDialogMZFDatei_Filter",
     "FormEinstellungen_CheckBoxErweiterteDekodierung",
     "Fehler_ImportVonWAV_HinweisErweiterteDekodierung",
+    "Hinweis_UnlesbarerKopf",
     "Hinweis_ErweitertLiestRate",
     "Hinweis_ErweitertLiestFormat",
     "Format_PCM",
@@ -343,7 +344,7 @@ TEST_F(SprachenTexteTest, BeideTabellenHaltenDieselbenSchluesselInTabellenreihen
     const auto englisch = TextTabelleInhalt();
 
     constexpr int erwartet = sizeof(ErwarteteSchluessel) / sizeof(ErwarteteSchluessel[0]);
-    static_assert(erwartet == 285);
+    static_assert(erwartet == 286);
     ASSERT_EQ(deutsch.size(), erwartet);
     ASSERT_EQ(englisch.size(), erwartet);
     EXPECT_EQ(AnzahlTextSchluessel, erwartet);

@@ -8,6 +8,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -150,3 +151,38 @@ TEST_F(RettungImFenster, DieAuswahlZeigtDenZustandUndWarnt) {
 }
 
 } // namespace
+
+// A file whose name a dropout took in both copies of its header: no file to import, and the
+// message that nothing was found tells where the file whose header could not be read lies.
+TEST_F(RettungImFenster, EineDateiOhneLesbarenKopfNenntDieMeldung) {
+    BandBau::TBand band(Mzf());
+    const QString wav =
+        Aufnahme(QStringLiteral("kopflos.wav"), band, band.KopfInBeidenKopien(1, TMZFDatei::NameLaenge));
+    auto form = NeueForm();
+    skript.WaehleDatei(wav);
+    skript.Antworte(TAntwort::Nein); // not now to the tape view
+    Waehle(form.get(), "MenueHaupt_ImportExport_ImportWAV");
+    EXPECT_FALSE(form->HoleDatei().IstGeladen());
+    ASSERT_EQ(skript.nachrichten.size(), 2);
+    EXPECT_EQ(skript.nachrichten[0].art, TNachrichtArt::Fehler);
+    // The long mark begins after the leader's short pulses, a tenth of a second of silence first.
+    const double marke =
+        (BandBau::Rate / 10 + BandBau::Vorlauf * 2 * BandBau::KurzHalb) / static_cast<double>(BandBau::Rate);
+    const QRegularExpression hinweis(QStringLiteral(
+        "\r\n\r\nHint: Where the extended decoding found the marks and the body of a file but could not read "
+        "its header: 0:(\\d\\d\\.\\d\\d)\\. Another recording of the tape may give such a file whole "
+        "\\(select several recordings at once in the WAV import\\)\\.$"));
+    const QRegularExpressionMatch treffer = hinweis.match(skript.nachrichten[0].text);
+    ASSERT_TRUE(treffer.hasMatch()) << skript.nachrichten[0].text.toStdString();
+    EXPECT_NEAR(treffer.captured(1).toDouble(), marke, 0.011);
+    EXPECT_TRUE(skript.nachrichten[0].text.startsWith(QStringLiteral("The WAV-file ")));
+
+    // Without the extended decoding, the message is as it was: the hint to switch it on.
+    SchreibeImportErweiterteDekodierung(false);
+    skript.Leeren();
+    skript.WaehleDatei(wav);
+    skript.Antworte(TAntwort::Nein);
+    Waehle(form.get(), "MenueHaupt_ImportExport_ImportWAV");
+    ASSERT_EQ(skript.nachrichten.size(), 2);
+    EXPECT_FALSE(skript.nachrichten[0].text.contains(QStringLiteral("could not read")));
+}
