@@ -92,21 +92,34 @@ int TBlockBelege::Lesungen(int pv_index) const {
     return n;
 }
 
+namespace {
+
+// A copy's mean reading of a bit from the sum and the count of its readings.
+float Mittel(float summe, std::uint8_t lesungen) {
+    return std::clamp(summe / std::max<float>(lesungen, 1.0F), -static_cast<float>(TImpulsBeleg::Sicher),
+                      static_cast<float>(TImpulsBeleg::Sicher));
+}
+
+} // namespace
+
 std::vector<float> TBlockBelege::Gewichte() const {
     std::vector<float> g = m_fremd;
     g.resize(static_cast<std::size_t>(Bytes()) * ByteBits, 0.0F);
-    for (int k = 0; k < 2; ++k)
-        for (std::size_t i = 0; i < m_lesungen[k].size(); ++i)
-            g[i] += Kopie(k, i);
+    // Every bit of every block goes through here, several times a block: one plain pass a copy.
+    for (int k = 0; k < 2; ++k) {
+        const std::vector<float>& summe = m_summe[k];
+        const std::vector<std::uint8_t>& lesungen = m_lesungen[k];
+        const std::size_t n = std::min({lesungen.size(), summe.size(), g.size()});
+        for (std::size_t i = 0; i < n; ++i)
+            g[i] += Mittel(summe[i], lesungen[i]);
+    }
     return g;
 }
 
 float TBlockBelege::Kopie(int pv_kopie, std::size_t pv_bit) const {
     if (pv_bit >= m_lesungen[pv_kopie].size())
         return 0.0F;
-    const float n = std::max<float>(m_lesungen[pv_kopie][pv_bit], 1.0F);
-    return std::clamp(m_summe[pv_kopie][pv_bit] / n, -static_cast<float>(TImpulsBeleg::Sicher),
-                      static_cast<float>(TImpulsBeleg::Sicher));
+    return Mittel(m_summe[pv_kopie][pv_bit], m_lesungen[pv_kopie][pv_bit]);
 }
 
 std::vector<int> TBlockBelege::Streitig(float pv_klar, int pv_hoechstens) const {
