@@ -159,7 +159,7 @@ void FuelleTabelleEnglisch() {
         "\r\n"
         "Trouble when converting a WAV-file usually comes from a poor recording quality. A WAV-file should be recorded with one channel (mono), 8 bit and 22050 Hz. No other program should run during the recording.\r\n"
         "\r\n"
-        "When the recording of a worn tape gives no MZ-file, the extended decoding (Extras, Settings, Import and export) may still find it: it puts every block together from both of its copies and every decoding pass, and it also reads the WAV-files of current recorders (24 or 32 bit, floating point, up to 384000 Hz). Record a worn cassette twice and select both WAV-files at once in Import from WAV-file: the same file on both recordings is built from all their copies. A file that could not be recovered whole is shown as damaged, with a warning before it is imported. \"bandwerk-cli scan FILE.wav\" shows where a tape is damaged and how fast it ran.\r\n"
+        "When the recording of a worn tape gives no MZ-file, the extended decoding (Extras, Settings, Import and export) may still find it: it puts every block together from both of its copies and every decoding pass, and it also reads the WAV-files of current recorders (24 or 32 bit, floating point, up to 384000 Hz). Record a worn cassette twice and select both WAV-files at once in Import from WAV-file: the same file on both recordings is built from all their copies. A file that could not be recovered whole is shown as damaged, with a warning before it is imported; where its header could not be read, the message that no MZ-file was found says where in the recording it lies. \"bandwerk-cli scan FILE.wav\" shows where a tape is damaged and how fast it ran.\r\n"
         "\r\n"
         "\r\n"
         "Restrictions\r\n"
