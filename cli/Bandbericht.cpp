@@ -18,10 +18,6 @@
 
 namespace {
 
-QString Zeit(double sekunden) {
-    return ZeitInAufnahme(sekunden);
-}
-
 QString Tempo(double prozent) {
     if (std::fabs(prozent) < 0.05)
         return QStringLiteral("nominal speed");
@@ -160,7 +156,7 @@ QString Bereiche(const std::vector<std::pair<int, int>>& bereiche) {
 void RettungAlsText(const TBandAnalyse& a, QTextStream& aus) {
     aus << "Rescue (extended decoding): " << a.rettung.size() << " file(s)\n";
     for (const TRettungsBericht& r : a.rettung) {
-        aus << "  " << Zeit(r.beginn / static_cast<double>(a.sampleRate)).rightJustified(8)
+        aus << "  " << ZeitInAufnahme(r.beginn / static_cast<double>(a.sampleRate)).rightJustified(8)
             << (r.kopfUnlesbar
                     ? QStringLiteral("  a file whose header could not be read, its body %1 bytes\n")
                           .arg(r.groesse)
@@ -230,7 +226,7 @@ void ZeigeBandbericht(const TBandAnalyse& a, bool json, QTextStream& aus) {
     }
     aus << QStringLiteral("Recording: %1 Hz, %2, polarity %3\n")
                .arg(a.sampleRate)
-               .arg(Zeit(a.sekunden), Polaritaet(a));
+               .arg(ZeitInAufnahme(a.sekunden), Polaritaet(a));
     constexpr int Spalte = 15;
     for (const TBandEreignis& e : a.ereignisse) {
         QString bezeichnung;
@@ -255,8 +251,8 @@ void ZeigeBandbericht(const TBandAnalyse& a, bool json, QTextStream& aus) {
                 was += QStringLiteral(", \"%1\", %2 bytes").arg(e.name).arg(e.groesse);
             break;
         }
-        aus << "  " << Zeit(e.sekunden).rightJustified(8) << "  " << bezeichnung.leftJustified(Spalte) << was
-            << '\n';
+        aus << "  " << ZeitInAufnahme(e.sekunden).rightJustified(8) << "  "
+            << bezeichnung.leftJustified(Spalte) << was << '\n';
     }
     if (a.weitereEreignisse > 0)
         aus << QStringLiteral("  ... and %1 more events, not listed\n").arg(a.weitereEreignisse);
