@@ -380,6 +380,11 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TBandEinstellu
         ZeigeFehler(text);
         return false;
     }
+    // The files offered are those whose headers were read: a file found without one is told before.
+    if (const QString wo = UnlesbareStellen(uebersprungen); !wo.isEmpty()) {
+        rahmen.Beende();
+        ZeigeInfo(HoleTextMitParametern(QStringLiteral("Hinweis_UnlesbarerKopf"), wo));
+    }
     std::size_t wahl = 0;
     if (gefunden.size() > 1) {
         rahmen.Beende();

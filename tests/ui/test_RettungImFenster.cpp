@@ -186,3 +186,44 @@ TEST_F(RettungImFenster, EineDateiOhneLesbarenKopfNenntDieMeldung) {
     ASSERT_EQ(skript.nachrichten.size(), 2);
     EXPECT_FALSE(skript.nachrichten[0].text.contains(QStringLiteral("could not read")));
 }
+
+// The same headless file before a whole one on one tape: the whole one is imported, and the user
+// is told first of the file whose header could not be read.
+TEST_F(RettungImFenster, EineDateiOhneLesbarenKopfNebenEinerGanzen) {
+    const BandBau::TBand kopflos(Mzf());
+    const QByteArray ganzRumpf = RumpfMitBytes(40, 0x20);
+    const BandBau::TBand ganz(ProgrammMZF("WHOLE", ganzRumpf));
+    const QString wav = ordner + QStringLiteral("/zwei.wav");
+    SchreibeDatei(
+        wav, BandBau::WAV(kopflos.bits + ganz.bits, kopflos.KopfInBeidenKopien(1, TMZFDatei::NameLaenge)));
+    auto form = NeueForm();
+    skript.WaehleDatei(wav);
+    Waehle(form.get(), "MenueHaupt_ImportExport_ImportWAV");
+    ASSERT_TRUE(form->HoleDatei().IstGeladen()) << skript.Texte().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(form->HoleDatei().HoleMZDateiName(), QStringLiteral("WHOLE"));
+    EXPECT_EQ(GeladenerRumpf(*form), ganzRumpf);
+    ASSERT_EQ(skript.nachrichten.size(), 1) << skript.Texte().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(skript.nachrichten[0].art, TNachrichtArt::Information);
+    EXPECT_FALSE(skript.nachrichten[0].frage);
+    const double marke =
+        (BandBau::Rate / 10 + BandBau::Vorlauf * 2 * BandBau::KurzHalb) / static_cast<double>(BandBau::Rate);
+    const QRegularExpression hinweis(QStringLiteral(
+        "^Hint: Where the extended decoding found the marks and the body of a file but could not read "
+        "its header: 0:(\\d\\d\\.\\d\\d)\\. Another recording of the tape"));
+    const QRegularExpressionMatch treffer = hinweis.match(skript.nachrichten[0].text);
+    ASSERT_TRUE(treffer.hasMatch()) << skript.nachrichten[0].text.toStdString();
+    EXPECT_NEAR(treffer.captured(1).toDouble(), marke, 0.011);
+    EXPECT_FALSE(form->IstBeschaeftigt());
+
+    // The standard decoding knows nothing of such files: the whole one, without a word.
+    skript.Antworte(TAntwort::Nein); // an imported file is not saved yet: not now
+    Waehle(form.get(), "MenueHaupt_Datei_Schliessen");
+    ASSERT_FALSE(form->HoleDatei().IstGeladen());
+    SchreibeImportErweiterteDekodierung(false);
+    skript.Leeren();
+    skript.WaehleDatei(wav);
+    Waehle(form.get(), "MenueHaupt_ImportExport_ImportWAV");
+    ASSERT_TRUE(form->HoleDatei().IstGeladen());
+    EXPECT_EQ(form->HoleDatei().HoleMZDateiName(), QStringLiteral("WHOLE"));
+    EXPECT_TRUE(skript.nachrichten.isEmpty()) << skript.Texte().join(QLatin1Char('|')).toStdString();
+}
