@@ -140,8 +140,9 @@ struct TSumme {
             }
         }
     } karten, kartenBeide;
-    int fremdBeschaedigt = 0; // damaged files that name no file of the tape
-    int unlesbar = 0;         // files passed over with their header unreadable
+    int fremdBeschaedigt = 0;      // damaged files that name no file of the tape
+    int unlesbar = 0;              // files passed over with their header unreadable
+    int genau = 0, genauBeide = 0; // damaged files whose bytes are right all the same
 
     void Zaehle(const TFall& f) {
         dateien += f.dateien;
@@ -155,6 +156,8 @@ struct TSumme {
         beschaedigt += f.erweitert.eine.Beschaedigt();
         fremdBeschaedigt += f.erweitert.eine.fremdBeschaedigt;
         unlesbar += f.erweitert.eine.unlesbar;
+        genau += f.erweitert.eine.BeschaedigtGenau();
+        genauBeide += f.erweitert.beide.BeschaedigtGenau();
         karten.Zaehle(f.erweitert.eine);
         kartenBeide.Zaehle(f.erweitert.beide);
     }
@@ -228,6 +231,12 @@ void DruckeSummen(const std::vector<TFall>& faelle) {
     std::printf("Files passed over as files whose header could not be read (their marks and body found): "
                 "%d\n",
                 alle.unlesbar);
+    std::printf("Damaged files whose bytes are right all the same (extract --keep-damaged writes them "
+                "whole; not counted as recovered above): %d, real cassettes %d; with them %s, real "
+                "cassettes %s. Both recordings read together: %d, real cassettes %d.\n",
+                alle.genau, echt.genau, qPrintable(Prozent(alle.erweitert + alle.genau, alle.dateien)),
+                qPrintable(Prozent(echt.erweitert + echt.genau, echt.dateien)), alle.genauBeide,
+                echt.genauBeide);
     std::printf("Both recordings read together: %d wrong bytes, %d of them not in the map; the maps hold %d "
                 "bytes.\n",
                 alle.kartenBeide.falsch, alle.kartenBeide.verfehlt, alle.kartenBeide.bytes);

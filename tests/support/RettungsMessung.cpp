@@ -154,6 +154,7 @@ void Zaehle(const TMZFDatei& datei, const std::vector<TErwarteteDatei>& erwartet
         }
         TDateiAusgang& ausgang = bewertung.dateien[static_cast<std::size_t>(ziel - erwartet.begin())];
         ausgang.beschaedigt = true;
+        ausgang.beschaedigtGenau = ausgang.beschaedigtGenau || ziel == genau;
         if (ziel->rumpf.size() != rumpf.size())
             return;
         std::vector<bool> inKarte(static_cast<std::size_t>(rumpf.size()), false);
@@ -260,6 +261,11 @@ int TBewertung::Repariert() const {
 int TBewertung::Beschaedigt() const {
     return static_cast<int>(std::count_if(dateien.begin(), dateien.end(),
                                           [](const auto& d) { return d.beschaedigt && !d.gerettet; }));
+}
+
+int TBewertung::BeschaedigtGenau() const {
+    return static_cast<int>(std::count_if(dateien.begin(), dateien.end(),
+                                          [](const auto& d) { return d.beschaedigtGenau && !d.gerettet; }));
 }
 
 int TBewertung::Falsch() const {

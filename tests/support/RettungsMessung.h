@@ -70,8 +70,9 @@ bool SchreibeAufnahme(const TQuelle& quelle, TQuellArt art, Verschlechterung::TA
 // bytes, so that one wrong version found in two recordings counts once.
 struct TDateiAusgang {
     bool gerettet = false;
-    bool repariert = false;   // recovered, and reported repaired
-    bool beschaedigt = false; // reported damaged (and not recovered)
+    bool repariert = false;        // recovered, and reported repaired
+    bool beschaedigt = false;      // reported damaged (and not recovered)
+    bool beschaedigtGenau = false; // reported damaged, yet its header and body are the expected ones
     QSet<QByteArray> falsch;
     // Of a damaged file with the expected body's size: its body bytes that are wrong, those of them
     // its damage map leaves out, and the bytes the map holds.
@@ -90,6 +91,8 @@ struct TBewertung {
     int Gerettet() const;
     int Repariert() const;
     int Beschaedigt() const;
+    // Damaged, not recovered, yet byte-exact: what extract --keep-damaged writes is the file.
+    int BeschaedigtGenau() const;
     int Falsch() const;
     int Fremde() const { return static_cast<int>(fremde.size()); }
 };
