@@ -392,7 +392,7 @@ void FuelleTabelleDeutsch() {
     FuegeTextHinzu(QStringLiteral("Zustand_KopfUndRumpf"), QStringLiteral("Kopf und Rumpf"));
     FuegeTextHinzu(QStringLiteral("Zustand_Beschaedigt"), QStringLiteral("beschädigt, ~ unsichere Bytes"));
     FuegeTextHinzu(QStringLiteral("Zustand_BeschaedigtKopf"), QStringLiteral("beschädigt, Kopf unsicher, ~ unsichere Bytes"));
-    FuegeTextHinzu(QStringLiteral("Frage_BeschaedigteDatei"), QStringLiteral("Die MZ-Datei ~ konnte nicht vollständig vom Band gerettet werden (~): ihre unsicheren Bytes können falsch sein.\r\n\r\nTrotzdem verwenden?"));
+    FuegeTextHinzu(QStringLiteral("Frage_BeschaedigteDatei"), QStringLiteral("Die MZ-Datei ~ konnte nicht vollständig vom Band gerettet werden (~): ihre unsicheren Bytes können falsch sein. Eine weitere Aufnahme des Bandes, beim WAV-Import zusammen mit dieser gewählt, gibt sie womöglich ganz her.\r\n\r\nTrotzdem verwenden?"));
     FuegeTextHinzu(QStringLiteral("Hinweis_BeschaedigteNichtGeschrieben"), QStringLiteral("~ beschädigte MZ-Datei(en) nicht geschrieben; --keep-damaged schreibt sie mit einer Karte ihrer unsicheren Bytes (NAME.damage.json)."));
     FuegeTextHinzu(QStringLiteral("Bandansicht_KopfKopie"), QStringLiteral("Kopf ~"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_RumpfKopie"), QStringLiteral("Rumpf ~"));

@@ -392,7 +392,7 @@ void FuelleTabelleEnglisch() {
     FuegeTextHinzu(QStringLiteral("Zustand_KopfUndRumpf"), QStringLiteral("header and body"));
     FuegeTextHinzu(QStringLiteral("Zustand_Beschaedigt"), QStringLiteral("damaged, ~ uncertain bytes"));
     FuegeTextHinzu(QStringLiteral("Zustand_BeschaedigtKopf"), QStringLiteral("damaged, header uncertain, ~ uncertain bytes"));
-    FuegeTextHinzu(QStringLiteral("Frage_BeschaedigteDatei"), QStringLiteral("The MZ-file ~ could not be fully recovered from the tape (~): its uncertain bytes may be wrong.\r\n\r\nUse it anyway?"));
+    FuegeTextHinzu(QStringLiteral("Frage_BeschaedigteDatei"), QStringLiteral("The MZ-file ~ could not be fully recovered from the tape (~): its uncertain bytes may be wrong. Another recording of the tape, selected together with this one in the WAV import, may give it whole.\r\n\r\nUse it anyway?"));
     FuegeTextHinzu(QStringLiteral("Hinweis_BeschaedigteNichtGeschrieben"), QStringLiteral("~ damaged MZ-file(s) not written; --keep-damaged writes them with a map of their uncertain bytes (NAME.damage.json)."));
     FuegeTextHinzu(QStringLiteral("Bandansicht_KopfKopie"), QStringLiteral("header ~"));
     FuegeTextHinzu(QStringLiteral("Bandansicht_RumpfKopie"), QStringLiteral("body ~"));

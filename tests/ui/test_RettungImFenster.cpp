@@ -78,7 +78,9 @@ TEST_F(RettungImFenster, EineBeschaedigteDateiNurNachDerWarnung) {
     EXPECT_TRUE(skript.nachrichten[0].frage);
     EXPECT_TRUE(skript.nachrichten[0].text.startsWith(frage)) << skript.nachrichten[0].text.toStdString();
     EXPECT_TRUE(skript.nachrichten[0].text.endsWith(
-        QStringLiteral(" uncertain bytes): its uncertain bytes may be wrong.\r\n\r\nUse it anyway?")));
+        QStringLiteral(" uncertain bytes): its uncertain bytes may be wrong. Another recording of the tape, "
+                       "selected together with this one in the WAV import, may give it whole.\r\n\r\nUse it "
+                       "anyway?")));
     EXPECT_FALSE(form->HoleDatei().IstGeladen());
     EXPECT_FALSE(form->IstBeschaeftigt());
 
@@ -143,7 +145,8 @@ TEST_F(RettungImFenster, DieAuswahlZeigtDenZustandUndWarnt) {
     EXPECT_EQ(
         skript.nachrichten[1].text,
         QStringLiteral("The MZ-file KAPUTT could not be fully recovered from the tape (damaged, 3 uncertain "
-                       "bytes): its uncertain bytes may be wrong.\r\n\r\nUse it anyway?"));
+                       "bytes): its uncertain bytes may be wrong. Another recording of the tape, selected "
+                       "together with this one in the WAV import, may give it whole.\r\n\r\nUse it anyway?"));
     skript.Antworte(TAntwort::Ja);
     dialog.ButtonImport->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
