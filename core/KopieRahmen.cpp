@@ -22,6 +22,10 @@ constexpr float UnbekanntWeg = 0.6F;
 // A pulse read this weakly (a pulse split in two by an edge too many, a click) costs less to drop,
 // the less it was known, and a pulse gained there lies there.
 constexpr int Schwach = 32;
+// Unless it lasts this many short pulses at least: no click's spike, no noise crossing and no half
+// of a split pulse lasts so long, it is a pulse the tape held where the level sank (in a run of
+// equal bytes, dropping a byte of those would put every byte after it a byte off unseen).
+constexpr double GanzerImpuls = 1.35;
 // A dropout the decoder took for a pause swallowed as many pulses as fit into its length: at least
 // as many long ones and at most as many short ones, give or take these shares and two.
 constexpr double LueckeLangAnteil = 1.1;
@@ -69,11 +73,16 @@ public:
     }
     float Weg(int i) const {
         const int betrag = std::abs(Wert(i));
-        return betrag >= Schwach
+        return betrag >= Schwach || Dauer(i) >= GanzerImpuls * m_kurz
                    ? Indel
                    : UnbekanntWeg + (Indel - UnbekanntWeg) * static_cast<float>(betrag) / Schwach;
     }
     bool IstSchwach(int i) const { return std::abs(Wert(i)) < Schwach; }
+    // Frames from pulse i to the next; 0 for the last one held.
+    double Dauer(int i) const {
+        const std::int64_t p = m_anfang + i;
+        return m_q.Hat(p + 1) ? static_cast<double>(m_q[p + 1].beginn - m_q[p].beginn) : 0.0;
+    }
     // How many pulses a dropout before pulse i swallowed, at least and at most: where there was none,
     // {0, 0}.
     std::pair<int, int> Geschluckt(int i) const {

@@ -16,6 +16,7 @@ constexpr std::int8_t KlarLang = 64;
 struct TImpuls {
     bool lang;
     std::int8_t wert;
+    std::int32_t dauer = 0; // frames; 0: as long as its class
 };
 
 // Start bit, then the eight bits, most significant first, as clear readings.
@@ -35,15 +36,15 @@ std::vector<TImpuls> Impulse(const std::vector<std::uint8_t>& bytes) {
 TBelegFolge Folge(const std::vector<TImpuls>& impulse, std::int64_t& anfang) {
     std::vector<TImpulsBeleg> belege;
     std::int32_t zeit = 0;
-    const auto haenge = [&](bool lang, std::int8_t wert) {
+    const auto haenge = [&](bool lang, std::int8_t wert, std::int32_t dauer = 0) {
         belege.push_back({zeit, wert});
-        zeit += lang ? Lang : Kurz;
+        zeit += dauer > 0 ? dauer : lang ? Lang : Kurz;
     };
     for (int i = 0; i < 40; ++i)
         haenge(false, KlarKurz);
     anfang = static_cast<std::int64_t>(belege.size());
     for (const TImpuls& i : impulse)
-        haenge(i.lang, i.wert);
+        haenge(i.lang, i.wert, i.dauer);
     haenge(true, KlarLang); // the stop bit
     for (int i = 0; i < 80; ++i)
         haenge(false, KlarKurz);
@@ -336,4 +337,37 @@ TEST(KopieRahmen, BytesAfterPulsesLostOrGainedCloseTogetherAreNotGivenAsPlaced) 
             }
         }
     }
+}
+
+// One pulse too many, and two weak ones that could be it: a long pulse of the tape whose level sank
+// so far that nothing is known of it, and a click's spike a byte on, far shorter than any pulse.
+// The spike is the one dropped: a pulse as long as the tape's own is no noise, however weakly read.
+// Taking it for the pulse gained would frame the next byte a pulse off (its start bit on a long
+// data bit, at no cost) and give it wrong.
+TEST(KopieRahmen, ASpikeIsDroppedBeforeAWeakPulseOfTheTapesLength) {
+    const std::vector<std::uint8_t> bytes = Muster(60);
+    // Byte 19 is $CA, its seventh bit 1; byte 20 is $EF, its first bits 1 1 1 0.
+    ASSERT_EQ(bytes[19], 0xCA);
+    ASSERT_EQ(bytes[20], 0xEF);
+    const int schwacher = 19 * 9 + 7;
+    const int spitzeNach = 20 * 9 + 3;
+    const std::vector<TImpuls> sauber = Impulse(bytes);
+    std::vector<TImpuls> verdorben;
+    for (int i = 0; i < static_cast<int>(sauber.size()); ++i) {
+        TImpuls p = sauber[static_cast<std::size_t>(i)];
+        if (i == schwacher)
+            p.wert = 0;
+        verdorben.push_back(p);
+        if (i == spitzeNach)
+            verdorben.push_back({false, -20, Kurz / 4});
+    }
+    std::int64_t anfang = 0;
+    const TBelegFolge q = Folge(verdorben, anfang);
+    const std::vector<int> gelesen = Gelesen(q, KopieRahmen::Rahme(q, anfang, 60, KurzFrames));
+    // Byte 19 reads its unknown bit as 0; the spike's byte is left out or whole.
+    EXPECT_TRUE(gelesen[20] == -1 || gelesen[20] == 0xEF) << gelesen[20];
+    for (int i = 0; i < 60; ++i)
+        if (i != 19 && i != 20) {
+            EXPECT_EQ(gelesen[static_cast<std::size_t>(i)], bytes[static_cast<std::size_t>(i)]) << i;
+        }
 }
