@@ -2,8 +2,9 @@
 // on the block's pattern (9 pulses a byte, the first of them long) with the fewest pulses taken as
 // lost or gained, as a dynamic programme over a band that follows the copy's drift. A pulse lost
 // or gained then costs only the byte it falls in, and a gained pulse that nothing or little is
-// known of (a click, a dropout, a pulse split in two) is the cheapest to drop. Of the numbers of
-// pulses a dropout may have swallowed, the one nearest its length at the pulses before it is taken.
+// known of (a click, a dropout, a pulse split in two) is the cheapest to drop, unless it lasts as
+// long as the tape's own pulses. Of the numbers of pulses a dropout may have swallowed, the one
+// nearest its length at the pulses before it is taken.
 // Bounded: the band holds RahmenBand pulses either way of the best place, so the work and the room
 // are linear in the block's length.
 #pragma once

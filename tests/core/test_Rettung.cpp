@@ -96,7 +96,7 @@ const TFall Faelle[] = {
     {MZ80K, TArt::Alles, Leicht, 0, 1},
     // At 8 kHz with the speed drifting the framing miscounts a dropout within a stretch by a byte;
     // placed as a whole, thousands of bytes stood a byte off in both copies (6,168 wrong). Put in
-    // order again piece by piece, 39 of 9,291 stay wrong. In the second recording the framing
+    // order again piece by piece, 43 of 9,291 stay wrong. In the second recording the framing
     // dropped a byte's weak pulses in dropouts as noise (1,796 wrong, 1,290 from both recordings):
     // pulses as long as those the tape held are kept, and the two recordings give the file whole.
     {Mond, TArt::Alles, Typisch, 0, 0, 0, 60, 1},
