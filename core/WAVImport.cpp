@@ -367,6 +367,8 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TBandEinstellu
             !MeldeBandFehler(DekodiereWAV(pv_dateiNamen, mitErweiterter, gefunden, &uebersprungen)))
             return false;
     }
+    // Files whose header could not be read are told whether or not others were found.
+    const QString unlesbar = UnlesbareStellen(uebersprungen);
     if (gefunden.empty()) {
         m_nichtsGefunden = true;
         // A recording of a worn tape or of today's recorders may still give its files.
@@ -374,16 +376,16 @@ bool TMZFDatei::ImportWAV(const QStringList& pv_dateiNamen, const TBandEinstellu
         if (!erweitert)
             text += QStringLiteral("\r\n\r\n") +
                     HoleText(QStringLiteral("Fehler_ImportVonWAV_HinweisErweiterteDekodierung"));
-        if (const QString wo = UnlesbareStellen(uebersprungen); !wo.isEmpty())
+        if (!unlesbar.isEmpty())
             text += QStringLiteral("\r\n\r\n") +
-                    HoleTextMitParametern(QStringLiteral("Hinweis_UnlesbarerKopf"), wo);
+                    HoleTextMitParametern(QStringLiteral("Hinweis_UnlesbarerKopf"), unlesbar);
         ZeigeFehler(text);
         return false;
     }
     // The files offered are those whose headers were read: a file found without one is told before.
-    if (const QString wo = UnlesbareStellen(uebersprungen); !wo.isEmpty()) {
+    if (!unlesbar.isEmpty()) {
         rahmen.Beende();
-        ZeigeInfo(HoleTextMitParametern(QStringLiteral("Hinweis_UnlesbarerKopf"), wo));
+        ZeigeInfo(HoleTextMitParametern(QStringLiteral("Hinweis_UnlesbarerKopf"), unlesbar));
     }
     std::size_t wahl = 0;
     if (gefunden.size() > 1) {
